@@ -1,0 +1,192 @@
+#include "sqldb.h"
+
+#include "platform/text.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+// Tells SQLite to copy bound bytes at once.
+const sqlite3_destructor_type kTransient = SQLITE_TRANSIENT;
+
+struct StatementGuard
+{
+    sqlite3_stmt *stmt;
+    ~StatementGuard() { sqlite3_finalize(stmt); }
+};
+
+void bindText(sqlite3_stmt *stmt, int index, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    // Length -1: up to the terminating zero, as the text would read back anyway.
+    sqlite3_bind_text(stmt, index, utf8.constData(), -1, kTransient);
+}
+
+void bind(sqlite3_stmt *stmt, int index, const SQLArg &arg)
+{
+    std::visit(
+        [&](const auto &v) {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, std::monostate>)
+                sqlite3_bind_null(stmt, index);
+            else if constexpr (std::is_same_v<T, qint64>)
+                sqlite3_bind_int64(stmt, index, v);
+            else if constexpr (std::is_same_v<T, double>)
+                sqlite3_bind_double(stmt, index, v);
+            else if constexpr (std::is_same_v<T, bool>)
+                sqlite3_bind_int64(stmt, index, v ? 1 : 0);
+            else if constexpr (std::is_same_v<T, QString>)
+                bindText(stmt, index, v);
+            else if constexpr (std::is_same_v<T, QByteArray>) {
+                if (v.isEmpty())
+                    sqlite3_bind_zeroblob(stmt, index, 0);
+                else
+                    sqlite3_bind_blob(stmt, index, v.constData(), int(v.size()), kTransient);
+            }
+        },
+        arg.value());
+}
+
+SQLValue column(sqlite3_stmt *stmt, int i)
+{
+    switch (sqlite3_column_type(stmt, i)) {
+    case SQLITE_INTEGER:
+        return SQLValue::fromInt(sqlite3_column_int64(stmt, i));
+    case SQLITE_FLOAT:
+        return SQLValue::fromReal(sqlite3_column_double(stmt, i));
+    case SQLITE_TEXT: {
+        const char *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
+        // fromUtf8 of a C string stops at the first zero byte.
+        return SQLValue::fromText(text ? QString::fromUtf8(text) : QString());
+    }
+    case SQLITE_BLOB: {
+        const void *blob = sqlite3_column_blob(stmt, i);
+        const int bytes = sqlite3_column_bytes(stmt, i);
+        if (!blob || bytes <= 0)
+            return SQLValue::fromBlob(QByteArray());
+        return SQLValue::fromBlob(QByteArray(static_cast<const char *>(blob), bytes));
+    }
+    default:
+        return SQLValue::null();
+    }
+}
+
+} // namespace
+
+SQLDB::SQLDB(const QString &path, bool readOnly) : m_path(path)
+{
+    QByteArray fileName;
+    int flags;
+    if (readOnly) {
+        fileName = Text::immutableFileUri(path).toUtf8();
+        flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_FULLMUTEX;
+    } else {
+        fileName = path.toUtf8();
+        flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;
+    }
+    sqlite3 *handle = nullptr;
+    const int rc = sqlite3_open_v2(fileName.constData(), &handle, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("cannot open");
+        sqlite3_close_v2(handle);
+        throw SQLError(QStringLiteral("SQLite open failed (") + path + QStringLiteral("): ") + msg);
+    }
+    m_handle = handle;
+}
+
+SQLDB::~SQLDB()
+{
+    sqlite3_close_v2(m_handle);
+}
+
+QString SQLDB::message() const
+{
+    return m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle)) : QStringLiteral("no database");
+}
+
+QString SQLDB::lastError() const
+{
+    return message();
+}
+
+void SQLDB::exec(const QString &sql)
+{
+    char *errmsg = nullptr;
+    const int rc = m_handle ? sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, &errmsg) : SQLITE_MISUSE;
+    if (rc != SQLITE_OK) {
+        const QString msg = errmsg ? QString::fromUtf8(errmsg) : message();
+        sqlite3_free(errmsg);
+        throw SQLError(msg);
+    }
+    sqlite3_free(errmsg);
+}
+
+sqlite3_stmt *SQLDB::prepare(const QString &sql, const SQLArgs &args)
+{
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = m_handle ? sqlite3_prepare_v2(m_handle, utf8.constData(), -1, &stmt, nullptr) : SQLITE_MISUSE;
+    if (rc != SQLITE_OK || !stmt) {
+        sqlite3_finalize(stmt);
+        // An empty or comment-only text yields no statement and counts as a failure.
+        throw SQLError(message() + QStringLiteral(" in: ") + sql);
+    }
+    for (int k = 0; k < args.size(); ++k)
+        bind(stmt, k + 1, args[k]);
+    return stmt;
+}
+
+int SQLDB::run(const QString &sql, const SQLArgs &args)
+{
+    StatementGuard guard{prepare(sql, args)};
+    const int rc = sqlite3_step(guard.stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        throw SQLError(message());
+    return sqlite3_changes(m_handle);
+}
+
+qint64 SQLDB::lastInsertID() const
+{
+    return m_handle ? sqlite3_last_insert_rowid(m_handle) : 0;
+}
+
+QList<SQLRow> SQLDB::rows(const QString &sql, const SQLArgs &args)
+{
+    StatementGuard guard{prepare(sql, args)};
+    QList<SQLRow> result;
+    for (;;) {
+        const int rc = sqlite3_step(guard.stmt);
+        if (rc == SQLITE_ROW) {
+            const int n = sqlite3_column_count(guard.stmt);
+            QList<SQLValue> values;
+            values.reserve(n);
+            for (int i = 0; i < n; ++i)
+                values.append(column(guard.stmt, i));
+            result.append(SQLRow(std::move(values)));
+        } else if (rc == SQLITE_DONE) {
+            return result;
+        } else {
+            throw SQLError(message());
+        }
+    }
+}
+
+qint64 SQLDB::scalar(const QString &sql, const SQLArgs &args) noexcept
+{
+    try {
+        const QList<SQLRow> r = rows(sql, args);
+        return r.isEmpty() ? 0 : r.front().integer(0);
+    } catch (...) {
+        return 0;
+    }
+}
+
+QString SQLDB::string(const QString &sql, const SQLArgs &args) noexcept
+{
+    try {
+        const QList<SQLRow> r = rows(sql, args);
+        return r.isEmpty() ? QString() : r.front().str(0);
+    } catch (...) {
+        return {};
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "sqlarg.h"
+#include "sqlerror.h"
+#include "sqlrow.h"
+
+#include <QList>
+#include <QString>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// One SQLite connection. Every call prepares, binds, steps and finalizes its
+// own statement before returning. Failures throw SQLError.
+class SQLDB final
+{
+public:
+    // Read-only opens "file:<path>?immutable=1"; read-write creates the file.
+    SQLDB(const QString &path, bool readOnly);
+    ~SQLDB();
+    SQLDB(const SQLDB &) = delete;
+    SQLDB &operator=(const SQLDB &) = delete;
+
+    const QString &path() const { return m_path; }
+    sqlite3 *handle() const { return m_handle; }
+    QString lastError() const;
+
+    // Runs a script of one or more statements; results are discarded.
+    void exec(const QString &sql);
+    // Steps once; returns the connection's change count.
+    int run(const QString &sql, const SQLArgs &args = {});
+    qint64 lastInsertID() const;
+    QList<SQLRow> rows(const QString &sql, const SQLArgs &args = {});
+    // Column 0 of the first row; 0 / empty on any failure or no row.
+    qint64 scalar(const QString &sql, const SQLArgs &args = {}) noexcept;
+    QString string(const QString &sql, const SQLArgs &args = {}) noexcept;
+
+private:
+    sqlite3_stmt *prepare(const QString &sql, const SQLArgs &args);
+    QString message() const;
+
+    sqlite3 *m_handle = nullptr;
+    QString m_path;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "sqlvalue.h"
+
+#include <QList>
+#include <optional>
+
+// One result row; values are read by 0-based column index with lenient
+// conversions. An index past the row's width reads as the neutral value.
+class SQLRow
+{
+public:
+    SQLRow() = default;
+    explicit SQLRow(QList<SQLValue> values) : values(std::move(values)) {}
+
+    // Integer: reals truncate toward zero (0 when not finite or out of range),
+    // texts must be strict decimal integers, anything else is 0.
+    qint64 integer(qsizetype column) const;
+    // As integer(), but NULL (or a missing column) is absent.
+    std::optional<qint64> optInt(qsizetype column) const;
+    // Double: ints convert, texts must parse whole, anything else is 0.
+    double real(qsizetype column) const;
+    // Text: ints in decimal, reals in shortest round-trip form, blob/NULL empty.
+    QString str(qsizetype column) const;
+    QByteArray data(qsizetype column) const;
+    bool isNull(qsizetype column) const;
+
+    QList<SQLValue> values;
+
+private:
+    const SQLValue *at(qsizetype column) const;
+};

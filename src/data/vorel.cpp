@@ -1,0 +1,62 @@
+#include "vorel.h"
+
+#include "platform/paths.h"
+
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+const QString Vorel::recallCols = QStringLiteral(
+    "r.campaign, r.recall_type, r.manufacturer, r.components, r.report_date, r.potentially_affected, "
+    "r.initiated_by, r.summary, r.consequence, r.remedy, r.notes, r.do_not_drive, r.park_outside");
+
+QString Vorel::bundledURL()
+{
+    const QString env = Paths::envPath("VOREL_DB");
+    if (!env.isEmpty())
+        return env;
+    return Paths::resourceDir() + QStringLiteral("/vorel.db");
+}
+
+QString Vorel::bundledPhotos()
+{
+    const QString env = Paths::envPath("VOREL_PHOTOS");
+    if (!env.isEmpty())
+        return env;
+    return Paths::resourceDir() + QStringLiteral("/photos/");
+}
+
+Vorel::Vorel(const QString &path, const QString &photos) : photosFolder(photos)
+{
+    if (!QFileInfo(path).isFile())
+        throw SQLError(QStringLiteral("Missing data file ") + path);
+    db = std::make_unique<SQLDB>(path, true);
+    for (const SQLRow &row : db->rows(QStringLiteral("SELECT key, value FROM meta")))
+        meta.insert(row.str(0), row.str(1));
+    for (const SQLRow &row : db->rows(QStringLiteral("SELECT component_id, name FROM components")))
+        m_componentName.insert(row.integer(0), row.str(1));
+}
+
+QMap<QString, qint64> Vorel::counts() const
+{
+    QMap<QString, qint64> out;
+    const auto it = meta.constFind(QStringLiteral("counts"));
+    if (it == meta.constEnd())
+        return out;
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(it->toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
+        return out;
+    const QJsonObject object = doc.object();
+    for (auto i = object.begin(); i != object.end(); ++i) {
+        const QJsonValue v = i.value();
+        // JSON numbers are doubles: only whole values in the 64-bit range count as integers.
+        if (!v.isDouble())
+            return {};
+        const double d = v.toDouble();
+        if (!(d >= -9223372036854775808.0 && d < 9223372036854775808.0) || d != double(qint64(d)))
+            return {};
+        out.insert(i.key(), qint64(d));
+    }
+    return out;
+}

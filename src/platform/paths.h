@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace Paths {
+
+// The program's resource folder: "../share/fenwhistle-vorel" beside the folder
+// of the running executable. The build tree mirrors an installed program
+// (<build>/bin and <build>/share/fenwhistle-vorel), so one rule serves both.
+// Without an application object, the current directory ".".
+QString resourceDir();
+
+// The value of an environment variable when it is set and not empty.
+QString envPath(const char *name);
+
+} // namespace Paths

@@ -1,0 +1,145 @@
+#include "text.h"
+
+#include <QChar>
+#include <QLocale>
+#include <QUrl>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace Text {
+
+std::optional<qint64> parseInt64(QStringView text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    qsizetype i = 0;
+    bool negative = false;
+    if (text[0] == u'+' || text[0] == u'-') {
+        negative = text[0] == u'-';
+        i = 1;
+    }
+    if (i == text.size())
+        return std::nullopt;
+    // Accumulate as a negative number so that INT64_MIN fits.
+    qint64 acc = 0;
+    constexpr qint64 minValue = std::numeric_limits<qint64>::min();
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        const int digit = c - u'0';
+        if (acc < (minValue + digit) / 10)
+            return std::nullopt;
+        acc = acc * 10 - digit;
+    }
+    if (negative)
+        return acc;
+    if (acc == minValue)
+        return std::nullopt;
+    return -acc;
+}
+
+QString grouped(qint64 value)
+{
+    const bool negative = value < 0;
+    // Work on the unsigned magnitude so that INT64_MIN does not overflow.
+    quint64 magnitude = negative ? quint64(0) - quint64(value) : quint64(value);
+    QString digits = QString::number(magnitude);
+    QString out;
+    out.reserve(digits.size() + digits.size() / 3 + 1);
+    const qsizetype lead = digits.size() % 3;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (i - lead) % 3 == 0)
+            out += u',';
+        out += digits[i];
+    }
+    return negative ? QStringLiteral("-") + out : out;
+}
+
+QString percentEncodePath(const QString &path)
+{
+    // Keep the characters a URI path may hold unescaped; encode the rest as UTF-8.
+    return QString::fromLatin1(QUrl::toPercentEncoding(path, "/!$&'()*+,;=:@-._~"));
+}
+
+QString immutableFileUri(const QString &path)
+{
+    QString encoded = percentEncodePath(path);
+    // "?" and "#" were encoded above, so the query cannot be confused with the path.
+    return QStringLiteral("file:") + encoded + QStringLiteral("?immutable=1");
+}
+
+static bool isBlank(QChar c)
+{
+    return c == u'\t' || c.category() == QChar::Separator_Space;
+}
+
+static bool isBlankOrLineBreak(QChar c)
+{
+    return c.isSpace() || c == QChar(0x85) || c == QChar(0x2028) || c == QChar(0x2029);
+}
+
+template <typename Pred>
+static QString trimBy(const QString &text, Pred pred)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && pred(text[begin]))
+        ++begin;
+    while (end > begin && pred(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString trimBlanks(const QString &text)
+{
+    return trimBy(text, isBlank);
+}
+
+QString trimBlanksAndLineBreaks(const QString &text)
+{
+    return trimBy(text, isBlankOrLineBreak);
+}
+
+QString shortestDouble(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("nan");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-inf") : QStringLiteral("inf");
+    // Shortest round-trip digits; QLocale::FloatingPointShortest is locale-free here.
+    const double magnitude = std::fabs(value);
+    if (magnitude != 0.0 && (magnitude >= 1e16 || magnitude < 1e-4)) {
+        QString s = QString::number(value, 'e', QLocale::FloatingPointShortest);
+        return s;
+    }
+    QString s = QString::number(value, 'f', QLocale::FloatingPointShortest);
+    if (!s.contains(u'.'))
+        s += QStringLiteral(".0");
+    return s;
+}
+
+QString fold(const QString &text)
+{
+    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
+    QString out;
+    out.reserve(decomposed.size());
+    for (QChar c : decomposed) {
+        const auto cat = c.category();
+        if (cat == QChar::Mark_NonSpacing || cat == QChar::Mark_SpacingCombining || cat == QChar::Mark_Enclosing)
+            continue;
+        out += c;
+    }
+    // QString folds simple cases only; the German sharp s is the common full fold.
+    return out.toCaseFolded().replace(QChar(0x00DF), QStringLiteral("ss"));
+}
+
+QString plural(qint64 count, const QString &singular, const QString &pluralForm)
+{
+    if (count == 1)
+        return singular;
+    return pluralForm.isEmpty() ? singular + u's' : pluralForm;
+}
+
+} // namespace Text

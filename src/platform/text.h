@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+// Locale-independent text helpers shared by every subsystem.
+namespace Text {
+
+// Strict decimal integer: optional single "+" or "-", then one or more ASCII
+// digits and nothing else, within the signed 64-bit range.
+std::optional<qint64> parseInt64(QStringView text);
+
+// Integer with "," between groups of three digits ("2,235", "-1,000"),
+// whatever the process locale is.
+QString grouped(qint64 value);
+
+// A local path as the path part of a "file:" URI, percent-encoded.
+QString percentEncodePath(const QString &path);
+
+// "file:<encoded path>?immutable=1": read-only URI for SQLite.
+QString immutableFileUri(const QString &path);
+
+// Trims blanks and tabs only (Unicode space separators and U+0009).
+QString trimBlanks(const QString &text);
+
+// Trims blanks, tabs and line breaks (any Unicode white space).
+QString trimBlanksAndLineBreaks(const QString &text);
+
+// Shortest text that reads back to the same double; whole numbers of ordinary
+// size keep ".0" ("1.0"), very large or small magnitudes use an exponent.
+QString shortestDouble(double value);
+
+// Case-folded, diacritic-free form for insensitive matching ("Crème" -> "creme").
+QString fold(const QString &text);
+
+// Counts a word: "1 recall", "2 recalls" ("s" unless exactly 1).
+QString plural(qint64 count, const QString &singular, const QString &pluralForm = {});
+
+} // namespace Text
