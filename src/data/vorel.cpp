@@ -28,7 +28,7 @@ QString Vorel::bundledPhotos()
 
 Vorel::Vorel(const QString &path, const QString &photos) : photosFolder(photos)
 {
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo::exists(path))
         throw SQLError(QStringLiteral("Missing data file ") + path);
     db = std::make_unique<SQLDB>(path, true);
     for (const SQLRow &row : db->rows(QStringLiteral("SELECT key, value FROM meta")))
@@ -59,4 +59,13 @@ QMap<QString, qint64> Vorel::counts() const
         out.insert(i.key(), qint64(d));
     }
     return out;
+}
+
+QList<SQLRow> Vorel::rowsOrEmpty(const QString &sql, const SQLArgs &args) const
+{
+    try {
+        return db->rows(sql, args);
+    } catch (const SQLError &) {
+        return {};
+    }
 }

@@ -1,11 +1,26 @@
 #pragma once
 
+#include "epaconfig.h"
+#include "guide.h"
+#include "obd1section.h"
+#include "obdcode.h"
+#include "photocredit.h"
+#include "reflink.h"
+#include "searchhit.h"
+#include "complaintsummary.h"
+#include "investigation.h"
+#include "recall.h"
+#include "tsb.h"
 #include "sqldb.h"
+#include "vehicleinfo.h"
 
 #include <QHash>
 #include <QMap>
 #include <QString>
+#include <QList>
+#include <QStringList>
 #include <memory>
+#include <optional>
 
 // The read-only reference database. Opening throws SQLError; every query
 // afterwards turns a failure into its neutral result (empty list, absent
@@ -30,10 +45,91 @@ public:
     QHash<QString, QString> meta;
 
     // ---- Vehicles, codes, guides, OBD-I, photos, references, search ----
+    // Each runs its SQL afresh; a failing statement reads as an empty result.
+
+    // Model years that have vehicles, 1970 to 2030, newest first.
+    QList<qint64> years() const;
+    // Makes of a year with their model counts, by display name; heavy models
+    // count only with includeHeavy.
+    QList<MakeChoice> makes(qint64 year, bool includeHeavy = false) const;
+    // Models of an exact make key and year, by model ignoring ASCII case.
+    QList<ModelChoice> models(qint64 year, const QString &make, bool includeHeavy = false) const;
+    // Make and model matched ignoring ASCII case; nothing trimmed.
+    std::optional<VehicleInfo> find(const QString &make, const QString &model) const;
+    std::optional<VehicleInfo> vehicle(qint64 id) const;
+    // The vehicle's model years, oldest first.
+    QList<ModelYear> yearsFor(qint64 vehicleID) const;
+    // The model years as runs: "1997–1999, 2001, 2003–2004"; empty when none.
+    QString yearRuns(qint64 vehicleID) const;
+    // EPA configurations by displacement, then variant, later equal ones dropped.
+    QList<EPAConfig> epa(qint64 vehicleID, qint64 year) const;
+
+    // Every code: P first, then U, then B, then the rest, each by code.
+    QList<OBDCode> allCodes() const;
+    // One code; the key is upper-cased and trimmed of blanks and tabs.
+    std::optional<OBDCode> code(const QString &code) const;
+    // What the letters and digits of a well-formed code (P, B, C or U and four
+    // hexadecimal digits) mean; nothing for any other text.
+    std::optional<QStringList> explainStructure(const QString &code) const;
+
+    // Every guide in its stored order, each with its steps.
+    QList<Guide> guides() const;
+    QHash<QString, SafetyNote> safetyNotes() const;
+    QHash<QString, SourceRef> sources() const;
+    // The strings of a JSON array of strings; empty for anything else.
+    static QStringList jsonList(const QString &text);
+
+    QList<OBD1Section> obd1Sections() const;
+    QList<EraNote> eraNotes() const;
+    // Photo credits by make, then model.
+    QList<PhotoCredit> photos() const;
+    std::optional<PhotoCredit> photo(std::optional<qint64> id) const;
+    // The photo's file inside the photos folder (existence not tested). Empty
+    // when the file name is empty, absolute, or holds a path separator or "..",
+    // so nothing outside the photos folder is ever named.
+    QString photoURL(const PhotoCredit &photo) const;
+    QList<RefLink> refs() const;
+    QList<DataSource> dataSources() const;
+
+    // Full-text search over vehicles, codes, guides, OBD-I sections and
+    // recalls: a code-first hit, then the full-text hits by kind and rank.
+    // At most `limit` hits; none for a limit below 1.
+    QList<SearchHit> search(const QString &query, qint64 limit = 60) const;
 
     // ---- Recalls, investigations, bulletins, complaints, known-for lines ----
 
+    // Recalls of a vehicle and year, newest report date first.
+    QList<Recall> recalls(qint64 vehicleID, qint64 year) const;
+    // One campaign by its exact stored number.
+    std::optional<Recall> recall(const QString &campaign) const;
+    // The vehicle-years a campaign covers, by name, then year.
+    QList<RecallVehicle> recallVehicles(const QString &campaign) const;
+    // Investigations of a vehicle and year, most recently opened first.
+    QList<Investigation> investigations(qint64 vehicleID, qint64 year) const;
+
+    // Packed bulletin id lists (see data/packedids.h).
+    static QList<qint64> decodeIDs(const QByteArray &packed);
+    static QByteArray encodeIDs(const QList<qint64> &ids, bool *ok = nullptr);
+    // The bulletin ids of a vehicle and year, ascending.
+    QList<qint64> tsbIDs(qint64 vehicleID, qint64 year) const;
+    // The stored bulletin count (the list is not decoded).
+    qint64 tsbCount(qint64 vehicleID, qint64 year) const;
+    // The bulletins, fetched in batches of at most 400 ids; newest date first,
+    // then the higher agency id first.
+    QList<TSB> tsbs(qint64 vehicleID, qint64 year) const;
+
+    // Totals with the main areas, most complaints first, then by component id.
+    ComplaintSummary complaints(qint64 vehicleID, qint64 year) const;
+    // Sub-areas of one main area (its component name, matched exactly).
+    QList<ComplaintRow> complaintDetail(qint64 vehicleID, qint64 year, const QString &group) const;
+
+    // The "known for" sentences: complaints, then recalls, then bulletins.
+    QStringList knownProblems(const VehicleInfo &vehicle, qint64 year) const;
+
 private:
+    // db->rows, with a failing statement read as no rows.
+    QList<SQLRow> rowsOrEmpty(const QString &sql, const SQLArgs &args = {}) const;
+
     QHash<qint64, QString> m_componentName;
     static const QString recallCols;
 };

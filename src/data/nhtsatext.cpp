@@ -1,0 +1,160 @@
+#include "nhtsatext.h"
+
+#include "platform/text.h"
+
+#include <QStringList>
+
+namespace NHTSAText {
+
+const QSet<QString> &keepUpper()
+{
+    static const QSet<QString> words{
+        "AMC", "GMC", "BMW", "MG", "ABS", "EVAP", "LATCH", "TPMS", "OBD", "AC", "A/C", "EGR",
+        "CV", "4WD", "AWD", "PCM", "ECM", "TCM", "BCM", "SRS", "EV", "DEF", "FMVSS",
+    };
+    return words;
+}
+
+const QSet<QString> &acronyms()
+{
+    static const QSet<QString> words{
+        "DTC", "DTCS", "PCM", "ECM", "TCM", "BCM", "TECM", "ABS", "SRS", "EVAP", "EGR", "COP",
+        "WDS", "IDS", "OBD", "MIL", "A/C", "AC", "HVAC", "TPMS", "VIN", "VSS", "TPS", "MAF",
+        "MAP", "ECT", "IAT", "IAC", "CKP", "CMP", "EPS", "ESP", "LED", "HID", "USB", "GPS",
+        "SYNC", "FFV", "CNG", "LPG", "EV", "HEV", "PHEV", "AWD", "4WD", "4X4", "FWD", "RWD",
+        "TSB", "OTA", "SUV", "NHTSA", "FMVSS", "CVT", "DSG", "DEF", "DPF", "SCR", "GM", "VW",
+        "BMW", "LT", "LX", "EX", "SE", "RSS", "FSS", "PATS", "SKIM", "ETC",
+    };
+    return words;
+}
+
+namespace {
+
+// Upper-cases the character (one code point) at index i.
+QString upperAt(const QString &word, qsizetype i)
+{
+    const qsizetype len = (word[i].isHighSurrogate() && i + 1 < word.size()) ? 2 : 1;
+    return word.left(i) + word.mid(i, len).toUpper() + word.mid(i + len);
+}
+
+QString levelPiece(const QString &s, bool first)
+{
+    const QStringList pieces = s.split(u':', Qt::SkipEmptyParts);
+    if (pieces.isEmpty())
+        return pretty(s);
+    return pretty(first ? pieces.first() : pieces.last());
+}
+
+// Removes trailing markers such as " *TR" (an asterisk, one to three capital
+// letters, any white space around) until none is left at the end.
+QString stripMarkers(QString text)
+{
+    for (;;) {
+        qsizetype end = text.size();
+        while (end > 0 && text[end - 1].isSpace())
+            --end;
+        qsizetype letters = 0;
+        while (end - letters > 0 && letters < 4) {
+            const char16_t c = text[end - letters - 1].unicode();
+            if (c < u'A' || c > u'Z')
+                break;
+            ++letters;
+        }
+        if (letters < 1 || letters > 3 || end - letters < 1 || text[end - letters - 1] != u'*')
+            return text;
+        qsizetype start = end - letters - 1;
+        while (start > 0 && text[start - 1].isSpace())
+            --start;
+        text.truncate(start);
+    }
+}
+
+bool isCoreChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'/';
+}
+
+} // namespace
+
+QString pretty(const QString &s)
+{
+    const QStringList words = s.toLower().split(u' ', Qt::SkipEmptyParts);
+    QStringList out;
+    out.reserve(words.size());
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString &word = words[i];
+        const QString upper = word.toUpper();
+        if (keepUpper().contains(upper))
+            out << upper;
+        else if (word.startsWith(u'(') && word.size() <= 6)
+            out << upper;
+        else if (i == 0)
+            out << upperAt(word, 0);
+        else
+            out << word;
+    }
+    return out.join(u' ');
+}
+
+QString group(const QString &s)
+{
+    return levelPiece(s, true);
+}
+
+QString display(const QString &s)
+{
+    return levelPiece(s, false);
+}
+
+QString sentenceCase(const QString &s)
+{
+    const QString text = stripMarkers(Text::trimBlanksAndLineBreaks(s));
+    if (text.toUpper() != text)
+        return text;
+    if (text.size() < 4)
+        return text;
+
+    const QStringList words = text.split(u' ', Qt::KeepEmptyParts);
+    QStringList out;
+    out.reserve(words.size());
+    bool capitalizeNext = true;
+    for (const QString &w : words) {
+        bool hasDigit = false;
+        bool hasLetterOrNumber = false;
+        for (QChar c : w) {
+            hasDigit = hasDigit || c.isDigit();
+            hasLetterOrNumber = hasLetterOrNumber || c.isLetterOrNumber();
+        }
+
+        qsizetype begin = 0;
+        qsizetype end = w.size();
+        while (begin < end && !isCoreChar(w[begin]))
+            ++begin;
+        while (end > begin && !isCoreChar(w[end - 1]))
+            --end;
+
+        if (hasDigit || acronyms().contains(w.mid(begin, end - begin))) {
+            out << w;
+        } else {
+            QString lower = w.toLower();
+            if (capitalizeNext) {
+                for (qsizetype i = 0; i < lower.size(); ++i) {
+                    if (lower[i].isLetter() || (lower[i].isHighSurrogate() && i + 1 < lower.size()
+                                                && QChar::isLetter(QChar::surrogateToUcs4(lower[i], lower[i + 1])))) {
+                        lower = upperAt(lower, i);
+                        break;
+                    }
+                }
+            }
+            out << lower;
+        }
+
+        if (hasLetterOrNumber)
+            capitalizeNext = false;
+        if (!w.isEmpty() && (w.back() == u'.' || w.back() == u'!' || w.back() == u'?'))
+            capitalizeNext = true;
+    }
+    return out.join(u' ');
+}
+
+} // namespace NHTSAText

@@ -1,0 +1,134 @@
+// Full-text search over the reference data.
+#include "vorel.h"
+
+#include "platform/text.h"
+
+#include <QSet>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+bool isTokenChar(char32_t c)
+{
+    return QChar::isLetter(c) || QChar::isNumber(c) || c == U'-' || c == U'/';
+}
+
+bool isMark(char32_t c)
+{
+    const QChar::Category cat = QChar::category(c);
+    return cat == QChar::Mark_NonSpacing || cat == QChar::Mark_SpacingCombining || cat == QChar::Mark_Enclosing;
+}
+
+// Maximal runs of letters, numbers, "-" and "/"; everything else separates.
+// A combining mark stays with the token it follows, as it belongs to the same
+// written character.
+QStringList tokens(const QString &text)
+{
+    QStringList out;
+    QString current;
+    const QList<uint> codePoints = text.toUcs4();
+    for (const uint u : codePoints) {
+        const char32_t c = u;
+        if (isTokenChar(c) || (!current.isEmpty() && isMark(c))) {
+            current += QString::fromUcs4(&c, 1);
+        } else if (!current.isEmpty()) {
+            out.append(current);
+            current.clear();
+        }
+    }
+    if (!current.isEmpty())
+        out.append(current);
+    return out;
+}
+
+// The first token of exactly four characters that reads as a year from 1970
+// to 2030 is taken out of the list.
+std::optional<qint64> takeYear(QStringList &tokens)
+{
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].size() != 4)
+            continue;
+        const std::optional<qint64> v = Text::parseInt64(tokens[i]);
+        if (v && *v >= 1970 && *v <= 2030) {
+            tokens.removeAt(i);
+            return v;
+        }
+    }
+    return std::nullopt;
+}
+
+int kindRank(SearchKind kind)
+{
+    return int(kind.value());
+}
+
+} // namespace
+
+QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
+{
+    // SQLite reads a negative LIMIT as no limit: a limit below 1 gives nothing.
+    if (limit < 1)
+        return {};
+    const QString q = Text::trimBlanksAndLineBreaks(query);
+    if (q.isEmpty())
+        return {};
+
+    QList<SearchHit> hits;
+    if (const std::optional<OBDCode> c = code(q)) {
+        hits.append(SearchHit{SearchKind::Code, c->code, c->code + u' ' + c->title, c->meaning, std::nullopt});
+    } else if (explainStructure(q)) {
+        const QString ref = q.toUpper();
+        hits.append(SearchHit{SearchKind::Code, ref, ref + QStringLiteral(" (not in our list)"),
+                              QStringLiteral("See how to read this code's structure."), std::nullopt});
+    }
+
+    QStringList toks = tokens(q.toLower());
+    const std::optional<qint64> year = takeYear(toks);
+    QStringList terms;
+    for (QString t : std::as_const(toks)) {
+        // A token never holds a double quote, so the quoting below cannot break.
+        t.remove(u'"');
+        if (!t.isEmpty())
+            terms.append(u'"' + t + QStringLiteral("\"*"));
+    }
+    if (terms.isEmpty())
+        return hits;
+
+    QSet<QString> seen;
+    for (const SearchHit &h : std::as_const(hits))
+        seen.insert(h.id());
+
+    // limit * 3 rows, kept within the 64-bit range for absurd limits.
+    const qint64 fetch = limit > std::numeric_limits<qint64>::max() / 3 ? std::numeric_limits<qint64>::max() : limit * 3;
+    const QList<SQLRow> rows = rowsOrEmpty(
+        QStringLiteral("SELECT kind, ref, title, snippet(search, 3, '', '', '\u2026', 14) FROM search WHERE search "
+                       "MATCH ? ORDER BY bm25(search, 0, 0, 8.0, 1.0) LIMIT ?"),
+        {terms.join(u' '), fetch});
+    for (const SQLRow &r : rows) {
+        const std::optional<SearchKind> kind = SearchKind::fromRawValue(r.str(0));
+        if (!kind)
+            continue;
+        SearchHit hit{*kind, r.str(1), r.str(2), r.str(3), std::nullopt};
+        if (year && *kind == SearchKind::Vehicle) {
+            const qint64 vid = Text::parseInt64(hit.ref).value_or(0);
+            if (db->scalar(QStringLiteral("SELECT COUNT(*) FROM vehicle_years WHERE vehicle_id = ? AND model_year = ?"),
+                           {vid, *year})
+                <= 0)
+                continue;
+            hit.year = year;
+        }
+        const QString id = hit.id();
+        if (seen.contains(id))
+            continue;
+        seen.insert(id);
+        hits.append(std::move(hit));
+    }
+
+    // Stable: within a kind the code-first hit and then bm25 order stay.
+    std::stable_sort(hits.begin(), hits.end(),
+                     [](const SearchHit &a, const SearchHit &b) { return kindRank(a.kind) < kindRank(b.kind); });
+    if (hits.size() > limit)
+        hits.resize(limit);
+    return hits;
+}

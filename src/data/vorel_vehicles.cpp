@@ -1,0 +1,154 @@
+// Vehicle, model-year and engine queries of the reference database.
+#include "vorel.h"
+
+#include <limits>
+
+namespace {
+
+VehicleInfo vehicleFromRow(const SQLRow &r)
+{
+    VehicleInfo v;
+    v.id = r.integer(0);
+    v.make = r.str(1);
+    v.model = r.str(2);
+    v.makeDisplay = r.str(3);
+    v.types = r.str(4);
+    v.firstYear = r.integer(5);
+    v.lastYear = r.integer(6);
+    v.firstYearVPIC = r.optInt(7);
+    v.lastYearVPIC = r.optInt(8);
+    v.startsAtVPICFloor = r.integer(9) == 1;
+    v.heavy = r.integer(10) == 1;
+    v.confidence = r.str(11);
+    v.yearSource = r.str(12);
+    v.notes = r.str(13);
+    v.imageID = r.optInt(14);
+    return v;
+}
+
+EPAConfig epaFromRow(const SQLRow &r)
+{
+    EPAConfig c;
+    c.variant = r.str(0);
+    c.displacement = r.real(1);
+    c.cylinders = r.integer(2);
+    c.transmission = r.str(3);
+    c.drive = r.str(4);
+    c.vehicleClass = r.str(5);
+    c.fuel = r.str(6);
+    c.engineDesc = r.str(7);
+    c.turbo = r.integer(8) == 1;
+    c.supercharger = r.integer(9) == 1;
+    c.evMotor = r.str(10);
+    return c;
+}
+
+} // namespace
+
+QList<qint64> Vorel::years() const
+{
+    QList<qint64> out;
+    for (const SQLRow &r : rowsOrEmpty(QStringLiteral(
+             "SELECT DISTINCT model_year FROM vehicle_years WHERE model_year BETWEEN 1970 AND 2030 "
+             "ORDER BY model_year DESC")))
+        out.append(r.integer(0));
+    return out;
+}
+
+QList<MakeChoice> Vorel::makes(qint64 year, bool includeHeavy) const
+{
+    QList<MakeChoice> out;
+    const QString sql = QStringLiteral(
+        "SELECT v.make, v.make_display, COUNT(*) FROM vehicle_years y JOIN vehicles v ON v.vehicle_id = y.vehicle_id\n"
+        "WHERE y.model_year = ? AND (? = 1 OR v.heavy = 0) GROUP BY v.make ORDER BY v.make_display");
+    // The flag binds as the integer 1 or 0, not as a boolean.
+    for (const SQLRow &r : rowsOrEmpty(sql, {year, qint64(includeHeavy ? 1 : 0)}))
+        out.append({r.str(0), r.str(1), r.integer(2)});
+    return out;
+}
+
+QList<ModelChoice> Vorel::models(qint64 year, const QString &make, bool includeHeavy) const
+{
+    QList<ModelChoice> out;
+    const QString sql = QStringLiteral(
+        "SELECT v.vehicle_id, v.model, y.sources, v.heavy FROM vehicle_years y JOIN vehicles v ON v.vehicle_id = "
+        "y.vehicle_id\n"
+        "WHERE y.model_year = ? AND v.make = ? AND (? = 1 OR v.heavy = 0) ORDER BY v.model COLLATE NOCASE");
+    for (const SQLRow &r : rowsOrEmpty(sql, {year, make, qint64(includeHeavy ? 1 : 0)}))
+        out.append({r.integer(0), r.str(1), r.str(2), r.integer(3) == 1});
+    return out;
+}
+
+std::optional<VehicleInfo> Vorel::find(const QString &make, const QString &model) const
+{
+    const QList<SQLRow> r = rowsOrEmpty(
+        QStringLiteral("SELECT vehicle_id FROM vehicles WHERE make = ? COLLATE NOCASE AND model = ? COLLATE NOCASE"),
+        {make, model});
+    if (r.isEmpty())
+        return std::nullopt;
+    return vehicle(r.front().integer(0));
+}
+
+std::optional<VehicleInfo> Vorel::vehicle(qint64 id) const
+{
+    const QList<SQLRow> r = rowsOrEmpty(
+        QStringLiteral("SELECT vehicle_id, make, model, make_display, vehicle_types, first_year, last_year, "
+                       "first_year_vpic, last_year_vpic,\n"
+                       "       starts_at_vpic_floor, heavy, confidence, year_source, notes, image_id FROM vehicles "
+                       "WHERE vehicle_id = ?"),
+        {id});
+    if (r.isEmpty())
+        return std::nullopt;
+    return vehicleFromRow(r.front());
+}
+
+QList<ModelYear> Vorel::yearsFor(qint64 vehicleID) const
+{
+    QList<ModelYear> out;
+    for (const SQLRow &r : rowsOrEmpty(
+             QStringLiteral("SELECT model_year, sources FROM vehicle_years WHERE vehicle_id = ? ORDER BY model_year"),
+             {vehicleID}))
+        out.append({r.integer(0), r.str(1)});
+    return out;
+}
+
+QString Vorel::yearRuns(qint64 vehicleID) const
+{
+    const QList<ModelYear> ys = yearsFor(vehicleID);
+    if (ys.isEmpty())
+        return {};
+    QStringList runs;
+    const auto close = [&runs](qint64 start, qint64 end) {
+        runs.append(start == end ? QString::number(start)
+                                 : QString::number(start) + QChar(0x2013) + QString::number(end));
+    };
+    qint64 start = ys.front().year;
+    qint64 end = start;
+    for (qsizetype i = 1; i < ys.size(); ++i) {
+        const qint64 y = ys[i].year;
+        // Compared as end + 1 == y without overflowing at the top of the range.
+        if (end != std::numeric_limits<qint64>::max() && y == end + 1) {
+            end = y;
+        } else {
+            close(start, end);
+            start = end = y;
+        }
+    }
+    close(start, end);
+    return runs.join(QStringLiteral(", "));
+}
+
+QList<EPAConfig> Vorel::epa(qint64 vehicleID, qint64 year) const
+{
+    QList<EPAConfig> out;
+    const QString sql = QStringLiteral(
+        "SELECT variant, displacement_l, cylinders, transmission, drive, vehicle_class, fuel_type, engine_desc, "
+        "turbo, supercharger, ev_motor\n"
+        "FROM epa WHERE vehicle_id = ? AND model_year = ? ORDER BY displacement_l, variant");
+    for (const SQLRow &r : rowsOrEmpty(sql, {vehicleID, year})) {
+        EPAConfig c = epaFromRow(r);
+        if (!out.contains(c))
+            out.append(std::move(c));
+    }
+    return out;
+}
