@@ -1,0 +1,86 @@
+#pragma once
+
+#include "data/sqldb.h"
+#include "garagecode.h"
+#include "garagecodetext.h"
+#include "garagevehicle.h"
+#include "serviceentry.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The user's garage database "My Garage.sqlite": one read-write connection and
+// in-memory copies of its three tables. The lists change only by reload(),
+// which runs after opening and after every successful write, and announces
+// itself with changed(). Writes go through GarageActions.
+class GarageStore final : public QObject
+{
+    Q_OBJECT
+
+public:
+    // FV_GARAGE_PATH when set and not empty (no folder is made); otherwise
+    // "Brackenfold/Fenwhistle Vorel/My Garage.sqlite" in the user's data
+    // folder (the temporary folder when there is none), its folder made.
+    static QString defaultURL();
+
+    // Opens or creates the file (and its folder) and reads the lists.
+    // Throws SQLError when the file does not open or the schema does not run.
+    explicit GarageStore(const QString &path = defaultURL(), QObject *parent = nullptr);
+
+    const QString &path() const { return m_path; }
+
+    // Re-reads all three lists; a failing query leaves its list empty.
+    void reload();
+    // Why the last reload could not read every list; empty when it could.
+    const QString &readError() const { return m_readError; }
+
+    // All vehicles by id; all service entries newest date first (dates
+    // compare as text), then latest added; all saved codes by id.
+    const QList<GarageVehicle> &vehicles() const { return m_vehicles; }
+    const QList<ServiceEntry> &entries() const { return m_entries; }
+    const QList<GarageCode> &codes() const { return m_codes; }
+    QList<ServiceEntry> entries(qint64 garageID) const;
+    QList<GarageCode> codes(qint64 garageID) const;
+    // Codes written in the vehicle's notes and its service titles and details.
+    QStringList codesMentioned(qint64 garageID) const;
+
+    // The current time as ISO 8601 UTC with whole seconds ("2025-03-05T14:07:09Z").
+    static QString now();
+
+    QString csv() const;
+    QString html(const QDateTime &exported = QDateTime::currentDateTime()) const;
+
+    static QStringList findCodes(const QString &text) { return GarageCodeText::find(text); }
+    static std::optional<QString> normalizeCode(const QString &text) { return GarageCodeText::normalize(text); }
+
+    // How long a statement waits for another connection's lock.
+    static constexpr int busyTimeoutMs = 5000;
+
+signals:
+    void changed();
+
+private:
+    friend class GarageActions;
+
+    // Each throws SQLError and reloads only after success.
+    qint64 insertVehicle(const GarageVehicle &vehicle);
+    // False when no row has the vehicle's id.
+    bool updateVehicle(const GarageVehicle &vehicle);
+    // The id of an equal code the vehicle already holds, or of the new row.
+    qint64 insertCode(const GarageCode &code);
+    // Stores the entry and raises the vehicle's mileage in one transaction.
+    qint64 insertEntry(const ServiceEntry &entry);
+    // Deletes by id with one integer argument; `sqls` run in one transaction.
+    void deleteRows(const QStringList &sqls, qint64 id);
+
+    QString m_path;
+    SQLDB m_db;
+    QList<GarageVehicle> m_vehicles;
+    QList<ServiceEntry> m_entries;
+    QList<GarageCode> m_codes;
+    QString m_readError;
+};
