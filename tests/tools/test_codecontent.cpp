@@ -1,0 +1,581 @@
+// Checks the trouble-code content (codes.json, code_blocks.json, structure.json)
+// and its loader CodeContent::load.
+#include "codecontent.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kContentDir = QStringLiteral(FV_TESTS_DIR "/../tools/vorelgen/content");
+const QString kReview = QStringLiteral("Draft \u2014 under technician review");
+
+// The family keys that price a code and pick its recalls and guides.
+const QStringList kFamilies = {
+    "A/C", "ABS / chassis", "EGR", "EVAP", "air metering", "airbag (SRS)", "brake switch", "catalyst",
+    "charging", "cooling", "cooling fan", "crank / cam sensor", "diesel", "electronic throttle", "engine",
+    "engine computer", "fuel level", "fuel pressure", "fuel pump", "fuel trim", "glow plug", "hybrid / EV",
+    "idle", "ignition coil", "injector", "intake", "knock sensor", "misfire", "network", "oil pressure",
+    "oxygen sensor", "oxygen sensor heater", "secondary air", "security", "starting", "steering", "timing",
+    "transmission", "transmission computer", "turbo / supercharger", "variable valve timing", "vehicle speed",
+    "cruise control",
+};
+
+// Outside companies (parts makers, tool makers, shops, tech firms) that no
+// owner-facing text may name.
+const QStringList kCompanies = {
+    "kestrelby", "bosch", "denso", "delphi", "ngk", "champion", "autolite", "acdelco", "motorcraft",
+    "mopar", "autozone", "o'reilly", "napa", "advance auto", "pep boys", "walmart", "amazon", "google",
+    "apple", "microsoft", "snap-on", "autel", "innova", "launch tech", "bluedriver", "fixd", "haynes",
+    "chilton", "alldata", "mitchell", "identifix", "continental", "hitachi", "aisin", "valeo", "walker",
+    "magnaflow", "stp", "seafoam", "sea foam", "lucas oil", "k&n", "wix", "fram", "sae",
+};
+
+QString text(const QJsonObject &o, const char *key)
+{
+    return o.value(QLatin1String(key)).toString();
+}
+
+QString allText(const QJsonObject &o)
+{
+    return text(o, "title") + ' ' + text(o, "meaning") + ' ' + text(o, "causes") + ' ' + text(o, "symptoms")
+        + ' ' + text(o, "check_first") + ' ' + text(o, "note");
+}
+
+int hexValue(const QString &code)
+{
+    bool ok = false;
+    const int v = code.mid(2).toInt(&ok, 16);
+    return ok ? v : -1;
+}
+
+bool inRange(const QString &code, const QString &from, const QString &to)
+{
+    return code.size() == 5 && code.left(2) == from.left(2) && hexValue(code) >= hexValue(from)
+        && hexValue(code) <= hexValue(to);
+}
+
+bool writeFile(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+const QByteArray kOneWritten = R"([{"code":"P0001","system":"Powertrain","family":"engine","title":"Hand title",
+ "meaning":"Hand meaning","causes":"One; two","symptoms":"Some","check_first":"Look","seriousness":"drive",
+ "note":"","review_status":"Draft"}])";
+
+const QByteArray kOneBlock = R"({"defaults":{"note":"","review_status":"Draft"},
+ "templates":{"t":{"title":"{Name} circuit","meaning":"The {name} ({code}).","causes":"A; B","symptoms":"C",
+   "check_first":"D","seriousness":"{level}"}},
+ "groups":[{"system":"Powertrain","family":"sensor: x","vars":{"name":"xyz sensor","level":"drive"},
+   "codes":{"P0002":"t","P0001":"t","P0003":{"template":"t","vars":{"name":"other sensor"},"note":"Own note"}}}]})";
+
+} // namespace
+
+class TestCodeContent : public QObject
+{
+    Q_OBJECT
+
+    QList<QJsonObject> codes;
+    QMap<QString, QJsonObject> byCode;
+
+private slots:
+    void initTestCase()
+    {
+        QString error = QStringLiteral("unset");
+        codes = CodeContent::load(kContentDir, &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QVERIFY(!codes.isEmpty());
+        for (const QJsonObject &o : codes)
+            byCode.insert(text(o, "code"), o);
+    }
+
+    // --- the loader itself -------------------------------------------------
+
+    void loaderExpandsAndLetsHandWrittenWin()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(writeFile(dir.filePath("codes.json"), kOneWritten));
+        QVERIFY(writeFile(dir.filePath("code_blocks.json"), kOneBlock));
+        QString error = QStringLiteral("unset");
+        const auto got = CodeContent::load(dir.path(), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(got.size(), 3);
+        QCOMPARE(text(got[0], "code"), QStringLiteral("P0001"));
+        QCOMPARE(text(got[0], "title"), QStringLiteral("Hand title")); // hand-written wins
+        QCOMPARE(text(got[1], "code"), QStringLiteral("P0002"));
+        QCOMPARE(text(got[1], "title"), QStringLiteral("Xyz sensor circuit"));
+        QCOMPARE(text(got[1], "meaning"), QStringLiteral("The xyz sensor (P0002)."));
+        QCOMPARE(text(got[1], "seriousness"), QStringLiteral("drive"));
+        QCOMPARE(text(got[1], "family"), QStringLiteral("sensor: x"));
+        QCOMPARE(text(got[1], "note"), QString());
+        QCOMPARE(text(got[2], "title"), QStringLiteral("Other sensor circuit"));
+        QCOMPARE(text(got[2], "note"), QStringLiteral("Own note"));
+        for (const QJsonObject &o : got)
+            QCOMPARE(QStringList(o.keys()).size(), 11);
+    }
+
+    void loaderRejectsBrokenFiles_data()
+    {
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QByteArray>("blocks");
+        QTest::newRow("codes not JSON") << QByteArray("[{") << kOneBlock;
+        QTest::newRow("blocks not JSON") << kOneWritten << QByteArray("{\"templates\":");
+        QTest::newRow("codes not an array") << QByteArray("{}") << kOneBlock;
+        QTest::newRow("missing key") << QByteArray(kOneWritten).replace("\"note\":\"\",", "") << kOneBlock;
+        QTest::newRow("extra key") << QByteArray(kOneWritten).replace("\"note\":\"\",", "\"note\":\"\",\"x\":\"y\",")
+                                   << kOneBlock;
+        QTest::newRow("number field") << QByteArray(kOneWritten).replace("\"drive\"", "3") << kOneBlock;
+        QTest::newRow("bad code") << QByteArray(kOneWritten).replace("P0001", "p0001") << kOneBlock;
+        QTest::newRow("duplicate written")
+            << QByteArray("[") + kOneWritten.mid(1, kOneWritten.size() - 2) + "," + kOneWritten.mid(1) << kOneBlock;
+        QTest::newRow("unknown template") << kOneWritten << QByteArray(kOneBlock).replace("\"P0002\":\"t\"", "\"P0002\":\"u\"");
+        QTest::newRow("unknown placeholder") << kOneWritten << QByteArray(kOneBlock).replace("{code}", "{nope}");
+        QTest::newRow("unknown template key") << kOneWritten << QByteArray(kOneBlock).replace("\"symptoms\":\"C\"", "\"symptom\":\"C\"");
+        QTest::newRow("missing field") << kOneWritten << QByteArray(kOneBlock).replace("\"check_first\":\"D\",", "");
+        QTest::newRow("duplicate across groups")
+            << kOneWritten
+            << QByteArray(kOneBlock).replace("\"groups\":[", "\"groups\":[{\"system\":\"Powertrain\",\"family\":\"engine\","
+                                                             "\"vars\":{\"name\":\"n\",\"level\":\"drive\"},\"codes\":{\"P0002\":\"t\"}},");
+    }
+    void loaderRejectsBrokenFiles()
+    {
+        QFETCH(QByteArray, written);
+        QFETCH(QByteArray, blocks);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(writeFile(dir.filePath("codes.json"), written));
+        QVERIFY(writeFile(dir.filePath("code_blocks.json"), blocks));
+        QString error;
+        QVERIFY(CodeContent::load(dir.path(), &error).isEmpty());
+        QVERIFY(!error.isEmpty());
+        QVERIFY(CodeContent::load(dir.path(), nullptr).isEmpty()); // a null error pointer is allowed
+    }
+
+    void loaderReportsMissingFiles()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QString error;
+        QVERIFY(CodeContent::load(dir.path(), &error).isEmpty());
+        QVERIFY(!error.isEmpty());
+        QVERIFY(writeFile(dir.filePath("code_blocks.json"), kOneBlock));
+        error.clear();
+        QVERIFY(CodeContent::load(dir.path(), &error).isEmpty()); // codes.json still missing
+        QVERIFY(!error.isEmpty());
+    }
+
+    // --- shape of the shipped content ----------------------------------------
+
+    void exactlyElevenStringKeysSortedNoDuplicates()
+    {
+        const QStringList keys = CodeContent::keys();
+        QCOMPARE(keys, QStringList({"code", "system", "family", "title", "meaning", "causes", "symptoms",
+                                    "check_first", "seriousness", "note", "review_status"}));
+        QString previous;
+        for (const QJsonObject &o : codes) {
+            QCOMPARE(o.size(), 11);
+            for (const QString &k : keys)
+                QVERIFY2(o.value(k).isString(), qPrintable(text(o, "code") + " " + k));
+            const QString code = text(o, "code");
+            QVERIFY2(code > previous, qPrintable("not sorted or duplicate: " + code));
+            previous = code;
+        }
+        QCOMPARE(QSet<QString>(byCode.keyBegin(), byCode.keyEnd()).size(), codes.size());
+    }
+
+    void everyCodeHasTheStructureAndItsSystem()
+    {
+        const QRegularExpression re(QStringLiteral("^[PBCU][0-9][0-9A-F]{3}$"));
+        const QMap<QChar, QString> systems = {{'P', "Powertrain"}, {'B', "Body"}, {'C', "Chassis"}, {'U', "Network"}};
+        for (const QJsonObject &o : codes) {
+            const QString code = text(o, "code");
+            QVERIFY2(re.match(code).hasMatch(), qPrintable(code));
+            QCOMPARE(text(o, "system"), systems.value(code.at(0)));
+        }
+    }
+
+    void countsPerPrefixAndOnlyGenericCodes()
+    {
+        QMap<QString, int> counts;
+        for (const QJsonObject &o : codes)
+            ++counts[text(o, "code").left(2)];
+        QVERIFY2(codes.size() >= 650, qPrintable(QString::number(codes.size())));
+        QVERIFY2(counts.value("P0") >= 420, qPrintable(QString::number(counts.value("P0"))));
+        QVERIFY2(counts.value("P2") >= 60, qPrintable(QString::number(counts.value("P2"))));
+        QVERIFY2(counts.value("U0") >= 25, qPrintable(QString::number(counts.value("U0"))));
+        QVERIFY(counts.value("B0") >= 1);
+        QVERIFY(counts.value("C0") >= 1);
+        // Maker-specific ranges carry no made-up meaning.
+        for (auto it = counts.begin(); it != counts.end(); ++it)
+            QVERIFY2(QStringList({"P0", "P2", "B0", "C0", "U0"}).contains(it.key()), qPrintable(it.key()));
+        QVERIFY(!byCode.contains("P1234"));
+    }
+
+    void codeNumbersAreRealAssignments()
+    {
+        // Generic codes in these ranges are decimal-numbered; a letter in the last
+        // two places almost always means a code was computed with hex arithmetic.
+        const QSet<QString> hexTail = {"P0AA6", "P203F", "P20EE"};
+        const QRegularExpression letterTail(QStringLiteral("[A-F]"));
+        for (const QJsonObject &o : codes) {
+            const QString code = text(o, "code");
+            if (letterTail.match(code.mid(3)).hasMatch())
+                QVERIFY2(hexTail.contains(code), qPrintable(code));
+        }
+    }
+
+    void manyCommonCodesAreWrittenByHand()
+    {
+        QFile f(kContentDir + "/codes.json");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QJsonArray written = QJsonDocument::fromJson(f.readAll()).array();
+        QVERIFY2(written.size() >= 100, qPrintable(QString::number(written.size())));
+        QSet<QString> hand;
+        for (const QJsonValue &v : written)
+            hand.insert(v.toObject().value("code").toString());
+        for (const char *c : {"P0300", "P0301", "P0302", "P0303", "P0304", "P0305", "P0306", "P0307", "P0308",
+                              "P0171", "P0172", "P0174", "P0175", "P0420", "P0430", "P0440", "P0442", "P0455",
+                              "P0456", "P0457", "P0101", "P0128", "P0135", "P0141", "P0325", "P0335", "P0340",
+                              "P0011", "P0401", "P0700", "P0121", "P2135", "U0100", "U0121", "B0001", "C0035"})
+            QVERIFY2(hand.contains(c), c);
+        // What the loader returns for a hand-written code is the hand-written text.
+        for (const QJsonValue &v : written) {
+            const QJsonObject o = v.toObject();
+            QCOMPARE(byCode.value(o.value("code").toString()), o);
+        }
+    }
+
+    void familiesAreKnownKeysOrSensorActuator()
+    {
+        const QRegularExpression part(QStringLiteral("^(sensor|actuator): [a-z0-9][a-zA-Z0-9 /()-]+[a-zA-Z0-9)]$"));
+        for (const QJsonObject &o : codes) {
+            const QString f = text(o, "family");
+            QVERIFY2(kFamilies.contains(f) || part.match(f).hasMatch(), qPrintable(text(o, "code") + ": " + f));
+        }
+        QCOMPARE(kFamilies.size(), 43);
+    }
+
+    void noThinFieldsAndSensibleLengths()
+    {
+        for (const QJsonObject &o : codes) {
+            const QString code = text(o, "code");
+            for (const char *k : {"title", "meaning", "causes", "symptoms", "check_first", "seriousness"}) {
+                const QString v = text(o, k);
+                QVERIFY2(v.trimmed().size() > 2, qPrintable(code + " thin " + k));
+                QVERIFY2(v == v.trimmed(), qPrintable(code + " blank at an end of " + k));
+                QVERIFY2(!v.contains("  "), qPrintable(code + " double blank in " + k));
+                QVERIFY2(!v.contains('\n'), qPrintable(code + " line break in " + k));
+            }
+            const QString note = text(o, "note");
+            QVERIFY2(note.isEmpty() || (note.trimmed().size() > 2 && note == note.trimmed()), qPrintable(code + " note"));
+            QVERIFY2(text(o, "title").size() <= 100, qPrintable(code + " title too long"));
+            QVERIFY2(!text(o, "title").endsWith('.'), qPrintable(code + " title ends with a full stop"));
+            for (const char *k : {"meaning", "causes", "symptoms", "check_first", "note"})
+                QVERIFY2(text(o, k).size() <= 900, qPrintable(code + " too long " + k));
+            QVERIFY2(text(o, "meaning").size() >= 40, qPrintable(code + " meaning too short to explain"));
+        }
+    }
+
+    void listsAndParagraphsDisplayCleanly()
+    {
+        // The screens split a text at ";" into bullet points, so a ";" inside
+        // parentheses would break a sentence apart; a paragraph ends with a full stop.
+        const QRegularExpression doubled(QStringLiteral("\\b(\\w+) \\1\\b"), QRegularExpression::CaseInsensitiveOption);
+        for (const QJsonObject &o : codes) {
+            const QString code = text(o, "code");
+            for (const char *k : {"title", "meaning", "causes", "symptoms", "check_first", "note"}) {
+                const QString v = text(o, k);
+                int depth = 0;
+                for (const QChar c : v) {
+                    if (c == '(')
+                        ++depth;
+                    else if (c == ')')
+                        --depth;
+                    QVERIFY2(depth >= 0, qPrintable(code + " unbalanced ) in " + k));
+                    QVERIFY2(!(c == ';' && depth > 0), qPrintable(code + " ; inside parentheses in " + k));
+                }
+                QVERIFY2(depth == 0, qPrintable(code + " unbalanced ( in " + k));
+                QVERIFY2(v.count('"') % 2 == 0, qPrintable(code + " unbalanced quote in " + k));
+                QVERIFY2(!doubled.match(v).hasMatch(), qPrintable(code + " doubled word in " + k + ": " + doubled.match(v).captured(0)));
+            }
+            const QString check = text(o, "check_first");
+            if (!check.contains(';'))
+                QVERIFY2(check.endsWith('.'), qPrintable(code + " check_first paragraph without full stop"));
+            if (!text(o, "note").isEmpty())
+                QVERIFY2(text(o, "note").endsWith('.'), qPrintable(code + " note without full stop"));
+        }
+    }
+
+    void causesAreAListOfSeveral()
+    {
+        for (const QJsonObject &o : codes) {
+            const QStringList causes = text(o, "causes").split(';');
+            QVERIFY2(causes.size() >= 2, qPrintable(text(o, "code") + " needs at least two causes"));
+            for (const QString &c : causes)
+                QVERIFY2(c.trimmed().size() > 2, qPrintable(text(o, "code") + " empty cause"));
+        }
+    }
+
+    void seriousnessAndReviewStatus()
+    {
+        const QStringList levels = {"drive", "drive soon", "stop"};
+        for (const QJsonObject &o : codes) {
+            QVERIFY2(levels.contains(text(o, "seriousness")), qPrintable(text(o, "code")));
+            QCOMPARE(text(o, "review_status"), kReview);
+        }
+    }
+
+    // --- pinned codes --------------------------------------------------------
+
+    void pinnedCodes()
+    {
+        for (const char *c : {"P0300", "P0301", "P0457", "P0171", "P0420"})
+            QVERIFY2(byCode.contains(c), c);
+        QCOMPARE(text(byCode["P0300"], "seriousness"), QStringLiteral("stop"));
+        QCOMPARE(text(byCode["P0300"], "family"), QStringLiteral("misfire"));
+        QCOMPARE(text(byCode["P0457"], "seriousness"), QStringLiteral("drive"));
+        const QJsonObject lean = byCode["P0171"];
+        QCOMPARE(text(lean, "seriousness"), QStringLiteral("drive soon"));
+        QVERIFY(text(lean, "title").contains("System too lean"));
+        QCOMPARE(text(lean, "family"), QStringLiteral("fuel trim"));
+        const QStringList causes = text(lean, "causes").split(';');
+        QVERIFY(causes.size() >= 4);
+        QVERIFY(causes.first().trimmed().startsWith("Vacuum leak"));
+        QVERIFY(text(byCode["P0420"], "title").startsWith("Catalyst system efficiency"));
+        QCOMPARE(text(byCode["P0420"], "family"), QStringLiteral("catalyst"));
+        bool throttle = false;
+        for (const QJsonObject &o : codes)
+            throttle = throttle || text(o, "family") == "electronic throttle";
+        QVERIFY(throttle);
+    }
+
+    // --- the right family and seriousness for well-known code ranges ------------
+
+    void rangesHaveTheirFamilies()
+    {
+        struct Range
+        {
+            const char *from, *to;
+            QStringList families;
+        };
+        const QList<Range> ranges = {
+            {"P0300", "P0312", {"misfire"}},
+            {"P0130", "P0167", {"oxygen sensor", "oxygen sensor heater"}},
+            {"P0030", "P0032", {"oxygen sensor heater"}},
+            {"P0036", "P0038", {"oxygen sensor heater"}},
+            {"P0033", "P0035", {"turbo / supercharger"}},
+            {"P0050", "P0058", {"oxygen sensor heater"}},
+            {"P0201", "P0212", {"injector"}},
+            {"P0230", "P0232", {"fuel pump"}},
+            {"P0325", "P0334", {"knock sensor"}},
+            {"P0335", "P0349", {"crank / cam sensor"}},
+            {"P0351", "P0362", {"ignition coil"}},
+            {"P0400", "P0409", {"EGR"}},
+            {"P0410", "P0419", {"secondary air"}},
+            {"P0420", "P0439", {"catalyst"}},
+            {"P0440", "P0457", {"EVAP"}},
+            {"P0171", "P0175", {"fuel trim"}},
+            {"P0010", "P0025", {"variable valve timing"}},
+            {"P0016", "P0019", {"timing"}},
+            {"P0101", "P0104", {"air metering"}},
+            {"P0116", "P0119", {"cooling"}},
+            {"P0125", "P0126", {"cooling"}},
+            {"P0128", "P0128", {"cooling"}},
+            {"P0217", "P0217", {"cooling"}},
+            {"P0480", "P0485", {"cooling fan"}},
+            {"P0520", "P0524", {"oil pressure"}},
+            {"P0560", "P0563", {"charging"}},
+            {"P0600", "P0610", {"engine computer"}},
+            {"P0700", "P0700", {"transmission", "transmission computer"}},
+            {"P0705", "P0718", {"transmission", "transmission computer"}},
+            {"P0720", "P0723", {"transmission", "transmission computer"}},
+            {"P0725", "P0799", {"transmission", "transmission computer"}},
+            {"P0571", "P0573", {"brake switch"}},
+            {"P0719", "P0719", {"brake switch"}},
+            {"P0724", "P0724", {"brake switch"}},
+            {"P0A00", "P0AFF", {"hybrid / EV"}},
+            {"P2135", "P2138", {"electronic throttle"}},
+            {"P2195", "P2198", {"oxygen sensor"}},
+            {"P2096", "P2099", {"fuel trim"}},
+            {"U0001", "U0FFF", {"network"}},
+            {"B0001", "B00FF", {"airbag (SRS)"}},
+        };
+        for (const Range &r : ranges) {
+            for (const QJsonObject &o : codes) {
+                const QString code = text(o, "code");
+                if (!inRange(code, r.from, r.to))
+                    continue;
+                if (QString(r.from) == "P0010" && inRange(code, "P0016", "P0019"))
+                    continue; // cam/crank correlation is a timing code
+                QVERIFY2(r.families.contains(text(o, "family")),
+                         qPrintable(code + " has family " + text(o, "family")));
+            }
+        }
+    }
+
+    void seriousnessFitsTheRisk()
+    {
+        for (const QJsonObject &o : codes) {
+            const QString code = text(o, "code");
+            const QString level = text(o, "seriousness");
+            const QString f = text(o, "family");
+            const QString t = text(o, "title").toLower();
+            // Misfires: unburned fuel can overheat the converter and start a fire.
+            if (f == "misfire" && t.contains("misfire detected"))
+                QVERIFY2(level == "stop", qPrintable(code));
+            // Overheating and low oil pressure destroy an engine.
+            if (t.contains("overtemperature") || t.contains("overheat"))
+                QVERIFY2(level == "stop", qPrintable(code));
+            if (f == "oil pressure" && t.contains("too low"))
+                QVERIFY2(level == "stop", qPrintable(code));
+            // Brakes, steering and airbags are never "just drive".
+            if (f == "ABS / chassis" || f == "steering" || f == "airbag (SRS)")
+                QVERIFY2(level != "drive", qPrintable(code));
+            // Every seriousness "stop" explains why in a note.
+            if (level == "stop")
+                QVERIFY2(!text(o, "note").isEmpty(), qPrintable(code + " is stop but has no note"));
+        }
+        QCOMPARE(text(byCode["P0455"], "seriousness"), QStringLiteral("drive"));
+    }
+
+    // --- wording -----------------------------------------------------------------
+
+    void wordingRules()
+    {
+        for (const QJsonObject &o : codes) {
+            const QString code = text(o, "code");
+            const QString all = allText(o);
+            const QString lower = all.toLower();
+            QVERIFY2(!lower.contains("fail"), qPrintable(code + ": fail"));
+            QVERIFY2(!lower.contains("reliab"), qPrintable(code + ": reliab"));
+            QVERIFY2(!all.contains("Kestrelby"), qPrintable(code));
+            for (const QString &c : kCompanies) {
+                const QRegularExpression re("\\b" + QRegularExpression::escape(c) + "\\b",
+                                            QRegularExpression::CaseInsensitiveOption);
+                QVERIFY2(!re.match(all).hasMatch(), qPrintable(code + ": names " + c));
+            }
+            // Plain words: no leftover placeholder or markup.
+            QVERIFY2(!all.contains('{') && !all.contains('}') && !all.contains('<') && !all.contains('_'),
+                     qPrintable(code));
+            QVERIFY2(!all.contains("--") && !all.contains("..") && !all.contains(" ,") && !all.contains(" ."),
+                     qPrintable(code + " punctuation"));
+            // Owners read this: the meaning is written as sentences.
+            QVERIFY2(text(o, "meaning").endsWith('.'), qPrintable(code + " meaning must end with a full stop"));
+            for (const char *k : {"title", "meaning", "causes", "symptoms", "check_first", "note"}) {
+                const QString v = text(o, k);
+                QVERIFY2(v.isEmpty() || v.at(0).isUpper() || v.at(0).isDigit() || v.at(0) == '\'',
+                         qPrintable(code + " " + k + " starts in lower case"));
+            }
+        }
+    }
+
+    void safetyWarningsGoWithRiskyAdvice()
+    {
+        for (const QJsonObject &o : codes) {
+            const QString code = text(o, "code");
+            const QString advice = (text(o, "check_first") + ' ' + text(o, "note")).toLower();
+            const QString all = allText(o).toLower();
+            const QString f = text(o, "family");
+            // Hybrid high voltage.
+            if (f == "hybrid / EV" || all.contains("high-voltage") || all.contains("hybrid"))
+                QVERIFY2(advice.contains("orange") && advice.contains("trained"), qPrintable(code + ": high voltage"));
+            // Airbags.
+            if (f == "airbag (SRS)")
+                QVERIFY2(advice.contains("professional") && advice.contains("do not"), qPrintable(code + ": airbag"));
+            // Hot coolant.
+            if (advice.contains("coolant level") || advice.contains("radiator cap") || advice.contains("coolant reservoir"))
+                QVERIFY2(advice.contains("cold") || advice.contains("cool down") || advice.contains("cooled"),
+                         qPrintable(code + ": hot coolant"));
+            // Fuel.
+            static const QStringList fuel = {"fuel leak", "fuel smell", "smell of fuel", "fuel line", "raw fuel",
+                                             "fuel dripping", "wet fuel", "measure the fuel pressure",
+                                             "fuel pressure test", "smell fuel"};
+            bool fuelRisk = false;
+            for (const QString &w : fuel)
+                fuelRisk = fuelRisk || advice.contains(w);
+            if (fuelRisk)
+                QVERIFY2(advice.contains("spark") || advice.contains("flame") || advice.contains("smok"),
+                         qPrintable(code + ": fuel"));
+            // Working under the car.
+            static const QStringList lifting = {"jack", "raise the car", "raise the vehicle", "lift the car",
+                                                "lift the vehicle", "lifting", "get under", "crawl under", "lifted"};
+            bool lifts = false;
+            for (const QString &w : lifting)
+                lifts = lifts || advice.contains(w);
+            if (lifts)
+                QVERIFY2(advice.contains("jack stands") || advice.contains("ramps") || advice.contains("shop"),
+                         qPrintable(code + ": lifting"));
+        }
+    }
+
+    // --- obd_structure rows --------------------------------------------------------
+
+    void structureRows()
+    {
+        QFile f(kContentDir + "/structure.json");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QJsonParseError pe{};
+        const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &pe);
+        QCOMPARE(pe.error, QJsonParseError::NoError);
+        QVERIFY(doc.isArray());
+        QMap<QString, QString> rows; // first row per prefix wins, as in the look-up
+        QSet<QString> seen;
+        for (const QJsonValue &v : doc.array()) {
+            QVERIFY(v.isObject());
+            const QJsonObject o = v.toObject();
+            QCOMPARE(o.size(), 3);
+            for (const char *k : {"prefix", "kind", "meaning"})
+                QVERIFY(o.value(QLatin1String(k)).isString());
+            QVERIFY(!text(o, "prefix").isEmpty());
+            QVERIFY(text(o, "kind").size() > 2 && text(o, "meaning").size() > 20);
+            const QString p = text(o, "prefix");
+            QVERIFY2(!seen.contains(p), qPrintable("duplicate prefix " + p));
+            seen.insert(p);
+            rows.insert(p, text(o, "meaning"));
+            const QString all = text(o, "meaning").toLower();
+            for (const QString &c : kCompanies)
+                QVERIFY2(!QRegularExpression("\\b" + QRegularExpression::escape(c) + "\\b").match(all).hasMatch(),
+                         qPrintable(p));
+        }
+        for (const QString l : {"P", "B", "C", "U"}) {
+            QVERIFY2(rows.contains(l), qPrintable(l));
+            for (const QString d : {"0", "1", "2", "3"})
+                QVERIFY2(rows.contains(l + d), qPrintable(l + d));
+        }
+        for (const QChar c : QStringLiteral("0123456789A"))
+            QVERIFY2(rows.contains(QStringLiteral("P0%1/P2%1").arg(c)), qPrintable(QString(c)));
+
+        // The look-up: letter, letter and digit, then third character of a P code.
+        auto explain = [&](const QString &code) {
+            QStringList lines;
+            if (rows.contains(code.left(1)))
+                lines << code.left(1) + ": " + rows[code.left(1)];
+            if (rows.contains(code.left(2)))
+                lines << code.left(2) + ": " + rows[code.left(2)];
+            const QString third = QStringLiteral("P0%1/P2%1").arg(code.at(2));
+            if (code.startsWith('P') && rows.contains(third))
+                lines << "Third character " + code.mid(2, 1) + ": " + rows[third];
+            return lines;
+        };
+        QVERIFY(explain("P1234").join(QString()).contains("vehicle maker"));
+        QCOMPARE(explain("P1234").size(), 3);
+        QCOMPARE(explain("P0A1F").size(), 3);
+        for (const char *maker : {"B1234", "C1234", "U1234", "B2234", "C2234", "U2234", "P3000"})
+            QVERIFY2(explain(maker).join(QString()).contains("vehicle maker"), maker);
+        QVERIFY(!explain("P0300").join(QString()).contains("vehicle maker"));
+        QCOMPARE(explain("U0100").size(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCodeContent)
+#include "test_codecontent.moc"

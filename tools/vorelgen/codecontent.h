@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+
+// Trouble-code content of the reference database (the obd_codes rows).
+namespace CodeContent {
+
+// The eleven keys of every code object, in obd_codes column order.
+QStringList keys();
+
+// Reads <contentDir>/codes.json (codes written one by one) and expands
+// <contentDir>/code_blocks.json (codes written from shared templates). A code
+// written by hand wins over a templated one with the same code. The result is
+// sorted by code, has no duplicates, and every object holds exactly the eleven
+// string keys of keys(). A missing or broken file gives an empty list and sets
+// *error (when error is not null) to a description.
+QList<QJsonObject> load(const QString &contentDir, QString *error);
+
+} // namespace CodeContent
