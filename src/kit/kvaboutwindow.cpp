@@ -1,0 +1,110 @@
+#include "kvaboutwindow.h"
+
+#include "kvaboutview.h"
+#include "kvrnkithost.h"
+#include "kvrnthemeroot.h"
+#include "kvscale.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace KVRNAbout {
+
+namespace {
+
+QStringList &lines()
+{
+    static QStringList list;
+    return list;
+}
+
+QPointer<QWidget> &stored()
+{
+    static QPointer<QWidget> w;
+    return w;
+}
+
+QWidget *makeWindow()
+{
+    auto *w = new QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                       | Qt::WindowCloseButtonHint);
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->setFixedSize(KVScale::ipt(440), KVScale::ipt(380));
+    QObject::connect(&KVScale::shared(), &KVScale::changed, w,
+                     [w] { w->setFixedSize(KVScale::ipt(440), KVScale::ipt(380)); });
+    auto *box = new QVBoxLayout(w);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(0);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame = w->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        w->move(frame.topLeft());
+    }
+    return w;
+}
+
+} // namespace
+
+QStringList extraLines()
+{
+    return lines();
+}
+
+void setExtraLines(const QStringList &list)
+{
+    lines() = list;
+}
+
+QString versionLine(const std::optional<QString> &shortVersion, const std::optional<QString> &build)
+{
+    const QString version = shortVersion ? *shortVersion : QStringLiteral("1.0");
+    if (build)
+        return QStringLiteral("Version ") + version + QStringLiteral(" (") + *build + u')';
+    return QStringLiteral("Version ") + version;
+}
+
+QString version()
+{
+    const QString v = QCoreApplication::applicationVersion();
+    return versionLine(v.isEmpty() ? std::nullopt : std::optional<QString>(v), std::nullopt);
+}
+
+QString creditLine()
+{
+    return QStringLiteral("by Brackenfold (KVRN)");
+}
+
+void show()
+{
+    QWidget *w = stored();
+    if (!w) {
+        w = makeWindow();
+        stored() = w;
+    }
+    w->setWindowTitle(QStringLiteral("About ") + KVRNKitHost::appName());
+
+    auto *box = static_cast<QVBoxLayout *>(w->layout());
+    while (QLayoutItem *item = box->takeAt(0)) {
+        if (QWidget *old = item->widget()) {
+            old->hide();
+            old->deleteLater();
+        }
+        delete item;
+    }
+    box->addWidget(new KVRNThemeRoot([] { return new KVRNAboutView(); }, w));
+
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+QWidget *window()
+{
+    return stored();
+}
+
+} // namespace KVRNAbout

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QColor>
+#include <QPainterPath>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+// The drop shadow of a widget, drawn outside the widget's own rectangle so
+// that layouts place the widget by its visible shape alone. The shadow lives
+// as a sibling under the owner (lowest of the siblings), follows the owner's
+// geometry, visibility and parent, and never takes mouse events.
+class KVDropShadow final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `shape` gives the outline in the owner's coordinates; radius and offset in points.
+    KVDropShadow(QWidget *owner, const QColor &color, double radius, const QPointF &offset,
+                 std::function<QPainterPath()> shape);
+
+    // Multiplies the shadow's opacity (pressed buttons fade their shadow too).
+    void setOpacityFunction(std::function<double()> opacity);
+    void setColor(const QColor &color);
+    // The colour read at each paint (for shadows in a theme colour).
+    void setColorSource(std::function<QColor()> source);
+
+    QWidget *owner() const { return m_owner; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void sync();
+    QMargins margins() const;
+
+    QPointer<QWidget> m_owner;
+    QColor m_color;
+    double m_radius;
+    QPointF m_offset;
+    std::function<QPainterPath()> m_shape;
+    std::function<double()> m_opacity;
+    std::function<QColor()> m_colorSource;
+};

@@ -1,0 +1,78 @@
+#include "kvhelptopicrow.h"
+
+#include "kvfont.h"
+#include "kvkittheme.h"
+#include "kvrnkithost.h"
+#include "kvscale.h"
+#include "kvscalewatch.h"
+#include "kvshape.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cmath>
+
+namespace {
+constexpr double kTextSize = 13;
+constexpr double kPadX = 10;
+constexpr double kPadY = 7;
+constexpr double kRadius = 10;
+} // namespace
+
+KVHelpTopicRow::KVHelpTopicRow(const QString &topicID, const QString &title, bool current, QWidget *parent)
+    : QAbstractButton(parent)
+    , m_id(topicID)
+    , m_title(title)
+    , m_current(current)
+{
+    setText(title);
+    setAccessibleName(title);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    KVScaleWatch::follow(this);
+}
+
+QFont KVHelpTopicRow::titleFont() const
+{
+    return KVFont::rounded(kTextSize, m_current ? QFont::Bold : QFont::Medium);
+}
+
+QSize KVHelpTopicRow::sizeHint() const
+{
+    const QFontMetricsF fm(titleFont());
+    return QSize(int(std::ceil(fm.horizontalAdvance(m_title) + 2 * KVScale::pt(kPadX))),
+                 int(std::ceil(fm.height() + 2 * KVScale::pt(kPadY))));
+}
+
+QSize KVHelpTopicRow::minimumSizeHint() const
+{
+    return QSize(int(std::ceil(2 * KVScale::pt(kPadX))), sizeHint().height());
+}
+
+int KVHelpTopicRow::heightForWidth(int width) const
+{
+    const double textWidth = std::max(1.0, width - 2 * KVScale::pt(kPadX));
+    const QRectF bounds = QFontMetricsF(titleFont()).boundingRect(QRectF(0, 0, textWidth, 1e6),
+                                                                  Qt::TextWordWrap, m_title);
+    return int(std::ceil(bounds.height() + 2 * KVScale::pt(kPadY)));
+}
+
+void KVHelpTopicRow::paintEvent(QPaintEvent *)
+{
+    const KVKitTheme theme = KVRNKitHost::theme()();
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const QRectF r(rect());
+    if (m_current)
+        p.fillPath(KVShape::roundedRect(r, KVScale::pt(kRadius)), KVShape::faded(theme.accent, 0.8));
+    p.setFont(titleFont());
+    p.setPen(m_current ? QColor(Qt::white) : theme.text);
+    const QRectF textRect = r.adjusted(KVScale::pt(kPadX), 0, -KVScale::pt(kPadX), 0);
+    p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, m_title);
+    if (hasFocus()) {
+        p.setPen(QPen(KVShape::faded(theme.accent, 0.9), KVScale::pt(1)));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(KVShape::roundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), KVScale::pt(kRadius)));
+    }
+}

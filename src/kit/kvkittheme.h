@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+
+// The palette the kit's own views draw with, made from the current theme.
+struct KVKitTheme
+{
+    QColor bg;
+    QColor text;
+    QColor dim;
+    QColor rim;
+    QColor accent;
+    QColor panelTop;
+    QColor panelBottom;
+
+    // The palette from the host hook KVRNKitHost::theme() (by default the
+    // current theme's), read afresh at every call: what the kit views draw with.
+    static KVKitTheme current();
+
+    // A dark widget palette for standard controls inside a themed window:
+    // window and text colours from the theme, highlight in `tint`.
+    QPalette widgetPalette(const QColor &tint) const;
+};

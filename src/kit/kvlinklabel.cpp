@@ -1,0 +1,64 @@
+#include "kvlinklabel.h"
+
+#include "platform/opener.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+KVLinkLabel::KVLinkLabel(const QString &text, const QUrl &url, QWidget *parent)
+    : QLabel(parent)
+    , m_url(url)
+{
+    setTextFormat(Qt::PlainText);
+    setText(text);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+    setToolTip(url.toString());
+    setAccessibleName(text);
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    applyLinkColor();
+}
+
+void KVLinkLabel::activate()
+{
+    emit activated(m_url);
+    Opener::open(m_url);
+}
+
+void KVLinkLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void KVLinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click)
+        activate();
+}
+
+void KVLinkLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        activate();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void KVLinkLabel::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && palette().color(QPalette::WindowText) != palette().color(QPalette::Link))
+        applyLinkColor();
+}
+
+void KVLinkLabel::applyLinkColor()
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, pal.color(QPalette::Link));
+    setPalette(pal);
+}

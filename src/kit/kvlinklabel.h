@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QLabel>
+#include <QUrl>
+
+// A one-line text that opens a web address when clicked (or activated with
+// Space or Return while focused), drawn in the palette's link colour with a
+// pointing-hand cursor. The text is shown exactly as given. The address goes
+// through Opener, which opens only http(s) addresses.
+class KVLinkLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    KVLinkLabel(const QString &text, const QUrl &url, QWidget *parent = nullptr);
+
+    QUrl url() const { return m_url; }
+
+    // Opens the address (what a click does).
+    void activate();
+
+signals:
+    void activated(const QUrl &url);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void applyLinkColor();
+
+    QUrl m_url;
+    bool m_pressed = false;
+};

@@ -1,0 +1,256 @@
+#include "kvrnhelpviewer.h"
+
+#include "kvfont.h"
+#include "kvhelptopicrow.h"
+#include "kvkittheme.h"
+#include "kvliccredit.h"
+#include "kvpanel.h"
+#include "kvrnhelp.h"
+#include "kvrnhelppick.h"
+#include "kvrnhelptext.h"
+#include "kvrnkithost.h"
+#include "kvscale.h"
+#include "kvscalewatch.h"
+#include "kvsearchfield.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr double kOuterPadding = 16;
+constexpr double kColumnGap = 14;
+constexpr double kListWidth = 260;
+constexpr double kBodySize = 13.5;
+
+// A text label: plain text, wrapping, in one colour.
+QLabel *textLabel(const QString &text, double points, QFont::Weight weight, const QColor &color,
+                  bool selectable, QWidget *parent = nullptr)
+{
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    label->setWordWrap(true);
+    label->setFont(KVFont::rounded(points, weight));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, color);
+    label->setPalette(pal);
+    if (selectable)
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
+    return label;
+}
+
+QWidget *bulletRow(const QString &text, const KVKitTheme &theme)
+{
+    auto *row = new QWidget;
+    auto *box = new QHBoxLayout(row);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(KVScale::ipt(8));
+    QLabel *mark = textLabel(QStringLiteral("\u2022"), kBodySize, QFont::Normal, theme.accent, false);
+    mark->setWordWrap(false);
+    mark->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    box->addWidget(mark, 0, Qt::AlignTop);
+    box->addWidget(textLabel(text, kBodySize, QFont::Normal, theme.text, true), 1, Qt::AlignTop);
+    return row;
+}
+
+QScrollArea *plainScroll(QWidget *parent)
+{
+    auto *scroll = new QScrollArea(parent);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scroll->setAutoFillBackground(false);
+    scroll->viewport()->setAutoFillBackground(false);
+    return scroll;
+}
+
+QWidget *clearWidget()
+{
+    auto *w = new QWidget;
+    w->setAutoFillBackground(false);
+    return w;
+}
+
+} // namespace
+
+QList<QWidget *> KVRNHelpViewer::blocks(const QString &text)
+{
+    const KVKitTheme theme = KVRNKitHost::theme()();
+    QList<QWidget *> out;
+    for (const KVRNHelpBlock &block : KVRNHelpText::blocks(text)) {
+        switch (block.kind) {
+        case KVRNHelpBlock::Heading: {
+            QLabel *heading = textLabel(block.text, 15, QFont::Bold, theme.accent, true);
+            heading->setContentsMargins(0, KVScale::ipt(6), 0, 0);
+            out.append(heading);
+            break;
+        }
+        case KVRNHelpBlock::Bullet:
+            out.append(bulletRow(block.text, theme));
+            break;
+        case KVRNHelpBlock::Paragraph:
+            out.append(textLabel(block.text, kBodySize, QFont::Normal, theme.text, true));
+            break;
+        }
+    }
+    return out;
+}
+
+KVRNHelpViewer::KVRNHelpViewer(const std::optional<QString> &initialTopic, QWidget *parent)
+    : QWidget(parent)
+    , m_initial(initialTopic)
+{
+    auto *row = new QHBoxLayout(this);
+
+    auto *left = new KVPanel(22, 12, this);
+    m_leftPanel = left;
+    auto *leftColumn = clearWidget();
+    auto *leftBox = new QVBoxLayout(leftColumn);
+    leftBox->setContentsMargins(0, 0, 0, 0);
+    m_search = new KVSearchField(QStringLiteral("Search help"), leftColumn);
+    leftBox->addWidget(m_search);
+    auto *listScroll = plainScroll(leftColumn);
+    m_listHolder = clearWidget();
+    m_listLayout = new QVBoxLayout(m_listHolder);
+    m_listLayout->setContentsMargins(0, 0, 0, 0);
+    m_listLayout->addStretch(1);
+    listScroll->setWidget(m_listHolder);
+    m_listHolder->setAutoFillBackground(false);
+    leftBox->addWidget(listScroll, 1);
+    left->setContent(leftColumn);
+    left->contentLayout()->setStretch(0, 1);
+    row->addWidget(left, 0);
+
+    auto *right = new KVPanel(22, 20, this);
+    m_pageScroll = plainScroll(right);
+    right->setContent(m_pageScroll);
+    right->contentLayout()->setStretch(0, 1);
+    row->addWidget(right, 1);
+
+    connect(m_search, &KVSearchField::textChanged, this, &KVRNHelpViewer::setQuery);
+
+    applyMetrics();
+    refresh();
+    KVScaleWatch::follow(this, [this] {
+        applyMetrics();
+        m_pageBuilt = false;
+        refresh();
+    });
+}
+
+void KVRNHelpViewer::applyMetrics()
+{
+    auto *row = static_cast<QHBoxLayout *>(layout());
+    const int pad = KVScale::ipt(kOuterPadding);
+    row->setContentsMargins(pad, pad, pad, pad);
+    row->setSpacing(KVScale::ipt(kColumnGap));
+    m_leftPanel->setFixedWidth(KVScale::ipt(kListWidth));
+    static_cast<QVBoxLayout *>(m_search->parentWidget()->layout())->setSpacing(KVScale::ipt(10));
+    m_listLayout->setSpacing(KVScale::ipt(4));
+    if (QWidget *page = m_pageScroll->widget())
+        page->layout()->setSpacing(KVScale::ipt(10));
+    setMinimumSize(KVScale::ipt(680), KVScale::ipt(440));
+}
+
+void KVRNHelpViewer::setQuery(const QString &query)
+{
+    if (query == m_query)
+        return;
+    m_query = query;
+    if (m_search->text() != query)
+        m_search->setText(query);
+    refresh();
+}
+
+void KVRNHelpViewer::select(const QString &topicID)
+{
+    m_selected = topicID;
+    refresh();
+}
+
+void KVRNHelpViewer::refresh()
+{
+    const KVRNHelpTopics results = KVRNHelp::search(m_query);
+    const std::optional<KVRNHelpTopic> next = KVRNHelpPick::current(KVRNHelp::allTopics(), results, m_selected,
+                                                                     m_initial);
+    const bool pageChanged = !m_pageBuilt || next != m_current;
+    m_current = next;
+    rebuildList(results);
+    if (pageChanged)
+        rebuildPage();
+}
+
+void KVRNHelpViewer::rebuildList(const KVRNHelpTopics &results)
+{
+    for (KVHelpTopicRow *r : std::as_const(m_rows)) {
+        m_listLayout->removeWidget(r);
+        r->hide();
+        r->deleteLater();
+    }
+    m_rows.clear();
+    if (m_nothing) {
+        m_listLayout->removeWidget(m_nothing);
+        m_nothing->deleteLater();
+        m_nothing = nullptr;
+    }
+
+    int at = 0;
+    for (const KVRNHelpTopic &topic : results) {
+        const bool current = m_current && m_current->id == topic.id;
+        auto *r = new KVHelpTopicRow(topic.id, topic.title, current, m_listHolder);
+        const QString id = topic.id;
+        connect(r, &QAbstractButton::clicked, this, [this, id] { select(id); });
+        m_listLayout->insertWidget(at++, r);
+        m_rows.append(r);
+    }
+    if (results.isEmpty()) {
+        const KVKitTheme theme = KVRNKitHost::theme()();
+        m_nothing = textLabel(KVRNHelpPick::nothingFound(m_query), 12, QFont::Normal, theme.dim, false, m_listHolder);
+        const int pad = KVScale::ipt(8);
+        m_nothing->setContentsMargins(pad, pad, pad, pad);
+        m_listLayout->insertWidget(0, m_nothing);
+    }
+}
+
+void KVRNHelpViewer::rebuildPage()
+{
+    m_pageBuilt = true;
+    m_pageTitle = nullptr;
+    QWidget *page = clearWidget();
+    auto *column = new QVBoxLayout(page);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(KVScale::ipt(10));
+    if (m_current) {
+        const KVKitTheme theme = KVRNKitHost::theme()();
+        m_pageTitle = textLabel(m_current->title, 22, QFont::Black, theme.text, true, page);
+        column->addWidget(m_pageTitle);
+        for (QWidget *block : blocks(m_current->body))
+            column->addWidget(block);
+
+        auto *divider = new QFrame(page);
+        divider->setFrameShape(QFrame::NoFrame);
+        divider->setFixedHeight(1);
+        divider->setAutoFillBackground(true);
+        QPalette dp = divider->palette();
+        dp.setColor(QPalette::Window, theme.rim);
+        divider->setPalette(dp);
+        auto *dividerBox = clearWidget();
+        auto *dividerLayout = new QVBoxLayout(dividerBox);
+        dividerLayout->setContentsMargins(0, KVScale::ipt(6), 0, KVScale::ipt(6));
+        dividerLayout->addWidget(divider);
+        dividerBox->setParent(page);
+        column->addWidget(dividerBox);
+        column->addWidget(new KVLicCredit(page), 0, Qt::AlignLeft);
+    }
+    column->addStretch(1);
+    m_pageScroll->setWidget(page); // deletes the previous page
+    page->setAutoFillBackground(false);
+    m_pageScroll->verticalScrollBar()->setValue(0);
+}

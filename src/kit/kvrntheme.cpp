@@ -1,0 +1,58 @@
+#include "kvrntheme.h"
+
+#include "kvkittheme.h"
+
+#include <algorithm>
+#include <cmath>
+
+QColor KVRNTheme::RGB::color() const
+{
+    return QColor::fromRgbF(float(r), float(g), float(b), 1.0f);
+}
+
+double KVRNTheme::RGB::luminance() const
+{
+    auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b);
+}
+
+double KVRNTheme::RGB::contrast(const RGB &a, const RGB &b)
+{
+    const double la = a.luminance();
+    const double lb = b.luminance();
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QString KVRNTheme::familyRawValue(Family family)
+{
+    switch (family) {
+    case Family::Masculine: return QStringLiteral("masculine");
+    case Family::Feminine: return QStringLiteral("feminine");
+    case Family::Black: return QStringLiteral("black");
+    case Family::Gray: return QStringLiteral("gray");
+    case Family::Extra: break;
+    }
+    return QStringLiteral("extra");
+}
+
+std::optional<KVRNTheme::Family> KVRNTheme::familyFromRawValue(const QString &raw)
+{
+    for (Family f : {Family::Masculine, Family::Feminine, Family::Black, Family::Gray, Family::Extra}) {
+        if (familyRawValue(f) == raw)
+            return f;
+    }
+    return std::nullopt;
+}
+
+KVKitTheme KVRNTheme::kitTheme() const
+{
+    KVKitTheme k;
+    k.bg = bg.color();
+    k.text = text.color();
+    k.dim = dim.color();
+    k.rim = QColor::fromRgbF(1, 1, 1, 0.25f);
+    k.accent = accent.color();
+    k.panelTop = panelTop.color();
+    k.panelBottom = panelBottom.color();
+    return k;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+struct KVKitTheme;
+
+// One colour theme: a stable id, the name shown in the Theme menu, a family and
+// six sRGB colours. Two themes are equal when their ids are equal.
+struct KVRNTheme
+{
+    enum class Family { Masculine, Feminine, Black, Gray, Extra };
+
+    // One sRGB colour, each component from 0 to 1.
+    struct RGB
+    {
+        double r = 0;
+        double g = 0;
+        double b = 0;
+
+        constexpr RGB() = default;
+        constexpr RGB(double red, double green, double blue) : r(red), g(green), b(blue) {}
+        // 0xRRGGBB; bits above the lowest 24 are ignored.
+        static constexpr RGB fromHex(quint32 hex)
+        {
+            return RGB(((hex >> 16) & 0xFF) / 255.0, ((hex >> 8) & 0xFF) / 255.0, (hex & 0xFF) / 255.0);
+        }
+
+        // The colour at opacity 1.
+        QColor color() const;
+        // Relative luminance (linearised with the 0.03928 threshold).
+        double luminance() const;
+        // (lighter + 0.05) / (darker + 0.05): 1 to 21, symmetric.
+        static double contrast(const RGB &a, const RGB &b);
+
+        friend constexpr bool operator==(const RGB &, const RGB &) = default;
+    };
+
+    QString id;
+    QString name;
+    Family family = Family::Extra;
+    RGB bg;
+    RGB panelTop;
+    RGB panelBottom;
+    RGB text;
+    RGB dim;
+    RGB accent;
+
+    // "masculine", "feminine", "black", "gray", "extra".
+    static QString familyRawValue(Family family);
+    // Exactly one of the raw values (case-sensitive), else nothing.
+    static std::optional<Family> familyFromRawValue(const QString &raw);
+
+    // The palette the kit's own views draw with.
+    KVKitTheme kitTheme() const;
+
+    friend bool operator==(const KVRNTheme &a, const KVRNTheme &b) { return a.id == b.id; }
+};

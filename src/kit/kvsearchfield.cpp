@@ -1,0 +1,97 @@
+#include "kvsearchfield.h"
+
+#include "kvkittheme.h"
+#include "kvscale.h"
+#include "kvscalewatch.h"
+#include "kvshape.h"
+#include "kvsymbolbutton.h"
+#include "kvsymbolview.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPainter>
+
+KVSearchField::KVSearchField(const QString &prompt, QWidget *parent)
+    : QWidget(parent)
+    , m_magnifier(new KVSymbolView(QStringLiteral("magnifyingglass"), this))
+    , m_edit(new QLineEdit(this))
+    , m_clear(new KVSymbolButton(QStringLiteral("xmark.circle.fill"), this))
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto *row = new QHBoxLayout(this);
+    row->addWidget(m_magnifier, 0, Qt::AlignVCenter);
+    row->addWidget(m_edit, 1, Qt::AlignVCenter);
+    row->addWidget(m_clear, 0, Qt::AlignVCenter);
+
+    m_magnifier->setColorSource([] { return KVKitTheme::current().dim; });
+    m_clear->setColorSource([] { return KVKitTheme::current().dim; });
+    m_clear->setToolTip(QStringLiteral("Clear search"));
+    m_clear->setAccessibleName(QStringLiteral("Clear search"));
+    m_clear->setVisible(false);
+
+    m_edit->setFrame(false);
+    m_edit->setPlaceholderText(prompt);
+    m_edit->setAttribute(Qt::WA_MacShowFocusRect, false);
+    m_edit->setAutoFillBackground(false);
+
+    connect(m_edit, &QLineEdit::textChanged, this, [this](const QString &t) {
+        m_clear->setVisible(!t.isEmpty());
+        emit textChanged(t);
+    });
+    connect(m_clear, &QAbstractButton::clicked, this, [this] { m_edit->setText(QString()); });
+
+    applyMetrics();
+    syncColors();
+    KVScaleWatch::follow(this, [this] { applyMetrics(); });
+}
+
+QString KVSearchField::text() const
+{
+    return m_edit->text();
+}
+
+void KVSearchField::setText(const QString &text)
+{
+    if (m_edit->text() != text)
+        m_edit->setText(text);
+}
+
+QString KVSearchField::prompt() const
+{
+    return m_edit->placeholderText();
+}
+
+void KVSearchField::applyMetrics()
+{
+    auto *row = static_cast<QHBoxLayout *>(layout());
+    row->setSpacing(KVScale::ipt(6));
+    row->setContentsMargins(KVScale::ipt(12), KVScale::ipt(7), KVScale::ipt(12), KVScale::ipt(7));
+}
+
+void KVSearchField::syncColors()
+{
+    const KVKitTheme theme = KVKitTheme::current();
+    QPalette pal = m_edit->palette();
+    if (pal.color(QPalette::Text) == theme.text && pal.color(QPalette::Base) == QColor(Qt::transparent))
+        return;
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        pal.setColor(g, QPalette::Text, theme.text);
+        pal.setColor(g, QPalette::Base, Qt::transparent);
+        pal.setColor(g, QPalette::Window, Qt::transparent);
+        pal.setColor(g, QPalette::PlaceholderText, KVShape::faded(theme.text, 0.45));
+        pal.setColor(g, QPalette::Highlight, theme.accent);
+        pal.setColor(g, QPalette::HighlightedText, Qt::white);
+    }
+    m_edit->setPalette(pal);
+}
+
+void KVSearchField::paintEvent(QPaintEvent *)
+{
+    using namespace KVShape;
+    syncColors();
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r(rect());
+    p.fillPath(capsule(r), QColor::fromRgbF(0, 0, 0, 0.35f));
+    strokeCapsuleInside(p, r, KVScale::pt(1), vertical(r, {QColor::fromRgbF(0, 0, 0, 0.6f), white(1, 0.25)}));
+}

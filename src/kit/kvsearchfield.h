@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class KVSymbolView;
+class KVSymbolButton;
+
+// The kit's search box: a sunken capsule with a magnifier, a borderless
+// one-line field showing `prompt` while empty, and a clear button that shows
+// exactly while there is text. It performs no search: the owner listens to
+// textChanged() and sets the text with setText().
+class KVSearchField : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit KVSearchField(const QString &prompt, QWidget *parent = nullptr);
+
+    QString text() const;
+    void setText(const QString &text);
+    QString prompt() const;
+
+    QLineEdit *lineEdit() const { return m_edit; }
+    // The clear button (visible exactly while the text is not empty).
+    KVSymbolButton *clearButton() const { return m_clear; }
+
+signals:
+    void textChanged(const QString &text);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void applyMetrics();
+    void syncColors();
+
+    KVSymbolView *m_magnifier;
+    QLineEdit *m_edit;
+    KVSymbolButton *m_clear;
+};

@@ -1,0 +1,192 @@
+#include "kvshadow.h"
+
+#include <QCache>
+#include <QHash>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// A shadow "radius" is read as twice the Gaussian's standard deviation.
+constexpr double kSigmaPerRadius = 0.5;
+
+struct Key
+{
+    size_t shape;
+    QRgb color;
+    int radius; // hundredths of a pixel
+    int dpr;    // hundredths
+
+    friend bool operator==(const Key &, const Key &) = default;
+};
+
+size_t qHash(const Key &k, size_t seed = 0) noexcept
+{
+    return qHashMulti(seed, k.shape, k.color, k.radius, k.dpr);
+}
+
+size_t shapeHash(const QPainterPath &path, const QPointF &shift)
+{
+    size_t h = ::qHash(int(path.fillRule()));
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        h = qHashMulti(h, int(e.type), qRound64((e.x - shift.x()) * 100), qRound64((e.y - shift.y()) * 100));
+    }
+    return h;
+}
+
+struct Entry
+{
+    QImage image;
+    QPointF origin; // relative to the floor of the path's top-left
+};
+
+QCache<Key, Entry> &cache()
+{
+    static QCache<Key, Entry> c(64 * 1024 * 1024); // cost: bytes
+    return c;
+}
+
+// Three box sizes whose successive blurs approximate a Gaussian of sigma.
+std::array<int, 3> boxes(double sigma)
+{
+    const double ideal = std::sqrt(12.0 * sigma * sigma / 3.0 + 1.0);
+    int wl = int(std::floor(ideal));
+    if (wl % 2 == 0)
+        --wl;
+    const int wu = wl + 2;
+    const double mIdeal = (12.0 * sigma * sigma - 3.0 * wl * wl - 12.0 * wl - 9.0) / (-4.0 * wl - 4.0);
+    const int m = int(std::lround(mIdeal));
+    std::array<int, 3> sizes{};
+    for (int i = 0; i < 3; ++i)
+        sizes[i] = i < m ? wl : wu;
+    return sizes;
+}
+
+// One running-sum box pass of radius r over n values spaced by `stride`.
+void boxLine(const float *src, float *dst, int n, int stride, int r)
+{
+    if (r <= 0) {
+        for (int i = 0; i < n; ++i)
+            dst[i * stride] = src[i * stride];
+        return;
+    }
+    const float scale = 1.0f / float(2 * r + 1);
+    float sum = 0;
+    for (int i = -r; i <= r; ++i) {
+        if (i >= 0 && i < n)
+            sum += src[i * stride];
+    }
+    for (int i = 0; i < n; ++i) {
+        dst[i * stride] = sum * scale;
+        const int out = i - r;
+        const int in = i + r + 1;
+        if (out >= 0)
+            sum -= src[out * stride];
+        if (in < n)
+            sum += src[in * stride];
+    }
+}
+
+} // namespace
+
+double KVShadow::sigma(double radius)
+{
+    return std::max(0.0, radius) * kSigmaPerRadius;
+}
+
+QMarginsF KVShadow::reach(double radius, const QPointF &offset)
+{
+    const double r = std::ceil(3.0 * sigma(radius)) + 1.0;
+    return QMarginsF(std::max(0.0, r - offset.x()), std::max(0.0, r - offset.y()), std::max(0.0, r + offset.x()),
+                     std::max(0.0, r + offset.y()));
+}
+
+void KVShadow::blurAlpha(QImage &image, double sigma)
+{
+    if (sigma <= 0.0 || image.isNull())
+        return;
+    const int w = image.width();
+    const int h = image.height();
+    std::vector<float> a(size_t(w) * size_t(h));
+    std::vector<float> b(a.size());
+    for (int y = 0; y < h; ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            a[size_t(y) * size_t(w) + size_t(x)] = float(qAlpha(line[x]));
+    }
+    for (int size : boxes(sigma)) {
+        const int r = (size - 1) / 2;
+        for (int y = 0; y < h; ++y)
+            boxLine(a.data() + size_t(y) * size_t(w), b.data() + size_t(y) * size_t(w), w, 1, r);
+        for (int x = 0; x < w; ++x)
+            boxLine(b.data() + x, a.data() + x, h, w, r);
+    }
+    for (int y = 0; y < h; ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const int alpha = std::clamp(int(std::lround(a[size_t(y) * size_t(w) + size_t(x)])), 0, 255);
+            line[x] = qRgba(0, 0, 0, alpha);
+        }
+    }
+}
+
+QImage KVShadow::render(const QPainterPath &path, const QColor &color, double radius, double dpr, QPointF *origin)
+{
+    const QRectF box = path.boundingRect();
+    const QPointF base(std::floor(box.left()), std::floor(box.top()));
+    const Key key{shapeHash(path, base), color.rgba(), int(std::lround(radius * 100)), int(std::lround(dpr * 100))};
+    if (const Entry *hit = cache().object(key)) {
+        if (origin)
+            *origin = base + hit->origin;
+        return hit->image;
+    }
+
+    const double s = sigma(radius) * dpr;
+    const int pad = int(std::ceil(3.0 * s)) + 1;
+    const QSize size(int(std::ceil((box.right() - base.x()) * dpr)) + 2 * pad,
+                     int(std::ceil((box.bottom() - base.y()) * dpr)) + 2 * pad);
+    QImage mask(size, QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    {
+        QPainter p(&mask);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.translate(pad, pad);
+        p.scale(dpr, dpr);
+        p.translate(-base);
+        p.fillPath(path, Qt::black);
+    }
+    blurAlpha(mask, s);
+
+    // Tint: the blurred coverage times the colour (premultiplied).
+    const QRgb premul = qPremultiply(color.rgba());
+    for (int y = 0; y < mask.height(); ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(mask.scanLine(y));
+        for (int x = 0; x < mask.width(); ++x) {
+            const int cov = qAlpha(line[x]);
+            line[x] = qRgba(qRed(premul) * cov / 255, qGreen(premul) * cov / 255, qBlue(premul) * cov / 255,
+                            qAlpha(premul) * cov / 255);
+        }
+    }
+    mask.setDevicePixelRatio(dpr);
+
+    auto *entry = new Entry{mask, QPointF(-pad / dpr, -pad / dpr)};
+    if (origin)
+        *origin = base + entry->origin;
+    const qsizetype cost = mask.sizeInBytes();
+    cache().insert(key, entry, cost);
+    return mask;
+}
+
+void KVShadow::paint(QPainter &painter, const QPainterPath &path, const QColor &color, double radius,
+                     const QPointF &offset)
+{
+    if (path.isEmpty() || color.alpha() == 0)
+        return;
+    const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    QPointF origin;
+    const QImage image = render(path, color, radius, dpr, &origin);
+    painter.drawImage(origin + offset, image);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QMarginsF>
+#include <QPainterPath>
+#include <QPointF>
+
+class QPainter;
+
+// Soft shadows and glows: a shape's silhouette blurred with a Gaussian and
+// tinted, rendered once per shape, colour and radius and then reused.
+namespace KVShadow {
+
+// The Gaussian's standard deviation for a shadow radius (both in pixels).
+double sigma(double radius);
+// How far a shadow of that radius and offset reaches beyond its shape, per edge.
+QMarginsF reach(double radius, const QPointF &offset);
+
+// Paints the shadow of `path` (painter coordinates) in `color`, blurred by
+// `radius`, moved by `offset`; radius and offset in device-independent pixels.
+void paint(QPainter &painter, const QPainterPath &path, const QColor &color, double radius,
+           const QPointF &offset = {});
+
+// The blurred silhouette alone: an image of device pixels (dpr given) whose
+// top-left lies at `origin` in the path's coordinates.
+QImage render(const QPainterPath &path, const QColor &color, double radius, double dpr, QPointF *origin);
+
+// Box-blurs the alpha channel of an ARGB32 premultiplied image in place, three
+// passes approximating a Gaussian of `sigma` pixels.
+void blurAlpha(QImage &image, double sigma);
+
+} // namespace KVShadow

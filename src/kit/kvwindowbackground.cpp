@@ -1,0 +1,38 @@
+#include "kvwindowbackground.h"
+
+#include "kvkittheme.h"
+#include "kvscale.h"
+#include "kvshape.h"
+
+#include <QPainter>
+#include <QRadialGradient>
+
+KVWindowBackground::KVWindowBackground(QWidget *parent)
+    : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void KVWindowBackground::paint(QPainter &p, const QRectF &area)
+{
+    using namespace KVShape;
+    const KVKitTheme theme = KVKitTheme::current();
+    p.save();
+    p.fillRect(area, theme.bg);
+    p.fillRect(area, vertical(area, {white(1, 0.07), QColor(0, 0, 0, 0), QColor::fromRgbF(0, 0, 0, 0.25f)}));
+
+    const double start = KVScale::pt(10);
+    const double end = KVScale::pt(700);
+    QRadialGradient glow(area.topLeft(), end);
+    glow.setColorAt(0, faded(theme.accent, 0.18));
+    glow.setColorAt(start / end, faded(theme.accent, 0.18));
+    glow.setColorAt(1, faded(theme.accent, 0));
+    p.fillRect(area, glow);
+    p.restore();
+}
+
+void KVWindowBackground::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    paint(p, QRectF(rect()));
+}

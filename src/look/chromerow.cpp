@@ -1,0 +1,86 @@
+#include "chromerow.h"
+
+#include "kit/kvrnthemes.h"
+#include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
+#include "kit/kvshape.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+
+ChromeRow::ChromeRow(bool selected, std::function<void()> action, QWidget *label, QWidget *parent)
+    : QAbstractButton(parent)
+    , m_selected(selected)
+    , m_action(std::move(action))
+    , m_label(label)
+    , m_layout(new QHBoxLayout(this))
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_layout->setSpacing(0);
+    if (m_label) {
+        m_label->setParent(this);
+        m_layout->addWidget(m_label, 1);
+    }
+    applyMetrics();
+    applyForeground();
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (m_action)
+            m_action();
+    });
+    KVScaleWatch::follow(this, [this] { applyMetrics(); });
+}
+
+void ChromeRow::setSelected(bool selected)
+{
+    if (m_selected == selected)
+        return;
+    m_selected = selected;
+    applyForeground();
+    update();
+}
+
+QColor ChromeRow::foreground() const
+{
+    return m_selected ? QColor(Qt::white) : KVRNThemes::current().text.color();
+}
+
+void ChromeRow::applyMetrics()
+{
+    m_layout->setContentsMargins(KVScale::ipt(12), KVScale::ipt(7), KVScale::ipt(12), KVScale::ipt(7));
+}
+
+void ChromeRow::applyForeground()
+{
+    const QColor fg = foreground();
+    QPalette pal = palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        pal.setColor(role, fg);
+    setPalette(pal);
+}
+
+QSize ChromeRow::sizeHint() const
+{
+    return m_layout->sizeHint();
+}
+
+QSize ChromeRow::minimumSizeHint() const
+{
+    return m_layout->minimumSize();
+}
+
+void ChromeRow::paintEvent(QPaintEvent *)
+{
+    using namespace KVShape;
+    const QColor want = foreground();
+    if (palette().color(QPalette::WindowText) != want)
+        applyForeground();
+    if (!m_selected)
+        return; // nothing visible; the whole rectangle still takes clicks
+    const QColor accent = KVRNThemes::current().accent.color();
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r(rect());
+    const double radius = KVScale::pt(12);
+    p.fillPath(roundedRect(r, radius), vertical(r, {faded(accent, 0.95), faded(accent, 0.55)}));
+    strokeRoundedRectInside(p, r, radius, KVScale::pt(1), QBrush(white(1, 0.5)));
+}

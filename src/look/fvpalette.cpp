@@ -1,0 +1,44 @@
+#include "fvpalette.h"
+
+#include "kit/kvrnthemes.h"
+
+FVPalette FVPalette::current()
+{
+    const KVRNTheme t = KVRNThemes::current();
+    return FVPalette{t.bg.color(), t.panelTop.color(), t.panelBottom.color(),
+                     t.text.color(), t.dim.color(), t.accent.color()};
+}
+
+QColor FVPalette::green()
+{
+    static const QColor c = QColor::fromRgbF(0.12f, 0.55f, 0.30f);
+    return c;
+}
+
+QColor FVPalette::amber()
+{
+    static const QColor c = QColor::fromRgbF(0.80f, 0.47f, 0.0f);
+    return c;
+}
+
+QColor FVPalette::red()
+{
+    static const QColor c = QColor::fromRgbF(0.78f, 0.13f, 0.12f);
+    return c;
+}
+
+QColor FVPalette::draft()
+{
+    static const QColor c = QColor::fromRgbF(0.55f, 0.33f, 0.0f);
+    return c;
+}
+
+QColor FVPalette::color(Seriousness level)
+{
+    switch (level.level()) {
+    case Seriousness::Drive: return green();
+    case Seriousness::Soon: return amber();
+    case Seriousness::Stop: break;
+    }
+    return red();
+}

@@ -1,0 +1,3 @@
+#include "fvrender.h"
+
+bool FVRender::snapshotMode = false;

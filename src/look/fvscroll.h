@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QWidget>
+
+class QScrollArea;
+
+// The page scroller of a screen: normally a vertical scroll view around its
+// content (kept at the top, its ideal height). While FVRender::snapshotMode is
+// set it lays the content out flat instead: no scrolling, the content at its
+// full height at the top, and the container as tall as the content.
+class FVScroll : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FVScroll(QWidget *content, QWidget *parent = nullptr);
+
+    QWidget *content() const { return m_content; }
+    // Whether the content is currently laid out flat.
+    bool flat() const { return m_flat; }
+    // The scroll area, or nothing while flat.
+    QScrollArea *scrollArea() const { return m_area; }
+
+    // Re-reads the snapshot flag and changes form when it differs.
+    void refreshMode();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void build();
+
+    QWidget *m_content;
+    QWidget *m_holder = nullptr;
+    QScrollArea *m_area = nullptr;
+    bool m_flat = false;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class KVDropShadow;
+
+// The application's mark: a round gauge with a bright bezel, eleven ticks (the
+// last three red), an accent needle at `value` of the sweep and a hub.
+class GaugeLogo : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Size 44 points, needle at 0.68.
+    explicit GaugeLogo(QWidget *parent = nullptr);
+    GaugeLogo(double size, double value = 0.68, QWidget *parent = nullptr);
+
+    double gaugeSize() const { return m_size; }
+    double value() const { return m_value; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    double m_size;
+    double m_value;
+    KVDropShadow *m_shadow;
+};

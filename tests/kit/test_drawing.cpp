@@ -1,0 +1,220 @@
+#include "kit/kvfont.h"
+#include "kit/kvscale.h"
+#include "kit/kvshadow.h"
+#include "kit/kvshape.h"
+#include "kit/kvsymbols.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QRawFont>
+#include <QtTest>
+
+namespace {
+
+int alphaSum(const QImage &img)
+{
+    long long sum = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            sum += qAlpha(img.pixel(x, y));
+    return int(sum);
+}
+
+} // namespace
+
+class TestDrawing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { KVScale::shared().setFactor(1.0); }
+
+    void fontFaces_data()
+    {
+        QTest::addColumn<int>("weight");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("thin") << int(QFont::Thin) << "Quicksand Light" << false;
+        QTest::newRow("light") << int(QFont::Light) << "Quicksand Light" << false;
+        QTest::newRow("regular") << int(QFont::Normal) << "Quicksand" << false;
+        QTest::newRow("medium") << int(QFont::Medium) << "Quicksand Medium" << false;
+        QTest::newRow("semibold") << int(QFont::DemiBold) << "Quicksand" << true;
+        QTest::newRow("bold") << int(QFont::Bold) << "Quicksand" << true;
+        QTest::newRow("heavy") << int(QFont::ExtraBold) << "Quicksand" << true;
+        QTest::newRow("black") << int(QFont::Black) << "Quicksand" << true;
+    }
+
+    // Each weight lands on an installed face: the family really resolves.
+    void fontFaces()
+    {
+        QFETCH(int, weight);
+        QFETCH(QString, family);
+        QFETCH(bool, bold);
+        const QFont f = KVFont::rounded(13, QFont::Weight(weight));
+        QCOMPARE(f.families().first(), family);
+        QCOMPARE(f.families().last(), QStringLiteral("DejaVu Sans"));
+        const QFontInfo info(f);
+        QCOMPARE(info.family(), family);
+        QCOMPARE(info.weight() >= QFont::Bold, bold);
+    }
+
+    void fontSizeFollowsZoom()
+    {
+        const double regular = KVFont::pixelSizeOf(KVFont::rounded(12.5));
+        QVERIFY(std::abs(regular - 12.5) < 0.01);
+        KVScale::shared().setFactor(2.0);
+        QVERIFY(std::abs(KVFont::pixelSizeOf(KVFont::rounded(12.5)) - 25.0) < 0.01);
+    }
+
+    // Glyphs Quicksand lacks come from DejaVu Sans.
+    void fontFallback()
+    {
+        const QFont f = KVFont::rounded(13);
+        QVERIFY(!QRawFont::fromFont(f).supportsCharacter(QChar(0x2713)));
+        QImage img(40, 40, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        {
+            QPainter p(&img);
+            p.setFont(f);
+            p.setPen(Qt::black);
+            p.drawText(QRectF(0, 0, 40, 40), Qt::AlignCenter, QString(QChar(0x2713)));
+        }
+        QVERIFY(alphaSum(img) > 0);
+    }
+
+    void symbolTable()
+    {
+        const QRawFont icons = QRawFont::fromFont(KVSymbols::font(13));
+        QCOMPARE(icons.familyName(), QStringLiteral("Material Icons"));
+        const QStringList names = KVSymbols::names();
+        QVERIFY(names.size() >= 22);
+        for (const QString &name : names) {
+            const QString g = KVSymbols::glyph(name);
+            QCOMPARE(g.size(), 1);
+            QVERIFY2(icons.supportsCharacter(g.at(0)), qPrintable(name));
+        }
+        for (const char *used : {"magnifyingglass", "xmark.circle.fill", "wrench.and.screwdriver.fill", "wifi",
+                                 "wifi.slash", "car.fill", "gauge.with.dots.needle.67percent", "flag.checkered",
+                                 "checkmark.seal.fill", "circle.fill", "chevron.right", "doc.richtext"})
+            QVERIFY2(KVSymbols::known(QString::fromLatin1(used)), used);
+        QVERIFY(KVSymbols::glyph(QStringLiteral("no.such.symbol")).isEmpty());
+        QVERIFY(!KVSymbols::known(QStringLiteral("Magnifyingglass")));
+        QVERIFY(std::abs(KVSymbols::extent(10) - 12.0) < 1e-9);
+    }
+
+    void shapes()
+    {
+        // The radius is limited to half the shorter side.
+        const QRectF r(0, 0, 100, 30);
+        QCOMPARE(KVShape::roundedRect(r, 40).boundingRect(), r);
+        QVERIFY(KVShape::roundedRect(r, 40).contains(QPointF(50, 15)));
+        QVERIFY(!KVShape::capsule(r).contains(QPointF(1, 1)));
+        QVERIFY(KVShape::capsule(r).contains(QPointF(15, 1.5)));
+        // Radius 0: square corners.
+        QVERIFY(KVShape::roundedRect(r, 0).contains(QPointF(0.2, 0.2)));
+        // Continuous corners cut deeper into the corner than a circular arc.
+        const QRectF big(0, 0, 200, 200);
+        const QPointF nearCorner(4, 4);
+        QVERIFY(!KVShape::roundedRect(big, 20, true).contains(nearCorner));
+        QVERIFY(!KVShape::roundedRect(big, 20, false).contains(QPointF(2, 2)));
+        QCOMPARE(KVShape::roundedRect(big, 20, true).boundingRect(), big);
+        QVERIFY(KVShape::roundedRect(QRectF(), 5).isEmpty());
+    }
+
+    void gradients()
+    {
+        const QLinearGradient g = KVShape::vertical(QRectF(0, 10, 50, 100),
+                                                    {Qt::white, Qt::gray, Qt::black});
+        QCOMPARE(g.start(), QPointF(0, 10));
+        QCOMPARE(g.finalStop(), QPointF(0, 110));
+        QCOMPARE(g.stops().size(), 3);
+        QCOMPARE(g.stops()[1].first, 0.5);
+
+        // The angular gradient runs clockwise on screen: a quarter turn
+        // clockwise from 0° (straight down) shows the second of five colours.
+        QImage img(101, 101, QImage::Format_ARGB32);
+        img.fill(Qt::black);
+        {
+            QPainter p(&img);
+            p.fillRect(img.rect(), KVShape::angular(QPointF(50.5, 50.5), {Qt::red, Qt::green, Qt::red, Qt::blue, Qt::red}));
+        }
+        const QColor down = img.pixelColor(50, 95);
+        const QColor up = img.pixelColor(50, 5);
+        QVERIFY2(down.green() > 200 && down.blue() < 60, qPrintable(down.name()));
+        QVERIFY2(up.blue() > 200 && up.green() < 60, qPrintable(up.name()));
+
+        QVERIFY(std::abs(KVShape::white(0.4, 0.5).alphaF() - 0.5) < 1e-3);
+        QVERIFY(std::abs(KVShape::white(0.4, 0.5).redF() - 0.4) < 1e-3);
+        QVERIFY(std::abs(KVShape::faded(QColor::fromRgbF(1, 0, 0, 0.5f), 0.5).alphaF() - 0.25) < 1e-3);
+    }
+
+    void strokeInsideStaysInside()
+    {
+        QImage img(60, 40, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        {
+            QPainter p(&img);
+            p.setRenderHint(QPainter::Antialiasing);
+            KVShape::strokeRoundedRectInside(p, QRectF(10, 10, 40, 20), 6, 2, QBrush(Qt::white));
+        }
+        // Nothing outside the rectangle, the line on its edge.
+        for (int x = 0; x < 60; ++x) {
+            QCOMPARE(qAlpha(img.pixel(x, 9)), 0);
+            QCOMPARE(qAlpha(img.pixel(x, 30)), 0);
+        }
+        QVERIFY(qAlpha(img.pixel(30, 10)) > 200);
+        QVERIFY(qAlpha(img.pixel(30, 11)) > 200);
+        QCOMPARE(qAlpha(img.pixel(30, 20)), 0);
+    }
+
+    void blurSpreadsAndKeepsMass()
+    {
+        QImage img(41, 41, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        for (int y = 15; y <= 25; ++y)
+            for (int x = 15; x <= 25; ++x)
+                img.setPixel(x, y, qRgba(0, 0, 0, 255));
+        const int before = alphaSum(img);
+        KVShadow::blurAlpha(img, 3.0);
+        QVERIFY(qAlpha(img.pixel(20, 20)) < 255);
+        QVERIFY(qAlpha(img.pixel(11, 20)) > 0);       // spread past the edge
+        QVERIFY(qAlpha(img.pixel(20, 20)) > qAlpha(img.pixel(13, 20)));
+        QVERIFY(std::abs(alphaSum(img) - before) < before / 50);
+        QCOMPARE(qAlpha(img.pixel(20, 16)), qAlpha(img.pixel(20, 24))); // symmetric
+    }
+
+    void shadowRenderIsCachedAndTinted()
+    {
+        QPainterPath path;
+        path.addEllipse(QRectF(10, 10, 20, 20));
+        QPointF origin1, origin2;
+        const QImage a = KVShadow::render(path, QColor(255, 0, 0, 128), 4, 1.0, &origin1);
+        const QImage b = KVShadow::render(path, QColor(255, 0, 0, 128), 4, 1.0, &origin2);
+        QCOMPARE(a.cacheKey(), b.cacheKey());
+        QCOMPARE(origin1, origin2);
+        QVERIFY(origin1.x() < 10 && origin1.y() < 10);
+        const QColor centre = QColor::fromRgba(qUnpremultiply(a.pixel(int(20 - origin1.x()), int(20 - origin1.y()))));
+        QCOMPARE(centre.green(), 0);
+        QVERIFY(centre.red() > 240);
+        QVERIFY(std::abs(centre.alpha() - 128) <= 3);
+
+        // The same shape elsewhere reuses the picture at another origin.
+        QPainterPath moved = path.translated(100, 0);
+        QPointF origin3;
+        const QImage c = KVShadow::render(moved, QColor(255, 0, 0, 128), 4, 1.0, &origin3);
+        QCOMPARE(c.cacheKey(), a.cacheKey());
+        QCOMPARE(origin3, origin1 + QPointF(100, 0));
+
+        const QMarginsF reach = KVShadow::reach(10, QPointF(0, 5));
+        QVERIFY(reach.bottom() > reach.top());
+        QCOMPARE(reach.left(), reach.right());
+        QVERIFY(reach.top() >= 0);
+    }
+};
+
+QTEST_MAIN(TestDrawing)
+#include "test_drawing.moc"

@@ -1,0 +1,93 @@
+#include "kit/kvrnthemes.h"
+#include "look/fvbackground.h"
+#include "look/fvpalette.h"
+#include "look/fvthemeroot.h"
+#include "platform/prefs.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestPalette : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase() { Prefs::shared().useFile(m_dir.filePath(QStringLiteral("prefs.ini"))); }
+    void cleanup() { Prefs::shared().remove(KVRNThemes::key()); }
+
+    void paletteOfEveryTheme()
+    {
+        for (const KVRNTheme &t : KVRNThemes::builtIn()) {
+            KVRNThemes::setCurrentID(t.id);
+            const FVPalette p = FVPalette::current();
+            QCOMPARE(p.bg, t.bg.color());
+            QCOMPARE(p.panelTop, t.panelTop.color());
+            QCOMPARE(p.panelBottom, t.panelBottom.color());
+            QCOMPARE(p.text, t.text.color());
+            QCOMPARE(p.dim, t.dim.color());
+            QCOMPARE(p.accent, t.accent.color());
+        }
+        KVRNThemes::setCurrentID(QStringLiteral("midnight-black"));
+        QCOMPARE(FVPalette::current().accent, QColor(0x5A, 0xA9, 0xFF));
+        KVRNThemes::setCurrentID(QStringLiteral("not-a-theme"));
+        QCOMPARE(FVPalette::current().accent, QColor(0x2F, 0x7B, 0xF2));
+    }
+
+    void fixedColours()
+    {
+        auto same = [](const QColor &c, double r, double g, double b) {
+            return std::abs(c.redF() - r) < 1e-4 && std::abs(c.greenF() - g) < 1e-4 && std::abs(c.blueF() - b) < 1e-4
+                   && c.alphaF() == 1.0f;
+        };
+        QVERIFY(same(FVPalette::green(), 0.12, 0.55, 0.30));
+        QVERIFY(same(FVPalette::amber(), 0.80, 0.47, 0.0));
+        QVERIFY(same(FVPalette::red(), 0.78, 0.13, 0.12));
+        QVERIFY(same(FVPalette::draft(), 0.55, 0.33, 0.0));
+        QCOMPARE(FVPalette::color(Seriousness::Drive), FVPalette::green());
+        QCOMPARE(FVPalette::color(Seriousness::Soon), FVPalette::amber());
+        QCOMPARE(FVPalette::color(Seriousness::Stop), FVPalette::red());
+        // Fixed colours do not follow the theme.
+        KVRNThemes::setCurrentID(QStringLiteral("rose-gold"));
+        QVERIFY(same(FVPalette::red(), 0.78, 0.13, 0.12));
+    }
+
+    void rootHandsDownTextAndTint()
+    {
+        KVRNThemes::setCurrentID(QStringLiteral("lavender-pearl"));
+        FVThemeRoot root([] { return new QLabel(QStringLiteral("x")); });
+        QCOMPARE(root.content()->palette().color(QPalette::WindowText), QColor(0xF6, 0xF2, 0xFF));
+        QCOMPARE(root.content()->palette().color(QPalette::Highlight), QColor(0x9B, 0x7B, 0xE8));
+        QCOMPARE(root.content()->font().family(), QStringLiteral("Quicksand"));
+
+        KVRNThemes::setCurrentID(QStringLiteral("rose-gold"));
+        QCOMPARE(root.content()->palette().color(QPalette::Highlight), QColor(0xE0, 0x78, 0x9A));
+    }
+
+    // The backdrop fills edge to edge, the accent glows upper right and lower left.
+    void backgroundGlows()
+    {
+        KVRNThemes::setCurrentID(QStringLiteral("candy-red-titanium"));
+        QImage img(1000, 700, QImage::Format_ARGB32);
+        img.fill(Qt::transparent);
+        {
+            QPainter p(&img);
+            FVBackground::paint(p, QRectF(img.rect()));
+        }
+        for (QPoint corner : {QPoint(0, 0), QPoint(999, 0), QPoint(0, 699), QPoint(999, 699)})
+            QCOMPARE(qAlpha(img.pixel(corner)), 255);
+        const QColor upperRight = img.pixelColor(850, 5);
+        const QColor upperLeft = img.pixelColor(5, 5);
+        QVERIFY(upperRight.red() > upperLeft.red() + 10);
+        const QColor lowerLeft = img.pixelColor(5, 690);
+        const QColor lowerRight = img.pixelColor(995, 690);
+        QVERIFY(lowerLeft.red() > lowerRight.red());
+    }
+};
+
+QTEST_MAIN(TestPalette)
+#include "test_palette.moc"
