@@ -3,6 +3,7 @@
 #include "platform/text.h"
 
 #include <QStringList>
+#include <QTextBoundaryFinder>
 
 namespace NHTSAText {
 
@@ -69,9 +70,41 @@ QString stripMarkers(QString text)
     }
 }
 
-bool isCoreChar(QChar c)
+bool isCoreChar(char32_t c)
 {
-    return c.isLetterOrNumber() || c == u'/';
+    return QChar::isLetterOrNumber(c) || c == u'/';
+}
+
+// The code point that starts at index i, and how many UTF-16 units it takes.
+char32_t codePointAt(const QString &s, qsizetype i, qsizetype *units)
+{
+    if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) {
+        *units = 2;
+        return QChar::surrogateToUcs4(s[i], s[i + 1]);
+    }
+    *units = 1;
+    return s[i].unicode();
+}
+
+// The code point that ends just before index end, and its UTF-16 units.
+char32_t codePointBefore(const QString &s, qsizetype end, qsizetype *units)
+{
+    if (s[end - 1].isLowSurrogate() && end >= 2 && s[end - 2].isHighSurrogate()) {
+        *units = 2;
+        return QChar::surrogateToUcs4(s[end - 2], s[end - 1]);
+    }
+    *units = 1;
+    return s[end - 1].unicode();
+}
+
+// Characters as the reader sees them (grapheme clusters), not UTF-16 units.
+qsizetype characterCount(const QString &s)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, s);
+    qsizetype count = 0;
+    while (finder.toNextBoundary() != -1)
+        ++count;
+    return count;
 }
 
 } // namespace
@@ -86,7 +119,7 @@ QString pretty(const QString &s)
         const QString upper = word.toUpper();
         if (keepUpper().contains(upper))
             out << upper;
-        else if (word.startsWith(u'(') && word.size() <= 6)
+        else if (word.startsWith(u'(') && characterCount(word) <= 6)
             out << upper;
         else if (i == 0)
             out << upperAt(word, 0);
@@ -111,7 +144,7 @@ QString sentenceCase(const QString &s)
     const QString text = stripMarkers(Text::trimBlanksAndLineBreaks(s));
     if (text.toUpper() != text)
         return text;
-    if (text.size() < 4)
+    if (characterCount(text) < 4)
         return text;
 
     const QStringList words = text.split(u' ', Qt::KeepEmptyParts);
@@ -121,26 +154,27 @@ QString sentenceCase(const QString &s)
     for (const QString &w : words) {
         bool hasDigit = false;
         bool hasLetterOrNumber = false;
-        for (QChar c : w) {
-            hasDigit = hasDigit || c.isDigit();
-            hasLetterOrNumber = hasLetterOrNumber || c.isLetterOrNumber();
+        qsizetype units = 1;
+        for (qsizetype i = 0; i < w.size(); i += units) {
+            const char32_t c = codePointAt(w, i, &units);
+            hasDigit = hasDigit || QChar::isDigit(c);
+            hasLetterOrNumber = hasLetterOrNumber || QChar::isLetterOrNumber(c);
         }
 
         qsizetype begin = 0;
         qsizetype end = w.size();
-        while (begin < end && !isCoreChar(w[begin]))
-            ++begin;
-        while (end > begin && !isCoreChar(w[end - 1]))
-            --end;
+        while (begin < end && !isCoreChar(codePointAt(w, begin, &units)))
+            begin += units;
+        while (end > begin && !isCoreChar(codePointBefore(w, end, &units)))
+            end -= units;
 
         if (hasDigit || acronyms().contains(w.mid(begin, end - begin))) {
             out << w;
         } else {
             QString lower = w.toLower();
             if (capitalizeNext) {
-                for (qsizetype i = 0; i < lower.size(); ++i) {
-                    if (lower[i].isLetter() || (lower[i].isHighSurrogate() && i + 1 < lower.size()
-                                                && QChar::isLetter(QChar::surrogateToUcs4(lower[i], lower[i + 1])))) {
+                for (qsizetype i = 0; i < lower.size(); i += units) {
+                    if (QChar::isLetter(codePointAt(lower, i, &units))) {
                         lower = upperAt(lower, i);
                         break;
                     }

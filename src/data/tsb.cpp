@@ -2,6 +2,8 @@
 
 #include "nhtsatext.h"
 
+#include <QTextBoundaryFinder>
+
 namespace {
 constexpr QLatin1String kBulletinHost("static.nhtsa.gov");
 constexpr QLatin1String kAgencyHost("www.nhtsa.gov");
@@ -27,6 +29,14 @@ QList<QUrl> TSB::nhtsaPDFCandidates() const
     const QString year = addedDate.left(4);
     for (QChar c : year) {
         if (c < u'0' || c > u'9')
+            return out;
+    }
+    // The four digits must be four whole characters: a combining mark after
+    // the last one makes it another character.
+    if (addedDate.size() > 4) {
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, addedDate);
+        finder.setPosition(4);
+        if (!finder.isAtBoundary())
             return out;
     }
     for (const char *suffix : {"0001", "9999"}) {

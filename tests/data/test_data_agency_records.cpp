@@ -65,6 +65,9 @@ private slots:
         QTest::newRow("A/C later") << "HEATER A/C UNIT" << "Heater A/C unit";
         QTest::newRow("LATCH kept") << "CHILD SEAT LATCH" << "Child seat LATCH";
         QTest::newRow("mixed input") << "Power Train" << "Power train";
+        // Six characters, seven UTF-16 units: still a short bracketed word.
+        QTest::newRow("bracketed with mark") << QString::fromUtf8("BRAKES (A\u0300BCD)")
+                                             << QString::fromUtf8("Brakes (A\u0300BCD)");
     }
     void pretty()
     {
@@ -131,6 +134,14 @@ private slots:
         QTest::newRow("outer whitespace") << "\n\t  FUEL LEAK  \r\n" << "Fuel leak";
         QTest::newRow("empty") << "" << "";
         QTest::newRow("marker only") << "*TR" << "";
+        // Three characters written with six UTF-16 units stay as they are.
+        QTest::newRow("three marked letters") << QString::fromUtf8("E\u0301E\u0301E\u0301")
+                                              << QString::fromUtf8("E\u0301E\u0301E\u0301");
+        // Characters beyond the basic plane count as the letters and digits they are.
+        QTest::newRow("astral digit") << QString::fromUtf8("ENGINE X\U0001D7CE CODE")
+                                      << QString::fromUtf8("Engine X\U0001D7CE code");
+        QTest::newRow("astral letters") << QString::fromUtf8("\U00010400\U00010400 ENGINE STALLS")
+                                        << QString::fromUtf8("\U00010400\U00010428 engine stalls");
     }
     void sentenceCase()
     {
@@ -181,6 +192,8 @@ private slots:
         QTest::newRow("slash") << "../../x" << "";
         QTest::newRow("full-width digits") << QString::fromUtf8("\uff12\uff10\uff11\uff19-01-01") << "";
         QTest::newRow("arabic-indic digits") << QString::fromUtf8("\u0662\u0660\u0661\u0669") << "";
+        // The fourth character is a 9 with an accent, not a digit.
+        QTest::newRow("marked fourth digit") << QString::fromUtf8("2019\u0301-05-02") << "";
     }
     void tsbCandidates()
     {
