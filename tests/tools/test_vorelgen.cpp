@@ -1,0 +1,614 @@
+// The generated reference databases: the facts the app, the self-test and the
+// snapshots rely on, read through Vorel on both the sample and the full build,
+// plus the generator's determinism and its failures.
+
+#include "data/complaintrule.h"
+#include "data/nhtsatext.h"
+#include "data/packedids.h"
+#include "data/vorel.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+
+namespace {
+
+const QString kSample = QStringLiteral(FV_RESOURCE_DIR "/vorel.db");
+const QString kSamplePhotos = QStringLiteral(FV_RESOURCE_DIR "/photos");
+const QString kFull = QStringLiteral(FV_TESTDATA_DIR "/vorel-full.db");
+const QString kFullPhotos = QStringLiteral(FV_TESTDATA_DIR "/photos");
+const QString kResearch = QStringLiteral(FV_TESTDATA_DIR "/research-full.db");
+const QString kGenerator = QStringLiteral(FV_BIN_DIR "/vorelgen");
+const QString kContent = QStringLiteral(FV_TESTS_DIR "/../tools/vorelgen/content");
+const QString kSchema = QStringLiteral(FV_TESTS_DIR "/../tools/vorelgen/schema.sql");
+
+// Every table's rows in stored order, as one comparable list per table.
+QMap<QString, QList<QList<SQLValue>>> dump(const QString &path)
+{
+    SQLDB db(path, true);
+    QMap<QString, QList<QList<SQLValue>>> out;
+    for (const SQLRow &t : db.rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'search_%' ORDER BY name"))) {
+        QList<QList<SQLValue>> rows;
+        for (const SQLRow &r : db.rows(QStringLiteral("SELECT * FROM \"%1\"").arg(t.str(0))))
+            rows.append(r.values);
+        out.insert(t.str(0), rows);
+    }
+    return out;
+}
+
+struct Run
+{
+    int status = -1;
+    QString errors;
+};
+
+Run generate(const QString &content, const QString &folder)
+{
+    QProcess p;
+    p.start(kGenerator, {QStringLiteral("--profile"), QStringLiteral("sample"), QStringLiteral("--content"), content,
+                         QStringLiteral("--schema"), kSchema, QStringLiteral("--out"), folder + QStringLiteral("/vorel.db"),
+                         QStringLiteral("--photos"), folder + QStringLiteral("/photos")});
+    if (!p.waitForFinished(120000))
+        return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
+}
+
+bool copyContent(const QString &to)
+{
+    QDir().mkpath(to);
+    for (const QFileInfo &f : QDir(kContent).entryInfoList({QStringLiteral("*.json")}, QDir::Files))
+        if (!QFile::copy(f.filePath(), to + QLatin1Char('/') + f.fileName()))
+            return false;
+    return true;
+}
+
+QStringList hitIDs(const QList<SearchHit> &hits)
+{
+    QStringList out;
+    for (const SearchHit &h : hits)
+        out << h.id();
+    return out;
+}
+
+} // namespace
+
+class TestVorelgen : public QObject
+{
+    Q_OBJECT
+
+    // Both builds, opened once.
+    std::unique_ptr<Vorel> m_sample, m_full;
+
+    Vorel &db()
+    {
+        QFETCH(bool, full);
+        return full ? *m_full : *m_sample;
+    }
+    void bothBuilds()
+    {
+        QTest::addColumn<bool>("full");
+        QTest::newRow("sample") << false;
+        QTest::newRow("full") << true;
+    }
+    qint64 idOf(Vorel &v, const char *make, const char *model)
+    {
+        const auto found = v.find(QLatin1String(make), QLatin1String(model));
+        return found ? found->id : -1;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFileInfo::exists(kSample), qPrintable(kSample));
+        QVERIFY2(QFileInfo::exists(kFull), qPrintable(kFull));
+        m_sample = std::make_unique<Vorel>(kSample, kSamplePhotos);
+        m_full = std::make_unique<Vorel>(kFull, kFullPhotos);
+    }
+
+    void counts_data() { bothBuilds(); }
+    void counts()
+    {
+        QFETCH(bool, full);
+        Vorel &v = db();
+        const QMap<QString, qint64> c = v.counts();
+        const QList<QPair<QString, QString>> counted = {
+            {"vehicles", "SELECT COUNT(*) FROM vehicles"}, {"recalls", "SELECT COUNT(*) FROM recalls"},
+            {"investigations", "SELECT COUNT(*) FROM investigations"}, {"tsbs", "SELECT COUNT(*) FROM tsbs"},
+            {"obd_codes", "SELECT COUNT(*) FROM obd_codes"}, {"guides", "SELECT COUNT(*) FROM guides"},
+            {"images", "SELECT COUNT(*) FROM images"}, {"complaint_rows", "SELECT COUNT(*) FROM complaints"},
+            {"epa_configs", "SELECT COUNT(*) FROM epa"}, {"vehicle_years", "SELECT COUNT(*) FROM vehicle_years"},
+            {"tsb_links", "SELECT SUM(count) FROM tsb_links"}, {"complaints_total", "SELECT SUM(complaints) FROM complaint_totals"}};
+        QCOMPARE(c.size(), counted.size());
+        for (const auto &[key, sql] : counted) {
+            QVERIFY2(c.contains(key), qPrintable(key));
+            QCOMPARE(c.value(key), v.db->scalar(sql));
+            QVERIFY2(c.value(key) > 0, qPrintable(key));
+        }
+        QCOMPARE(c.value("images"), 50);
+        if (full) {
+            QCOMPARE(c.value("vehicles"), 2235);
+            QCOMPARE(c.value("recalls"), 11504);
+            QCOMPARE(c.value("investigations"), 2799);
+            QVERIFY(v.db->scalar("SELECT COUNT(*) FROM inv_links") > 10000);
+            QVERIFY(v.db->scalar("SELECT COUNT(*) FROM search") > 14000);
+            const qint64 size = QFileInfo(kFull).size();
+            QVERIFY2(size > 50000000 && size < 200000000, qPrintable(QString::number(size)));
+        } else {
+            QVERIFY(c.value("vehicles") >= 120 && c.value("vehicles") <= 200);
+            QVERIFY(c.value("recalls") >= 200 && c.value("recalls") < 1000);
+            QVERIFY(c.value("investigations") >= 24 && c.value("investigations") < 100);
+            // Only the full build carries generated vehicles.
+            QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM vehicles WHERE model LIKE 'Sample Model %'"), 0);
+        }
+    }
+
+    void pickerFacts_data() { bothBuilds(); }
+    void pickerFacts()
+    {
+        Vorel &v = db();
+        const auto nav = v.find("lincoln", "navigator");
+        QVERIFY(nav);
+        QCOMPARE(nav->id, 1118);
+        QCOMPARE(nav->name(), QStringLiteral("Lincoln Navigator"));
+        QVERIFY(nav->imageID);
+        QVERIFY(QFileInfo::exists(v.photoURL(*v.photo(nav->imageID))));
+        QList<qint64> navYears;
+        for (const ModelYear &y : v.yearsFor(nav->id))
+            navYears << y.year;
+        QVERIFY(navYears.contains(2002) && navYears.contains(2005));
+
+        const QList<qint64> years = v.years();
+        for (qint64 y = 1970; y <= 2026; ++y)
+            QVERIFY2(years.contains(y), qPrintable(QString::number(y)));
+        QCOMPARE(years.first(), 2026);
+        QCOMPARE(years.last(), 1970);
+
+        bool lincoln = false;
+        for (const MakeChoice &m : v.makes(2002))
+            lincoln = lincoln || (m.make == QLatin1String("LINCOLN") && m.display == QLatin1String("Lincoln"));
+        QVERIFY(lincoln);
+
+        const QList<ModelChoice> light = v.models(2015, "FORD");
+        const QList<ModelChoice> all = v.models(2015, "FORD", true);
+        bool f150 = false;
+        for (const ModelChoice &m : light) {
+            QVERIFY(!m.heavy);
+            f150 = f150 || m.model == QLatin1String("F-150");
+        }
+        QVERIFY(f150);
+        QVERIFY(all.size() > light.size());
+
+        const QList<ModelChoice> chevy75 = v.models(1975, "CHEVROLET");
+        QVERIFY(!chevy75.isEmpty());
+        for (const ModelChoice &m : chevy75)
+            QVERIFY2(m.sources.contains('o') || m.sources.contains('v'), qPrintable(m.model));
+        QCOMPARE(chevy75.first().sources, QStringLiteral("o")); // marked low confidence
+
+        const auto focus = v.find("FORD", "Focus");
+        QVERIFY(focus);
+        QString runs = v.yearRuns(focus->id);
+        QVERIFY2(runs.contains(QStringLiteral("2000\u20132018")), qPrintable(runs));
+        const auto sienna = v.find("TOYOTA", "Sienna");
+        QVERIFY(sienna && !sienna->imageID);
+        bool has2005 = false;
+        for (const ModelYear &y : v.yearsFor(sienna->id))
+            has2005 = has2005 || y.year == 2005;
+        QVERIFY(has2005);
+        for (const auto &[make, model, year] : {std::tuple{"TOYOTA", "Camry", 2009}, std::tuple{"JEEP", "Cherokee", 1995},
+                                                std::tuple{"FORD", "Focus", 2013}, std::tuple{"FORD", "Focus", 2016}}) {
+            bool found = false;
+            for (const ModelChoice &m : v.models(year, make))
+                found = found || m.model == QLatin1String(model);
+            QVERIFY2(found, model);
+        }
+    }
+
+    void vehicleColumns_data() { bothBuilds(); }
+    void vehicleColumns()
+    {
+        Vorel &v = db();
+        // Years before the official catalog come only from other agency
+        // records; the catalog range starts at its 1981 floor.
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM vehicle_years WHERE model_year < 1981 AND sources <> 'o'"), 0);
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM vehicle_years WHERE model_year >= 1981 AND instr(sources, 'v') = 0"), 0);
+        const auto impala = v.find("CHEVROLET", "Impala");
+        QVERIFY(impala);
+        QCOMPARE(impala->firstYear, 1970);
+        QCOMPARE(impala->firstYearVPIC, 1981);
+        QVERIFY(impala->startsAtVPICFloor);
+        QCOMPARE(impala->confidence, QStringLiteral("medium"));
+        const auto chevelle = v.find("CHEVROLET", "Chevelle");
+        QVERIFY(chevelle && !chevelle->firstYearVPIC && !chevelle->lastYearVPIC);
+        QCOMPARE(chevelle->confidence, QStringLiteral("low"));
+        // Every vehicle's first and last year are those of its year rows.
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM vehicles v WHERE first_year <> (SELECT MIN(model_year) FROM vehicle_years y WHERE y.vehicle_id = v.vehicle_id) "
+                              "OR last_year <> (SELECT MAX(model_year) FROM vehicle_years y WHERE y.vehicle_id = v.vehicle_id)"),
+                 0);
+    }
+
+    void engines_data() { bothBuilds(); }
+    void engines()
+    {
+        Vorel &v = db();
+        bool v8 = false;
+        for (const EPAConfig &e : v.epa(1118, 2002))
+            v8 = v8 || (e.displacement == 5.4 && e.cylinders == 8 && e.transmission == QLatin1String("Automatic 4-spd"));
+        QVERIFY(v8);
+        QVERIFY(v.epa(1118, 1983).isEmpty());
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM epa WHERE model_year < 1984"), 0);
+        // Heavy trucks are not in the EPA listings; electric ones are, as electric.
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM epa e JOIN vehicles v USING (vehicle_id) WHERE v.heavy = 1"), 0);
+        const QList<EPAConfig> tesla = v.epa(idOf(v, "TESLA", "Model 3"), 2020);
+        QVERIFY(!tesla.isEmpty());
+        QVERIFY2(tesla.first().engineText().startsWith(QStringLiteral("Electric (")), qPrintable(tesla.first().engineText()));
+    }
+
+    void recalls_data() { bothBuilds(); }
+    void recalls()
+    {
+        Vorel &v = db();
+        bool speed = false;
+        for (const Recall &r : v.recalls(1118, 2002))
+            speed = speed || r.campaign == QLatin1String("05V388000");
+        QVERIFY(speed);
+        const auto r = v.recall("05V388000");
+        QVERIFY(r);
+        QCOMPARE(r->typeText(), QStringLiteral("Vehicle recall"));
+        QVERIFY(!r->summary.isEmpty() && !r->remedy.isEmpty());
+        QVERIFY(NHTSAText::sentenceCase(r->summary).contains(QStringLiteral("speed control deactivation switch")));
+        QVERIFY(v.recallVehicles("05V388000").size() >= 20);
+
+        bool pedal = false;
+        for (const Recall &rc : v.recalls(idOf(v, "TOYOTA", "Camry"), 2009)) {
+            if (rc.campaign != QLatin1String("09V388000"))
+                continue;
+            for (const QString &c : rc.components)
+                pedal = pedal || c.contains(QLatin1String("VEHICLE SPEED CONTROL")) || c.contains(QLatin1String("ENGINE"));
+        }
+        QVERIFY(pedal);
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM recalls WHERE campaign LIKE '05V388%' OR campaign LIKE '09V388%'"), 2);
+        for (const char *type : {"V", "E", "T", "C"})
+            QVERIFY2(v.db->scalar("SELECT COUNT(*) FROM recalls WHERE recall_type = ?", {type}) > 0, type);
+        QVERIFY(v.db->scalar("SELECT COUNT(*) FROM recalls WHERE do_not_drive = 1") > 0);
+        QVERIFY(v.db->scalar("SELECT COUNT(*) FROM recalls WHERE park_outside = 1") > 0);
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM recalls WHERE NOT campaign GLOB '[0-9][0-9][VETC][0-9][0-9][0-9]000' "
+                              "OR substr(campaign, 3, 1) <> recall_type"),
+                 0);
+        // Recalls only link vehicle-years that exist, of their own maker for vehicle recalls.
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM recall_links l WHERE NOT EXISTS (SELECT 1 FROM vehicle_years y "
+                              "WHERE y.vehicle_id = l.vehicle_id AND y.model_year = l.model_year)"),
+                 0);
+        // An equipment recall shows up in the recall sentence as "equipment/other".
+        QVERIFY(v.db->scalar("SELECT COUNT(*) FROM recall_links l JOIN recalls r USING (campaign) WHERE r.recall_type <> 'V'") > 0);
+        QVERIFY(!v.investigations(idOf(v, "FORD", "Focus"), 2014).isEmpty());
+        QVERIFY(!v.investigations(1118, 2002).isEmpty());
+    }
+
+    void complaints_data() { bothBuilds(); }
+    void complaints()
+    {
+        Vorel &v = db();
+        const ComplaintSummary nav = v.complaints(1118, 2002);
+        QCOMPARE(nav.total, 32);
+        QVERIFY(nav.flagged().isEmpty());
+        bool powerTrain = false;
+        for (const ComplaintRow &a : nav.areas)
+            powerTrain = powerTrain || (a.component == QLatin1String("POWER TRAIN") && !a.notablyHigh());
+        QVERIFY(powerTrain);
+
+        const auto focus = v.find("FORD", "Focus");
+        QVERIFY(focus);
+        for (qint64 y = 2013; y <= 2016; ++y) {
+            const ComplaintSummary s = v.complaints(focus->id, y);
+            bool flagged = false;
+            for (const ComplaintRow &a : s.areas) {
+                QCOMPARE(a.vehicleYearComplaints, s.total);
+                flagged = flagged || (a.component == QLatin1String("POWER TRAIN") && a.notablyHigh());
+            }
+            QVERIFY2(flagged, qPrintable(QString::number(y)));
+            QCOMPARE(s.chartSum(), v.db->scalar("SELECT SUM(complaints) FROM complaints WHERE vehicle_id = ? AND model_year = ? AND level = 1", {focus->id, y}));
+        }
+        const QList<ComplaintRow> flagged2014 = v.complaints(focus->id, 2014).flagged();
+        QVERIFY(!flagged2014.isEmpty());
+        QCOMPARE(flagged2014.first().component, QStringLiteral("POWER TRAIN"));
+        QVERIFY(!v.complaintDetail(focus->id, 2014, "POWER TRAIN").isEmpty());
+
+        const QString focusText = v.knownProblems(*focus, 2014).join(' ');
+        QVERIFY2(focusText.contains(QStringLiteral("Owners reported power train problems to NHTSA about")), qPrintable(focusText));
+        QVERIFY(focusText.contains(QStringLiteral("as often as for other 2014 vehicles")));
+        const QString navText = v.knownProblems(*v.vehicle(1118), 2002).join(' ');
+        QVERIFY2(!navText.toLower().contains(QStringLiteral("power train problems")), qPrintable(navText));
+        QVERIFY(navText.contains(QStringLiteral("87 manufacturer service bulletins")));
+        QVERIFY(navText.contains(QStringLiteral("Only 32 owner complaints")));
+    }
+
+    // The stored figures follow their definitions, and the lowered threshold
+    // of the self-test's mutation run has rows to catch.
+    void complaintStatistics_data() { bothBuilds(); }
+    void complaintStatistics()
+    {
+        Vorel &v = db();
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM complaints c WHERE vehicle_year_complaints <> COALESCE((SELECT complaints FROM complaint_totals t "
+                              "WHERE t.vehicle_id = c.vehicle_id AND t.model_year = c.model_year), -1)"),
+                 0);
+        const auto rows = v.db->rows(QStringLiteral(
+            "WITH yt AS (SELECT model_year, SUM(complaints) AS n FROM complaint_totals GROUP BY model_year), "
+            "at AS (SELECT model_year, component_id, SUM(complaints) AS n FROM complaints GROUP BY model_year, component_id) "
+            "SELECT c.complaints, c.vehicle_year_complaints, c.share_of_vehicle, c.peer_share, c.share_index, c.z_score, c.notably_high, "
+            "CAST(at.n AS REAL) / yt.n FROM complaints c JOIN yt USING (model_year) JOIN at ON at.model_year = c.model_year AND at.component_id = c.component_id"));
+        QCOMPARE(qint64(rows.size()), v.counts().value("complaint_rows"));
+        qint64 differUnderMutation = 0, betweenTwoAndThree = 0;
+        for (const SQLRow &r : rows) {
+            const qint64 n = r.integer(0), total = r.integer(1);
+            const double share = r.real(2), peer = r.real(3), index = r.real(4), z = r.real(5), wantPeer = r.real(7);
+            QVERIFY(std::isfinite(index) && std::isfinite(z));
+            QVERIFY(std::fabs(share - double(n) / double(total)) < 1e-12);
+            QVERIFY(std::fabs(peer - wantPeer) < 1e-12);
+            QVERIFY(std::fabs(index - share / peer) < 1e-9 * std::max(1.0, index));
+            const double var = peer * (1 - peer) / double(total);
+            QVERIFY(std::fabs(z - (var > 0 ? (share - peer) / std::sqrt(var) : 0.0)) < 1e-9 * std::max(1.0, std::fabs(z)));
+            const bool stored = r.integer(6) == 1;
+            QCOMPARE(ComplaintRule::notablyHigh(index, n, total, z), stored);
+            ComplaintRule::mutateForSelfTest = true;
+            differUnderMutation += ComplaintRule::notablyHigh(index, n, total, z) != stored;
+            ComplaintRule::mutateForSelfTest = false;
+            betweenTwoAndThree += index >= 2.0 && index < 3.0 && n >= 20 && total >= 50 && z >= 4.0;
+        }
+        QVERIFY(differUnderMutation > 0);
+        QVERIFY(betweenTwoAndThree > 0);
+    }
+
+    void bulletins_data() { bothBuilds(); }
+    void bulletins()
+    {
+        Vorel &v = db();
+        QCOMPARE(v.tsbCount(1118, 2002), 87);
+        const QList<TSB> list = v.tsbs(1118, 2002);
+        QCOMPARE(list.size(), 87);
+        bool transmission = false;
+        for (const TSB &t : list) {
+            QVERIFY(!t.date.isEmpty());
+            transmission = transmission || t.summary.toUpper().contains(QLatin1String("4R100")) || t.summary.toUpper().contains(QLatin1String("TRANSMISSION"));
+        }
+        QVERIFY(transmission);
+        QVERIFY(!list.first().nhtsaPDFCandidates().isEmpty());
+        QVERIFY(list.first().nhtsaPDFCandidates().first().toString().startsWith(TSB::pdfPrefix()));
+        // Every packed list decodes to its count of ascending, existing ids.
+        const qint64 bulletins = v.db->scalar("SELECT COUNT(*) FROM tsbs");
+        for (const SQLRow &r : v.db->rows(QStringLiteral("SELECT ids, count FROM tsb_links"))) {
+            const QList<qint64> ids = Vorel::decodeIDs(r.data(0));
+            QCOMPARE(qint64(ids.size()), r.integer(1));
+            QVERIFY(std::is_sorted(ids.begin(), ids.end()));
+            QCOMPARE(Vorel::encodeIDs(ids), r.data(0));
+        }
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM tsbs WHERE length(added_date) <> 10 OR added_date < comm_date"), 0);
+        QVERIFY(bulletins > 1000);
+    }
+
+    void search_data() { bothBuilds(); }
+    void search()
+    {
+        Vorel &v = db();
+        const QList<SearchHit> nav = v.search("2002 navigator");
+        QVERIFY(!nav.isEmpty());
+        QCOMPARE(nav.first().kind, SearchKind(SearchKind::Vehicle));
+        QCOMPARE(nav.first().ref, QStringLiteral("1118"));
+        QCOMPARE(nav.first().year, 2002);
+        QVERIFY(nav.size() == 1 || nav[1].kind != SearchKind(SearchKind::Vehicle));
+
+        QCOMPARE(v.search("P0420").value(0).ref, QStringLiteral("P0420"));
+        QVERIFY(hitIDs(v.search("overheating")).contains(QStringLiteral("guide:overheating:0")));
+        QVERIFY(hitIDs(v.search("05V388")).contains(QStringLiteral("recall:05V388000:0")));
+        const QString f150 = QString::number(idOf(v, "FORD", "F-150"));
+        QVERIFY(hitIDs(v.search("f-150")).contains(QStringLiteral("vehicle:") + f150 + QStringLiteral(":0")));
+        QVERIFY(hitIDs(v.search("2015 F-150")).contains(QStringLiteral("vehicle:") + f150 + QStringLiteral(":2015")));
+
+        // One row per vehicle, recall, code, guide and OBD-I section.
+        const QMap<QString, qint64> c = v.counts();
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM search WHERE kind = 'vehicle'"), c.value("vehicles"));
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM search WHERE kind = 'recall'"), c.value("recalls"));
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM search WHERE kind = 'code'"), c.value("obd_codes"));
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM search WHERE kind = 'guide'"), c.value("guides"));
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM search WHERE kind = 'obd1'"), v.db->scalar("SELECT COUNT(*) FROM obd1"));
+        // A vehicle text never looks like a trouble code, so a code query lists the code first.
+        static const QRegularExpression codeLike(QStringLiteral("\\b[PBCU][0-9][0-9A-F]{3}"), QRegularExpression::CaseInsensitiveOption);
+        for (const SQLRow &r : v.db->rows(QStringLiteral("SELECT body FROM search WHERE kind = 'vehicle'")))
+            QVERIFY2(!codeLike.match(r.str(0)).hasMatch(), qPrintable(r.str(0)));
+    }
+
+    void schemaAndCredits_data() { bothBuilds(); }
+    void schemaAndCredits()
+    {
+        QFETCH(bool, full);
+        Vorel &v = db();
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM pragma_table_info('obd_codes')"), 11);
+        QCOMPARE(v.db->string("SELECT name FROM pragma_table_info('obd_codes') WHERE cid = 0"), QStringLiteral("code"));
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM sqlite_master WHERE sql LIKE '%narrative%' OR sql LIKE '%cdescr%'"), 0);
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM sqlite_master WHERE type = 'index' AND name = 'recall_links_campaign'"), 1);
+        QFile file(full ? kFull : kSample);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray header = file.read(20);
+        QCOMPARE(int(header[18]), 1); // rollback journal, not WAL
+        QVERIFY(!QFileInfo::exists((full ? kFull : kSample) + QStringLiteral("-wal")));
+        QVERIFY(!QFileInfo::exists((full ? kFull : kSample) + QStringLiteral(".part")));
+
+        QCOMPARE(v.meta.value("complaints_label"), QStringLiteral("owner complaints reported to NHTSA, not failure rates"));
+        QCOMPARE(v.meta.value("data_credit"), QStringLiteral("Data from NHTSA and EPA; not endorsed by them."));
+        QVERIFY(v.meta.value("recall_note").contains(QStringLiteral("generated sample data")));
+        QVERIFY(!v.dataSources().isEmpty());
+        for (const DataSource &s : v.dataSources())
+            QVERIFY(s.name.contains(QStringLiteral("vorelgen")) && s.name.contains(QStringLiteral("generated sample data")));
+        const QList<PhotoCredit> photos = v.photos();
+        QCOMPARE(photos.size(), 50);
+        for (const PhotoCredit &p : photos) {
+            QVERIFY(QFileInfo::exists(v.photoURL(p)));
+            QVERIFY(p.generationNote.contains(QStringLiteral("not a photograph")));
+            QVERIFY(!p.license.isEmpty() && !p.attribution.isEmpty());
+            QVERIFY(!p.license.contains(QStringLiteral("BY")));
+            QCOMPARE(p.author, QStringLiteral("Brackenfold"));
+            QVERIFY(QImage(v.photoURL(p)).size() == QSize(800, 450));
+        }
+    }
+
+    void researchCrossCheck()
+    {
+        Vorel &v = *m_full;
+        SQLDB research(kResearch, true);
+        QCOMPARE(research.scalar("SELECT COUNT(*) FROM recalls"), v.counts().value("recalls"));
+        QCOMPARE(research.scalar("SELECT COUNT(*) FROM vehicles"), v.counts().value("vehicles"));
+        const QList<QPair<qint64, qint64>> pairs = {{1118, 2002}, {idOf(v, "FORD", "Focus"), 2014}, {idOf(v, "FORD", "F-150"), 2015}};
+        for (const auto &[vid, year] : pairs) {
+            QStringList a, b;
+            for (const SQLRow &r : research.rows(QStringLiteral("SELECT component, complaints FROM vehicle_complaint_summary "
+                                                                "WHERE vehicle_id = ? AND model_year = ? AND level = 'L1'"), {vid, year}))
+                a << r.str(0) + '=' + r.str(1);
+            for (const ComplaintRow &row : v.complaints(vid, year).areas)
+                b << row.component + '=' + QString::number(row.complaints);
+            a.sort();
+            b.sort();
+            QVERIFY(!a.isEmpty());
+            QCOMPARE(a, b);
+            QCOMPARE(research.scalar("SELECT SUM(complaints) FROM complaint_totals WHERE vehicle_id = ? AND model_year = ?", {vid, year}),
+                     v.complaints(vid, year).total);
+        }
+        QSet<qint64> ids;
+        for (const SQLRow &r : research.rows(QStringLiteral("SELECT DISTINCT nhtsa_id FROM tsb_vehicles WHERE vehicle_id = 1118 AND model_year = 2002")))
+            ids.insert(r.integer(0));
+        const QList<qint64> mine = v.tsbIDs(1118, 2002);
+        QCOMPARE(ids, QSet<qint64>(mine.begin(), mine.end()));
+        QVERIFY(research.scalar("SELECT COUNT(*) FROM recall_vehicles WHERE vehicle_id = 1118 AND model_year = 2002 AND campaign_number = '05V388000'") > 0);
+    }
+
+    // The real vehicles keep their ids and their own figures in both builds.
+    void buildsAgree()
+    {
+        const auto rows = [](Vorel &v) {
+            QStringList out;
+            for (const SQLRow &r : v.db->rows(QStringLiteral("SELECT vehicle_id, make, model, first_year, last_year, image_id FROM vehicles "
+                                                             "WHERE model NOT LIKE 'Sample Model %' ORDER BY vehicle_id")))
+                out << r.str(0) + '|' + r.str(1) + '|' + r.str(2) + '|' + r.str(3) + '|' + r.str(4) + '|' + r.str(5);
+            return out;
+        };
+        QCOMPARE(rows(*m_sample), rows(*m_full));
+        QCOMPARE(m_sample->complaints(1118, 2002).total, m_full->complaints(1118, 2002).total);
+        QCOMPARE(m_sample->epa(1118, 2002).size(), m_full->epa(1118, 2002).size());
+    }
+
+    void deterministic()
+    {
+        // Two runs on the same content give the same rows in the same order.
+        QTemporaryDir one, two;
+        QVERIFY(one.isValid() && two.isValid());
+        for (const QTemporaryDir *dir : {&one, &two}) {
+            const Run run = generate(kContent, dir->path());
+            QVERIFY2(run.status == 0, qPrintable(run.errors));
+            QVERIFY(!QFileInfo::exists(dir->path() + QStringLiteral("/vorel.db.part")));
+            QCOMPARE(QDir(dir->path() + QStringLiteral("/photos")).entryList({QStringLiteral("*.png")}).size(), 50);
+        }
+        const auto a = dump(one.path() + QStringLiteral("/vorel.db"));
+        const auto b = dump(two.path() + QStringLiteral("/vorel.db"));
+        QVERIFY(a.size() > 20);
+        QCOMPARE(a.keys(), b.keys());
+        for (auto it = a.begin(); it != a.end(); ++it) {
+            QVERIFY2(!it.value().isEmpty(), qPrintable(it.key()));
+            QVERIFY2(b.value(it.key()) == it.value(), qPrintable(it.key()));
+        }
+    }
+
+    void missingContentNamesTheFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(copyContent(dir.path() + QStringLiteral("/content")));
+        QVERIFY(QFile::remove(dir.path() + QStringLiteral("/content/guides.json")));
+        const Run run = generate(dir.path() + QStringLiteral("/content"), dir.path());
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.errors.contains(QStringLiteral("guides.json")), qPrintable(run.errors));
+        QVERIFY(!QFileInfo::exists(dir.path() + QStringLiteral("/vorel.db")));
+    }
+
+    // Hand-written vehicles that cannot be right are refused with the file named.
+    void badVehicleEntries_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("year before 1970") << "years" << "1969-1975" << "year run out of 1970-2026";
+        QTest::newRow("year after 2026") << "years" << "2020-2027" << "year run out of 1970-2026";
+        QTest::newRow("backwards run") << "years" << "2005-2001" << "year run out of 1970-2026";
+        QTest::newRow("not a run") << "years" << "since 1998" << "bad year run";
+        QTest::newRow("unknown make") << "make" << "ZEPHYRA" << "a listed make are required";
+        QTest::newRow("bad engine") << "engines" << "V8" << "bad engine";
+        QTest::newRow("twice") << "model" << "Focus" << "listed twice";
+    }
+    void badVehicleEntries()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString content = dir.path() + QStringLiteral("/content");
+        QVERIFY(copyContent(content));
+        QFile f(content + QStringLiteral("/vehicles.json"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QJsonObject doc = QJsonDocument::fromJson(f.readAll()).object();
+        f.close();
+        QJsonArray list = doc.value("vehicles").toArray();
+        QJsonObject extra{{"make", "FORD"}, {"model", "Testcar"}, {"types", "Passenger Car"}, {"years", "2001-2003"}};
+        extra.insert(field, field == QLatin1String("engines") ? QJsonValue(QJsonArray{value}) : QJsonValue(value));
+        list.append(extra);
+        doc.insert("vehicles", list);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QJsonDocument(doc).toJson());
+        f.close();
+        const Run run = generate(content, dir.path());
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.errors.contains(QStringLiteral("vehicles.json")) && run.errors.contains(message), qPrintable(run.errors));
+    }
+
+    void brokenRuleStopsTheBuild()
+    {
+        // A Sienna with a photo breaks the "no photo" fact: the generator
+        // names the rule and leaves no database behind.
+        QTemporaryDir dir;
+        const QString content = dir.path() + QStringLiteral("/content");
+        QVERIFY(copyContent(content));
+        QFile f(content + QStringLiteral("/vehicles.json"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QJsonObject doc = QJsonDocument::fromJson(f.readAll()).object();
+        f.close();
+        QJsonArray list = doc.value("vehicles").toArray();
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            QJsonObject o = list[i].toObject();
+            if (o.value("model") == QLatin1String("Sienna"))
+                o.insert("photo", true);
+            else if (o.value("model") == QLatin1String("Camry"))
+                o.remove("photo");
+            list[i] = o;
+        }
+        doc.insert("vehicles", list);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QJsonDocument(doc).toJson());
+        f.close();
+        const Run run = generate(content, dir.path());
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.errors.contains(QStringLiteral("broken rule: TOYOTA Sienna")), qPrintable(run.errors));
+        QVERIFY(!QFileInfo::exists(dir.path() + QStringLiteral("/vorel.db")));
+        QVERIFY(!QFileInfo::exists(dir.path() + QStringLiteral("/vorel.db.part")));
+    }
+
+    void cleanupTestCase()
+    {
+        ComplaintRule::mutateForSelfTest = false;
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVorelgen)
+#include "test_vorelgen.moc"

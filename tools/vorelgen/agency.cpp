@@ -1,0 +1,145 @@
+#include "agency.h"
+
+#include <QJsonArray>
+#include <algorithm>
+
+QString MakerGroup::nameFor(int year) const
+{
+    QString name = names.isEmpty() ? QString() : names.first().second;
+    for (const auto &n : names)
+        if (year >= n.first)
+            name = n.second;
+    return name;
+}
+
+QList<MakerGroup> makerGroups(const Model &m, const Content &c)
+{
+    QList<MakerGroup> groups;
+    for (const QJsonValue &gv : c.agency.value(QStringLiteral("groups")).toArray()) {
+        const QJsonObject o = gv.toObject();
+        MakerGroup g;
+        for (const QJsonValue &mk : o.value(QStringLiteral("makes")).toArray())
+            g.makes << mk.toString();
+        for (const QJsonValue &nv : o.value(QStringLiteral("names")).toArray())
+            g.names.append({nv.toArray().at(0).toInt(), nv.toArray().at(1).toString()});
+        g.style = o.value(QStringLiteral("style")).toString();
+        groups.append(g);
+    }
+    for (const Vehicle &v : m.vehicles) {
+        const int g = groupOf(groups, v.make);
+        if (g < 0)
+            throw GenError{QStringLiteral("agency.json: make %1 belongs to no manufacturer group").arg(v.make)};
+        groups[g].vehicles.append(&v);
+    }
+    return groups;
+}
+
+int groupOf(const QList<MakerGroup> &groups, const QString &make)
+{
+    for (qsizetype i = 0; i < groups.size(); ++i)
+        if (groups[i].makes.contains(make))
+            return int(i);
+    return -1;
+}
+
+QList<Link> pickLinks(const QList<const Vehicle *> &pool, int pivot, int maxVehicles, int maxYears, Rng &r)
+{
+    const int lo = pivot - 5, hi = pivot + 1;
+    QList<const Vehicle *> candidates;
+    QList<double> weights;
+    for (const Vehicle *v : pool) {
+        if (v->years.last() < lo || v->years.first() > hi)
+            continue;
+        bool any = false;
+        for (const int y : v->years)
+            any = any || (y >= lo && y <= hi);
+        if (!any)
+            continue;
+        candidates.append(v);
+        weights.append(double(v->pop * v->pop));
+    }
+    QList<Link> links;
+    const int want = int(r.range(1, maxVehicles));
+    for (int k = 0; k < want && !candidates.isEmpty(); ++k) {
+        const qsizetype i = r.weighted(weights);
+        const Vehicle *v = candidates[i];
+        candidates.removeAt(i);
+        weights.removeAt(i);
+        QList<int> window;
+        for (const int y : v->years)
+            if (y >= lo && y <= hi)
+                window.append(y);
+        const int len = int(qMin<qsizetype>(r.range(1, maxYears), window.size()));
+        const int start = int(r.range(0, window.size() - len));
+        for (int j = start; j < start + len; ++j)
+            links.append({v->id, window[j]});
+    }
+    return links;
+}
+
+QString vehiclePhrase(const Model &m, const QList<Link> &links)
+{
+    QList<qint64> order;
+    QMap<qint64, QList<int>> years;
+    for (const Link &l : links) {
+        if (!years.contains(l.vid))
+            order.append(l.vid);
+        years[l.vid].append(l.year);
+    }
+    QStringList parts;
+    for (const qint64 vid : order) {
+        QList<int> ys = years[vid];
+        std::sort(ys.begin(), ys.end());
+        QString y = yearRunsText(ys);
+        y.replace(QChar(0x2013), QLatin1Char('-'));
+        const Vehicle *v = m.byID(vid);
+        parts << y + QLatin1Char(' ') + (v ? v->name() : QStringLiteral("vehicle"));
+    }
+    if (parts.size() <= 1)
+        return parts.join(QString());
+    const QString last = parts.takeLast();
+    return parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+int weightedYear(int from, double growth, Rng &r)
+{
+    QList<double> w;
+    for (int y = from; y <= 2026; ++y)
+        w.append(1.0 + growth * (y - from) * (y == 2026 ? 0.4 : 1.0));
+    return from + int(r.weighted(w));
+}
+
+QString NumberBook::next(const QString &prefix, const QString &suffix, Rng &r)
+{
+    int n = m_last.value(prefix, 0);
+    for (int tries = 0; tries < 2000; ++tries) {
+        n += int(r.range(1, 3));
+        if (n > 999)
+            n = 1 + int(r.range(0, 50));
+        const QString number = prefix + QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')) + suffix;
+        if (!m_used.contains(number)) {
+            m_used.insert(number);
+            m_last[prefix] = n;
+            return number;
+        }
+    }
+    throw GenError{QStringLiteral("no free agency number left under %1").arg(prefix)};
+}
+
+QString firstLevel(const QString &component)
+{
+    return component.section(QLatin1Char(':'), 0, 0);
+}
+
+int componentFrom(const Content &c, const QString &component)
+{
+    const QString first = firstLevel(component);
+    for (const QJsonValue &v : c.agency.value(QStringLiteral("components")).toArray()) {
+        const QJsonObject o = v.toObject();
+        if (o.value(QStringLiteral("name")).toString() == first)
+            return o.value(QStringLiteral("from")).toInt(1970);
+    }
+    if (first.startsWith(QLatin1String("AIR BAGS")))
+        return 1988;
+    return 1970;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "model.h"
+#include "rng.h"
+
+#include <QMap>
+#include <QSet>
+
+// A manufacturer with the makes it sells and its legal name over the years.
+struct MakerGroup
+{
+    QStringList makes;
+    QList<QPair<int, QString>> names; // from year, name
+    QString style;                    // bulletin numbering style
+    QList<const Vehicle *> vehicles;
+    QString nameFor(int year) const;
+};
+
+// The manufacturer groups of agency.json with their vehicles.
+QList<MakerGroup> makerGroups(const Model &m, const Content &c);
+int groupOf(const QList<MakerGroup> &groups, const QString &make);
+
+// Picks vehicle-years around a pivot year: up to maxVehicles vehicles of the
+// pool that have a model year in [pivot - 5, pivot + 1], each with a run of
+// up to maxYears consecutive model years in that window.
+QList<Link> pickLinks(const QList<const Vehicle *> &pool, int pivot, int maxVehicles, int maxYears, Rng &r);
+
+// "2002-2004 Lincoln Navigator and 2003 Ford Expedition", vehicles in link order.
+QString vehiclePhrase(const Model &m, const QList<Link> &links);
+
+// A year drawn with weights growing from `from` to 2026.
+int weightedYear(int from, double growth, Rng &r);
+
+// Unique agency numbers such as 05V388000 or PE05012.
+class NumberBook
+{
+public:
+    void reserve(const QString &number) { m_used.insert(number); }
+    bool used(const QString &number) const { return m_used.contains(number); }
+    // prefix + a three-digit number + suffix, unused so far.
+    QString next(const QString &prefix, const QString &suffix, Rng &r);
+
+private:
+    QSet<QString> m_used;
+    QMap<QString, int> m_last;
+};
+
+// The first level of a component name ("SERVICE BRAKES, HYDRAULIC").
+QString firstLevel(const QString &component);
+// The first model year in which a component can appear.
+int componentFrom(const Content &c, const QString &component);

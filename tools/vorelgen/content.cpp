@@ -1,0 +1,165 @@
+#include "codecontent.h"
+#include "model.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QRegularExpression>
+
+Profile Profile::byName(const QString &name)
+{
+    Profile p;
+    p.name = name;
+    if (name == QLatin1String("sample")) {
+        p.recalls = 400;
+        p.investigations = 40;
+        p.bulletins = 24000;
+    } else if (name == QLatin1String("full")) {
+        p.full = true;
+        p.vehicles = 2235;
+        p.recalls = 11504;
+        p.investigations = 2799;
+        p.bulletins = 190000;
+    } else {
+        throw GenError{QStringLiteral("unknown profile \"%1\" (sample or full)").arg(name)};
+    }
+    return p;
+}
+
+QString Vehicle::kind() const
+{
+    const QString t = types.toLower();
+    const QString m = model.toLower();
+    if (t.contains(QLatin1String("truck")) && !t.contains(QLatin1String("mpv")))
+        return QStringLiteral("truck");
+    if (t.contains(QLatin1String("mpv"))) {
+        if (m.contains(QLatin1String("van")) || m.contains(QLatin1String("caravan")) || m.contains(QLatin1String("odyssey")))
+            return QStringLiteral("van");
+        return QStringLiteral("suv");
+    }
+    return QStringLiteral("car");
+}
+
+const Vehicle *Model::find(const QString &make, const QString &model) const
+{
+    for (const Vehicle &v : vehicles)
+        if (v.make == make && v.model == model)
+            return &v;
+    return nullptr;
+}
+
+const Vehicle *Model::byID(qint64 id) const
+{
+    // vehicles are kept sorted by id
+    auto it = std::lower_bound(vehicles.begin(), vehicles.end(), id, [](const Vehicle &v, qint64 k) { return v.id < k; });
+    return (it != vehicles.end() && it->id == id) ? &*it : nullptr;
+}
+
+QMap<QPair<qint64, int>, QList<qint64>> Model::tsbLinks() const
+{
+    QMap<QPair<qint64, int>, QList<qint64>> out;
+    for (const TsbRow &t : tsbs) // ascending ids, so every list ends up ascending
+        for (const Link &l : t.links)
+            out[{l.vid, l.year}].append(t.id);
+    return out;
+}
+
+QList<YearRun> parseRuns(const QString &text, const QString &where)
+{
+    QList<YearRun> runs;
+    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{4})(?:\\s*-\\s*(\\d{4}))?\\s*$"));
+    for (const QString &part : text.split(QLatin1Char(','))) {
+        const auto m = re.match(part);
+        if (!m.hasMatch())
+            throw GenError{where + QStringLiteral(": bad year run \"") + part + QStringLiteral("\"")};
+        const int a = m.captured(1).toInt();
+        const int b = m.captured(2).isEmpty() ? a : m.captured(2).toInt();
+        if (a < 1970 || b > 2026 || b < a)
+            throw GenError{where + QStringLiteral(": year run out of 1970-2026: \"") + part + QStringLiteral("\"")};
+        runs.append({a, b});
+    }
+    return runs;
+}
+
+QString yearRunsText(const QList<int> &years)
+{
+    QStringList parts;
+    for (qsizetype i = 0; i < years.size();) {
+        qsizetype j = i;
+        while (j + 1 < years.size() && years[j + 1] == years[j] + 1)
+            ++j;
+        parts << (i == j ? QString::number(years[i])
+                         : QString::number(years[i]) + QChar(0x2013) + QString::number(years[j]));
+        i = j + 1;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+QString isoDate(int year, int dayOfYear)
+{
+    const QDate d = QDate(year, 1, 1).addDays(qMax(0, dayOfYear));
+    return d.toString(Qt::ISODate);
+}
+
+namespace {
+
+QJsonDocument readJson(const QString &dir, const QString &name, const QString &owner)
+{
+    const QString path = dir + QLatin1Char('/') + name;
+    QFile f(path);
+    if (!f.exists())
+        throw GenError{QStringLiteral("content file %1 is missing (%2)").arg(path, owner)};
+    if (!f.open(QIODevice::ReadOnly))
+        throw GenError{QStringLiteral("content file %1 cannot be read: %2").arg(path, f.errorString())};
+    QJsonParseError pe{};
+    const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &pe);
+    if (pe.error != QJsonParseError::NoError)
+        throw GenError{QStringLiteral("content file %1: JSON error at offset %2: %3").arg(path).arg(pe.offset).arg(pe.errorString())};
+    return doc;
+}
+
+QJsonArray array(const QString &dir, const QString &name, const QString &owner)
+{
+    const QJsonDocument d = readJson(dir, name, owner);
+    if (!d.isArray())
+        throw GenError{QStringLiteral("content file %1/%2 must hold a JSON array").arg(dir, name)};
+    return d.array();
+}
+
+QJsonObject object(const QString &dir, const QString &name, const QString &owner)
+{
+    const QJsonDocument d = readJson(dir, name, owner);
+    if (!d.isObject())
+        throw GenError{QStringLiteral("content file %1/%2 must hold a JSON object").arg(dir, name)};
+    return d.object();
+}
+
+} // namespace
+
+Content loadContent(const QString &dir)
+{
+    Content c;
+    c.dir = dir;
+    const QString gen = QStringLiteral("the generator's own content");
+    const QString codes = QStringLiteral("trouble-code content");
+    const QString guides = QStringLiteral("guide content");
+    c.vehicles = object(dir, QStringLiteral("vehicles.json"), gen);
+    c.agency = object(dir, QStringLiteral("agency.json"), gen);
+    for (const char *name : {"codes.json", "code_blocks.json"})
+        if (!QFileInfo::exists(dir + QLatin1Char('/') + QLatin1String(name)))
+            throw GenError{QStringLiteral("content file %1/%2 is missing (%3)").arg(dir, QLatin1String(name), codes)};
+    QString error;
+    c.codes = CodeContent::load(dir, &error);
+    if (c.codes.isEmpty())
+        throw GenError{QStringLiteral("trouble codes in %1 (codes.json, code_blocks.json) could not be read: %2")
+                           .arg(dir, error.isEmpty() ? QStringLiteral("no codes") : error)};
+    c.structure = array(dir, QStringLiteral("structure.json"), codes);
+    c.guides = array(dir, QStringLiteral("guides.json"), guides);
+    c.safety = array(dir, QStringLiteral("safety.json"), guides);
+    c.sources = array(dir, QStringLiteral("sources.json"), guides);
+    c.obd1 = array(dir, QStringLiteral("obd1.json"), guides);
+    c.eras = array(dir, QStringLiteral("eras.json"), guides);
+    c.refs = array(dir, QStringLiteral("refs.json"), guides);
+    return c;
+}

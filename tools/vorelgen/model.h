@@ -1,0 +1,205 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+#include <QMap>
+#include <QPair>
+#include <QString>
+#include <optional>
+#include <stdexcept>
+
+// A generation failure: the message names the file or the broken rule.
+struct GenError
+{
+    QString message;
+};
+
+// What one run makes: the app's sample or the full test build.
+struct Profile
+{
+    QString name;          // "sample" or "full"
+    bool full = false;
+    int vehicles = 0;      // exact total; 0 = the hand-written ones only
+    int recalls = 0;
+    int investigations = 0;
+    int bulletins = 0;
+    static Profile byName(const QString &name);
+};
+
+using YearRun = QPair<int, int>;
+
+struct Engine
+{
+    int from = 0;
+    int to = 9999;
+    double litres = 0;
+    int cylinders = 0;
+    bool turbo = false;
+    bool supercharged = false;
+    QString evMotor; // set for electric drive
+};
+
+struct Vehicle
+{
+    qint64 id = 0;
+    QString make;
+    QString makeDisplay;
+    QString model;
+    QString types;
+    QList<YearRun> runs;
+    int pop = 1;
+    bool heavy = false;
+    bool generated = false;
+    bool photo = false;
+    QList<Engine> engines;
+    QList<int> years; // ascending, from runs
+    std::optional<qint64> imageID;
+
+    bool hasYear(int y) const { return years.contains(y); }
+    QString name() const { return makeDisplay + QLatin1Char(' ') + model; }
+    // car, suv, truck or van, by the same rule the app draws its outlines with.
+    QString kind() const;
+};
+
+struct VehicleYear
+{
+    qint64 vid = 0;
+    int year = 0;
+    QString sources;
+};
+
+struct EpaRow
+{
+    qint64 vid = 0;
+    int year = 0;
+    QString variant;
+    double litres = 0;
+    int cylinders = 0;
+    QString transmission, drive, vehicleClass, fuel, engineDesc;
+    bool turbo = false, supercharged = false;
+    QString evMotor;
+};
+
+struct Link
+{
+    qint64 vid = 0;
+    int year = 0;
+};
+
+struct RecallRow
+{
+    QString campaign, type, manufacturer, components, reportDate;
+    std::optional<qint64> affected;
+    QString initiatedBy, summary, consequence, remedy, notes;
+    bool doNotDrive = false, parkOutside = false;
+    QList<Link> links;
+    int group = -1; // manufacturer group index, -1 for equipment makers
+};
+
+struct InvRow
+{
+    QString action, manufacturer, components, opened, closed, recallCampaign, subject, summary;
+    QList<Link> links;
+};
+
+struct TsbRow
+{
+    qint64 id = 0;
+    QString documentID, date, addedDate, type, components;
+    QByteArray summary; // UTF-8
+    QList<Link> links;
+};
+
+struct Component
+{
+    int id = 0;
+    QString name;
+    int level = 1;
+    int parent = 0; // level-1 id of a level-2 component
+    double weight = 0;
+    int from = 1970;
+};
+
+struct TotalsRow
+{
+    qint64 vid = 0;
+    int year = 0;
+    qint64 complaints = 0, crashes = 0, fires = 0, injuries = 0, deaths = 0;
+};
+
+struct ComplaintRow
+{
+    qint64 vid = 0;
+    int year = 0;
+    int level = 1;
+    int component = 0;
+    qint64 complaints = 0;
+    qint64 vehicleYearComplaints = 0;
+    double share = 0, peer = 0, index = 0, z = 0;
+    bool notablyHigh = false;
+};
+
+struct PhotoRow
+{
+    qint64 id = 0;
+    QString file, make, model, kind;
+};
+
+struct SearchRow
+{
+    QString kind, ref, title, body;
+};
+
+// The hand-written content, as read from the content folder.
+struct Content
+{
+    QString dir;
+    QJsonObject vehicles;       // vehicles.json
+    QJsonObject agency;         // agency.json
+    QList<QJsonObject> codes;   // codes.json + code_blocks.json
+    QJsonArray structure, guides, safety, sources, obd1, eras, refs;
+};
+
+struct Model
+{
+    Profile profile;
+    QList<Vehicle> vehicles; // by id
+    QList<VehicleYear> vehicleYears;
+    QList<EpaRow> epa;
+    QList<RecallRow> recalls;
+    QList<InvRow> investigations;
+    QList<TsbRow> tsbs; // ascending id
+    QList<Component> components;
+    QList<TotalsRow> totals;
+    QList<ComplaintRow> complaints;
+    QList<PhotoRow> photos;
+    QList<SearchRow> search;
+
+    const Vehicle *find(const QString &make, const QString &model) const;
+    const Vehicle *byID(qint64 id) const;
+    // Bulletin ids per vehicle-year, ascending.
+    QMap<QPair<qint64, int>, QList<qint64>> tsbLinks() const;
+};
+
+// Steps of a build, each in its own file.
+Content loadContent(const QString &dir);
+void buildVehicles(Model &m, const Content &c);
+void buildRecalls(Model &m, const Content &c);
+void buildInvestigations(Model &m, const Content &c);
+void buildBulletins(Model &m, const Content &c);
+void buildComplaints(Model &m, const Content &c);
+void buildPhotos(Model &m);
+void buildSearch(Model &m, const Content &c);
+void drawPhotos(const Model &m, const QString &folder);
+void writeReference(const Model &m, const Content &c, const QString &schemaPath, const QString &path);
+void writeResearch(const Model &m, const QString &path);
+// Checks the finished files; throws GenError naming the first broken rule.
+void checkReference(const Model &m, const QString &path);
+void checkResearch(const QString &referencePath, const QString &researchPath);
+
+// Shared helpers.
+QList<YearRun> parseRuns(const QString &text, const QString &where);
+QString yearRunsText(const QList<int> &years);
+QString isoDate(int year, int dayOfYear);

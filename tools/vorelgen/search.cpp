@@ -1,0 +1,67 @@
+#include "data/nhtsatext.h"
+#include "model.h"
+
+#include <QJsonArray>
+#include <QRegularExpression>
+
+namespace {
+
+QString kindWords(const Vehicle &v)
+{
+    const QString k = v.kind();
+    if (k == QLatin1String("truck"))
+        return v.heavy ? QStringLiteral("heavy or commercial truck") : QStringLiteral("pickup truck");
+    if (k == QLatin1String("suv"))
+        return QStringLiteral("sport utility vehicle (SUV)");
+    if (k == QLatin1String("van"))
+        return QStringLiteral("minivan");
+    return QStringLiteral("passenger car");
+}
+
+QString joined(const QJsonArray &a)
+{
+    QStringList parts;
+    for (const QJsonValue &v : a)
+        parts << v.toString();
+    return parts.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+void buildSearch(Model &m, const Content &c)
+{
+    for (const Vehicle &v : m.vehicles) {
+        QString body = QStringLiteral("%1 %2, %3. Model years %4.")
+                           .arg(v.makeDisplay, v.model, kindWords(v), yearRunsText(v.years));
+        if (v.generated)
+            body += QStringLiteral(" A generated vehicle of the sample fleet.");
+        m.search.append({QStringLiteral("vehicle"), QString::number(v.id), v.name(), body});
+    }
+    for (const QJsonObject &code : c.codes) {
+        const QString id = code.value(QStringLiteral("code")).toString();
+        m.search.append({QStringLiteral("code"), id, id + QLatin1Char(' ') + code.value(QStringLiteral("title")).toString(),
+                         code.value(QStringLiteral("meaning")).toString() + QLatin1Char(' ') +
+                             code.value(QStringLiteral("symptoms")).toString() + QLatin1Char(' ') +
+                             code.value(QStringLiteral("causes")).toString()});
+    }
+    for (const QJsonValue &gv : c.guides) {
+        const QJsonObject g = gv.toObject();
+        QString body = g.value(QStringLiteral("summary")).toString() + QLatin1Char(' ') + g.value(QStringLiteral("system")).toString();
+        for (const QJsonValue &n : g.value(QStringLiteral("nodes")).toArray())
+            body += QLatin1Char(' ') + n.toObject().value(QStringLiteral("text")).toString();
+        m.search.append({QStringLiteral("guide"), g.value(QStringLiteral("id")).toString(), g.value(QStringLiteral("title")).toString(), body});
+    }
+    for (const QJsonValue &sv : c.obd1) {
+        const QJsonObject s = sv.toObject();
+        const QString title = s.value(QStringLiteral("system")).toString() + QStringLiteral(" (") + s.value(QStringLiteral("makes")).toString() + QLatin1Char(')');
+        const QString body = s.value(QStringLiteral("years")).toString() + QLatin1Char(' ') + s.value(QStringLiteral("connector")).toString() +
+                             QLatin1Char(' ') + joined(s.value(QStringLiteral("steps")).toArray()) + QLatin1Char(' ') +
+                             s.value(QStringLiteral("reading")).toString() + QLatin1Char(' ') + s.value(QStringLiteral("notes")).toString();
+        m.search.append({QStringLiteral("obd1"), s.value(QStringLiteral("id")).toString(), title, body});
+    }
+    for (const RecallRow &r : m.recalls) {
+        const QString group = NHTSAText::pretty(r.components.section(QLatin1Char('|'), 0, 0).section(QLatin1Char(':'), 0, 0));
+        m.search.append({QStringLiteral("recall"), r.campaign, r.campaign + QLatin1Char(' ') + group,
+                         r.summary + QLatin1Char(' ') + r.consequence});
+    }
+}

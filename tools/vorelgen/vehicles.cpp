@@ -1,0 +1,336 @@
+// The vehicle fleet, its model years with their sources, and the EPA engine
+// listings.
+//
+// content/vehicles.json: {"makes": {MAKE: display name}, "vehicles": [...]},
+// one object per make and model: "make" (a key of "makes"), "model",
+// "types" (vPIC vehicle types), "years" ("1974-2001, 2014-2023"), optional
+// "pop" (1-5, how common it is), "heavy", "photo" (one of the 50 drawings),
+// "id" (a fixed vehicle id) and "engines" ("1998-2002: 5.4/8", "2.0/4T",
+// "3.0/6S", "EV 150 kW"; without a year range an engine serves every year).
+
+#include "model.h"
+#include "rng.h"
+
+#include <QJsonArray>
+#include <QRegularExpression>
+#include <QSet>
+#include <algorithm>
+
+namespace {
+
+constexpr int kFullFleet = 2235;
+
+// "1998-2002: 5.4/8", "2.0/4T", "3.0/6S" or "EV 150 kW".
+Engine parseEngine(const QString &text, const QString &where)
+{
+    static const QRegularExpression re(
+        QStringLiteral("^(?:(\\d{4})-(\\d{4}):\\s*)?(?:EV\\s+(.+)|(\\d+\\.\\d)/(\\d+)([TS]?))$"));
+    const auto m = re.match(text.trimmed());
+    if (!m.hasMatch())
+        throw GenError{where + QStringLiteral(": bad engine \"") + text + QStringLiteral("\"")};
+    Engine e;
+    if (!m.captured(1).isEmpty()) {
+        e.from = m.captured(1).toInt();
+        e.to = m.captured(2).toInt();
+    }
+    if (!m.captured(3).isEmpty()) {
+        e.evMotor = m.captured(3);
+    } else {
+        e.litres = m.captured(4).toDouble();
+        e.cylinders = m.captured(5).toInt();
+        e.turbo = m.captured(6) == QLatin1String("T");
+        e.supercharged = m.captured(6) == QLatin1String("S");
+    }
+    return e;
+}
+
+// Engines for a vehicle without a hand-written list, by body kind and era.
+QList<Engine> poolEngines(const Vehicle &v)
+{
+    struct Era { int from, to; QStringList car, suv, truck; };
+    static const QList<Era> eras = {
+        {1970, 1980, {"5.7/8", "4.1/6", "2.3/4", "5.0/8", "1.6/4"}, {"5.7/8", "4.2/6", "5.0/8"}, {"5.7/8", "4.9/6", "5.0/8"}},
+        {1981, 1995, {"2.2/4", "2.5/4", "3.0/6", "3.8/6", "5.0/8", "1.8/4"}, {"4.0/6", "4.3/6", "2.8/6", "5.7/8"}, {"4.3/6", "5.0/8", "2.5/4"}},
+        {1996, 2010, {"2.0/4", "2.4/4", "3.5/6", "3.0/6", "1.8/4"}, {"4.0/6", "3.5/6", "5.3/8", "2.4/4"}, {"4.6/8", "5.3/8", "4.0/6", "6.0/8"}},
+        {2011, 2026, {"1.5/4T", "2.0/4T", "2.5/4", "3.5/6", "1.6/4"}, {"2.0/4T", "3.5/6", "2.5/4", "3.6/6"}, {"3.5/6T", "5.3/8", "2.7/6T", "6.2/8"}},
+    };
+    Rng r = Rng::keyed(QStringLiteral("engines:") + QString::number(v.id));
+    const QString kind = v.kind();
+    QList<Engine> out;
+    for (const Era &era : eras) {
+        if (v.years.isEmpty() || v.years.last() < era.from || v.years.first() > era.to)
+            continue;
+        const QStringList &pool = kind == QLatin1String("car") ? era.car : kind == QLatin1String("truck") ? era.truck : era.suv;
+        const int n = int(r.range(1, 2));
+        QSet<QString> used;
+        for (int i = 0; i < n; ++i) {
+            const QString s = r.pick(pool);
+            if (used.contains(s))
+                continue;
+            used.insert(s);
+            Engine e = parseEngine(s, QStringLiteral("engine pool"));
+            e.from = era.from;
+            e.to = era.to;
+            out.append(e);
+        }
+    }
+    return out;
+}
+
+void fillYears(Vehicle &v)
+{
+    v.years.clear();
+    for (const YearRun &run : v.runs)
+        for (int y = run.first; y <= run.second; ++y)
+            if (!v.years.contains(y))
+                v.years.append(y);
+    std::sort(v.years.begin(), v.years.end());
+}
+
+QList<Vehicle> readVehicles(const Content &c)
+{
+    const QJsonObject makes = c.vehicles.value(QStringLiteral("makes")).toObject();
+    QList<Vehicle> out;
+    QSet<QString> seen;
+    for (const QJsonValue &val : c.vehicles.value(QStringLiteral("vehicles")).toArray()) {
+        const QJsonObject o = val.toObject();
+        Vehicle v;
+        v.make = o.value(QStringLiteral("make")).toString();
+        v.model = o.value(QStringLiteral("model")).toString();
+        const QString where = QStringLiteral("vehicles.json: ") + v.make + QLatin1Char(' ') + v.model;
+        if (v.make.isEmpty() || v.model.isEmpty() || !makes.contains(v.make))
+            throw GenError{where + QStringLiteral(": make, model and a listed make are required")};
+        if (seen.contains(v.make + QLatin1Char('|') + v.model.toLower()))
+            throw GenError{where + QStringLiteral(": listed twice")};
+        seen.insert(v.make + QLatin1Char('|') + v.model.toLower());
+        v.makeDisplay = makes.value(v.make).toString();
+        v.types = o.value(QStringLiteral("types")).toString();
+        v.runs = parseRuns(o.value(QStringLiteral("years")).toString(), where);
+        v.pop = qBound(1, o.value(QStringLiteral("pop")).toInt(2), 5);
+        v.heavy = o.value(QStringLiteral("heavy")).toBool();
+        v.photo = o.value(QStringLiteral("photo")).toBool();
+        v.id = o.value(QStringLiteral("id")).toInteger(0);
+        for (const QJsonValue &e : o.value(QStringLiteral("engines")).toArray())
+            v.engines.append(parseEngine(e.toString(), where));
+        fillYears(v);
+        out.append(v);
+    }
+    if (out.isEmpty())
+        throw GenError{QStringLiteral("vehicles.json lists no vehicles")};
+    return out;
+}
+
+// Spreads the hand-written vehicles over the full fleet's id range so both
+// profiles give every real vehicle the same id.
+void assignIDs(QList<Vehicle> &real)
+{
+    std::sort(real.begin(), real.end(), [](const Vehicle &a, const Vehicle &b) {
+        return a.make != b.make ? a.make < b.make : a.model < b.model;
+    });
+    QSet<qint64> used;
+    for (const Vehicle &v : real)
+        if (v.id > 0) {
+            if (v.id > kFullFleet || used.contains(v.id))
+                throw GenError{QStringLiteral("vehicles.json: fixed id %1 is taken or out of range").arg(v.id)};
+            used.insert(v.id);
+        }
+    const qsizetype n = real.size();
+    for (qsizetype k = 0; k < n; ++k) {
+        Vehicle &v = real[k];
+        if (v.id > 0)
+            continue;
+        qint64 id = 1 + qint64(k) * kFullFleet / n;
+        while (used.contains(id))
+            id = id % kFullFleet + 1;
+        v.id = id;
+        used.insert(id);
+    }
+}
+
+QList<Vehicle> generated(const QList<Vehicle> &real, int total)
+{
+    QSet<qint64> used;
+    QMap<QString, QList<const Vehicle *>> byMake;
+    for (const Vehicle &v : real) {
+        used.insert(v.id);
+        byMake[v.make].append(&v);
+    }
+    const QStringList makes = byMake.keys();
+    QList<double> weights;
+    for (const QString &mk : makes)
+        weights.append(double(byMake[mk].size()));
+    QList<Vehicle> out;
+    for (qint64 id = 1; id <= total; ++id) {
+        if (used.contains(id))
+            continue;
+        Rng r = Rng::keyed(QStringLiteral("fleet:") + QString::number(id));
+        const QString make = makes[r.weighted(weights)];
+        const Vehicle *like = r.pick(byMake[make]);
+        int lo = 2026, hi = 1970;
+        for (const Vehicle *v : byMake[make]) {
+            lo = qMin(lo, v->years.first());
+            hi = qMax(hi, v->years.last());
+        }
+        Vehicle v;
+        v.id = id;
+        v.make = make;
+        v.makeDisplay = like->makeDisplay;
+        v.model = QStringLiteral("Sample Model %1").arg(id, 4, 10, QLatin1Char('0'));
+        v.types = like->types;
+        v.heavy = like->heavy;
+        v.generated = true;
+        v.pop = r.chance(0.25) ? 2 : 1;
+        const int first = int(r.range(lo, hi));
+        const int last = qMin(hi, first + int(r.range(0, 14)));
+        v.runs = {{first, last}};
+        fillYears(v);
+        v.engines = poolEngines(v);
+        out.append(v);
+    }
+    return out;
+}
+
+QString sourcesFor(const Vehicle &v, int year)
+{
+    Rng r = Rng::keyed(QStringLiteral("sources:%1:%2").arg(v.id).arg(year));
+    if (year < 1981)
+        return QStringLiteral("o");
+    QString s = QStringLiteral("v");
+    if (year >= 1984 && !v.heavy && !r.chance(0.04))
+        s += QLatin1Char('e');
+    if (r.chance(0.45))
+        s += QLatin1Char('o');
+    return s;
+}
+
+QStringList drivesFor(const Vehicle &v, const Engine &e)
+{
+    static const QSet<QString> rearDrive = {"Mustang", "Corvette", "Camaro", "Charger", "Challenger", "3 Series",
+                                            "Town Car", "Crown Victoria", "Grand Marquis", "911", "MX-5 Miata",
+                                            "RX-7", "240", "164", "C-Class", "E-Class", "240Z", "280ZX", "XJ",
+                                            "Firebird", "GTO", "Barracuda", "Impala", "Chevelle", "Continental"};
+    const QString kind = v.kind();
+    if (!e.evMotor.isEmpty())
+        return {QStringLiteral("All-Wheel Drive")};
+    if (v.make == QLatin1String("SUBARU"))
+        return {QStringLiteral("All-Wheel Drive")};
+    if (kind == QLatin1String("car"))
+        return {rearDrive.contains(v.model) || v.years.first() < 1980 ? QStringLiteral("Rear-Wheel Drive")
+                                                                        : QStringLiteral("Front-Wheel Drive")};
+    if (kind == QLatin1String("van"))
+        return {QStringLiteral("Front-Wheel Drive")};
+    return {QStringLiteral("2-Wheel Drive"), QStringLiteral("4-Wheel Drive")};
+}
+
+QString transmissionFor(int year, bool manual, Rng &r)
+{
+    if (manual)
+        return year < 1985 ? QStringLiteral("Manual 4-spd") : year < 2008 ? QStringLiteral("Manual 5-spd") : QStringLiteral("Manual 6-spd");
+    if (year < 1990)
+        return r.chance(0.5) ? QStringLiteral("Automatic 3-spd") : QStringLiteral("Automatic 4-spd");
+    if (year <= 2002)
+        return QStringLiteral("Automatic 4-spd");
+    if (year <= 2008)
+        return r.chance(0.5) ? QStringLiteral("Automatic 4-spd") : QStringLiteral("Automatic 5-spd");
+    if (year <= 2014)
+        return r.chance(0.6) ? QStringLiteral("Automatic 6-spd") : QStringLiteral("Automatic (S6)");
+    if (year <= 2019)
+        return r.pick(QStringList{QStringLiteral("Automatic (S6)"), QStringLiteral("Automatic (S8)"), QStringLiteral("Automatic (AV-S6)")});
+    return r.pick(QStringList{QStringLiteral("Automatic (S8)"), QStringLiteral("Automatic (S10)"), QStringLiteral("Automatic (AV-S7)")});
+}
+
+QString classFor(const Vehicle &v, const Engine &e, const QString &drive, int year)
+{
+    const QString kind = v.kind();
+    const QString wd = drive.startsWith(QLatin1String("4")) || drive.startsWith(QLatin1String("All")) ? QStringLiteral("4WD") : QStringLiteral("2WD");
+    if (kind == QLatin1String("truck"))
+        return (e.litres < 3.0 && e.evMotor.isEmpty() ? QStringLiteral("Small Pickup Trucks ") : QStringLiteral("Standard Pickup Trucks ")) + wd;
+    if (kind == QLatin1String("van"))
+        return QStringLiteral("Minivan - 2WD");
+    if (kind == QLatin1String("suv")) {
+        if (v.types.contains(QLatin1String("Truck")))
+            return QStringLiteral("Vans, Passenger Type");
+        if (year < 2011)
+            return QStringLiteral("Sport Utility Vehicle - ") + wd;
+        return (e.litres < 3.0 ? QStringLiteral("Small Sport Utility Vehicle ") : QStringLiteral("Standard Sport Utility Vehicle ")) + wd;
+    }
+    if (!e.evMotor.isEmpty() || (e.litres >= 1.8 && e.litres < 3.0))
+        return QStringLiteral("Midsize Cars");
+    return e.litres < 1.8 ? QStringLiteral("Compact Cars") : QStringLiteral("Large Cars");
+}
+
+void addEpa(Model &m, const Vehicle &v, int year)
+{
+    QList<Engine> engines;
+    for (const Engine &e : v.engines)
+        if (year >= e.from && year <= e.to)
+            engines.append(e);
+    Rng r = Rng::keyed(QStringLiteral("epa:%1:%2").arg(v.id).arg(year));
+    for (const Engine &e : engines) {
+        const bool ev = !e.evMotor.isEmpty();
+        QList<bool> manuals = {false};
+        if (!ev && (v.kind() == QLatin1String("car") || v.kind() == QLatin1String("truck")) && year < 2018 && Rng::keyed(QStringLiteral("manual:%1:%2").arg(v.id).arg(e.litres)).chance(0.3))
+            manuals.append(true);
+        for (const QString &drive : drivesFor(v, e)) {
+            for (const bool manual : manuals) {
+                EpaRow row;
+                row.vid = v.id;
+                row.year = year;
+                row.variant = v.model;
+                if (drive.startsWith(QLatin1String("2-")))
+                    row.variant += QStringLiteral(" 2WD");
+                else if (drive.startsWith(QLatin1String("4-")))
+                    row.variant += QStringLiteral(" 4WD");
+                else if (drive.startsWith(QLatin1String("All")) && v.make != QLatin1String("SUBARU"))
+                    row.variant += QStringLiteral(" AWD");
+                row.litres = ev ? 0.0 : e.litres;
+                row.cylinders = ev ? 0 : e.cylinders;
+                row.transmission = ev ? QStringLiteral("Automatic (A1)") : transmissionFor(year, manual, r);
+                row.drive = drive;
+                row.vehicleClass = classFor(v, e, drive, year);
+                row.turbo = e.turbo;
+                row.supercharged = e.supercharged;
+                row.evMotor = e.evMotor;
+                if (ev)
+                    row.fuel = QStringLiteral("Electricity");
+                else if (e.turbo && year >= 2010 && e.litres >= 2.0)
+                    row.fuel = QStringLiteral("Premium Gasoline");
+                else if (e.cylinders >= 8 && year >= 2000 && year <= 2016 && (v.make == QLatin1String("FORD") || v.make == QLatin1String("CHEVROLET") || v.make == QLatin1String("GMC")))
+                    row.fuel = QStringLiteral("Gasoline or E85");
+                else
+                    row.fuel = QStringLiteral("Regular Gasoline");
+                if (row.fuel == QLatin1String("Gasoline or E85"))
+                    row.engineDesc = QStringLiteral("FFV");
+                else if (e.turbo && year >= 2012)
+                    row.engineDesc = QStringLiteral("SIDI");
+                m.epa.append(row);
+            }
+        }
+    }
+}
+
+} // namespace
+
+void buildVehicles(Model &m, const Content &c)
+{
+    QList<Vehicle> all = readVehicles(c);
+    assignIDs(all);
+    for (Vehicle &v : all)
+        if (v.engines.isEmpty())
+            v.engines = poolEngines(v);
+    if (m.profile.vehicles > 0) {
+        if (all.size() > m.profile.vehicles)
+            throw GenError{QStringLiteral("vehicles.json lists more vehicles than the %1 profile holds").arg(m.profile.name)};
+        all += generated(all, m.profile.vehicles);
+    }
+    std::sort(all.begin(), all.end(), [](const Vehicle &a, const Vehicle &b) { return a.id < b.id; });
+    m.vehicles = all;
+    for (const Vehicle &v : m.vehicles) {
+        for (const int y : v.years) {
+            const QString s = sourcesFor(v, y);
+            m.vehicleYears.append({v.id, y, s});
+            if (s.contains(QLatin1Char('e')))
+                addEpa(m, v, y);
+        }
+    }
+}

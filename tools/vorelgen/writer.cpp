@@ -1,0 +1,259 @@
+#include "codecontent.h"
+#include "data/packedids.h"
+#include "sqlwrite.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRegularExpression>
+
+std::unique_ptr<SQLDB> freshDatabase(const QString &path)
+{
+    for (const char *suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+    auto db = std::make_unique<SQLDB>(path, false);
+    db->exec(QStringLiteral("PRAGMA page_size=4096; PRAGMA journal_mode=DELETE; PRAGMA synchronous=OFF; PRAGMA cache_size=-262144;"));
+    return db;
+}
+
+void finishDatabase(std::unique_ptr<SQLDB> &db)
+{
+    db->exec(QStringLiteral("PRAGMA synchronous=FULL; VACUUM;"));
+    db.reset();
+}
+
+namespace {
+
+QString compact(const QJsonArray &a)
+{
+    return QString::fromUtf8(QJsonDocument(a).toJson(QJsonDocument::Compact));
+}
+
+QString str(const QJsonObject &o, const char *key)
+{
+    return o.value(QLatin1String(key)).toString();
+}
+
+std::optional<QString> optStr(const QJsonObject &o, const char *key)
+{
+    const QJsonValue v = o.value(QLatin1String(key));
+    if (v.isNull() || v.isUndefined())
+        return std::nullopt;
+    return v.toString();
+}
+
+// The schema file split into its statements; indexes come last.
+void schema(const QString &path, QStringList &tables, QStringList &indexes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw GenError{QStringLiteral("cannot read the schema %1").arg(path)};
+    QString text;
+    for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n')))
+        if (!line.trimmed().startsWith(QLatin1String("--")))
+            text += line + QLatin1Char('\n');
+    for (const QString &part : text.split(QLatin1Char(';'))) {
+        const QString s = part.trimmed();
+        if (s.isEmpty())
+            continue;
+        (s.startsWith(QLatin1String("CREATE INDEX")) ? indexes : tables) << s;
+    }
+}
+
+void writeVehicles(SQLDB &db, const Model &m)
+{
+    Stmt ins(db, "INSERT INTO vehicles VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    for (const Vehicle &v : m.vehicles) {
+        std::optional<qint64> vf, vl;
+        for (const int y : v.years)
+            if (y >= 1981) {
+                if (!vf)
+                    vf = y;
+                vl = y;
+            }
+        const bool early = v.years.first() < 1981;
+        const QString confidence = !vf ? QStringLiteral("low") : early ? QStringLiteral("medium") : QStringLiteral("high");
+        const QString source = !vf ? QStringLiteral("NHTSA record mentions only")
+                               : early ? QStringLiteral("vPIC catalog from 1981; earlier years from NHTSA record mentions")
+                                       : QStringLiteral("vPIC catalog");
+        const QString notes = v.generated ? QStringLiteral("Generated vehicle of the full sample fleet.") : QString();
+        ins.row(v.id, v.make, v.model, v.makeDisplay, v.types, v.years.first(), v.years.last(), vf, vl,
+                vf && *vf == 1981, v.heavy, confidence, source, notes, v.imageID);
+    }
+    Stmt years(db, "INSERT INTO vehicle_years VALUES (?,?,?)");
+    for (const VehicleYear &y : m.vehicleYears)
+        years.row(y.vid, y.year, y.sources);
+    Stmt epa(db, "INSERT INTO epa VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    for (const EpaRow &e : m.epa)
+        epa.row(e.vid, e.year, e.variant, e.litres, e.cylinders, e.transmission, e.drive, e.vehicleClass, e.fuel,
+                e.engineDesc, e.turbo, e.supercharged, e.evMotor);
+}
+
+void writeAgency(SQLDB &db, const Model &m)
+{
+    Stmt recall(db, "INSERT INTO recalls VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    Stmt link(db, "INSERT INTO recall_links VALUES (?,?,?)");
+    for (const RecallRow &r : m.recalls) {
+        recall.row(r.campaign, r.type, r.manufacturer, r.components, r.reportDate, r.affected, r.initiatedBy, r.summary,
+                   r.consequence, r.remedy, r.notes, r.doNotDrive, r.parkOutside);
+        const QByteArray campaign = r.campaign.toUtf8();
+        for (const Link &l : r.links)
+            link.row(l.vid, l.year, campaign);
+    }
+    Stmt inv(db, "INSERT INTO investigations VALUES (?,?,?,?,?,?,?,?)");
+    Stmt invLink(db, "INSERT INTO inv_links VALUES (?,?,?)");
+    for (const InvRow &i : m.investigations) {
+        inv.row(i.action, i.manufacturer, i.components, i.opened, i.closed, i.recallCampaign, i.subject, i.summary);
+        const QByteArray action = i.action.toUtf8();
+        for (const Link &l : i.links)
+            invLink.row(l.vid, l.year, action);
+    }
+    Stmt tsb(db, "INSERT INTO tsbs VALUES (?,?,?,?,?,?,?)");
+    for (const TsbRow &t : m.tsbs)
+        tsb.row(t.id, t.documentID, t.date, t.addedDate, t.type, t.components, t.summary);
+    Stmt tsbLink(db, "INSERT INTO tsb_links VALUES (?,?,?,?)");
+    const auto links = m.tsbLinks();
+    for (auto it = links.begin(); it != links.end(); ++it) {
+        bool ok = false;
+        const QByteArray packed = PackedIDs::encode(it.value(), &ok);
+        if (!ok)
+            throw GenError{QStringLiteral("bulletin ids of vehicle %1, %2 are not ascending").arg(it.key().first).arg(it.key().second)};
+        tsbLink.row(it.key().first, it.key().second, Blob{packed}, qint64(it.value().size()));
+    }
+    Stmt comp(db, "INSERT INTO components VALUES (?,?)");
+    for (const Component &c : m.components)
+        comp.row(c.id, c.name);
+    Stmt totals(db, "INSERT INTO complaint_totals VALUES (?,?,?,?,?,?,?)");
+    for (const TotalsRow &t : m.totals)
+        totals.row(t.vid, t.year, t.complaints, t.crashes, t.fires, t.injuries, t.deaths);
+    Stmt rows(db, "INSERT INTO complaints VALUES (?,?,?,?,?,?,?,?,?,?,?)");
+    for (const ComplaintRow &c : m.complaints)
+        rows.row(c.vid, c.year, c.level, c.component, c.complaints, c.vehicleYearComplaints, c.share, c.peer, c.index,
+                 c.z, c.notablyHigh);
+}
+
+void writeContent(SQLDB &db, const Content &c)
+{
+    Stmt code(db, "INSERT INTO obd_codes VALUES (?,?,?,?,?,?,?,?,?,?,?)");
+    const QStringList keys = CodeContent::keys();
+    for (const QJsonObject &o : c.codes) {
+        QStringList v;
+        for (const QString &k : keys)
+            v << o.value(k).toString();
+        code.row(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
+    }
+    Stmt structure(db, "INSERT INTO obd_structure VALUES (?,?,?)");
+    for (const QJsonValue &v : c.structure)
+        structure.row(str(v.toObject(), "prefix"), str(v.toObject(), "kind"), str(v.toObject(), "meaning"));
+    Stmt guide(db, "INSERT INTO guides VALUES (?,?,?,?,?,?,?,?)");
+    Stmt node(db, "INSERT INTO guide_nodes VALUES (?,?,?,?,?,?,?,?)");
+    int gsort = 0;
+    for (const QJsonValue &gv : c.guides) {
+        const QJsonObject g = gv.toObject();
+        guide.row(str(g, "id"), str(g, "system"), str(g, "title"), str(g, "summary"), compact(g.value(QStringLiteral("safety")).toArray()),
+                  compact(g.value(QStringLiteral("pro_when")).toArray()), compact(g.value(QStringLiteral("sources")).toArray()), gsort++);
+        int nsort = 0;
+        for (const QJsonValue &nv : g.value(QStringLiteral("nodes")).toArray()) {
+            const QJsonObject n = nv.toObject();
+            node.row(str(g, "id"), str(n, "node_id"), str(n, "kind"), str(n, "text"), str(n, "detail"), optStr(n, "yes_node"),
+                     optStr(n, "no_node"), nsort++);
+        }
+    }
+    Stmt safety(db, "INSERT INTO safety VALUES (?,?,?,?)");
+    for (const QJsonValue &v : c.safety)
+        safety.row(str(v.toObject(), "id"), str(v.toObject(), "title"), str(v.toObject(), "text"), optStr(v.toObject(), "source_id"));
+    Stmt source(db, "INSERT INTO sources VALUES (?,?,?,?)");
+    for (const QJsonValue &v : c.sources)
+        source.row(str(v.toObject(), "source_id"), str(v.toObject(), "title"), str(v.toObject(), "publisher"), str(v.toObject(), "url"));
+    Stmt obd1(db, "INSERT INTO obd1 VALUES (?,?,?,?,?,?,?,?,?,?,?)");
+    int osort = 0;
+    for (const QJsonValue &v : c.obd1) {
+        const QJsonObject o = v.toObject();
+        obd1.row(str(o, "id"), str(o, "makes"), str(o, "years"), str(o, "system"), str(o, "connector"),
+                 compact(o.value(QStringLiteral("steps")).toArray()), str(o, "reading"), str(o, "clearing"), str(o, "notes"),
+                 compact(o.value(QStringLiteral("sources")).toArray()), osort++);
+    }
+    Stmt era(db, "INSERT INTO obd_eras VALUES (?,?)");
+    for (const QJsonValue &v : c.eras)
+        era.row(str(v.toObject(), "years"), str(v.toObject(), "note"));
+    Stmt ref(db, "INSERT INTO refs VALUES (?,?,?,?,?,?)");
+    for (const QJsonValue &v : c.refs) {
+        const QJsonObject o = v.toObject();
+        ref.row(o.value(QStringLiteral("ref_id")).toInteger(), str(o, "title"), str(o, "url"), str(o, "publisher"),
+                str(o, "use_for"), str(o, "allowed_use"));
+    }
+}
+
+void writePhotosAndSources(SQLDB &db, const Model &m)
+{
+    Stmt img(db, "INSERT INTO images VALUES (?,?,?,?,?,?,?,?,?,?,?)");
+    for (const PhotoRow &p : m.photos) {
+        const QString name = p.make + QLatin1Char(' ') + p.model;
+        img.row(p.id, p.file, p.make, p.model, "Generated drawing; no licence terms apply", "", "Brackenfold",
+                "Drawing by Brackenfold",
+                QStringLiteral("Drawing of the %1 by Brackenfold (generated, not a photograph)").arg(name), "",
+                QStringLiteral("Generated drawing, not a photograph: a simple side view of a %1 made by the vorelgen generator.").arg(p.kind));
+    }
+    Stmt src(db, "INSERT INTO data_sources VALUES (?,?,?)");
+    src.row("vorelgen: vehicles, model years and engine listings (generated sample data)", "", "generated, not retrieved");
+    src.row("vorelgen: recalls, investigations, service bulletins and complaint counts (generated sample data)", "",
+            "generated, not retrieved");
+}
+
+void writeMeta(SQLDB &db, const Model &m)
+{
+    const QList<QPair<const char *, const char *>> counted = {
+        {"vehicles", "SELECT COUNT(*) FROM vehicles"},
+        {"recalls", "SELECT COUNT(*) FROM recalls"},
+        {"investigations", "SELECT COUNT(*) FROM investigations"},
+        {"tsbs", "SELECT COUNT(*) FROM tsbs"},
+        {"obd_codes", "SELECT COUNT(*) FROM obd_codes"},
+        {"guides", "SELECT COUNT(*) FROM guides"},
+        {"images", "SELECT COUNT(*) FROM images"},
+        {"complaint_rows", "SELECT COUNT(*) FROM complaints"},
+        {"epa_configs", "SELECT COUNT(*) FROM epa"},
+        {"vehicle_years", "SELECT COUNT(*) FROM vehicle_years"},
+        {"tsb_links", "SELECT COALESCE(SUM(count), 0) FROM tsb_links"},
+        {"complaints_total", "SELECT COALESCE(SUM(complaints), 0) FROM complaint_totals"},
+    };
+    QJsonObject counts;
+    for (const auto &[key, sql] : counted)
+        counts.insert(QLatin1String(key), QJsonValue(db.rows(QLatin1String(sql)).value(0).integer(0)));
+    Stmt meta(db, "INSERT INTO meta VALUES (?,?)");
+    meta.row("counts", QString::fromUtf8(QJsonDocument(counts).toJson(QJsonDocument::Compact)));
+    meta.row("complaints_label", "owner complaints reported to NHTSA, not failure rates");
+    meta.row("data_credit", "Data from NHTSA and EPA; not endorsed by them.");
+    meta.row("recall_note",
+             "The recalls, investigations, owner-complaint counts and service bulletins in this database are generated "
+             "sample data made by the vorelgen generator, not agency records. Vehicle names and model years are real; "
+             "check any recall with NHTSA before acting on it.");
+    meta.row("profile", m.profile.name);
+    meta.row("generator", "vorelgen");
+}
+
+} // namespace
+
+void writeReference(const Model &m, const Content &c, const QString &schemaPath, const QString &path)
+{
+    QStringList tables, indexes;
+    schema(schemaPath, tables, indexes);
+    auto db = freshDatabase(path);
+    for (const QString &s : tables)
+        db->exec(s);
+    db->exec(QStringLiteral("BEGIN"));
+    writeVehicles(*db, m);
+    writeAgency(*db, m);
+    writeContent(*db, c);
+    writePhotosAndSources(*db, m);
+    for (const QString &s : indexes)
+        db->exec(s);
+    {
+        Stmt search(*db, "INSERT INTO search (kind, ref, title, body) VALUES (?,?,?,?)");
+        for (const SearchRow &s : m.search)
+            search.row(s.kind, s.ref, s.title, s.body);
+    }
+    db->exec(QStringLiteral("INSERT INTO search(search) VALUES ('optimize')"));
+    writeMeta(*db, m);
+    db->exec(QStringLiteral("COMMIT"));
+    finishDatabase(db);
+}
