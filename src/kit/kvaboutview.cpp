@@ -30,6 +30,7 @@ KVRNAboutView::KVRNAboutView(QWidget *parent)
 
     const QIcon icon = QApplication::windowIcon();
     auto *iconLabel = new QLabel(this);
+    iconLabel->setTextFormat(Qt::PlainText);
     iconLabel->setAlignment(Qt::AlignCenter);
     m_icon = iconLabel;
     if (!icon.isNull()) {

@@ -1,0 +1,83 @@
+#include "dispatch.h"
+
+#include <array>
+
+namespace Dispatch {
+
+namespace {
+
+struct Entry
+{
+    QStringList options;
+    Mode mode;
+};
+
+constexpr int slotCount = 3;
+
+std::array<Entry, slotCount> &modeTable()
+{
+    static std::array<Entry, slotCount> entries;
+    return entries;
+}
+
+SelfTest &selfTest()
+{
+    static SelfTest run;
+    return run;
+}
+
+const QString selfTestOption = QStringLiteral("--selftest");
+
+} // namespace
+
+void setMode(Slot slot, const QStringList &options, Mode mode)
+{
+    modeTable()[size_t(slot)] = {options, std::move(mode)};
+}
+
+void setSelfTest(SelfTest run)
+{
+    selfTest() = std::move(run);
+}
+
+void clear()
+{
+    modeTable() = {};
+    selfTest() = nullptr;
+}
+
+bool isCommandLine(const QStringList &args)
+{
+    for (const QString &arg : args) {
+        if (arg == selfTestOption && selfTest())
+            return true;
+        for (const Entry &entry : modeTable()) {
+            if (entry.mode && entry.options.contains(arg))
+                return true;
+        }
+    }
+    return false;
+}
+
+std::optional<int> run(const QStringList &args)
+{
+    for (const Entry &entry : modeTable()) {
+        if (!entry.mode)
+            continue;
+        if (const auto status = entry.mode(args))
+            return status;
+    }
+    if (selfTest() && args.contains(selfTestOption))
+        return selfTest()();
+    return std::nullopt;
+}
+
+QStringList arguments(int argc, char **argv)
+{
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    return args;
+}
+
+} // namespace Dispatch

@@ -1,0 +1,70 @@
+#include "fenwhistlevorelapp.h"
+
+#include "dispatch.h"
+#include "fvdelegate.h"
+#include "fvinfo.h"
+#include "fvsetup.h"
+#include "mainwindowframe.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <memory>
+
+namespace FenwhistleVorelApp {
+
+namespace {
+
+std::unique_ptr<QApplication> makeApplication(int &argc, char **argv)
+{
+    auto app = std::make_unique<QApplication>(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Brackenfold"));
+    QApplication::setApplicationName(QStringLiteral("fenwhistle-vorel"));
+#ifdef FV_VERSION
+    QApplication::setApplicationVersion(QStringLiteral(FV_VERSION));
+#endif
+    return app;
+}
+
+int runWindowed(QApplication &app)
+{
+    FVDelegate delegate;
+    if (!delegate.finishLaunching())
+        return 0;
+    FVSetup::configure();
+    std::unique_ptr<QWidget> window(makeMainWindow());
+    delegate.setMainWindow(window.get());
+    window->show();
+    // Closing the last window quits (QApplication's default).
+    return app.exec();
+}
+
+} // namespace
+
+QWidget *makeMainWindow()
+{
+    return new MainWindowFrame();
+}
+
+int main(int &argc, char **argv)
+{
+    // Read before any application object exists (it strips options like -style).
+    const QStringList args = Dispatch::arguments(argc, argv);
+    const bool pickOffscreen = Dispatch::isCommandLine(args) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (pickOffscreen)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    std::unique_ptr<QApplication> app = makeApplication(argc, argv);
+    if (const auto status = Dispatch::run(args))
+        return *status;
+
+    if (pickOffscreen) {
+        // The arguments looked like a command-line run but no mode took them:
+        // the windowed application starts on the ordinary platform.
+        app.reset();
+        qunsetenv("QT_QPA_PLATFORM");
+        app = makeApplication(argc, argv);
+    }
+    return runWindowed(*app);
+}
+
+} // namespace FenwhistleVorelApp

@@ -1,0 +1,52 @@
+#include "fvsetup.h"
+
+#include "appmodel.h"
+#include "data/vorel.h"
+#include "fvhelp.h"
+#include "fvinfo.h"
+#include "kit/kvaboutwindow.h"
+#include "kit/kvrnkit.h"
+#include "kit/kvzoom.h"
+
+namespace FVSetup {
+
+namespace {
+
+bool &flag()
+{
+    static bool value = false;
+    return value;
+}
+
+} // namespace
+
+bool configured()
+{
+    return flag();
+}
+
+void setConfigured(bool value)
+{
+    flag() = value;
+}
+
+QStringList aboutExtraLines()
+{
+    return {QStringLiteral("Troubleshooting reference for 1970\u20132026 vehicles."), FVInfo::dataCredit()};
+}
+
+void configure()
+{
+    if (flag())
+        return;
+    flag() = true; // first, so that a call from inside the work below does nothing
+
+    const QString appName = FVInfo::appName();
+    AppModel &model = AppModel::shared();
+    const QList<PhotoCredit> photos = model.data() ? model.data()->photos() : QList<PhotoCredit>();
+    KVRNKit::install(appName, FVHelp::topics(photos), {});
+    KVRNAbout::setExtraLines(aboutExtraLines());
+    KVZoom::bindScale();
+}
+
+} // namespace FVSetup

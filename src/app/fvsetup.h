@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QStringList>
+
+// The application's one-time set-up: makes the shared model (which opens
+// both databases), hands the name and help topics to the kit, sets the About
+// window's extra lines and applies the stored interface zoom. The windowed
+// start and the snapshot renderer call it; later calls do nothing.
+namespace FVSetup {
+
+void configure();
+bool configured();
+void setConfigured(bool configured);
+
+// The two lines the About window adds under the maker's line.
+QStringList aboutExtraLines();
+
+} // namespace FVSetup

@@ -1,0 +1,120 @@
+#include "headerbar.h"
+
+#include "appmodel.h"
+#include "headertitle.h"
+#include "kit/kvchromebutton.h"
+#include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
+#include "kit/kvsearchfield.h"
+#include "kit/kvshape.h"
+#include "look/fvfont.h"
+#include "look/fvpalette.h"
+#include "look/tag.h"
+#include "modelobserver.h"
+#include "netstatus.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace {
+constexpr double kSearchWidth = 430;
+} // namespace
+
+Header::Header(AppModel &m, NetStatus &net, QWidget *parent)
+    : QWidget(parent)
+    , m_model(m)
+    , m_net(net)
+    , m_row(new QHBoxLayout(this))
+    , m_title(new QLabel(this))
+    , m_search(new KVSearchField(searchPrompt(), this))
+    , m_button(new KVChromeButton(QStringLiteral("Search"), true, true, this))
+    , m_observer(new ModelObserver(this, [this] { refresh(); }))
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_title->setTextFormat(Qt::PlainText);
+    // A long vehicle name is cut rather than pushing the search box away.
+    m_title->setMinimumWidth(1);
+    m_title->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+
+    m_row->addWidget(m_title, 0, Qt::AlignVCenter);
+    m_row->addStretch(1);
+    m_row->addWidget(m_search, 0, Qt::AlignVCenter);
+    m_row->addWidget(m_button, 0, Qt::AlignVCenter);
+    m_search->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+
+    m_search->setText(m_model.searchText());
+    connect(m_search, &KVSearchField::textChanged, this, [this](const QString &text) {
+        if (text != m_model.searchText())
+            m_model.setSearchText(text);
+    });
+    connect(m_search->lineEdit(), &QLineEdit::returnPressed, this, [this] { m_model.runSearch(); });
+    connect(m_button, &QAbstractButton::clicked, this, [this] { m_model.runSearch(); });
+
+    m_observer->watchModel(m_model, {AppModel::Field::Screen, AppModel::Field::Data,
+                                     AppModel::Field::CurrentVehicle, AppModel::Field::CurrentYear,
+                                     AppModel::Field::SearchText});
+    connect(&m_net, &NetStatus::onlineChanged, m_observer, &ModelObserver::schedule);
+
+    applyMetrics();
+    m_observer->refreshNow();
+    KVScaleWatch::follow(this, [this] { applyMetrics(); });
+}
+
+QString Header::searchPrompt()
+{
+    return QStringLiteral("Search vehicles, codes, guides, recalls (e.g. 2002 Navigator, P0420, overheating)");
+}
+
+QString Header::title() const
+{
+    return m_title->text();
+}
+
+void Header::applyMetrics()
+{
+    m_row->setContentsMargins(KVScale::ipt(22), KVScale::ipt(14), KVScale::ipt(22), KVScale::ipt(14));
+    m_row->setSpacing(KVScale::ipt(14));
+    m_title->setFont(FVFont::font(22, QFont::ExtraBold));
+    m_search->setFixedWidth(KVScale::ipt(kSearchWidth));
+}
+
+void Header::refresh()
+{
+    m_title->setText(HeaderTitle::title(m_model.screen(), m_model.data(), m_model.currentVehicle(),
+                                        m_model.currentYear()));
+    m_search->setText(m_model.searchText());
+    refreshTag();
+}
+
+void Header::refreshTag()
+{
+    const bool online = m_net.online();
+    if (m_tag && online == m_tagOnline)
+        return;
+    m_tagOnline = online;
+    Tag *next = online ? new Tag(QStringLiteral("Online"), FVPalette::green(), QStringLiteral("wifi"), this)
+                       : new Tag(QStringLiteral("Offline"), KVShape::white(0.35), QStringLiteral("wifi.slash"), this);
+    if (m_tag) {
+        m_row->replaceWidget(m_tag, next);
+        m_tag->deleteLater();
+    } else {
+        m_row->addWidget(next, 0, Qt::AlignVCenter);
+    }
+    m_tag = next;
+}
+
+void Header::paintEvent(QPaintEvent *)
+{
+    using namespace KVShape;
+    QPainter p(this);
+    const QRectF r(rect());
+    p.fillRect(r, vertical(r, {white(1, 0.1), white(1, 0.02)}));
+    const double line = KVScale::pt(1);
+    const QRectF edge(r.left(), r.bottom() - line, r.width(), line);
+    QLinearGradient across(edge.topLeft(), edge.topRight());
+    across.setColorAt(0, white(1, 0.3));
+    across.setColorAt(1, QColor::fromRgbF(0, 0, 0, 0.5f));
+    p.fillRect(edge, across);
+}

@@ -1,0 +1,204 @@
+#include "mainwindow.h"
+
+#include "appmodel.h"
+#include "headerbar.h"
+#include "kit/kvscale.h"
+#include "look/bezel.h"
+#include "look/fvfont.h"
+#include "look/fvthemeroot.h"
+#include "look/gaugelabel.h"
+#include "modelobserver.h"
+#include "netstatus.h"
+#include "sidebar.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QHash>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+QHash<Screen, MainWindow::ScreenMaker> &screenMakers()
+{
+    static QHash<Screen, MainWindow::ScreenMaker> makers;
+    return makers;
+}
+
+MainWindow::SheetMaker &sheetMaker()
+{
+    static MainWindow::SheetMaker maker;
+    return maker;
+}
+
+// A bezel at the top of the area, padded by 20 points, with a stretch below.
+QWidget *topPanel(QWidget *content)
+{
+    auto *area = new QWidget;
+    auto *box = new QVBoxLayout(area);
+    const int pad = KVScale::ipt(20);
+    box->setContentsMargins(pad, pad, pad, pad);
+    auto *bezel = new Bezel(area);
+    bezel->setContent(content);
+    box->addWidget(bezel);
+    box->addStretch(1);
+    return area;
+}
+
+QWidget *loadErrorPanel(const QString &error)
+{
+    auto *label = new QLabel;
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setText(MainWindow::loadErrorText(error));
+    label->setFont(FVFont::font(14));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return topPanel(label);
+}
+
+// Stands in for a screen that no part of the program has registered.
+QWidget *placeholder(Screen screen)
+{
+    auto *heading = new GaugeLabel(screen.title());
+    heading->setObjectName(QStringLiteral("placeholderTitle"));
+    return topPanel(heading);
+}
+
+} // namespace
+
+void MainWindow::registerScreen(Screen screen, ScreenMaker make)
+{
+    screenMakers().insert(screen, std::move(make));
+}
+
+void MainWindow::setRecallSheetMaker(SheetMaker make)
+{
+    sheetMaker() = std::move(make);
+}
+
+void MainWindow::clearMakers()
+{
+    screenMakers().clear();
+    sheetMaker() = nullptr;
+}
+
+QString MainWindow::loadErrorText(const QString &error)
+{
+    return QStringLiteral("The reference data could not be opened: ") + error;
+}
+
+MainWindow::MainWindow(QWidget *parent)
+    : MainWindow(AppModel::shared(), NetStatus::shared(), parent)
+{
+}
+
+MainWindow::MainWindow(AppModel &m, NetStatus &net, QWidget *parent)
+    : QWidget(parent)
+    , m_model(m)
+    , m_sidebar(new Sidebar(m, this))
+    , m_header(new Header(m, net, this))
+    , m_column(new QVBoxLayout)
+    , m_observer(new ModelObserver(this, [this] { refresh(); }))
+{
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(m_sidebar);
+    m_column->setContentsMargins(0, 0, 0, 0);
+    m_column->setSpacing(0);
+    m_column->addWidget(m_header);
+    row->addLayout(m_column, 1);
+
+    m_observer->watchModel(m_model, {AppModel::Field::Screen, AppModel::Field::LoadError,
+                                     AppModel::Field::RecallShown});
+    m_observer->refreshNow();
+}
+
+void MainWindow::refresh()
+{
+    showScreen(m_model.screen());
+    syncSheet();
+}
+
+QWidget *MainWindow::makeScreen(Screen screen)
+{
+    if (m_model.loadError())
+        return loadErrorPanel(*m_model.loadError());
+    const ScreenMaker make = screenMakers().value(screen);
+    QWidget *view = make ? make() : nullptr;
+    return view ? view : placeholder(screen);
+}
+
+void MainWindow::showScreen(Screen screen)
+{
+    const bool error = m_model.loadError().has_value();
+    // Setting the screen already shown keeps its view and the view's state.
+    if (m_built && screen == m_shown && error == m_showsError)
+        return;
+    QWidget *next = makeScreen(screen);
+    next->setParent(this);
+    next->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    if (m_view) {
+        m_column->replaceWidget(m_view, next);
+        m_view->hide();
+        m_view->deleteLater();
+    } else {
+        m_column->addWidget(next, 1);
+    }
+    m_view = next;
+    m_view->show();
+    m_shown = screen;
+    m_showsError = error;
+    m_built = true;
+}
+
+void MainWindow::syncSheet()
+{
+    const std::optional<QString> campaign = m_model.recallShown();
+    if (!campaign) {
+        if (m_sheet) {
+            QDialog *sheet = m_sheet;
+            m_sheet = nullptr;
+            sheet->close();
+            sheet->deleteLater();
+        }
+        return;
+    }
+    if (m_sheet && m_sheetCampaign == *campaign)
+        return;
+    if (m_sheet) {
+        // Another campaign: the sheet is made anew for it.
+        QDialog *old = m_sheet;
+        m_sheet = nullptr;
+        old->close();
+        old->deleteLater();
+    }
+
+    auto *sheet = new QDialog(window());
+    sheet->setWindowModality(Qt::WindowModal);
+    sheet->setWindowTitle(QStringLiteral("Recall ") + *campaign);
+    sheet->setMinimumSize(KVScale::ipt(640), KVScale::ipt(520));
+    auto *box = new QVBoxLayout(sheet);
+    box->setContentsMargins(0, 0, 0, 0);
+    const QString id = *campaign;
+    const SheetMaker make = sheetMaker();
+    QPointer<QDialog> guard(sheet);
+    auto dismiss = [guard] {
+        if (guard)
+            guard->reject();
+    };
+    box->addWidget(new FVThemeRoot([make, id, dismiss]() -> QWidget * {
+        QWidget *content = make ? make(id, dismiss) : nullptr;
+        return content ? content : new QWidget;
+    }));
+    connect(sheet, &QDialog::finished, this, [this, sheet] {
+        if (m_sheet != sheet)
+            return;
+        m_sheet = nullptr;
+        sheet->deleteLater();
+        m_model.setRecallShown(std::nullopt);
+    });
+    m_sheet = sheet;
+    m_sheetCampaign = id;
+    sheet->open();
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "screen.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class AppModel;
+class Header;
+class ModelObserver;
+class NetStatus;
+
+class QVBoxLayout;
+class Sidebar;
+
+// The content of the application's window: the sidebar down the left, and
+// beside it the header over the current screen. The screen is made afresh
+// whenever the model's screen changes to another one; while the reference
+// data could not be opened, an error panel stands in for every screen. A
+// campaign in the model's recallShown brings up the recall sheet (window
+// modal); closing the sheet empties recallShown.
+//
+// The screens come from other parts of the program, which register a maker
+// per screen at start-up; a screen without one shows an empty panel with its
+// title.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using ScreenMaker = std::function<QWidget *()>;
+    // Makes the sheet's content for a campaign; `dismiss` closes the sheet.
+    using SheetMaker = std::function<QWidget *(const QString &campaign, std::function<void()> dismiss)>;
+
+    static void registerScreen(Screen screen, ScreenMaker make);
+    static void setRecallSheetMaker(SheetMaker make);
+    // Forgets every registered maker (tests).
+    static void clearMakers();
+
+    explicit MainWindow(AppModel &m, NetStatus &net, QWidget *parent = nullptr);
+    // The shared model and network status.
+    explicit MainWindow(QWidget *parent = nullptr);
+
+    Sidebar *sidebar() const { return m_sidebar; }
+    Header *header() const { return m_header; }
+    // The view in the screen area: the current screen, or the error panel.
+    QWidget *screenView() const { return m_view; }
+    // The screen the area was last built for.
+    Screen shownScreen() const { return m_shown; }
+    bool showsLoadError() const { return m_showsError; }
+    // The open recall sheet, else null.
+    QDialog *recallSheet() const { return m_sheet; }
+
+    // "The reference data could not be opened: <error>".
+    static QString loadErrorText(const QString &error);
+
+private:
+    void refresh();
+    void showScreen(Screen screen);
+    void syncSheet();
+    QWidget *makeScreen(Screen screen);
+
+    AppModel &m_model;
+    Sidebar *m_sidebar;
+    Header *m_header;
+    QVBoxLayout *m_column;
+    QWidget *m_view = nullptr;
+    Screen m_shown = Screen::Home;
+    bool m_built = false;
+    bool m_showsError = false;
+    QPointer<QDialog> m_sheet;
+    QString m_sheetCampaign;
+    ModelObserver *m_observer;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QMainWindow>
+
+class AppModel;
+class KVZoomHost;
+class MainWindow;
+class NetStatus;
+
+// The application's one window: titled with the application's name, 1440 by
+// 920 when first opened and never smaller than 900 by 600, with the menu bar
+// and, inside the theme root and the zoom host (content at least 1180 by
+// 760), the main window's content.
+class MainWindowFrame : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindowFrame(AppModel &m, NetStatus &net, QWidget *parent = nullptr);
+    // The shared model and network status.
+    explicit MainWindowFrame(QWidget *parent = nullptr);
+
+    // The current content (made anew when the theme changes).
+    KVZoomHost *zoomHost() const;
+    MainWindow *content() const;
+
+    static QSize defaultSize() { return {1440, 920}; }
+    static QSize minimumWindowSize() { return {900, 600}; }
+    static QSizeF minimumContentSize() { return {1180, 760}; }
+
+private:
+    QWidget *m_root;
+};

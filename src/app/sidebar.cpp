@@ -1,0 +1,140 @@
+#include "sidebar.h"
+
+#include "appmodel.h"
+#include "fvinfo.h"
+#include "kit/kvlinklabel.h"
+#include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
+#include "kit/kvshape.h"
+#include "look/fvfont.h"
+#include "look/fvpalette.h"
+#include "look/gaugelogo.h"
+#include "modelobserver.h"
+#include "sidebarrow.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace {
+constexpr double kWidth = 236;
+constexpr double kPadding = 14;
+constexpr double kSpacing = 6;
+constexpr double kLogo = 46;
+} // namespace
+
+Sidebar::Sidebar(AppModel &m, QWidget *parent)
+    : QWidget(parent)
+    , m_model(m)
+    , m_column(new QVBoxLayout(this))
+    , m_mark(new QWidget(this))
+    , m_observer(new ModelObserver(this, [this] { refresh(); }))
+{
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    const FVPalette palette = FVPalette::current();
+    auto label = [this](QWidget *parent, const QString &text, double points, QFont::Weight weight,
+                        const QColor &color = QColor()) {
+        auto *l = new QLabel(parent);
+        l->setTextFormat(Qt::PlainText);
+        l->setText(text);
+        if (color.isValid()) {
+            QPalette pal = l->palette();
+            pal.setColor(QPalette::WindowText, color);
+            l->setPalette(pal);
+        }
+        m_texts.append({l, {points, int(weight)}});
+        return l;
+    };
+
+    // The mark: the gauge and the three-line product name.
+    auto *markRow = new QHBoxLayout(m_mark);
+    markRow->setContentsMargins(0, 0, 0, 0);
+    markRow->addWidget(new GaugeLogo(kLogo, 0.68, m_mark), 0, Qt::AlignVCenter);
+    auto *names = new QVBoxLayout;
+    names->setSpacing(0);
+    QLabel *brand = label(m_mark, QStringLiteral("KVRN"), 12, QFont::Black, palette.accent);
+    brand->setProperty("tracking", 3.0);
+    names->addWidget(brand);
+    names->addWidget(label(m_mark, QStringLiteral("Fenwhistle"), 15, QFont::ExtraBold));
+    names->addWidget(label(m_mark, QStringLiteral("Vorel"), 15, QFont::ExtraBold));
+    markRow->addLayout(names);
+    markRow->addStretch(1);
+    m_column->addWidget(m_mark);
+
+    for (Screen screen : Screen::sidebar()) {
+        auto *row = new SidebarRow(screen.icon(), screen.title(), this);
+        row->setObjectName(screen.id());
+        connect(row, &QAbstractButton::clicked, this, [this, screen] { m_model.setScreen(screen); });
+        m_column->addWidget(row);
+        m_rows.append(row);
+    }
+    m_column->addStretch(1);
+
+    QLabel *credit = label(this, FVInfo::dataCredit(), 10, QFont::Normal, palette.dim);
+    credit->setWordWrap(true);
+    m_column->addWidget(credit);
+    auto *maker = new KVLinkLabel(FVInfo::creditLine(), FVInfo::website(), this);
+    m_texts.append({maker, {10.5, int(QFont::DemiBold)}});
+    m_column->addWidget(maker, 0, Qt::AlignLeft);
+
+    m_observer->watchModel(m_model, {AppModel::Field::Screen, AppModel::Field::CurrentVehicle});
+    applyMetrics();
+    m_observer->refreshNow();
+    KVScaleWatch::follow(this, [this] { applyMetrics(); });
+}
+
+SidebarRow *Sidebar::row(Screen screen) const
+{
+    const qsizetype i = Screen::sidebar().indexOf(screen);
+    return i >= 0 ? m_rows.value(i) : nullptr;
+}
+
+bool Sidebar::isSelected(Screen row, Screen current)
+{
+    return row == current || (row == Screen::Home && current == Screen::Search);
+}
+
+bool Sidebar::isAvailable(Screen row, bool hasCurrentVehicle)
+{
+    return row != Screen::Vehicle || hasCurrentVehicle;
+}
+
+void Sidebar::refresh()
+{
+    const QList<Screen> &screens = Screen::sidebar();
+    const bool hasVehicle = m_model.currentVehicle().has_value();
+    for (qsizetype i = 0; i < screens.size(); ++i) {
+        m_rows[i]->setSelected(isSelected(screens[i], m_model.screen()));
+        m_rows[i]->setAvailable(isAvailable(screens[i], hasVehicle));
+    }
+}
+
+void Sidebar::applyMetrics()
+{
+    setFixedWidth(KVScale::ipt(kWidth));
+    const int pad = KVScale::ipt(kPadding);
+    m_column->setContentsMargins(pad, pad, pad, pad);
+    m_column->setSpacing(KVScale::ipt(kSpacing));
+    auto *markRow = static_cast<QHBoxLayout *>(m_mark->layout());
+    markRow->setSpacing(KVScale::ipt(10));
+    m_mark->setContentsMargins(0, KVScale::ipt(6), 0, KVScale::ipt(14));
+    for (const auto &[l, style] : std::as_const(m_texts)) {
+        QFont f = FVFont::font(style.first, QFont::Weight(style.second));
+        const QVariant tracking = l->property("tracking");
+        if (tracking.isValid())
+            f.setLetterSpacing(QFont::AbsoluteSpacing, KVScale::pt(tracking.toDouble()));
+        l->setFont(f);
+    }
+}
+
+void Sidebar::paintEvent(QPaintEvent *)
+{
+    using namespace KVShape;
+    QPainter p(this);
+    const QRectF r(rect());
+    p.fillRect(r, vertical(r, {white(1, 0.07), QColor::fromRgbF(0, 0, 0, 0.35f)}));
+    const double line = KVScale::pt(1);
+    const QRectF edge(r.right() - line, r.top(), line, r.height());
+    p.fillRect(edge, vertical(edge, {white(1, 0.35), QColor::fromRgbF(0, 0, 0, 0.6f)}));
+}

@@ -1,0 +1,111 @@
+#include "sidebarrow.h"
+
+#include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
+#include "kit/kvdropshadow.h"
+#include "kit/kvshape.h"
+#include "kit/kvsymbols.h"
+#include "look/fvfont.h"
+#include "look/fvpalette.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cmath>
+
+namespace {
+constexpr double kTextSize = 13;
+constexpr double kIconColumn = 20;
+constexpr double kSpacing = 10;
+constexpr double kPadX = 12;
+constexpr double kPadY = 9;
+constexpr double kGlow = 6;
+} // namespace
+
+SidebarRow::SidebarRow(const QString &icon, const QString &title, QWidget *parent)
+    : QAbstractButton(parent)
+    , m_icon(icon)
+    , m_title(title)
+{
+    setText(title);
+    setAccessibleName(title);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    KVScaleWatch::follow(this);
+    // The accent glow of the selected row, drawn outside the row.
+    auto *glow = new KVDropShadow(this, QColor(), kGlow, QPointF(0, 0), [this] { return KVShape::capsule(QRectF(rect())); });
+    glow->setColorSource([] { return KVShape::faded(FVPalette::current().accent, 0.6); });
+    glow->setOpacityFunction([this] { return m_selected ? 1.0 : 0.0; });
+    m_glow = glow;
+}
+
+void SidebarRow::setSelected(bool selected)
+{
+    if (selected == m_selected)
+        return;
+    m_selected = selected;
+    updateGeometry();
+    update();
+    m_glow->update();
+}
+
+void SidebarRow::setAvailable(bool available)
+{
+    setEnabled(available);
+    update();
+}
+
+QColor SidebarRow::foreground() const
+{
+    return m_selected ? QColor(Qt::white) : FVPalette::current().text;
+}
+
+QFont SidebarRow::titleFont() const
+{
+    return FVFont::font(kTextSize, m_selected ? QFont::Bold : QFont::Medium);
+}
+
+QSize SidebarRow::sizeHint() const
+{
+    const QFontMetricsF fm(titleFont());
+    const double h = std::max(fm.height(), KVSymbols::extent(kTextSize));
+    const double w = KVScale::pt(kIconColumn) + KVScale::pt(kSpacing) + fm.horizontalAdvance(m_title);
+    return QSize(int(std::ceil(w + 2 * KVScale::pt(kPadX))), int(std::ceil(h + 2 * KVScale::pt(kPadY))));
+}
+
+QSize SidebarRow::minimumSizeHint() const
+{
+    return QSize(int(std::ceil(KVScale::pt(kIconColumn) + 2 * KVScale::pt(kPadX))), sizeHint().height());
+}
+
+void SidebarRow::paintEvent(QPaintEvent *)
+{
+    using namespace KVShape;
+    const FVPalette palette = FVPalette::current();
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setOpacity(isEnabled() ? 1.0 : 0.45);
+
+    const QRectF r(rect());
+    if (m_selected) {
+        p.fillPath(capsule(r), vertical(r, {palette.accent, faded(palette.accent, 0.55)}));
+        strokeCapsuleInside(p, r, KVScale::pt(1), vertical(r, {white(1, 0.7), QColor::fromRgbF(0, 0, 0, 0.4f)}));
+    }
+    if (hasFocus()) {
+        p.setPen(QPen(faded(palette.accent, 0.9), KVScale::pt(1)));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(capsule(r.adjusted(1.5, 1.5, -1.5, -1.5)));
+    }
+
+    const QColor fg = foreground();
+    double x = KVScale::pt(kPadX);
+    const QRectF iconBox(x, 0, KVScale::pt(kIconColumn), r.height());
+    KVSymbols::draw(p, m_icon, iconBox, kTextSize, fg);
+    x += KVScale::pt(kIconColumn) + KVScale::pt(kSpacing);
+    p.setFont(titleFont());
+    p.setPen(fg);
+    const QRectF textRect(x, 0, r.width() - x - KVScale::pt(kPadX), r.height());
+    const QString shown = QFontMetricsF(p.font()).elidedText(m_title, Qt::ElideRight, textRect.width());
+    p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+}

@@ -1,0 +1,6 @@
+#include "app/fenwhistlevorelapp.h"
+
+int main(int argc, char **argv)
+{
+    return FenwhistleVorelApp::main(argc, argv);
+}
