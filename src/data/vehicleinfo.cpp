@@ -13,8 +13,8 @@ VehicleKind VehicleInfo::kind() const
     if (t.contains(QStringLiteral("truck")) && !mpv)
         return VehicleKind::Truck;
     if (mpv) {
-        // "caravan" contains "van" already; kept to read like the rule.
-        if (m.contains(QStringLiteral("van")) || m.contains(QStringLiteral("caravan")) || m.contains(QStringLiteral("odyssey")))
+        // "van" also covers "caravan" and "minivan".
+        if (m.contains(QStringLiteral("van")) || m.contains(QStringLiteral("odyssey")))
             return VehicleKind::Van;
         return VehicleKind::Suv;
     }

@@ -1,23 +1,23 @@
 #pragma once
 
+#include "complaintsummary.h"
 #include "epaconfig.h"
 #include "guide.h"
+#include "investigation.h"
 #include "obd1section.h"
 #include "obdcode.h"
 #include "photocredit.h"
+#include "recall.h"
 #include "reflink.h"
 #include "searchhit.h"
-#include "complaintsummary.h"
-#include "investigation.h"
-#include "recall.h"
-#include "tsb.h"
 #include "sqldb.h"
+#include "tsb.h"
 #include "vehicleinfo.h"
 
 #include <QHash>
+#include <QList>
 #include <QMap>
 #include <QString>
-#include <QList>
 #include <QStringList>
 #include <memory>
 #include <optional>

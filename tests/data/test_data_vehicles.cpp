@@ -121,6 +121,13 @@ private slots:
                  QStringLiteral("no such table: components in: SELECT component_id, name FROM components"));
     }
 
+    void folderIsNoDatabase()
+    {
+        QTemporaryDir dir;
+        // It exists, so SQLite is asked and refuses it.
+        QVERIFY(openError(dir.path()).startsWith(QStringLiteral("SQLite open failed (") + dir.path() + QStringLiteral("): ")));
+    }
+
     void notADatabase()
     {
         QTemporaryDir dir;
@@ -259,6 +266,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("turbo sidi") << engine(2.0, 4, true, false, "SIDI") << "2.0L 4-cyl turbo (SIDI)";
         QTest::newRow("rounded") << engine(5.654, 8, false, false, "") << "5.7L 8-cyl";
+        QTest::newRow("half to even down") << engine(2.25, 4, false, false, "") << "2.2L 4-cyl";
+        QTest::newRow("half to even up") << engine(2.75, 4, false, false, "") << "2.8L 4-cyl";
         QTest::newRow("both chargers") << engine(3.5, 6, true, true, "") << "3.5L 6-cyl turbo supercharged";
         QTest::newRow("electric") << engine(0, 0, true, false, "X", "150 kW") << "Electric (150 kW)";
         QTest::newRow("zero, no motor") << engine(0, 0, false, false, "") << "0.0L";
@@ -314,8 +323,10 @@ private slots:
         QCOMPARE(m_v->makes(2015), (QList<MakeChoice>{m("FORD", "Ford", 1), m("GMC", "GMC", 1)}));
         QCOMPARE(m_v->makes(2015, true), (QList<MakeChoice>{m("FORD", "Ford", 2), m("FREIGHTLINER", "Freightliner", 1),
                                                             m("GMC", "GMC", 1)}));
-        // A heavy value other than 1 is not heavy.
-        QCOMPARE(m_v->makes(1975), (QList<MakeChoice>{m("AMC", "AMC", 1)}));
+        // The picker's filter keeps only heavy = 0: a stored 2 counts as heavy
+        // there, though the vehicle record reads it as not heavy.
+        QVERIFY(m_v->makes(1975).isEmpty());
+        QCOMPARE(m_v->makes(1975, true), (QList<MakeChoice>{m("AMC", "AMC", 1)}));
         QVERIFY(m_v->makes(1950).isEmpty());
     }
 

@@ -6,7 +6,8 @@
 #include <sqlite3.h>
 
 // Records the text of every statement that a connection runs while it lives:
-// `sql` as written, `expanded` with the bound values in place.
+// `sql` as written, `expanded` with the bound values in place. Statements that
+// SQLite runs inside others (full-text index reads) are left out.
 class SqlTrace
 {
 public:
@@ -28,8 +29,11 @@ public:
     QStringList expanded;
 
 private:
-    static int callback(unsigned, void *context, void *statement, void *)
+    static int callback(unsigned, void *context, void *statement, void *text)
     {
+        const char *sqlText = static_cast<const char *>(text);
+        if (sqlText && sqlText[0] == '-' && sqlText[1] == '-')
+            return 0;
         auto *self = static_cast<SqlTrace *>(context);
         auto *stmt = static_cast<sqlite3_stmt *>(statement);
         self->sql.append(QString::fromUtf8(sqlite3_sql(stmt)));
