@@ -2,6 +2,8 @@
 
 #include <QChar>
 #include <QTextBoundaryFinder>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -48,6 +50,27 @@ char32_t codePointBefore(const QString &text, qsizetype i)
     return c.unicode();
 }
 
+// Characters that a word boundary looks through: grapheme extenders
+// (nonspacing and enclosing marks and the few other extenders) and format
+// characters. No boundary falls just before one, and the character before a
+// position is the nearest one that is not of this kind.
+bool isTransparent(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_Enclosing:
+    case QChar::Other_Format:
+        return true;
+    default:
+        break;
+    }
+    static constexpr char32_t otherExtenders[] = {0x09BE, 0x09D7, 0x0B3E, 0x0B57, 0x0BBE, 0x0BD7, 0x0CC2, 0x0CD5, 0x0CD6,
+                                                  0x0D3E, 0x0D57, 0x0DCF, 0x0DDF, 0x1B35, 0x302E, 0x302F, 0xFF9E, 0xFF9F,
+                                                  0x1133E, 0x11357, 0x114B0, 0x114BD, 0x115AF, 0x11930, 0x1D165};
+    return std::find(std::begin(otherExtenders), std::end(otherExtenders), c) != std::end(otherExtenders)
+        || (c >= 0x1D16E && c <= 0x1D172);
+}
+
 bool isAsciiDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
@@ -67,9 +90,25 @@ bool codeAt(const QString &text, qsizetype i)
         if (!isAsciiHex(text[k]))
             return false;
     }
-    const bool boundaryBefore = i == 0 || !isWordChar(codePointBefore(text, i));
-    const bool boundaryAfter = i + 5 == text.size() || !isWordChar(codePointAt(text, i + 5));
-    return boundaryBefore && boundaryAfter;
+    // Before: the nearest character that is not looked through is no word
+    // character (or there is none).
+    bool boundaryBefore = true;
+    for (qsizetype k = i; k > 0;) {
+        const char32_t c = codePointBefore(text, k);
+        k -= QChar::requiresSurrogates(c) ? 2 : 1;
+        if (!isTransparent(c)) {
+            boundaryBefore = !isWordChar(c);
+            break;
+        }
+    }
+    if (!boundaryBefore)
+        return false;
+    // After: the end, or a character that is neither a word character nor
+    // looked through.
+    if (i + 5 == text.size())
+        return true;
+    const char32_t next = codePointAt(text, i + 5);
+    return !isTransparent(next) && !isWordChar(next);
 }
 
 QStringList graphemes(const QString &text)

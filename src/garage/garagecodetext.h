@@ -10,8 +10,9 @@ namespace GarageCodeText {
 // Every code-shaped word in free text: a letter P, B, C or U (either case), an
 // ASCII digit and three ASCII hexadecimal digits, with a word boundary on both
 // sides (letters, marks, decimal digits and connector punctuation such as "_"
-// of any script are word characters). Upper-cased, each once, in order of
-// first appearance.
+// of any script are word characters; combining marks and format characters
+// are looked through, and no boundary falls just before one). Upper-cased,
+// each once, in order of first appearance.
 QStringList find(const QString &text);
 
 // The canonical five-character form of one typed code: upper-cased, white

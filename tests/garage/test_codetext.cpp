@@ -41,6 +41,13 @@ private slots:
         QTest::newRow("emoji before") << QString::fromUtf8("\U0001F697P0171") << p0171;
         QTest::newRow("ideographic and no-break spaces")
             << QString::fromUtf8("\u3000P0171\u00A0") << p0171;
+        QTest::newRow("zero-width space after") << QString::fromUtf8("P0171\u200B ok") << none;
+        QTest::newRow("soft hyphen after") << QString::fromUtf8("P0171\u00AD") << none;
+        QTest::newRow("format character between letter and code") << QString::fromUtf8("x\u200BP0171") << none;
+        QTest::newRow("format character before") << QString::fromUtf8("\u200BP0171") << p0171;
+        QTest::newRow("stray mark before, after a blank") << QString::fromUtf8("see \u0301P0171") << p0171;
+        QTest::newRow("stray mark at the start") << QString::fromUtf8("\u0301P0171") << p0171;
+        QTest::newRow("mark on a letter before") << QString::fromUtf8("e\u0301P0171") << none;
         QTest::newRow("full-width digit is no digit") << QString::fromUtf8("P0\uFF11 71 P0１７１") << none;
         QTest::newRow("empty") << "" << none;
     }
