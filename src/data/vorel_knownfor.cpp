@@ -5,7 +5,6 @@
 
 #include <QMap>
 #include <algorithm>
-#include <charconv>
 
 namespace {
 
@@ -41,15 +40,6 @@ QList<KeyCount> topGroups(const QStringList &keys)
     return out;
 }
 
-// "%.1f" in the C locale: exact halves round to even as printf does.
-QString oneDecimal(double value)
-{
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
-    if (result.ec != std::errc())
-        return QString::number(value, 'f', 1);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
-}
 
 QString sIfNotOne(qint64 n)
 {
@@ -65,7 +55,7 @@ QStringList complaintLines(const ComplaintSummary &summary, const QString &name,
         for (qsizetype i = 0; i < flagged.size() && i < 3; ++i) {
             const ComplaintRow &row = flagged[i];
             out << QStringLiteral("Owners reported ") + row.display().toLower()
-                       + QStringLiteral(" problems to NHTSA about ") + oneDecimal(row.shareIndex) + kTimes
+                       + QStringLiteral(" problems to NHTSA about ") + Text::fixed(row.shareIndex, 1) + kTimes
                        + QStringLiteral(" as often as for other ") + yearText + QStringLiteral(" vehicles (")
                        + Text::grouped(row.complaints) + QStringLiteral(" complaints).");
         }

@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QLocale>
 #include <QUrl>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -118,6 +119,15 @@ QString shortestDouble(double value)
     if (!s.contains(u'.'))
         s += QStringLiteral(".0");
     return s;
+}
+
+QString fixed(double value, int decimals)
+{
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc())
+        return QString::number(value, 'f', decimals);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
 QString fold(const QString &text)

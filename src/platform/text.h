@@ -31,6 +31,10 @@ QString trimBlanksAndLineBreaks(const QString &text);
 // size keep ".0" ("1.0"), very large or small magnitudes use an exponent.
 QString shortestDouble(double value);
 
+// printf's "%.<decimals>f" whatever the process locale: correctly rounded,
+// so exact halves go to the even digit (2.25 gives "2.2" with one decimal).
+QString fixed(double value, int decimals);
+
 // Case-folded, diacritic-free form for insensitive matching ("Crème" -> "creme").
 QString fold(const QString &text);
 

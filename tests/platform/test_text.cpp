@@ -82,6 +82,15 @@ private slots:
         QCOMPARE(Text::shortestDouble(0.1 + 0.2).toDouble(), 0.1 + 0.2);
     }
 
+    void fixedRoundsLikePrintf()
+    {
+        QCOMPARE(Text::fixed(2.25, 1), QStringLiteral("2.2"));
+        QCOMPARE(Text::fixed(2.35, 1), QStringLiteral("2.4"));
+        QCOMPARE(Text::fixed(5.0, 1), QStringLiteral("5.0"));
+        QCOMPARE(Text::fixed(-0.04, 1), QStringLiteral("-0.0"));
+        QCOMPARE(Text::fixed(1234567.891, 2), QStringLiteral("1234567.89"));
+    }
+
     void foldIgnoresCaseAndDiacritics()
     {
         QCOMPARE(Text::fold(QStringLiteral("Crème BRÛLÉE")), QStringLiteral("creme brulee"));
