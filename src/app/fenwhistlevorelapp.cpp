@@ -27,10 +27,12 @@ std::unique_ptr<QApplication> makeApplication(int &argc, char **argv)
 
 int runWindowed(QApplication &app)
 {
+    // The set-up comes first (it opens both databases); only then, as the
+    // launch finishes, the single-instance check and the network monitor.
+    FVSetup::configure();
     FVDelegate delegate;
     if (!delegate.finishLaunching())
         return 0;
-    FVSetup::configure();
     std::unique_ptr<QWidget> window(makeMainWindow());
     delegate.setMainWindow(window.get());
     window->show();

@@ -261,7 +261,8 @@ QString reportBody()
         QStringLiteral("\u2022 Codes typed in the notes or the service log are found and included."),
         QStringLiteral("\u2022 Your notes, the service history, every recall on file for the model year and a short "
                        "\"Take this to your mechanic\" summary."),
-        QStringLiteral("\u2022 The footer of every page: ") + FVInfo::reportFooter(),
+        QStringLiteral("\u2022 The footer of every page carries the product name, the maker's name and the maker's "
+                       "web address."),
         QString(),
         QStringLiteral("## Costs"),
         QStringLiteral("The cost ranges are rough 2026 U.S. independent-shop prices for parts and labor. Dealers "
@@ -314,7 +315,7 @@ QString screensBody()
                        "Black and Brushed Gray."),
         QString(),
         QStringLiteral("## View menu"),
-        QStringLiteral("Zoom the whole window from 85% to 200% (Ctrl+Plus and Ctrl+Minus, Ctrl+0 for 100%)."),
+        QStringLiteral("Zoom the whole window from 85% to 200% (Ctrl++ and Ctrl+\u2212, Ctrl+0 for 100%)."),
     });
 }
 

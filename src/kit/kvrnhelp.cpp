@@ -70,7 +70,7 @@ KVRNHelpTopic lookTopic()
         QString(),
         QStringLiteral("## Interface zoom"),
         QStringLiteral("Make everything bigger or smaller, from 85% to 200%:"),
-        QStringLiteral("\u2022 View \u2192 Zoom In (Ctrl+Plus) and Zoom Out (Ctrl+Minus)"),
+        QStringLiteral("\u2022 View \u2192 Zoom In (Ctrl++) and Zoom Out (Ctrl+\u2212)"),
         QStringLiteral("\u2022 View \u2192 Actual Size (Ctrl+0)"),
         QStringLiteral("\u2022 View \u2192 Zoom Level to pick an exact size."),
     };

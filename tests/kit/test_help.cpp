@@ -37,6 +37,8 @@ private slots:
         QCOMPARE(look.body.split(u'\n').size(), 8);
         QCOMPARE(look.body.split(u'\n').at(2), QString());
         QVERIFY(!look.body.endsWith(u'\n'));
+        // Zoom Out is written with the minus sign U+2212, not a hyphen.
+        QVERIFY(look.body.contains(QStringLiteral("Zoom Out (Ctrl+\u2212)")));
     }
 
     void installReplacesNameAndTopics()
