@@ -1,0 +1,98 @@
+#include "clampedtext.h"
+
+#include "kit/kvscalewatch.h"
+#include "look/fvfont.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+#include <cmath>
+
+ClampedText::ClampedText(double points, QFont::Weight weight, int maxLines, QWidget *parent)
+    : QWidget(parent), m_points(points), m_weight(weight), m_maxLines(std::max(1, maxLines))
+{
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    applyFont();
+    KVScaleWatch::follow(this, [this] { applyFont(); });
+}
+
+void ClampedText::applyFont()
+{
+    setFont(FVFont::font(m_points, m_weight));
+}
+
+void ClampedText::setText(const QString &text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    updateGeometry();
+    update();
+}
+
+void ClampedText::setColor(const QColor &color)
+{
+    m_color = color;
+    update();
+}
+
+QStringList ClampedText::linesAt(int width) const
+{
+    QStringList out;
+    if (m_text.isEmpty() || width <= 0)
+        return out;
+    const QFontMetricsF fm(font());
+    QString text = m_text;
+    text.replace(u'\n', u' ');
+    QTextLayout layout(text, font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    while (out.size() < m_maxLines) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(width);
+        if (out.size() == m_maxLines - 1) {
+            // The last line takes the rest of the text, cut with an ellipsis.
+            out << fm.elidedText(text.mid(line.textStart()), Qt::ElideRight, width);
+            break;
+        }
+        out << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return out;
+}
+
+int ClampedText::heightForWidth(int width) const
+{
+    const QFontMetricsF fm(font());
+    const qsizetype lines = std::max<qsizetype>(1, linesAt(width).size());
+    return int(std::ceil(lines * fm.lineSpacing()));
+}
+
+QSize ClampedText::sizeHint() const
+{
+    const QFontMetricsF fm(font());
+    return QSize(int(std::ceil(fm.horizontalAdvance(m_text))) + 1, int(std::ceil(fm.lineSpacing())));
+}
+
+QSize ClampedText::minimumSizeHint() const
+{
+    const QFontMetricsF fm(font());
+    return QSize(int(std::ceil(fm.horizontalAdvance(QStringLiteral("\u2026")))) + 1, int(std::ceil(fm.lineSpacing())));
+}
+
+void ClampedText::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(m_color.isValid() ? m_color : palette().color(QPalette::WindowText));
+    const QFontMetricsF fm(font());
+    double y = fm.ascent();
+    for (const QString &line : linesAt(width())) {
+        p.drawText(QPointF(0, y), line);
+        y += fm.lineSpacing();
+    }
+}

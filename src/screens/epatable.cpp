@@ -1,0 +1,126 @@
+#include "epatable.h"
+
+#include "clampedtext.h"
+#include "divider.h"
+#include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
+#include "look/fvpalette.h"
+#include "look/gaugelabel.h"
+#include "textlabel.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace {
+
+// One configuration: three wrapping cells of fixed width, the fuel, space,
+// and the variant at the trailing end.
+class EPARowView : public QWidget
+{
+public:
+    explicit EPARowView(const EPATableRules::Row &row)
+        : m_row(new QHBoxLayout(this))
+    {
+        const QColor dim = FVPalette::current().dim;
+        m_row->setContentsMargins(0, 0, 0, 0);
+        m_engine = cell(row.engine, 13, QFont::Bold);
+        m_transmission = cell(row.transmission, 12.5, QFont::Normal);
+        m_drive = cell(row.drive, 12.5, QFont::Normal);
+        auto *fuel = new ClampedText(12, QFont::Normal, 1);
+        fuel->setText(row.fuel);
+        fuel->setColor(dim);
+        fuel->setVisible(!row.fuel.isEmpty());
+        auto *variant = new ClampedText(11, QFont::Normal, 1);
+        variant->setText(row.variant);
+        variant->setColor(dim);
+        variant->setVisible(!row.variant.isEmpty());
+        m_row->addWidget(fuel, 0, Qt::AlignVCenter);
+        m_row->addStretch(1);
+        m_row->addWidget(variant, 0, Qt::AlignVCenter);
+        applyMetrics();
+        KVScaleWatch::follow(this, [this] { applyMetrics(); });
+    }
+
+private:
+    TextLabel *cell(const QString &text, double points, QFont::Weight weight)
+    {
+        auto *label = new TextLabel(text, points, weight);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        m_row->addWidget(label, 0, Qt::AlignVCenter);
+        return label;
+    }
+    void applyMetrics()
+    {
+        m_row->setSpacing(KVScale::ipt(10));
+        m_engine->setFixedWidth(KVScale::ipt(260));
+        m_transmission->setFixedWidth(KVScale::ipt(170));
+        m_drive->setFixedWidth(KVScale::ipt(190));
+    }
+
+    QHBoxLayout *m_row;
+    TextLabel *m_engine = nullptr;
+    TextLabel *m_transmission = nullptr;
+    TextLabel *m_drive = nullptr;
+};
+
+} // namespace
+
+EPATable::EPATable(QWidget *parent)
+    : Bezel(parent)
+    , m_box(new QVBoxLayout)
+    , m_list(new QVBoxLayout)
+    , m_note(new TextLabel(13))
+{
+    setObjectName(QStringLiteral("engines"));
+    auto *content = new QWidget;
+    content->setLayout(m_box);
+    m_box->setContentsMargins(0, 0, 0, 0);
+    m_box->addWidget(new GaugeLabel(EPATableRules::title()));
+    m_note->setColor(FVPalette::current().dim);
+    m_note->setWordWrap(true);
+    m_note->hide();
+    m_box->addWidget(m_note);
+    m_list->setContentsMargins(0, 0, 0, 0);
+    m_box->addLayout(m_list);
+    setContent(content);
+    applyMetrics();
+    KVScaleWatch::follow(this, [this] { applyMetrics(); });
+}
+
+void EPATable::applyMetrics()
+{
+    m_box->setSpacing(KVScale::ipt(8));
+    m_list->setSpacing(KVScale::ipt(8));
+}
+
+void EPATable::setConfigs(const QList<EPAConfig> &configs, qint64 year)
+{
+    const std::optional<QString> note = EPATableRules::emptyNote(configs.size(), year);
+    m_note->setPlain(note.value_or(QString()));
+    m_note->setVisible(note.has_value());
+
+    const QList<EPATableRules::Row> rows = EPATableRules::rows(configs);
+    if (m_filled && rows == m_rows)
+        return;
+    while (QLayoutItem *item = m_list->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    for (const EPATableRules::Row &row : rows) {
+        m_list->addWidget(new EPARowView(row));
+        m_list->addWidget(new Divider);
+    }
+    m_rows = rows;
+    m_filled = true;
+}
+
+QString EPATable::noteText() const
+{
+    return m_note->isHidden() ? QString() : m_note->text();
+}
+
+int EPATable::itemCount() const
+{
+    return m_list->count();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "data/epaconfig.h"
+#include "epatablerules.h"
+#include "look/bezel.h"
+
+class QVBoxLayout;
+class TextLabel;
+
+// The vehicle page's "Engines and transmissions (EPA)" panel: one row per
+// configuration (engine, transmission, drive, fuel, variant), each followed
+// by a divider, or a note when the EPA lists none for the year.
+class EPATable : public Bezel
+{
+    Q_OBJECT
+
+public:
+    explicit EPATable(QWidget *parent = nullptr);
+
+    void setConfigs(const QList<EPAConfig> &configs, qint64 year);
+
+    // The note shown, empty when none.
+    QString noteText() const;
+    QList<EPATableRules::Row> rows() const { return m_rows; }
+    // The widgets below the note: row, divider, row, divider, ...
+    int itemCount() const;
+
+private:
+    void applyMetrics();
+
+    QVBoxLayout *m_box;
+    QVBoxLayout *m_list;
+    TextLabel *m_note;
+    QList<EPATableRules::Row> m_rows;
+    bool m_filled = false;
+};

@@ -1,0 +1,124 @@
+#include "pickercolumn.h"
+
+#include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
+#include "look/chromerow.h"
+#include "look/columnscroll.h"
+#include "look/fvpalette.h"
+#include "sunkenlist.h"
+#include "textlabel.h"
+
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+PickerColumn::PickerColumn(const QString &title, std::optional<double> width, QWidget *parent)
+    : QWidget(parent)
+    , m_width(width)
+    , m_title(new TextLabel(title.toUpper(), 11, QFont::ExtraBold))
+    , m_hint(new TextLabel(12))
+    , m_list(new QVBoxLayout)
+    , m_scroll(nullptr)
+{
+    const FVPalette pal = FVPalette::current();
+    m_title->setTracking(1.3);
+    m_title->setColor(pal.dim);
+    m_hint->setColor(pal.dim);
+    m_hint->setWordWrap(true);
+    m_hint->hide();
+
+    auto *listContent = new QWidget;
+    listContent->setLayout(m_list);
+    m_list->addWidget(m_hint);
+
+    auto *box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->addWidget(m_title);
+    m_scroll = new ColumnScroll(listContent);
+    box->addWidget(new SunkenList(m_scroll), 1);
+
+    setSizePolicy(m_width ? QSizePolicy::Fixed : QSizePolicy::Expanding, QSizePolicy::Expanding);
+    applyMetrics();
+    KVScaleWatch::follow(this, [this] { applyMetrics(); });
+}
+
+void PickerColumn::applyMetrics()
+{
+    auto *box = static_cast<QVBoxLayout *>(layout());
+    box->setSpacing(KVScale::ipt(6));
+    m_title->setContentsMargins(KVScale::ipt(6), 0, 0, 0);
+    const int pad = KVScale::ipt(4);
+    m_list->setContentsMargins(pad, pad, pad, pad);
+    m_list->setSpacing(KVScale::ipt(2));
+    const int hintPad = KVScale::ipt(10);
+    m_hint->setContentsMargins(hintPad, hintPad, hintPad, hintPad);
+    if (m_width)
+        setFixedWidth(KVScale::ipt(*m_width));
+}
+
+QString PickerColumn::title() const
+{
+    return m_title->text();
+}
+
+QString PickerColumn::hint() const
+{
+    return m_hint->isHidden() ? QString() : m_hint->text();
+}
+
+void PickerColumn::setHint(const std::optional<QString> &hint)
+{
+    m_hint->setPlain(hint.value_or(QString()));
+    m_hint->setVisible(hint.has_value());
+}
+
+ChromeRow *PickerColumn::row(const QString &key) const
+{
+    const qsizetype i = m_keys.indexOf(key);
+    return i < 0 ? nullptr : m_rows.at(i);
+}
+
+void PickerColumn::revealSelection()
+{
+    QScrollArea *area = m_scroll->scrollArea();
+    if (!area)
+        return;
+    for (ChromeRow *r : std::as_const(m_rows)) {
+        if (r->selected()) {
+            area->ensureWidgetVisible(r, 0, 0);
+            return;
+        }
+    }
+}
+
+void PickerColumn::setRows(const QList<Row> &rows)
+{
+    QStringList keys;
+    for (const Row &r : rows)
+        keys << r.key;
+    if (keys != m_keys) {
+        // Never deleted at once: a refresh may follow a click on one of them.
+        for (ChromeRow *r : std::as_const(m_rows)) {
+            m_list->removeWidget(r);
+            r->hide();
+            r->deleteLater();
+        }
+        m_rows.clear();
+        m_actions.clear();
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            // The row calls whatever action the latest refresh handed in for it.
+            m_actions.append(rows[i].action);
+            auto *row = new ChromeRow(rows[i].selected, [this, i] {
+                if (i < m_actions.size() && m_actions[i])
+                    m_actions[i]();
+            }, rows[i].label());
+            m_list->addWidget(row);
+            m_rows.append(row);
+        }
+        m_keys = keys;
+        return;
+    }
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        m_actions[i] = rows[i].action;
+        m_rows[i]->setSelected(rows[i].selected);
+    }
+}

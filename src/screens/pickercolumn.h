@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class ChromeRow;
+class ColumnScroll;
+class QVBoxLayout;
+class TextLabel;
+
+// One column of the vehicle picker: its title upper-cased over a sunken,
+// rounded, scrolling list that holds an optional hint and then selectable
+// rows. Rows are keyed: handing the same keys again keeps the row widgets
+// and only moves the selection, so a refresh neither flickers nor loses the
+// scroll position.
+class PickerColumn : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct Row
+    {
+        QString key;                       // identity and content of the row
+        std::function<QWidget *()> label;  // makes the row's label
+        std::function<void()> action;      // runs on a click
+        bool selected = false;
+    };
+
+    // Without a width the column takes what its neighbours leave.
+    PickerColumn(const QString &title, std::optional<double> width, QWidget *parent = nullptr);
+
+    void setHint(const std::optional<QString> &hint);
+    void setRows(const QList<Row> &rows);
+
+    QString title() const;
+    // The hint shown, empty when none.
+    QString hint() const;
+    QStringList keys() const { return m_keys; }
+    QList<ChromeRow *> rows() const { return m_rows; }
+    ChromeRow *row(const QString &key) const;
+    // Scrolls the selected row into view (nothing while laid out flat).
+    void revealSelection();
+
+private:
+    void applyMetrics();
+
+    std::optional<double> m_width;
+    TextLabel *m_title;
+    TextLabel *m_hint;
+    QVBoxLayout *m_list;
+    ColumnScroll *m_scroll;
+    QStringList m_keys;
+    QList<ChromeRow *> m_rows;
+    QList<std::function<void()>> m_actions;
+};

@@ -1,0 +1,100 @@
+#include "searchhitrow.h"
+
+#include "clampedtext.h"
+#include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
+#include "look/bezel.h"
+#include "look/fvpalette.h"
+#include "look/tag.h"
+#include "searchresultsrules.h"
+#include "textlabel.h"
+#include "tonecolor.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+SearchHitRow::SearchHitRow(const SearchHit &hit, QWidget *parent)
+    : QAbstractButton(parent)
+    , m_row(new QHBoxLayout)
+    , m_texts(new QVBoxLayout)
+    , m_title(new TextLabel(14, QFont::Bold))
+    , m_snippet(new ClampedText(12, QFont::Normal, 2))
+    , m_hit(hit)
+{
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    auto *bezel = new Bezel(16, 12, this);
+    m_panel = bezel;
+    // The panel only shows; the whole row takes the click.
+    bezel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto *content = new QWidget;
+    content->setLayout(m_row);
+    m_row->setContentsMargins(0, 0, 0, 0);
+    m_tag = new Tag(SearchResultsRules::label(hit.kind), ToneColor::color(SearchResultsRules::tone(hit.kind)));
+    m_row->addWidget(m_tag, 0, Qt::AlignTop);
+    m_texts->setContentsMargins(0, 0, 0, 0);
+    m_title->setWordWrap(true);
+    m_texts->addWidget(m_title);
+    m_snippet->setColor(FVPalette::current().dim);
+    m_snippet->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_texts->addWidget(m_snippet);
+    m_row->addLayout(m_texts, 1);
+    bezel->setContent(content);
+
+    auto *box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->addWidget(bezel);
+
+    setHit(hit);
+    connect(this, &QAbstractButton::clicked, this, [this] { emit openHit(m_hit); });
+    const auto metrics = [this] {
+        m_row->setSpacing(KVScale::ipt(12));
+        m_texts->setSpacing(KVScale::ipt(3));
+    };
+    metrics();
+    KVScaleWatch::follow(this, metrics);
+}
+
+void SearchHitRow::setHit(const SearchHit &hit)
+{
+    m_hit = hit;
+    m_title->setPlain(SearchResultsRules::titleLine(hit));
+    m_snippet->setText(hit.snippet);
+    m_snippet->setVisible(!hit.snippet.isEmpty());
+    setAccessibleName(SearchResultsRules::label(hit.kind) + QStringLiteral(": ") + m_title->text());
+}
+
+QString SearchHitRow::titleText() const
+{
+    return m_title->text();
+}
+
+QString SearchHitRow::snippetText() const
+{
+    return m_snippet->isHidden() ? QString() : m_snippet->text();
+}
+
+QString SearchHitRow::tagText() const
+{
+    return m_tag->text();
+}
+
+QSize SearchHitRow::sizeHint() const
+{
+    return layout()->sizeHint();
+}
+
+QSize SearchHitRow::minimumSizeHint() const
+{
+    return layout()->minimumSize();
+}
+
+int SearchHitRow::heightForWidth(int width) const
+{
+    return layout()->totalHeightForWidth(width);
+}
+
+void SearchHitRow::paintEvent(QPaintEvent *)
+{
+    // The panel draws everything.
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QFont>
+#include <QLabel>
+
+// A label of the reference screens: always plain text (nothing in data or
+// user text is read as markup), in the rounded face at a size in points that
+// follows the interface zoom, optionally tracked and in a colour of its own
+// (else the inherited text colour).
+class TextLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit TextLabel(double points, QFont::Weight weight = QFont::Normal, QWidget *parent = nullptr);
+    TextLabel(const QString &text, double points, QFont::Weight weight = QFont::Normal, QWidget *parent = nullptr);
+
+    // Letter spacing in points.
+    void setTracking(double points);
+    // An invalid colour inherits the parent's text colour.
+    void setColor(const QColor &color);
+    // Sets the text only when it differs, so an unchanged label is left alone.
+    void setPlain(const QString &text);
+
+    double points() const { return m_points; }
+
+private:
+    void applyFont();
+
+    double m_points;
+    QFont::Weight m_weight;
+    double m_tracking = 0;
+};

@@ -1,0 +1,64 @@
+#include "vehiclepage.h"
+
+#include "app/fvinfo.h"
+#include "data/vorel.h"
+
+QList<VehiclePage::Section> VehiclePage::sections()
+{
+    return {Section::Header,         Section::KnownFor,  Section::Complaints, Section::Recalls,
+            Section::Investigations, Section::Bulletins, Section::Engines,    Section::Credit};
+}
+
+QString VehiclePage::sectionName(Section section)
+{
+    switch (section) {
+    case Section::Header:
+        return QStringLiteral("header");
+    case Section::KnownFor:
+        return QStringLiteral("knownFor");
+    case Section::Complaints:
+        return QStringLiteral("complaints");
+    case Section::Recalls:
+        return QStringLiteral("recalls");
+    case Section::Investigations:
+        return QStringLiteral("investigations");
+    case Section::Bulletins:
+        return QStringLiteral("bulletins");
+    case Section::Engines:
+        return QStringLiteral("engines");
+    case Section::Credit:
+        return QStringLiteral("credit");
+    }
+    return {};
+}
+
+std::optional<VehiclePage> VehiclePage::resolve(const Vorel *data, std::optional<qint64> vehicleID,
+                                                std::optional<qint64> year)
+{
+    if (!data || !vehicleID)
+        return std::nullopt;
+    std::optional<VehicleInfo> v = data->vehicle(*vehicleID);
+    if (!v || !year)
+        return std::nullopt;
+    return VehiclePage{std::move(*v), *year};
+}
+
+QString VehiclePage::knownForName(qint64 year, const VehicleInfo &v)
+{
+    return QString::number(year) + u' ' + v.name();
+}
+
+QString VehiclePage::creditLine(const QHash<QString, QString> &meta)
+{
+    return FVInfo::dataCredit() + u' ' + meta.value(QStringLiteral("recall_note"));
+}
+
+QString VehiclePage::emptyText()
+{
+    return QStringLiteral("Pick a vehicle in Find a Vehicle, or search for one.");
+}
+
+QString VehiclePage::emptyButton()
+{
+    return QStringLiteral("Find a Vehicle");
+}

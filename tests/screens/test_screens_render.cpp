@@ -1,0 +1,143 @@
+// Renders the start screen, the picker after 2002 → Lincoln → Navigator and
+// that vehicle's page from the generated sample database, at zoom 1.0 and
+// 1.5, into <build>/screens-shots/ for a look by eye; checks only that the
+// pictures are made and the layout fits its panels. Skipped when the sample
+// database has not been generated.
+#include "app/appmodel.h"
+#include "data/vorel.h"
+#include "kit/kvscale.h"
+#include "look/fvrender.h"
+#include "look/fvthemeroot.h"
+#include "screens/homeview.h"
+#include "screens/pickeractions.h"
+#include "screens/searchresultsview.h"
+#include "screens/vehicleview.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <tuple>
+
+class TestScreensRender : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_home;
+    std::unique_ptr<AppModel> m_model;
+    QString m_out;
+
+    static QString sampleDb() { return QStringLiteral(FV_RESOURCE_DIR "/vorel.db"); }
+
+    // The view in a theme root, laid out at `width` points wide and at least
+    // `height` points (or as tall as the flat page wants), grabbed to a PNG.
+    QImage render(const QString &name, double factor, double width, double height,
+                  const std::function<QWidget *()> &make)
+    {
+        KVScale::shared().setFactor(factor);
+        FVThemeRoot root(make);
+        root.resize(KVScale::ipt(width), KVScale::ipt(height));
+        root.show();
+        QCoreApplication::processEvents();
+        const int wanted = root.content()->sizeHint().height();
+        if (wanted > root.height())
+            root.resize(root.width(), wanted);
+        for (int i = 0; i < 4; ++i)
+            QCoreApplication::processEvents();
+        const QImage image = root.grab().toImage();
+        const QString file = QDir(m_out).filePath(name + QStringLiteral("@%1x.png").arg(factor, 0, 'f', 1));
+        image.save(file);
+        KVScale::shared().setFactor(1.0);
+        return image;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!QFileInfo::exists(sampleDb()))
+            QSKIP("the sample reference database has not been generated (target vorel_sample)");
+        FVRender::snapshotMode = true;
+        m_model = std::make_unique<AppModel>(AppModel::Locations{
+            sampleDb(), QStringLiteral(FV_RESOURCE_DIR "/photos"), m_home.filePath(QStringLiteral("g.sqlite"))});
+        QVERIFY(m_model->data());
+        m_out = QStringLiteral(FV_BIN_DIR "/../screens-shots");
+        QVERIFY(QDir().mkpath(m_out));
+    }
+
+    void screens_data()
+    {
+        QTest::addColumn<double>("factor");
+        QTest::newRow("100%") << 1.0;
+        QTest::newRow("150%") << 1.5;
+    }
+
+    void screens()
+    {
+        QFETCH(double, factor);
+        AppModel &m = *m_model;
+        m.setYear(std::nullopt);
+        m.setMake(std::nullopt);
+        m.setPickedVehicle(std::nullopt);
+        QImage start = render(QStringLiteral("start"), factor, 1180, 860, [&] { return new HomeView(m); });
+        QVERIFY(!start.isNull());
+
+        PickerActions::pickYear(m, 2002);
+        PickerActions::pickMake(m, QStringLiteral("LINCOLN"));
+        const auto navigator = m.data()->find(QStringLiteral("LINCOLN"), QStringLiteral("Navigator"));
+        QVERIFY(navigator);
+        PickerActions::pickModel(m, navigator->id);
+        QCOMPARE(m.currentYear(), 2002);
+        render(QStringLiteral("picker-2002-lincoln-navigator"), factor, 1180, 860, [&] { return new HomeView(m); });
+
+        render(QStringLiteral("vehicle-2002-lincoln-navigator"), factor, 1180, 760, [&] { return new VehicleView(m); });
+
+        m.setSearchText(QStringLiteral("navigator 2002"));
+        render(QStringLiteral("search-navigator-2002"), factor, 1180, 760, [&] { return new SearchResultsView(m); });
+    }
+
+    // Pages with the other tags and notes: an early low-confidence car
+    // without a photo, and a heavy truck.
+    void otherVehicles()
+    {
+        AppModel &m = *m_model;
+        for (const auto &[make, model, year] : {std::tuple{"AMC", "Pacer", 1977}, {"CHEVROLET", "Silverado 3500 HD", 2015}}) {
+            const auto v = m.data()->find(QString::fromLatin1(make), QString::fromLatin1(model));
+            if (!v)
+                continue;
+            m.openVehicle(v->id, year);
+            render(QStringLiteral("vehicle-%1-%2").arg(QString::fromLatin1(make), QString::fromLatin1(model)).replace(u' ', u'-'),
+                   1.0, 1180, 760, [&] { return new VehicleView(m); });
+        }
+    }
+
+    // A page built at 100% and zoomed while shown follows the new factor.
+    void liveZoom()
+    {
+        KVScale::shared().setFactor(1.0);
+        FVThemeRoot root([&] { return new VehicleView(*m_model); });
+        root.resize(1180, 760);
+        root.show();
+        QCoreApplication::processEvents();
+        const int before = root.content()->sizeHint().height();
+        KVScale::shared().setFactor(1.5);
+        for (int i = 0; i < 4; ++i)
+            QCoreApplication::processEvents();
+        root.resize(1770, std::max(1140, root.content()->sizeHint().height()));
+        QCoreApplication::processEvents();
+        root.grab().save(QDir(m_out).filePath(QStringLiteral("vehicle-zoomed-live@1.5x.png")));
+        QVERIFY(root.content()->sizeHint().height() > before * 1.3);
+        KVScale::shared().setFactor(1.0);
+    }
+
+    void cleanupTestCase()
+    {
+        FVRender::snapshotMode = false;
+        if (!m_out.isEmpty())
+            qInfo("pictures in %s", qPrintable(QDir(m_out).absolutePath()));
+    }
+};
+
+QTEST_MAIN(TestScreensRender)
+#include "test_screens_render.moc"
