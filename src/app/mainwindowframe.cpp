@@ -3,13 +3,39 @@
 #include "appmodel.h"
 #include "fvinfo.h"
 #include "kit/kvhelpwindow.h"
+#include "kit/kvkittheme.h"
+#include "kit/kvrnthemes.h"
 #include "kit/kvzoomhost.h"
+#include "look/fvpalette.h"
 #include "look/fvthemeroot.h"
+#include "look/gaugelogo.h"
 #include "mainwindow.h"
 #include "menubar.h"
 #include "netstatus.h"
+#include "platform/prefs.h"
 
+#include <QApplication>
+#include <QHBoxLayout>
 #include <QMenuBar>
+
+namespace {
+
+// The application's icon, for the window list and the About window: the
+// gauge mark, drawn once when nothing else has given the program an icon.
+void ensureAppIcon()
+{
+    if (!QApplication::windowIcon().isNull())
+        return;
+    QWidget holder;
+    holder.setAttribute(Qt::WA_TranslucentBackground);
+    auto *box = new QHBoxLayout(&holder);
+    box->setContentsMargins(8, 6, 8, 10);
+    box->addWidget(new GaugeLogo(112, 0.68, &holder));
+    holder.adjustSize();
+    QApplication::setWindowIcon(QIcon(holder.grab()));
+}
+
+} // namespace
 
 MainWindowFrame::MainWindowFrame(QWidget *parent)
     : MainWindowFrame(AppModel::shared(), NetStatus::shared(), parent)
@@ -20,6 +46,7 @@ MainWindowFrame::MainWindowFrame(AppModel &m, NetStatus &net, QWidget *parent)
     : QMainWindow(parent)
 {
     KVHelpWindow::installOpener();
+    ensureAppIcon();
     setWindowTitle(FVInfo::appName());
     setMinimumSize(minimumWindowSize());
     resize(defaultSize());
@@ -30,6 +57,19 @@ MainWindowFrame::MainWindowFrame(AppModel &m, NetStatus &net, QWidget *parent)
     setCentralWidget(m_root);
 
     MenuBar::build(menuBar(), MenuBarModel::menus(m, FVInfo::appName()));
+
+    // The menu bar and its menus wear the theme too.
+    setAttribute(Qt::WA_WindowPropagation);
+    applyThemePalette();
+    connect(&Prefs::shared(), &Prefs::changed, this, [this](const QString &key) {
+        if (key == KVRNThemes::key())
+            applyThemePalette();
+    });
+}
+
+void MainWindowFrame::applyThemePalette()
+{
+    setPalette(KVKitTheme::current().widgetPalette(FVPalette::current().accent));
 }
 
 KVZoomHost *MainWindowFrame::zoomHost() const

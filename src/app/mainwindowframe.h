@@ -29,5 +29,7 @@ public:
     static QSizeF minimumContentSize() { return {1180, 760}; }
 
 private:
+    void applyThemePalette();
+
     QWidget *m_root;
 };

@@ -41,11 +41,11 @@ void fill(QMenu *menu, const QList<MenuEntry> &entries)
     }
 }
 
-void build(QMenuBar *bar, const QList<MenuSpec> &menus)
+void build(QMenuBar *bar, const QList<MenuDef> &menus)
 {
-    for (const MenuSpec &spec : menus) {
-        QMenu *menu = bar->addMenu(KVRNThemeMenu::escaped(spec.title));
-        fill(menu, spec.entries);
+    for (const MenuDef &def : menus) {
+        QMenu *menu = bar->addMenu(KVRNThemeMenu::escaped(def.title));
+        fill(menu, def.entries);
     }
 }
 

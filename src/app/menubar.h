@@ -10,7 +10,7 @@ class QMenu;
 // action keeps its entry's role as the QAction's object name.
 namespace MenuBar {
 
-void build(QMenuBar *bar, const QList<MenuSpec> &menus);
+void build(QMenuBar *bar, const QList<MenuDef> &menus);
 void fill(QMenu *menu, const QList<MenuEntry> &entries);
 
 // The action with that role anywhere in the bar, else null.

@@ -77,9 +77,9 @@ ReportCommands reportCommands()
     return storedReport();
 }
 
-MenuSpec goMenu(AppModel &m)
+MenuDef goMenu(AppModel &m)
 {
-    MenuSpec go{QStringLiteral("Go"), {}};
+    MenuDef go{QStringLiteral("Go"), {}};
     const QList<Screen> &screens = Screen::sidebar();
     for (qsizetype i = 0; i < screens.size(); ++i) {
         const Screen screen = screens[i];
@@ -95,16 +95,16 @@ MenuSpec goMenu(AppModel &m)
     return go;
 }
 
-QList<MenuSpec> menus(AppModel &m, const QString &appName)
+QList<MenuDef> menus(AppModel &m, const QString &appName)
 {
     const ReportCommands report = reportCommands();
 
-    MenuSpec app{appName,
+    MenuDef app{appName,
                  {MenuEntry::group(&KVRNAppMenu::fill, QStringLiteral("kit.app")), MenuEntry::separator(),
                   MenuEntry::item(QStringLiteral("Quit ") + appName, [] { QCoreApplication::quit(); },
                                   {QKeySequence(Qt::CTRL | Qt::Key_Q)}, QStringLiteral("quit"))}};
 
-    MenuSpec file{QStringLiteral("File"),
+    MenuDef file{QStringLiteral("File"),
                   {MenuEntry::item(QStringLiteral("Save Trouble Code Report as PDF\u2026"), call(report.save),
                                    {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)}, QStringLiteral("report.save")),
                    MenuEntry::item(QStringLiteral("Share Trouble Code Report\u2026"), call(report.share), {},
@@ -113,11 +113,11 @@ QList<MenuSpec> menus(AppModel &m, const QString &appName)
                    MenuEntry::item(QStringLiteral("Print Trouble Code Report\u2026"), call(report.print),
                                    {QKeySequence(Qt::CTRL | Qt::Key_P)}, QStringLiteral("report.print"))}};
 
-    MenuSpec view{QStringLiteral("View"), {MenuEntry::group(&KVZoomMenu::fill, QStringLiteral("kit.zoom"))}};
-    MenuSpec theme{QStringLiteral("Theme"), {MenuEntry::group(&KVRNThemeMenu::fill, QStringLiteral("kit.theme"))}};
+    MenuDef view{QStringLiteral("View"), {MenuEntry::group(&KVZoomMenu::fill, QStringLiteral("kit.zoom"))}};
+    MenuDef theme{QStringLiteral("Theme"), {MenuEntry::group(&KVRNThemeMenu::fill, QStringLiteral("kit.theme"))}};
 
     auto credits = [&m] { m.setScreen(Screen::Credits); };
-    MenuSpec help{QStringLiteral("Help"),
+    MenuDef help{QStringLiteral("Help"),
                   {MenuEntry::group(&KVRNHelpMenu::fill, QStringLiteral("kit.help")), MenuEntry::separator(),
                    MenuEntry::item(QStringLiteral("Photo Credits\u2026"), credits, {}, QStringLiteral("help.photos")),
                    MenuEntry::item(QStringLiteral("Data Sources (NHTSA, EPA)\u2026"), credits, {},

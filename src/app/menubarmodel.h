@@ -31,7 +31,7 @@ struct MenuEntry
     static MenuEntry submenu(const QString &title, std::function<void(QMenu *)> fill, const QString &role);
 };
 
-struct MenuSpec
+struct MenuDef
 {
     QString title;
     QList<MenuEntry> entries;
@@ -53,10 +53,10 @@ ReportCommands reportCommands();
 
 // The menus in order: the application's name, File, Go, View, Theme, Help.
 // Screen items set the model's screen.
-QList<MenuSpec> menus(AppModel &m, const QString &appName);
+QList<MenuDef> menus(AppModel &m, const QString &appName);
 
 // The Go menu alone: one item per sidebar screen (Ctrl+1 to Ctrl+7 for the
 // first seven), a separator and "Search…" (Ctrl+F, shows the start screen).
-MenuSpec goMenu(AppModel &m);
+MenuDef goMenu(AppModel &m);
 
 } // namespace MenuBarModel

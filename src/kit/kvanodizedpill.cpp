@@ -21,7 +21,7 @@ KVAnodizedPill::KVAnodizedPill(const QString &text, const QColor &color, QWidget
 
 QFont KVAnodizedPill::labelFont()
 {
-    QFont f = KVFont::rounded(10, QFont::Black);
+    QFont f = KVFont::rounded(10, QFont::ExtraBold);
     f.setLetterSpacing(QFont::AbsoluteSpacing, KVScale::pt(0.6));
     return f;
 }

@@ -20,7 +20,7 @@ KVCaption::KVCaption(const QString &text, QWidget *parent)
 
 QFont KVCaption::captionFont()
 {
-    QFont f = KVFont::rounded(10, QFont::Black);
+    QFont f = KVFont::rounded(10, QFont::ExtraBold);
     f.setLetterSpacing(QFont::AbsoluteSpacing, KVScale::pt(1.1));
     return f;
 }

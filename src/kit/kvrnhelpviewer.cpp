@@ -41,7 +41,10 @@ QLabel *textLabel(const QString &text, double points, QFont::Weight weight, cons
     label->setPalette(pal);
     if (selectable)
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
+    // A new size policy would drop the height-for-width flag that wrapping set.
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Minimum);
+    policy.setHeightForWidth(label->wordWrap());
+    label->setSizePolicy(policy);
     return label;
 }
 
@@ -121,6 +124,7 @@ KVRNHelpViewer::KVRNHelpViewer(const std::optional<QString> &initialTopic, QWidg
     m_listLayout = new QVBoxLayout(m_listHolder);
     m_listLayout->setContentsMargins(0, 0, 0, 0);
     m_listLayout->addStretch(1);
+    m_listHolder->setMinimumHeight(1);
     listScroll->setWidget(m_listHolder);
     m_listHolder->setAutoFillBackground(false);
     leftBox->addWidget(listScroll, 1);
@@ -250,6 +254,9 @@ void KVRNHelpViewer::rebuildPage()
         column->addWidget(new KVLicCredit(page), 0, Qt::AlignLeft);
     }
     column->addStretch(1);
+    // The page is as tall as its wrapped text at the panel's width; an
+    // explicit minimum keeps the narrow-width minimum of the labels out of it.
+    page->setMinimumHeight(1);
     m_pageScroll->setWidget(page); // deletes the previous page
     page->setAutoFillBackground(false);
     m_pageScroll->verticalScrollBar()->setValue(0);

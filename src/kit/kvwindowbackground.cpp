@@ -2,6 +2,7 @@
 
 #include "kvkittheme.h"
 #include "kvscale.h"
+#include "kvscalewatch.h"
 #include "kvshape.h"
 
 #include <QPainter>
@@ -11,6 +12,8 @@ KVWindowBackground::KVWindowBackground(QWidget *parent)
     : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The glows' radii are in points: repaint when the zoom changes.
+    KVScaleWatch::follow(this);
 }
 
 void KVWindowBackground::paint(QPainter &p, const QRectF &area)

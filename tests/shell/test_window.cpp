@@ -1,0 +1,500 @@
+// The main window: screen switch, sidebar, header and search box, error panel,
+// recall sheet, and the menu bar.
+
+#include "shellfixture.h"
+
+#include "app/appmodel.h"
+#include "app/fvinfo.h"
+#include "app/headerbar.h"
+#include "app/headertitle.h"
+#include "app/mainwindow.h"
+#include "app/mainwindowframe.h"
+#include "app/menubar.h"
+#include "app/menubarmodel.h"
+#include "app/netstatus.h"
+#include "app/sidebar.h"
+#include "app/sidebarrow.h"
+#include "data/vorel.h"
+#include "kit/kvchromebutton.h"
+#include "kit/kvrnkit.h"
+#include "kit/kvrnthemes.h"
+#include "kit/kvscale.h"
+#include "kit/kvsearchfield.h"
+#include "kit/kvsymbolbutton.h"
+#include "kit/kvzoom.h"
+#include "kit/kvzoomhost.h"
+#include "look/fvpalette.h"
+#include "look/tag.h"
+#include "platform/prefs.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QtTest>
+
+namespace {
+
+void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+QStringList titles(const QMenu *menu)
+{
+    QStringList out;
+    for (const QAction *a : menu->actions())
+        out.append(a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+QMenu *menuTitled(const QMenuBar &bar, const QString &title)
+{
+    for (QAction *a : bar.actions()) {
+        if (a->text() == title)
+            return a->menu();
+    }
+    return nullptr;
+}
+
+QStringList labelTexts(const QWidget *w)
+{
+    QStringList out;
+    for (const QLabel *l : w->findChildren<QLabel *>())
+        out.append(l->text());
+    return out;
+}
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        KVRNKit::install(FVInfo::appName(), {});
+        NetStatus::shared().override(true);
+    }
+
+    void cleanup()
+    {
+        MainWindow::clearMakers();
+        MenuBarModel::setReportCommands({});
+        NetStatus::shared().override(true);
+    }
+
+    void headerTitleRule()
+    {
+        ShellFixture f;
+        QVERIFY(f.ok());
+        const Vorel *data = f.model().data();
+        QVERIFY(data);
+        using HeaderTitle::title;
+        QCOMPARE(title(Screen::Vehicle, data, 1, 2002), QStringLiteral("2002 Lincoln Navigator"));
+        QCOMPARE(title(Screen::Vehicle, data, 1, std::nullopt), QStringLiteral(" Lincoln Navigator"));
+        QCOMPARE(title(Screen::Vehicle, data, std::nullopt, 2002), QStringLiteral("Vehicle"));
+        QCOMPARE(title(Screen::Vehicle, data, 999, 2002), QStringLiteral("Vehicle"));
+        QCOMPARE(title(Screen::Vehicle, nullptr, 1, 2002), QStringLiteral("Vehicle"));
+        QCOMPARE(title(Screen::Search, data, 1, 2002), QStringLiteral("Search Results"));
+        QCOMPARE(title(Screen::Obd1, data, 1, 2002), QStringLiteral("OBD-I & Older Vehicles"));
+    }
+
+    void headerFollowsModel()
+    {
+        ShellFixture f;
+        AppModel &m = f.model();
+        Header header(m, NetStatus::shared());
+        QCOMPARE(header.title(), QStringLiteral("Find a Vehicle"));
+        m.setScreen(Screen::Vehicle);
+        settle();
+        QCOMPARE(header.title(), QStringLiteral("Vehicle"));
+        m.openVehicle(1, 2002);
+        settle();
+        QCOMPARE(header.title(), QStringLiteral("2002 Lincoln Navigator"));
+        QCOMPARE(header.searchField()->prompt(), Header::searchPrompt());
+    }
+
+    void searchBox()
+    {
+        ShellFixture f;
+        AppModel &m = f.model();
+        Header header(m, NetStatus::shared());
+        KVSearchField *field = header.searchField();
+        QLineEdit *edit = field->lineEdit();
+
+        // Typing edits the model's text at once and runs nothing.
+        QTest::keyClicks(edit, QStringLiteral("P0420"));
+        QCOMPARE(m.searchText(), QStringLiteral("P0420"));
+        QCOMPARE(m.screen(), Screen::Home);
+        QVERIFY(field->clearButton()->isVisibleTo(field));
+
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(m.screen(), Screen::Search);
+        settle();
+        QCOMPARE(header.title(), QStringLiteral("Search Results"));
+
+        // The clear button only clears: the results screen stays.
+        QTest::mouseClick(field->clearButton(), Qt::LeftButton);
+        QCOMPARE(m.searchText(), QString());
+        QCOMPARE(m.screen(), Screen::Search);
+        QVERIFY(!field->clearButton()->isVisibleTo(field));
+
+        // Blanks only: neither Return nor the button leaves the screen.
+        m.setScreen(Screen::Codes);
+        edit->setText(QStringLiteral("  \t "));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::mouseClick(header.searchButton(), Qt::LeftButton);
+        QCOMPARE(m.screen(), Screen::Codes);
+        QVERIFY(field->clearButton()->isVisibleTo(field));
+
+        // The button is the same action as Return; the model's text shows in the box.
+        m.setSearchText(QStringLiteral("overheating"));
+        settle();
+        QCOMPARE(field->text(), QStringLiteral("overheating"));
+        QVERIFY(header.searchButton()->prominent() && header.searchButton()->compact());
+        QTest::mouseClick(header.searchButton(), Qt::LeftButton);
+        QCOMPARE(m.screen(), Screen::Search);
+        QCOMPARE(m.searchText(), QStringLiteral("overheating"));
+    }
+
+    void onlineTag()
+    {
+        ShellFixture f;
+        Header header(f.model(), NetStatus::shared());
+        Tag *tag = header.onlineTag();
+        QCOMPARE(tag->text(), QStringLiteral("Online"));
+        QCOMPARE(tag->color(), FVPalette::green());
+        QCOMPARE(tag->icon(), QStringLiteral("wifi"));
+
+        const QString title = header.title();
+        NetStatus::shared().override(false);
+        settle();
+        tag = header.onlineTag();
+        QCOMPARE(tag->text(), QStringLiteral("Offline"));
+        QCOMPARE(tag->color(), QColor::fromRgbF(0.35f, 0.35f, 0.35f));
+        QCOMPARE(tag->icon(), QStringLiteral("wifi.slash"));
+        QCOMPARE(header.title(), title);
+        settle();
+        QCOMPARE(header.findChildren<Tag *>().size(), qsizetype(1));
+    }
+
+    void sidebarRows()
+    {
+        ShellFixture f;
+        AppModel &m = f.model();
+        Sidebar sidebar(m);
+        QStringList names;
+        for (const SidebarRow *r : sidebar.rows())
+            names.append(r->title());
+        QCOMPARE(names, QStringList({"Find a Vehicle", "Vehicle", "Trouble Codes", "Troubleshooting Guides",
+                                     "OBD-I & Older Vehicles", "VIN Decoder", "My Garage", "Data & Photo Credits"}));
+        QCOMPARE(sidebar.width(), KVScale::ipt(236));
+
+        // No vehicle yet: the Vehicle row is faded and does nothing.
+        SidebarRow *vehicle = sidebar.row(Screen::Vehicle);
+        QVERIFY(!vehicle->available());
+        QTest::mouseClick(vehicle, Qt::LeftButton);
+        QCOMPARE(m.screen(), Screen::Home);
+        QVERIFY(sidebar.row(Screen::Home)->selected());
+
+        QTest::mouseClick(sidebar.row(Screen::Codes), Qt::LeftButton);
+        QCOMPARE(m.screen(), Screen::Codes);
+        settle();
+        QVERIFY(sidebar.row(Screen::Codes)->selected());
+        QVERIFY(!sidebar.row(Screen::Home)->selected());
+        QCOMPARE(sidebar.row(Screen::Codes)->foreground(), QColor(Qt::white));
+
+        // The search results count as Find a Vehicle, and only that row is selected.
+        m.setScreen(Screen::Search);
+        settle();
+        int selected = 0;
+        for (const SidebarRow *r : sidebar.rows())
+            selected += r->selected() ? 1 : 0;
+        QCOMPARE(selected, 1);
+        QVERIFY(sidebar.row(Screen::Home)->selected());
+
+        m.openVehicle(1, 2002);
+        settle();
+        QVERIFY(vehicle->available());
+        m.setScreen(Screen::Home);
+        QTest::mouseClick(vehicle, Qt::LeftButton);
+        QCOMPARE(m.screen(), Screen::Vehicle);
+    }
+
+    void screenSwitch()
+    {
+        ShellFixture f;
+        AppModel &m = f.model();
+        int made = 0;
+        MainWindow::registerScreen(Screen::Vin, [&made] {
+            ++made;
+            return new QLabel(QStringLiteral("vin view"));
+        });
+        MainWindow window(m, NetStatus::shared());
+        QVERIFY(!window.showsLoadError());
+
+        // Screens nobody registered: an empty panel with the title.
+        QVERIFY(labelTexts(window.screenView()).isEmpty());
+        QVERIFY(window.screenView()->findChild<QWidget *>(QStringLiteral("placeholderTitle")));
+
+        m.setScreen(Screen::Vin);
+        settle();
+        QCOMPARE(made, 1);
+        QWidget *vin = window.screenView();
+        QCOMPARE(qobject_cast<QLabel *>(vin)->text(), QStringLiteral("vin view"));
+
+        // The same screen again keeps the view (and its state).
+        m.setScreen(Screen::Vin);
+        settle();
+        QCOMPARE(window.screenView(), vin);
+        QCOMPARE(made, 1);
+
+        // Away and back: a fresh view.
+        m.setScreen(Screen::Home);
+        settle();
+        QCOMPARE(window.shownScreen(), Screen::Home);
+        m.setScreen(Screen::Vin);
+        settle();
+        QCOMPARE(made, 2);
+
+        // The Go menu drives the same switch; Search… shows the start screen.
+        MenuDef go = MenuBarModel::goMenu(m);
+        go.entries[2].action();
+        settle();
+        QCOMPARE(window.shownScreen(), Screen::Codes);
+        m.setScreen(Screen::Search);
+        go.entries.last().action();
+        QCOMPARE(m.screen(), Screen::Home);
+        go.entries[1].action(); // Vehicle also without a vehicle
+        QCOMPARE(m.screen(), Screen::Vehicle);
+    }
+
+    void goMenuShortcuts()
+    {
+        ShellFixture f;
+        const MenuDef go = MenuBarModel::goMenu(f.model());
+        QCOMPARE(go.title, QStringLiteral("Go"));
+        QCOMPARE(go.entries.size(), 10);
+        for (int i = 0; i < 7; ++i) {
+            QCOMPARE(go.entries[i].title, Screen::sidebar()[i].title());
+            QCOMPARE(go.entries[i].shortcuts, QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i))});
+        }
+        QCOMPARE(go.entries[7].title, QStringLiteral("Data & Photo Credits"));
+        QVERIFY(go.entries[7].shortcuts.isEmpty());
+        QCOMPARE(go.entries[8].kind, MenuEntry::Kind::Separator);
+        QCOMPARE(go.entries[9].title, QStringLiteral("Search\u2026"));
+        QCOMPARE(go.entries[9].shortcuts, QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_F)});
+    }
+
+    void loadErrorPanel()
+    {
+        ShellFixture f(ShellFixture::Data::Missing);
+        AppModel &m = f.model();
+        QVERIFY(m.loadError());
+        int made = 0;
+        for (Screen s : Screen::allCases())
+            MainWindow::registerScreen(s, [&made] {
+                ++made;
+                return new QLabel(QStringLiteral("screen"));
+            });
+        MainWindow window(m, NetStatus::shared());
+        const QString expected = MainWindow::loadErrorText(*m.loadError());
+        QVERIFY(expected.startsWith(QStringLiteral("The reference data could not be opened: ")));
+        for (Screen s : Screen::allCases()) {
+            m.setScreen(s);
+            settle();
+            QVERIFY(window.showsLoadError());
+            QCOMPARE(labelTexts(window.screenView()), QStringList{expected});
+            QCOMPARE(window.header()->title(), s == Screen::Vehicle ? QStringLiteral("Vehicle") : s.title());
+        }
+        QCOMPARE(made, 0);
+        // A search still switches the screen; the panel stays.
+        m.setSearchText(QStringLiteral("brakes"));
+        m.runSearch();
+        settle();
+        QCOMPARE(window.header()->title(), QStringLiteral("Search Results"));
+        QVERIFY(window.showsLoadError());
+    }
+
+    void recallSheet()
+    {
+        ShellFixture f;
+        AppModel &m = f.model();
+        QStringList asked;
+        std::function<void()> close;
+        MainWindow::setRecallSheetMaker([&](const QString &campaign, std::function<void()> dismiss) {
+            asked.append(campaign);
+            close = dismiss;
+            return new QLabel(campaign);
+        });
+        MainWindow window(m, NetStatus::shared());
+        m.setScreen(Screen::Codes);
+        m.setRecallShown(QStringLiteral("02V123000"));
+        settle();
+        QDialog *sheet = window.recallSheet();
+        QVERIFY(sheet);
+        QVERIFY(sheet->isVisible());
+        QCOMPARE(sheet->windowModality(), Qt::WindowModal);
+        QVERIFY(sheet->minimumWidth() >= 640 && sheet->minimumHeight() >= 520);
+        QCOMPARE(asked, QStringList{QStringLiteral("02V123000")});
+
+        // The sheet's own close: recallShown empties, the screen stays.
+        close();
+        settle();
+        QVERIFY(!m.recallShown());
+        QCOMPARE(m.screen(), Screen::Codes);
+        QVERIFY(!window.recallSheet());
+
+        // The platform's way (Escape / window close) does the same.
+        m.setRecallShown(QStringLiteral("03V456000"));
+        settle();
+        window.recallSheet()->reject();
+        settle();
+        QVERIFY(!m.recallShown());
+
+        // Emptying recallShown elsewhere takes the sheet away.
+        m.setRecallShown(QStringLiteral("04V789000"));
+        settle();
+        QVERIFY(window.recallSheet());
+        m.setRecallShown(std::nullopt);
+        settle();
+        QVERIFY(!window.recallSheet());
+        QCOMPARE(asked.size(), 3);
+    }
+
+    void menuBar()
+    {
+        ShellFixture f;
+        AppModel &m = f.model();
+        int saved = 0;
+        int printed = 0;
+        MenuBarModel::setReportCommands({[&saved] { ++saved; }, {}, [&printed] { ++printed; }});
+        QMenuBar bar;
+        MenuBar::build(&bar, MenuBarModel::menus(m, QStringLiteral("Fix & Go")));
+        QStringList menus;
+        for (const QAction *a : bar.actions())
+            menus.append(a->text());
+        QCOMPARE(menus, QStringList({"Fix && Go", "File", "Go", "View", "Theme", "Help"}));
+
+        QCOMPARE(titles(menuTitled(bar, QStringLiteral("Fix && Go"))),
+                 QStringList({"About KVRN Fenwhistle Vorel", "Brackenfold Website", "-", "Quit Fix && Go"}));
+        QCOMPARE(MenuBar::find(&bar, QStringLiteral("quit"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+        QCOMPARE(titles(menuTitled(bar, QStringLiteral("File"))),
+                 QStringList({"Save Trouble Code Report as PDF\u2026", "Share Trouble Code Report\u2026", "-",
+                              "Print Trouble Code Report\u2026"}));
+        QCOMPARE(MenuBar::find(&bar, QStringLiteral("report.save"))->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+        QCOMPARE(MenuBar::find(&bar, QStringLiteral("report.print"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+        MenuBar::find(&bar, QStringLiteral("report.save"))->trigger();
+        MenuBar::find(&bar, QStringLiteral("report.share"))->trigger(); // no command: nothing happens
+        MenuBar::find(&bar, QStringLiteral("report.print"))->trigger();
+        QCOMPARE(saved, 1);
+        QCOMPARE(printed, 1);
+
+        QCOMPARE(titles(menuTitled(bar, QStringLiteral("Go"))).first(), QStringLiteral("Find a Vehicle"));
+        QVERIFY(titles(menuTitled(bar, QStringLiteral("Go"))).contains(QStringLiteral("OBD-I && Older Vehicles")));
+        QCOMPARE(titles(menuTitled(bar, QStringLiteral("View"))).first(), QStringLiteral("Zoom In"));
+
+        const QStringList help = titles(menuTitled(bar, QStringLiteral("Help")));
+        QCOMPARE(help.first(), QStringLiteral("KVRN Fenwhistle Vorel Help"));
+        QCOMPARE(help.mid(help.size() - 3),
+                 QStringList({"-", "Photo Credits\u2026", "Data Sources (NHTSA, EPA)\u2026"}));
+        m.setScreen(Screen::Codes);
+        MenuBar::find(&bar, QStringLiteral("help.photos"))->trigger();
+        QCOMPARE(m.screen(), Screen::Credits);
+        m.setScreen(Screen::Codes);
+        MenuBar::find(&bar, QStringLiteral("help.data"))->trigger();
+        QCOMPARE(m.screen(), Screen::Credits);
+
+        MenuBar::find(&bar, QStringLiteral("go.garage"))->trigger();
+        QCOMPARE(m.screen(), Screen::Garage);
+    }
+
+    void themeMenuChecks()
+    {
+        ShellFixture f;
+        QMenuBar bar;
+        MenuBar::build(&bar, MenuBarModel::menus(f.model(), FVInfo::appName()));
+        QMenu *theme = menuTitled(bar, QStringLiteral("Theme"));
+        auto checked = [theme] {
+            QStringList out;
+            for (const QAction *a : theme->actions()) {
+                if (a->isChecked())
+                    out.append(a->text());
+            }
+            return out;
+        };
+        QCOMPARE(theme->actions().size(), 6);
+        QCOMPARE(checked(), QStringList{QStringLiteral("Cobalt Gunmetal")});
+        theme->actions().at(2)->trigger();
+        QCOMPARE(Prefs::shared().value(KVRNThemes::key()).toString(), QStringLiteral("rose-gold"));
+        QCOMPARE(checked(), QStringList{QStringLiteral("Rose Gold")});
+        KVRNThemes::setCurrentID(QStringLiteral("no-such-theme"));
+        QVERIFY(checked().isEmpty());
+        KVRNThemes::setCurrentID(QStringLiteral("cobalt-gunmetal"));
+    }
+
+    void frameAndZoom()
+    {
+        ShellFixture f;
+        MainWindowFrame frame(f.model(), NetStatus::shared());
+        QCOMPARE(frame.windowTitle(), QStringLiteral("KVRN Fenwhistle Vorel"));
+        QCOMPARE(frame.size(), QSize(1440, 920));
+        QCOMPARE(frame.minimumSize(), QSize(900, 600));
+        KVZoomHost *host = frame.zoomHost();
+        QVERIFY(host);
+        QCOMPARE(host->minSize(), QSizeF(1180, 760));
+        QVERIFY(frame.content());
+
+        QAction *zoomIn = nullptr;
+        QAction *actual = nullptr;
+        for (QAction *a : frame.menuBar()->findChildren<QAction *>()) {
+            if (a->text() == QStringLiteral("Zoom In"))
+                zoomIn = a;
+            if (a->text() == QStringLiteral("Actual Size (100%)"))
+                actual = a;
+        }
+        QVERIFY(zoomIn && actual);
+        KVZoom::actualSize();
+        zoomIn->trigger();
+        QCOMPARE(KVScale::factor(), 1.15);
+        QCOMPARE(frame.content()->minimumSize(), QSize(1357, 874));
+        for (int i = 0; i < 10; ++i)
+            zoomIn->trigger();
+        QCOMPARE(KVScale::factor(), 2.0);
+        QCOMPARE(KVZoom::value(), 2.0);
+        actual->trigger();
+        QCOMPARE(KVScale::factor(), 1.0);
+        QCOMPARE(frame.content()->minimumSize(), QSize(1180, 760));
+
+        // A theme change builds the whole content anew around the same frame.
+        MainWindow *before = frame.content();
+        KVRNThemes::setCurrentID(QStringLiteral("midnight-black"));
+        QVERIFY(frame.content() != before);
+        QVERIFY(frame.content()->sidebar());
+        KVRNThemes::setCurrentID(QStringLiteral("cobalt-gunmetal"));
+    }
+
+    void shortcutsReachTheModel()
+    {
+        ShellFixture f;
+        AppModel &m = f.model();
+        MainWindowFrame frame(m, NetStatus::shared());
+        frame.setAttribute(Qt::WA_DontShowOnScreen);
+        frame.show();
+        QApplication::setActiveWindow(&frame);
+        settle();
+        QTest::keyClick(&frame, Qt::Key_3, Qt::ControlModifier);
+        QCOMPARE(m.screen(), Screen::Codes);
+        QTest::keyClick(&frame, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(m.screen(), Screen::Home);
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "test_window.moc"
