@@ -1,6 +1,7 @@
 // Checks the trouble-code content (codes.json, code_blocks.json, structure.json)
 // and its loader CodeContent::load.
 #include "codecontent.h"
+#include "support/contentrules.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,29 +15,7 @@
 
 namespace {
 
-const QString kContentDir = QStringLiteral(FV_TESTS_DIR "/../tools/vorelgen/content");
-const QString kReview = QStringLiteral("Draft \u2014 under technician review");
-
-// The family keys that price a code and pick its recalls and guides.
-const QStringList kFamilies = {
-    "A/C", "ABS / chassis", "EGR", "EVAP", "air metering", "airbag (SRS)", "brake switch", "catalyst",
-    "charging", "cooling", "cooling fan", "crank / cam sensor", "diesel", "electronic throttle", "engine",
-    "engine computer", "fuel level", "fuel pressure", "fuel pump", "fuel trim", "glow plug", "hybrid / EV",
-    "idle", "ignition coil", "injector", "intake", "knock sensor", "misfire", "network", "oil pressure",
-    "oxygen sensor", "oxygen sensor heater", "secondary air", "security", "starting", "steering", "timing",
-    "transmission", "transmission computer", "turbo / supercharger", "variable valve timing", "vehicle speed",
-    "cruise control",
-};
-
-// Outside companies (parts makers, tool makers, shops, tech firms) that no
-// owner-facing text may name.
-const QStringList kCompanies = {
-    "kestrelby", "bosch", "denso", "delphi", "ngk", "champion", "autolite", "acdelco", "motorcraft",
-    "mopar", "autozone", "o'reilly", "napa", "advance auto", "pep boys", "walmart", "amazon", "google",
-    "apple", "microsoft", "snap-on", "autel", "innova", "launch tech", "bluedriver", "fixd", "haynes",
-    "chilton", "alldata", "mitchell", "identifix", "continental", "hitachi", "aisin", "valeo", "walker",
-    "magnaflow", "stp", "seafoam", "sea foam", "lucas oil", "k&n", "wix", "fram", "sae",
-};
+const QString kContentDir = ContentRules::contentDir();
 
 QString text(const QJsonObject &o, const char *key)
 {
@@ -86,6 +65,7 @@ class TestCodeContent : public QObject
 
     QList<QJsonObject> codes;
     QMap<QString, QJsonObject> byCode;
+    QList<OBDCode> records; // the same codes as records, for the shared content rules
 
 private slots:
     void initTestCase()
@@ -94,8 +74,10 @@ private slots:
         codes = CodeContent::load(kContentDir, &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QVERIFY(!codes.isEmpty());
-        for (const QJsonObject &o : codes)
+        for (const QJsonObject &o : codes) {
             byCode.insert(text(o, "code"), o);
+            records.append(ContentRules::codeFromJson(o));
+        }
     }
 
     // --- the loader itself -------------------------------------------------
@@ -193,32 +175,18 @@ private slots:
         QCOMPARE(QSet<QString>(byCode.keyBegin(), byCode.keyEnd()).size(), codes.size());
     }
 
-    void everyCodeHasTheStructureAndItsSystem()
+    // Structure, system, family, no thin field, seriousness and review status.
+    void everyCodeFollowsTheRecordRules()
     {
-        const QRegularExpression re(QStringLiteral("^[PBCU][0-9][0-9A-F]{3}$"));
-        const QMap<QChar, QString> systems = {{'P', "Powertrain"}, {'B', "Body"}, {'C', "Chassis"}, {'U', "Network"}};
-        for (const QJsonObject &o : codes) {
-            const QString code = text(o, "code");
-            QVERIFY2(re.match(code).hasMatch(), qPrintable(code));
-            QCOMPARE(text(o, "system"), systems.value(code.at(0)));
-        }
+        const QStringList problems = ContentRules::codeProblems(records);
+        QVERIFY2(problems.isEmpty(), qPrintable(ContentRules::describe(problems)));
     }
 
-    void countsPerPrefixAndOnlyGenericCodes()
+    // Counts per group, no duplicates, only generic groups.
+    void theListIsCompleteAndGeneric()
     {
-        QMap<QString, int> counts;
-        for (const QJsonObject &o : codes)
-            ++counts[text(o, "code").left(2)];
-        QVERIFY2(codes.size() >= 650, qPrintable(QString::number(codes.size())));
-        QVERIFY2(counts.value("P0") >= 420, qPrintable(QString::number(counts.value("P0"))));
-        QVERIFY2(counts.value("P2") >= 60, qPrintable(QString::number(counts.value("P2"))));
-        QVERIFY2(counts.value("U0") >= 25, qPrintable(QString::number(counts.value("U0"))));
-        QVERIFY(counts.value("B0") >= 1);
-        QVERIFY(counts.value("C0") >= 1);
-        // Maker-specific ranges carry no made-up meaning.
-        for (auto it = counts.begin(); it != counts.end(); ++it)
-            QVERIFY2(QStringList({"P0", "P2", "B0", "C0", "U0"}).contains(it.key()), qPrintable(it.key()));
-        QVERIFY(!byCode.contains("P1234"));
+        const QStringList problems = ContentRules::codeListProblems(records);
+        QVERIFY2(problems.isEmpty(), qPrintable(ContentRules::describe(problems)));
     }
 
     void codeNumbersAreRealAssignments()
@@ -255,27 +223,12 @@ private slots:
         }
     }
 
-    void familiesAreKnownKeysOrSensorActuator()
-    {
-        const QRegularExpression part(QStringLiteral("^(sensor|actuator): [a-z0-9][a-zA-Z0-9 /()-]+[a-zA-Z0-9)]$"));
-        for (const QJsonObject &o : codes) {
-            const QString f = text(o, "family");
-            QVERIFY2(kFamilies.contains(f) || part.match(f).hasMatch(), qPrintable(text(o, "code") + ": " + f));
-        }
-        QCOMPARE(kFamilies.size(), 43);
-    }
-
-    void noThinFieldsAndSensibleLengths()
+    void sensibleLengths()
     {
         for (const QJsonObject &o : codes) {
             const QString code = text(o, "code");
-            for (const char *k : {"title", "meaning", "causes", "symptoms", "check_first", "seriousness"}) {
-                const QString v = text(o, k);
-                QVERIFY2(v.trimmed().size() > 2, qPrintable(code + " thin " + k));
-                QVERIFY2(v == v.trimmed(), qPrintable(code + " blank at an end of " + k));
-                QVERIFY2(!v.contains("  "), qPrintable(code + " double blank in " + k));
-                QVERIFY2(!v.contains('\n'), qPrintable(code + " line break in " + k));
-            }
+            for (const char *k : {"title", "meaning", "causes", "symptoms", "check_first", "seriousness"})
+                QVERIFY2(!text(o, k).contains('\n'), qPrintable(code + " line break in " + k));
             const QString note = text(o, "note");
             QVERIFY2(note.isEmpty() || (note.trimmed().size() > 2 && note == note.trimmed()), qPrintable(code + " note"));
             QVERIFY2(text(o, "title").size() <= 100, qPrintable(code + " title too long"));
@@ -326,37 +279,16 @@ private slots:
         }
     }
 
-    void seriousnessAndReviewStatus()
-    {
-        const QStringList levels = {"drive", "drive soon", "stop"};
-        for (const QJsonObject &o : codes) {
-            QVERIFY2(levels.contains(text(o, "seriousness")), qPrintable(text(o, "code")));
-            QCOMPARE(text(o, "review_status"), kReview);
-        }
-    }
-
     // --- pinned codes --------------------------------------------------------
 
     void pinnedCodes()
     {
-        for (const char *c : {"P0300", "P0301", "P0457", "P0171", "P0420"})
-            QVERIFY2(byCode.contains(c), c);
-        QCOMPARE(text(byCode["P0300"], "seriousness"), QStringLiteral("stop"));
-        QCOMPARE(text(byCode["P0300"], "family"), QStringLiteral("misfire"));
-        QCOMPARE(text(byCode["P0457"], "seriousness"), QStringLiteral("drive"));
-        const QJsonObject lean = byCode["P0171"];
-        QCOMPARE(text(lean, "seriousness"), QStringLiteral("drive soon"));
-        QVERIFY(text(lean, "title").contains("System too lean"));
-        QCOMPARE(text(lean, "family"), QStringLiteral("fuel trim"));
-        const QStringList causes = text(lean, "causes").split(';');
-        QVERIFY(causes.size() >= 4);
-        QVERIFY(causes.first().trimmed().startsWith("Vacuum leak"));
-        QVERIFY(text(byCode["P0420"], "title").startsWith("Catalyst system efficiency"));
-        QCOMPARE(text(byCode["P0420"], "family"), QStringLiteral("catalyst"));
-        bool throttle = false;
-        for (const QJsonObject &o : codes)
-            throttle = throttle || text(o, "family") == "electronic throttle";
-        QVERIFY(throttle);
+        const QStringList problems = ContentRules::pinnedCodeProblems([this](const QString &c) -> std::optional<OBDCode> {
+            if (!byCode.contains(c))
+                return std::nullopt;
+            return ContentRules::codeFromJson(byCode.value(c));
+        });
+        QVERIFY2(problems.isEmpty(), qPrintable(ContentRules::describe(problems)));
     }
 
     // --- the right family and seriousness for well-known code ranges ------------
@@ -458,12 +390,10 @@ private slots:
             const QString lower = all.toLower();
             QVERIFY2(!lower.contains("fail"), qPrintable(code + ": fail"));
             QVERIFY2(!lower.contains("reliab"), qPrintable(code + ": reliab"));
-            QVERIFY2(!all.contains("Kestrelby"), qPrintable(code));
-            for (const QString &c : kCompanies) {
-                const QRegularExpression re("\\b" + QRegularExpression::escape(c) + "\\b",
-                                            QRegularExpression::CaseInsensitiveOption);
-                QVERIFY2(!re.match(all).hasMatch(), qPrintable(code + ": names " + c));
-            }
+            QStringList problems;
+            for (const char *k : {"title", "meaning", "causes", "symptoms", "check_first", "seriousness", "note"})
+                problems << ContentRules::wordingProblems(code + ' ' + k, text(o, k));
+            QVERIFY2(problems.isEmpty(), qPrintable(ContentRules::describe(problems)));
             // Plain words: no leftover placeholder or markup.
             QVERIFY2(!all.contains('{') && !all.contains('}') && !all.contains('<') && !all.contains('_'),
                      qPrintable(code));
@@ -542,10 +472,8 @@ private slots:
             QVERIFY2(!seen.contains(p), qPrintable("duplicate prefix " + p));
             seen.insert(p);
             rows.insert(p, text(o, "meaning"));
-            const QString all = text(o, "meaning").toLower();
-            for (const QString &c : kCompanies)
-                QVERIFY2(!QRegularExpression("\\b" + QRegularExpression::escape(c) + "\\b").match(all).hasMatch(),
-                         qPrintable(p));
+            const QStringList problems = ContentRules::wordingProblems("structure " + p, text(o, "meaning"));
+            QVERIFY2(problems.isEmpty(), qPrintable(ContentRules::describe(problems)));
         }
         for (const QString l : {"P", "B", "C", "U"}) {
             QVERIFY2(rows.contains(l), qPrintable(l));

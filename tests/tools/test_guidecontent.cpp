@@ -1,6 +1,11 @@
 // Checks the hand-written guide content read straight from its JSON files:
 // guides.json, safety.json, sources.json, obd1.json, eras.json and refs.json.
 // Every check collects all the problems it finds, so one run lists them all.
+// The content rules themselves are shared with the test of the generated
+// database (support/contentrules.h); this test adds the file format and the
+// finer wording of the files.
+#include "support/contentrules.h"
+
 #include <QFile>
 #include <QHash>
 #include <QJsonArray>
@@ -18,44 +23,6 @@
 
 namespace {
 
-const QString kContentDir = QStringLiteral(FV_TESTS_DIR "/../tools/vorelgen/content");
-
-// The guide ids the app, the report's links and the self-test rely on, in order.
-const QStringList kGuideIds = {
-    "no-crank", "crank-no-start", "overheating", "rough-idle", "misfire", "check-engine", "trans",
-    "brakes", "steering", "suspension", "charging", "ac", "shorts", "leaks", "smells", "noises",
-    "differential", "wiring", "computers", "carbureted", "warning-lights", "stalls", "smoke",
-};
-
-// Safety notes that the guides, taken together, must cite.
-const QStringList kRequiredSafety = {"jack", "coolant", "fuel", "airbag", "battery", "hv"};
-
-const QStringList kObd1Ids = {"general", "gm", "ford", "chrysler", "toyota", "honda", "nissan",
-                              "not-covered", "pre-computer"};
-
-const QStringList kEraYears = {QStringLiteral("1970\u20131980"), QStringLiteral("1981\u20131995"),
-                               QStringLiteral("1996\u20132026")};
-
-// Outside companies (parts and tool makers, shops, publishers, fluid and tire
-// brands, tech firms) that no owner-facing text may name. Matched as whole
-// words, case-insensitively.
-const QStringList kCompanies = {
-    "kestrelby", "bosch", "denso", "nippondenso", "delphi", "delco", "acdelco", "ac delco", "motorcraft",
-    "mopar", "ngk", "autolite", "champion", "hitachi", "aisin", "valeo", "bendix", "brembo", "monroe",
-    "kyb", "moog", "gates", "dayco", "holley", "edelbrock", "rochester", "weber", "carter", "lucas",
-    "prestone", "valvoline", "castrol", "pennzoil", "quaker state", "mobil 1", "freon", "wd-40",
-    "fix-a-flat", "rain-x", "loctite", "permatex", "bondo", "seafoam", "sea foam", "stp", "k&n", "wix",
-    "fram", "interstate", "diehard", "optima", "exide", "duralast", "autozone", "o'reilly", "napa",
-    "advance auto", "pep boys", "jiffy lube", "midas", "meineke", "firestone", "goodyear", "michelin",
-    "bridgestone", "snap-on", "matco", "craftsman", "harbor freight", "autel", "innova", "actron",
-    "bluedriver", "fixd", "fluke", "haynes", "chilton", "alldata", "mitchell", "identifix", "walmart",
-    "amazon", "google", "apple", "microsoft", "openai", "anthropic", "chatgpt", "wikipedia", "wikimedia",
-    "youtube", "facebook", "ase", "sae", "aaa",
-};
-
-// Words that must never reach an owner: unfinished-text placeholders.
-const QStringList kBannedWords = {"todo", "fixme", "tbd", "lorem", "xxx", "placeholder"};
-
 // A guide whose text mentions one of these must cite the matching safety note.
 const QList<std::pair<QString, QString>> kHazardWords = {
     {QStringLiteral("\\b(hybrids?|electric vehicles?|high[- ]voltage)\\b"), QStringLiteral("hv")},
@@ -71,9 +38,7 @@ const QList<std::pair<QString, QString>> kHazardWords = {
     {QStringLiteral("\\b(spark tester|ignition voltage|plug wires?)\\b"), QStringLiteral("ignition")},
 };
 
-QString fail(const QStringList &problems) { return problems.join(QStringLiteral("\n  ")); }
-
-bool isString(const QJsonValue &v) { return v.isString(); }
+QString fail(const QStringList &problems) { return ContentRules::describe(problems); }
 
 // A JSON list of non-empty strings, or a problem text.
 QStringList stringList(const QJsonValue &v, const QString &where, QStringList &problems) {
@@ -109,20 +74,18 @@ class TestGuideContent : public QObject {
 
     QJsonArray guides_, safety_, sources_, obd1_, eras_, refs_;
     QHash<QString, QJsonObject> safetyById_, sourceById_;
+    // The same content as records, for the shared content rules.
+    QList<Guide> guideRecords_;
+    QHash<QString, SafetyNote> safetyRecords_;
+    QHash<QString, SourceRef> sourceRecords_;
+    QList<OBD1Section> obd1Records_;
+    QList<EraNote> eraRecords_;
 
     static QJsonArray load(const QString &name) {
-        QFile f(kContentDir + '/' + name);
-        if (!f.open(QIODevice::ReadOnly)) {
-            qWarning("cannot open %s", qPrintable(name));
-            return {};
-        }
-        QJsonParseError err;
-        const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &err);
-        if (err.error != QJsonParseError::NoError || !doc.isArray()) {
-            qWarning("%s: %s", qPrintable(name), qPrintable(err.errorString()));
-            return {};
-        }
-        return doc.array();
+        QString error;
+        const QJsonArray array = ContentRules::readArray(name, &error);
+        if (!error.isEmpty()) qWarning("%s", qPrintable(error));
+        return array;
     }
 
     // Every text an owner can read, one entry per field, with where it is.
@@ -188,6 +151,17 @@ private slots:
         for (const QJsonValue &v : safety_) safetyById_.insert(v.toObject().value("id").toString(), v.toObject());
         for (const QJsonValue &v : sources_)
             sourceById_.insert(v.toObject().value("source_id").toString(), v.toObject());
+        for (const QJsonValue &v : guides_) guideRecords_ << ContentRules::guideFromJson(v.toObject());
+        for (const QJsonValue &v : safety_) {
+            const SafetyNote note = ContentRules::safetyFromJson(v.toObject());
+            safetyRecords_.insert(note.id, note);
+        }
+        for (const QJsonValue &v : sources_) {
+            const SourceRef source = ContentRules::sourceFromJson(v.toObject());
+            sourceRecords_.insert(source.id, source);
+        }
+        for (const QJsonValue &v : obd1_) obd1Records_ << ContentRules::obd1FromJson(v.toObject());
+        for (const QJsonValue &v : eras_) eraRecords_ << ContentRules::eraFromJson(v.toObject());
     }
 
     // The rows carry exactly the columns of their tables, with the right JSON types.
@@ -202,6 +176,7 @@ private slots:
                 if (!g.value(k).isString()) problems << where + ": " + k + " is not text";
             for (const char *k : {"safety", "pro_when", "sources", "nodes"})
                 if (!g.value(k).isArray()) problems << where + ": " + k + " is not a list";
+            for (const char *k : {"safety", "pro_when", "sources"}) stringList(g.value(k), where + '.' + k, problems);
             for (const QJsonValue &nv : g.value("nodes").toArray()) {
                 const QJsonObject n = nv.toObject();
                 const QString nw = where + '/' + n.value("node_id").toString();
@@ -228,6 +203,8 @@ private slots:
                       {"id", "makes", "years", "system", "connector", "steps", "reading", "clearing", "notes",
                        "sources"},
                       "obd1 " + s.value("id").toString(), problems);
+            for (const char *k : {"steps", "sources"})
+                stringList(s.value(k), "obd1 " + s.value("id").toString() + '.' + k, problems);
         }
         for (const QJsonValue &v : eras_) checkKeys(v.toObject(), {"years", "note"}, "era", problems);
         for (const QJsonValue &v : refs_)
@@ -236,190 +213,25 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(fail(problems)));
     }
 
-    // The 23 guides, once each, with owner-style titles and summaries.
+    // The expected guides once each, enough steps, the overheating walk, owner-style titles.
     void guideList() {
-        QStringList ids, titles, problems;
-        for (const QJsonValue &gv : guides_) {
-            const QJsonObject g = gv.toObject();
-            const QString id = g.value("id").toString();
-            ids << id;
-            titles << g.value("title").toString();
-            for (const char *k : {"system", "title", "summary"})
-                if (g.value(k).toString().trimmed().size() < 3) problems << id + ": empty " + k;
-        }
-        QCOMPARE(ids.size(), kGuideIds.size());
-        for (const QString &id : kGuideIds)
-            if (ids.count(id) != 1) problems << id + QStringLiteral(" appears ") + QString::number(ids.count(id)) + " times";
-        for (const QString &id : ids)
-            if (!kGuideIds.contains(id)) problems << "unexpected guide id " + id;
-        if (QSet<QString>(titles.begin(), titles.end()).size() != titles.size()) problems << "two guides share a title";
-        const int rough = ids.indexOf("rough-idle");
-        if (rough >= 0 && !titles.at(rough).startsWith("Rough idle"))
-            problems << "rough-idle title should start with \"Rough idle\": " + titles.at(rough);
+        QStringList problems = ContentRules::guideListProblems(guideRecords_);
+        for (const Guide &g : std::as_const(guideRecords_))
+            if (g.id == "rough-idle" && !g.title.startsWith("Rough idle"))
+                problems << "rough-idle title should start with \"Rough idle\": " + g.title;
         QVERIFY2(problems.isEmpty(), qPrintable(fail(problems)));
     }
 
-    // Every step obeys its kind's rules; the start step comes first.
-    void stepRules() {
+    // Every guide is a sound Yes/No tree: step rules and every path walked from the start.
+    void guideTrees() {
         QStringList problems;
-        for (const QJsonValue &gv : guides_) {
-            const QJsonObject g = gv.toObject();
-            const QString id = g.value("id").toString();
-            const QJsonArray nodes = g.value("nodes").toArray();
-            if (nodes.isEmpty()) {
-                problems << id + ": empty";
-                continue;
-            }
-            QSet<QString> names;
-            for (const QJsonValue &nv : nodes) {
-                const QString nid = nv.toObject().value("node_id").toString();
-                if (nid.isEmpty()) problems << id + ": a step has no id";
-                if (names.contains(nid)) problems << id + "/" + nid + ": duplicate step id";
-                names.insert(nid);
-            }
-            if (nodes.first().toObject().value("node_id").toString() != "start")
-                problems << id + ": the first step is not \"start\"";
-            for (const QJsonValue &nv : nodes) {
-                const QJsonObject n = nv.toObject();
-                const QString where = id + '/' + n.value("node_id").toString();
-                const QString kind = n.value("kind").toString();
-                const QString text = n.value("text").toString().trimmed();
-                const QString detail = n.value("detail").toString().trimmed();
-                const QJsonValue yes = n.value("yes_node"), no = n.value("no_node");
-                if (text.size() < 8) problems << where + ": step text missing or too short";
-                if (kind == "q") {
-                    if (!isString(yes) || !names.contains(yes.toString()) || !isString(no) ||
-                        !names.contains(no.toString()))
-                        problems << where + ": question needs yes and no";
-                    else if (yes.toString() == no.toString())
-                        problems << where + ": yes and no lead to the same step";
-                    if (!text.endsWith('?')) problems << where + ": a question should end with a question mark";
-                } else if (kind == "do") {
-                    if (!isString(yes) || !names.contains(yes.toString()) || !no.isNull())
-                        problems << where + ": step needs one next (in yes_node)";
-                    if (text.endsWith('?')) problems << where + ": an action step is worded as a question";
-                } else if (kind == "end") {
-                    if (!yes.isNull() || !no.isNull() || detail.isEmpty())
-                        problems << where + ": end must stop and say what to do";
-                    if (detail.size() < 40) problems << where + ": end detail too thin to act on";
-                    if (text.endsWith('?')) problems << where + ": an end step is worded as a question";
-                } else {
-                    problems << where + ": unknown kind \"" + kind + '"';
-                }
-            }
-        }
+        for (const Guide &g : std::as_const(guideRecords_)) problems << ContentRules::guideTreeProblems(g);
         QVERIFY2(problems.isEmpty(), qPrintable(fail(problems)));
-    }
-
-    // Walks every path from the start (as the self-test does): no loops, every
-    // step reachable, and every path ends in an end step.
-    void treesWalk() {
-        QStringList problems;
-        for (const QJsonValue &gv : guides_) {
-            const QJsonObject g = gv.toObject();
-            const QString id = g.value("id").toString();
-            const QJsonArray nodes = g.value("nodes").toArray();
-            if (nodes.isEmpty()) continue;
-            QHash<QString, QJsonObject> byId;
-            for (const QJsonValue &nv : nodes) {
-                const QJsonObject n = nv.toObject();
-                if (!byId.contains(n.value("node_id").toString())) byId.insert(n.value("node_id").toString(), n);
-            }
-            QList<std::pair<QString, QSet<QString>>> stack;
-            stack.append({nodes.first().toObject().value("node_id").toString(), {}});
-            QSet<QString> seen;
-            int paths = 0;
-            while (!stack.isEmpty() && paths < 100000) {
-                auto [p, path] = stack.takeLast();
-                if (path.contains(p)) {
-                    problems << id + ": loop at " + p;
-                    continue;
-                }
-                seen.insert(p);
-                const auto it = byId.constFind(p);
-                if (it == byId.constEnd()) {
-                    problems << id + ": a branch points to missing step " + p;
-                    continue;
-                }
-                QSet<QString> next = path;
-                next.insert(p);
-                bool leaf = true;
-                for (const char *k : {"yes_node", "no_node"}) {
-                    const QJsonValue v = it->value(k);
-                    if (v.isString()) {
-                        stack.append({v.toString(), next});
-                        leaf = false;
-                    }
-                }
-                if (leaf) {
-                    ++paths;
-                    if (it->value("kind").toString() != "end") problems << id + '/' + p + ": a path stops before an end step";
-                }
-            }
-            if (paths >= 100000) problems << id + ": too many paths to walk";
-            if (seen.size() != nodes.size())
-                problems << id + ": " + QString::number(nodes.size() - seen.size()) + " unreachable step(s)";
-        }
-        QVERIFY2(problems.isEmpty(), qPrintable(fail(problems)));
-    }
-
-    // Enough steps overall and per guide; the overheating walk start -> cool -> fan exists.
-    void stepCountsAndOverheatingPath() {
-        int total = 0;
-        QStringList problems;
-        QJsonArray overheating;
-        for (const QJsonValue &gv : guides_) {
-            const QJsonObject g = gv.toObject();
-            const int n = g.value("nodes").toArray().size();
-            total += n;
-            if (n < 10) problems << g.value("id").toString() + ": only " + QString::number(n) + " steps";
-            if (g.value("id").toString() == "overheating") overheating = g.value("nodes").toArray();
-        }
-        QVERIFY2(total >= 250, qPrintable(QString::number(total) + " steps in all, need at least 250"));
-        QVERIFY2(problems.isEmpty(), qPrintable(fail(problems)));
-
-        QHash<QString, QJsonObject> byId;
-        for (const QJsonValue &nv : overheating) byId.insert(nv.toObject().value("node_id").toString(), nv.toObject());
-        auto leadsTo = [&](const QString &from, const QString &to) {
-            const QJsonObject n = byId.value(from);
-            return n.value("yes_node").toString() == to || n.value("no_node").toString() == to;
-        };
-        QVERIFY2(!overheating.isEmpty() && overheating.first().toObject().value("node_id").toString() == "start",
-                 "overheating must begin at \"start\"");
-        QVERIFY2(byId.contains("cool") && byId.contains("fan"), "overheating needs steps \"cool\" and \"fan\"");
-        QVERIFY2(leadsTo("start", "cool"), "overheating: start must lead to cool");
-        QVERIFY2(leadsTo("cool", "fan"), "overheating: cool must lead to fan");
     }
 
     // Each guide cites safety notes, see-a-professional points and https sources that exist.
     void guideCitations() {
-        QStringList problems;
-        QSet<QString> cited;
-        for (const QJsonValue &gv : guides_) {
-            const QJsonObject g = gv.toObject();
-            const QString id = g.value("id").toString();
-            const QStringList safety = stringList(g.value("safety"), id + ".safety", problems);
-            const QStringList pro = stringList(g.value("pro_when"), id + ".pro_when", problems);
-            const QStringList srcs = stringList(g.value("sources"), id + ".sources", problems);
-            if (safety.isEmpty()) problems << id + ": safety";
-            if (pro.isEmpty()) problems << id + ": see-a-professional points";
-            if (srcs.isEmpty()) problems << id + ": sources";
-            if (QSet<QString>(pro.begin(), pro.end()).size() != pro.size()) problems << id + ": repeated pro_when point";
-            for (const QString &s : safety) {
-                cited.insert(s);
-                if (!safetyById_.contains(s)) problems << id + ": cites unknown safety note " + s;
-            }
-            if (QSet<QString>(safety.begin(), safety.end()).size() != safety.size()) problems << id + ": safety id twice";
-            for (const QString &s : srcs) {
-                if (!sourceById_.contains(s))
-                    problems << id + ": cites unknown source " + s;
-                else if (!sourceById_.value(s).value("url").toString().startsWith("https://"))
-                    problems << id + ": source " + s + " is not https";
-            }
-            if (QSet<QString>(srcs.begin(), srcs.end()).size() != srcs.size()) problems << id + ": source id twice";
-        }
-        for (const QString &need : kRequiredSafety)
-            if (!cited.contains(need)) problems << "no guide cites the safety note " + need;
+        const QStringList problems = ContentRules::citationProblems(guideRecords_, safetyRecords_, sourceRecords_);
         QVERIFY2(problems.isEmpty(), qPrintable(fail(problems)));
     }
 
@@ -438,12 +250,12 @@ private slots:
             if (!src.isNull() && !(src.isString() && sourceById_.contains(src.toString())))
                 problems << id + ": source_id must be null or a known source";
         }
-        for (const QString &need : kRequiredSafety)
-            if (!ids.contains(need)) problems << "safety note missing: " + need;
+        problems << ContentRules::safetyAndSourceProblems(safetyRecords_, sourceRecords_);
         QVERIFY2(problems.isEmpty(), qPrintable(fail(problems)));
     }
 
-    // Sources: unique ids, https addresses of public (.gov) bodies, each one used.
+    // Sources: unique ids, addresses of public (.gov) bodies, each one used
+    // (https addresses: safetyNotes).
     void sourceList() {
         QStringList problems;
         QSet<QString> ids, urls, used;
@@ -457,12 +269,7 @@ private slots:
             urls.insert(url);
             if (s.value("title").toString().trimmed().size() < 4) problems << id + ": title";
             if (s.value("publisher").toString().trimmed().size() < 3) problems << id + ": publisher";
-            const QUrl u(url, QUrl::StrictMode);
-            if (!url.startsWith("https://") || !u.isValid() || u.host().isEmpty())
-                problems << id + ": not a valid https address: " + url;
-            else if (!u.host().endsWith(".gov"))
-                problems << id + ": not a public (.gov) body: " + u.host();
-            if (url.contains(' ')) problems << id + ": address contains a space";
+            if (!QUrl(url).host().endsWith(".gov")) problems << id + ": not a public (.gov) body: " + url;
         }
         for (const QJsonValue &gv : guides_)
             for (const QJsonValue &s : gv.toObject().value("sources").toArray()) used.insert(s.toString());
@@ -477,35 +284,25 @@ private slots:
 
     // OBD-I: every promised section, complete, with sources and the real procedures.
     void obd1Sections() {
-        QStringList problems;
+        QStringList problems = ContentRules::obd1Problems(obd1Records_, sourceRecords_);
         QHash<QString, QJsonObject> byId;
         for (const QJsonValue &v : obd1_) {
             const QString id = v.toObject().value("id").toString();
             if (byId.contains(id)) problems << "obd1 id repeated: " + id;
             byId.insert(id, v.toObject());
         }
-        for (const QString &id : kObd1Ids)
-            if (!byId.contains(id)) problems << "obd1 section missing: " + id;
         for (auto it = byId.constBegin(); it != byId.constEnd(); ++it) {
             const QString id = it.key();
             const QJsonObject s = it.value();
-            if (!kObd1Ids.contains(id)) problems << "unexpected obd1 section " + id;
             for (const char *k : {"makes", "years", "system", "connector", "reading", "clearing", "notes"})
                 if (s.value(k).toString().trimmed().size() < 3) problems << id + ": empty " + k;
-            const QStringList steps = stringList(s.value("steps"), id + ".steps", problems);
-            if (steps.size() < 3) problems << id + ": fewer than 3 numbered steps";
-            const QStringList srcs = stringList(s.value("sources"), id + ".sources", problems);
-            if (id != "not-covered" && srcs.isEmpty()) problems << id + ": no sources";
-            for (const QString &src : srcs)
-                if (!sourceById_.contains(src) || !sourceById_.value(src).value("url").toString().startsWith("https://"))
-                    problems << id + ": unknown or non-https source " + src;
+            if (s.value("steps").toArray().size() < 3) problems << id + ": fewer than 3 numbered steps";
             const QString years = s.value("years").toString();
             static const QRegularExpression yearsRe(QStringLiteral("^(19[789]\\d|20[0-2]\\d)\u2013(19[789]\\d|20[0-2]\\d)$"));
             if (!yearsRe.match(years).hasMatch()) problems << id + ": years should read like 1981\u20131995: " + years;
         }
-        if (byId.contains("not-covered") && !byId.value("not-covered").value("reading").toString().contains("Not covered"))
-            problems << "not-covered: reading must say \"Not covered\"";
-        if (byId.contains("pre-computer") && byId.value("pre-computer").value("years").toString() != kEraYears.at(0))
+        if (byId.contains("pre-computer") &&
+            byId.value("pre-computer").value("years").toString() != ContentRules::eraYears().at(0))
             problems << "pre-computer: years must be 1970\u20131980";
 
         // The real procedures of each system, by their key terms.
@@ -548,13 +345,7 @@ private slots:
 
     // Exactly the three diagnostic eras, in order, with en dashes.
     void eras() {
-        QStringList years, problems;
-        for (const QJsonValue &v : eras_) {
-            years << v.toObject().value("years").toString();
-            if (v.toObject().value("note").toString().trimmed().size() < 40)
-                problems << v.toObject().value("years").toString() + ": note too short";
-        }
-        QCOMPARE(years, kEraYears);
+        const QStringList problems = ContentRules::eraProblems(eraRecords_);
         QVERIFY2(problems.isEmpty(), qPrintable(fail(problems)));
     }
 
@@ -582,25 +373,7 @@ private slots:
     // Wording over every owner-facing text.
     void wording() {
         QStringList problems;
-        QList<QRegularExpression> companies, banned;
-        for (const QString &c : kCompanies)
-            companies << QRegularExpression("(?<![\\w-])" + QRegularExpression::escape(c) + "(?![\\w-])",
-                                            QRegularExpression::CaseInsensitiveOption);
-        for (const QString &b : kBannedWords)
-            banned << QRegularExpression("\\b" + b + "\\b", QRegularExpression::CaseInsensitiveOption);
-        static const QRegularExpression doubleSpace(QStringLiteral("\\S  +\\S"));
-        for (const auto &[where, text] : ownerTexts()) {
-            QString noMaker = text;
-            noMaker.remove(QStringLiteral("Brackenfold"));
-            if (noMaker.contains(QStringLiteral("Kestrelby"))) problems << where + ": bare Kestrelby";
-            for (int i = 0; i < companies.size(); ++i)
-                if (companies.at(i).match(noMaker).hasMatch()) problems << where + ": names " + kCompanies.at(i);
-            for (int i = 0; i < banned.size(); ++i)
-                if (banned.at(i).match(text).hasMatch()) problems << where + ": contains \"" + kBannedWords.at(i) + '"';
-            if (text != text.trimmed()) problems << where + ": leading or trailing blanks";
-            if (doubleSpace.match(text).hasMatch()) problems << where + ": double space";
-            if (text.contains(QChar(0xFFFD))) problems << where + ": broken character";
-        }
+        for (const auto &[where, text] : ownerTexts()) problems << ContentRules::wordingProblems(where, text);
         QVERIFY2(problems.isEmpty(), qPrintable(fail(problems)));
     }
 
