@@ -37,13 +37,14 @@ void ColumnScroll::build()
         m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         m_area->viewport()->setAutoFillBackground(false);
         auto *holder = new QWidget;
-        holder->setAutoFillBackground(false);
         auto *inner = new QVBoxLayout(holder);
         inner->setContentsMargins(0, 0, 0, 0);
         inner->setSpacing(0);
         inner->addWidget(m_content);
         inner->addStretch(1);
         m_area->setWidget(holder);
+        // setWidget() turns the fill on; the backdrop behind must show through.
+        holder->setAutoFillBackground(false);
         box->addWidget(m_area);
     }
     m_content->show();

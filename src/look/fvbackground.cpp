@@ -2,6 +2,7 @@
 
 #include "fvpalette.h"
 #include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
 #include "kit/kvshape.h"
 
 #include <QPainter>
@@ -29,6 +30,8 @@ FVBackground::FVBackground(QWidget *parent)
     : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The glows' radii are in points: repaint when the zoom changes.
+    KVScaleWatch::follow(this);
 }
 
 void FVBackground::paint(QPainter &p, const QRectF &area)

@@ -56,8 +56,9 @@ void FVScroll::build()
         m_area->viewport()->setAutoFillBackground(false);
         m_area->setAutoFillBackground(false);
         QWidget *holder = topHolder(m_content);
-        holder->setAutoFillBackground(false);
         m_area->setWidget(holder);
+        // setWidget() turns the fill on; the backdrop behind must show through.
+        holder->setAutoFillBackground(false);
         box->addWidget(m_area);
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     }

@@ -268,6 +268,29 @@ private slots:
         QVERIFY(b.pixelColor(5, 5).red() > a.pixelColor(5, 5).red());
     }
 
+    // The glows' radii are in points, so a zoom change must repaint the backdrop.
+    void windowBackgroundRepaintsOnZoom()
+    {
+        struct PaintCounter : QObject
+        {
+            int paints = 0;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                paints += e->type() == QEvent::Paint;
+                return false;
+            }
+        } counter;
+        KVWindowBackground bg;
+        bg.resize(200, 150);
+        bg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bg));
+        QApplication::processEvents();
+        bg.installEventFilter(&counter);
+        KVScale::shared().setFactor(1.5);
+        QTRY_VERIFY(counter.paints > 0);
+        bg.removeEventFilter(&counter);
+    }
+
     void symbolButtonClicks()
     {
         KVSymbolButton b(QStringLiteral("trash"));

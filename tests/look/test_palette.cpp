@@ -1,4 +1,5 @@
 #include "kit/kvrnthemes.h"
+#include "kit/kvscale.h"
 #include "look/fvbackground.h"
 #include "look/fvpalette.h"
 #include "look/fvthemeroot.h"
@@ -66,6 +67,30 @@ private slots:
 
         KVRNThemes::setCurrentID(QStringLiteral("rose-gold"));
         QCOMPARE(root.content()->palette().color(QPalette::Highlight), QColor(0xE0, 0x78, 0x9A));
+    }
+
+    // The glows' radii are in points, so a zoom change must repaint the backdrop widget.
+    void backgroundRepaintsOnZoom()
+    {
+        struct PaintCounter : QObject
+        {
+            int paints = 0;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                paints += e->type() == QEvent::Paint;
+                return false;
+            }
+        } counter;
+        FVBackground bg;
+        bg.resize(200, 150);
+        bg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bg));
+        QApplication::processEvents();
+        bg.installEventFilter(&counter);
+        KVScale::shared().setFactor(1.5);
+        QTRY_VERIFY(counter.paints > 0);
+        bg.removeEventFilter(&counter);
+        KVScale::shared().setFactor(1.0);
     }
 
     // The backdrop fills edge to edge, the accent glows upper right and lower left.

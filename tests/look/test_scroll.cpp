@@ -1,12 +1,19 @@
+#include "kit/kvrnthemes.h"
 #include "look/columnscroll.h"
+#include "look/fvbackground.h"
 #include "look/fvrender.h"
 #include "look/fvscroll.h"
+#include "look/fvthemeroot.h"
+#include "platform/prefs.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QtTest>
+#include <cstdlib>
 
 namespace {
 
@@ -39,7 +46,10 @@ class TestScroll : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_dir;
+
 private slots:
+    void initTestCase() { Prefs::shared().useFile(m_dir.filePath(QStringLiteral("prefs.ini"))); }
     void cleanup() { FVRender::snapshotMode = false; }
 
     void pageScrollsNormally()
@@ -132,6 +142,43 @@ private slots:
         ColumnScroll shortColumn(shortContent);
         showAt(&shortColumn, QSize(200, 300));
         QCOMPARE(shortContent->geometry(), QRect(0, 0, 200, 100));
+    }
+
+    // A scrolling page or column lets the root's backdrop (sheen and accent
+    // glows) show through around its content instead of a flat fill.
+    void backdropShowsThroughTheScrollers_data()
+    {
+        QTest::addColumn<bool>("column");
+        QTest::newRow("page") << false;
+        QTest::newRow("column") << true;
+    }
+
+    void backdropShowsThroughTheScrollers()
+    {
+        QFETCH(bool, column);
+        KVRNThemes::setCurrentID(QStringLiteral("candy-red-titanium"));
+        FVThemeRoot root([column]() -> QWidget * {
+            if (column)
+                return new ColumnScroll(blocks(2));
+            return new FVScroll(blocks(2));
+        });
+        showAt(&root, QSize(800, 600));
+        const QImage shot = root.grab().toImage();
+
+        QImage backdrop(shot.size(), QImage::Format_ARGB32);
+        backdrop.fill(Qt::transparent);
+        {
+            QPainter p(&backdrop);
+            FVBackground::paint(p, QRectF(backdrop.rect()));
+        }
+        // Below the 100-pixel content, under the upper-right glow and near the bottom.
+        for (QPoint at : {QPoint(700, 150), QPoint(400, 580)}) {
+            const QColor got = shot.pixelColor(at);
+            const QColor want = backdrop.pixelColor(at);
+            QVERIFY2(std::abs(got.red() - want.red()) <= 2 && std::abs(got.green() - want.green()) <= 2
+                         && std::abs(got.blue() - want.blue()) <= 2,
+                     qPrintable(got.name() + QStringLiteral(" != ") + want.name()));
+        }
     }
 };
 
