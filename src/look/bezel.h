@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QWidget>
+#include "kit/kvpaddedbox.h"
 
-class QVBoxLayout;
 class KVDropShadow;
 
 // The section panel behind nearly every part of every screen: the theme's
 // panel gradient in a rounded rectangle with a bright bevelled rim, a dark
 // inner line 3 points in and a soft drop shadow. It takes all the width it is
 // offered; its height follows the content, inset by `padding` points.
-class Bezel : public QWidget
+class Bezel : public KVPaddedBox
 {
     Q_OBJECT
 
@@ -18,24 +17,10 @@ public:
     explicit Bezel(QWidget *parent = nullptr);
     Bezel(double radius, double padding, QWidget *parent = nullptr);
 
-    double radius() const { return m_radius; }
-    double padding() const { return m_padding; }
-
-    QWidget *content() const { return m_content; }
-    // Sets the content, placed at the top of the content layout (an earlier content is deleted).
-    void setContent(QWidget *content);
-    // The layout holding the content; more widgets may be added to it.
-    QVBoxLayout *contentLayout() const { return m_layout; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void applyPadding();
-
-    double m_radius;
-    double m_padding;
-    QWidget *m_content = nullptr;
-    QVBoxLayout *m_layout;
     KVDropShadow *m_shadow;
 };
