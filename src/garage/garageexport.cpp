@@ -1,5 +1,7 @@
 #include "garageexport.h"
 
+#include "ofvehicle.h"
+
 #include "platform/text.h"
 
 #include <QLocale>
@@ -44,17 +46,6 @@ QString leadingCharacters(const QString &text, int count)
             return text;
     }
     return text.left(finder.position());
-}
-
-template <typename T>
-QList<T> ofVehicle(const QList<T> &list, qint64 garageID)
-{
-    QList<T> out;
-    for (const T &item : list) {
-        if (item.garageID == garageID)
-            out.append(item);
-    }
-    return out;
 }
 
 // Long date and short time, written the same way whatever the process locale.

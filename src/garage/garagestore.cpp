@@ -1,5 +1,7 @@
 #include "garagestore.h"
 
+#include "ofvehicle.h"
+
 #include "data/sqltransaction.h"
 #include "garageexport.h"
 #include "platform/paths.h"
@@ -29,17 +31,6 @@ const QString &withParentFolder(const QString &path)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     return path;
-}
-
-template <typename T>
-QList<T> ofVehicle(const QList<T> &list, qint64 garageID)
-{
-    QList<T> out;
-    for (const T &item : list) {
-        if (item.garageID == garageID)
-            out.append(item);
-    }
-    return out;
 }
 
 } // namespace
