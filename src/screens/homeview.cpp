@@ -13,6 +13,7 @@
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
 #include "look/tag.h"
+#include "monodigitstext.h"
 #include "pickeractions.h"
 #include "pickercolumn.h"
 #include "pickercontent.h"
@@ -28,7 +29,7 @@ namespace {
 
 QWidget *yearLabel(qint64 year)
 {
-    return new TextLabel(QString::number(year), 15, QFont::Bold);
+    return new MonoDigitsText(QString::number(year), 15, QFont::Bold);
 }
 
 QWidget *makeLabel(const MakeChoice &make)
@@ -58,13 +59,6 @@ QWidget *modelLabel(const ModelChoice &choice)
     chevron->setColor(FVPalette::current().dim);
     row->addWidget(chevron);
     return w;
-}
-
-// A push button shows "&" as a mnemonic marker; data text keeps it literal.
-QString buttonText(const QString &text)
-{
-    QString t = text;
-    return t.replace(u'&', QStringLiteral("&&"));
 }
 
 } // namespace
@@ -236,7 +230,7 @@ void HomeView::refreshExamples()
     }
     m_examples.clear();
     for (const HomeRules::Example &e : examples) {
-        auto *button = new KVChromeButton(buttonText(e.label), false, true);
+        auto *button = new KVChromeButton(e.label, false, true);
         AppModel *m = &m_model;
         connect(button, &QAbstractButton::clicked, this,
                 [m, id = e.vehicleID, y = e.year] { PickerActions::openExample(*m, id, y); });

@@ -97,11 +97,16 @@ private slots:
         render(QStringLiteral("search-navigator-2002"), factor, 1180, 760, [&] { return new SearchResultsView(m); });
     }
 
-    // Pages with the other tags and notes: an early low-confidence car
-    // without a photo, and a heavy truck.
+    // The early-year picker, and pages with the other tags and notes: an
+    // early low-confidence car without a photo, and a heavy truck.
     void otherVehicles()
     {
         AppModel &m = *m_model;
+        // The picker in an early year: the note under the columns and the
+        // low-confidence tags of the models.
+        PickerActions::pickYear(m, 1977);
+        PickerActions::pickMake(m, QStringLiteral("AMC"));
+        render(QStringLiteral("picker-1977-amc"), 1.0, 1180, 860, [&] { return new HomeView(m); });
         for (const auto &[make, model, year] : {std::tuple{"AMC", "Pacer", 1977}, {"CHEVROLET", "Silverado 3500 HD", 2015}}) {
             const auto v = m.data()->find(QString::fromLatin1(make), QString::fromLatin1(model));
             if (!v)

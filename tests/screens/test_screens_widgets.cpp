@@ -9,6 +9,7 @@
 #include "screens/epatable.h"
 #include "screens/homeview.h"
 #include "screens/knownproblems.h"
+#include "screens/monodigitstext.h"
 #include "screens/photoframe.h"
 #include "screens/pickeractions.h"
 #include "screens/pickercolumn.h"
@@ -199,6 +200,24 @@ private slots:
         QCOMPARE(m->currentVehicle(), 2);
         QCOMPARE(m->currentYear(), 2015);
         QCOMPARE(m->make(), QStringLiteral("FREIGHTLINER")); // the picker is left alone
+    }
+
+    // The years of the picker line up: every digit takes the same width.
+    void yearRowsUseEvenDigits()
+    {
+        auto m = model();
+        HomeView view(*m);
+        showOffscreen(view);
+        const auto yearText = [&](const QString &year) -> MonoDigitsText * {
+            ChromeRow *row = view.yearColumn()->row(year);
+            return row ? row->findChild<MonoDigitsText *>() : nullptr;
+        };
+        MonoDigitsText *y2014 = yearText(QStringLiteral("2014"));
+        MonoDigitsText *y2000 = yearText(QStringLiteral("2000"));
+        QVERIFY(y2014 && y2000);
+        QCOMPARE(y2014->text(), QStringLiteral("2014"));
+        QCOMPARE(y2014->sizeHint().width(), y2000->sizeHint().width());
+        QVERIFY(y2014->digitWidth() > 0);
     }
 
     void noReferenceDataDrawsNothing()
@@ -448,6 +467,25 @@ private slots:
         QVERIFY(view.rows().isEmpty());
         QVERIFY(view.showsEmptyPanel());
         QVERIFY(allPlain(view));
+    }
+    // An example's name comes from the data and shows exactly as stored
+    // (runs last: it adds a vehicle the other tests do not expect).
+    void exampleNamesShowVerbatim()
+    {
+        QVERIFY(m_fx.exec(QStringLiteral(
+            "INSERT INTO vehicles (vehicle_id, make, model, make_display, vehicle_types, first_year, last_year, "
+            "starts_at_vpic_floor, heavy, confidence, year_source, notes) VALUES (42, 'JEEP', 'Cherokee', "
+            "'Jeep & Willys', 'MPV', 1984, 2001, 0, 0, 'high', 'vpic', '');"
+            "INSERT INTO vehicle_years (vehicle_id, model_year, sources) VALUES (42, 1995, 'v');")));
+        auto m = model();
+        HomeView view(*m);
+        showOffscreen(view);
+        const auto examples = view.exampleButtons();
+        QCOMPARE(examples.size(), 3);
+        QCOMPARE(examples.last()->text(), QStringLiteral("1995 Jeep & Willys Cherokee"));
+        clickOn(examples.last());
+        QCOMPARE(m->currentVehicle(), 42);
+        QCOMPARE(m->currentYear(), 1995);
     }
 };
 
