@@ -50,13 +50,12 @@ QMap<QString, qint64> Vorel::counts() const
     const QJsonObject object = doc.object();
     for (auto i = object.begin(); i != object.end(); ++i) {
         const QJsonValue v = i.value();
-        // JSON numbers are doubles: only whole values in the 64-bit range count as integers.
-        if (!v.isDouble())
+        // Only whole numbers in the 64-bit range count, read exactly (not through a
+        // double, which would round values past 2^53): two different fallbacks
+        // tell a real integer from a refused value.
+        if (!v.isDouble() || v.toInteger(0) != v.toInteger(1))
             return {};
-        const double d = v.toDouble();
-        if (!(d >= -9223372036854775808.0 && d < 9223372036854775808.0) || d != double(qint64(d)))
-            return {};
-        out.insert(i.key(), qint64(d));
+        out.insert(i.key(), v.toInteger());
     }
     return out;
 }

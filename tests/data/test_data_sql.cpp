@@ -110,6 +110,21 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_dir.filePath(QStringLiteral("ref data/ö ü/vorel #1? .db"))));
     }
 
+    void readOnlyOpenOfAPathWithTwoLeadingSlashes()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("slashes.db"));
+        {
+            SQLDB rw(path, false);
+            rw.exec(QStringLiteral("CREATE TABLE x (v); INSERT INTO x VALUES (7);"));
+        }
+        // "//tmp/..." names the same file; its first folder is no URI host.
+        QVERIFY(path.startsWith(u'/'));
+        const QString doubled = u'/' + path;
+        SQLDB ro(doubled, true);
+        QCOMPARE(ro.path(), doubled);
+        QCOMPARE(ro.scalar(QStringLiteral("SELECT v FROM x")), 7);
+    }
+
     // ---- Error texts ----
 
     void prepareFailureCarriesTheSql()

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QSet>
 #include <QTest>
+#include <limits>
 
 namespace {
 
@@ -164,6 +165,20 @@ private slots:
         QCOMPARE(c.value(QStringLiteral("vehicles")), 12);
         QCOMPARE(c.value(QStringLiteral("complaints_total")), 120);
         QCOMPARE(c.size(), 6);
+    }
+
+    void largeCountsReadExactly()
+    {
+        FixtureDb fx(kCore);
+        QVERIFY2(metaOnly(fx, QStringLiteral("INSERT INTO meta VALUES ('counts', "
+                                             "'{\"max\": 9223372036854775807, \"odd\": 9007199254740993, \"whole\": 1e2}')"))
+                     .isEmpty(),
+                 qPrintable(fx.error()));
+        const QMap<QString, qint64> c = fx.open()->counts();
+        QCOMPARE(c.size(), 3);
+        QCOMPARE(c.value(QStringLiteral("max")), std::numeric_limits<qint64>::max());
+        QCOMPARE(c.value(QStringLiteral("odd")), Q_INT64_C(9007199254740993));
+        QCOMPARE(c.value(QStringLiteral("whole")), 100);
     }
 
     void badCounts_data()
