@@ -328,6 +328,72 @@ private slots:
         QVERIFY2(!navText.toLower().contains(QStringLiteral("power train problems")), qPrintable(navText));
         QVERIFY(navText.contains(QStringLiteral("87 manufacturer service bulletins")));
         QVERIFY(navText.contains(QStringLiteral("Only 32 owner complaints")));
+        // The recall and bulletin groups named in these lines never speak of failures or reliability.
+        const QString both = (focusText + navText).toLower();
+        QVERIFY2(!both.contains(QStringLiteral("fail")) && !both.contains(QStringLiteral("reliab")), qPrintable(both));
+    }
+
+    // Generated records only concern parts that the vehicles had: nothing
+    // about fuel, exhaust or gearboxes for an electric vehicle, and nothing
+    // about a part before the model years that had it.
+    void recordsFitTheirVehicles_data() { bothBuilds(); }
+    void recordsFitTheirVehicles()
+    {
+        Vorel &v = db();
+        const QString electric = QStringLiteral("(SELECT vehicle_id FROM epa GROUP BY vehicle_id HAVING MAX(displacement_l) = 0)");
+        const qint64 tesla = idOf(v, "TESLA", "Model 3");
+        QVERIFY(v.db->scalar("SELECT COUNT(*) FROM " + electric + " WHERE vehicle_id = ?", {tesla}) == 1);
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM complaints c JOIN components k USING (component_id) WHERE c.vehicle_id IN " + electric +
+                              " AND (k.name = 'ENGINE' OR k.name LIKE 'ENGINE:%' OR k.name LIKE '%:GASOLINE' OR k.name LIKE '%:FUEL PUMP' "
+                              "OR k.name LIKE '%:MANUAL TRANSMISSION' OR k.name = 'ENGINE AND ENGINE COOLING:ENGINE')"),
+                 0);
+        QVERIFY(v.db->scalar("SELECT COUNT(*) FROM complaints WHERE vehicle_id = ?", {tesla}) > 0);
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM recall_links l JOIN recalls r USING (campaign) WHERE l.vehicle_id IN " + electric +
+                              " AND (r.components LIKE 'ENGINE:%' OR r.components LIKE 'FUEL/PROPULSION SYSTEM:%' OR r.components LIKE 'POWER TRAIN:DRIVELINE%' "
+                              "OR r.components LIKE 'POWER TRAIN:AXLE%' OR r.components LIKE '%COOLING SYSTEM%')"),
+                 0);
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM inv_links l JOIN investigations i USING (action) WHERE l.vehicle_id IN " + electric +
+                              " AND (i.components LIKE 'ENGINE%' OR i.components LIKE 'FUEL%' OR i.components LIKE 'POWER TRAIN:AUTOMATIC%')"),
+                 0);
+        for (const auto &[component, from] : {std::pair{"STEERING:ELECTRIC POWER ASSIST", 2004}, std::pair{"TIRES:PRESSURE MONITORING", 2006},
+                                              std::pair{"AIR BAGS:SIDE/WINDOW", 1998}}) {
+            QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM complaints c JOIN components k USING (component_id) WHERE k.name = ? AND c.model_year < ?",
+                                  {component, from}),
+                     0);
+            QVERIFY(v.db->scalar("SELECT COUNT(*) FROM complaints c JOIN components k USING (component_id) WHERE k.name = ? AND c.model_year >= ?",
+                                 {component, from}) > 0);
+        }
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM recall_links l JOIN recalls r USING (campaign) WHERE r.components LIKE 'STEERING:ELECTRIC%' AND l.model_year < 2004"), 0);
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM recall_links l JOIN recalls r USING (campaign) WHERE r.components LIKE 'AIR BAGS%' AND l.model_year < 1988"), 0);
+
+        // Bulletins: touch screens and tire pressure sensors only on vehicles of their era,
+        // fuel, engine and transmission work never on an electric vehicle.
+        QSet<qint64> screens, tpms, combustion;
+        for (const SQLRow &r : v.db->rows(QStringLiteral("SELECT nhtsa_id, summary, components FROM tsbs"))) {
+            const QString text = r.str(1).toLower();
+            if (text.contains(QLatin1String("touch screen")))
+                screens.insert(r.integer(0));
+            if (text.contains(QLatin1String("tire pressure")))
+                tpms.insert(r.integer(0));
+            if (text.contains(QLatin1String("transmission")) || text.contains(QLatin1String("evaporative")) ||
+                text.contains(QLatin1String("valve train")) || text.contains(QLatin1String("misfire")))
+                combustion.insert(r.integer(0));
+        }
+        QSet<qint64> electricIDs;
+        for (const SQLRow &r : v.db->rows(electric.mid(1, electric.size() - 2)))
+            electricIDs.insert(r.integer(0));
+        qint64 early = 0, wrongKind = 0;
+        for (const SQLRow &r : v.db->rows(QStringLiteral("SELECT vehicle_id, model_year, ids FROM tsb_links"))) {
+            const qint64 year = r.integer(1);
+            const bool ev = electricIDs.contains(r.integer(0));
+            for (const qint64 id : Vorel::decodeIDs(r.data(2))) {
+                early += (year < 2010 && screens.contains(id)) || (year < 2006 && tpms.contains(id));
+                wrongKind += ev && combustion.contains(id);
+            }
+        }
+        QVERIFY(!screens.isEmpty() && !tpms.isEmpty() && !combustion.isEmpty());
+        QCOMPARE(early, 0);
+        QCOMPARE(wrongKind, 0);
     }
 
     // The stored figures follow their definitions, and the lowered threshold

@@ -77,6 +77,45 @@ QList<Link> pickLinks(const QList<const Vehicle *> &pool, int pivot, int maxVehi
     return links;
 }
 
+QList<Link> fitLinks(const Model &m, const QList<Link> &links, int from, bool ice)
+{
+    QList<Link> out;
+    for (const Link &l : links) {
+        if (l.year < from)
+            continue;
+        const Vehicle *v = m.byID(l.vid);
+        if (ice && (!v || v->electric()))
+            continue;
+        out.append(l);
+    }
+    return out;
+}
+
+bool anyFits(const Model &m, const QList<Link> &links, int from, bool ice)
+{
+    for (const Link &l : links) {
+        if (l.year < from)
+            continue;
+        const Vehicle *v = m.byID(l.vid);
+        if (!ice || (v && !v->electric()))
+            return true;
+    }
+    return false;
+}
+
+QList<AgencyTemplate> agencyTemplates(const Content &c, const QString &key)
+{
+    QList<AgencyTemplate> out;
+    for (const QJsonValue &v : c.agency.value(key).toArray()) {
+        AgencyTemplate t;
+        t.text = v.toObject();
+        t.from = qMax(componentFrom(c, t.text.value(QStringLiteral("component")).toString()), t.text.value(QStringLiteral("from")).toInt(1970));
+        t.ice = t.text.value(QStringLiteral("ice")).toBool();
+        out.append(t);
+    }
+    return out;
+}
+
 QString vehiclePhrase(const Model &m, const QList<Link> &links)
 {
     QList<qint64> order;

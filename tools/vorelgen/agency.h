@@ -25,6 +25,23 @@ int groupOf(const QList<MakerGroup> &groups, const QString &make);
 // up to maxYears consecutive model years in that window.
 QList<Link> pickLinks(const QList<const Vehicle *> &pool, int pivot, int maxVehicles, int maxYears, Rng &r);
 
+// The links a record template can concern: model years from its first year
+// on, and, for a template about fuel, exhaust or gearbox parts, only vehicles
+// with a combustion engine. Order kept.
+QList<Link> fitLinks(const Model &m, const QList<Link> &links, int from, bool ice);
+// Whether fitLinks keeps at least one of the links.
+bool anyFits(const Model &m, const QList<Link> &links, int from, bool ice);
+
+// A record template of agency.json with its limits.
+struct AgencyTemplate
+{
+    QJsonObject text; // the template object itself
+    int from = 1970;  // its own "from", not before its component's first year
+    bool ice = false; // its "ice" flag
+};
+// The templates under `key` ("recalls", "investigations" or "bulletins").
+QList<AgencyTemplate> agencyTemplates(const Content &c, const QString &key);
+
 // "2002-2004 Lincoln Navigator and 2003 Ford Expedition", vehicles in link order.
 QString vehiclePhrase(const Model &m, const QList<Link> &links);
 

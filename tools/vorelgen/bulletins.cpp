@@ -14,6 +14,7 @@ struct Draft
     int year = 0;
     int day = 0;
     int group = 0;
+    int from = 1970; // the first model year its condition concerns
     QString key; // stable order among bulletins of one date
     TsbRow row;
 };
@@ -146,7 +147,8 @@ void pinNavigator(QList<Draft> &drafts, int fordGroup)
     // Too few: add the Navigator to other Ford bulletins of its era.
     for (qsizetype i = 0; i < drafts.size() && linked.size() < kNavigatorBulletins; ++i) {
         Draft &d = drafts[i];
-        if (d.group != fordGroup || d.year < 2001 || d.year > 2009 || linksTo(d.row, kNavigatorID, kNavigatorYear))
+        if (d.group != fordGroup || d.year < 2001 || d.year > 2009 || d.from > kNavigatorYear ||
+            linksTo(d.row, kNavigatorID, kNavigatorYear))
             continue;
         d.row.links.append({kNavigatorID, kNavigatorYear});
         linked.append(i);
@@ -161,7 +163,7 @@ void pinNavigator(QList<Draft> &drafts, int fordGroup)
 void buildBulletins(Model &m, const Content &c)
 {
     const QList<MakerGroup> groups = makerGroups(m, c);
-    const QJsonArray templates = c.agency.value(QStringLiteral("bulletins")).toArray();
+    const QList<AgencyTemplate> templates = agencyTemplates(c, QStringLiteral("bulletins"));
     if (templates.isEmpty())
         throw GenError{QStringLiteral("agency.json has no bulletin templates")};
     static const QStringList types = {QStringLiteral("TSB"), QStringLiteral("TSB"), QStringLiteral("TSB"), QStringLiteral("TSB"),
@@ -200,10 +202,18 @@ void buildBulletins(Model &m, const Content &c)
         if (gi < 0)
             continue;
         d.group = int(gi);
-        d.row.links = pickLinks(groups[gi].vehicles, d.year, 3, 5, r);
-        if (d.row.links.isEmpty())
+        const QList<Link> picked = pickLinks(groups[gi].vehicles, d.year, 3, 5, r);
+        // A condition of parts these vehicles have, in the years they had them.
+        QList<const AgencyTemplate *> fitting;
+        for (const AgencyTemplate &tt : templates)
+            if (anyFits(m, picked, tt.from, tt.ice))
+                fitting.append(&tt);
+        if (fitting.isEmpty())
             continue;
-        const QJsonObject t = templates.at(qsizetype(r.next() % quint64(templates.size()))).toObject();
+        const AgencyTemplate &chosen = *fitting.at(qsizetype(r.next() % quint64(fitting.size())));
+        const QJsonObject &t = chosen.text;
+        d.from = chosen.from;
+        d.row.links = fitLinks(m, picked, chosen.from, chosen.ice);
         d.row.components = t.value(QStringLiteral("component")).toString();
         d.row.date = isoDate(d.year, d.day);
         d.row.addedDate = isoDate(d.year, d.day + int(r.range(3, 120)));

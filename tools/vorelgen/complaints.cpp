@@ -32,6 +32,7 @@ QList<Top> readComponents(Model &m, const Content &c)
         t.component.name = o.value(QStringLiteral("name")).toString();
         t.component.weight = o.value(QStringLiteral("weight")).toDouble();
         t.component.from = o.value(QStringLiteral("from")).toInt(1970);
+        t.component.ice = o.value(QStringLiteral("ice")).toBool();
         m.components.append(t.component);
         const QJsonObject subs = o.value(QStringLiteral("subs")).toObject();
         for (auto it = subs.begin(); it != subs.end(); ++it) {
@@ -40,8 +41,12 @@ QList<Top> readComponents(Model &m, const Content &c)
             s.name = t.component.name + QLatin1Char(':') + it.key();
             s.level = 2;
             s.parent = t.component.id;
-            s.weight = it.value().toDouble();
-            s.from = t.component.from;
+            // A weight, or {"weight", "from", "ice"} for a part that came later
+            // or that only combustion engines have.
+            const QJsonObject detail = it.value().toObject();
+            s.weight = it.value().isObject() ? detail.value(QStringLiteral("weight")).toDouble() : it.value().toDouble();
+            s.from = qMax(t.component.from, detail.value(QStringLiteral("from")).toInt(1970));
+            s.ice = t.component.ice || detail.value(QStringLiteral("ice")).toBool();
             t.subs.append(s);
             m.components.append(s);
         }
@@ -150,6 +155,7 @@ void buildComplaints(Model &m, const Content &c)
         const double vehicleSigma = v.generated ? 0.35 : 0.2;
         const double yearSigma = v.generated ? 0.25 : 0.12;
         const double subSigma = v.generated ? 0.3 : 0.12;
+        const bool electric = v.electric();
         for (qsizetype i = 0; i < tops.size(); ++i)
             vehicleNoise.append(vr.logNormal(0, vehicleSigma));
         if (v.generated && vr.chance(0.08)) {
@@ -175,9 +181,9 @@ void buildComplaints(Model &m, const Content &c)
             qsizetype hot = -1;
             for (qsizetype i = 0; i < tops.size(); ++i) {
                 const Component &k = tops[i].component;
-                const double w = k.from <= year ? k.weight * vehicleNoise[i] * r.logNormal(0, yearSigma) : 0.0;
+                const double w = k.from <= year && !(k.ice && electric) ? k.weight * vehicleNoise[i] * r.logNormal(0, yearSigma) : 0.0;
                 weights.append(w);
-                if (spot && k.name == spot->component)
+                if (spot && k.name == spot->component && k.from <= year && !(k.ice && electric))
                     hot = i;
             }
             // A hot spot's area takes its share of the total; the rest is
@@ -216,6 +222,8 @@ void buildComplaints(Model &m, const Content &c)
                 QList<double> sw;
                 for (const Component &s : tops[i].subs) {
                     double w = s.weight * r.logNormal(0, subSigma);
+                    if (s.from > year || (s.ice && electric))
+                        w = 0;
                     if (spot && qsizetype(hot) == i && s.name.endsWith(QLatin1Char(':') + spot->sub))
                         w *= 6;
                     sw.append(w);

@@ -41,6 +41,16 @@ QString Vehicle::kind() const
     return QStringLiteral("car");
 }
 
+bool Vehicle::electric() const
+{
+    if (engines.isEmpty())
+        return false;
+    for (const Engine &e : engines)
+        if (e.evMotor.isEmpty())
+            return false;
+    return true;
+}
+
 const Vehicle *Model::find(const QString &make, const QString &model) const
 {
     for (const Vehicle &v : vehicles)

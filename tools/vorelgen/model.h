@@ -58,6 +58,8 @@ struct Vehicle
     std::optional<qint64> imageID;
 
     bool hasYear(int y) const { return years.contains(y); }
+    // Every engine is an electric motor: no fuel, exhaust or gearbox parts.
+    bool electric() const;
     QString name() const { return makeDisplay + QLatin1Char(' ') + model; }
     // car, suv, truck or van, by the same rule the app draws its outlines with.
     QString kind() const;
@@ -120,6 +122,7 @@ struct Component
     int parent = 0; // level-1 id of a level-2 component
     double weight = 0;
     int from = 1970;
+    bool ice = false; // only for vehicles with a combustion engine
 };
 
 struct TotalsRow

@@ -10,6 +10,7 @@ struct Template
     QString type, component, defect, consequence, remedy;
     bool doNotDrive = false, parkOutside = false;
     int from = 1970;
+    bool ice = false; // about fuel, exhaust or driveline parts
 };
 
 QList<Template> recallTemplates(const Content &c)
@@ -25,7 +26,8 @@ QList<Template> recallTemplates(const Content &c)
         t.remedy = o.value(QStringLiteral("remedy")).toString();
         t.doNotDrive = o.value(QStringLiteral("do_not_drive")).toBool();
         t.parkOutside = o.value(QStringLiteral("park_outside")).toBool();
-        t.from = componentFrom(c, t.component);
+        t.from = qMax(componentFrom(c, t.component), o.value(QStringLiteral("from")).toInt(1970));
+        t.ice = o.value(QStringLiteral("ice")).toBool();
         out.append(t);
     }
     if (out.isEmpty())
@@ -119,22 +121,13 @@ void buildRecalls(Model &m, const Content &c)
         const int year = weightedYear(1970, 0.09, r);
         const double u = r.uniform();
         const QString type = u < 0.86 ? QStringLiteral("V") : u < 0.93 ? QStringLiteral("E") : u < 0.97 ? QStringLiteral("T") : QStringLiteral("C");
-        QList<const Template *> fitting;
-        for (const Template &t : templates)
-            if (t.type == type && t.from <= year)
-                fitting.append(&t);
-        if (fitting.isEmpty())
-            continue;
-        const Template &t = *r.pick(fitting);
         RecallRow row;
         row.type = type;
-        row.components = t.component;
         row.reportDate = isoDate(year, int(r.range(0, 363)));
         row.initiatedBy = r.chance(0.9) ? QStringLiteral("MFR") : QStringLiteral("ODI");
-        row.doNotDrive = t.doNotDrive;
-        row.parkOutside = t.parkOutside;
         if (!r.chance(0.03))
             row.affected = std::clamp<qint64>(qint64(r.logNormal(7.5, 2.0)), 1, 4500000);
+        const Template *chosen = nullptr;
         QString lead;
         if (type == QLatin1String("V")) {
             QList<double> w;
@@ -150,19 +143,37 @@ void buildRecalls(Model &m, const Content &c)
                 continue;
             row.group = int(gi);
             row.manufacturer = groups[gi].nameFor(year);
-            row.links = pickLinks(groups[gi].vehicles, year, 4, 4, r);
-            if (row.links.isEmpty())
+            const QList<Link> picked = pickLinks(groups[gi].vehicles, year, 4, 4, r);
+            // A defect only of parts these vehicles have, in the years they had them.
+            QList<const Template *> fitting;
+            for (const Template &t : templates)
+                if (t.type == type && t.from <= year && anyFits(m, picked, t.from, t.ice))
+                    fitting.append(&t);
+            if (fitting.isEmpty())
                 continue;
+            chosen = r.pick(fitting);
+            row.links = fitLinks(m, picked, chosen->from, chosen->ice);
             lead = QStringLiteral("%1 is recalling certain model year %2 vehicles. ").arg(row.manufacturer, vehiclePhrase(m, row.links));
         } else {
+            QList<const Template *> fitting;
+            for (const Template &t : templates)
+                if (t.type == type && t.from <= year)
+                    fitting.append(&t);
+            if (fitting.isEmpty())
+                continue;
+            chosen = r.pick(fitting);
             const QJsonArray names = makers.value(type).toArray();
             row.manufacturer = names.at(qsizetype(r.next() % quint64(qMax<qsizetype>(1, names.size())))).toString();
             if (r.chance(0.4))
-                row.links = pickLinks(everyone, year, 2, 3, r);
+                row.links = fitLinks(m, pickLinks(everyone, year, 2, 3, r), chosen->from, chosen->ice);
             const QString what = type == QLatin1String("T") ? QStringLiteral("tires") : type == QLatin1String("C") ? QStringLiteral("child restraints") : QStringLiteral("replacement parts");
             lead = QStringLiteral("%1 is recalling certain %2").arg(row.manufacturer, what);
             lead += row.links.isEmpty() ? QStringLiteral(". ") : QStringLiteral(" sold for or fitted to %1 vehicles. ").arg(vehiclePhrase(m, row.links));
         }
+        const Template &t = *chosen;
+        row.components = t.component;
+        row.doNotDrive = t.doNotDrive;
+        row.parkOutside = t.parkOutside;
         row.campaign = book.next(QStringLiteral("%1%2").arg(year % 100, 2, 10, QLatin1Char('0')).arg(type), QStringLiteral("000"), r);
         row.summary = agencyCase(lead + t.defect, year);
         row.consequence = agencyCase(t.consequence, year);
@@ -186,7 +197,7 @@ void buildRecalls(Model &m, const Content &c)
         row.initiatedBy = QStringLiteral("MFR");
         row.group = int(groupOf(groups, g.makes.first()));
         row.manufacturer = g.nameFor(year);
-        row.links = pickLinks(g.vehicles, year, 3, 3, r);
+        row.links = fitLinks(m, pickLinks(g.vehicles, year, 3, 3, r), t->from, t->ice);
         if (row.links.isEmpty())
             continue;
         row.affected = qint64(r.logNormal(8.0, 1.5));
@@ -202,7 +213,7 @@ void buildRecalls(Model &m, const Content &c)
 void buildInvestigations(Model &m, const Content &c)
 {
     const QList<MakerGroup> groups = makerGroups(m, c);
-    const QJsonArray templates = c.agency.value(QStringLiteral("investigations")).toArray();
+    const QList<AgencyTemplate> templates = agencyTemplates(c, QStringLiteral("investigations"));
     if (templates.isEmpty())
         throw GenError{QStringLiteral("agency.json has no investigation templates")};
     NumberBook book;
@@ -262,14 +273,19 @@ void buildInvestigations(Model &m, const Content &c)
             if (row.links.isEmpty())
                 throw GenError{QStringLiteral("no vehicles for investigation %1").arg(i)};
         }
-        const int g = groupOf(groups, m.byID(row.links.first().vid)->make);
         const double u = r.uniform();
         const QString kind = u < 0.5 ? QStringLiteral("PE") : u < 0.65 ? QStringLiteral("EA") : u < 0.75 ? QStringLiteral("DP") : u < 0.9 ? QStringLiteral("RQ") : QStringLiteral("AQ");
-        QList<QJsonObject> fitting;
-        for (const QJsonValue &tv : templates)
-            if (componentFrom(c, tv.toObject().value(QStringLiteral("component")).toString()) <= year)
-                fitting.append(tv.toObject());
-        const QJsonObject t = r.pick(fitting);
+        // A subject these vehicles can have: a template that keeps some of them.
+        QList<const AgencyTemplate *> fitting;
+        for (const AgencyTemplate &tt : templates)
+            if (tt.from <= year && anyFits(m, row.links, tt.from, tt.ice))
+                fitting.append(&tt);
+        if (fitting.isEmpty())
+            throw GenError{QStringLiteral("no investigation template fits investigation %1").arg(i)};
+        const AgencyTemplate &chosen = *r.pick(fitting);
+        const QJsonObject &t = chosen.text;
+        row.links = fitLinks(m, row.links, chosen.from, chosen.ice);
+        const int g = groupOf(groups, m.byID(row.links.first().vid)->make);
         row.action = book.next(kind + QStringLiteral("%1").arg(year % 100, 2, 10, QLatin1Char('0')), QString(), r);
         row.manufacturer = groups[g].nameFor(year);
         row.components = t.value(QStringLiteral("component")).toString();

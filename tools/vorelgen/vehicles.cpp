@@ -157,8 +157,12 @@ QList<Vehicle> generated(const QList<Vehicle> &real, int total)
     }
     const QStringList makes = byMake.keys();
     QList<double> weights;
-    for (const QString &mk : makes)
+    QSet<QString> electricMakes; // makes that sell only electric vehicles
+    for (const QString &mk : makes) {
         weights.append(double(byMake[mk].size()));
+        if (std::all_of(byMake[mk].begin(), byMake[mk].end(), [](const Vehicle *v) { return v->electric(); }))
+            electricMakes.insert(mk);
+    }
     QList<Vehicle> out;
     for (qint64 id = 1; id <= total; ++id) {
         if (used.contains(id))
@@ -184,7 +188,7 @@ QList<Vehicle> generated(const QList<Vehicle> &real, int total)
         const int last = qMin(hi, first + int(r.range(0, 14)));
         v.runs = {{first, last}};
         fillYears(v);
-        v.engines = poolEngines(v);
+        v.engines = electricMakes.contains(make) ? like->engines : poolEngines(v);
         out.append(v);
     }
     return out;
