@@ -20,6 +20,39 @@
 
 namespace {
 constexpr double kSearchWidth = 430;
+
+// The header's search box: the kit's field with 8 points above and below the
+// text, on a deeper capsule (black at 0.4, rim from black at 0.7 at the top to
+// white at 0.35 at the bottom). The header is built anew with each theme, so
+// the colours the field took when it was made stay right.
+class HeaderSearchBox final : public KVSearchField
+{
+public:
+    explicit HeaderSearchBox(QWidget *parent)
+        : KVSearchField(Header::searchPrompt(), parent)
+    {
+        applyPadding();
+        KVScaleWatch::follow(this, [this] { applyPadding(); });
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        using namespace KVShape;
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r(rect());
+        p.fillPath(capsule(r), QColor::fromRgbF(0, 0, 0, 0.4f));
+        strokeCapsuleInside(p, r, KVScale::pt(1), vertical(r, {QColor::fromRgbF(0, 0, 0, 0.7f), white(1, 0.35)}));
+    }
+
+private:
+    void applyPadding()
+    {
+        layout()->setContentsMargins(KVScale::ipt(12), KVScale::ipt(8), KVScale::ipt(12), KVScale::ipt(8));
+    }
+};
+
 } // namespace
 
 Header::Header(AppModel &m, NetStatus &net, QWidget *parent)
@@ -28,7 +61,7 @@ Header::Header(AppModel &m, NetStatus &net, QWidget *parent)
     , m_net(net)
     , m_row(new QHBoxLayout(this))
     , m_title(new QLabel(this))
-    , m_search(new KVSearchField(searchPrompt(), this))
+    , m_search(new HeaderSearchBox(this))
     , m_button(new KVChromeButton(QStringLiteral("Search"), true, true, this))
     , m_observer(new ModelObserver(this, [this] { refresh(); }))
 {

@@ -114,6 +114,16 @@ MainWindow::MainWindow(AppModel &m, NetStatus &net, QWidget *parent)
     m_observer->refreshNow();
 }
 
+MainWindow::~MainWindow()
+{
+    // The sheet hangs on the top-level window; it goes with the content that
+    // made it (content built anew shows its own), leaving recallShown as is.
+    if (QDialog *sheet = m_sheet) {
+        m_sheet = nullptr;
+        delete sheet;
+    }
+}
+
 void MainWindow::refresh()
 {
     showScreen(m_model.screen());

@@ -43,6 +43,7 @@ public:
     explicit MainWindow(AppModel &m, NetStatus &net, QWidget *parent = nullptr);
     // The shared model and network status.
     explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     Sidebar *sidebar() const { return m_sidebar; }
     Header *header() const { return m_header; }

@@ -42,7 +42,7 @@ KVRNAboutView::KVRNAboutView(QWidget *parent)
     }
     column->addWidget(iconLabel, 0, Qt::AlignHCenter);
 
-    addText(KVRNKitHost::appName(), 24, QFont::Black, theme.text);
+    addText(KVRNKitHost::appName(), 24, QFont::ExtraBold, theme.text);
     addText(KVRNAbout::version(), 12, QFont::DemiBold, theme.dim);
     for (const QString &line : KVRNAbout::extraLines())
         addText(line, 12, QFont::Normal, theme.dim);

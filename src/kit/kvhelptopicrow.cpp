@@ -32,6 +32,15 @@ KVHelpTopicRow::KVHelpTopicRow(const QString &topicID, const QString &title, boo
     KVScaleWatch::follow(this);
 }
 
+void KVHelpTopicRow::setCurrent(bool current)
+{
+    if (current == m_current)
+        return;
+    m_current = current;
+    updateGeometry();
+    update();
+}
+
 QFont KVHelpTopicRow::titleFont() const
 {
     return KVFont::rounded(kTextSize, m_current ? QFont::Bold : QFont::Medium);

@@ -15,6 +15,7 @@ public:
     QString topicID() const { return m_id; }
     QString title() const { return m_title; }
     bool isCurrent() const { return m_current; }
+    void setCurrent(bool current);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

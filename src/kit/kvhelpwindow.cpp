@@ -5,11 +5,13 @@
 #include "kvrnkithost.h"
 #include "kvrnthemeroot.h"
 #include "kvscale.h"
+#include "kvsearchfield.h"
 #include "platform/prefs.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -105,6 +107,10 @@ void showWindow(const std::optional<QString> &topic)
         w->showNormal();
     w->raise();
     w->activateWindow();
+    // The old viewer took the keyboard focus with it: the new search field
+    // gets it, also when the window was already the active one.
+    if (KVRNHelpViewer *v = viewer())
+        v->searchField()->lineEdit()->setFocus(Qt::OtherFocusReason);
 }
 
 void installOpener()

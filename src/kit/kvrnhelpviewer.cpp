@@ -193,6 +193,17 @@ void KVRNHelpViewer::refresh()
 
 void KVRNHelpViewer::rebuildList(const KVRNHelpTopics &results)
 {
+    // The same topics listed: only the highlight moves, and a row that has
+    // the keyboard keeps it.
+    bool sameRows = !results.isEmpty() && results.size() == m_rows.size();
+    for (qsizetype i = 0; sameRows && i < results.size(); ++i)
+        sameRows = m_rows[i]->topicID() == results[i].id && m_rows[i]->title() == results[i].title;
+    if (sameRows) {
+        for (KVHelpTopicRow *r : std::as_const(m_rows))
+            r->setCurrent(m_current && m_current->id == r->topicID());
+        return;
+    }
+
     for (KVHelpTopicRow *r : std::as_const(m_rows)) {
         m_listLayout->removeWidget(r);
         r->hide();
@@ -233,7 +244,7 @@ void KVRNHelpViewer::rebuildPage()
     column->setSpacing(KVScale::ipt(10));
     if (m_current) {
         const KVKitTheme theme = KVRNKitHost::theme()();
-        m_pageTitle = textLabel(m_current->title, 22, QFont::Black, theme.text, true, page);
+        m_pageTitle = textLabel(m_current->title, 22, QFont::ExtraBold, theme.text, true, page);
         column->addWidget(m_pageTitle);
         for (QWidget *block : blocks(m_current->body))
             column->addWidget(block);

@@ -18,6 +18,7 @@
 #include "platform/prefs.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScrollArea>
 #include <QTemporaryDir>
@@ -176,6 +177,26 @@ private slots:
         QCOMPARE(v.pageTitle()->text(), QStringLiteral("Trouble codes"));
     }
 
+    void keyboardChoiceKeepsFocus()
+    {
+        // Choosing a topic with the keyboard leaves the focus on its row, so
+        // the user can go on moving through the list.
+        KVRNHelpViewer v;
+        v.show();
+        QApplication::setActiveWindow(&v);
+        QVERIFY(QTest::qWaitForWindowActive(&v));
+        KVHelpTopicRow *codes = v.rows().at(1);
+        codes->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(codes, Qt::Key_Space);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(v.currentTopic()->id, QStringLiteral("codes"));
+        QCOMPARE(currentRows(v), QStringList{QStringLiteral("codes")});
+        auto *focused = qobject_cast<KVHelpTopicRow *>(QApplication::focusWidget());
+        QVERIFY(focused);
+        QCOMPARE(focused->topicID(), QStringLiteral("codes"));
+        QVERIFY(focused->isCurrent());
+    }
+
     void initialTopicKeptWhileTyping()
     {
         KVRNHelpViewer v(QStringLiteral("look"));
@@ -218,6 +239,22 @@ private slots:
         QCOMPARE(KVHelpWindow::window(), w);
         QVERIFY(w->isVisible());
         QCOMPARE(w->size(), QSize(900, 640));
+    }
+
+    void reopenedHelpTakesTheKeyboard()
+    {
+        // Opening another topic while the help window is the active window
+        // puts the keyboard in the new viewer's search field.
+        KVRNHelp::show(std::nullopt);
+        QWidget *w = KVHelpWindow::window();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        KVHelpWindow::viewer()->searchField()->lineEdit()->setFocus();
+        KVRNHelp::show(QStringLiteral("look"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(QApplication::focusWidget(), KVHelpWindow::viewer()->searchField()->lineEdit());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("tyre"));
+        QCOMPARE(KVHelpWindow::viewer()->query(), QStringLiteral("tyre"));
     }
 
     void helpMenu()

@@ -29,6 +29,7 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -159,6 +160,35 @@ private slots:
         QTest::mouseClick(header.searchButton(), Qt::LeftButton);
         QCOMPARE(m.screen(), Screen::Search);
         QCOMPARE(m.searchText(), QStringLiteral("overheating"));
+    }
+
+    void searchBoxLook()
+    {
+        // The header's box: 12 by 8 points around the field, 430 wide, on a
+        // capsule of black at 0.4 with a rim from black at 0.7 (top) to white
+        // at 0.35 (bottom).
+        ShellFixture f;
+        Header header(f.model(), NetStatus::shared());
+        header.setAttribute(Qt::WA_DontShowOnScreen);
+        header.resize(1200, header.sizeHint().height());
+        header.show();
+        settle();
+        KVSearchField *field = header.searchField();
+        QCOMPARE(field->layout()->contentsMargins(),
+                 QMargins(KVScale::ipt(12), KVScale::ipt(8), KVScale::ipt(12), KVScale::ipt(8)));
+        QCOMPARE(field->width(), KVScale::ipt(430));
+        QImage shot(field->size(), QImage::Format_ARGB32);
+        shot.fill(Qt::transparent);
+        field->render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+        const int x = shot.width() / 2;
+        const QColor fill = shot.pixelColor(x, KVScale::ipt(4)); // inside the top padding
+        QVERIFY2(qAbs(fill.alpha() - 102) <= 3, qPrintable(fill.name(QColor::HexArgb)));
+        QVERIFY(fill.red() <= 2);
+        const QColor top = shot.pixelColor(x, 0);
+        QVERIFY2(qAbs(top.alpha() - 209) <= 6 && top.red() <= 2, qPrintable(top.name(QColor::HexArgb)));
+        const QColor bottom = shot.pixelColor(x, shot.height() - 1);
+        QVERIFY2(qAbs(bottom.alpha() - 156) <= 6 && qAbs(bottom.red() - 146) <= 8,
+                 qPrintable(bottom.name(QColor::HexArgb)));
     }
 
     void onlineTag()
@@ -364,6 +394,36 @@ private slots:
         settle();
         QVERIFY(!window.recallSheet());
         QCOMPARE(asked.size(), 3);
+    }
+
+    void sheetSurvivesThemeChange()
+    {
+        // A theme change builds the window's content anew: the open sheet
+        // goes with the old content and the new content shows its own, so
+        // there is one sheet and closing it empties recallShown.
+        ShellFixture f;
+        AppModel &m = f.model();
+        MainWindow::setRecallSheetMaker([](const QString &campaign, std::function<void()>) {
+            return new QLabel(campaign);
+        });
+        MainWindowFrame frame(m, NetStatus::shared());
+        m.setRecallShown(QStringLiteral("02V123000"));
+        settle();
+        QCOMPARE(frame.findChildren<QDialog *>().size(), qsizetype(1));
+        KVRNThemes::setCurrentID(QStringLiteral("midnight-black"));
+        settle();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        KVRNThemes::setCurrentID(QStringLiteral("cobalt-gunmetal"));
+        settle();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(frame.findChildren<QDialog *>().size(), qsizetype(1));
+        QDialog *sheet = frame.content()->recallSheet();
+        QVERIFY(sheet && sheet->isVisible());
+        sheet->reject();
+        settle();
+        QVERIFY(!m.recallShown());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(frame.findChildren<QDialog *>().isEmpty());
     }
 
     void menuBar()
