@@ -10,6 +10,7 @@
 #include "kit/kvsymbolbutton.h"
 #include "kit/kvwindowbackground.h"
 #include "platform/prefs.h"
+#include "support/repaintcheck.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -271,24 +272,8 @@ private slots:
     // The glows' radii are in points, so a zoom change must repaint the backdrop.
     void windowBackgroundRepaintsOnZoom()
     {
-        struct PaintCounter : QObject
-        {
-            int paints = 0;
-            bool eventFilter(QObject *, QEvent *e) override
-            {
-                paints += e->type() == QEvent::Paint;
-                return false;
-            }
-        } counter;
         KVWindowBackground bg;
-        bg.resize(200, 150);
-        bg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&bg));
-        QApplication::processEvents();
-        bg.installEventFilter(&counter);
-        KVScale::shared().setFactor(1.5);
-        QTRY_VERIFY(counter.paints > 0);
-        bg.removeEventFilter(&counter);
+        QVERIFY(repaintsOnZoom(bg));
     }
 
     void symbolButtonClicks()

@@ -4,6 +4,7 @@
 #include "look/fvpalette.h"
 #include "look/fvthemeroot.h"
 #include "platform/prefs.h"
+#include "support/repaintcheck.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -72,25 +73,8 @@ private slots:
     // The glows' radii are in points, so a zoom change must repaint the backdrop widget.
     void backgroundRepaintsOnZoom()
     {
-        struct PaintCounter : QObject
-        {
-            int paints = 0;
-            bool eventFilter(QObject *, QEvent *e) override
-            {
-                paints += e->type() == QEvent::Paint;
-                return false;
-            }
-        } counter;
         FVBackground bg;
-        bg.resize(200, 150);
-        bg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&bg));
-        QApplication::processEvents();
-        bg.installEventFilter(&counter);
-        KVScale::shared().setFactor(1.5);
-        QTRY_VERIFY(counter.paints > 0);
-        bg.removeEventFilter(&counter);
-        KVScale::shared().setFactor(1.0);
+        QVERIFY(repaintsOnZoom(bg));
     }
 
     // The backdrop fills edge to edge, the accent glows upper right and lower left.
