@@ -69,7 +69,11 @@ MainWindowFrame::MainWindowFrame(AppModel &m, NetStatus &net, QWidget *parent)
 
 void MainWindowFrame::applyThemePalette()
 {
-    setPalette(KVKitTheme::current().widgetPalette(FVPalette::current().accent));
+    const QPalette pal = KVKitTheme::current().widgetPalette(FVPalette::current().accent);
+    // The application palette reaches every popup menu, scroll bar and dialog,
+    // which are windows of their own and take no palette from this one.
+    QApplication::setPalette(pal);
+    setPalette(pal);
 }
 
 KVZoomHost *MainWindowFrame::zoomHost() const
