@@ -532,11 +532,17 @@ private slots:
         QCOMPARE(KVScale::factor(), 1.0);
         QCOMPARE(frame.content()->minimumSize(), QSize(1180, 760));
 
-        // A theme change builds the whole content anew around the same frame.
+        // A theme change builds the whole content anew around the same frame,
+        // and popups (own windows) follow through the application palette.
         MainWindow *before = frame.content();
+        const QColor cobaltWindow = QApplication::palette().color(QPalette::Window);
         KVRNThemes::setCurrentID(QStringLiteral("midnight-black"));
         QVERIFY(frame.content() != before);
         QVERIFY(frame.content()->sidebar());
+        QVERIFY(QApplication::palette().color(QPalette::Window) != cobaltWindow);
+        QMenu popup;
+        QCOMPARE(popup.palette().color(QPalette::Window), QApplication::palette().color(QPalette::Window));
+        QVERIFY(popup.palette().color(QPalette::Window).lightness() < 80);
         KVRNThemes::setCurrentID(QStringLiteral("cobalt-gunmetal"));
     }
 
