@@ -2,6 +2,7 @@
 
 #include "ofvehicle.h"
 
+#include "platform/maker.h"
 #include "platform/text.h"
 
 #include <QLocale>
@@ -60,8 +61,6 @@ QString exportedText(const QDateTime &when)
 } // namespace
 
 namespace GarageExport {
-
-const QString makerWebsite = QStringLiteral("https://www.brackenfold.com");
 
 QString escape(const QString &text)
 {
@@ -130,7 +129,7 @@ QString html(const QList<GarageVehicle> &vehicles, const QList<ServiceEntry> &en
         }
         page += QStringLiteral("</table>");
     }
-    page += QStringLiteral("<p class=\"foot\">KVRN Fenwhistle Vorel by Brackenfold \u2014 ") + escape(makerWebsite)
+    page += QStringLiteral("<p class=\"foot\">KVRN Fenwhistle Vorel by Brackenfold \u2014 ") + escape(Maker::website())
         + QStringLiteral("</p></body></html>");
     return page;
 }

@@ -13,10 +13,6 @@
 // order the lists hold them.
 namespace GarageExport {
 
-// The maker's web address at the end of the printable page's footer (the
-// same address as the kit's credit link).
-extern const QString makerWebsite;
-
 // CSV: a bare header line, then one quoted twelve-field line per vehicle,
 // saved code and service entry; every line ends with a line feed.
 QString csv(const QList<GarageVehicle> &vehicles, const QList<ServiceEntry> &entries, const QList<GarageCode> &codes);

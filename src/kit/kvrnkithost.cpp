@@ -2,6 +2,7 @@
 
 #include "kvrnhelp.h"
 #include "kvrnthemes.h"
+#include "platform/maker.h"
 
 #include <QCoreApplication>
 #include <optional>
@@ -9,8 +10,6 @@
 namespace KVRNKitHost {
 
 namespace {
-
-const char *const makerAddress = "https://www.brackenfold.com";
 
 std::optional<QString> &storedName()
 {
@@ -54,13 +53,13 @@ QString creditName()
 
 QString creditAddress()
 {
-    return QString::fromLatin1(makerAddress);
+    return Maker::website();
 }
 
 QUrl creditURL()
 {
     static const QUrl url = [] {
-        QUrl u(QString::fromLatin1(makerAddress), QUrl::StrictMode);
+        QUrl u(Maker::website(), QUrl::StrictMode);
         if (!u.isValid() || u.scheme() != QLatin1String("https"))
             qFatal("the maker's address is not a valid https address");
         return u;

@@ -1,6 +1,7 @@
 #include "data/sqldb.h"
 #include "garage/garageactions.h"
 #include "garage/garageexport.h"
+#include "platform/maker.h"
 #include "garage/garageexporterror.h"
 #include "garage/garagestore.h"
 
@@ -99,7 +100,7 @@ private slots:
             "td,th{border:1px solid #bbb;padding:5px 8px;text-align:left;font-size:13px}"
             ".foot{margin-top:30px;font-size:11px;color:#555}</style></head><body>");
         const QString foot = QStringLiteral("<p class=\"foot\">KVRN Fenwhistle Vorel by Brackenfold \u2014 ")
-            + GarageExport::makerWebsite + QStringLiteral("</p></body></html>");
+            + Maker::website() + QStringLiteral("</p></body></html>");
         const QString expected = head
             + QStringLiteral(
                   "<h1>My Garage</h1><p>Exported December 8, 2025 at 8:39 PM from KVRN Fenwhistle Vorel</p>"

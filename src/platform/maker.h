@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The maker's web address, shown in the kit's credit line, the sidebar and
+// the printable pages.
+namespace Maker {
+
+inline QString website()
+{
+    return QStringLiteral("https://www.brackenfold.com");
+}
+
+} // namespace Maker
