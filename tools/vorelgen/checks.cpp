@@ -1,3 +1,4 @@
+#include "appsearch.h"
 #include "data/packedids.h"
 #include "data/sqldb.h"
 #include "model.h"
@@ -17,32 +18,6 @@ void rule(bool ok, const QString &name)
 {
     if (!ok)
         throw GenError{QStringLiteral("broken rule: ") + name};
-}
-
-// The full-text part of the app's search: quoted prefix terms, best bm25
-// first, three times the limit fetched, vehicles of another year dropped,
-// then by kind and cut to the limit. Returns "kind:ref" texts.
-QStringList searchHits(SQLDB &db, const QStringList &terms, int year, int limit = 60)
-{
-    QStringList match;
-    for (const QString &t : terms)
-        match << QLatin1Char('"') + t + QStringLiteral("\"*");
-    static const QStringList kinds = {"vehicle", "code", "guide", "obd1", "recall"};
-    QList<QPair<int, QString>> hits;
-    const auto rows = db.rows(QStringLiteral("SELECT kind, ref FROM search WHERE search MATCH ? ORDER BY bm25(search, 0, 0, 8.0, 1.0) LIMIT ?"),
-                              {match.join(QLatin1Char(' ')), limit * 3});
-    for (const SQLRow &r : rows) {
-        const QString kind = r.str(0);
-        if (year && kind == QLatin1String("vehicle") &&
-            db.scalar(QStringLiteral("SELECT COUNT(*) FROM vehicle_years WHERE vehicle_id = ? AND model_year = ?"), {r.str(1).toLongLong(), year}) == 0)
-            continue;
-        hits.append({int(kinds.indexOf(kind)), kind + QLatin1Char(':') + r.str(1)});
-    }
-    std::stable_sort(hits.begin(), hits.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-    QStringList out;
-    for (qsizetype i = 0; i < hits.size() && i < limit; ++i)
-        out << hits[i].second;
-    return out;
 }
 
 qint64 idOf(SQLDB &db, const char *make, const char *model)
@@ -200,7 +175,7 @@ void checkComplaints(SQLDB &db)
     }
 }
 
-void checkSearch(SQLDB &db, const Model &m)
+void checkSearch(SQLDB &db, const Model &m, const QString &path)
 {
     const QList<QPair<QString, qint64>> kinds = {{QStringLiteral("vehicle"), db.scalar(QStringLiteral("SELECT COUNT(*) FROM vehicles"))},
                                                  {QStringLiteral("recall"), db.scalar(QStringLiteral("SELECT COUNT(*) FROM recalls"))},
@@ -220,18 +195,18 @@ void checkSearch(SQLDB &db, const Model &m)
     for (const SQLRow &r : db.rows(QStringLiteral("SELECT title || ' ' || body FROM search WHERE kind = 'vehicle'")))
         rule(!codeLike.match(r.str(0)).hasMatch(), QStringLiteral("no vehicle search text holds a code-like word (%1)").arg(r.str(0)));
 
-    const QStringList navigator = searchHits(db, {QStringLiteral("navigator")}, 2002);
+    const QStringList navigator = appSearchHits(path, QStringLiteral("2002 navigator"));
     rule(!navigator.isEmpty() && navigator.first() == QLatin1String("vehicle:1118") &&
              (navigator.size() == 1 || !navigator[1].startsWith(QLatin1String("vehicle:"))),
          QStringLiteral("only the Navigator matches \"navigator\" in 2002"));
-    rule(searchHits(db, {QStringLiteral("05v388")}, 0).contains(QStringLiteral("recall:05V388000")),
+    rule(appSearchHits(path, QStringLiteral("05v388")).contains(QStringLiteral("recall:05V388000")),
          QStringLiteral("searching 05V388 finds the recall"));
-    rule(searchHits(db, {QStringLiteral("f-150")}, 0).contains(QStringLiteral("vehicle:") + QString::number(idOf(db, "FORD", "F-150"))),
+    rule(appSearchHits(path, QStringLiteral("f-150")).contains(QStringLiteral("vehicle:") + QString::number(idOf(db, "FORD", "F-150"))),
          QStringLiteral("searching f-150 finds the F-150"));
-    rule(searchHits(db, {QStringLiteral("f-150")}, 2015).contains(QStringLiteral("vehicle:") + QString::number(idOf(db, "FORD", "F-150"))),
+    rule(appSearchHits(path, QStringLiteral("2015 f-150")).contains(QStringLiteral("vehicle:") + QString::number(idOf(db, "FORD", "F-150"))),
          QStringLiteral("searching 2015 f-150 finds the F-150"));
     if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM guides WHERE id = 'overheating'")))
-        rule(searchHits(db, {QStringLiteral("overheating")}, 0).contains(QStringLiteral("guide:overheating")),
+        rule(appSearchHits(path, QStringLiteral("overheating")).contains(QStringLiteral("guide:overheating")),
              QStringLiteral("searching overheating finds the overheating guide"));
 }
 
@@ -293,7 +268,7 @@ void checkReference(const Model &m, const QString &path)
         checkRecalls(db);
         checkBulletins(db);
         checkComplaints(db);
-        checkSearch(db, m);
+        checkSearch(db, m, path);
     } catch (const SQLError &e) {
         throw GenError{QStringLiteral("checking %1 failed: %2").arg(path, e.description())};
     }
