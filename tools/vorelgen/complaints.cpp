@@ -1,4 +1,5 @@
 #include "agency.h"
+#include "data/complaintrule.h"
 
 #include <QJsonArray>
 #include <algorithm>
@@ -261,6 +262,6 @@ void buildComplaints(Model &m, const Content &c)
             row.index = 0;
         if (!std::isfinite(row.z))
             row.z = 0;
-        row.notablyHigh = row.complaints >= 20 && row.vehicleYearComplaints >= 50 && row.index >= 3.0 && row.z >= 4.0;
+        row.notablyHigh = ComplaintRule::notablyHigh(row.index, row.complaints, row.vehicleYearComplaints, row.z);
     }
 }
