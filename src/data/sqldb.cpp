@@ -71,15 +71,6 @@ SQLValue column(sqlite3_stmt *stmt, int i)
     }
 }
 
-// The read-only URI. After "file:" a leading "//" would name a URI authority
-// (so "//srv/x.db" would fail as host "srv"): an absolute path gets the empty
-// authority in front ("file:///...", "file:////srv/x.db") and stays a path.
-QString readOnlyUri(const QString &path)
-{
-    const QString uri = Text::immutableFileUri(path);
-    return path.startsWith(u'/') ? QStringLiteral("file://") + uri.mid(5) : uri;
-}
-
 } // namespace
 
 SQLDB::SQLDB(const QString &path, bool readOnly) : m_path(path)
@@ -87,7 +78,7 @@ SQLDB::SQLDB(const QString &path, bool readOnly) : m_path(path)
     QByteArray fileName;
     int flags;
     if (readOnly) {
-        fileName = readOnlyUri(path).toUtf8();
+        fileName = Text::immutableFileUri(path).toUtf8();
         flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_FULLMUTEX;
     } else {
         fileName = path.toUtf8();

@@ -66,9 +66,12 @@ QString percentEncodePath(const QString &path)
 
 QString immutableFileUri(const QString &path)
 {
-    QString encoded = percentEncodePath(path);
-    // "?" and "#" were encoded above, so the query cannot be confused with the path.
-    return QStringLiteral("file:") + encoded + QStringLiteral("?immutable=1");
+    // "?" and "#" are encoded, so the query cannot be confused with the path.
+    // After "file:" a leading "//" would name a URI authority ("//srv/x.db"
+    // would read as host "srv"): an absolute path gets the empty authority in
+    // front ("file:///...", "file:////srv/x.db") and stays a path.
+    const QString prefix = path.startsWith(u'/') ? QStringLiteral("file://") : QStringLiteral("file:");
+    return prefix + percentEncodePath(path) + QStringLiteral("?immutable=1");
 }
 
 static bool isBlank(QChar c)

@@ -18,7 +18,8 @@ QString grouped(qint64 value);
 // A local path as the path part of a "file:" URI, percent-encoded.
 QString percentEncodePath(const QString &path);
 
-// "file:<encoded path>?immutable=1": read-only URI for SQLite.
+// "file:<encoded path>?immutable=1" (with an empty authority, "file://", before an
+// absolute path): read-only URI for SQLite.
 QString immutableFileUri(const QString &path);
 
 // Trims blanks and tabs only (Unicode space separators and U+0009).

@@ -57,7 +57,9 @@ private slots:
     void percentEncodedUri()
     {
         QCOMPARE(Text::immutableFileUri(QStringLiteral("/tmp/a b/vörel#1?.db")),
-                 QStringLiteral("file:/tmp/a%20b/v%C3%B6rel%231%3F.db?immutable=1"));
+                 QStringLiteral("file:///tmp/a%20b/v%C3%B6rel%231%3F.db?immutable=1"));
+        QCOMPARE(Text::immutableFileUri(QStringLiteral("//srv/x.db")), QStringLiteral("file:////srv/x.db?immutable=1"));
+        QCOMPARE(Text::immutableFileUri(QStringLiteral("rel/x.db")), QStringLiteral("file:rel/x.db?immutable=1"));
         QCOMPARE(Text::percentEncodePath(QStringLiteral("/x/100%")), QStringLiteral("/x/100%25"));
     }
 
