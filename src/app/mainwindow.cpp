@@ -3,6 +3,7 @@
 #include "appmodel.h"
 #include "headerbar.h"
 #include "kit/kvscale.h"
+#include "kit/kvtextlabel.h"
 #include "look/bezel.h"
 #include "look/fvfont.h"
 #include "look/fvthemeroot.h"
@@ -47,11 +48,8 @@ QWidget *topPanel(QWidget *content)
 
 QWidget *loadErrorPanel(const QString &error)
 {
-    auto *label = new QLabel;
-    label->setTextFormat(Qt::PlainText);
+    auto *label = new KVTextLabel(MainWindow::loadErrorText(error), 14);
     label->setWordWrap(true);
-    label->setText(MainWindow::loadErrorText(error));
-    label->setFont(FVFont::font(14));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return topPanel(label);
 }

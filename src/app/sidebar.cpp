@@ -6,6 +6,7 @@
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvshape.h"
+#include "kit/kvtextlabel.h"
 #include "look/fvfont.h"
 #include "look/fvpalette.h"
 #include "look/gaugelogo.h"
@@ -33,17 +34,10 @@ Sidebar::Sidebar(AppModel &m, QWidget *parent)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     const FVPalette palette = FVPalette::current();
-    auto label = [this](QWidget *parent, const QString &text, double points, QFont::Weight weight,
-                        const QColor &color = QColor()) {
-        auto *l = new QLabel(parent);
-        l->setTextFormat(Qt::PlainText);
-        l->setText(text);
-        if (color.isValid()) {
-            QPalette pal = l->palette();
-            pal.setColor(QPalette::WindowText, color);
-            l->setPalette(pal);
-        }
-        m_texts.append({l, {points, int(weight)}});
+    auto label = [](QWidget *parent, const QString &text, double points, QFont::Weight weight,
+                    const QColor &color = QColor()) {
+        auto *l = new KVTextLabel(text, points, weight, parent);
+        l->setColor(color);
         return l;
     };
 
@@ -53,8 +47,8 @@ Sidebar::Sidebar(AppModel &m, QWidget *parent)
     markRow->addWidget(new GaugeLogo(kLogo, 0.68, m_mark), 0, Qt::AlignVCenter);
     auto *names = new QVBoxLayout;
     names->setSpacing(0);
-    QLabel *brand = label(m_mark, QStringLiteral("KVRN"), 12, QFont::Black, palette.accent);
-    brand->setProperty("tracking", 3.0);
+    KVTextLabel *brand = label(m_mark, QStringLiteral("KVRN"), 12, QFont::Black, palette.accent);
+    brand->setTracking(3.0);
     names->addWidget(brand);
     names->addWidget(label(m_mark, QStringLiteral("Fenwhistle"), 15, QFont::ExtraBold));
     names->addWidget(label(m_mark, QStringLiteral("Vorel"), 15, QFont::ExtraBold));
@@ -75,7 +69,7 @@ Sidebar::Sidebar(AppModel &m, QWidget *parent)
     credit->setWordWrap(true);
     m_column->addWidget(credit);
     auto *maker = new KVLinkLabel(FVInfo::creditLine(), FVInfo::website(), this);
-    m_texts.append({maker, {10.5, int(QFont::DemiBold)}});
+    m_makerLink = maker;
     m_column->addWidget(maker, 0, Qt::AlignLeft);
 
     m_observer->watchModel(m_model, {AppModel::Field::Screen, AppModel::Field::CurrentVehicle});
@@ -119,13 +113,7 @@ void Sidebar::applyMetrics()
     auto *markRow = static_cast<QHBoxLayout *>(m_mark->layout());
     markRow->setSpacing(KVScale::ipt(10));
     m_mark->setContentsMargins(0, KVScale::ipt(6), 0, KVScale::ipt(14));
-    for (const auto &[l, style] : std::as_const(m_texts)) {
-        QFont f = FVFont::font(style.first, QFont::Weight(style.second));
-        const QVariant tracking = l->property("tracking");
-        if (tracking.isValid())
-            f.setLetterSpacing(QFont::AbsoluteSpacing, KVScale::pt(tracking.toDouble()));
-        l->setFont(f);
-    }
+    m_makerLink->setFont(FVFont::font(10.5, QFont::DemiBold));
 }
 
 void Sidebar::paintEvent(QPaintEvent *)

@@ -40,6 +40,6 @@ private:
     QVBoxLayout *m_column;
     QWidget *m_mark;
     QList<SidebarRow *> m_rows;
-    QList<QPair<QLabel *, QPair<double, int>>> m_texts; // label, (points, weight)
+    QLabel *m_makerLink = nullptr;
     ModelObserver *m_observer;
 };

@@ -12,6 +12,7 @@
 #include "kvscale.h"
 #include "kvscalewatch.h"
 #include "kvsearchfield.h"
+#include "kvtextlabel.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -31,14 +32,9 @@ constexpr double kBodySize = 13.5;
 QLabel *textLabel(const QString &text, double points, QFont::Weight weight, const QColor &color,
                   bool selectable, QWidget *parent = nullptr)
 {
-    auto *label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
+    auto *label = new KVTextLabel(text, points, weight, parent);
     label->setWordWrap(true);
-    label->setFont(KVFont::rounded(points, weight));
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, color);
-    label->setPalette(pal);
+    label->setColor(color);
     if (selectable)
         label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     // A new size policy would drop the height-for-width flag that wrapping set.

@@ -6,7 +6,7 @@
 #include "kit/kvscalewatch.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
-#include "textlabel.h"
+#include "kit/kvtextlabel.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -42,9 +42,9 @@ public:
     }
 
 private:
-    TextLabel *cell(const QString &text, double points, QFont::Weight weight)
+    KVTextLabel *cell(const QString &text, double points, QFont::Weight weight)
     {
-        auto *label = new TextLabel(text, points, weight);
+        auto *label = new KVTextLabel(text, points, weight);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         m_row->addWidget(label, 0, Qt::AlignVCenter);
@@ -59,9 +59,9 @@ private:
     }
 
     QHBoxLayout *m_row;
-    TextLabel *m_engine = nullptr;
-    TextLabel *m_transmission = nullptr;
-    TextLabel *m_drive = nullptr;
+    KVTextLabel *m_engine = nullptr;
+    KVTextLabel *m_transmission = nullptr;
+    KVTextLabel *m_drive = nullptr;
 };
 
 } // namespace
@@ -70,7 +70,7 @@ EPATable::EPATable(QWidget *parent)
     : Bezel(parent)
     , m_box(new QVBoxLayout)
     , m_list(new QVBoxLayout)
-    , m_note(new TextLabel(13))
+    , m_note(new KVTextLabel(13))
 {
     setObjectName(QStringLiteral("engines"));
     auto *content = new QWidget;

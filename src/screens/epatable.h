@@ -5,7 +5,7 @@
 #include "look/bezel.h"
 
 class QVBoxLayout;
-class TextLabel;
+class KVTextLabel;
 
 // The vehicle page's "Engines and transmissions (EPA)" panel: one row per
 // configuration (engine, transmission, drive, fuel, variant), each followed
@@ -30,7 +30,7 @@ private:
 
     QVBoxLayout *m_box;
     QVBoxLayout *m_list;
-    TextLabel *m_note;
+    KVTextLabel *m_note;
     QList<EPATableRules::Row> m_rows;
     bool m_filled = false;
 };

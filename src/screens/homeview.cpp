@@ -18,7 +18,7 @@
 #include "pickercolumn.h"
 #include "pickercontent.h"
 #include "switchtoggle.h"
-#include "textlabel.h"
+#include "kit/kvtextlabel.h"
 #include "tonecolor.h"
 
 #include <QHBoxLayout>
@@ -37,9 +37,9 @@ QWidget *makeLabel(const MakeChoice &make)
     auto *w = new QWidget;
     auto *row = new QHBoxLayout(w);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(new TextLabel(make.display, 14, QFont::DemiBold));
+    row->addWidget(new KVTextLabel(make.display, 14, QFont::DemiBold));
     row->addStretch(1);
-    auto *count = new TextLabel(QString::number(make.count), 11);
+    auto *count = new KVTextLabel(QString::number(make.count), 11);
     count->setColor(FVPalette::current().dim);
     row->addWidget(count);
     return w;
@@ -50,7 +50,7 @@ QWidget *modelLabel(const ModelChoice &choice)
     auto *w = new QWidget;
     auto *row = new QHBoxLayout(w);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(new TextLabel(choice.model, 14, QFont::DemiBold));
+    row->addWidget(new KVTextLabel(choice.model, 14, QFont::DemiBold));
     for (const QString &tag : PickerContent::modelTags(choice))
         row->addWidget(new Tag(tag, ToneColor::color(Tone::Grey)));
     row->addStretch(1);
@@ -119,7 +119,7 @@ void HomeView::build()
     m_columnsRow->addWidget(m_models, 1);
     m_picker->addWidget(m_columns);
 
-    m_note = new TextLabel(12);
+    m_note = new KVTextLabel(12);
     m_note->setWordWrap(true);
     m_note->setColor(FVPalette::current().dim);
     m_picker->addWidget(m_note);
@@ -140,11 +140,11 @@ void HomeView::build()
     m_contentsBox = new QVBoxLayout(contents);
     m_contentsBox->setContentsMargins(0, 0, 0, 0);
     m_contentsBox->addWidget(new GaugeLabel(QStringLiteral("What's inside")));
-    m_counts = new TextLabel(12.5);
+    m_counts = new KVTextLabel(12.5);
     m_counts->setWordWrap(true);
     m_counts->setColor(FVPalette::current().dim);
     m_contentsBox->addWidget(m_counts);
-    m_credit = new TextLabel(FVInfo::dataCredit(), 11, QFont::DemiBold);
+    m_credit = new KVTextLabel(FVInfo::dataCredit(), 11, QFont::DemiBold);
     m_credit->setWordWrap(true);
     m_credit->setColor(FVPalette::current().dim);
     m_contentsBox->addWidget(m_credit);

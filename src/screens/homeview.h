@@ -10,7 +10,7 @@ class PickerColumn;
 class QHBoxLayout;
 class QVBoxLayout;
 class SwitchToggle;
-class TextLabel;
+class KVTextLabel;
 
 // The start screen "Find a Vehicle": the Year, Make, Model picker with the
 // heavy-truck switch and the early-year note, the example vehicles and the
@@ -54,9 +54,9 @@ private:
     PickerColumn *m_makes = nullptr;
     PickerColumn *m_models = nullptr;
     SwitchToggle *m_heavy = nullptr;
-    TextLabel *m_note = nullptr;
-    TextLabel *m_counts = nullptr;
-    TextLabel *m_credit = nullptr;
+    KVTextLabel *m_note = nullptr;
+    KVTextLabel *m_counts = nullptr;
+    KVTextLabel *m_credit = nullptr;
     QList<KVChromeButton *> m_examples;
     QStringList m_exampleLabels;
 };

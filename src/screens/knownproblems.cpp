@@ -6,7 +6,7 @@
 #include "knownfortext.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
-#include "textlabel.h"
+#include "kit/kvtextlabel.h"
 
 #include <QFontMetricsF>
 #include <QHBoxLayout>
@@ -24,7 +24,7 @@ class BulletRow : public QWidget
 public:
     explicit BulletRow(const QString &sentence)
         : m_cell(new QWidget)
-        , m_text(new TextLabel(sentence, kTextSize))
+        , m_text(new KVTextLabel(sentence, kTextSize))
         , m_row(new QHBoxLayout(this))
     {
         auto *bullet = new KVSymbolView(QStringLiteral("circle.fill"));
@@ -49,7 +49,7 @@ private:
     }
 
     QWidget *m_cell;
-    TextLabel *m_text;
+    KVTextLabel *m_text;
     QHBoxLayout *m_row;
 };
 
@@ -59,7 +59,7 @@ KnownProblems::KnownProblems(QWidget *parent)
     : Bezel(parent)
     , m_box(new QVBoxLayout)
     , m_rows(new QVBoxLayout)
-    , m_footnote(new TextLabel(KnownForText::footnote(), 11.5))
+    , m_footnote(new KVTextLabel(KnownForText::footnote(), 11.5))
 {
     setObjectName(QStringLiteral("knownFor"));
     auto *content = new QWidget;

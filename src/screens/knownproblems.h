@@ -6,7 +6,7 @@
 
 class GaugeLabel;
 class QVBoxLayout;
-class TextLabel;
+class KVTextLabel;
 
 // The vehicle page's "known for" panel: a heading with the vehicle-year's
 // name, one bulleted sentence per line (none for an empty list) and the
@@ -31,7 +31,7 @@ private:
     QVBoxLayout *m_box;
     QVBoxLayout *m_rows;
     GaugeLabel *m_heading = nullptr;
-    TextLabel *m_footnote;
+    KVTextLabel *m_footnote;
     QStringList m_lines;
     QList<QWidget *> m_rowWidgets;
 };

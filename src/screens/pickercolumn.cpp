@@ -6,7 +6,7 @@
 #include "look/columnscroll.h"
 #include "look/fvpalette.h"
 #include "sunkenlist.h"
-#include "textlabel.h"
+#include "kit/kvtextlabel.h"
 
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -14,8 +14,8 @@
 PickerColumn::PickerColumn(const QString &title, std::optional<double> width, QWidget *parent)
     : QWidget(parent)
     , m_width(width)
-    , m_title(new TextLabel(title.toUpper(), 11, QFont::ExtraBold))
-    , m_hint(new TextLabel(12))
+    , m_title(new KVTextLabel(title.toUpper(), 11, QFont::ExtraBold))
+    , m_hint(new KVTextLabel(12))
     , m_list(new QVBoxLayout)
     , m_scroll(nullptr)
 {

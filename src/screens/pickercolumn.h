@@ -9,7 +9,7 @@
 class ChromeRow;
 class ColumnScroll;
 class QVBoxLayout;
-class TextLabel;
+class KVTextLabel;
 
 // One column of the vehicle picker: its title upper-cased over a sunken,
 // rounded, scrolling list that holds an optional hint and then selectable
@@ -48,8 +48,8 @@ private:
     void applyMetrics();
 
     std::optional<double> m_width;
-    TextLabel *m_title;
-    TextLabel *m_hint;
+    KVTextLabel *m_title;
+    KVTextLabel *m_hint;
     QVBoxLayout *m_list;
     ColumnScroll *m_scroll;
     QStringList m_keys;

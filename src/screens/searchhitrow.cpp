@@ -7,7 +7,7 @@
 #include "look/fvpalette.h"
 #include "look/tag.h"
 #include "searchresultsrules.h"
-#include "textlabel.h"
+#include "kit/kvtextlabel.h"
 #include "tonecolor.h"
 
 #include <QHBoxLayout>
@@ -17,7 +17,7 @@ SearchHitRow::SearchHitRow(const SearchHit &hit, QWidget *parent)
     : QAbstractButton(parent)
     , m_row(new QHBoxLayout)
     , m_texts(new QVBoxLayout)
-    , m_title(new TextLabel(14, QFont::Bold))
+    , m_title(new KVTextLabel(14, QFont::Bold))
     , m_snippet(new ClampedText(12, QFont::Normal, 2))
     , m_hit(hit)
 {

@@ -8,7 +8,7 @@ class ClampedText;
 class QHBoxLayout;
 class QVBoxLayout;
 class Tag;
-class TextLabel;
+class KVTextLabel;
 
 // One search result: a panel that is a button as a whole, with the kind's
 // tag, the title (the model year before it when the hit carries one) and up
@@ -44,7 +44,7 @@ private:
     Tag *m_tag = nullptr;
     QHBoxLayout *m_row;
     QVBoxLayout *m_texts;
-    TextLabel *m_title;
+    KVTextLabel *m_title;
     ClampedText *m_snippet;
     SearchHit m_hit;
 };

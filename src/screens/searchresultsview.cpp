@@ -9,7 +9,7 @@
 #include "look/fvscroll.h"
 #include "searchhitrow.h"
 #include "searchresultsrules.h"
-#include "textlabel.h"
+#include "kit/kvtextlabel.h"
 
 #include <QVBoxLayout>
 
@@ -23,7 +23,7 @@ SearchResultsView::SearchResultsView(AppModel &model, QWidget *parent)
     , m_model(model)
     , m_observer(new ModelObserver(this, [this] { refresh(); }))
     , m_column(new QVBoxLayout)
-    , m_heading(new TextLabel(13))
+    , m_heading(new KVTextLabel(13))
     , m_emptyPanel(new Bezel)
 {
     setObjectName(QStringLiteral("search"));
@@ -32,7 +32,7 @@ SearchResultsView::SearchResultsView(AppModel &model, QWidget *parent)
     m_heading->setColor(FVPalette::current().dim);
     m_heading->setWordWrap(true);
     m_column->addWidget(m_heading);
-    auto *empty = new TextLabel(SearchResultsRules::emptyText(), 13);
+    auto *empty = new KVTextLabel(SearchResultsRules::emptyText(), 13);
     empty->setWordWrap(true);
     m_emptyPanel->setContent(empty);
     m_column->addWidget(m_emptyPanel);

@@ -10,7 +10,7 @@ class Bezel;
 class ModelObserver;
 class QVBoxLayout;
 class SearchHitRow;
-class TextLabel;
+class KVTextLabel;
 
 // The search results: the reference search of the header's search text, one
 // clickable panel per hit in the order found, with a count heading and a
@@ -35,7 +35,7 @@ private:
     AppModel &m_model;
     ModelObserver *m_observer;
     QVBoxLayout *m_column;
-    TextLabel *m_heading;
+    KVTextLabel *m_heading;
     Bezel *m_emptyPanel;
     QList<SearchHitRow *> m_rows;
 };

@@ -11,7 +11,7 @@
 #include "look/tag.h"
 #include "photoframe.h"
 #include "platform/opener.h"
-#include "textlabel.h"
+#include "kit/kvtextlabel.h"
 #include "tonecolor.h"
 #include "yearmenubutton.h"
 
@@ -32,17 +32,17 @@ VehicleHeader::VehicleHeader(AppModel &model, QWidget *parent)
     , m_yearRow(new QHBoxLayout)
     , m_actions(new QHBoxLayout)
     , m_photo(new PhotoFrame)
-    , m_credit1(new TextLabel(10))
-    , m_credit2(new TextLabel(10))
-    , m_make(new TextLabel(13, QFont::Black))
-    , m_modelName(new TextLabel(34, QFont::ExtraBold))
+    , m_credit1(new KVTextLabel(10))
+    , m_credit2(new KVTextLabel(10))
+    , m_make(new KVTextLabel(13, QFont::Black))
+    , m_modelName(new KVTextLabel(34, QFont::ExtraBold))
     , m_yearMenu(new YearMenuButton([this](qint64 year) {
         if (m_vehicle)
             m_model.openVehicle(m_vehicle->id, year);
     }))
-    , m_runs(new TextLabel(15, QFont::DemiBold))
-    , m_caution(new TextLabel(11.5))
-    , m_types(new TextLabel(12))
+    , m_runs(new KVTextLabel(15, QFont::DemiBold))
+    , m_caution(new KVTextLabel(11.5))
+    , m_types(new KVTextLabel(12))
     , m_garage(new KVChromeButton(HeaderRules::garageTitle(false), true, false))
     , m_recall(new KVChromeButton(HeaderRules::recallLookupTitle()))
 {
@@ -54,7 +54,7 @@ VehicleHeader::VehicleHeader(AppModel &model, QWidget *parent)
 
     // Photo column.
     m_photoColumn->addWidget(m_photo, 0, Qt::AlignHCenter);
-    for (TextLabel *credit : {m_credit1, m_credit2}) {
+    for (KVTextLabel *credit : {m_credit1, m_credit2}) {
         credit->setColor(pal.dim);
         credit->setWordWrap(true);
         credit->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -11,7 +11,7 @@
 #include "look/fvpalette.h"
 #include "look/fvscroll.h"
 #include "look/gaugelogo.h"
-#include "textlabel.h"
+#include "kit/kvtextlabel.h"
 #include "vehicleheader.h"
 
 #include <QStackedLayout>
@@ -47,7 +47,7 @@ QWidget *VehicleView::buildEmptyState()
     m_emptyBox = new QVBoxLayout(w);
     m_emptyBox->addStretch(1);
     m_emptyBox->addWidget(new GaugeLogo(90), 0, Qt::AlignHCenter);
-    auto *text = new TextLabel(VehiclePage::emptyText(), 15);
+    auto *text = new KVTextLabel(VehiclePage::emptyText(), 15);
     text->setAlignment(Qt::AlignCenter);
     text->setWordWrap(true);
     m_emptyBox->addWidget(text, 0, Qt::AlignHCenter);
@@ -66,7 +66,7 @@ QWidget *VehicleView::buildPage()
     m_header = new VehicleHeader(m_model);
     m_known = new KnownProblems;
     m_epa = new EPATable;
-    m_credit = new TextLabel(11);
+    m_credit = new KVTextLabel(11);
     m_credit->setObjectName(QStringLiteral("credit"));
     m_credit->setWordWrap(true);
     m_credit->setColor(FVPalette::current().dim);

@@ -12,7 +12,7 @@ class KnownProblems;
 class ModelObserver;
 class QStackedLayout;
 class QVBoxLayout;
-class TextLabel;
+class KVTextLabel;
 class VehicleHeader;
 
 // The vehicle page of the current vehicle and model year: header, known-for
@@ -71,7 +71,7 @@ private:
     VehicleHeader *m_header = nullptr;
     KnownProblems *m_known = nullptr;
     EPATable *m_epa = nullptr;
-    TextLabel *m_credit = nullptr;
+    KVTextLabel *m_credit = nullptr;
     QHash<VehiclePage::Section, QWidget *> m_sections;
     std::optional<VehiclePage> m_page;
     VehicleYearFlag m_showAllTSB;

@@ -1,15 +1,15 @@
-#include "textlabel.h"
+#include "kvtextlabel.h"
 
-#include "kit/kvscale.h"
-#include "kit/kvscalewatch.h"
-#include "look/fvfont.h"
+#include "kvfont.h"
+#include "kvscale.h"
+#include "kvscalewatch.h"
 
-TextLabel::TextLabel(double points, QFont::Weight weight, QWidget *parent)
-    : TextLabel(QString(), points, weight, parent)
+KVTextLabel::KVTextLabel(double points, QFont::Weight weight, QWidget *parent)
+    : KVTextLabel(QString(), points, weight, parent)
 {
 }
 
-TextLabel::TextLabel(const QString &text, double points, QFont::Weight weight, QWidget *parent)
+KVTextLabel::KVTextLabel(const QString &text, double points, QFont::Weight weight, QWidget *parent)
     : QLabel(parent), m_points(points), m_weight(weight)
 {
     setTextFormat(Qt::PlainText);
@@ -18,13 +18,13 @@ TextLabel::TextLabel(const QString &text, double points, QFont::Weight weight, Q
     KVScaleWatch::follow(this, [this] { applyFont(); });
 }
 
-void TextLabel::setTracking(double points)
+void KVTextLabel::setTracking(double points)
 {
     m_tracking = points;
     applyFont();
 }
 
-void TextLabel::setColor(const QColor &color)
+void KVTextLabel::setColor(const QColor &color)
 {
     QPalette pal = palette();
     if (color.isValid()) {
@@ -36,15 +36,15 @@ void TextLabel::setColor(const QColor &color)
     }
 }
 
-void TextLabel::setPlain(const QString &text)
+void KVTextLabel::setPlain(const QString &text)
 {
     if (text != this->text())
         setText(text);
 }
 
-void TextLabel::applyFont()
+void KVTextLabel::applyFont()
 {
-    QFont f = FVFont::font(m_points, m_weight);
+    QFont f = KVFont::rounded(m_points, m_weight);
     if (m_tracking != 0)
         f.setLetterSpacing(QFont::AbsoluteSpacing, KVScale::pt(m_tracking));
     setFont(f);

@@ -3,17 +3,17 @@
 #include <QFont>
 #include <QLabel>
 
-// A label of the reference screens: always plain text (nothing in data or
+// A text label: always plain text (nothing in data or
 // user text is read as markup), in the rounded face at a size in points that
 // follows the interface zoom, optionally tracked and in a colour of its own
 // (else the inherited text colour).
-class TextLabel : public QLabel
+class KVTextLabel : public QLabel
 {
     Q_OBJECT
 
 public:
-    explicit TextLabel(double points, QFont::Weight weight = QFont::Normal, QWidget *parent = nullptr);
-    TextLabel(const QString &text, double points, QFont::Weight weight = QFont::Normal, QWidget *parent = nullptr);
+    explicit KVTextLabel(double points, QFont::Weight weight = QFont::Normal, QWidget *parent = nullptr);
+    KVTextLabel(const QString &text, double points, QFont::Weight weight = QFont::Normal, QWidget *parent = nullptr);
 
     // Letter spacing in points.
     void setTracking(double points);
