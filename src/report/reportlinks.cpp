@@ -74,6 +74,24 @@ const GuideRule guideRules[] = {
 static_assert(std::size(keywordRules) == 9);
 static_assert(std::size(guideRules) == 36);
 
+// Whether the lower-cased family holds the word. "abs" names the brake
+// system only as a word of its own, never inside "absolute" (a manifold
+// absolute pressure sensor is no brake part).
+bool familyHas(const QString &family, const char *word)
+{
+    const QLatin1String w(word);
+    if (w != QLatin1String("abs"))
+        return family.contains(w);
+    for (qsizetype at = family.indexOf(w); at >= 0; at = family.indexOf(w, at + 1)) {
+        const qsizetype end = at + w.size();
+        const bool startsWord = at == 0 || !family.at(at - 1).isLetterOrNumber();
+        const bool endsWord = end == family.size() || !family.at(end).isLetterOrNumber();
+        if (startsWord && endsWord)
+            return true;
+    }
+    return false;
+}
+
 QStringList texts(std::initializer_list<const char *> list)
 {
     QStringList out;
@@ -93,7 +111,7 @@ QStringList recallKeywords(const std::optional<OBDCode> &info)
     const QString family = info->family.toLower();
     for (const KeywordRule &rule : keywordRules)
         for (const char *word : rule.words)
-            if (family.contains(QLatin1String(word)))
+            if (familyHas(family, word))
                 return texts(rule.keywords);
     if (info->system == QLatin1String("Network"))
         return {QStringLiteral("ELECTRICAL")};
@@ -128,7 +146,7 @@ QStringList guideIDs(const std::optional<OBDCode> &info, const QString &code)
     }
     const QString family = info->family.toLower();
     for (const GuideRule &rule : guideRules) {
-        if (!family.contains(QLatin1String(rule.word)))
+        if (!familyHas(family, rule.word))
             continue;
         for (const char *id : rule.ids) {
             const QString text = QString::fromLatin1(id);

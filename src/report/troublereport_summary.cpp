@@ -19,11 +19,18 @@ QString vehicleParagraph(const TroubleReport &report)
     return text + u'.';
 }
 
-// The text before the first ". ", with its full stop; the whole text without one.
+// The text before the first ". ", with its full stop; the whole text without
+// one, given a full stop when it ends without one, so that the next sentence
+// does not run on.
 QString firstSentence(const QString &text)
 {
     const qsizetype stop = text.indexOf(QLatin1String(". "));
-    return stop < 0 ? text : text.left(stop + 1);
+    if (stop >= 0)
+        return text.left(stop + 1);
+    const QString end = Text::trimBlanksAndLineBreaks(text);
+    if (end.isEmpty() || end.endsWith(u'.') || end.endsWith(u'!') || end.endsWith(u'?'))
+        return text;
+    return end + u'.';
 }
 
 QString codeParagraph(const TroubleReportCode &code)
@@ -94,7 +101,9 @@ QStringList TroubleReport::mechanicSummary() const
         QStringList recent;
         for (const ServiceEntry &entry : service.mid(0, 3))
             recent.append(entry.date + u' ' + entry.title);
-        paragraphs.append(QStringLiteral("Recent work already done: ") + recent.join(QStringLiteral("; ")) + u'.');
+        // A last title that ends in its own full stop gets no second one.
+        const QString work = recent.join(QStringLiteral("; "));
+        paragraphs.append(QStringLiteral("Recent work already done: ") + work + (work.endsWith(u'.') ? "" : "."));
     }
 
     paragraphs.append(QStringLiteral("Please confirm the cause before replacing parts, and give me a written estimate "

