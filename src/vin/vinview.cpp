@@ -223,7 +223,12 @@ void VINView::refresh()
 
     const bool online = m_net.online();
     m_decode->setText(VINRules::decodeLabel(m_session->busy()));
-    m_decode->setEnabled(VINRules::canDecode(online, m_session->busy(), m_check));
+    const bool canDecode = VINRules::canDecode(online, m_session->busy(), m_check);
+    // Keyboard focus stays on the screen (the field) rather than jumping
+    // to the sidebar when the focused button turns off.
+    if (!canDecode && m_decode->hasFocus())
+        m_field->setFocus(Qt::OtherFocusReason);
+    m_decode->setEnabled(canDecode);
     m_offline->setVisible(!online);
     m_status->setPlain(m_session->status().value_or(QString()));
     m_status->setVisible(m_session->status().has_value());
@@ -266,7 +271,8 @@ void VINView::showDecoded(const VIN::Decoded *decoded)
             auto *label = new KVTextLabel(rows[i].first, 12.5, QFont::Bold);
             auto *value = new KVTextLabel(rows[i].second, 13);
             value->setWordWrap(true);
-            value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+            // Selectable for copying, but kept out of the Tab chain.
+            value->setTextInteractionFlags(Qt::TextSelectableByMouse);
             value->setObjectName(rows[i].first);
             m_rows->addWidget(label, int(i), 0, Qt::AlignLeft | Qt::AlignTop);
             m_rows->addWidget(value, int(i), 1, Qt::AlignTop);
