@@ -145,6 +145,24 @@ private slots:
         QCOMPARE(m_model->currentYear(), 2002);
     }
 
+    void withoutReferenceData()
+    {
+        m_view.reset();
+        m_model = std::make_unique<AppModel>(AppModel::Locations{m_home.filePath(QStringLiteral("none.db")), {},
+                                                                 m_home.filePath(QStringLiteral("g2.sqlite"))});
+        QVERIFY(!m_model->data() && m_model->garage());
+        m_view = std::make_unique<VINView>(*m_model, NetStatus::shared(), m_http);
+        m_model->setVinText(QStringLiteral("5LMFU28R42LJ12345"));
+        settle();
+        m_view->decode(QStringLiteral("5LMFU28R42LJ12345"));
+        settle();
+        QVERIFY(m_view->openButton()->isHidden());
+        m_view->saveToGarage(*m_view->session()->decoded(), QStringLiteral("5LMFU28R42LJ12345"));
+        const GarageVehicle saved = m_model->garage()->vehicles().value(0);
+        QCOMPARE(saved.title, QStringLiteral("2002 Lincoln NAVIGATOR"));
+        QVERIFY(!saved.vehicleID);
+    }
+
     void failures()
     {
         type(QStringLiteral("5LMFU28R42LJ12345"));
