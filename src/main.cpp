@@ -1,8 +1,10 @@
 #include "app/fenwhistlevorelapp.h"
 #include "screens/screensetup.h"
+#include "vin/vinsetup.h"
 
 int main(int argc, char **argv)
 {
     ScreenSetup::registerAll();
+    VINSetup::registerScreen();
     return FenwhistleVorelApp::main(argc, argv);
 }
