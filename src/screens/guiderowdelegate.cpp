@@ -7,6 +7,7 @@
 #include "look/fvpalette.h"
 
 #include <QAbstractItemView>
+#include <QScrollBar>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
@@ -29,11 +30,12 @@ QFont titleFont()
     return FVFont::font(13, QFont::DemiBold);
 }
 
-// The width rows are laid out in: the view's viewport.
+// The width rows are laid out in: the view's, less a scroll bar whether or
+// not one shows, so a row's height holds when the bar comes and goes.
 double rowWidth(const QStyleOptionViewItem &option)
 {
     if (const auto *view = qobject_cast<const QAbstractItemView *>(option.widget))
-        return view->viewport()->width();
+        return view->width() - view->verticalScrollBar()->sizeHint().width();
     return option.rect.width();
 }
 

@@ -17,9 +17,10 @@ namespace ScreenBits {
 // inherits the text colour.
 KVTextLabel *wrapped(const QString &text, double points, QFont::Weight weight = QFont::Normal,
                      const QColor &color = QColor());
-// A link in the rounded face at `points`, wrapping when narrow; opens only
+// A link in the rounded face at `points`, wrapping when narrow, at the
+// leading edge of a row of its own (only the text takes clicks); opens only
 // http(s) addresses.
-KVLinkLabel *link(const QString &text, const QUrl &url, double points);
+QWidget *link(const QString &text, const QUrl &url, double points);
 // A section panel around `content`.
 Bezel *bezel(QWidget *content, double radius = 22, double padding = 16);
 
