@@ -84,8 +84,11 @@ void GuideStepBox::go(const std::optional<QString> &next)
 
 void GuideStepBox::focusFirstAction()
 {
+    // At an end, Back undoes less than Start over would.
     if (!m_answers.isEmpty())
         m_answers.front()->setFocus(Qt::OtherFocusReason);
+    else if (m_back)
+        m_back->setFocus(Qt::OtherFocusReason);
     else
         m_startOver->setFocus(Qt::OtherFocusReason);
 }

@@ -25,7 +25,7 @@ public:
     QList<KVChromeButton *> answerButtons() const { return m_answers; }
     KVChromeButton *backButton() const { return m_back; }
     KVChromeButton *startOverButton() const { return m_startOver; }
-    // Gives the keyboard focus to the first answer, else Start over.
+    // Gives the keyboard focus to the first answer, else Back, else Start over.
     void focusFirstAction();
 
 private:
