@@ -79,6 +79,16 @@ void GuidesView::refresh()
     const QList<Guide> guides = data ? data->guides() : QList<Guide>();
     m_listModel->setGroups(GuideListRules::groups(guides));
     m_listModel->setSelectedGuide(m_model.selectedGuide());
+    if (m_model.selectedGuide() != m_revealed) {
+        // A guide opened here or elsewhere comes into view and becomes the
+        // keyboard's current row.
+        m_revealed = m_model.selectedGuide();
+        const int row = m_revealed ? m_listModel->rowOf(*m_revealed) : -1;
+        if (row >= 0) {
+            m_list->setCurrentIndex(m_listModel->index(row));
+            m_list->scrollTo(m_listModel->index(row));
+        }
+    }
     m_runner->showGuide(data, GuideListRules::shown(guides, m_model.selectedGuide()));
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
+#include <optional>
 
 class AppModel;
 class GuideListModel;
@@ -35,4 +37,5 @@ private:
     QListView *m_list = nullptr;
     GuideListModel *m_listModel = nullptr;
     GuideRunner *m_runner = nullptr;
+    std::optional<QString> m_revealed; // the selection last scrolled to
 };
