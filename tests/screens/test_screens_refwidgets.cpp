@@ -6,10 +6,13 @@
 #include "app/netstatus.h"
 #include "data/vorel.h"
 #include "kit/kvchromebutton.h"
+#include "kit/kvlinklabel.h"
+#include "kit/kvscale.h"
 #include "kit/kvsearchfield.h"
 #include "kit/kvtextlabel.h"
 #include "screens/codedetail.h"
 #include "screens/codelistmodel.h"
+#include "screens/coderowdelegate.h"
 #include "screens/codesview.h"
 #include "screens/filterchip.h"
 #include "screens/guidelistmodel.h"
@@ -17,11 +20,17 @@
 #include "screens/guidestepbox.h"
 #include "screens/guidesview.h"
 #include "screens/obd1view.h"
+#include "screens/tagflow.h"
+#include "look/fvrender.h"
+#include "look/gaugelabel.h"
+#include "look/tag.h"
+#include "platform/opener.h"
 #include "support/fixturedb.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -230,6 +239,131 @@ private slots:
         QVERIFY(!cards[1]->findChildren<QLabel *>().isEmpty());
         for (const QLabel *l : view.findChildren<QLabel *>())
             QCOMPARE(l->textFormat(), Qt::PlainText);
+    }
+
+    void listModelsKeepTheirRowsAndSkipHeadings()
+    {
+        auto m = model();
+        CodeListModel codes;
+        const QList<OBDCode> all = m->data()->allCodes();
+        codes.setCodes(all);
+        QSignalSpy resets(&codes, &QAbstractItemModel::modelReset);
+        QSignalSpy changes(&codes, &QAbstractItemModel::dataChanged);
+        codes.setCodes(all);
+        QCOMPARE(resets.size(), 0);
+        codes.setSelectedCode(QStringLiteral("P0171"));
+        codes.setSelectedCode(QStringLiteral("U0100"));
+        QCOMPARE(changes.size(), 3); // on, then off and on
+        QVERIFY(codes.data(codes.index(codes.rowOf(QStringLiteral("U0100"))), CodeListModel::SelectedRole).toBool());
+        QVERIFY(!codes.data(codes.index(codes.rowOf(QStringLiteral("P0171"))), CodeListModel::SelectedRole).toBool());
+
+        // Arrow keys pass over the group headings.
+        GuidesView view(*m);
+        show(view);
+        QListView *list = view.listView();
+        GuideListModel *rows = view.listModel();
+        QCOMPARE(rows->guideAt(0), QString());
+        QCOMPARE(rows->flags(rows->index(0)), Qt::NoItemFlags);
+        list->setFocus();
+        list->setCurrentIndex(rows->index(rows->rowOf(QStringLiteral("brakes"))));
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(rows->guideAt(list->currentIndex().row()), QStringLiteral("overheating"));
+        QTest::keyClick(list, Qt::Key_Return);
+        settle();
+        QCOMPARE(m->selectedGuide(), QStringLiteral("overheating"));
+    }
+
+    void runnerIgnoresAnotherGuidesWalk()
+    {
+        auto m = model();
+        m->openGuide(QStringLiteral("no-start"));
+        m->setGuidePath({QStringLiteral("level"), QStringLiteral("topup")});
+        GuidesView view(*m);
+        show(view);
+        // The first id is not a node of this guide: the run starts over.
+        QCOMPARE(view.runner()->path(), QStringList{"crank"});
+        QVERIFY(!view.runner()->stepBox()->backButton());
+        // A last id of no node shows the start node, numbered by the whole walk.
+        m->setGuidePath({QStringLiteral("crank"), QStringLiteral("fuel")});
+        settle();
+        QCOMPARE(labelNamed(view.runner()->stepBox(), QStringLiteral("stepText")),
+                 QStringLiteral("Does the engine crank?"));
+        QCOMPARE(view.runner()->stepBox()->findChild<GaugeLabel *>(QStringLiteral("stepLabel"))->text(),
+                 QStringLiteral("Step 2"));
+        QVERIFY(view.runner()->stepBox()->backButton());
+
+        // A guide without steps (and whose sources did not parse): no step
+        // box; the professional box keeps its link, the note without a source has none.
+        m->openGuide(QStringLiteral("brakes"));
+        settle();
+        QVERIFY(!view.runner()->stepBox());
+        QVERIFY(view.runner()->findChild<QWidget *>(QStringLiteral("proBox")));
+        QCOMPARE(labelNamed(view.runner(), QStringLiteral("safetyTitle")), QStringLiteral("Use jack stands"));
+        auto linkTexts = [&view] {
+            QStringList texts;
+            for (KVLinkLabel *l : view.runner()->findChildren<KVLinkLabel *>())
+                texts << l->text();
+            return texts;
+        };
+        QCOMPARE(linkTexts(), QStringList{"Find an ASE-certified technician"});
+
+        QList<QUrl> opened;
+        Opener::setOpen([&opened](const QUrl &u) { opened << u; });
+        m->openGuide(QStringLiteral("overheating"));
+        settle();
+        QCOMPARE(linkTexts(), (QStringList{"Source: NHTSA \u2014 Cooling system care", "Find an ASE-certified technician",
+                                           "NHTSA: Cooling system care"}));
+        view.runner()->findChildren<KVLinkLabel *>().last()->activate();
+        Opener::reset();
+        QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("https://www.nhtsa.gov/cooling"))});
+    }
+
+    void detailTagsNoteAndSnapshotRows()
+    {
+        auto m = model();
+        CodeDetail detail(*m);
+        detail.showCode(m->data(), QStringLiteral("P0301"));
+        const auto *tags = detail.findChild<TagFlow *>(QStringLiteral("tags"));
+        QStringList chips;
+        for (QWidget *w : tags->chips())
+            chips << static_cast<Tag *>(w)->text();
+        QCOMPARE(chips, (QStringList{"Draft \u2014 under technician review", "Ignition", "misfire", "Generic (all makes)"}));
+        QVERIFY(detail.findChild<QWidget *>(QStringLiteral("note")));
+        detail.showCode(m->data(), QStringLiteral("B1000"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!detail.findChild<QWidget *>(QStringLiteral("note")));
+
+        // Chips wrap rather than widen the pane.
+        const auto *flow = detail.findChild<TagFlow *>(QStringLiteral("tags"));
+        QVERIFY(flow->heightForWidth(flow->minimumSizeHint().width()) > flow->heightForWidth(2000));
+
+        FVRender::snapshotMode = true;
+        CodesView view(*m);
+        FVRender::snapshotMode = false;
+        QCOMPARE(view.listModel()->rowCount(), 24);
+        QCOMPARE(view.countText(), QStringLiteral("1009 of 1009 codes"));
+
+        KVScale::shared().setFactor(1.5);
+        const int zoomed = CodeRowDelegate::rowHeight();
+        KVScale::shared().setFactor(1.0);
+        QVERIFY(zoomed > CodeRowDelegate::rowHeight() * 1.3);
+    }
+
+    void obd1SourcesAndHeadings()
+    {
+        auto m = model();
+        OBD1View view(*m);
+        show(view);
+        const QList<QWidget *> cards = view.cards();
+        auto linksOf = [](const QWidget *card) { return card->findChildren<KVLinkLabel *>().size(); };
+        QCOMPARE(linksOf(cards[0]), 2);
+        QCOMPARE(linksOf(cards[1]), 1);
+        // Sources that did not parse: no "Sources" heading at all.
+        QStringList chrysler;
+        for (const QLabel *l : cards[2]->findChildren<QLabel *>())
+            chrysler << l->text();
+        QVERIFY(!chrysler.contains(QStringLiteral("Sources")));
+        QVERIFY(labelNamed(&view, QStringLiteral("obd1Footer")).startsWith(QStringLiteral("Written in our own words")));
     }
 
     void searchHitsLandOnTheScreens()
