@@ -100,8 +100,13 @@ void CodesView::build()
     m_list->setStyleSheet(QStringLiteral("QListView { background: transparent; }"));
     connect(m_list, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) { openRow(i.row()); });
     connect(m_list, &QAbstractItemView::activated, this, [this](const QModelIndex &i) { openRow(i.row()); });
-    // Row heights follow the zoom.
-    KVScaleWatch::follow(m_list, [this] { m_list->reset(); });
+    // Row heights follow the zoom; the keyboard's row stays.
+    KVScaleWatch::follow(m_list, [this] {
+        const int row = m_list->currentIndex().row();
+        m_list->reset();
+        if (row >= 0)
+            m_list->setCurrentIndex(m_listModel->index(row));
+    });
     column->addWidget(new ListWell(m_list), 1);
     row->addWidget(left);
 
