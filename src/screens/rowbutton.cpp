@@ -12,7 +12,12 @@ RowButton::RowButton(QBoxLayout *layout, QWidget *parent)
     : QAbstractButton(parent)
     , m_layout(layout)
 {
-    setFocusPolicy(Qt::StrongFocus);
+    // Focus by keyboard only, so a click leaves no ring behind.
+    setFocusPolicy(Qt::TabFocus);
+    // A button's children would draw in the button text colour; the row's
+    // labels keep their own colours (or the window's text colour).
+    setBackgroundRole(QPalette::Window);
+    setForegroundRole(QPalette::WindowText);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     m_layout->setContentsMargins(0, 0, 0, 0);

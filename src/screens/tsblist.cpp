@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
+#include <QSet>
 #include <QVBoxLayout>
 
 namespace {
@@ -64,7 +65,6 @@ QWidget *bulletinRow(const TSB &tsb, KVChromeButton *button)
     auto *texts = new QVBoxLayout;
     auto *head = new QHBoxLayout;
     auto *components = new KVTextLabel(TSBListRules::components(tsb), 12.5, QFont::Bold);
-    components->setWordWrap(true);
     head->addWidget(components, 0, Qt::AlignVCenter);
     if (TSBListRules::showsType(tsb))
         head->addWidget(new Tag(tsb.type, QColor::fromRgbF(0.4f, 0.4f, 0.4f)), 0, Qt::AlignVCenter);
@@ -185,6 +185,12 @@ void TSBList::refresh()
         m_key = key;
         ++m_generation;
         setMessage(std::nullopt);
+        for (const Row &r : std::as_const(m_rows)) {
+            delete r.row;
+            delete r.divider;
+        }
+        m_rows.clear();
+        m_filled = false;
     }
     const QList<TSB> all = data->tsbs(key.first, key.second);
     const QList<TSB> matching = TSBListRules::matching(all, m_model.tsbFilter());
@@ -194,14 +200,22 @@ void TSBList::refresh()
     // Only a change from elsewhere reaches the field, so typing keeps its cursor.
     if (m_filter->text() != m_model.tsbFilter())
         m_filter->setText(m_model.tsbFilter());
+    const qsizetype before = m_buttons.size();
     rebuildRows(shown);
     const bool online = m_net.online();
-    for (KVChromeButton *button : std::as_const(m_buttons)) {
+    for (const Row &r : std::as_const(m_rows)) {
+        KVChromeButton *button = r.button;
         button->setText(TSBListRules::buttonText(online));
         button->setEnabled(online);
     }
     m_more->setText(TSBListRules::showAllButton(matching.size()));
-    m_more->setVisible(shown.size() < matching.size());
+    const bool more = shown.size() < matching.size();
+    if (!more && m_more->hasFocus() && !m_buttons.isEmpty()) {
+        // Hiding the focused button would pass focus down the chain and
+        // scroll the page to it: the first row it revealed takes it instead.
+        m_buttons.value(before, m_buttons.last())->setFocus(Qt::OtherFocusReason);
+    }
+    m_more->setVisible(more);
 }
 
 void TSBList::rebuildRows(const QList<TSB> &shown)
@@ -211,18 +225,31 @@ void TSBList::rebuildRows(const QList<TSB> &shown)
         ids << t.nhtsaID;
     if (m_filled && ids == m_shownIDs)
         return;
-    while (QLayoutItem *item = m_list->takeAt(0)) {
-        delete item->widget();
-        delete item;
+    while (QLayoutItem *item = m_list->takeAt(0))
+        delete item; // the widgets stay, in m_rows
+    for (const Row &r : std::as_const(m_rows)) {
+        r.row->hide();
+        r.divider->hide();
     }
     m_buttons.clear();
+    QSet<qint64> placed;
     for (const TSB &tsb : shown) {
-        auto *button = new KVChromeButton(TSBListRules::buttonText(m_net.online()), false, true);
-        button->setObjectName(QStringLiteral("openTSB"));
-        connect(button, &QAbstractButton::clicked, this, [this, tsb] { openTSB(tsb); });
-        m_list->addWidget(bulletinRow(tsb, button));
-        m_list->addWidget(new Divider);
-        m_buttons.append(button);
+        if (placed.contains(tsb.nhtsaID))
+            continue; // one row per bulletin
+        placed.insert(tsb.nhtsaID);
+        Row &r = m_rows[tsb.nhtsaID];
+        if (!r.row) {
+            r.button = new KVChromeButton(TSBListRules::buttonText(m_net.online()), false, true);
+            r.button->setObjectName(QStringLiteral("openTSB"));
+            connect(r.button, &QAbstractButton::clicked, this, [this, tsb] { openTSB(tsb); });
+            r.row = bulletinRow(tsb, r.button);
+            r.divider = new Divider;
+        }
+        m_list->addWidget(r.row);
+        m_list->addWidget(r.divider);
+        r.row->show();
+        r.divider->show();
+        m_buttons.append(r.button);
     }
     m_shownIDs = ids;
     m_filled = true;

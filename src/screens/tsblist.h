@@ -3,6 +3,7 @@
 #include "data/tsb.h"
 #include "look/bezel.h"
 
+#include <QHash>
 #include <functional>
 #include <optional>
 
@@ -64,6 +65,15 @@ private:
     KVChromeButton *m_more;
     QList<qint64> m_shownIDs;
     QList<KVChromeButton *> m_buttons;
+    // Rows built for the current vehicle and year, kept while the filter
+    // hides them, so typing only shows, hides and reorders rows.
+    struct Row
+    {
+        QWidget *row = nullptr;
+        QWidget *divider = nullptr;
+        KVChromeButton *button = nullptr;
+    };
+    QHash<qint64, Row> m_rows;
     bool m_filled = false;
     std::optional<std::pair<qint64, qint64>> m_key;
     quint64 m_generation = 0;

@@ -15,10 +15,13 @@
 #include "support/fakehttp.h"
 #include "support/fixturedb.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
@@ -36,16 +39,22 @@ struct Page
 {
     explicit Page(AppModel &m, HttpClient &http)
     {
-        auto *box = new QVBoxLayout(&window);
+        auto *outer = new QVBoxLayout(&window);
+        outer->addWidget(scroll = new QScrollArea);
+        scroll->setWidgetResizable(true);
+        auto *column = new QWidget;
+        auto *box = new QVBoxLayout(column);
         box->addWidget(chart = new ComplaintChart(m));
         box->addWidget(recalls = new RecallList(m));
         box->addWidget(investigations = new InvestigationList(m));
         box->addWidget(tsbs = new TSBList(m, NetStatus::shared(), http, {[this] { return showAll; }, [this](bool on) { showAll = on; }}));
-        window.resize(1200, 2400);
+        scroll->setWidget(column);
+        window.resize(1200, 900);
         window.show();
         settle();
     }
     QWidget window;
+    QScrollArea *scroll;
     bool showAll = false;
     ComplaintChart *chart;
     RecallList *recalls;
@@ -147,11 +156,21 @@ private slots:
         Page page(*m, http);
         QCOMPARE(page.tsbs->countText(), QStringLiteral("45 of 45"));
         QCOMPARE(page.tsbs->shownIDs().size(), 40);
-        page.tsbs->showAllButton()->click();
+        // The pressed button goes, the page stays where it was.
+        KVChromeButton *more = page.tsbs->showAllButton();
+        page.window.activateWindow();
+        page.scroll->ensureWidgetVisible(more);
+        settle();
+        const int at = page.scroll->verticalScrollBar()->value();
+        QVERIFY(at > 0);
+        more->setFocus();
+        QTest::keyClick(more, Qt::Key_Space);
         settle();
         QVERIFY(page.showAll);
         QCOMPARE(page.tsbs->shownIDs().size(), 45);
         QVERIFY(!page.tsbs->showAllButton());
+        QCOMPARE(page.scroll->verticalScrollBar()->value(), at);
+        QCOMPARE(QApplication::focusWidget(), page.tsbs->rowButtons().at(40));
 
         // Typing keeps focus and cursor while the rows refresh.
         QLineEdit *field = page.tsbs->filterField();
