@@ -187,7 +187,7 @@ QWidget *CreditsView::photosPanel()
         col->addLayout(links);
         line->addLayout(col, 1);
         box->addLayout(line);
-        box->addWidget(new Divider);
+        box->addWidget(new Divider(0.2));
         ++m_photoRows;
     }
     return bezel;

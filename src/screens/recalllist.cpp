@@ -121,7 +121,7 @@ void RecallList::refresh()
         const QString campaign = recall.campaign;
         connect(row, &QAbstractButton::clicked, this, [this, campaign] { m_model.setRecallShown(campaign); });
         m_list->addWidget(row);
-        m_list->addWidget(new Divider);
+        m_list->addWidget(new Divider(0.3));
         m_buttons.append(row);
     }
     m_recalls = recalls;
