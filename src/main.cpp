@@ -1,10 +1,12 @@
 #include "app/fenwhistlevorelapp.h"
 #include "screens/screensetup.h"
 #include "selftest/selftest.h"
+#include "vin/vinsetup.h"
 
 int main(int argc, char **argv)
 {
     ScreenSetup::registerAll();
+    VINSetup::registerScreen();
     FVSelfTest::registerModes();
     return FenwhistleVorelApp::main(argc, argv);
 }
