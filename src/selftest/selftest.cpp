@@ -12,6 +12,8 @@
 #include "prefsguard.h"
 #include "scratchfolder.h"
 #include "vehiclechecks.h"
+#include "vin/vin.h"
+#include "vinchecks.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -42,6 +44,7 @@ const GroupEntry groups[] = {
     {"Trouble codes", CodeChecks::run},
     {"Troubleshooting guides", GuideChecks::guides},
     {"OBD-I and older vehicles", GuideChecks::obd1},
+    {"VIN: model year and check digit (offline)", VINChecks::run},
 };
 
 QHash<QString, QString> readEnvironment()
@@ -130,6 +133,8 @@ int run()
     const QString mutation = environment.value(QStringLiteral("FV_SELFTEST_MUTATE"));
     if (mutation.contains(QStringLiteral("flag")))
         ComplaintRule::mutateForSelfTest = true;
+    if (mutation.contains(QStringLiteral("vin")))
+        VIN::mutateForSelfTest = true;
     Opener::setOpen({});
 
     FVTestRun testRun;

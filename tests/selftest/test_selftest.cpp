@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(titles, (QStringList{"App database", "Year → Make → Model picker",
                                       "Vehicle page: 2002 Lincoln Navigator, 2013-2016 Ford Focus", "Photos and credits",
                                       "Search (SQLite FTS5)", "Trouble codes", "Troubleshooting guides",
-                                      "OBD-I and older vehicles"}));
+                                      "OBD-I and older vehicles", "VIN: model year and check digit (offline)"}));
         QCOMPARE(r.lines[r.lines.size() - 2], "(Set VOREL_SEED_DB to cross-check against the research database.)");
         QCOMPARE(r.lines.back(), QStringLiteral("RESULT: %1 FAILED, %2 passed").arg(failed).arg(passed));
         QVERIFY(passed > 0);
