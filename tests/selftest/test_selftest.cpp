@@ -1,6 +1,9 @@
 #include "platform/prefs.h"
+#include "selftest/guidechecks.h"
 #include "selftest/pdfscan.h"
 #include "selftest/prefsguard.h"
+#include "selftest/selftest.h"
+#include "selftest/vehiclechecks.h"
 #include "support/fixturedb.h"
 
 #include <QDir>
@@ -199,6 +202,54 @@ private slots:
         const Run next = run({"--selftest", "--fv-child-garage-write"}, db);
         QCOMPARE(next.status, 1);
         QCOMPARE(next.lines.size(), 4);
+    }
+
+    void childRunnerStartsThisProgram()
+    {
+        // Here "this program" is the test itself: it lists its functions.
+        const FVSelfTest::ChildResult listed = FVSelfTest::runChild({"-functions"});
+        QCOMPARE(listed.status, 0);
+        QVERIFY(listed.output.contains("childRunnerStartsThisProgram()"));
+        QCOMPARE(FVSelfTest::runChild({"noSuchFunction"}).status, 1);
+    }
+
+    void guideWalk_data()
+    {
+        QTest::addColumn<QList<GuideNode>>("nodes");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QStringList>("problems");
+        const auto q = [](const char *id, const char *yes, const char *no) {
+            return GuideNode{id, "q", "?", "", QString(yes), QString(no)};
+        };
+        const auto end = [](const char *id) { return GuideNode{id, "end", "", "Stop.", std::nullopt, std::nullopt}; };
+        QTest::newRow("diamond") << QList<GuideNode>{q("a", "b", "c"), q("b", "d", "d"), q("c", "d", "d"), end("d")}
+                                 << "https://x.org" << QStringList{};
+        QTest::newRow("loop to the start") << QList<GuideNode>{q("a", "b", "c"), q("b", "a", "c"), end("c")}
+                                           << "https://x.org" << QStringList{"g: loop at a"};
+        GuideNode leaky = end("c");
+        leaky.yes = "a";
+        QTest::newRow("end goes on, unreachable step, plain http source")
+            << QList<GuideNode>{q("a", "c", "c"), leaky, end("z")} << "http://x.org"
+            << QStringList{"g/c: end must stop and say what to do", "g: loop at a", "g: loop at a",
+                           "g: 1 unreachable step(s)", "g: sources"}; // each path to c loops once
+    }
+
+    void guideWalk()
+    {
+        QFETCH(QList<GuideNode>, nodes);
+        QFETCH(QString, source);
+        QFETCH(QStringList, problems);
+        const Guide g{"g", "", "", "", {"jack"}, {"pro"}, {"s"}, nodes};
+        const QHash<QString, SafetyNote> notes{{"jack", SafetyNote{"jack", "", "", std::nullopt}}};
+        const QHash<QString, SourceRef> sources{{"s", SourceRef{"s", "", "", source}}};
+        QCOMPARE(GuideChecks::problems({g}, notes, sources), problems);
+        QCOMPARE(GuideChecks::problems({Guide{"e", "", "", "", {}, {}, {}, {}}}, notes, sources), QStringList{"e: empty"});
+    }
+
+    void bulletinPacking()
+    {
+        QCOMPARE(VehicleChecks::packIDs({3, 10, 200, 201}), QByteArray("\x03\x07\xBE\x01\x01"));
+        QCOMPARE(VehicleChecks::packIDs({0, 9000000}).size(), 5);
     }
 
     void pdfScan()
