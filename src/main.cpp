@@ -1,12 +1,14 @@
 #include "app/fenwhistlevorelapp.h"
 #include "screens/screensetup.h"
 #include "selftest/fvsnapshot.h"
+#include "selftest/selftest.h"
 #include "vin/vinsetup.h"
 
 int main(int argc, char **argv)
 {
     ScreenSetup::registerAll();
     VINSetup::registerScreen();
+    FVSelfTest::registerModes();
     FVSnapshot::registerMode();
     return FenwhistleVorelApp::main(argc, argv);
 }

@@ -2,12 +2,10 @@
 
 #include "app/appmodel.h"
 #include "app/dispatch.h"
-#include "app/fvprefs.h"
 #include "app/fvsetup.h"
 #include "app/mainwindow.h"
 #include "app/netstatus.h"
 #include "data/vorel.h"
-#include "fvkeptprefs.h"
 #include "fvsnapshotgarage.h"
 #include "fvsnapshotrender.h"
 #include "fvsnapshotshots.h"
@@ -15,6 +13,7 @@
 #include "kit/kvscale.h"
 #include "look/fvrender.h"
 #include "platform/opener.h"
+#include "prefsguard.h"
 #include "screens/homeview.h"
 
 #include <QDir>
@@ -130,7 +129,9 @@ std::optional<int> handle(const QStringList &args, const Print &print)
     // One pixel per point, whatever zoom the user chose.
     KVScale::shared().setFactor(1.0);
 
-    const FVKeptPrefs kept({KVRNThemes::key(), FVPrefs::lastVehicleKey()});
+    // Puts "kvrn.theme" and "fv.lastVehicle" (the only keys the shots
+    // change) back on every return.
+    const PrefsGuard kept;
 
     AppModel &model = AppModel::shared();
     const Vorel *data = model.data();
