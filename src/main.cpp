@@ -1,4 +1,5 @@
 #include "app/fenwhistlevorelapp.h"
+#include "report/reportsetup.h"
 #include "screens/screensetup.h"
 #include "vin/vinsetup.h"
 
@@ -6,5 +7,6 @@ int main(int argc, char **argv)
 {
     ScreenSetup::registerAll();
     VINSetup::registerScreen();
+    ReportSetup::registerAll();
     return FenwhistleVorelApp::main(argc, argv);
 }
