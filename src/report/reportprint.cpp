@@ -4,6 +4,7 @@
 
 #include <poppler-qt6.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrintDialog>
@@ -36,7 +37,11 @@ void drawPage(QPainter &painter, Poppler::Page &page, const QRectF &paper)
 
 bool run(const QString &pdfPath, QWidget *parent)
 {
-    const std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(pdfPath);
+    // Read whole first: the print dialog may offer to write over this very file.
+    QFile file(pdfPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const std::unique_ptr<Poppler::Document> doc = Poppler::Document::loadFromData(file.readAll());
     if (!doc || doc->isLocked() || doc->numPages() < 1)
         return false;
     doc->setRenderHint(Poppler::Document::Antialiasing);

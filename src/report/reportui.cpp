@@ -1,6 +1,7 @@
 #include "reportui.h"
 
 #include "app/appmodel.h"
+#include "app/fvinfo.h"
 #include "garage/garagestore.h"
 #include "platform/opener.h"
 #include "reportfile.h"
@@ -26,7 +27,7 @@ QWidget *window()
 
 void alert(QMessageBox::Icon icon, const QString &text, const QString &informative)
 {
-    QMessageBox box(icon, QString(), text, QMessageBox::Ok, window());
+    QMessageBox box(icon, FVInfo::appName(), text, QMessageBox::Ok, window());
     box.setInformativeText(informative);
     for (QLabel *label : box.findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
