@@ -1,4 +1,5 @@
 #include "app/fenwhistlevorelapp.h"
+#include "report/reportsetup.h"
 #include "screens/screensetup.h"
 #include "selftest/fvsnapshot.h"
 #include "selftest/selftest.h"
@@ -8,6 +9,7 @@ int main(int argc, char **argv)
 {
     ScreenSetup::registerAll();
     VINSetup::registerScreen();
+    ReportSetup::registerAll();
     FVSelfTest::registerModes();
     FVSnapshot::registerMode();
     return FenwhistleVorelApp::main(argc, argv);
