@@ -6,11 +6,15 @@
 #include "data/sqldb.h"
 #include "databasechecks.h"
 #include "garagechild.h"
+#include "garagechecks.h"
 #include "guidechecks.h"
+#include "lookchecks.h"
 #include "photosearchchecks.h"
 #include "platform/opener.h"
 #include "prefsguard.h"
+#include "reportchecks.h"
 #include "scratchfolder.h"
+#include "seedchecks.h"
 #include "vehiclechecks.h"
 #include "vin/vin.h"
 #include "vinchecks.h"
@@ -45,6 +49,9 @@ const GroupEntry groups[] = {
     {"Troubleshooting guides", GuideChecks::guides},
     {"OBD-I and older vehicles", GuideChecks::obd1},
     {"VIN: model year and check digit (offline)", VINChecks::run},
+    {"My Garage: survives a relaunch", GarageChecks::run},
+    {"Trouble Code Report (PDF)", ReportChecks::run},
+    {"Look, help and wording", LookChecks::run},
 };
 
 QHash<QString, QString> readEnvironment()
@@ -63,20 +70,6 @@ std::optional<QString> pathAfter(const QStringList &args, const QString &option)
     if (at < 0 || at + 1 >= args.size())
         return std::nullopt;
     return args.at(at + 1);
-}
-
-// Whether the research database for the cross-check is named and opens.
-bool seedOpens(const QHash<QString, QString> &environment)
-{
-    const QString key = QStringLiteral("VOREL_SEED_DB");
-    if (!environment.contains(key))
-        return false;
-    try {
-        SQLDB seed(environment.value(key), true);
-        return true;
-    } catch (const SQLError &) {
-        return false;
-    }
 }
 
 int finish(FVTestRun &run)
@@ -145,14 +138,18 @@ int run()
     testRun.line(banner, false);
 
     const ScratchFolder scratch;
-    SelfTestContext ctx{testRun, environment, scratch.path(), {}, {}, {}, {}, {}};
+    SelfTestContext ctx{testRun, environment, scratch.path(), {}, {}, {}, {}, {}, {}};
     for (const GroupEntry &entry : groups) {
         testRun.begin(QString::fromUtf8(entry.title));
         if (!entry.group(ctx))
             return finish(testRun);
     }
-    if (!seedOpens(environment))
+    if (const std::unique_ptr<SQLDB> seed = SeedChecks::open(environment)) {
+        testRun.begin(QStringLiteral("Cross-check against the research database (read-only)"));
+        SeedChecks::run(ctx, *seed);
+    } else {
         testRun.line(QStringLiteral("(Set VOREL_SEED_DB to cross-check against the research database.)"));
+    }
     return finish(testRun);
 }
 

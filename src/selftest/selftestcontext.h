@@ -25,6 +25,8 @@ struct SelfTestContext
     // The vehicle page's two test vehicles.
     std::optional<VehicleInfo> navigator;
     std::optional<VehicleInfo> focus;
+    // The whole text of the Trouble Code Report read back from its PDF.
+    QString reportText;
 };
 
 // One check group: prints its checks into the context's run; false ends the

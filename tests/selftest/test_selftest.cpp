@@ -1,4 +1,5 @@
 #include "platform/prefs.h"
+#include "selftest/garagechecks.h"
 #include "selftest/guidechecks.h"
 #include "selftest/pdfscan.h"
 #include "selftest/prefsguard.h"
@@ -31,10 +32,13 @@ class TestSelfTest : public QObject
 
     QTemporaryDir m_tmp; // the runs' temporary folder: nothing may be left in it
 
-    Run run(const QStringList &args, const QString &db, const QString &mutation = QString())
+    Run run(const QStringList &args, const QString &db, const QString &mutation = QString(),
+            const QString &seed = QString())
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("VOREL_SEED_DB"));
+        if (!seed.isEmpty())
+            env.insert(QStringLiteral("VOREL_SEED_DB"), seed);
         env.remove(QStringLiteral("FV_SELFTEST_MUTATE"));
         if (!mutation.isEmpty())
             env.insert(QStringLiteral("FV_SELFTEST_MUTATE"), mutation);
@@ -115,7 +119,8 @@ private slots:
     {
         FixtureDb db;
         prepareFixture(db);
-        const Run r = selfTest(db.path());
+        // A research database that does not open only brings the note.
+        const Run r = run({QStringLiteral("--selftest")}, db.path(), QString(), m_tmp.filePath(QStringLiteral("none.db")));
         QCOMPARE(r.status, 1); // the fixture is far too small for the size checks
         QStringList titles;
         qsizetype passed = 0;
@@ -133,7 +138,9 @@ private slots:
         QCOMPARE(titles, (QStringList{"App database", "Year → Make → Model picker",
                                       "Vehicle page: 2002 Lincoln Navigator, 2013-2016 Ford Focus", "Photos and credits",
                                       "Search (SQLite FTS5)", "Trouble codes", "Troubleshooting guides",
-                                      "OBD-I and older vehicles", "VIN: model year and check digit (offline)"}));
+                                      "OBD-I and older vehicles", "VIN: model year and check digit (offline)",
+                                      "My Garage: survives a relaunch", "Trouble Code Report (PDF)",
+                                      "Look, help and wording"}));
         QCOMPARE(r.lines[r.lines.size() - 2], "(Set VOREL_SEED_DB to cross-check against the research database.)");
         QCOMPARE(r.lines.back(), QStringLiteral("RESULT: %1 FAILED, %2 passed").arg(failed).arg(passed));
         QVERIFY(passed > 0);
@@ -202,6 +209,17 @@ private slots:
         const Run next = run({"--selftest", "--fv-child-garage-write"}, db);
         QCOMPARE(next.status, 1);
         QCOMPARE(next.lines.size(), 4);
+    }
+
+    // The relaunch check needs both lines of the read child and two clean exits.
+    void garageReadBack()
+    {
+        const QString garage = QStringLiteral("GARAGE|2002 Lincoln Navigator|Big Blue|181900|Air ride sags overnight\n");
+        const QString service = QStringLiteral("SERVICE|2026-10-01|Oil change|$64\n");
+        QVERIFY(GarageChecks::readBack(0, 0, garage + service));
+        QVERIFY(!GarageChecks::readBack(0, 0, garage));
+        QVERIFY(!GarageChecks::readBack(4, 0, garage + service));
+        QVERIFY(!GarageChecks::readBack(0, 0, garage.chopped(1) + QStringLiteral(" and more\n") + service));
     }
 
     void childRunnerStartsThisProgram()
