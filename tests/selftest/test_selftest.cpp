@@ -1,3 +1,4 @@
+#include "data/sqldb.h"
 #include "platform/prefs.h"
 #include "selftest/garagechecks.h"
 #include "selftest/guidechecks.h"
@@ -209,6 +210,50 @@ private slots:
         const Run next = run({"--selftest", "--fv-child-garage-write"}, db);
         QCOMPARE(next.status, 1);
         QCOMPARE(next.lines.size(), 4);
+    }
+
+    // A research database without the vehicles' figures fails the cross-check
+    // line by line instead of passing on empty answers.
+    void crossCheckOnAnEmptyResearchDatabase()
+    {
+        FixtureDb db;
+        prepareFixture(db);
+        const QString seedPath = m_tmp.filePath(QStringLiteral("seed.db"));
+        {
+            SQLDB seed(seedPath, false);
+            seed.exec(QStringLiteral(
+                "CREATE TABLE recalls(id); CREATE TABLE vehicles(id);"
+                "CREATE TABLE vehicle_complaint_summary(component, complaints, vehicle_id, model_year, level);"
+                "CREATE TABLE complaint_totals(complaints, vehicle_id, model_year);"
+                "CREATE TABLE tsb_vehicles(nhtsa_id, vehicle_id, model_year);"
+                "CREATE TABLE recall_vehicles(vehicle_id, model_year, campaign_number);"));
+        }
+        const Run r = run({QStringLiteral("--selftest")}, db.path(), QString(), seedPath);
+        const qsizetype at = r.lines.indexOf(QStringLiteral("== Cross-check against the research database (read-only)"));
+        QVERIFY2(at > 0, qPrintable(r.lines.join(u'\n')));
+        const QStringList group = r.lines.mid(at + 1, 6);
+        QCOMPARE(group[1], QStringLiteral("FAIL  2002 Lincoln Navigator: every chart bar and the total equal the research "
+                                          "database (0 complaints)"));
+        QVERIFY(group[2].startsWith(QStringLiteral("FAIL  2014 Ford Focus: ")));
+        QVERIFY(group[3].startsWith(QStringLiteral("FAIL  2015 Ford F-150: ")));
+        QCOMPARE(group[5], QStringLiteral("FAIL  05V388 is linked to the 2002 Navigator in the research database too"));
+        QVERIFY(r.lines.back().startsWith(QStringLiteral("RESULT: ")));
+        expectNoScratch();
+    }
+
+    // On the full generated database with its research database every one of
+    // the thirteen groups runs and passes.
+    void fullRunPasses()
+    {
+        const QString full = QStringLiteral(FV_TESTDATA_DIR "/vorel-full.db");
+        const QString seed = QStringLiteral(FV_TESTDATA_DIR "/research-full.db");
+        if (!QFileInfo::exists(full) || !QFileInfo::exists(seed))
+            QSKIP("the full databases have not been generated");
+        const Run r = run({QStringLiteral("--selftest")}, full, QString(), seed);
+        QVERIFY2(r.status == 0, qPrintable(r.lines.filter(QStringLiteral("FAIL  ")).join(u'\n')));
+        QCOMPARE(r.lines.filter(QRegularExpression(QStringLiteral("^== "))).size(), 13);
+        QVERIFY(r.lines.back().startsWith(QStringLiteral("RESULT: ALL ")));
+        expectNoScratch();
     }
 
     // The relaunch check needs both lines of the read child and two clean exits.
