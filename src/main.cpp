@@ -1,4 +1,5 @@
 #include "app/fenwhistlevorelapp.h"
+#include "garage/views/garagesetup.h"
 #include "screens/screensetup.h"
 #include "vin/vinsetup.h"
 
@@ -6,5 +7,6 @@ int main(int argc, char **argv)
 {
     ScreenSetup::registerAll();
     VINSetup::registerScreen();
+    GarageSetup::registerScreen();
     return FenwhistleVorelApp::main(argc, argv);
 }
