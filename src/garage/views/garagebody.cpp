@@ -166,6 +166,18 @@ void GarageBody::refresh()
         m_codes->showVehicle(*shown);
         m_service->showVehicle(*shown);
     }
+    orderTabs();
+}
+
+void GarageBody::orderTabs()
+{
+    // Rows made later than the panels would otherwise come last.
+    QList<QWidget *> chain;
+    for (GarageListRow *r : m_rows)
+        chain << r;
+    chain << m_export << m_card->tabChain() << m_codes->tabChain() << m_service->tabChain();
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void GarageBody::exportGarage()

@@ -49,6 +49,7 @@ private:
     QWidget *buildLeft();
     QWidget *buildRight();
     void syncRows();
+    void orderTabs();
     void applyMetrics();
 
     GarageStore &m_store;

@@ -184,6 +184,11 @@ void GarageCard::remove()
     m_draft.drop();
 }
 
+QList<QWidget *> GarageCard::tabChain() const
+{
+    return {m_open, m_remove, m_nickname, m_vin, m_engine, m_mileage, m_notes, m_save};
+}
+
 void GarageCard::openPage()
 {
     if (m_shown && m_shown->vehicleID)

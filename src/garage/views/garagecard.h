@@ -41,6 +41,8 @@ public:
     KVChromeButton *saveButton() const { return m_save; }
     KVChromeButton *removeButton() const { return m_remove; }
     KVChromeButton *openButton() const { return m_open; }
+    // The focusable widgets in reading order.
+    QList<QWidget *> tabChain() const;
 
 private:
     QWidget *fieldRow(const QString &label, GarageLineEdit *field);

@@ -185,6 +185,14 @@ QWidget *GarageCodePanel::makeRow(const GarageCode &code, const Vorel *data)
     return row;
 }
 
+QList<QWidget *> GarageCodePanel::tabChain() const
+{
+    QList<QWidget *> chain{m_report, m_field, m_add};
+    for (QWidget *row : m_rows)
+        chain << row->findChild<QWidget *>(QStringLiteral("openCode")) << row->findChild<QWidget *>(QStringLiteral("removeCode"));
+    return chain;
+}
+
 QString GarageCodePanel::noteText() const
 {
     return shown(m_note, m_note->text());

@@ -39,6 +39,8 @@ public:
     QString mentionedText() const;
     // The saved codes' rows, in order.
     QList<QWidget *> rows() const { return m_rows; }
+    // The focusable widgets in reading order.
+    QList<QWidget *> tabChain() const;
 
 private:
     QWidget *makeRow(const GarageCode &code, const Vorel *data);

@@ -2,6 +2,7 @@
 
 #include "garagerules.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -27,6 +28,7 @@ bool GarageDialogs::askRemove(QWidget *parent, const QString &title)
 std::optional<QString> GarageDialogs::askFolder(QWidget *parent)
 {
     QFileDialog dialog(parent, QStringLiteral("Choose a folder for \"My Garage.csv\" and \"My Garage.html\"."));
+    dialog.setDirectory(QDir::homePath());
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -37,7 +37,8 @@ void GarageLineEdit::syncColors()
 {
     const FVPalette pal = FVPalette::current();
     QPalette p = palette();
-    if (p.color(QPalette::Text) == pal.text && p.color(QPalette::Highlight) == pal.accent)
+    if (p.color(QPalette::Text) == pal.text && p.color(QPalette::Highlight) == pal.accent
+        && p.color(QPalette::Base) == QColor(Qt::transparent))
         return;
     for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         p.setColor(g, QPalette::Text, pal.text);

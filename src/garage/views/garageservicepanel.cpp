@@ -152,3 +152,11 @@ QWidget *GarageServicePanel::makeRow(const ServiceEntry &e)
     outer->addWidget(new Divider);
     return holder;
 }
+
+QList<QWidget *> GarageServicePanel::tabChain() const
+{
+    QList<QWidget *> chain{m_date, m_miles, m_title, m_cost, m_details, m_add};
+    for (QWidget *row : m_rows)
+        chain << row->findChild<QWidget *>(QStringLiteral("removeEntry"));
+    return chain;
+}

@@ -30,6 +30,8 @@ public:
     GarageLineEdit *detailsField() const { return m_details; }
     KVChromeButton *addButton() const { return m_add; }
     QList<QWidget *> rows() const { return m_rows; }
+    // The focusable widgets in reading order.
+    QList<QWidget *> tabChain() const;
 
 private:
     QWidget *makeRow(const ServiceEntry &entry);
