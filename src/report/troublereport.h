@@ -6,6 +6,7 @@
 #include "garage/serviceentry.h"
 #include "troublereportcode.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -45,6 +46,12 @@ struct TroubleReport
     QString suggestedFileName() const;
     // The paragraphs of the page for the mechanic; never empty.
     QStringList mechanicSummary() const;
+
+    // The report as PDF bytes; empty when no PDF could be made.
+    QByteArray pdfData() const;
+    // Writes pdfData() to path atomically; false (and the old file kept) when
+    // no PDF was made or the write failed, with the reason in *error.
+    bool write(const QString &path, QString *error = nullptr) const;
 
     // A recall's first component in readable case ("Engine · Cooling"), or "Other".
     static QString component(const Recall &recall);

@@ -3,7 +3,7 @@
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "look/fvpalette.h"
-#include "vinmono.h"
+#include "kit/kvmono.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -29,7 +29,7 @@ QString VINField::placeholder()
 
 void VINField::applyMetrics()
 {
-    setFont(VINMono::font(26, QFont::Black));
+    setFont(KVMono::font(26, QFont::Black));
     setTextMargins(KVScale::ipt(16), KVScale::ipt(10), KVScale::ipt(16), KVScale::ipt(10));
 }
 
