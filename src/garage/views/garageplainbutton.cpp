@@ -6,7 +6,7 @@
 #include "kit/kvsymbols.h"
 #include "look/fvfont.h"
 #include "look/fvpalette.h"
-#include "vin/vinmono.h"
+#include "kit/kvmono.h"
 
 #include <QFontMetricsF>
 #include <QMenu>
@@ -38,7 +38,7 @@ GaragePlainButton::GaragePlainButton(const QString &symbol, const QString &label
 
 void GaragePlainButton::applyFont()
 {
-    setFont(m_mono ? VINMono::font(m_points, m_weight) : FVFont::font(m_points, m_weight));
+    setFont(m_mono ? KVMono::font(m_points, m_weight) : FVFont::font(m_points, m_weight));
 }
 
 void GaragePlainButton::setLabel(const QString &label)
