@@ -62,6 +62,12 @@ private slots:
         QCOMPARE(d.edited(reloaded)->mileage, 500);
         d.change(std::nullopt, [](GarageVehicle &v) { v.vin = QStringLiteral("X"); });
         QVERIFY(!d.pending());
+        // A draft never outlives the vehicle it was typed for.
+        d.change(shown, [](GarageVehicle &v) { v.vin = QStringLiteral("X"); });
+        d.follow(shown);
+        QVERIFY(d.pending());
+        d.follow(vehicle(4, QStringLiteral("B")));
+        QVERIFY(!d.pending());
     }
 
     void mileage_data()

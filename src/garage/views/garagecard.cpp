@@ -143,6 +143,7 @@ void GarageCard::change(const std::function<void(GarageVehicle &)> &apply)
 void GarageCard::showVehicle(const std::optional<GarageVehicle> &shown)
 {
     m_shown = shown;
+    m_draft.follow(shown);
     m_title->setPlain(shown ? shown->title : QString());
     m_open->setVisible(shown && shown->vehicleID.has_value());
     m_remove->setEnabled(shown.has_value());

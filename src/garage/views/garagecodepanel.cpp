@@ -182,6 +182,7 @@ QWidget *GarageCodePanel::makeRow(const GarageCode &code, const Vorel *data)
     const qint64 id = code.id;
     connect(remove, &QAbstractButton::clicked, this, [this, id] { GarageActions::removeCode(id, m_store); });
     box->addWidget(remove, 0, Qt::AlignVCenter);
+    KVScaleWatch::follow(row, [box] { box->setSpacing(KVScale::ipt(10)); });
     return row;
 }
 

@@ -5,6 +5,12 @@ std::optional<GarageVehicle> GarageDraft::edited(const std::optional<GarageVehic
     return m_draft ? m_draft : shown;
 }
 
+void GarageDraft::follow(const std::optional<GarageVehicle> &shown)
+{
+    if (m_draft && (!shown || shown->id != m_draft->id))
+        m_draft.reset();
+}
+
 void GarageDraft::change(const std::optional<GarageVehicle> &shown, const std::function<void(GarageVehicle &)> &apply)
 {
     std::optional<GarageVehicle> next = edited(shown);

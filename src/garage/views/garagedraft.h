@@ -20,6 +20,10 @@ public:
     // without a draft or a shown vehicle.
     void change(const std::optional<GarageVehicle> &shown, const std::function<void(GarageVehicle &)> &apply);
     void drop() { m_draft.reset(); }
+    // Drops a draft that belongs to another vehicle than `shown` (the shown
+    // vehicle changed under it, e.g. removed elsewhere), so it can never be
+    // saved over a vehicle it was not typed for.
+    void follow(const std::optional<GarageVehicle> &shown);
 
 private:
     std::optional<GarageVehicle> m_draft;

@@ -114,20 +114,15 @@ QWidget *GarageServicePanel::makeRow(const ServiceEntry &e)
     holder->setObjectName(QStringLiteral("entryRow"));
     auto *outer = new QVBoxLayout(holder);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(KVScale::ipt(6));
 
     auto *box = new QHBoxLayout;
-    box->setSpacing(KVScale::ipt(10));
     auto *date = new MonoDigitsText(e.date, 12, QFont::Bold);
     date->setObjectName(QStringLiteral("entryDate"));
-    date->setFixedWidth(KVScale::ipt(96));
     box->addWidget(date, 0, Qt::AlignTop);
     auto *miles = new KVTextLabel(GarageRules::entryMileage(e.mileage), 12);
-    miles->setFixedWidth(KVScale::ipt(90));
     box->addWidget(miles, 0, Qt::AlignTop);
 
     auto *texts = new QVBoxLayout;
-    texts->setSpacing(KVScale::ipt(1));
     auto *title = new KVTextLabel(e.title, 13, QFont::DemiBold);
     title->setWordWrap(true);
     texts->addWidget(title);
@@ -150,6 +145,15 @@ QWidget *GarageServicePanel::makeRow(const ServiceEntry &e)
     box->addWidget(trash, 0, Qt::AlignTop);
     outer->addLayout(box);
     outer->addWidget(new Divider);
+    auto metrics = [outer, box, texts, date, miles] {
+        outer->setSpacing(KVScale::ipt(6));
+        box->setSpacing(KVScale::ipt(10));
+        texts->setSpacing(KVScale::ipt(1));
+        date->setFixedWidth(KVScale::ipt(96));
+        miles->setFixedWidth(KVScale::ipt(90));
+    };
+    metrics();
+    KVScaleWatch::follow(holder, metrics);
     return holder;
 }
 
