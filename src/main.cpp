@@ -1,6 +1,7 @@
 #include "app/fenwhistlevorelapp.h"
 #include "garage/views/garagesetup.h"
 #include "screens/screensetup.h"
+#include "selftest/selftest.h"
 #include "vin/vinsetup.h"
 
 int main(int argc, char **argv)
@@ -8,5 +9,6 @@ int main(int argc, char **argv)
     ScreenSetup::registerAll();
     VINSetup::registerScreen();
     GarageSetup::registerScreen();
+    FVSelfTest::registerModes();
     return FenwhistleVorelApp::main(argc, argv);
 }
