@@ -1,4 +1,5 @@
 #include "app/fenwhistlevorelapp.h"
+#include "report/reportsetup.h"
 #include "screens/screensetup.h"
 #include "selftest/selftest.h"
 #include "vin/vinsetup.h"
@@ -7,6 +8,7 @@ int main(int argc, char **argv)
 {
     ScreenSetup::registerAll();
     VINSetup::registerScreen();
+    ReportSetup::registerAll();
     FVSelfTest::registerModes();
     return FenwhistleVorelApp::main(argc, argv);
 }
