@@ -1,5 +1,6 @@
 #include "app/fenwhistlevorelapp.h"
 #include "garage/views/garagesetup.h"
+#include "report/reportsetup.h"
 #include "screens/screensetup.h"
 #include "selftest/selftest.h"
 #include "vin/vinsetup.h"
@@ -9,6 +10,7 @@ int main(int argc, char **argv)
     ScreenSetup::registerAll();
     VINSetup::registerScreen();
     GarageSetup::registerScreen();
+    ReportSetup::registerAll();
     FVSelfTest::registerModes();
     return FenwhistleVorelApp::main(argc, argv);
 }
