@@ -1,7 +1,8 @@
 #pragma once
 
-// Hands the main window the maker of the My Garage screen, and the
-// trouble-code page the maker of its My Garage panel.
+// Hands the main window the maker of the My Garage screen, the trouble-code
+// page the maker of its My Garage panel, and the report menus the report
+// commands.
 namespace GarageSetup {
 
 void registerScreen();
