@@ -1,4 +1,5 @@
 #include "app/fenwhistlevorelapp.h"
+#include "garage/views/garagesetup.h"
 #include "report/reportsetup.h"
 #include "screens/screensetup.h"
 #include "selftest/fvsnapshot.h"
@@ -9,6 +10,7 @@ int main(int argc, char **argv)
 {
     ScreenSetup::registerAll();
     VINSetup::registerScreen();
+    GarageSetup::registerScreen();
     ReportSetup::registerAll();
     FVSelfTest::registerModes();
     FVSnapshot::registerMode();
