@@ -55,8 +55,8 @@ public:
 
     int failures() const { return m_failures; }
 
-    // Writes the PNG of `image` as <file>; false (counted, reported) when the
-    // file cannot be written.
+    // Writes the PNG bytes as <file> in the folder; false (counted and
+    // reported) when the file cannot be written.
     bool write(const QString &file, const QByteArray &png)
     {
         if (writeFile(m_folder.filePath(file), png))
@@ -129,8 +129,8 @@ std::optional<int> handle(const QStringList &args, const Print &print)
     // One pixel per point, whatever zoom the user chose.
     KVScale::shared().setFactor(1.0);
 
-    // Puts "kvrn.theme" and "fv.lastVehicle" (the only keys the shots
-    // change) back on every return.
+    // Puts the preferences back on every return: the shots change
+    // "kvrn.theme" and "fv.lastVehicle".
     const PrefsGuard kept;
 
     AppModel &model = AppModel::shared();

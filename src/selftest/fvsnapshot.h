@@ -11,8 +11,9 @@
 //
 // Exit statuses: 0 every shot written; 1 a shot could not be rendered or
 // written; 2 FV_GARAGE_PATH missing or empty; 3 no reference data, or the
-// Navigator or the Focus not in it. "kvrn.theme" and "fv.lastVehicle" are
-// put back as they were on every return once the run has started.
+// Navigator or the Focus not in it. Once the run has started, every return
+// leaves the preferences ("kvrn.theme" and "fv.lastVehicle" among them) as
+// they were, written to disk.
 namespace FVSnapshot {
 
 using Print = std::function<void(const QString &line)>;
