@@ -114,6 +114,9 @@ void HomeView::build()
     m_years = new PickerColumn(QStringLiteral("Year"), 120);
     m_makes = new PickerColumn(QStringLiteral("Make"), 230);
     m_models = new PickerColumn(QStringLiteral("Model"), std::nullopt);
+    // Year and make follow the cursor; a model opens only on Return.
+    m_years->setArrowsActivate(true);
+    m_makes->setArrowsActivate(true);
     m_columnsRow->addWidget(m_years);
     m_columnsRow->addWidget(m_makes);
     m_columnsRow->addWidget(m_models, 1);
