@@ -64,6 +64,9 @@ QScrollArea *plainScroll(QWidget *parent)
 {
     auto *scroll = new QScrollArea(parent);
     scroll->setFrameShape(QFrame::NoFrame);
+    // No Tab stop of its own that nothing would show: the controls inside
+    // take the focus, and the area follows it.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -113,6 +113,7 @@ void PickerColumn::setRows(const QList<Row> &rows)
                 if (i < m_actions.size() && m_actions[i])
                     m_actions[i]();
             }, rows[i].label());
+            row->setFocusPolicy(Qt::ClickFocus); // setTabStop picks the one Tab stop
             row->installEventFilter(this);
             m_list->addWidget(row);
             m_rows.append(row);
@@ -142,10 +143,20 @@ void PickerColumn::setTabStop(qsizetype i)
     if (m_rows.isEmpty())
         return;
     i = std::clamp<qsizetype>(i, 0, m_rows.size() - 1);
+    if (m_rows[i]->focusPolicy() == Qt::StrongFocus)
+        return;
     for (qsizetype k = 0; k < m_rows.size(); ++k)
         m_rows[k]->setFocusPolicy(k == i ? Qt::StrongFocus : Qt::ClickFocus);
-    // Rows made later than the next column's would come after it in the chain.
-    QWidget::setTabOrder(m_hint, m_rows[i]);
+    emit tabStopChanged();
+}
+
+ChromeRow *PickerColumn::tabStop() const
+{
+    for (ChromeRow *r : m_rows) {
+        if (r->focusPolicy() == Qt::StrongFocus)
+            return r;
+    }
+    return nullptr;
 }
 
 void PickerColumn::moveFocus(qsizetype i)

@@ -18,7 +18,7 @@ class KVTextLabel;
 // scroll position.
 //
 // Keyboard: the column is one stop of the Tab chain (its selected row, else
-// its first); Up, Down, Home and End move among the rows, and Return or Space
+// its first; the owner orders it with tabStop() and tabStopChanged()); Up, Down, Home and End move among the rows, and Return or Space
 // runs the focused row's action. With arrowsActivate, moving also runs it,
 // as a list's selection follows its cursor.
 class PickerColumn : public QWidget
@@ -49,6 +49,12 @@ public:
     // Scrolls the selected row into view (nothing while laid out flat).
     void revealSelection();
     void setArrowsActivate(bool activate) { m_arrowsActivate = activate; }
+    // The row that Tab reaches, none while the column has no rows.
+    ChromeRow *tabStop() const;
+
+signals:
+    // Another row became the Tab stop (the owner puts it in the Tab order).
+    void tabStopChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
