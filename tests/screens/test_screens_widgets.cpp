@@ -384,7 +384,11 @@ private slots:
         auto m = model();
         m->setCurrentVehicle(std::nullopt);
         VehicleView view(*m);
-        for (const QSize size : {QSize(1400, 900), QSize(420, 700), QSize(300, 700)}) {
+        for (const QSize size : {QSize(1400, 900), QSize(420, 700), QSize(300, 700), QSize(900, 700)}) {
+            if (size.width() == 900) { // the page itself
+                m->openVehicle(1, 2002);
+                settle();
+            }
             for (const double zoom : {1.0, 1.5}) {
                 KVScale::shared().setFactor(zoom);
                 showOffscreen(view, size);
