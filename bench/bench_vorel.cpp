@@ -349,6 +349,20 @@ void BM_SearchEach(benchmark::State &state)
 }
 BENCHMARK(BM_SearchEach)->DenseRange(0, int(kQueryCount) - 1)->Unit(benchmark::kMicrosecond);
 
+// A pasted wall of words: 300 repeats of one word (arg 0), or 300 different
+// words (arg 1). Either should cost about what a short query does.
+void BM_SearchLongQuery(benchmark::State &state)
+{
+    Store &s = store();
+    QStringList words;
+    for (int i = 0; i < 300; ++i)
+        words << (state.range(0) == 0 ? QStringLiteral("a") : QStringLiteral("a%1").arg(i));
+    const QString q = words.join(u' ');
+    for (auto _ : state)
+        benchmark::DoNotOptimize(s.vorel->search(q));
+}
+BENCHMARK(BM_SearchLongQuery)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

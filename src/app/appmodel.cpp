@@ -7,6 +7,7 @@
 #include "platform/prefs.h"
 #include "platform/text.h"
 
+#include <QDateTime>
 #include <exception>
 
 namespace {
@@ -15,22 +16,6 @@ AppModel *&sharedInstance()
 {
     static AppModel *instance = nullptr;
     return instance;
-}
-
-// The text of whatever opening threw.
-template <typename Fn>
-std::optional<QString> failureOf(Fn fn)
-{
-    try {
-        fn();
-        return std::nullopt;
-    } catch (const SQLError &e) {
-        return e.description();
-    } catch (const std::exception &e) {
-        return QString::fromUtf8(e.what());
-    } catch (...) {
-        return QStringLiteral("unknown error");
-    }
 }
 
 } // namespace
@@ -60,17 +45,83 @@ AppModel::AppModel(const Locations &locations, QObject *parent)
 {
     m_includeHeavy = Prefs::shared().value(FVPrefs::includeHeavyKey(), false).toBool();
 
-    m_loadError = failureOf([&] { m_data = std::make_unique<Vorel>(locations.vorelPath, locations.photosPath); });
-    if (m_loadError)
-        m_data.reset();
-    m_garageError = failureOf([&] { m_garage = std::make_unique<GarageStore>(locations.garagePath); });
-    if (m_garageError)
-        m_garage.reset();
+    openData(locations);
+    m_garagePath = locations.garagePath;
+    openGarage();
 
     restoreLastVehicle();
 }
 
 AppModel::~AppModel() = default;
+
+QString AppModel::damagedText()
+{
+    return QStringLiteral("The reference data is damaged, so its pages could be incomplete or wrong. "
+                          "Reinstall the app to restore it.");
+}
+
+void AppModel::openData(const Locations &locations)
+{
+    try {
+        m_data = std::make_unique<Vorel>(locations.vorelPath, locations.photosPath);
+    } catch (const SQLError &e) {
+        m_data.reset();
+        m_dataDamaged = e.damaged();
+        m_loadError = m_dataDamaged ? damagedText() : e.description();
+        return;
+    } catch (const std::exception &e) {
+        m_data.reset();
+        m_loadError = QString::fromUtf8(e.what());
+        return;
+    }
+    m_loadError.reset();
+    // Reported in the middle of some view's query: taken up afterwards.
+    m_data->db->setDamageHandler([this] {
+        QMetaObject::invokeMethod(this, &AppModel::takeDamageReport, Qt::QueuedConnection);
+    });
+}
+
+void AppModel::takeDamageReport()
+{
+    if (m_dataDamaged)
+        return;
+    m_dataDamaged = true;
+    m_loadError = damagedText();
+    emitChanged(Field::LoadError);
+}
+
+bool AppModel::openGarage() const
+{
+    m_garageTriedAt = QDateTime::currentMSecsSinceEpoch();
+    try {
+        // Start-up and later retries wait only briefly for a lock.
+        m_garage = std::make_unique<GarageStore>(m_garagePath, GarageStore::openBusyTimeoutMs);
+        m_garageError.reset();
+        m_garageBusy = false;
+        return true;
+    } catch (const SQLError &e) {
+        m_garage.reset();
+        m_garageError = e.description();
+        m_garageBusy = e.busy();
+    } catch (const std::exception &e) {
+        m_garage.reset();
+        m_garageError = QString::fromUtf8(e.what());
+        m_garageBusy = false;
+    }
+    return false;
+}
+
+GarageStore *AppModel::garage() const
+{
+    if (!m_garage && m_garageBusy && QDateTime::currentMSecsSinceEpoch() - m_garageTriedAt >= 1000 && openGarage()) {
+        auto *self = const_cast<AppModel *>(this);
+        QMetaObject::invokeMethod(self, [self] {
+            self->emitChanged(Field::Garage);
+            self->emitChanged(Field::GarageError);
+        }, Qt::QueuedConnection);
+    }
+    return m_garage.get();
+}
 
 // ---- Fields ----
 

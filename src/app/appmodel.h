@@ -76,9 +76,21 @@ public:
 
     // The open reference database; null when it did not open (see loadError).
     Vorel *data() const { return m_data.get(); }
+    // Why the reference data cannot be used: it did not open, or SQLite
+    // reported it damaged (dataDamaged).
     const std::optional<QString> &loadError() const { return m_loadError; }
-    // The open garage; null when it did not open (see garageError).
-    GarageStore *garage() const { return m_garage.get(); }
+    // Whether SQLite reported the reference data damaged, at opening or in any
+    // later query (then loadError() holds damagedText()). A damage report
+    // during a query is taken up at the next turn of the event loop, and
+    // LoadError changes.
+    bool dataDamaged() const { return m_dataDamaged; }
+    // "The reference data is damaged …".
+    static QString damagedText();
+    // The open garage; null when it did not open (see garageError). A garage
+    // that was busy (locked by another process) is tried again here, at most
+    // once a second; when it opens, Garage and GarageError change at the next
+    // turn of the event loop.
+    GarageStore *garage() const;
     const std::optional<QString> &garageError() const { return m_garageError; }
 
     std::optional<qint64> year() const { return m_year; }
@@ -144,19 +156,33 @@ public:
     // between colons that read as decimal integers must be exactly two.
     static std::optional<std::pair<qint64, qint64>> parseLastVehicle(const QString &text);
 
+    // Asks the header to put the keyboard focus in its search box with the
+    // text selected (Go ▸ Search…).
+    void requestSearchFocus() { emit searchFocusRequested(); }
+
 signals:
     void changed(AppModel::Field field);
+    void searchFocusRequested();
 
 private:
     void emitChanged(Field field) { emit changed(field); }
     void restoreLastVehicle();
+    void openData(const Locations &locations);
+    // Opens the garage; true when it opened.
+    bool openGarage() const;
+    void takeDamageReport();
     QList<qint64> listedYears(qint64 id) const;
 
     Screen m_screen = Screen::Home;
     std::unique_ptr<Vorel> m_data;
     std::optional<QString> m_loadError;
-    std::unique_ptr<GarageStore> m_garage;
-    std::optional<QString> m_garageError;
+    bool m_dataDamaged = false;
+    // The garage may open late (see garage()), hence mutable.
+    QString m_garagePath;
+    mutable std::unique_ptr<GarageStore> m_garage;
+    mutable std::optional<QString> m_garageError;
+    mutable bool m_garageBusy = false;
+    mutable qint64 m_garageTriedAt = 0;
     std::optional<qint64> m_year;
     std::optional<QString> m_make;
     std::optional<qint64> m_pickedVehicle;

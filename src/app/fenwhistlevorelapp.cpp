@@ -4,11 +4,13 @@
 #include "fvdelegate.h"
 #include "fvinfo.h"
 #include "fvsetup.h"
+#include "kit/kvmenustyle.h"
 #include "mainwindowframe.h"
 #include "platform/appversion.h"
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QStyle>
 #include <memory>
 
 namespace FenwhistleVorelApp {
@@ -29,6 +31,7 @@ int runWindowed(QApplication &app)
     // The set-up comes first (it opens both databases); only then, as the
     // launch finishes, the single-instance check and the network monitor.
     FVSetup::configure();
+    QApplication::setStyle(new KVMenuStyle(QApplication::style()->name()));
     FVDelegate delegate;
     if (!delegate.finishLaunching())
         return 0;

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTimer>
 
 namespace {
 constexpr double kSearchWidth = 430;
@@ -84,6 +85,13 @@ Header::Header(AppModel &m, NetStatus &net, QWidget *parent)
     });
     connect(m_search->lineEdit(), &QLineEdit::returnPressed, this, [this] { m_model.runSearch(); });
     connect(m_button, &QAbstractButton::clicked, this, [this] { m_model.runSearch(); });
+    connect(&m_model, &AppModel::searchFocusRequested, this, [this] {
+        // After the screen the request came with has been built and shown.
+        QTimer::singleShot(0, this, [this] {
+            m_search->lineEdit()->setFocus(Qt::ShortcutFocusReason);
+            m_search->lineEdit()->selectAll();
+        });
+    });
 
     m_observer->watchModel(m_model, {AppModel::Field::Screen, AppModel::Field::Data,
                                      AppModel::Field::CurrentVehicle, AppModel::Field::CurrentYear,
@@ -130,7 +138,7 @@ void Header::refreshTag()
     Tag *next = online ? new Tag(QStringLiteral("Online"), FVPalette::green(), QStringLiteral("wifi"), this)
                        : new Tag(QStringLiteral("Offline"), KVShape::white(0.35), QStringLiteral("wifi.slash"), this);
     if (m_tag) {
-        m_row->replaceWidget(m_tag, next);
+        delete m_row->replaceWidget(m_tag, next); // the old item is ours
         m_tag->deleteLater();
     } else {
         m_row->addWidget(next, 0, Qt::AlignVCenter);

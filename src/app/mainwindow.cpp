@@ -46,9 +46,10 @@ QWidget *topPanel(QWidget *content)
     return area;
 }
 
-QWidget *loadErrorPanel(const QString &error)
+QWidget *loadErrorPanel(const QString &text)
 {
-    auto *label = new KVTextLabel(MainWindow::loadErrorText(error), 14);
+    auto *label = new KVTextLabel(text, 14);
+    label->setObjectName(QStringLiteral("loadError"));
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return topPanel(label);
@@ -130,8 +131,10 @@ void MainWindow::refresh()
 
 QWidget *MainWindow::makeScreen(Screen screen)
 {
+    if (m_model.dataDamaged())
+        return loadErrorPanel(AppModel::damagedText());
     if (m_model.loadError())
-        return loadErrorPanel(*m_model.loadError());
+        return loadErrorPanel(loadErrorText(*m_model.loadError()));
     const ScreenMaker make = screenMakers().value(screen);
     QWidget *view = make ? make() : nullptr;
     return view ? view : placeholder(screen);
@@ -147,7 +150,8 @@ void MainWindow::showScreen(Screen screen)
     next->setParent(this);
     next->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     if (m_view) {
-        m_column->replaceWidget(m_view, next);
+        // replaceWidget hands back the old item, which is ours to delete.
+        delete m_column->replaceWidget(m_view, next);
         m_view->hide();
         m_view->deleteLater();
     } else {

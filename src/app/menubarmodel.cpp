@@ -90,7 +90,10 @@ MenuDef goMenu(AppModel &m)
                                           QStringLiteral("go.") + screen.id()));
     }
     go.entries.append(MenuEntry::separator());
-    go.entries.append(MenuEntry::item(QStringLiteral("Search\u2026"), [&m] { m.setScreen(Screen::Home); },
+    go.entries.append(MenuEntry::item(QStringLiteral("Search\u2026"), [&m] {
+                                          m.setScreen(Screen::Home);
+                                          m.requestSearchFocus();
+                                      },
                                       {QKeySequence(Qt::CTRL | Qt::Key_F)}, QStringLiteral("go.find")));
     return go;
 }

@@ -56,7 +56,8 @@ ReportCommands reportCommands();
 QList<MenuDef> menus(AppModel &m, const QString &appName);
 
 // The Go menu alone: one item per sidebar screen (Ctrl+1 to Ctrl+7 for the
-// first seven), a separator and "Search…" (Ctrl+F, shows the start screen).
+// first seven), a separator and "Search…" (Ctrl+F, shows the start screen and
+// puts the focus in the header's search box).
 MenuDef goMenu(AppModel &m);
 
 } // namespace MenuBarModel

@@ -3,6 +3,7 @@
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvdropshadow.h"
+#include "kit/kvfocusring.h"
 #include "kit/kvshape.h"
 #include "kit/kvsymbols.h"
 #include "look/fvfont.h"
@@ -92,11 +93,8 @@ void SidebarRow::paintEvent(QPaintEvent *)
         p.fillPath(capsule(r), vertical(r, {palette.accent, faded(palette.accent, 0.55)}));
         strokeCapsuleInside(p, r, KVScale::pt(1), vertical(r, {white(1, 0.7), QColor::fromRgbF(0, 0, 0, 0.4f)}));
     }
-    if (hasFocus()) {
-        p.setPen(QPen(faded(palette.accent, 0.9), KVScale::pt(1)));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(capsule(r.adjusted(1.5, 1.5, -1.5, -1.5)));
-    }
+    if (hasFocus())
+        KVFocusRing::paint(p, r);
 
     const QColor fg = foreground();
     double x = KVScale::pt(kPadX);

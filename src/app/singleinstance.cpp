@@ -1,11 +1,14 @@
 #include "singleinstance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,9 +23,25 @@ SingleInstance::SingleInstance(const QString &name, const QString &folder, QObje
     if (dir.isEmpty())
         dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty())
-        dir = QDir::tempPath();
-    QDir().mkpath(dir);
-    m_base = QDir(dir).filePath(name);
+        dir = privateFolder(QDir::tempPath());
+    else
+        QDir().mkpath(dir);
+    if (!dir.isEmpty())
+        m_base = QDir(dir).filePath(name);
+}
+
+QString SingleInstance::privateFolder(const QString &parent)
+{
+    const QString dir = QDir(parent).filePath(QStringLiteral("fenwhistle-vorel-") + QString::number(geteuid()));
+    const QByteArray native = QFile::encodeName(dir);
+    ::mkdir(native.constData(), 0700);
+    // Only a real folder of this user that nobody else may enter: one planted
+    // by someone else could hold a lock that keeps the program from starting.
+    struct stat st{};
+    if (::lstat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != geteuid()
+        || (st.st_mode & 077) != 0)
+        return {};
+    return dir;
 }
 
 SingleInstance::~SingleInstance()
@@ -33,7 +52,7 @@ SingleInstance::~SingleInstance()
 
 bool SingleInstance::claim()
 {
-    if (m_server)
+    if (m_server || m_base.isEmpty())
         return true;
     m_lock = std::make_unique<QLockFile>(lockPath());
     // A live holder keeps its lock however long it runs; a lock whose process

@@ -10,7 +10,9 @@ class QLockFile;
 // Keeps one running copy of the windowed application per user: the first copy
 // holds a lock file and listens on a local socket, both in the user's runtime
 // folder; a later copy asks it to come forward and ends. A lock left behind by
-// a copy that died is taken over.
+// a copy that died is taken over. Without a runtime folder both go into a
+// private folder of the user's own in the temporary folder; when there is no
+// such folder, every copy runs unguarded.
 class SingleInstance final : public QObject
 {
     Q_OBJECT
@@ -25,8 +27,13 @@ public:
     // running copy has been asked to come forward, and false is returned.
     bool claim();
 
-    QString lockPath() const { return m_base + QStringLiteral(".lock"); }
-    QString socketPath() const { return m_base + QStringLiteral(".socket"); }
+    // Empty when the copy runs unguarded.
+    QString lockPath() const { return m_base.isEmpty() ? QString() : m_base + QStringLiteral(".lock"); }
+    QString socketPath() const { return m_base.isEmpty() ? QString() : m_base + QStringLiteral(".socket"); }
+
+    // "fenwhistle-vorel-<uid>" in `parent`, made when missing; empty unless
+    // it is a folder (not a link) owned by this user that only they can use.
+    static QString privateFolder(const QString &parent);
 
 signals:
     // Another copy was started and asked this one to come forward.

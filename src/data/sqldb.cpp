@@ -18,8 +18,8 @@ struct StatementGuard
 void bindText(sqlite3_stmt *stmt, int index, const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();
-    // Length -1: up to the terminating zero, as the text would read back anyway.
-    sqlite3_bind_text(stmt, index, utf8.constData(), -1, kTransient);
+    // By byte length, so a zero character inside the text keeps what follows it.
+    sqlite3_bind_text64(stmt, index, utf8.constData(), sqlite3_uint64(utf8.size()), kTransient, SQLITE_UTF8);
 }
 
 void bind(sqlite3_stmt *stmt, int index, const SQLArg &arg)
@@ -56,8 +56,8 @@ SQLValue column(sqlite3_stmt *stmt, int i)
         return SQLValue::fromReal(sqlite3_column_double(stmt, i));
     case SQLITE_TEXT: {
         const char *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
-        // fromUtf8 of a C string stops at the first zero byte.
-        return SQLValue::fromText(text ? QString::fromUtf8(text) : QString());
+        const int bytes = sqlite3_column_bytes(stmt, i);
+        return SQLValue::fromText(text ? QString::fromUtf8(text, bytes) : QString());
     }
     case SQLITE_BLOB: {
         const void *blob = sqlite3_column_blob(stmt, i);
@@ -99,6 +99,21 @@ SQLDB::~SQLDB()
     sqlite3_close_v2(m_handle);
 }
 
+int SQLDB::checked(int rc)
+{
+    if (SQLError::isDamage(rc) && !m_damaged) {
+        m_damaged = true;
+        if (m_onDamage)
+            m_onDamage();
+    }
+    return rc;
+}
+
+void SQLDB::setDamageHandler(std::function<void()> handler)
+{
+    m_onDamage = std::move(handler);
+}
+
 QString SQLDB::message() const
 {
     return m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle)) : QStringLiteral("no database");
@@ -112,11 +127,11 @@ QString SQLDB::lastError() const
 void SQLDB::exec(const QString &sql)
 {
     char *errmsg = nullptr;
-    const int rc = m_handle ? sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, &errmsg) : SQLITE_MISUSE;
+    const int rc = checked(m_handle ? sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, &errmsg) : SQLITE_MISUSE);
     if (rc != SQLITE_OK) {
         const QString msg = errmsg ? QString::fromUtf8(errmsg) : message();
         sqlite3_free(errmsg);
-        throw SQLError(msg);
+        throw SQLError(msg, rc);
     }
     sqlite3_free(errmsg);
 }
@@ -125,11 +140,11 @@ sqlite3_stmt *SQLDB::prepare(const QString &sql, const SQLArgs &args)
 {
     sqlite3_stmt *stmt = nullptr;
     const QByteArray utf8 = sql.toUtf8();
-    const int rc = m_handle ? sqlite3_prepare_v2(m_handle, utf8.constData(), -1, &stmt, nullptr) : SQLITE_MISUSE;
+    const int rc = checked(m_handle ? sqlite3_prepare_v2(m_handle, utf8.constData(), -1, &stmt, nullptr) : SQLITE_MISUSE);
     if (rc != SQLITE_OK || !stmt) {
         sqlite3_finalize(stmt);
         // An empty or comment-only text yields no statement and counts as a failure.
-        throw SQLError(message() + QStringLiteral(" in: ") + sql);
+        throw SQLError(message() + QStringLiteral(" in: ") + sql, rc);
     }
     for (int k = 0; k < args.size(); ++k)
         bind(stmt, k + 1, args[k]);
@@ -139,9 +154,9 @@ sqlite3_stmt *SQLDB::prepare(const QString &sql, const SQLArgs &args)
 int SQLDB::run(const QString &sql, const SQLArgs &args)
 {
     StatementGuard guard{prepare(sql, args)};
-    const int rc = sqlite3_step(guard.stmt);
+    const int rc = checked(sqlite3_step(guard.stmt));
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        throw SQLError(message());
+        throw SQLError(message(), rc);
     return sqlite3_changes(m_handle);
 }
 
@@ -155,7 +170,7 @@ QList<SQLRow> SQLDB::rows(const QString &sql, const SQLArgs &args)
     StatementGuard guard{prepare(sql, args)};
     QList<SQLRow> result;
     for (;;) {
-        const int rc = sqlite3_step(guard.stmt);
+        const int rc = checked(sqlite3_step(guard.stmt));
         if (rc == SQLITE_ROW) {
             const int n = sqlite3_column_count(guard.stmt);
             QList<SQLValue> values;
@@ -166,7 +181,7 @@ QList<SQLRow> SQLDB::rows(const QString &sql, const SQLArgs &args)
         } else if (rc == SQLITE_DONE) {
             return result;
         } else {
-            throw SQLError(message());
+            throw SQLError(message(), rc);
         }
     }
 }

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -35,10 +36,21 @@ public:
     qint64 scalar(const QString &sql, const SQLArgs &args = {}) noexcept;
     QString string(const QString &sql, const SQLArgs &args = {}) noexcept;
 
+    // Whether SQLite has reported the file damaged (corrupt, or not a
+    // database) for any statement so far, also one whose failure a caller
+    // turned into an empty result.
+    bool damaged() const { return m_damaged; }
+    // Called once, at the first such report, before the failing call throws.
+    void setDamageHandler(std::function<void()> handler);
+
 private:
     sqlite3_stmt *prepare(const QString &sql, const SQLArgs &args);
     QString message() const;
+    // Notes a damage report in rc and passes rc on.
+    int checked(int rc);
 
     sqlite3 *m_handle = nullptr;
     QString m_path;
+    bool m_damaged = false;
+    std::function<void()> m_onDamage;
 };

@@ -85,16 +85,18 @@ public:
     QList<PhotoCredit> photos() const;
     std::optional<PhotoCredit> photo(std::optional<qint64> id) const;
     // The photo's file inside the photos folder (existence not tested). Empty
-    // when the file name is empty, absolute, or holds a path separator or "..",
-    // so nothing outside the photos folder is ever named.
+    // when the file name is empty, ".", "..", absolute, or holds a "/" or a
+    // zero character, so nothing outside the photos folder is ever named.
     QString photoURL(const PhotoCredit &photo) const;
     QList<RefLink> refs() const;
     QList<DataSource> dataSources() const;
 
     // Full-text search over vehicles, codes, guides, OBD-I sections and
     // recalls: a code-first hit, then the full-text hits by kind and rank.
-    // At most `limit` hits; none for a limit below 1.
+    // At most `limit` hits; none for a limit below 1. Repeated words count
+    // once, and only the first maxSearchTerms different words are searched.
     QList<SearchHit> search(const QString &query, qint64 limit = 60) const;
+    static constexpr qsizetype maxSearchTerms = 32;
 
     // ---- Recalls, investigations, bulletins, complaints, known-for lines ----
 

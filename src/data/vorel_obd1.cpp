@@ -46,9 +46,10 @@ std::optional<PhotoCredit> Vorel::photo(std::optional<qint64> id) const
 QString Vorel::photoURL(const PhotoCredit &photo) const
 {
     const QString &file = photo.file;
-    // One plain name inside the folder: nothing absolute, no separator, no way up.
-    if (file.isEmpty() || file == QStringLiteral(".") || file.contains(u'/') || file.contains(u'\\')
-        || file.contains(QStringLiteral("..")) || file.contains(QChar(0)) || QDir::isAbsolutePath(file))
+    // One plain name inside the folder: nothing absolute, no separator, no way
+    // up; dots inside a name ("Ford..Focus.png") are harmless.
+    if (file.isEmpty() || file == QStringLiteral(".") || file == QStringLiteral("..") || file.contains(u'/')
+        || file.contains(QChar(0)) || QDir::isAbsolutePath(file))
         return {};
     return QDir(photosFolder).filePath(file);
 }

@@ -89,8 +89,15 @@ QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
     for (QString t : std::as_const(toks)) {
         // A token never holds a double quote, so the quoting below cannot break.
         t.remove(u'"');
-        if (!t.isEmpty())
-            terms.append(u'"' + t + QStringLiteral("\"*"));
+        if (t.isEmpty())
+            continue;
+        const QString term = u'"' + t + QStringLiteral("\"*");
+        // A repeated term matches the same rows; the full-text query's time
+        // grows with the square of its terms, so the rest past the cap are left out.
+        if (!terms.contains(term))
+            terms.append(term);
+        if (terms.size() == maxSearchTerms)
+            break;
     }
     if (terms.isEmpty())
         return hits;

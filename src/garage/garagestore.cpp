@@ -14,6 +14,8 @@
 
 namespace {
 
+// Run only on a file that lacks the tables, so opening a complete garage
+// never writes (a garage locked or read-only still opens).
 const QString kSchema = QStringLiteral(
     "PRAGMA journal_mode = DELETE;\n"
     "CREATE TABLE IF NOT EXISTS garage(id INTEGER PRIMARY KEY AUTOINCREMENT, vehicle_id INTEGER, model_year INTEGER, title TEXT NOT NULL,\n"
@@ -49,12 +51,63 @@ QString GarageStore::defaultURL()
 }
 
 GarageStore::GarageStore(const QString &path, QObject *parent)
+    : GarageStore(path, busyTimeoutMs, parent)
+{
+}
+
+GarageStore::GarageStore(const QString &path, int openWaitMs, QObject *parent)
     : QObject(parent), m_path(path), m_db(withParentFolder(path), false)
 {
-    // Another process of the app may hold the file's lock for a moment.
+    // A new garage waits the full time: another copy may be making it.
+    // (Opening the connection wrote nothing yet.)
+    const bool existed = QFileInfo(path).size() > 0;
+    sqlite3_busy_timeout(m_db.handle(), existed ? openWaitMs : busyTimeoutMs);
+    const bool complete = hasSchema();
     sqlite3_busy_timeout(m_db.handle(), busyTimeoutMs);
-    m_db.exec(kSchema);
+    if (!complete) {
+        // A new garage: another copy may be making it at the same moment.
+        m_db.exec(kSchema);
+        if (!hasSchema())
+            throw SQLError(QStringLiteral("My Garage has no garage tables: ") + path);
+    }
     reload();
+}
+
+bool GarageStore::hasSchema()
+{
+    // Throws when the file cannot be read (busy, not a database), so that a
+    // failed read is not taken for a missing schema.
+    const QList<SQLRow> rows = m_db.rows(QStringLiteral(
+        "SELECT COUNT(*) FROM sqlite_schema WHERE type = 'table' AND name IN ('garage', 'service', 'codes', 'info')"));
+    return !rows.isEmpty() && rows.front().integer(0) == 4;
+}
+
+bool GarageStore::readOnly() const
+{
+    return sqlite3_db_readonly(m_db.handle(), "main") == 1;
+}
+
+QString GarageStore::writeFailure(const SQLError &error) const
+{
+    if (readOnly() || (error.code() & 0xff) == SQLITE_READONLY)
+        return QStringLiteral("My Garage is read-only, so the change was not saved. Check the permissions of \"")
+            + m_path + QStringLiteral("\".");
+    if (error.busy())
+        return QStringLiteral("My Garage is in use by another program, so the change was not saved. Try again in a moment.");
+    return QStringLiteral("My Garage could not save the change: ") + error.description();
+}
+
+template <typename Fn>
+auto GarageStore::writing(Fn fn) -> decltype(fn())
+{
+    try {
+        auto result = fn();
+        m_writeError.clear();
+        return result;
+    } catch (const SQLError &e) {
+        m_writeError = writeFailure(e);
+        throw;
+    }
 }
 
 void GarageStore::reload()
@@ -142,6 +195,11 @@ QString GarageStore::html(const QDateTime &exported) const
 
 qint64 GarageStore::insertVehicle(const GarageVehicle &v)
 {
+    return writing([&] { return insertVehicleRow(v); });
+}
+
+qint64 GarageStore::insertVehicleRow(const GarageVehicle &v)
+{
     m_db.run(QStringLiteral("INSERT INTO garage(vehicle_id, model_year, title, nickname, vin, engine, mileage, notes, created, "
                             "updated) VALUES (?,?,?,?,?,?,?,?,?,?)"),
              {v.vehicleID, v.year, v.title, v.nickname, v.vin, v.engine, v.mileage, v.notes, now(), now()});
@@ -152,6 +210,11 @@ qint64 GarageStore::insertVehicle(const GarageVehicle &v)
 
 bool GarageStore::updateVehicle(const GarageVehicle &v)
 {
+    return writing([&] { return updateVehicleRow(v); });
+}
+
+bool GarageStore::updateVehicleRow(const GarageVehicle &v)
+{
     const int changed = m_db.run(
         QStringLiteral("UPDATE garage SET nickname = ?, vin = ?, engine = ?, mileage = ?, notes = ?, updated = ? WHERE id = ?"),
         {v.nickname, v.vin, v.engine, v.mileage, v.notes, now(), v.id});
@@ -161,6 +224,11 @@ bool GarageStore::updateVehicle(const GarageVehicle &v)
 }
 
 qint64 GarageStore::insertCode(const GarageCode &c)
+{
+    return writing([&] { return insertCodeRow(c); });
+}
+
+qint64 GarageStore::insertCodeRow(const GarageCode &c)
 {
     for (const GarageCode &held : codes(c.garageID)) {
         if (held.code == c.code)
@@ -174,6 +242,11 @@ qint64 GarageStore::insertCode(const GarageCode &c)
 }
 
 qint64 GarageStore::insertEntry(const ServiceEntry &e)
+{
+    return writing([&] { return insertEntryRow(e); });
+}
+
+qint64 GarageStore::insertEntryRow(const ServiceEntry &e)
 {
     qint64 id = 0;
     {
@@ -196,11 +269,14 @@ qint64 GarageStore::insertEntry(const ServiceEntry &e)
 
 void GarageStore::deleteRows(const QStringList &sqls, qint64 id)
 {
-    {
-        SQLTransaction transaction(m_db);
-        for (const QString &sql : sqls)
-            m_db.run(sql, {id});
-        transaction.commit();
-    }
-    reload();
+    writing([&] {
+        {
+            SQLTransaction transaction(m_db);
+            for (const QString &sql : sqls)
+                m_db.run(sql, {id});
+            transaction.commit();
+        }
+        reload();
+        return true;
+    });
 }

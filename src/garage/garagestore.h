@@ -27,9 +27,14 @@ public:
     // folder (the temporary folder when there is none), its folder made.
     static QString defaultURL();
 
-    // Opens or creates the file (and its folder) and reads the lists.
-    // Throws SQLError when the file does not open or the schema does not run.
+    // Opens or creates the file (and its folder) and reads the lists; the
+    // schema is written only into a file that lacks it. Opening a file that
+    // has content waits at most openWaitMs for another process's lock (the
+    // app's start-up passes openBusyTimeoutMs). Throws SQLError when the file
+    // does not open or read (busy() tells a lock held elsewhere) or the
+    // schema cannot be written. A read-only file opens for reading.
     explicit GarageStore(const QString &path = defaultURL(), QObject *parent = nullptr);
+    GarageStore(const QString &path, int openWaitMs, QObject *parent = nullptr);
 
     const QString &path() const { return m_path; }
 
@@ -37,6 +42,11 @@ public:
     void reload();
     // Why the last reload could not read every list; empty when it could.
     const QString &readError() const { return m_readError; }
+    // Whether the file opened for reading only (its writes fail).
+    bool readOnly() const;
+    // Why the last write failed, as a sentence for the user; empty after a
+    // successful write.
+    const QString &writeError() const { return m_writeError; }
 
     // All vehicles by id; all service entries newest date first (dates
     // compare as text), then latest added; all saved codes by id.
@@ -59,6 +69,7 @@ public:
 
     // How long a statement waits for another connection's lock.
     static constexpr int busyTimeoutMs = 5000;
+    static constexpr int openBusyTimeoutMs = 500;
 
 signals:
     void changed();
@@ -77,10 +88,21 @@ private:
     // Deletes by id with one integer argument; `sqls` run in one transaction.
     void deleteRows(const QStringList &sqls, qint64 id);
 
+    qint64 insertVehicleRow(const GarageVehicle &vehicle);
+    bool updateVehicleRow(const GarageVehicle &vehicle);
+    qint64 insertCodeRow(const GarageCode &code);
+    qint64 insertEntryRow(const ServiceEntry &entry);
+    // Runs a write, keeping writeError() up to date; rethrows its SQLError.
+    template <typename Fn>
+    auto writing(Fn fn) -> decltype(fn());
+    QString writeFailure(const SQLError &error) const;
+    bool hasSchema();
+
     QString m_path;
     SQLDB m_db;
     QList<GarageVehicle> m_vehicles;
     QList<ServiceEntry> m_entries;
     QList<GarageCode> m_codes;
     QString m_readError;
+    QString m_writeError;
 };

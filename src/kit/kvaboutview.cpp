@@ -10,12 +10,30 @@
 #include "kvscalewatch.h"
 
 #include <QApplication>
+#include <QBitmap>
 #include <QFrame>
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace {
 constexpr double kIcon = 96;
+
+// The outline of the label's pixmap where it is at least half opaque, placed
+// as the centred label shows it.
+QPainterPath opaqueOutline(const QLabel *label)
+{
+    const QPixmap pixmap = label->pixmap();
+    QPainterPath path;
+    if (pixmap.isNull())
+        return path;
+    QImage image = pixmap.toImage();
+    const QSizeF size = pixmap.deviceIndependentSize();
+    image = image.scaled(size.toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QRegion opaque(QBitmap::fromImage(image.createAlphaMask(Qt::ThresholdAlphaDither)));
+    path.addRegion(opaque);
+    const QPointF at((label->width() - size.width()) / 2, (label->height() - size.height()) / 2);
+    return path.simplified().translated(at);
+}
 constexpr double kSpacing = 12;
 constexpr double kPadding = 26;
 constexpr double kDividerInset = 30;
@@ -34,11 +52,10 @@ KVRNAboutView::KVRNAboutView(QWidget *parent)
     iconLabel->setAlignment(Qt::AlignCenter);
     m_icon = iconLabel;
     if (!icon.isNull()) {
-        new KVDropShadow(iconLabel, QColor::fromRgbF(0, 0, 0, 0.5f), 8, QPointF(0, 4), [iconLabel] {
-            QPainterPath path;
-            path.addRoundedRect(QRectF(iconLabel->rect()), iconLabel->width() * 0.2, iconLabel->width() * 0.2);
-            return path;
-        });
+        // The shadow follows the icon's own outline (a round mark casts a
+        // round shadow), read from the drawn pixels.
+        new KVDropShadow(iconLabel, QColor::fromRgbF(0, 0, 0, 0.5f), 8, QPointF(0, 4),
+                         [iconLabel] { return opaqueOutline(iconLabel); });
     }
     column->addWidget(iconLabel, 0, Qt::AlignHCenter);
 

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -36,6 +37,9 @@ QWidget *makeWindow()
     w->setFixedSize(KVScale::ipt(440), KVScale::ipt(380));
     QObject::connect(&KVScale::shared(), &KVScale::changed, w,
                      [w] { w->setFixedSize(KVScale::ipt(440), KVScale::ipt(380)); });
+    // Escape and Ctrl+W close the window, as in any desktop app.
+    for (const QKeySequence &keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        QObject::connect(new QShortcut(keys, w), &QShortcut::activated, w, &QWidget::close);
     auto *box = new QVBoxLayout(w);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(0);

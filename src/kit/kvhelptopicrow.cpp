@@ -1,5 +1,6 @@
 #include "kvhelptopicrow.h"
 
+#include "kvfocusring.h"
 #include "kvfont.h"
 #include "kvkittheme.h"
 #include "kvrnkithost.h"
@@ -28,7 +29,11 @@ KVHelpTopicRow::KVHelpTopicRow(const QString &topicID, const QString &title, boo
     setAccessibleName(title);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Not Fixed: a fixed height would be the one-line hint, and a title that
+    // wraps would spill out of its highlight.
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
     KVScaleWatch::follow(this);
 }
 
@@ -79,9 +84,6 @@ void KVHelpTopicRow::paintEvent(QPaintEvent *)
     p.setPen(m_current ? QColor(Qt::white) : theme.text);
     const QRectF textRect = r.adjusted(KVScale::pt(kPadX), 0, -KVScale::pt(kPadX), 0);
     p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, m_title);
-    if (hasFocus()) {
-        p.setPen(QPen(KVShape::faded(theme.accent, 0.9), KVScale::pt(1)));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(KVShape::roundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), KVScale::pt(kRadius)));
-    }
+    if (hasFocus())
+        KVFocusRing::paint(p, r, kRadius);
 }

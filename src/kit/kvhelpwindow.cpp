@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -70,6 +71,9 @@ QWidget *makeWindow()
             w->move(frame.topLeft());
         }
     }
+    // Escape and Ctrl+W close the window, as in any desktop app.
+    for (const QKeySequence &keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        QObject::connect(new QShortcut(keys, w), &QShortcut::activated, w, &QWidget::close);
     w->installEventFilter(new GeometryKeeper(w));
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, w, [w] {
         if (w->isVisible())

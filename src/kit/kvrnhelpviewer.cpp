@@ -14,11 +14,13 @@
 #include "kvsearchfield.h"
 #include "kvtextlabel.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -62,6 +64,9 @@ QScrollArea *plainScroll(QWidget *parent)
 {
     auto *scroll = new QScrollArea(parent);
     scroll->setFrameShape(QFrame::NoFrame);
+    // No Tab stop of its own that nothing would show: the controls inside
+    // take the focus, and the area follows it.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -116,11 +121,13 @@ KVRNHelpViewer::KVRNHelpViewer(const std::optional<QString> &initialTopic, QWidg
     m_search = new KVSearchField(QStringLiteral("Search help"), leftColumn);
     leftBox->addWidget(m_search);
     auto *listScroll = plainScroll(leftColumn);
+    m_listScroll = listScroll;
     m_listHolder = clearWidget();
     m_listLayout = new QVBoxLayout(m_listHolder);
     m_listLayout->setContentsMargins(0, 0, 0, 0);
     m_listLayout->addStretch(1);
     m_listHolder->setMinimumHeight(1);
+    m_listHolder->installEventFilter(this);
     listScroll->setWidget(m_listHolder);
     m_listHolder->setAutoFillBackground(false);
     leftBox->addWidget(listScroll, 1);
@@ -135,6 +142,8 @@ KVRNHelpViewer::KVRNHelpViewer(const std::optional<QString> &initialTopic, QWidg
     row->addWidget(right, 1);
 
     connect(m_search, &KVSearchField::textChanged, this, &KVRNHelpViewer::setQuery);
+    // Scrolling the list by hand ends the following of the current row.
+    connect(m_listScroll->verticalScrollBar(), &QScrollBar::sliderPressed, this, [this] { m_revealCurrent = false; });
 
     applyMetrics();
     refresh();
@@ -197,6 +206,7 @@ void KVRNHelpViewer::rebuildList(const KVRNHelpTopics &results)
     if (sameRows) {
         for (KVHelpTopicRow *r : std::as_const(m_rows))
             r->setCurrent(m_current && m_current->id == r->topicID());
+        scrollToCurrent();
         return;
     }
 
@@ -228,6 +238,32 @@ void KVRNHelpViewer::rebuildList(const KVRNHelpTopics &results)
         m_nothing->setContentsMargins(pad, pad, pad, pad);
         m_listLayout->insertWidget(0, m_nothing);
     }
+    scrollToCurrent();
+}
+
+void KVRNHelpViewer::scrollToCurrent()
+{
+    // Now, and again each time the list takes its (new) size: the rows get
+    // their geometry only once the window has laid them out.
+    m_revealCurrent = true;
+    QTimer::singleShot(0, this, [this] { revealCurrent(); });
+}
+
+void KVRNHelpViewer::revealCurrent()
+{
+    for (KVHelpTopicRow *r : std::as_const(m_rows)) {
+        if (m_current && r->topicID() == m_current->id) {
+            m_listScroll->ensureWidgetVisible(r, 0, KVScale::ipt(8));
+            return;
+        }
+    }
+}
+
+bool KVRNHelpViewer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_listHolder && event->type() == QEvent::Resize && m_revealCurrent)
+        revealCurrent();
+    return QWidget::eventFilter(watched, event);
 }
 
 void KVRNHelpViewer::rebuildPage()

@@ -49,6 +49,10 @@ private:
     void rebuildList(const KVRNHelpTopics &results);
     void rebuildPage();
     void applyMetrics();
+    // Scrolls the topic list to the current topic's row, once laid out.
+    void scrollToCurrent();
+    void revealCurrent();
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     std::optional<QString> m_initial;
     QString m_query;
@@ -57,6 +61,8 @@ private:
     bool m_pageBuilt = false;
 
     KVSearchField *m_search;
+    QScrollArea *m_listScroll;
+    bool m_revealCurrent = false;
     QWidget *m_listHolder;
     QVBoxLayout *m_listLayout;
     QList<KVHelpTopicRow *> m_rows;

@@ -30,6 +30,7 @@ KVSearchField::KVSearchField(const QString &prompt, QWidget *parent)
     m_clear->setVisible(false);
 
     m_edit->setFrame(false);
+    m_edit->setMaxLength(maxLength);
     m_edit->setPlaceholderText(prompt);
     m_edit->setAttribute(Qt::WA_MacShowFocusRect, false);
     m_edit->setAutoFillBackground(false);

@@ -21,6 +21,9 @@ public:
     void setText(const QString &text);
     QString prompt() const;
 
+    // Characters the field takes at most: far beyond any useful search.
+    static constexpr int maxLength = 200;
+
     QLineEdit *lineEdit() const { return m_edit; }
     // The clear button (visible exactly while the text is not empty).
     KVSymbolButton *clearButton() const { return m_clear; }

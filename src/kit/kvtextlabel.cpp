@@ -4,6 +4,29 @@
 #include "kvscale.h"
 #include "kvscalewatch.h"
 
+#include <QFontMetrics>
+#include <QLayout>
+#include <algorithm>
+
+namespace {
+
+// The item that holds `w` in `layout` or one of its nested layouts.
+QLayoutItem *itemOf(QLayout *layout, const QWidget *w)
+{
+    for (int i = 0; layout && i < layout->count(); ++i) {
+        QLayoutItem *item = layout->itemAt(i);
+        if (item->widget() == w)
+            return item;
+        if (QLayoutItem *inner = itemOf(item->layout(), w))
+            return inner;
+    }
+    return nullptr;
+}
+
+constexpr int kIdealChars = 60;
+
+} // namespace
+
 KVTextLabel::KVTextLabel(double points, QFont::Weight weight, QWidget *parent)
     : KVTextLabel(QString(), points, weight, parent)
 {
@@ -48,4 +71,32 @@ void KVTextLabel::applyFont()
     if (m_tracking != 0)
         f.setLetterSpacing(QFont::AbsoluteSpacing, KVScale::pt(m_tracking));
     setFont(f);
+}
+
+bool KVTextLabel::alignedInLayout() const
+{
+    const QWidget *parent = parentWidget();
+    const QLayoutItem *item = parent ? itemOf(parent->layout(), this) : nullptr;
+    return item && (item->alignment() & Qt::AlignHorizontal_Mask);
+}
+
+QSize KVTextLabel::sizeHint() const
+{
+    if (!wordWrap() || !alignedInLayout())
+        return QLabel::sizeHint();
+    const QFontMetrics fm(font());
+    const QMargins m = contentsMargins();
+    const int extra = m.left() + m.right() + 2 * margin() + std::max(indent(), 0);
+    const int oneLine = fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), Qt::AlignLeft | Qt::TextExpandTabs, text()).width();
+    const int width = std::clamp(std::min(oneLine, fm.averageCharWidth() * kIdealChars) + extra, minimumSizeHint().width(),
+                                 std::max(maximumWidth(), minimumSizeHint().width()));
+    return QSize(width, QLabel::heightForWidth(width));
+}
+
+int KVTextLabel::heightForWidth(int width) const
+{
+    // An aligned label is no wider than its hint, whatever space it is offered.
+    if (wordWrap() && alignedInLayout())
+        width = std::min(width, sizeHint().width());
+    return QLabel::heightForWidth(width);
 }

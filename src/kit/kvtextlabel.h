@@ -24,7 +24,15 @@ public:
 
     double points() const { return m_points; }
 
+    // A wrapping label that its layout aligns (rather than stretches) gets
+    // its one-line width up to about 60 characters, and the height of the
+    // lines at the width it will actually get, so no line is cut.
+    QSize sizeHint() const override;
+    int heightForWidth(int width) const override;
+
 private:
+    // Whether the layout that holds the label aligns it horizontally.
+    bool alignedInLayout() const;
     void applyFont();
 
     double m_points;

@@ -1,12 +1,18 @@
 #include "chromerow.h"
 
+#include "kit/kvfocusring.h"
 #include "kit/kvrnthemes.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvshape.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPainter>
+
+namespace {
+constexpr double kRadius = 12;
+} // namespace
 
 ChromeRow::ChromeRow(bool selected, std::function<void()> action, QWidget *label, QWidget *parent)
     : QAbstractButton(parent)
@@ -23,6 +29,7 @@ ChromeRow::ChromeRow(bool selected, std::function<void()> action, QWidget *label
     }
     applyMetrics();
     applyForeground();
+    KVFocusRing::attach(this, kRadius);
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (m_action)
             m_action();
@@ -80,7 +87,7 @@ void ChromeRow::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(rect());
-    const double radius = KVScale::pt(12);
+    const double radius = KVScale::pt(kRadius);
     p.fillPath(roundedRect(r, radius), vertical(r, {faded(accent, 0.95), faded(accent, 0.55)}));
     strokeRoundedRectInside(p, r, radius, KVScale::pt(1), QBrush(white(1, 0.5)));
 }

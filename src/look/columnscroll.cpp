@@ -32,6 +32,8 @@ void ColumnScroll::build()
     } else {
         m_area = new QScrollArea;
         m_area->setFrameShape(QFrame::NoFrame);
+        // No invisible Tab stop: the rows take the focus.
+        m_area->setFocusPolicy(Qt::NoFocus);
         m_area->setWidgetResizable(true);
         m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

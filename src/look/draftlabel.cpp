@@ -1,5 +1,6 @@
 #include "draftlabel.h"
 
+#include "fvinfo.h"
 #include "fvpalette.h"
 
 DraftLabel::DraftLabel(QWidget *parent)
@@ -9,5 +10,5 @@ DraftLabel::DraftLabel(QWidget *parent)
 
 QString DraftLabel::labelText()
 {
-    return QStringLiteral("Draft \u2014 under technician review");
+    return FVInfo::draftLabel();
 }

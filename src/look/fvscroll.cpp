@@ -50,6 +50,8 @@ void FVScroll::build()
     } else {
         m_area = new QScrollArea;
         m_area->setFrameShape(QFrame::NoFrame);
+        // No invisible Tab stop: the controls inside take the focus.
+        m_area->setFocusPolicy(Qt::NoFocus);
         m_area->setWidgetResizable(true);
         m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

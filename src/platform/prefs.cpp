@@ -27,6 +27,11 @@ bool Prefs::contains(const QString &key) const
     return m_settings->contains(key);
 }
 
+Prefs::~Prefs()
+{
+    m_settings->sync();
+}
+
 QStringList Prefs::keys() const
 {
     return m_settings->allKeys();
@@ -35,12 +40,16 @@ QStringList Prefs::keys() const
 void Prefs::setValue(const QString &key, const QVariant &value)
 {
     m_settings->setValue(key, value);
+    // Written at once: the store is never destroyed, and a value set just
+    // before the program ends must be there next time.
+    m_settings->sync();
     emit changed(key);
 }
 
 void Prefs::remove(const QString &key)
 {
     m_settings->remove(key);
+    m_settings->sync();
     emit changed(key);
 }
 

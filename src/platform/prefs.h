@@ -6,7 +6,8 @@
 #include <QVariant>
 #include <memory>
 
-// The user defaults: one QSettings store, one change signal per write.
+// The user defaults: one QSettings store, one change signal per write. Every
+// write reaches the file before it returns.
 // Tests point it at a temporary file with useFile().
 class Prefs final : public QObject
 {
@@ -25,6 +26,7 @@ public:
     void setValue(const QString &key, const QVariant &value);
     void remove(const QString &key);
     void sync();
+    ~Prefs() override;
 
 signals:
     void changed(const QString &key);

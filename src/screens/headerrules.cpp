@@ -107,6 +107,15 @@ std::optional<qint64> HeaderRules::addToGarage(AppModel &model, const VehicleInf
     return id;
 }
 
+QString HeaderRules::garageFailure(const AppModel &model)
+{
+    if (const GarageStore *store = model.garage()) {
+        return store->writeError().isEmpty() ? QStringLiteral("My Garage could not save the vehicle.")
+                                             : store->writeError();
+    }
+    return QStringLiteral("My Garage could not be opened: ") + model.garageError().value_or(QStringLiteral("unknown error"));
+}
+
 QString HeaderRules::recallLookupTitle()
 {
     return QStringLiteral("Check open recalls by VIN at NHTSA");

@@ -57,6 +57,9 @@ public:
     // Adds the vehicle and year to the open garage and selects the new row;
     // its id, or none when no garage is open or the insert failed (nothing changes then).
     static std::optional<qint64> addToGarage(AppModel &model, const VehicleInfo &v, qint64 year);
+    // Why the last add failed, for the user: the store's write error, or
+    // why My Garage did not open.
+    static QString garageFailure(const AppModel &model);
 
     static QString recallLookupTitle();
     // NHTSA's recall lookup page.

@@ -10,6 +10,7 @@
 #include "kit/kvscalewatch.h"
 #include "kit/kvsymbolview.h"
 #include "look/bezel.h"
+#include "look/chromerow.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
 #include "look/tag.h"
@@ -114,6 +115,11 @@ void HomeView::build()
     m_years = new PickerColumn(QStringLiteral("Year"), 120);
     m_makes = new PickerColumn(QStringLiteral("Make"), 230);
     m_models = new PickerColumn(QStringLiteral("Model"), std::nullopt);
+    // Year and make follow the cursor; a model opens only on Return.
+    m_years->setArrowsActivate(true);
+    m_makes->setArrowsActivate(true);
+    for (PickerColumn *c : {m_years, m_makes, m_models})
+        connect(c, &PickerColumn::tabStopChanged, this, &HomeView::orderTabs);
     m_columnsRow->addWidget(m_years);
     m_columnsRow->addWidget(m_makes);
     m_columnsRow->addWidget(m_models, 1);
@@ -214,6 +220,24 @@ void HomeView::refresh()
     }
     refreshExamples();
     m_counts->setPlain(HomeRules::countsLine(data->counts()));
+    orderTabs();
+}
+
+void HomeView::orderTabs()
+{
+    // Rows and examples made anew would otherwise come last in the chain.
+    QWidget *previous = m_heavy;
+    QList<QWidget *> stops;
+    for (PickerColumn *c : {m_years, m_makes, m_models}) {
+        if (ChromeRow *stop = c->tabStop())
+            stops.append(stop);
+    }
+    for (KVChromeButton *b : std::as_const(m_examples))
+        stops.append(b);
+    for (QWidget *w : std::as_const(stops)) {
+        QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 void HomeView::refreshExamples()

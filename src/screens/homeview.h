@@ -39,6 +39,8 @@ private:
     void build();
     void refresh();
     void refreshExamples();
+    // The Tab order: the switch, each column's stop, the examples.
+    void orderTabs();
     void applyMetrics();
 
     AppModel &m_model;

@@ -8,6 +8,8 @@
 #include "sunkenlist.h"
 #include "kit/kvtextlabel.h"
 
+#include <QKeyEvent>
+#include <algorithm>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -111,14 +113,90 @@ void PickerColumn::setRows(const QList<Row> &rows)
                 if (i < m_actions.size() && m_actions[i])
                     m_actions[i]();
             }, rows[i].label());
+            row->setFocusPolicy(Qt::ClickFocus); // setTabStop picks the one Tab stop
+            row->installEventFilter(this);
             m_list->addWidget(row);
             m_rows.append(row);
         }
         m_keys = keys;
-        return;
+    } else {
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            m_actions[i] = rows[i].action;
+            m_rows[i]->setSelected(rows[i].selected);
+        }
     }
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        m_actions[i] = rows[i].action;
-        m_rows[i]->setSelected(rows[i].selected);
+    // The focused row stays the stop; else the selected one.
+    qsizetype stop = -1;
+    for (qsizetype i = 0; i < m_rows.size() && stop < 0; ++i) {
+        if (m_rows[i]->hasFocus())
+            stop = i;
+    }
+    for (qsizetype i = 0; i < m_rows.size() && stop < 0; ++i) {
+        if (m_rows[i]->selected())
+            stop = i;
+    }
+    setTabStop(stop);
+}
+
+void PickerColumn::setTabStop(qsizetype i)
+{
+    if (m_rows.isEmpty())
+        return;
+    i = std::clamp<qsizetype>(i, 0, m_rows.size() - 1);
+    if (m_rows[i]->focusPolicy() == Qt::StrongFocus)
+        return;
+    for (qsizetype k = 0; k < m_rows.size(); ++k)
+        m_rows[k]->setFocusPolicy(k == i ? Qt::StrongFocus : Qt::ClickFocus);
+    emit tabStopChanged();
+}
+
+ChromeRow *PickerColumn::tabStop() const
+{
+    for (ChromeRow *r : m_rows) {
+        if (r->focusPolicy() == Qt::StrongFocus)
+            return r;
+    }
+    return nullptr;
+}
+
+void PickerColumn::moveFocus(qsizetype i)
+{
+    if (i < 0 || i >= m_rows.size())
+        return;
+    ChromeRow *row = m_rows[i];
+    setTabStop(i);
+    row->setFocus(Qt::TabFocusReason);
+    if (QScrollArea *area = m_scroll->scrollArea())
+        area->ensureWidgetVisible(row, 0, 0);
+    if (m_arrowsActivate)
+        row->click();
+}
+
+bool PickerColumn::eventFilter(QObject *watched, QEvent *event)
+{
+    const qsizetype i = m_rows.indexOf(qobject_cast<ChromeRow *>(watched));
+    if (i >= 0 && event->type() == QEvent::FocusIn)
+        setTabStop(i);
+    if (i < 0 || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_Up:
+        moveFocus(i - 1);
+        return true;
+    case Qt::Key_Down:
+        moveFocus(i + 1);
+        return true;
+    case Qt::Key_Home:
+        moveFocus(0);
+        return true;
+    case Qt::Key_End:
+        moveFocus(m_rows.size() - 1);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        m_rows[i]->click();
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
     }
 }

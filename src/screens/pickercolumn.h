@@ -16,6 +16,11 @@ class KVTextLabel;
 // rows. Rows are keyed: handing the same keys again keeps the row widgets
 // and only moves the selection, so a refresh neither flickers nor loses the
 // scroll position.
+//
+// Keyboard: the column is one stop of the Tab chain (its selected row, else
+// its first; the owner orders it with tabStop() and tabStopChanged()); Up, Down, Home and End move among the rows, and Return or Space
+// runs the focused row's action. With arrowsActivate, moving also runs it,
+// as a list's selection follows its cursor.
 class PickerColumn : public QWidget
 {
     Q_OBJECT
@@ -43,9 +48,22 @@ public:
     ChromeRow *row(const QString &key) const;
     // Scrolls the selected row into view (nothing while laid out flat).
     void revealSelection();
+    void setArrowsActivate(bool activate) { m_arrowsActivate = activate; }
+    // The row that Tab reaches, none while the column has no rows.
+    ChromeRow *tabStop() const;
+
+signals:
+    // Another row became the Tab stop (the owner puts it in the Tab order).
+    void tabStopChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void applyMetrics();
+    // Makes row i (clamped) the column's one Tab stop.
+    void setTabStop(qsizetype i);
+    void moveFocus(qsizetype i);
 
     std::optional<double> m_width;
     KVTextLabel *m_title;
@@ -55,4 +73,5 @@ private:
     QStringList m_keys;
     QList<ChromeRow *> m_rows;
     QList<std::function<void()>> m_actions;
+    bool m_arrowsActivate = false;
 };

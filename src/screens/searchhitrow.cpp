@@ -1,6 +1,7 @@
 #include "searchhitrow.h"
 
 #include "clampedtext.h"
+#include "kit/kvfocusring.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "look/bezel.h"
@@ -11,6 +12,7 @@
 #include "tonecolor.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 SearchHitRow::SearchHitRow(const SearchHit &hit, QWidget *parent)
@@ -46,6 +48,7 @@ SearchHitRow::SearchHitRow(const SearchHit &hit, QWidget *parent)
     box->addWidget(bezel);
 
     setHit(hit);
+    KVFocusRing::attach(this, 16);
     connect(this, &QAbstractButton::clicked, this, [this] { emit openHit(m_hit); });
     const auto metrics = [this] {
         m_row->setSpacing(KVScale::ipt(12));
@@ -92,6 +95,15 @@ QSize SearchHitRow::minimumSizeHint() const
 int SearchHitRow::heightForWidth(int width) const
 {
     return layout()->totalHeightForWidth(width);
+}
+
+void SearchHitRow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void SearchHitRow::paintEvent(QPaintEvent *)

@@ -38,6 +38,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Return and Enter open the hit, as Space does.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QWidget *m_panel;

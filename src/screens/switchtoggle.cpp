@@ -1,5 +1,6 @@
 #include "switchtoggle.h"
 
+#include "kit/kvfocusring.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvshape.h"
@@ -25,6 +26,7 @@ SwitchToggle::SwitchToggle(const QString &text, double points, QWidget *parent)
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     applyFont();
     KVScaleWatch::follow(this, [this] { applyFont(); });
+    KVFocusRing::attach(this, KVFocusRing::capsule, [this] { return trackRect(); });
 }
 
 void SwitchToggle::applyFont()

@@ -17,6 +17,7 @@
 
 #include <QHBoxLayout>
 #include <QImage>
+#include <QMessageBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -182,7 +183,13 @@ void VehicleHeader::addToGarage()
     if (HeaderRules::addToGarage(m_model, *m_vehicle, m_year)) {
         m_added.set(true);
         updateGarageButton();
+        return;
     }
+    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("My Garage"), HeaderRules::garageFailure(m_model),
+                                QMessageBox::Ok, window());
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void VehicleHeader::updateGarageButton()

@@ -138,7 +138,7 @@ void VehicleView::setSection(VehiclePage::Section section, QWidget *panel)
         return;
     if (panel->objectName().isEmpty())
         panel->setObjectName(VehiclePage::sectionName(section));
-    m_column->replaceWidget(old, panel);
+    delete m_column->replaceWidget(old, panel); // the old item is ours
     m_sections.insert(section, panel);
     delete old;
     panel->show();

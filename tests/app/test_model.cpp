@@ -5,6 +5,7 @@
 #include "platform/prefs.h"
 #include "support/fixturedb.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -65,6 +66,50 @@ private slots:
         QCOMPARE(m.screen(), Screen(Screen::Home));
         QVERIFY(!m.currentVehicle());
         QVERIFY(!m.includeHeavy());
+    }
+
+    // Corruption found by any later query turns the app to its error panel.
+    void damagedReferenceDataReachesTheUser()
+    {
+        FixtureDb copy;
+        QVERIFY(copy.ok() && copy.damageTable(QStringLiteral("recalls")));
+        AppModel::Locations loc = locations();
+        loc.vorelPath = copy.path();
+        AppModel m(loc);
+        QVERIFY(m.data() && !m.loadError() && !m.dataDamaged());
+        QSignalSpy spy(&m, &AppModel::changed);
+        QVERIFY(m.data()->recalls(9101, 2002).isEmpty()); // neutral at once
+        QTRY_VERIFY(m.dataDamaged());
+        QVERIFY(m.loadError()->startsWith(QStringLiteral("The reference data is damaged")));
+        QCOMPARE(fields(spy), QList<Field>{Field::LoadError});
+
+        // A failure that is no damage keeps its neutral result quietly.
+        AppModel sound(locations());
+        QVERIFY(sound.data()->db->rows(QStringLiteral("SELECT 1")).size() == 1);
+        QCOMPARE(sound.data()->db->scalar(QStringLiteral("SELECT * FROM nowhere")), 0);
+        QTest::qWait(10);
+        QVERIFY(!sound.dataDamaged() && !sound.loadError());
+    }
+
+    // A garage locked by another process does not hold up start-up, and
+    // opens when it is next asked for.
+    void busyGarageOpensLater()
+    {
+        const QString path = locations().garagePath;
+        { GarageStore create(path); }
+        SQLDB other(path, false);
+        other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        QElapsedTimer timer;
+        timer.start();
+        AppModel m(locations());
+        QVERIFY(timer.elapsed() < 2000);
+        QVERIFY(m.data());
+        QVERIFY(!m.garage() && m.garageError());
+        other.exec(QStringLiteral("COMMIT"));
+        QSignalSpy spy(&m, &AppModel::changed);
+        QTRY_VERIFY_WITH_TIMEOUT(m.garage(), 3000);
+        QVERIFY(!m.garageError());
+        QTRY_VERIFY(fields(spy).contains(Field::Garage));
     }
 
     void missingReferenceDataStillOpensTheGarage()

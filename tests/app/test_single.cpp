@@ -1,7 +1,11 @@
+#include "app/singleinstance.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QDir>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,6 +35,32 @@ class TestSingle : public QObject
     }
 
 private slots:
+    // A preference set just before the program ends is there next time.
+    void prefsOutliveTheProcess()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("prefs.ini"));
+        QProcess p;
+        p.start(QStringLiteral(FV_BIN_DIR "/app_test_prefs"), {file, QStringLiteral("theme"), QStringLiteral("dusk")});
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(QSettings(file, QSettings::IniFormat).value(QStringLiteral("theme")).toString(), QStringLiteral("dusk"));
+    }
+
+    // Without a runtime folder, the guard lives only in a folder of the
+    // user's own; a planted one makes the program run unguarded.
+    void privateFallbackFolder()
+    {
+        QTemporaryDir parent;
+        const QString dir = SingleInstance::privateFolder(parent.path());
+        QVERIFY(!dir.isEmpty());
+        QCOMPARE(QFileInfo(dir).permissions() & 0x0077, QFile::Permissions());
+        QVERIFY(QFile::setPermissions(dir, QFile::Permissions(0x7777)));
+        QVERIFY(SingleInstance::privateFolder(parent.path()).isEmpty());
+        QVERIFY(QDir(dir).removeRecursively());
+        QVERIFY(QFile::link(parent.path(), dir));
+        QVERIFY(SingleInstance::privateFolder(parent.path()).isEmpty());
+    }
+
     void secondCopyHandsOver()
     {
         QProcess first;

@@ -386,7 +386,9 @@ private slots:
         QTest::newRow("dot") << "." << false;
         QTest::newRow("absolute") << "/etc/passwd" << false;
         QTest::newRow("subfolder") << "sub/a.jpg" << false;
-        QTest::newRow("backslash") << "..\\a.jpg" << false;
+        // A backslash is an ordinary character of a name here.
+        QTest::newRow("backslash") << "..\\a.jpg" << true;
+        QTest::newRow("double dot inside") << "Ford..Focus.png" << true;
         QTest::newRow("empty") << "" << false;
     }
     void photoNamesOutsideTheFolder()

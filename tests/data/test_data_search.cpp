@@ -196,6 +196,24 @@ private slots:
         QCOMPARE(matchTexts(trace), QStringList{match});
     }
 
+    // A long query of repeated words costs no more than the words once; the
+    // full-text query takes at most the first 32 different words.
+    void repeatedAndExcessTermsAreDropped()
+    {
+        SqlTrace trace(*m_v->db);
+        const QList<SearchHit> once = m_v->search(QStringLiteral("navigator"));
+        QCOMPARE(m_v->search(QStringLiteral("navigator ").repeated(300)), once);
+        QStringList words;
+        for (int i = 0; i < 50; ++i)
+            words << QStringLiteral("w%1").arg(i);
+        m_v->search(words.join(u' '));
+        const QStringList matches = matchTexts(trace);
+        QCOMPARE(matches.size(), 3);
+        QCOMPARE(matches[1], matches[0]);
+        QCOMPARE(matches[2].count(u'*'), Vorel::maxSearchTerms);
+        QVERIFY(matches[2].endsWith(QStringLiteral("\"w31\"*")));
+    }
+
     void onlyAYear()
     {
         SqlTrace trace(*m_v->db);

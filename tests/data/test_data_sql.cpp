@@ -1,7 +1,9 @@
 #include "data/sqldb.h"
+#include "support/fixturedb.h"
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -266,10 +268,13 @@ private slots:
         QCOMPARE(m_db->scalar(QStringLiteral("SELECT b IS NOT NULL AND typeof(b) = 'blob' FROM t")), 1);
     }
 
-    void textIsBoundUpToAZero()
+    void textWithAZeroKeepsItsTail()
     {
         const QString withZero = QStringLiteral("ab") + QChar(0) + QStringLiteral("cd");
-        QCOMPARE(bound(*m_db, withZero).second, SQLValue::fromText(QStringLiteral("ab")));
+        QCOMPARE(bound(*m_db, withZero).second, SQLValue::fromText(withZero));
+        m_db->run(QStringLiteral("INSERT INTO t (a, b) VALUES (1, ?)"), {withZero});
+        QCOMPARE(m_db->scalar(QStringLiteral("SELECT length(CAST(b AS BLOB)) FROM t")), 5);
+        QCOMPARE(m_db->string(QStringLiteral("SELECT b FROM t")), withZero);
     }
 
     void extraArgumentsAreIgnored()
@@ -295,8 +300,8 @@ private slots:
         QCOMPARE(r.values[3], SQLValue::fromBlob(QByteArray("\x00\xff", 2)));
         QCOMPARE(r.values[4], SQLValue::null());
         QCOMPARE(r.values[5], SQLValue::fromBlob(QByteArray()));
-        // Text is cut at a zero byte; invalid UTF-8 becomes the replacement character.
-        QCOMPARE(r.values[6], SQLValue::fromText(QStringLiteral("a")));
+        // Text keeps a zero byte; invalid UTF-8 becomes the replacement character.
+        QCOMPARE(r.values[6], SQLValue::fromText(QStringLiteral("a") + QChar(0) + QStringLiteral("b")));
         QCOMPARE(r.values[7], SQLValue::fromText(QStringLiteral("a") + QChar(0xFFFD) + QStringLiteral("b")));
     }
 
@@ -418,6 +423,46 @@ private slots:
             QVERIFY(row.isNull(i));
         }
         QCOMPARE(SQLRow().str(0), QString());
+    }
+
+    void damageIsReportedOnceAndKept()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("damaged.sqlite"));
+        {
+            SQLDB rw(path, false);
+            rw.exec(QStringLiteral("CREATE TABLE k (v); INSERT INTO k VALUES (1); CREATE TABLE big (v);"
+                                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+                                   "INSERT INTO big SELECT printf('%0100d', i) FROM n;"));
+        }
+        QVERIFY(FixtureDb::damageTable(path, QStringLiteral("big")));
+        SQLDB db(path, true);
+        int reports = 0;
+        db.setDamageHandler([&] { ++reports; });
+        QCOMPARE(db.scalar(QStringLiteral("SELECT v FROM k")), 1);
+        QVERIFY(!db.damaged());
+        // Swallowed by a neutral reader, still noted.
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM big WHERE v LIKE '%7'")), 0);
+        QVERIFY(db.damaged());
+        try {
+            db.rows(QStringLiteral("SELECT * FROM big"));
+            QFAIL("read a damaged table");
+        } catch (const SQLError &e) {
+            QVERIFY(e.damaged());
+        }
+        QCOMPARE(reports, 1);
+
+        // A file that is no database at all.
+        const QString junk = m_dir.filePath(QStringLiteral("junk.db"));
+        QFile f(junk);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+        f.close();
+        SQLDB other(junk, true);
+        QCOMPARE(other.scalar(QStringLiteral("SELECT count(*) FROM sqlite_schema")), 0);
+        QVERIFY(other.damaged());
+        // Other failures are no damage.
+        QCOMPARE(m_db->scalar(QStringLiteral("SELECT * FROM nowhere")), 0);
+        QVERIFY(!m_db->damaged());
     }
 
     void valueEquality()

@@ -1,5 +1,7 @@
 // Helper for the two-process test: "write <path> [times]" adds a vehicle and
-// logs an entry for it (times over), "read <path>" prints the garage as lines.
+// logs an entry for it (times over), "read <path>" prints the garage as lines,
+// "readonly <path>" (as an unprivileged user when started as root) prints
+// "<vehicles>|<read-only>|<error of an add>".
 // Exit status 3: the file did not open; 4: add failed; 5: log failed.
 #include "garage/garageactions.h"
 #include "garage/garagestore.h"
@@ -7,6 +9,7 @@
 #include <QCoreApplication>
 #include <QTextStream>
 #include <memory>
+#include <unistd.h>
 
 int main(int argc, char **argv)
 {
@@ -14,6 +17,9 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     if (args.size() < 3)
         return 2;
+    // Root writes any file: a read-only garage needs an ordinary user.
+    if (args[1] == QStringLiteral("readonly") && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        return 7;
     std::unique_ptr<GarageStore> store;
     try {
         store = std::make_unique<GarageStore>(args[2]);
@@ -36,6 +42,11 @@ int main(int argc, char **argv)
         return 0;
     }
     QTextStream out(stdout);
+    if (args[1] == QStringLiteral("readonly")) {
+        const bool added = GarageActions::add(GarageVehicle{}, *store).has_value();
+        out << store->vehicles().size() << '|' << store->readOnly() << '|' << (added ? QString() : store->writeError());
+        return 0;
+    }
     for (const GarageVehicle &v : store->vehicles()) {
         out << "GARAGE|" << v.title << '|' << v.nickname << '|' << v.mileage.value_or(0) << '|' << v.notes << '\n';
     }

@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -72,6 +73,21 @@ private slots:
         QCOMPARE(read.out.count(QStringLiteral("GARAGE|")), 3 * times);
         QCOMPARE(read.out.count(QStringLiteral("SERVICE|")), 3 * times);
         QCOMPARE(read.out.count(QStringLiteral("|181900|")), 3 * times);
+    }
+
+    void readOnlyGarageOpensForReading()
+    {
+        QDir(m_dir.path()).mkdir(QStringLiteral("ro"));
+        const QString path = m_dir.filePath(QStringLiteral("ro/My Garage.sqlite"));
+        QCOMPARE(child({QStringLiteral("write"), path}).status, 0);
+        const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        const auto enterable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(path, readable));
+        QVERIFY(QFile::setPermissions(m_dir.filePath(QStringLiteral("ro")), readable | enterable));
+        QVERIFY(QFile::setPermissions(m_dir.path(), QFile::WriteOwner | readable | enterable));
+        const Run run = child({QStringLiteral("readonly"), path});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.startsWith(QStringLiteral("1|1|My Garage is read-only")), qPrintable(run.out));
     }
 
     void unopenableFile()

@@ -322,6 +322,37 @@ private slots:
         QCOMPARE(store.vehicles().at(0).mileage, std::optional<qint64>(200000));
     }
 
+    // Opening a complete garage only reads: another writer's lock does not
+    // stop it, and one that keeps readers out makes it give up soon, as busy.
+    void openingOnlyReads()
+    {
+        const QString path = freshPath();
+        {
+            GarageStore store(path);
+            QVERIFY(GarageActions::add(demoVehicle(), store));
+        }
+        SQLDB other(path, false);
+        other.exec(QStringLiteral("BEGIN IMMEDIATE; INSERT INTO info VALUES ('held', 'x')"));
+        QElapsedTimer timer;
+        timer.start();
+        {
+            GarageStore store(path, GarageStore::openBusyTimeoutMs);
+            QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+            QCOMPARE(store.vehicles().size(), 1);
+            QVERIFY(!store.readOnly());
+        }
+        other.exec(QStringLiteral("COMMIT; BEGIN EXCLUSIVE"));
+        timer.restart();
+        try {
+            GarageStore blocked(path, GarageStore::openBusyTimeoutMs);
+            QFAIL("opened through an exclusive lock");
+        } catch (const SQLError &e) {
+            QVERIFY(e.busy());
+        }
+        QVERIFY(timer.elapsed() < 2000);
+        other.exec(QStringLiteral("ROLLBACK"));
+    }
+
     void missingTableIsReadAround()
     {
         const QString path = freshPath();

@@ -4,6 +4,7 @@
 #include "data/vorel.h"
 #include "garage/garagestore.h"
 #include "kit/kvchromebutton.h"
+#include "kit/kvscale.h"
 #include "look/chromerow.h"
 #include "platform/opener.h"
 #include "screens/epatable.h"
@@ -374,6 +375,69 @@ private slots:
         QVERIFY(button && button->isVisible());
         clickOn(button);
         QCOMPARE(m->screen(), Screen(Screen::Home));
+    }
+
+    // A wrapping label gets the height of all its lines at the width it is
+    // given, aligned or stretched, at any size and zoom.
+    void wrappedLabelsAreTallEnough()
+    {
+        auto m = model();
+        m->setCurrentVehicle(std::nullopt);
+        VehicleView view(*m);
+        for (const QSize size : {QSize(1400, 900), QSize(420, 700), QSize(300, 700), QSize(900, 700)}) {
+            if (size.width() == 900) { // the page itself
+                m->openVehicle(1, 2002);
+                settle();
+            }
+            for (const double zoom : {1.0, 1.5}) {
+                KVScale::shared().setFactor(zoom);
+                showOffscreen(view, size);
+                int checked = 0;
+                for (const QLabel *label : view.findChildren<QLabel *>()) {
+                    if (!label->isVisible() || !label->wordWrap())
+                        continue;
+                    ++checked;
+                    QVERIFY2(label->height() >= label->QLabel::heightForWidth(label->width()),
+                             qPrintable(label->text()));
+                }
+                QVERIFY(checked > 0);
+            }
+        }
+        KVScale::shared().setFactor(1.0);
+    }
+
+    // Up and Down walk the year and make lists; Return opens the model.
+    void pickerByKeyboard()
+    {
+        auto m = model();
+        HomeView view(*m);
+        showOffscreen(view);
+        QApplication::setActiveWindow(&view);
+        ChromeRow *first = view.yearColumn()->rows().first();
+        QCOMPARE(view.yearColumn()->rows().at(1)->focusPolicy(), Qt::ClickFocus);
+        // Tab goes from the switch to the year column's one stop.
+        auto *heavy = view.findChild<SwitchToggle *>();
+        heavy->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(heavy, Qt::Key_Tab);
+        QVERIFY(first->hasFocus());
+        QTest::keyClick(first, Qt::Key_Down);
+        QCOMPARE(m->year(), view.yearColumn()->keys().at(1).toLongLong());
+        QVERIFY(view.yearColumn()->rows().at(1)->hasFocus());
+        clickOn(view.yearColumn()->row(QStringLiteral("2002")));
+        settle();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ChromeRow *make = view.makeColumn()->rows().first();
+        QVERIFY(make->hasFocus());
+        QTest::keyClick(make, Qt::Key_End);
+        settle();
+        QCOMPARE(*m->make(), QStringLiteral("LINCOLN"));
+        ChromeRow *navigator = view.modelColumn()->rows().first();
+        navigator->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(navigator, Qt::Key_Up); // nothing above: nothing opens
+        QCOMPARE(m->screen(), Screen(Screen::Home));
+        QTest::keyClick(navigator, Qt::Key_Return);
+        QCOMPARE(m->screen(), Screen(Screen::Vehicle));
+        QCOMPARE(m->currentVehicle(), 1);
     }
 
     // Typing in a search box beside the results keeps its focus and cursor

@@ -7,7 +7,9 @@ ShellFixture::ShellFixture(Data data)
 {
     Prefs::shared().useFile(m_dir.filePath(QStringLiteral("prefs.ini")));
     AppModel::Locations where;
-    where.vorelPath = data == Data::Fixture ? m_db.path() : m_dir.filePath(QStringLiteral("missing/vorel.db"));
+    if (data == Data::Damaged)
+        m_db.damageTable(QStringLiteral("recalls"));
+    where.vorelPath = data != Data::Missing ? m_db.path() : m_dir.filePath(QStringLiteral("missing/vorel.db"));
     where.photosPath = m_db.photosFolder();
     where.garagePath = m_dir.filePath(QStringLiteral("garage.sqlite"));
     m_model = std::make_unique<AppModel>(where);

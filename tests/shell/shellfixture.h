@@ -8,12 +8,13 @@
 class AppModel;
 
 // A model of its own for window tests: the fixture reference data (or a path
-// that does not exist) and a fresh garage, with the settings in a temporary
+// that does not exist, or a damaged copy) and a fresh garage, with the settings in a temporary
 // file.
 class ShellFixture
 {
 public:
-    enum class Data { Fixture, Missing };
+    // Damaged: the fixture with its recalls table overwritten.
+    enum class Data { Fixture, Missing, Damaged };
     explicit ShellFixture(Data data = Data::Fixture);
     ~ShellFixture();
 

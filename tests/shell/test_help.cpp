@@ -257,6 +257,35 @@ private slots:
         QCOMPARE(KVHelpWindow::viewer()->query(), QStringLiteral("tyre"));
     }
 
+    // A topic opened far down the list is scrolled into view, its long title
+    // keeps within its row, and Escape or Ctrl+W close the help and About
+    // windows.
+    void helpByKeyboard()
+    {
+        KVRNHelpTopics topics;
+        for (int i = 0; i < 40; ++i)
+            topics.append({QStringLiteral("t%1").arg(i), QStringLiteral("Topic %1").arg(i), QStringLiteral("Body."), {}});
+        topics.append({QStringLiteral("long"),
+                       QStringLiteral("A topic whose title is far too long to stay on one line of the list"),
+                       QStringLiteral("Body."), {}});
+        KVRNHelp::setTopics(topics);
+        const auto restore = qScopeGuard([] { KVRNHelp::setTopics(appTopics); });
+        KVRNHelp::show(QStringLiteral("long"));
+        QWidget *w = KVHelpWindow::window();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        KVHelpTopicRow *row = KVHelpWindow::viewer()->rows().at(40);
+        QCOMPARE(row->topicID(), QStringLiteral("long"));
+        QVERIFY(row->isCurrent());
+        QTRY_VERIFY(!row->visibleRegion().isEmpty());
+        QVERIFY(row->heightForWidth(row->width()) > row->sizeHint().height()); // it wraps
+        QVERIFY(row->height() >= row->heightForWidth(row->width()));
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+        KVRNHelp::show(QStringLiteral("start"));
+    }
+
     void helpMenu()
     {
         QMenu menu;
@@ -329,6 +358,11 @@ private slots:
         menu.actions()[1]->trigger();
         QCOMPARE(m_opened, QList<QUrl>{KVRNKitHost::creditURL()});
         QCOMPARE(KVHelpWindow::viewer()->currentTopic()->id, QStringLiteral("start")); // the link opened no help
+
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!w->isVisible());
     }
 
 private:

@@ -320,6 +320,18 @@ private slots:
         QCOMPARE(go.entries[9].shortcuts, QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_F)});
     }
 
+    void damageFoundLaterShowsThePanel()
+    {
+        ShellFixture f(ShellFixture::Data::Damaged);
+        AppModel &m = f.model();
+        MainWindow window(m, NetStatus::shared());
+        QVERIFY(!window.showsLoadError());
+        m.data()->recalls(9101, 2002);
+        settle();
+        QVERIFY(window.showsLoadError());
+        QCOMPARE(labelTexts(window.screenView()), QStringList{AppModel::damagedText()});
+    }
+
     void loadErrorPanel()
     {
         ShellFixture f(ShellFixture::Data::Missing);
@@ -557,8 +569,13 @@ private slots:
         settle();
         QTest::keyClick(&frame, Qt::Key_3, Qt::ControlModifier);
         QCOMPARE(m.screen(), Screen::Codes);
+        m.setSearchText(QStringLiteral("p0420"));
         QTest::keyClick(&frame, Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(m.screen(), Screen::Home);
+        // The keyboard lands in the header's search box, its text selected.
+        QTRY_VERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
+        auto *edit = static_cast<QLineEdit *>(QApplication::focusWidget());
+        QCOMPARE(edit->selectedText(), QStringLiteral("p0420"));
     }
 };
 

@@ -67,6 +67,26 @@ bool FixtureDb::exec(const QString &sql)
     }
 }
 
+bool FixtureDb::damageTable(const QString &table)
+{
+    return damageTable(m_path, table);
+}
+
+bool FixtureDb::damageTable(const QString &path, const QString &table)
+{
+    qint64 root = 0;
+    qint64 pageSize = 0;
+    {
+        SQLDB db(path, false);
+        root = db.scalar(QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = ?"), {table});
+        pageSize = db.scalar(QStringLiteral("PRAGMA page_size"));
+    }
+    QFile file(path);
+    if (root < 2 || pageSize <= 0 || !file.open(QIODevice::ReadWrite) || !file.seek((root - 1) * pageSize))
+        return false;
+    return file.write(QByteArray(int(pageSize), '\x5a')) == pageSize;
+}
+
 std::unique_ptr<Vorel> FixtureDb::open() const
 {
     return std::make_unique<Vorel>(m_path, photosFolder());

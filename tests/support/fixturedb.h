@@ -31,6 +31,10 @@ public:
     // Runs more SQL on the file (before opening it: the reference connection
     // is immutable and does not see later changes). False on failure.
     bool exec(const QString &sql);
+    // Overwrites the first page of a table with noise, so that the file
+    // still opens but reading the table reports corruption. False on failure.
+    bool damageTable(const QString &table);
+    static bool damageTable(const QString &path, const QString &table);
     // Opens the file as the program does; throws SQLError.
     std::unique_ptr<Vorel> open() const;
 

@@ -1,0 +1,152 @@
+#include "kvfocusring.h"
+
+#include "kvkittheme.h"
+#include "kvscale.h"
+#include "kvshape.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double kLine = 2;
+constexpr double kGap = 2;
+
+QPainterPath outline(const QRectF &r, double radius)
+{
+    if (radius < 0)
+        return KVShape::capsule(r);
+    return KVShape::roundedRect(r, std::min(radius, std::min(r.width(), r.height()) / 2));
+}
+} // namespace
+
+KVFocusRing *KVFocusRing::attach(QWidget *owner, double radius, std::function<QRectF()> area)
+{
+    return new KVFocusRing(owner, radius, std::move(area));
+}
+
+KVFocusRing::KVFocusRing(QWidget *owner, double radius, std::function<QRectF()> area)
+    : QWidget(owner->parentWidget())
+    , m_owner(owner)
+    , m_radius(radius)
+    , m_area(std::move(area))
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+    owner->installEventFilter(this);
+    connect(owner, &QObject::destroyed, this, [this] {
+        hide();
+        deleteLater();
+    });
+    connect(&KVScale::shared(), &KVScale::changed, this, [this] { sync(); });
+    sync();
+}
+
+QColor KVFocusRing::color()
+{
+    return KVKitTheme::current().accent;
+}
+
+double KVFocusRing::lineWidth()
+{
+    return KVScale::pt(kLine);
+}
+
+void KVFocusRing::paint(QPainter &p, const QRectF &r, double radius)
+{
+    const double w = lineWidth();
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(color(), w));
+    p.setBrush(Qt::NoBrush);
+    const QRectF outer = r.adjusted(w / 2, w / 2, -w / 2, -w / 2);
+    const double rounded = radius < 0 ? radius : KVScale::pt(radius);
+    p.drawPath(outline(outer, rounded));
+    // A light line inside keeps the ring visible on an accent fill.
+    const double thin = std::max(1.0, w / 2);
+    p.setPen(QPen(QColor::fromRgbF(1, 1, 1, 0.85f), thin));
+    const double in = w + thin / 2;
+    p.drawPath(outline(r.adjusted(in, in, -in, -in), rounded < 0 ? rounded : std::max(0.0, rounded - w)));
+    p.restore();
+}
+
+int KVFocusRing::reach() const
+{
+    return int(std::ceil(KVScale::pt(kLine + kGap)));
+}
+
+QRectF KVFocusRing::ownerArea() const
+{
+    const QRectF whole(QPointF(0, 0), QSizeF(m_owner->size()));
+    return m_area ? m_area() : whole;
+}
+
+void KVFocusRing::sync()
+{
+    if (!m_owner)
+        return;
+    if (parentWidget() != m_owner->parentWidget()) {
+        setParent(m_owner->parentWidget());
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    if (!parentWidget() || m_owner->isWindow() || !m_lit) {
+        hide();
+        return;
+    }
+    const int r = reach();
+    setGeometry(m_owner->geometry().marginsAdded(QMargins(r, r, r, r)));
+    raise();
+    setVisible(m_owner->isVisibleTo(parentWidget()));
+    update();
+}
+
+bool KVFocusRing::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_owner) {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            // A click gives the focus too; only the keyboard's shows.
+            m_lit = static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason;
+            sync();
+            break;
+        case QEvent::FocusOut:
+            m_lit = false;
+            sync();
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::ShowToParent:
+        case QEvent::HideToParent:
+        case QEvent::ParentChange:
+        case QEvent::ZOrderChange:
+            sync();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void KVFocusRing::paintEvent(QPaintEvent *)
+{
+    if (!m_owner || !m_lit)
+        return;
+    QPainter p(this);
+    const double gap = KVScale::pt(kGap);
+    const double line = lineWidth();
+    const QRectF area = ownerArea().translated(reach(), reach());
+    const QRectF ring = area.adjusted(-gap - line, -gap - line, gap + line, gap + line);
+    // The radius grows with the gap, so the ring runs parallel to the outline.
+    const double radius = m_radius < 0 ? capsule : KVScale::pt(m_radius) + gap + line;
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(color(), line));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(outline(ring.adjusted(line / 2, line / 2, -line / 2, -line / 2), radius));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QPainter;
+
+// The keyboard-focus ring of the app's own controls: a 2-point line in the
+// theme's accent, 2 points outside the control's outline, shown while the
+// control has the focus (not after a mouse click). attach() puts one on any
+// widget as a sibling drawn above it (like the drop shadow, it follows the
+// widget's geometry, visibility and parent and never takes mouse events);
+// widgets that paint their own ring inside their rectangle call paint().
+class KVFocusRing final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // A radius that rounds the ends fully (half the height).
+    static constexpr double capsule = -1;
+
+    // Rings `owner` around `area` (owner coordinates; the owner's rectangle
+    // when not given), its corners rounded by `radius` points.
+    static KVFocusRing *attach(QWidget *owner, double radius = capsule, std::function<QRectF()> area = {});
+    // Draws the ring along the inside of `r`, corners rounded by `radius`
+    // points (capsule: half the height), with a thin light line inside it
+    // so that it shows on an accent fill too.
+    static void paint(QPainter &p, const QRectF &r, double radius = capsule);
+    static QColor color();
+    // The line's width in pixels at the current zoom.
+    static double lineWidth();
+
+    QWidget *owner() const { return m_owner; }
+    // Whether the ring is drawn now.
+    bool lit() const { return m_lit; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    KVFocusRing(QWidget *owner, double radius, std::function<QRectF()> area);
+    void sync();
+    QRectF ownerArea() const;
+    int reach() const;
+
+    QPointer<QWidget> m_owner;
+    double m_radius;
+    std::function<QRectF()> m_area;
+    bool m_lit = false;
+};

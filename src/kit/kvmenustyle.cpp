@@ -1,0 +1,31 @@
+#include "kvmenustyle.h"
+
+#include "kvscale.h"
+
+#include <QPainter>
+#include <QStyleOptionMenuItem>
+
+QColor KVMenuStyle::separatorColor(const QPalette &palette)
+{
+    QColor c = palette.color(QPalette::Active, QPalette::WindowText);
+    c.setAlphaF(0.28f);
+    return c;
+}
+
+void KVMenuStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                              const QWidget *widget) const
+{
+    const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+    if (element != CE_MenuItem || !item || item->menuItemType != QStyleOptionMenuItem::Separator
+        || !item->text.isEmpty()) {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        return;
+    }
+    const QRect r = item->rect;
+    const int margin = KVScale::ipt(6);
+    painter->save();
+    painter->setPen(QPen(separatorColor(item->palette), 1));
+    const int y = r.center().y();
+    painter->drawLine(r.left() + margin, y, r.right() - margin, y);
+    painter->restore();
+}

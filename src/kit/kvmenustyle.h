@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QProxyStyle>
+
+// The application's style: the platform's own, except that a menu separator
+// is a line in the menu's text colour at low opacity, which shows on the
+// dark themes' menus as on the light ones.
+class KVMenuStyle final : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget = nullptr) const override;
+
+    // The separator's colour for a menu drawn with `palette`.
+    static QColor separatorColor(const QPalette &palette);
+};
