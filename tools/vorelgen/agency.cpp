@@ -3,11 +3,11 @@
 #include <QJsonArray>
 #include <algorithm>
 
-QString MakerGroup::nameFor(int year) const
+QString MakerGroup::nameFor(const QString &date) const
 {
     QString name = names.isEmpty() ? QString() : names.first().second;
     for (const auto &n : names)
-        if (year >= n.first)
+        if (date >= n.first)
             name = n.second;
     return name;
 }
@@ -21,7 +21,13 @@ QList<MakerGroup> makerGroups(const Model &m, const Content &c)
         for (const QJsonValue &mk : o.value(QStringLiteral("makes")).toArray())
             g.makes << mk.toString();
         for (const QJsonValue &nv : o.value(QStringLiteral("names")).toArray())
-            g.names.append({nv.toArray().at(0).toInt(), nv.toArray().at(1).toString()});
+        {
+            // From a year or from an exact "YYYY-MM-DD" date.
+            const QJsonValue from = nv.toArray().at(0);
+            const QString date = from.isString() ? from.toString() : QStringLiteral("%1-01-01").arg(from.toInt());
+            g.names.append({date, nv.toArray().at(1).toString()});
+        }
+        g.heavy = o.value(QStringLiteral("heavy")).toBool();
         g.style = o.value(QStringLiteral("style")).toString();
         groups.append(g);
     }

@@ -142,7 +142,7 @@ void buildRecalls(Model &m, const Content &c)
             if (gi < 0)
                 continue;
             row.group = int(gi);
-            row.manufacturer = groups[gi].nameFor(year);
+            row.manufacturer = groups[gi].nameFor(row.reportDate);
             const QList<Link> picked = pickLinks(groups[gi].vehicles, year, 4, 4, r);
             // A defect only of parts these vehicles have, in the years they had them.
             QList<const Template *> fitting;
@@ -196,7 +196,7 @@ void buildRecalls(Model &m, const Content &c)
         row.reportDate = isoDate(year, int(r.range(0, 363)));
         row.initiatedBy = QStringLiteral("MFR");
         row.group = int(groupOf(groups, g.makes.first()));
-        row.manufacturer = g.nameFor(year);
+        row.manufacturer = g.nameFor(row.reportDate);
         row.links = fitLinks(m, pickLinks(g.vehicles, year, 3, 3, r), t->from, t->ice);
         if (row.links.isEmpty())
             continue;
@@ -287,10 +287,10 @@ void buildInvestigations(Model &m, const Content &c)
         row.links = fitLinks(m, row.links, chosen.from, chosen.ice);
         const int g = groupOf(groups, m.byID(row.links.first().vid)->make);
         row.action = book.next(kind + QStringLiteral("%1").arg(year % 100, 2, 10, QLatin1Char('0')), QString(), r);
-        row.manufacturer = groups[g].nameFor(year);
         row.components = t.value(QStringLiteral("component")).toString();
         const int day = int(r.range(0, 363));
         row.opened = isoDate(year, day);
+        row.manufacturer = groups[g].nameFor(row.opened);
         const int length = int(r.range(60, 900));
         if (year * 366 + day + length < 2026 * 366 + 300)
             row.closed = isoDate(year, day + length);
