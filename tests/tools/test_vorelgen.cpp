@@ -21,10 +21,10 @@
 
 namespace {
 
-const QString kSample = QStringLiteral(FV_RESOURCE_DIR "/vorel.db");
-const QString kSamplePhotos = QStringLiteral(FV_RESOURCE_DIR "/photos");
-const QString kFull = QStringLiteral(FV_TESTDATA_DIR "/vorel-full.db");
-const QString kFullPhotos = QStringLiteral(FV_TESTDATA_DIR "/photos");
+const QString kSample = QStringLiteral(FV_TESTDATA_DIR "/vorel-sample.db");
+const QString kSamplePhotos = QStringLiteral(FV_TESTDATA_DIR "/photos-sample");
+const QString kFull = QStringLiteral(FV_RESOURCE_DIR "/vorel.db");
+const QString kFullPhotos = QStringLiteral(FV_RESOURCE_DIR "/photos");
 const QString kResearch = QStringLiteral(FV_TESTDATA_DIR "/research-full.db");
 const QString kGenerator = QStringLiteral(FV_BIN_DIR "/vorelgen");
 const QString kContent = QStringLiteral(FV_TESTS_DIR "/../tools/vorelgen/content");
@@ -508,10 +508,24 @@ private slots:
 
         QCOMPARE(v.meta.value("complaints_label"), QStringLiteral("owner complaints reported to NHTSA, not failure rates"));
         QCOMPARE(v.meta.value("data_credit"), QStringLiteral("Data from NHTSA and EPA; not endorsed by them."));
-        QVERIFY(v.meta.value("recall_note").contains(QStringLiteral("generated sample data")));
-        QVERIFY(!v.dataSources().isEmpty());
-        for (const DataSource &s : v.dataSources())
-            QVERIFY(s.name.contains(QStringLiteral("vorelgen")) && s.name.contains(QStringLiteral("generated sample data")));
+        // The note and the credits say what is generated and, when the
+        // catalogue was used, what came from it.
+        const QString note = v.meta.value("recall_note");
+        QVERIFY(note.contains(QStringLiteral("generated sample data")));
+        const QString vpic = v.meta.value("vpic");
+        bool fromCatalogue = false;
+        for (const DataSource &s : v.dataSources()) {
+            if (s.name.startsWith(QStringLiteral("NHTSA vPIC"))) {
+                fromCatalogue = true;
+                QVERIFY(s.name.contains(vpic) && s.url.startsWith(QStringLiteral("https://")) && s.retrieved.size() == 10);
+            } else {
+                QVERIFY2(s.name.contains(QStringLiteral("vorelgen")) && s.name.contains(QStringLiteral("generated sample data")), qPrintable(s.name));
+            }
+        }
+        QCOMPARE(fromCatalogue, !vpic.isEmpty());
+        for (const char *part : {"recalls", "investigations", "complaint", "bulletins", "transmissions"})
+            QVERIFY2(note.contains(QLatin1String(part)), part);
+        QCOMPARE(note.contains(QStringLiteral("vPIC")), fromCatalogue);
         const QList<PhotoCredit> photos = v.photos();
         QCOMPARE(photos.size(), 50);
         for (const PhotoCredit &p : photos) {
