@@ -68,9 +68,16 @@ QList<Link> pickLinks(const QList<const Vehicle *> &pool, int pivot, int maxVehi
     const int want = int(r.range(1, maxVehicles));
     for (int k = 0; k < want && !candidates.isEmpty(); ++k) {
         const qsizetype i = r.weighted(weights);
+        if (i < 0)
+            break;
         const Vehicle *v = candidates[i];
         candidates.removeAt(i);
         weights.removeAt(i);
+        // One record concerns vehicles of one kind: cars with cars, heavy trucks with heavy trucks.
+        if (k == 0)
+            for (qsizetype j = 0; j < candidates.size(); ++j)
+                if (candidates[j]->heavy != v->heavy || candidates[j]->car != v->car)
+                    weights[j] = 0;
         QList<int> window;
         for (const int y : v->years)
             if (y >= lo && y <= hi)
@@ -117,6 +124,7 @@ QList<AgencyTemplate> agencyTemplates(const Content &c, const QString &key)
         t.text = v.toObject();
         t.from = qMax(componentFrom(c, t.text.value(QStringLiteral("component")).toString()), t.text.value(QStringLiteral("from")).toInt(1970));
         t.ice = t.text.value(QStringLiteral("ice")).toBool();
+        t.to = t.text.value(QStringLiteral("to")).toInt(9999);
         out.append(t);
     }
     return out;

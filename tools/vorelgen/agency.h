@@ -40,6 +40,7 @@ struct AgencyTemplate
     QJsonObject text; // the template object itself
     int from = 1970;  // its own "from", not before its component's first year
     bool ice = false; // its "ice" flag
+    int to = 9999;    // its "to": the last model year it concerns
 };
 // The templates under `key` ("recalls", "investigations" or "bulletins").
 QList<AgencyTemplate> agencyTemplates(const Content &c, const QString &key);

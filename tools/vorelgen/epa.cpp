@@ -165,19 +165,6 @@ QStringList drivesFor(const Vehicle &v, const Engine &e, const QList<Engine> &ye
 
 namespace {
 
-// Whether the maker fitted a continuously variable gearbox to this kind of
-// line by then.
-bool cvtLine(const Vehicle &v, const Engine &e, int year)
-{
-    if (e.litres > 3.5 || v.kind() == QLatin1String("truck") || rearDriveMake(v.make) || rearDriveCar(v, year) ||
-        fullSizeVan(v))
-        return false;
-    static const QHash<QString, int> from = {{"NISSAN", 2007}, {"INFINITI", 2014}, {"SUBARU", 2010}, {"MITSUBISHI", 2008},
-                                             {"HONDA", 2014}, {"ACURA", 2019}, {"TOYOTA", 2019}, {"LEXUS", 2019},
-                                             {"KIA", 2020}, {"HYUNDAI", 2020}};
-    return year >= from.value(v.make, 9999);
-}
-
 QString transmissionFor(const Vehicle &v, const Engine &e, int year, bool manual, Rng &r)
 {
     if (!e.evMotor.isEmpty())
@@ -255,12 +242,31 @@ QPair<QString, QString> fuelFor(const Vehicle &v, const Engine &e, int year)
 
 } // namespace
 
-void addEpa(Model &m, const Vehicle &v, int year)
+// Whether the maker fitted a continuously variable gearbox to this kind of
+// line by then.
+bool cvtLine(const Vehicle &v, const Engine &e, int year)
+{
+    if (e.litres > 3.5 || v.kind() == QLatin1String("truck") || rearDriveMake(v.make) || rearDriveCar(v, year) ||
+        fullSizeVan(v))
+        return false;
+    static const QHash<QString, int> from = {{"NISSAN", 2007}, {"INFINITI", 2014}, {"SUBARU", 2010}, {"MITSUBISHI", 2008},
+                                             {"HONDA", 2014}, {"ACURA", 2019}, {"TOYOTA", 2019}, {"LEXUS", 2019},
+                                             {"KIA", 2020}, {"HYUNDAI", 2020}};
+    return year >= from.value(v.make, 9999);
+}
+
+QList<Engine> enginesOf(const Vehicle &v, int year)
 {
     QList<Engine> engines;
     for (const Engine &e : v.engines)
         if (year >= e.from && year <= e.to)
             engines.append(e);
+    return engines;
+}
+
+void addEpa(Model &m, const Vehicle &v, int year)
+{
+    const QList<Engine> engines = enginesOf(v, year);
     Rng r = Rng::keyed(QStringLiteral("epa:%1:%2").arg(v.id).arg(year));
     const QString kind = v.kind();
     for (const Engine &e : engines) {

@@ -63,6 +63,7 @@ struct Vehicle
     QList<int> years; // ascending, from runs
     QString catalogName;         // the model's name in vPIC, when it differs
     QMap<int, VpicYear> catalog; // what vPIC says about its model years, when it lists the line
+    bool car = false;            // kind() is "car", kept for the record pickers
     int tier = 0;                // selection tier: 0 hand-written, 1 light vPIC line, 2 heavy vPIC line
     std::optional<qint64> imageID;
 
@@ -202,6 +203,11 @@ struct Model
 Content loadContent(const QString &dir);
 void buildVehicles(Model &m, const Content &c);
 void addEpa(Model &m, const Vehicle &v, int year);
+// The engines of a model year; the driven wheels an engine is listed with;
+// whether the line had a continuously variable gearbox then.
+QList<Engine> enginesOf(const Vehicle &v, int year);
+QStringList drivesFor(const Vehicle &v, const Engine &e, const QList<Engine> &yearEngines, int year);
+bool cvtLine(const Vehicle &v, const Engine &e, int year);
 void buildRecalls(Model &m, const Content &c);
 void buildInvestigations(Model &m, const Content &c);
 void buildBulletins(Model &m, const Content &c);

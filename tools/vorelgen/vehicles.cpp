@@ -247,6 +247,8 @@ void buildVehicles(Model &m, const Content &c)
         all += c.vpic.isEmpty() ? generated(all, m.profile.vehicles) : fleet.select(all, m.profile.vehicles);
     }
     std::sort(all.begin(), all.end(), [](const Vehicle &a, const Vehicle &b) { return a.id < b.id; });
+    for (Vehicle &v : all)
+        v.car = v.kind() == QLatin1String("car");
     m.vehicles = all;
     for (const Vehicle &v : m.vehicles) {
         for (const int y : v.years) {
