@@ -267,17 +267,24 @@ QList<Engine> enginesOf(const Vehicle &v, int year)
 void addEpa(Model &m, const Vehicle &v, int year)
 {
     const QList<Engine> engines = enginesOf(v, year);
-    Rng r = Rng::keyed(QStringLiteral("epa:%1:%2").arg(v.id).arg(year));
     const QString kind = v.kind();
     for (const Engine &e : engines) {
         const bool ev = !e.evMotor.isEmpty();
+        // Manual gearboxes: cars until 2017, big pickups until 2005, small ones until 2015.
+        const int manualUntil = kind == QLatin1String("car") ? 2017 : kind != QLatin1String("truck") ? 0 : e.litres < 3.0 ? 2015 : 2005;
         QList<bool> manuals = {false};
-        if (!ev && !e.hybrid && (kind == QLatin1String("car") || kind == QLatin1String("truck")) && year < 2018 &&
-            e.litres < 6.0 && Rng::keyed(QStringLiteral("manual:%1:%2").arg(v.id).arg(e.litres)).chance(0.3))
+        if (!ev && !e.hybrid && year <= manualUntil && e.litres < 6.0 &&
+            Rng::keyed(QStringLiteral("manual:%1:%2").arg(v.id).arg(e.litres)).chance(0.3))
             manuals.append(true);
         const auto [fuel, desc] = fuelFor(v, e, year);
+        // One gearbox per engine and model year, whatever the driven wheels.
+        QStringList gearboxes;
+        for (const bool manual : manuals) {
+            Rng r = Rng::keyed(QStringLiteral("epa:%1:%2:%3:%4").arg(v.id).arg(year).arg(e.litres).arg(e.cylinders));
+            gearboxes << transmissionFor(v, e, year, manual, r);
+        }
         for (const QString &drive : drivesFor(v, e, engines, year)) {
-            for (const bool manual : manuals) {
+            for (const QString &gearbox : gearboxes) {
                 EpaRow row;
                 row.vid = v.id;
                 row.year = year;
@@ -290,7 +297,7 @@ void addEpa(Model &m, const Vehicle &v, int year)
                     row.variant += QStringLiteral(" AWD");
                 row.litres = ev ? 0.0 : e.litres;
                 row.cylinders = ev ? 0 : e.cylinders;
-                row.transmission = transmissionFor(v, e, year, manual, r);
+                row.transmission = gearbox;
                 row.drive = drive;
                 row.vehicleClass = classFor(v, e, drive, year);
                 row.turbo = e.turbo;
