@@ -59,6 +59,7 @@ struct Vehicle
     bool heavy = false;
     bool generated = false;
     bool photo = false;
+    bool inSample = true; // also in the small sample build
     QList<Engine> engines;
     QList<int> years; // ascending, from runs
     QString catalogName;         // the model's name in vPIC, when it differs

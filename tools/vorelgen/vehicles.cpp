@@ -5,8 +5,10 @@
 // one object per make and model: "make" (a key of "makes"), "model",
 // "types" (vPIC vehicle types), "years" ("1974-2001, 2014-2023"), optional
 // "pop" (1-5, how common it is), "heavy", "photo" (one of the 50 drawings),
-// "id" (a fixed vehicle id) and "engines" ("1998-2002: 5.4/8", "2.0/4T",
-// "3.0/6S", "EV 150 kW"; without a year range an engine serves every year).
+// "id" (a fixed vehicle id), "vpic" (its name in the vPIC catalogue, when it
+// differs), "sample" (false: only in the full build) and "engines"
+// ("1998-2002: 5.4/8", "2.0/4T", "3.0/6S", "EV 150 kW"; without a year range
+// an engine serves every year).
 
 #include "fleet.h"
 #include "model.h"
@@ -127,6 +129,7 @@ QList<Vehicle> readVehicles(const Content &c)
         v.heavy = o.value(QStringLiteral("heavy")).toBool();
         v.photo = o.value(QStringLiteral("photo")).toBool();
         v.id = o.value(QStringLiteral("id")).toInteger(0);
+        v.inSample = o.value(QStringLiteral("sample")).toBool(true);
         for (const QJsonValue &e : o.value(QStringLiteral("engines")).toArray())
             v.engines.append(parseEngine(e.toString(), where));
         fillYears(v);
@@ -233,6 +236,9 @@ void buildVehicles(Model &m, const Content &c)
 {
     QList<Vehicle> all = readVehicles(c);
     assignIDs(all);
+    // Ids are spread over every hand-written line first, so both builds agree.
+    if (!m.profile.full)
+        all.erase(std::remove_if(all.begin(), all.end(), [](const Vehicle &v) { return !v.inSample; }), all.end());
     const Fleet fleet(c);
     for (Vehicle &v : all) {
         fleet.attach(v);
