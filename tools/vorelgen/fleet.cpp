@@ -97,9 +97,16 @@ bool Fleet::heavy(const VpicLine &l) const
     return !l.passengerType() || l.gvwrLight >= 4 || m_heavyMakers.contains(l.make);
 }
 
+int Fleet::endedYear(const QString &make) const
+{
+    return m_content.vehicles.value(QStringLiteral("ended")).toObject().value(make).toInt(9999);
+}
+
 int Fleet::tier(const VpicLine &l) const
 {
     if (!m_established.contains(l.make) || !usableName(l.model) || l.years.isEmpty())
+        return 0;
+    if (!heavy(l) && l.years.firstKey() > endedYear(l.make))
         return 0;
     return heavy(l) ? 2 : 1;
 }
@@ -194,7 +201,10 @@ QList<Vehicle> Fleet::select(const QList<Vehicle> &handWritten, int total) const
         v.tier = tier(l);
         v.pop = rank.value(&l) * 4 < ranked.size() && !v.heavy ? 2 : 1;
         v.catalog = l.years;
-        v.years = l.years.keys();
+        // A make that left the market sold no light vehicles after its last year.
+        if (!v.heavy)
+            v.catalog.removeIf([this, &l](const auto &it) { return it.key() > endedYear(l.make); });
+        v.years = v.catalog.keys();
         for (const int y : v.years)
             if (v.runs.isEmpty() || v.runs.last().second + 1 != y)
                 v.runs.append({y, y});

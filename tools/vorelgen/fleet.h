@@ -13,11 +13,12 @@
 // passenger cars, MPVs and light trucks of the established makers (the makes
 // of agency.json's manufacturer groups); then their heavy and commercial
 // lines (no passenger vehicle type, every weight rating class 4 or heavier,
-// or a maker of only heavy trucks). Within a tier, lines named by more schema patterns come first,
-// then those with more model years, then by make and model. Lines whose
-// names are not vehicle names (chassis, motorhome or bus bodies, names that
-// read like trouble codes) are left out. The chosen lines take the free ids
-// in make and model order.
+// or a maker of only heavy trucks). Within a tier, lines named by more
+// schema patterns come first, then those with more model years, then by make
+// and model. Lines whose names are not vehicle names (chassis, motorhome or
+// bus bodies, names that read like trouble codes) are left out, and a light
+// line loses the years after its make left the U.S. market. The chosen lines
+// take the free ids in make and model order.
 class Fleet
 {
 public:
@@ -35,6 +36,9 @@ public:
     bool heavy(const VpicLine &l) const;
 
 private:
+    // The last model year a make sold light vehicles (vehicles.json "ended"), 9999 when still selling.
+    int endedYear(const QString &make) const;
+
     const Content &m_content;
     QHash<QString, qsizetype> m_index; // "MAKE|model" in lower case
     QSet<QString> m_established, m_heavyMakers;
