@@ -289,11 +289,6 @@ QString VpicCatalog::dataDate(const QString &path)
     return date;
 }
 
-bool VpicCatalog::compatible(const QString &a, const QString &b)
-{
-    return fits(parseKey(a), parseKey(b));
-}
-
 QList<VpicLine> VpicCatalog::read(const QString &path)
 {
     Reader r(path);

@@ -48,7 +48,4 @@ public:
     static QList<VpicLine> read(const QString &path);
     // The date of the catalogue's newest pattern, "YYYY-MM-DD".
     static QString dataDate(const QString &path);
-    // Whether two pattern keys (VIN positions 4-8, "|", then 10 on; "*" any,
-    // "[A-C0]" a class) can match the same VIN.
-    static bool compatible(const QString &a, const QString &b);
 };
