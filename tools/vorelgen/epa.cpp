@@ -122,7 +122,8 @@ QStringList drivesFor(const Vehicle &v, const Engine &e, const QList<Engine> &ye
             return {dual || v.model == QLatin1String("Cybertruck") ? kAwd : kRwd};
         if (kind == QLatin1String("truck"))
             return {k4wd};
-        return {dual ? kAwd : kFwd};
+        // Small electric cars have one motor at the front; a stronger version of an electric SUV has two.
+        return {dual && kind != QLatin1String("car") ? kAwd : kFwd};
     }
     QStringList hinted;
     for (const QString &h : v.catalog.value(year).drives) {
@@ -246,7 +247,8 @@ QPair<QString, QString> fuelFor(const Vehicle &v, const Engine &e, int year)
 // line by then.
 bool cvtLine(const Vehicle &v, const Engine &e, int year)
 {
-    if (e.litres > 3.5 || v.kind() == QLatin1String("truck") || rearDriveMake(v.make) || rearDriveCar(v, year) ||
+    const double biggest = v.make == QLatin1String("NISSAN") || v.make == QLatin1String("INFINITI") ? 3.5 : 2.5;
+    if (e.litres > biggest || v.kind() == QLatin1String("truck") || rearDriveMake(v.make) || rearDriveCar(v, year) ||
         fullSizeVan(v))
         return false;
     static const QHash<QString, int> from = {{"NISSAN", 2007}, {"INFINITI", 2014}, {"SUBARU", 2010}, {"MITSUBISHI", 2008},
@@ -270,8 +272,11 @@ void addEpa(Model &m, const Vehicle &v, int year)
     const QString kind = v.kind();
     for (const Engine &e : engines) {
         const bool ev = !e.evMotor.isEmpty();
-        // Manual gearboxes: cars until 2017, big pickups until 2005, small ones until 2015.
-        const int manualUntil = kind == QLatin1String("car") ? 2017 : kind != QLatin1String("truck") ? 0 : e.litres < 3.0 ? 2015 : 2005;
+        // Manual gearboxes: cars until 2017 (family cars with their smaller
+        // engines only), big pickups until 2005, small ones until 2015.
+        const bool sporty = twoSeater(v) || rearDriveCar(v, year) || rearDriveMake(v.make);
+        const int manualUntil = kind == QLatin1String("car") ? (e.litres <= 2.5 || sporty ? 2017 : 0)
+                                : kind != QLatin1String("truck") ? 0 : e.litres < 3.0 ? 2015 : 2005;
         QList<bool> manuals = {false};
         if (!ev && !e.hybrid && year <= manualUntil && e.litres < 6.0 &&
             Rng::keyed(QStringLiteral("manual:%1:%2").arg(v.id).arg(e.litres)).chance(0.3))
