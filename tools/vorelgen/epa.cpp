@@ -228,7 +228,7 @@ QPair<QString, QString> fuelFor(const Vehicle &v, const Engine &e, int year)
     if (!e.evMotor.isEmpty())
         return {QStringLiteral("Electricity"), QString()};
     if (e.fuel == QLatin1String("Diesel"))
-        return {QStringLiteral("Diesel"), e.turbo ? QStringLiteral("turbo diesel") : QString()};
+        return {QStringLiteral("Diesel"), QStringLiteral("diesel")};
     if (e.fuel.startsWith(QLatin1String("Flexible")) || e.fuel.startsWith(QLatin1String("Ethanol")))
         return {QStringLiteral("Gasoline or E85"), QStringLiteral("FFV")};
     if (e.fuel.startsWith(QLatin1String("Compressed Natural")))

@@ -7,7 +7,8 @@
 // "pop" (1-5, how common it is), "heavy", "photo" (one of the 50 drawings),
 // "id" (a fixed vehicle id), "vpic" (its name in the vPIC catalogue, when it
 // differs), "sample" (false: only in the full build) and "engines"
-// ("1998-2002: 5.4/8", "2.0/4T", "3.0/6S", "EV 150 kW"; without a year range
+// ("1998-2002: 5.4/8", "2.0/4T", "3.0/6S", "6.6/8TD" for a turbo diesel,
+// "EV 150 kW"; without a year range
 // an engine serves every year).
 
 #include "fleet.h"
@@ -23,11 +24,11 @@ namespace {
 
 constexpr int kFullFleet = 2235;
 
-// "1998-2002: 5.4/8", "2.0/4T", "3.0/6S" or "EV 150 kW".
+// "1998-2002: 5.4/8", "2.0/4T", "3.0/6S", "6.6/8TD" (a turbo diesel) or "EV 150 kW".
 Engine parseEngine(const QString &text, const QString &where)
 {
     static const QRegularExpression re(
-        QStringLiteral("^(?:(\\d{4})-(\\d{4}):\\s*)?(?:EV\\s+(.+)|(\\d+\\.\\d)/(\\d+)([TS]?))$"));
+        QStringLiteral("^(?:(\\d{4})-(\\d{4}):\\s*)?(?:EV\\s+(.+)|(\\d+\\.\\d)/(\\d+)([TS]?)(D?))$"));
     const auto m = re.match(text.trimmed());
     if (!m.hasMatch())
         throw GenError{where + QStringLiteral(": bad engine \"") + text + QStringLiteral("\"")};
@@ -43,6 +44,8 @@ Engine parseEngine(const QString &text, const QString &where)
         e.cylinders = m.captured(5).toInt();
         e.turbo = m.captured(6) == QLatin1String("T");
         e.supercharged = m.captured(6) == QLatin1String("S");
+        if (!m.captured(7).isEmpty())
+            e.fuel = QStringLiteral("Diesel");
     }
     return e;
 }
