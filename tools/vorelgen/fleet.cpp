@@ -63,6 +63,10 @@ QString typesOf(const VpicLine &l, bool heavy)
         return QStringLiteral("Passenger Car");
     if (mpv == top)
         return truck * 3 >= top ? QStringLiteral("MPV,Truck") : QStringLiteral("MPV");
+    // A pickup is a truck even where its WMIs also serve vans and SUVs.
+    for (const VpicYear &y : l.years)
+        if (y.bodies.contains(QStringLiteral("Pickup")))
+            return QStringLiteral("Truck");
     return mpv * 3 >= top ? QStringLiteral("MPV,Truck") : QStringLiteral("Truck");
 }
 
@@ -94,7 +98,18 @@ Fleet::Fleet(const Content &c) : m_content(c)
 
 bool Fleet::heavy(const VpicLine &l) const
 {
-    return !l.passengerType() || l.gvwrLight >= 4 || m_heavyMakers.contains(l.make);
+    if (!l.passengerType() || l.gvwrLight >= 4 || m_heavyMakers.contains(l.make))
+        return true;
+    if (l.types.value(2) >= qMax(l.types.value(3), l.types.value(7)))
+        return false; // mostly catalogued as a car
+    // A truck or van line without weight ratings, by its name: medium-duty numbers
+    // (F-450 to F-800, L8000, 4500HD; not the 1500 to 3500 ton classes) and
+    // body words of work trucks.
+    static const QRegularExpression number(QStringLiteral("(\\d{3,4})"));
+    static const QRegularExpression words(QStringLiteral("\\b(tilt|conventional|forward|cutaway|cab|stripped|tractor|hi-cube|step van)\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    const int n = number.match(l.model).captured(1).toInt();
+    return (n >= 450 && n < 1000) || n >= 4000 || words.match(l.model).hasMatch();
 }
 
 int Fleet::endedYear(const QString &make) const
