@@ -605,6 +605,13 @@ private slots:
                 QVERIFY2(litres == k.litres, k.model);
             QVERIFY2(drives == k.drives, k.model);
         }
+        // Work trucks are hidden with the heavy ones; pickups stay trucks, not MPVs.
+        for (const auto &[make, model, heavy] : {std::tuple{"FORD", "F-150", false}, std::tuple{"FORD", "F-350", false},
+                                                 std::tuple{"FORD", "L8000", true}, std::tuple{"CHEVROLET", "4500HD", true}}) {
+            const auto truck = v.find(QLatin1String(make), QLatin1String(model));
+            QVERIFY2(truck && truck->heavy == heavy, model);
+            QVERIFY2(truck->kind() == VehicleKind::Truck, model);
+        }
         // Legal names fit the date of the record.
         for (const auto &[name, from, until] : {std::tuple{"General Motors Corporation", "1970-01-01", "2009-07-09"},
                                                 std::tuple{"General Motors LLC", "2009-07-10", "2099-01-01"},
