@@ -1,8 +1,18 @@
 #include "app/fenwhistlevorelapp.h"
+#include "garage/views/garagesetup.h"
+#include "report/reportsetup.h"
 #include "screens/screensetup.h"
+#include "selftest/fvsnapshot.h"
+#include "selftest/selftest.h"
+#include "vin/vinsetup.h"
 
 int main(int argc, char **argv)
 {
     ScreenSetup::registerAll();
+    VINSetup::registerScreen();
+    GarageSetup::registerScreen();
+    ReportSetup::registerAll();
+    FVSelfTest::registerModes();
+    FVSnapshot::registerMode();
     return FenwhistleVorelApp::main(argc, argv);
 }

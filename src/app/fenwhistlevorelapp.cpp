@@ -5,6 +5,7 @@
 #include "fvinfo.h"
 #include "fvsetup.h"
 #include "mainwindowframe.h"
+#include "platform/appversion.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -19,9 +20,7 @@ std::unique_ptr<QApplication> makeApplication(int &argc, char **argv)
     auto app = std::make_unique<QApplication>(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Brackenfold"));
     QApplication::setApplicationName(QStringLiteral("fenwhistle-vorel"));
-#ifdef FV_VERSION
-    QApplication::setApplicationVersion(QStringLiteral(FV_VERSION));
-#endif
+    QApplication::setApplicationVersion(AppVersion::shortVersion());
     return app;
 }
 

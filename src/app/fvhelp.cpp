@@ -2,6 +2,7 @@
 
 #include "data/nhtsatext.h"
 #include "fvinfo.h"
+#include "platform/maker.h"
 
 namespace FVHelp {
 
@@ -262,7 +263,8 @@ QString reportBody()
         QStringLiteral("\u2022 Your notes, the service history, every recall on file for the model year and a short "
                        "\"Take this to your mechanic\" summary."),
         QStringLiteral("\u2022 The footer of every page carries the product name, the maker's name and the maker's "
-                       "web address."),
+                       "web address: ") +
+            FVInfo::appName() + QStringLiteral(" by Brackenfold \u2014 ") + Maker::website() + u'.',
         QString(),
         QStringLiteral("## Costs"),
         QStringLiteral("The cost ranges are rough 2026 U.S. independent-shop prices for parts and labor. Dealers "

@@ -75,6 +75,9 @@ QRectF KVChromeButton::capsuleRect() const
 
 double KVChromeButton::opacity() const
 {
+    // Faded while disabled, darker while pressed.
+    if (!isEnabled())
+        return 0.45;
     return isDown() ? 0.75 : 1.0;
 }
 

@@ -27,6 +27,11 @@ bool Prefs::contains(const QString &key) const
     return m_settings->contains(key);
 }
 
+QStringList Prefs::keys() const
+{
+    return m_settings->allKeys();
+}
+
 void Prefs::setValue(const QString &key, const QVariant &value)
 {
     m_settings->setValue(key, value);

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QSettings>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 
@@ -19,6 +20,8 @@ public:
 
     QVariant value(const QString &key, const QVariant &fallback = {}) const;
     bool contains(const QString &key) const;
+    // Every stored key, groups written as "group/key".
+    QStringList keys() const;
     void setValue(const QString &key, const QVariant &value);
     void remove(const QString &key);
     void sync();

@@ -6,7 +6,12 @@
 #include <QPainter>
 
 Divider::Divider(QWidget *parent)
-    : QWidget(parent)
+    : Divider(0.25, parent)
+{
+}
+
+Divider::Divider(double opacity, QWidget *parent)
+    : QWidget(parent), m_opacity(opacity)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     KVScaleWatch::follow(this);
@@ -21,6 +26,6 @@ void Divider::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     QColor c = palette().color(QPalette::WindowText);
-    c.setAlphaF(0.25f);
+    c.setAlphaF(float(m_opacity));
     p.fillRect(QRectF(0, 0, width(), std::max(1.0, KVScale::pt(1))), c);
 }

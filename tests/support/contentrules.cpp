@@ -104,6 +104,7 @@ const QStringList &guideIds()
         "no-crank", "crank-no-start", "overheating", "rough-idle", "misfire", "check-engine", "trans",
         "brakes", "steering", "suspension", "charging", "ac", "shorts", "leaks", "smells", "noises",
         "differential", "wiring", "computers", "carbureted", "warning-lights", "stalls", "smoke",
+        "limp-mode", "no-heat", "hybrid-ready", "diesel-exhaust", "vibration",
     };
     return ids;
 }

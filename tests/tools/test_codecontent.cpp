@@ -193,7 +193,7 @@ private slots:
     {
         // Generic codes in these ranges are decimal-numbered; a letter in the last
         // two places almost always means a code was computed with hex arithmetic.
-        const QSet<QString> hexTail = {"P0AA6", "P203F", "P20EE"};
+        const QSet<QString> hexTail = {"P0A0F", "P0A7F", "P0AA1", "P0AA6", "P203F", "P20E8", "P20EE", "P2BAD"};
         const QRegularExpression letterTail(QStringLiteral("[A-F]"));
         for (const QJsonObject &o : codes) {
             const QString code = text(o, "code");
@@ -373,11 +373,34 @@ private slots:
             // Brakes, steering and airbags are never "just drive".
             if (f == "ABS / chassis" || f == "steering" || f == "airbag (SRS)")
                 QVERIFY2(level != "drive", qPrintable(code));
-            // Every seriousness "stop" explains why in a note.
-            if (level == "stop")
-                QVERIFY2(!text(o, "note").isEmpty(), qPrintable(code + " is stop but has no note"));
+            // Every seriousness "stop" explains why in a note and tells the owner to stop or tow.
+            if (level == "stop") {
+                static const QRegularExpression stopWords(
+                    QStringLiteral("stop driving|do not drive|don't drive|towed|pull over|stop the engine"),
+                    QRegularExpression::CaseInsensitiveOption);
+                QVERIFY2(stopWords.match(text(o, "note")).hasMatch(), qPrintable(code + " is stop but its note doesn't say stop or tow"));
+            }
         }
         QCOMPARE(text(byCode["P0455"], "seriousness"), QStringLiteral("drive"));
+    }
+
+    // A switched (ground-side) control circuit reads high on a short to power;
+    // an open circuit sets the open or low code, so a "high" code never blames one.
+    void controlCircuitHighMeansShortToPower()
+    {
+        const QRegularExpression high(QStringLiteral("(control|injector|actuator).*circuit high"),
+                                      QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpression open(QStringLiteral("\\b(open|broken|unplugged)\\b"), QRegularExpression::CaseInsensitiveOption);
+        int seen = 0;
+        for (const QJsonObject &o : codes) {
+            const QString title = text(o, "title");
+            if (!high.match(title).hasMatch() || title.contains(QLatin1String("sensor")))
+                continue;
+            ++seen;
+            QVERIFY2(!open.match(text(o, "causes")).hasMatch(), qPrintable(text(o, "code") + " blames an open circuit"));
+            QVERIFY2(text(o, "meaning").contains(QLatin1String("short")), qPrintable(text(o, "code") + " meaning"));
+        }
+        QVERIFY(seen >= 40);
     }
 
     // --- wording -----------------------------------------------------------------

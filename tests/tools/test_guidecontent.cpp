@@ -307,12 +307,12 @@ private slots:
 
         // The real procedures of each system, by their key terms.
         const QList<std::pair<QString, QStringList>> terms = {
-            {"gm", {"ALDL", "terminal A", "B", "code 12", "Check Engine", "fuse"}},
-            {"ford", {"EEC-IV", "self-test", "STAR", "voltmeter", "STI", "signal-return", "11"}},
+            {"gm", {"ALDL", "terminal A", "B", "code 12", "Check Engine", "fuse", "climate control"}},
+            {"ford", {"EEC-IV", "self-test", "STAR", "voltmeter", "STI", "signal-return", "11", "Mazda"}},
             {"chrysler", {"ON, OFF, ON, OFF, ON", "55", "don't start the engine"}},
-            {"toyota", {"TE1", "E1", "DIAGNOSIS", "EFI fuse"}},
+            {"toyota", {"TE1", "T and E1", "DIAGNOSIS", "EFI fuse"}},
             {"honda", {"LED", "service check connector", "BACK UP", "long flashes"}},
-            {"nissan", {"mode selector", "red", "green", "55", "clockwise", "counterclockwise"}},
+            {"nissan", {"mode selector", "Mode II", "Mode III", "red", "green", "55", "clockwise", "counterclockwise"}},
             {"general", {"16-pin", "OBD-II", "flashes"}},
             {"pre-computer", {"timing light", "choke", "vacuum", "emissions label"}},
         };

@@ -1,0 +1,127 @@
+// The Trouble Code Report, gathered and laid out as a PDF, on the full
+// generated database (FV_RESOURCE_DIR/vorel.db): the 2009 Camry of the
+// self-test with its three codes and one service entry, and a vehicle with
+// twelve codes and a long service history. Target: under 300 ms each.
+// FV_REPORT_OUT, when set, names a folder where the two PDFs are written once.
+
+#include "data/vorel.h"
+#include "garage/garageactions.h"
+#include "garage/garagestore.h"
+#include "report/troublereport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct Setup
+{
+    std::unique_ptr<Vorel> vorel;
+    QTemporaryDir dir;
+    std::unique_ptr<GarageStore> store;
+    GarageVehicle camry, busy;
+    bool ok = false;
+};
+
+GarageVehicle added(const GarageVehicle &v, GarageStore &store)
+{
+    GarageVehicle out = v;
+    out.id = GarageActions::add(v, store).value_or(0);
+    return out;
+}
+
+Setup &setup()
+{
+    static Setup s = [] {
+        Setup s;
+        const QString path = QStringLiteral(FV_RESOURCE_DIR "/vorel.db");
+        if (!QFile::exists(path))
+            return s;
+        s.vorel = std::make_unique<Vorel>(path, QStringLiteral(FV_RESOURCE_DIR "/photos"));
+        const auto camry = s.vorel->find(QStringLiteral("TOYOTA"), QStringLiteral("Camry"));
+        if (!camry || !s.dir.isValid())
+            return s;
+        s.store = std::make_unique<GarageStore>(s.dir.filePath(QStringLiteral("Report Garage.sqlite")));
+
+        GarageVehicle v;
+        v.vehicleID = camry->id;
+        v.year = 2009;
+        v.title = QStringLiteral("2009 Toyota Camry");
+        v.nickname = QStringLiteral("Test Commuter");
+        v.engine = QStringLiteral("2.4L 4-cylinder");
+        v.mileage = 142410;
+        v.notes = QStringLiteral("Light came on at 142,350 mi. A shop once read P0300 too.");
+        s.camry = added(v, *s.store);
+        for (const char *code : {"p0171", "P0420", "P0171"})
+            GarageActions::addCode(QString::fromLatin1(code), s.camry.id, *s.store, {});
+        GarageActions::log(ServiceEntry{0, s.camry.id, QStringLiteral("2026-10-21"), 142410,
+                                        QStringLiteral("Replaced cracked PCV hose"),
+                                        QStringLiteral("Fixed the P0171 lean code"), QStringLiteral("$18.40")},
+                           *s.store);
+
+        v.nickname = QStringLiteral("Shop Car");
+        v.vin = QStringLiteral("4T1BE46K09U000000");
+        v.notes = QStringLiteral("Bought at 98,000 miles; codes come and go in cold weather.");
+        s.busy = added(v, *s.store);
+        const QList<OBDCode> all = s.vorel->allCodes();
+        for (int i = 0; i < 12 && !all.isEmpty(); ++i)
+            GarageActions::addCode(all[(i * 97) % all.size()].code, s.busy.id, *s.store,
+                                   i % 3 ? QString() : QStringLiteral("Seen twice this winter."));
+        for (int i = 0; i < 30; ++i)
+            GarageActions::log(ServiceEntry{0, s.busy.id, QStringLiteral("2025-%1-15").arg(i % 12 + 1, 2, 10, QChar(u'0')),
+                                            100000 + i * 1500, QStringLiteral("Oil and filter change"),
+                                            QStringLiteral("Synthetic 0W-20, checked tire pressures and wipers"),
+                                            QStringLiteral("$64.90")},
+                               *s.store);
+        s.store->reload();
+        s.ok = s.camry.id > 0 && s.busy.id > 0;
+
+        const QString out = qEnvironmentVariable("FV_REPORT_OUT");
+        if (s.ok && !out.isEmpty()) {
+            QDir().mkpath(out);
+            TroubleReport::build(s.camry, *s.store, *s.vorel, {QStringLiteral("P1234")})
+                .write(out + QStringLiteral("/camry.pdf"));
+            TroubleReport::build(s.busy, *s.store, *s.vorel).write(out + QStringLiteral("/twelve-codes.pdf"));
+        }
+        return s;
+    }();
+    return s;
+}
+
+void report(benchmark::State &state, bool camry)
+{
+    Setup &s = setup();
+    if (!s.ok) {
+        state.SkipWithError("no full database in FV_RESOURCE_DIR");
+        return;
+    }
+    const GarageVehicle &v = camry ? s.camry : s.busy;
+    const QStringList extra = camry ? QStringList{QStringLiteral("P1234")} : QStringList{};
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        const QByteArray pdf = TroubleReport::build(v, *s.store, *s.vorel, extra).pdfData();
+        bytes = pdf.size();
+        benchmark::DoNotOptimize(pdf.constData());
+    }
+    state.counters["pdf_kb"] = double(bytes) / 1024;
+}
+
+void BM_ReportCamry(benchmark::State &state)
+{
+    report(state, true);
+}
+BENCHMARK(BM_ReportCamry)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+void BM_ReportTwelveCodes(benchmark::State &state)
+{
+    report(state, false);
+}
+BENCHMARK(BM_ReportTwelveCodes)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,197 @@
+#include "garagecard.h"
+
+#include "app/appmodel.h"
+#include "garage/garageactions.h"
+#include "garagedialogs.h"
+#include "garagelineedit.h"
+#include "garagerules.h"
+#include "garagewell.h"
+#include "kit/kvchromebutton.h"
+#include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
+#include "kit/kvtextlabel.h"
+#include "look/fvfont.h"
+#include "look/fvpalette.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
+    : Bezel(24, 18, parent)
+    , m_store(g)
+    , m_model(m)
+    , m_title(new KVTextLabel(24, QFont::Black))
+    , m_open(new KVChromeButton(QStringLiteral("Open vehicle page"), false, true))
+    , m_remove(new KVChromeButton(QStringLiteral("Remove…"), false, true))
+    , m_nickname(new GarageLineEdit(QStringLiteral("Nickname")))
+    , m_vin(new GarageLineEdit(QStringLiteral("VIN")))
+    , m_engine(new GarageLineEdit(QStringLiteral("Engine")))
+    , m_mileage(new GarageLineEdit(QString()))
+    , m_notes(new QPlainTextEdit)
+    , m_save(new KVChromeButton(QStringLiteral("Save changes"), true, false))
+{
+    setObjectName(QStringLiteral("card"));
+    m_title->setObjectName(QStringLiteral("cardTitle"));
+    m_title->setWordWrap(true);
+    m_open->setObjectName(QStringLiteral("openPage"));
+    m_remove->setObjectName(QStringLiteral("remove"));
+    m_save->setObjectName(QStringLiteral("save"));
+    m_mileage->setObjectName(QStringLiteral("mileage"));
+    m_mileage->setAccessibleName(QStringLiteral("Mileage"));
+    m_notes->setObjectName(QStringLiteral("notes"));
+    m_notes->setAccessibleName(QStringLiteral("Notes"));
+
+    auto *content = new QWidget;
+    auto *col = new QVBoxLayout(content);
+    col->setContentsMargins(0, 0, 0, 0);
+
+    auto *heading = new QHBoxLayout;
+    heading->addWidget(m_title, 1, Qt::AlignVCenter);
+    heading->addWidget(m_open, 0, Qt::AlignVCenter);
+    heading->addWidget(m_remove, 0, Qt::AlignVCenter);
+    col->addLayout(heading);
+
+    col->addWidget(fieldRow(QStringLiteral("Nickname"), m_nickname));
+    col->addWidget(fieldRow(QStringLiteral("VIN"), m_vin));
+    col->addWidget(fieldRow(QStringLiteral("Engine"), m_engine));
+    QWidget *miles = fieldRow(QStringLiteral("Mileage"), m_mileage);
+    static_cast<QHBoxLayout *>(miles->layout())->addStretch(1);
+    col->addWidget(miles);
+
+    auto *notesLabel = new KVTextLabel(QStringLiteral("Notes"), 12.5, QFont::Bold);
+    col->addWidget(notesLabel);
+    m_notes->setFrameShape(QFrame::NoFrame);
+    m_notes->setTabChangesFocus(true);
+    m_notes->viewport()->setAutoFillBackground(false);
+    {
+        const FVPalette pal = FVPalette::current();
+        QPalette p = m_notes->palette();
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            p.setColor(g, QPalette::Text, pal.text);
+            p.setColor(g, QPalette::Base, Qt::transparent);
+            p.setColor(g, QPalette::Highlight, pal.accent);
+            p.setColor(g, QPalette::HighlightedText, Qt::white);
+        }
+        m_notes->setPalette(p);
+    }
+    auto *well = new GarageWell(m_notes, 10, 0.35, 6);
+    well->setFocusSource(m_notes);
+    m_notesWell = well;
+    col->addWidget(well);
+
+    auto *saveRow = new QHBoxLayout;
+    saveRow->addWidget(m_save, 0, Qt::AlignVCenter);
+    saveRow->addStretch(1);
+    col->addLayout(saveRow);
+    setContent(content);
+
+    connect(m_nickname, &QLineEdit::textEdited, this, [this](const QString &t) { change([&](GarageVehicle &v) { v.nickname = t; }); });
+    connect(m_vin, &QLineEdit::textEdited, this, [this](const QString &t) { change([&](GarageVehicle &v) { v.vin = t; }); });
+    connect(m_engine, &QLineEdit::textEdited, this, [this](const QString &t) { change([&](GarageVehicle &v) { v.engine = t; }); });
+    connect(m_mileage, &QLineEdit::textEdited, this, [this](const QString &t) {
+        change([&](GarageVehicle &v) { v.mileage = GarageRules::parseMileage(t); });
+        // The field always shows the number kept, digits only.
+        const std::optional<GarageVehicle> edited = m_draft.edited(m_shown);
+        m_mileage->setPlain(GarageRules::mileageField(edited ? edited->mileage : std::nullopt));
+    });
+    connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
+        if (m_updating)
+            return;
+        const QString t = m_notes->toPlainText();
+        change([&](GarageVehicle &v) { v.notes = t; });
+    });
+    for (GarageLineEdit *f : {m_nickname, m_vin, m_engine, m_mileage})
+        connect(f, &QLineEdit::returnPressed, this, [this] { save(); });
+    connect(m_save, &QAbstractButton::clicked, this, [this] { save(); });
+    connect(m_remove, &QAbstractButton::clicked, this, [this] { remove(); });
+    connect(m_open, &QAbstractButton::clicked, this, [this] { openPage(); });
+
+    applyMetrics();
+    KVScaleWatch::follow(this, [this] { applyMetrics(); });
+    showVehicle(std::nullopt);
+}
+
+QWidget *GarageCard::fieldRow(const QString &label, GarageLineEdit *field)
+{
+    auto *row = new QWidget;
+    auto *box = new QHBoxLayout(row);
+    box->setContentsMargins(0, 0, 0, 0);
+    auto *name = new KVTextLabel(label, 12.5, QFont::Bold);
+    m_labels << name;
+    box->addWidget(name, 0, Qt::AlignVCenter);
+    box->addWidget(field, field == m_mileage ? 0 : 1, Qt::AlignVCenter);
+    return row;
+}
+
+void GarageCard::applyMetrics()
+{
+    static_cast<QVBoxLayout *>(content()->layout())->setSpacing(KVScale::ipt(10));
+    for (QWidget *label : m_labels)
+        label->setFixedWidth(KVScale::ipt(90));
+    m_mileage->setFixedWidth(KVScale::ipt(160));
+    m_notes->setFont(FVFont::font(13));
+    m_notes->setFixedHeight(KVScale::ipt(90));
+}
+
+void GarageCard::change(const std::function<void(GarageVehicle &)> &apply)
+{
+    m_draft.change(m_shown, apply);
+    m_save->setEnabled(m_draft.pending());
+}
+
+void GarageCard::showVehicle(const std::optional<GarageVehicle> &shown)
+{
+    m_shown = shown;
+    m_draft.follow(shown);
+    m_title->setPlain(shown ? shown->title : QString());
+    m_open->setVisible(shown && shown->vehicleID.has_value());
+    m_remove->setEnabled(shown.has_value());
+
+    const std::optional<GarageVehicle> edited = m_draft.edited(shown);
+    m_nickname->setPlain(edited ? edited->nickname : QString());
+    m_vin->setPlain(edited ? edited->vin : QString());
+    m_engine->setPlain(edited ? edited->engine : QString());
+    m_mileage->setPlain(GarageRules::mileageField(edited ? edited->mileage : std::nullopt));
+    const QString notes = edited ? edited->notes : QString();
+    if (m_notes->toPlainText() != notes) {
+        m_updating = true;
+        m_notes->setPlainText(notes);
+        m_updating = false;
+    }
+    m_save->setEnabled(m_draft.pending());
+}
+
+void GarageCard::save()
+{
+    if (!m_draft.pending())
+        return;
+    const GarageVehicle saved = *m_draft.value();
+    if (GarageActions::save(saved, m_store)) {
+        m_draft.drop();
+        showVehicle(saved);
+    }
+}
+
+void GarageCard::remove()
+{
+    if (!m_shown)
+        return;
+    const GarageVehicle vehicle = *m_shown;
+    if (!GarageDialogs::confirmRemove(window(), vehicle.title))
+        return;
+    GarageActions::remove(vehicle.id, m_store);
+    m_model.setSelectedGarage(std::nullopt);
+    m_draft.drop();
+}
+
+QList<QWidget *> GarageCard::tabChain() const
+{
+    return {m_open, m_remove, m_nickname, m_vin, m_engine, m_mileage, m_notes, m_save};
+}
+
+void GarageCard::openPage()
+{
+    if (m_shown && m_shown->vehicleID)
+        m_model.openVehicle(*m_shown->vehicleID, m_shown->year);
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "garagedraft.h"
+#include "look/bezel.h"
+
+#include <optional>
+
+class AppModel;
+class GarageLineEdit;
+class GarageStore;
+class KVChromeButton;
+class KVTextLabel;
+class QPlainTextEdit;
+
+// The card of the shown garage vehicle: its title, "Open vehicle page",
+// "Remove…", the editable nickname, VIN, engine, mileage and notes, and
+// "Save changes". Edits only change the draft; saving writes it through the
+// garage actions. The title always shows the stored vehicle.
+class GarageCard : public Bezel
+{
+    Q_OBJECT
+
+public:
+    GarageCard(GarageStore &g, AppModel &m, QWidget *parent = nullptr);
+
+    // Shows `shown` (as the store lists it), or the draft while one is pending.
+    void showVehicle(const std::optional<GarageVehicle> &shown);
+    GarageDraft &draft() { return m_draft; }
+
+    void save();
+    // Asks, then removes the vehicle shown when the button was drawn.
+    void remove();
+    void openPage();
+
+    KVTextLabel *title() const { return m_title; }
+    GarageLineEdit *nickname() const { return m_nickname; }
+    GarageLineEdit *vin() const { return m_vin; }
+    GarageLineEdit *engine() const { return m_engine; }
+    GarageLineEdit *mileage() const { return m_mileage; }
+    QPlainTextEdit *notes() const { return m_notes; }
+    KVChromeButton *saveButton() const { return m_save; }
+    KVChromeButton *removeButton() const { return m_remove; }
+    KVChromeButton *openButton() const { return m_open; }
+    // The focusable widgets in reading order.
+    QList<QWidget *> tabChain() const;
+
+private:
+    QWidget *fieldRow(const QString &label, GarageLineEdit *field);
+    void change(const std::function<void(GarageVehicle &)> &apply);
+    void applyMetrics();
+
+    GarageStore &m_store;
+    AppModel &m_model;
+    GarageDraft m_draft;
+    std::optional<GarageVehicle> m_shown;
+    bool m_updating = false;
+
+    KVTextLabel *m_title;
+    KVChromeButton *m_open;
+    KVChromeButton *m_remove;
+    GarageLineEdit *m_nickname;
+    GarageLineEdit *m_vin;
+    GarageLineEdit *m_engine;
+    GarageLineEdit *m_mileage;
+    QPlainTextEdit *m_notes;
+    KVChromeButton *m_save;
+    QList<QWidget *> m_labels;
+    QWidget *m_notesWell = nullptr;
+};

@@ -1,0 +1,166 @@
+#include "garageservicepanel.h"
+
+#include "garage/garageactions.h"
+#include "garage/garagestore.h"
+#include "garagelineedit.h"
+#include "garageplainbutton.h"
+#include "garagerules.h"
+#include "kit/kvchromebutton.h"
+#include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
+#include "kit/kvtextlabel.h"
+#include "look/fvpalette.h"
+#include "look/gaugelabel.h"
+#include "screens/divider.h"
+#include "screens/monodigitstext.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+GarageServicePanel::GarageServicePanel(GarageStore &g, QWidget *parent)
+    : Bezel(parent)
+    , m_store(g)
+    , m_date(new GarageLineEdit(QStringLiteral("Date")))
+    , m_miles(new GarageLineEdit(QStringLiteral("Mileage")))
+    , m_title(new GarageLineEdit(QStringLiteral("Service (oil change, brakes…)")))
+    , m_cost(new GarageLineEdit(QStringLiteral("Cost")))
+    , m_details(new GarageLineEdit(QStringLiteral("Details (parts, shop, notes)")))
+    , m_add(new KVChromeButton(QStringLiteral("Add entry"), true, true))
+    , m_rowBox(new QVBoxLayout)
+{
+    setObjectName(QStringLiteral("servicePanel"));
+    m_add->setObjectName(QStringLiteral("addEntry"));
+    m_date->setText(GarageRules::today());
+
+    auto *content = new QWidget;
+    auto *col = new QVBoxLayout(content);
+    col->setContentsMargins(0, 0, 0, 0);
+    col->addWidget(new GaugeLabel(QStringLiteral("Service log")), 0, Qt::AlignLeft);
+
+    auto *first = new QHBoxLayout;
+    first->addWidget(m_date, 0, Qt::AlignVCenter);
+    first->addWidget(m_miles, 0, Qt::AlignVCenter);
+    first->addWidget(m_title, 1, Qt::AlignVCenter);
+    first->addWidget(m_cost, 0, Qt::AlignVCenter);
+    col->addLayout(first);
+
+    auto *second = new QHBoxLayout;
+    second->addWidget(m_details, 1, Qt::AlignVCenter);
+    second->addWidget(m_add, 0, Qt::AlignVCenter);
+    col->addLayout(second);
+
+    m_rowBox->setContentsMargins(0, 0, 0, 0);
+    col->addLayout(m_rowBox);
+    setContent(content);
+
+    auto metrics = [this, col, first] {
+        col->setSpacing(KVScale::ipt(8));
+        first->setSpacing(KVScale::ipt(8));
+        m_rowBox->setSpacing(KVScale::ipt(6));
+        m_date->setFixedWidth(KVScale::ipt(110));
+        m_miles->setFixedWidth(KVScale::ipt(90));
+        m_cost->setFixedWidth(KVScale::ipt(80));
+    };
+    metrics();
+    KVScaleWatch::follow(this, metrics);
+
+    connect(m_title, &QLineEdit::textChanged, this, [this] { syncAdd(); });
+    connect(m_add, &QAbstractButton::clicked, this, [this] { addEntry(); });
+    syncAdd();
+}
+
+void GarageServicePanel::syncAdd()
+{
+    m_add->setEnabled(GarageRules::canAddEntry(m_title->text()));
+}
+
+void GarageServicePanel::addEntry()
+{
+    if (!GarageRules::canAddEntry(m_title->text()))
+        return;
+    const ServiceEntry entry = GarageRules::entry(m_vehicle.id, m_date->text(), m_miles->text(), m_title->text(),
+                                                  m_details->text(), m_cost->text());
+    if (!GarageActions::log(entry, m_store))
+        return;
+    // The date stays for the next entry of the same day.
+    for (GarageLineEdit *f : {m_title, m_details, m_cost, m_miles})
+        f->clear();
+}
+
+void GarageServicePanel::showVehicle(const GarageVehicle &vehicle)
+{
+    m_vehicle = vehicle;
+    const QList<ServiceEntry> entries = m_store.entries(vehicle.id);
+    if (entries == m_rowEntries && m_rows.size() == entries.size())
+        return;
+    // A row's own trash button may be what changed the list: let it go later.
+    for (QWidget *row : m_rows) {
+        row->hide();
+        row->deleteLater();
+    }
+    m_rows.clear();
+    for (const ServiceEntry &e : entries) {
+        QWidget *row = makeRow(e);
+        m_rowBox->addWidget(row);
+        m_rows << row;
+    }
+    m_rowEntries = entries;
+}
+
+QWidget *GarageServicePanel::makeRow(const ServiceEntry &e)
+{
+    const FVPalette pal = FVPalette::current();
+    auto *holder = new QWidget;
+    holder->setObjectName(QStringLiteral("entryRow"));
+    auto *outer = new QVBoxLayout(holder);
+    outer->setContentsMargins(0, 0, 0, 0);
+
+    auto *box = new QHBoxLayout;
+    auto *date = new MonoDigitsText(e.date, 12, QFont::Bold);
+    date->setObjectName(QStringLiteral("entryDate"));
+    box->addWidget(date, 0, Qt::AlignTop);
+    auto *miles = new KVTextLabel(GarageRules::entryMileage(e.mileage), 12);
+    box->addWidget(miles, 0, Qt::AlignTop);
+
+    auto *texts = new QVBoxLayout;
+    auto *title = new KVTextLabel(e.title, 13, QFont::DemiBold);
+    title->setWordWrap(true);
+    texts->addWidget(title);
+    if (!e.details.isEmpty()) {
+        auto *details = new KVTextLabel(e.details, 11.5);
+        details->setWordWrap(true);
+        details->setColor(pal.dim);
+        texts->addWidget(details);
+    }
+    box->addLayout(texts, 1);
+    box->addWidget(new KVTextLabel(e.cost, 12), 0, Qt::AlignTop);
+
+    auto *trash = new GaragePlainButton(QStringLiteral("trash"), QString(), 14, QFont::Normal);
+    trash->setObjectName(QStringLiteral("removeEntry"));
+    trash->setToolTip(QStringLiteral("Delete this entry"));
+    trash->setAccessibleName(QStringLiteral("Delete this entry"));
+    trash->setColor(pal.dim);
+    const qint64 id = e.id;
+    connect(trash, &QAbstractButton::clicked, this, [this, id] { GarageActions::removeEntry(id, m_store); });
+    box->addWidget(trash, 0, Qt::AlignTop);
+    outer->addLayout(box);
+    outer->addWidget(new Divider);
+    auto metrics = [outer, box, texts, date, miles] {
+        outer->setSpacing(KVScale::ipt(6));
+        box->setSpacing(KVScale::ipt(10));
+        texts->setSpacing(KVScale::ipt(1));
+        date->setFixedWidth(KVScale::ipt(96));
+        miles->setFixedWidth(KVScale::ipt(90));
+    };
+    metrics();
+    KVScaleWatch::follow(holder, metrics);
+    return holder;
+}
+
+QList<QWidget *> GarageServicePanel::tabChain() const
+{
+    QList<QWidget *> chain{m_date, m_miles, m_title, m_cost, m_details, m_add};
+    for (QWidget *row : m_rows)
+        chain << row->findChild<QWidget *>(QStringLiteral("removeEntry"));
+    return chain;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "garage/garagevehicle.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The command-line report: "--fv-trouble-report <garage> <out.pdf> [vehicle
+// text]" writes a vehicle's Trouble Code Report from a copy of the garage
+// file, prints one line and ends with a status:
+//   0 written with pages; 2 "could not open <garage>"; 3 "no matching
+//   vehicle"; 4 "write failed: <reason>"; 5 written but read back with no pages.
+namespace ReportCLI {
+
+const QString &option();
+
+// The status, or nothing when the arguments are not for this mode (the option
+// is absent or fewer than two arguments follow it).
+std::optional<int> handle(const QStringList &args);
+
+// The first vehicle whose title, a blank and its nickname, lower-cased,
+// contain `text` (already lower case); the first vehicle for an empty text.
+std::optional<GarageVehicle> chooseVehicle(const QList<GarageVehicle> &vehicles, const QString &text);
+
+} // namespace ReportCLI

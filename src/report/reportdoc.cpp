@@ -1,0 +1,166 @@
+#include "reportdoc.h"
+
+#include "platform/maker.h"
+#include "reportdocpaginator.h"
+#include "reportdocpainter.h"
+#include "reportdoctypesetter.h"
+
+#include <QBuffer>
+#include <QIODevice>
+
+#include <cairo-pdf.h>
+
+namespace {
+
+using Font = ReportDocText::Font;
+using Para = ReportDocText::ParagraphStyle;
+
+constexpr ReportDocText::Color warningRed{0.72, 0.10, 0.10};
+
+struct Sink
+{
+    QIODevice *device;
+    bool ok = true;
+};
+
+cairo_status_t writeTo(void *closure, const unsigned char *data, unsigned int length)
+{
+    auto *sink = static_cast<Sink *>(closure);
+    if (sink->ok && sink->device->write(reinterpret_cast<const char *>(data), length) != qint64(length))
+        sink->ok = false;
+    return sink->ok ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
+}
+
+void setMetadata(cairo_surface_t *surface, cairo_pdf_metadata_t key, const QString &value)
+{
+    cairo_pdf_surface_set_metadata(surface, key, value.toUtf8().constData());
+}
+
+} // namespace
+
+ReportDocText::Color ReportDoc::color(Seriousness level)
+{
+    switch (level.level()) {
+    case Seriousness::Drive: return {0.10, 0.50, 0.27};
+    case Seriousness::Soon: return {0.78, 0.45, 0.00};
+    case Seriousness::Stop: return {0.75, 0.12, 0.11};
+    }
+    return ink;
+}
+
+void ReportDoc::add(const QString &text, Font font, ReportDocText::Color color, Para style, int marks)
+{
+    m_text.append(text + QLatin1Char('\n'), font, color, style, marks);
+}
+
+void ReportDoc::para(const QString &text, Style style)
+{
+    switch (style) {
+    case Style::Body: add(text, Font{10.5, ReportDocText::Regular}, ink, Para{0, 4, 0}); break;
+    case Style::BodyBold: add(text, Font{10.5, ReportDocText::Semibold}, ink, Para{0, 4, 0}); break;
+    case Style::Small: add(text, Font{8.5, ReportDocText::Regular}, dim, Para{0, 4, 0}); break;
+    case Style::Label: add(text.toUpper(), Font{9, ReportDocText::Heavy}, accent, Para{2, 3, 0}); break;
+    case Style::Warning: add(text, Font{10.5, ReportDocText::Bold}, warningRed, Para{2, 5, 0}); break;
+    case Style::H2: h2(text); break;
+    case Style::H3: h3(text); break;
+    }
+}
+
+void ReportDoc::h2(const QString &text, bool newPage)
+{
+    const qsizetype start = m_text.length();
+    add(text, Font{15, ReportDocText::Heavy}, ink, Para{newPage ? 0.0 : 16.0, 9, 0},
+        ReportDocText::Rule | ReportDocText::Keep);
+    if (newPage)
+        m_text.markPageBreak(start);
+}
+
+void ReportDoc::h3(const QString &text)
+{
+    add(text.toUpper(), Font{8.5, ReportDocText::Heavy}, accent, Para{6, 2, 0}, ReportDocText::Keep);
+}
+
+void ReportDoc::keyValues(const QList<std::pair<QString, QString>> &pairs)
+{
+    const Para style{0, 2, 70};
+    for (const auto &[label, value] : pairs) {
+        m_text.append(label + QLatin1Char('\t'), Font{10.5, ReportDocText::Bold}, dim, style);
+        m_text.append(value + QLatin1Char('\n'), Font{11, ReportDocText::Semibold}, ink, style);
+    }
+}
+
+void ReportDoc::severity(Seriousness level)
+{
+    const Para style{0, 3, 0};
+    m_text.append(QStringLiteral("\u25CF Severity: ") + level.title().toUpper() + QStringLiteral("  "),
+                  Font{11.5, ReportDocText::Heavy}, color(level), style, ReportDocText::Keep);
+    m_text.append(level.explanation() + QLatin1Char('\n'), Font{10, ReportDocText::Regular}, ink, style);
+}
+
+void ReportDoc::numbered(const QStringList &items)
+{
+    for (qsizetype i = 0; i < items.size(); ++i)
+        add(QString::number(i + 1) + QStringLiteral(".\t") + items[i], Font{10.5, ReportDocText::Regular}, ink,
+            Para{0, 3, 16});
+}
+
+void ReportDoc::bullets(const QStringList &items)
+{
+    for (const QString &item : items)
+        add(QStringLiteral("\u2022\t") + item, Font{10.5, ReportDocText::Regular}, ink, Para{0, 3, 13});
+}
+
+void ReportDoc::space(double height)
+{
+    add(QStringLiteral(" "), Font{2, ReportDocText::Regular}, ink, Para{0, height, 0});
+}
+
+QByteArray ReportDoc::render(const Titles &titles) const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!renderTo(&buffer, titles))
+        return {};
+    return bytes;
+}
+
+bool ReportDoc::renderTo(QIODevice *device, const Titles &titles) const
+{
+    if (!device || !device->isWritable())
+        return false;
+    Sink sink{device};
+    cairo_surface_t *surface = cairo_pdf_surface_create_for_stream(writeTo, &sink, pageWidth, pageHeight);
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return false;
+    }
+    setMetadata(surface, CAIRO_PDF_METADATA_TITLE, titles.pdfTitle);
+    setMetadata(surface, CAIRO_PDF_METADATA_AUTHOR, QStringLiteral("KVRN Fenwhistle Vorel"));
+    setMetadata(surface, CAIRO_PDF_METADATA_SUBJECT, QStringLiteral("Trouble Code Report"));
+    setMetadata(surface, CAIRO_PDF_METADATA_CREATOR,
+                QStringLiteral("KVRN Fenwhistle Vorel ") + titles.version + QStringLiteral(" by Brackenfold"));
+
+    ReportDocTypesetter typesetter;
+    typesetter.typeset(m_text, columnWidth);
+    const QList<ReportDocPaginator::Frame> frames =
+        ReportDocPaginator::paginate(typesetter.metrics(), firstColumnHeight, laterColumnHeight);
+
+    cairo_t *cr = cairo_create(surface);
+    ReportDocPainter painter(cr, typesetter, m_text);
+    const double bottom = ReportDocPainter::fromBottom(columnBottom);
+    for (qsizetype i = 0; i < frames.size(); ++i) {
+        painter.fillPage();
+        if (i == 0)
+            painter.band(titles.title, titles.heading, titles.subtitle);
+        painter.frame(frames[i], bottom - (i == 0 ? firstColumnHeight : laterColumnHeight));
+        painter.footer(titles.footer, int(i + 1), int(frames.size()), Maker::website());
+        cairo_show_page(cr);
+    }
+    const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+    cairo_destroy(cr);
+    cairo_surface_finish(surface);
+    const bool finished = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(surface);
+    return drawn && finished && sink.ok;
+}

@@ -1,0 +1,241 @@
+#include "reportdoctypesetter.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char *families = "Lato,DejaVu Sans";
+constexpr const char *features = "liga 0, clig 0";
+
+double points(int pangoUnits)
+{
+    return double(pangoUnits) / PANGO_SCALE;
+}
+
+int units(double pts)
+{
+    return int(pts * PANGO_SCALE + (pts < 0 ? -0.5 : 0.5));
+}
+
+PangoFontDescription *fontDescription(ReportDocText::Font font)
+{
+    PangoFontDescription *desc = pango_font_description_new();
+    pango_font_description_set_family(desc, families);
+    pango_font_description_set_weight(desc, PangoWeight(font.weight));
+    pango_font_description_set_absolute_size(desc, font.size * PANGO_SCALE);
+    return desc;
+}
+
+guint16 channel(double c)
+{
+    return guint16(std::clamp(c, 0.0, 1.0) * 65535 + 0.5);
+}
+
+// Text Pango accepts, the same length in UTF-16 units: no NULs, no lone
+// surrogates.
+QString sanitized(QStringView text)
+{
+    QString out = text.toString();
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const QChar c = out[i];
+        if (c.isNull())
+            out[i] = QLatin1Char(' ');
+        else if (c.isHighSurrogate() && i + 1 < out.size() && out[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            out[i] = QChar(QChar::ReplacementCharacter);
+    }
+    return out;
+}
+
+// Byte offset in the UTF-8 form of each UTF-16 index (size + 1 entries).
+QList<int> byteOffsets(const QString &text)
+{
+    QList<int> at;
+    at.reserve(text.size() + 1);
+    int bytes = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        at.append(bytes);
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size()) {
+            at.append(bytes); // the low half sits inside the same code point
+            bytes += 4;
+            ++i;
+        } else {
+            bytes += c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+        }
+    }
+    at.append(bytes);
+    return at;
+}
+
+void addColor(PangoAttrList *attrs, ReportDocText::Color color, int from, int to)
+{
+    PangoAttribute *attr = pango_attr_foreground_new(channel(color.r), channel(color.g), channel(color.b));
+    attr->start_index = guint(from);
+    attr->end_index = guint(to);
+    pango_attr_list_insert(attrs, attr);
+}
+
+void addFont(PangoAttrList *attrs, ReportDocText::Font font, int from, int to)
+{
+    PangoFontDescription *desc = fontDescription(font);
+    PangoAttribute *attr = pango_attr_font_desc_new(desc);
+    pango_font_description_free(desc);
+    attr->start_index = guint(from);
+    attr->end_index = guint(to);
+    pango_attr_list_insert(attrs, attr);
+}
+
+PangoAttrList *baseAttributes()
+{
+    PangoAttrList *attrs = pango_attr_list_new();
+    pango_attr_list_insert(attrs, pango_attr_font_features_new(features));
+    return attrs;
+}
+
+} // namespace
+
+struct ReportDocTypesetter::Single
+{
+    PangoLayout *layout = nullptr;
+    ~Single()
+    {
+        if (layout)
+            g_object_unref(layout);
+    }
+};
+
+ReportDocTypesetter::ReportDocTypesetter()
+{
+    m_context = pango_font_map_create_context(pango_cairo_font_map_get_default());
+    // Points as user units, unhinted outlines and unrounded positions: the
+    // PDF scales freely.
+    pango_cairo_context_set_resolution(m_context, 72);
+    pango_context_set_round_glyph_positions(m_context, FALSE);
+    cairo_font_options_t *options = cairo_font_options_create();
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    pango_cairo_context_set_font_options(m_context, options);
+    cairo_font_options_destroy(options);
+}
+
+ReportDocTypesetter::~ReportDocTypesetter()
+{
+    for (PangoLayout *layout : std::as_const(m_layouts))
+        g_object_unref(layout);
+    g_object_unref(m_context);
+}
+
+PangoLayout *ReportDocTypesetter::newLayout(const QString &text, const ReportDocText &doc, qsizetype start,
+                                            double width, const ReportDocText::ParagraphStyle &style,
+                                            QList<int> &byteAt) const
+{
+    PangoLayout *layout = pango_layout_new(m_context);
+    const QByteArray utf8 = text.toUtf8();
+    byteAt = byteOffsets(text);
+    pango_layout_set_text(layout, utf8.constData(), int(utf8.size()));
+    pango_layout_set_width(layout, units(width));
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    pango_layout_set_spacing(layout, units(lineSpacing));
+    if (style.indent > 0) {
+        // One tab stop at the indent, and wrapped lines start there too.
+        pango_layout_set_indent(layout, -units(style.indent));
+        PangoTabArray *tabs = pango_tab_array_new_with_positions(1, FALSE, PANGO_TAB_LEFT, units(style.indent));
+        pango_layout_set_tabs(layout, tabs);
+        pango_tab_array_free(tabs);
+    }
+
+    // The paragraph's first run also sets the height of an empty line.
+    const ReportDocText::Run *first = doc.runAt(start);
+    PangoFontDescription *desc = fontDescription(first ? first->font : ReportDocText::Font{});
+    pango_layout_set_font_description(layout, desc);
+    pango_font_description_free(desc);
+
+    PangoAttrList *attrs = baseAttributes();
+    const qsizetype end = start + text.size();
+    for (const ReportDocText::Run &run : doc.runs()) {
+        const qsizetype from = std::max(run.start, start);
+        const qsizetype to = std::min(run.start + run.length, end);
+        if (run.start >= end)
+            break;
+        if (from >= to)
+            continue;
+        const int b0 = byteAt[from - start], b1 = byteAt[to - start];
+        addFont(attrs, run.font, b0, b1);
+        addColor(attrs, run.color, b0, b1);
+    }
+    pango_layout_set_attributes(layout, attrs);
+    pango_attr_list_unref(attrs);
+    return layout;
+}
+
+void ReportDocTypesetter::typeset(const ReportDocText &text, double width)
+{
+    const QList<ReportDocText::Paragraph> paragraphs = text.paragraphs();
+    double afterPrevious = 0;
+    for (const ReportDocText::Paragraph &para : paragraphs) {
+        const QString content = sanitized(QStringView(text.string()).mid(para.start, para.length));
+        QList<int> byteAt;
+        PangoLayout *layout = newLayout(content, text, para.start, width, para.style, byteAt);
+        m_layouts.append(layout);
+        const qsizetype paraEnd = std::min(para.start + para.length + 1, text.length());
+
+        PangoLayoutIter *iter = pango_layout_get_iter(layout);
+        bool firstLine = true;
+        do {
+            PangoLayoutLine *pl = pango_layout_iter_get_line_readonly(iter);
+            PangoRectangle logical;
+            pango_layout_iter_get_line_extents(iter, nullptr, &logical);
+            const int baseline = pango_layout_iter_get_baseline(iter);
+            const auto offset = std::lower_bound(byteAt.cbegin(), byteAt.cend(), pl->start_index) - byteAt.cbegin();
+
+            if (!m_lines.isEmpty() && !firstLine)
+                m_lines.last().length = para.start + offset - m_lines.last().start;
+            const qsizetype lineStart = para.start + offset;
+            m_lines.append(Line{lineStart, paraEnd - lineStart, points(logical.x), pl});
+
+            ReportDocPaginator::Line metric;
+            metric.ascent = points(baseline - logical.y);
+            metric.height = points(logical.height);
+            metric.gapAbove = lineSpacing + (firstLine ? afterPrevious + para.style.before : 0);
+            metric.marks = text.marksAt(lineStart);
+            m_metrics.append(metric);
+            firstLine = false;
+        } while (pango_layout_iter_next_line(iter));
+        pango_layout_iter_free(iter);
+        afterPrevious = para.style.after;
+    }
+}
+
+ReportDocTypesetter::SingleLine ReportDocTypesetter::single(const QString &text, ReportDocText::Font font,
+                                                            ReportDocText::Color color) const
+{
+    auto line = std::make_shared<Single>();
+    line->layout = pango_layout_new(m_context);
+    QString flat = sanitized(text);
+    flat.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    const QByteArray utf8 = flat.toUtf8();
+    pango_layout_set_text(line->layout, utf8.constData(), int(utf8.size()));
+    PangoFontDescription *desc = fontDescription(font);
+    pango_layout_set_font_description(line->layout, desc);
+    pango_font_description_free(desc);
+    PangoAttrList *attrs = baseAttributes();
+    addColor(attrs, color, 0, int(utf8.size()));
+    pango_layout_set_attributes(line->layout, attrs);
+    pango_attr_list_unref(attrs);
+    return line;
+}
+
+double ReportDocTypesetter::width(const SingleLine &line)
+{
+    PangoRectangle logical;
+    pango_layout_line_get_extents(pango_layout_get_line_readonly(line->layout, 0), nullptr, &logical);
+    return points(logical.width);
+}
+
+void ReportDocTypesetter::draw(cairo_t *cr, const SingleLine &line, double x, double baseline)
+{
+    cairo_move_to(cr, x, baseline);
+    pango_cairo_show_layout_line(cr, pango_layout_get_line_readonly(line->layout, 0));
+}

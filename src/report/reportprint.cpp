@@ -1,0 +1,86 @@
+#include "reportprint.h"
+
+#include "printfit.h"
+
+#include <poppler-qt6.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <algorithm>
+#include <memory>
+
+namespace ReportPrint {
+
+namespace {
+
+// Finer than this adds nothing on paper and costs memory per page.
+constexpr double maxDpi = 300.0;
+
+void drawPage(QPainter &painter, Poppler::Page &page, const QRectF &paper)
+{
+    const QSizeF size = page.pageSizeF(); // points
+    const PrintFit fit = PrintFit::place(size, paper);
+    if (fit.target.isEmpty())
+        return;
+    const double across = fit.rotate ? size.height() : size.width();
+    const double dpi = std::min(maxDpi, 72.0 * fit.target.width() / across);
+    const QImage image = page.renderToImage(dpi, dpi, -1, -1, -1, -1,
+                                            fit.rotate ? Poppler::Page::Rotate90 : Poppler::Page::Rotate0);
+    if (!image.isNull())
+        painter.drawImage(fit.target, image);
+}
+
+} // namespace
+
+bool run(const QString &pdfPath, QWidget *parent)
+{
+    // Read whole first: the print dialog may offer to write over this very file.
+    QFile file(pdfPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const std::unique_ptr<Poppler::Document> doc = Poppler::Document::loadFromData(file.readAll());
+    if (!doc || doc->isLocked() || doc->numPages() < 1)
+        return false;
+    doc->setRenderHint(Poppler::Document::Antialiasing);
+    doc->setRenderHint(Poppler::Document::TextAntialiasing);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QFileInfo(pdfPath).completeBaseName());
+    QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(1, doc->numPages());
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    if (dialog.exec() != QDialog::Accepted)
+        return true;
+
+    int first = 0;
+    int last = doc->numPages() - 1;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::clamp(printer.fromPage() - 1, 0, last);
+        last = std::clamp(printer.toPage() - 1, first, last);
+    }
+    QList<int> pages;
+    for (int i = first; i <= last; ++i)
+        pages.append(i);
+    if (printer.pageOrder() == QPrinter::LastPageFirst)
+        std::reverse(pages.begin(), pages.end());
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return true;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRectF paper = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QRectF area(QPointF(0, 0), paper.size());
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            printer.newPage();
+        if (const std::unique_ptr<Poppler::Page> page = doc->page(pages[i]))
+            drawPage(painter, *page, area);
+    }
+    painter.end();
+    return true;
+}
+
+} // namespace ReportPrint

@@ -1,0 +1,16 @@
+#include "reportsetup.h"
+
+#include "app/dispatch.h"
+#include "app/menubarmodel.h"
+#include "reportcli.h"
+#include "reportui.h"
+
+namespace ReportSetup {
+
+void registerAll()
+{
+    Dispatch::setMode(Dispatch::Slot::Report, {ReportCLI::option()}, &ReportCLI::handle);
+    MenuBarModel::setReportCommands({[] { ReportUI::save(); }, [] { ReportUI::share(); }, [] { ReportUI::print(); }});
+}
+
+} // namespace ReportSetup

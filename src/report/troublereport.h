@@ -1,0 +1,70 @@
+#pragma once
+
+#include "data/recall.h"
+#include "data/vehicleinfo.h"
+#include "garage/garagevehicle.h"
+#include "garage/serviceentry.h"
+#include "troublereportcode.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class GarageStore;
+class Vorel;
+
+// Everything a Trouble Code Report says about one garage vehicle, gathered
+// once by build(). A plain value: nothing in it refers back to a database.
+struct TroubleReport
+{
+    GarageVehicle vehicle;
+    std::optional<VehicleInfo> info; // the reference vehicle, when linked and known
+    std::optional<qint64> year;
+    QString make;                    // display make; empty without `info`
+    QString model;                   // empty without `info`
+    QString engine;
+    QList<TroubleReportCode> codes;  // saved, then found in notes and log, then looked up
+    QList<ServiceEntry> service;     // newest date first, then highest id
+    QList<Recall> allRecalls;        // the vehicle's recalls of the year, newest first
+    QDateTime made;
+    QString version;
+
+    // Reads the garage and the reference data; writes nothing, cannot fail.
+    static TroubleReport build(const GarageVehicle &vehicle, const GarageStore &store, const Vorel &vorel,
+                               const QStringList &extraCodes = {},
+                               const QDateTime &made = QDateTime::currentDateTime());
+
+    // "2009 Toyota Camry", or the garage title without make or year.
+    QString vehicleLine() const;
+    // "142,410 miles" or "Not recorded".
+    QString mileageText() const;
+    // "<vehicle line> (<nickname>) - Trouble Code Report.pdf" with "/" and ":"
+    // made "-", the vehicle part cut so the name stays within 255 UTF-8 bytes.
+    QString suggestedFileName() const;
+    // The paragraphs of the page for the mechanic; never empty.
+    QStringList mechanicSummary() const;
+
+    // The report as PDF bytes; empty when no PDF could be made.
+    QByteArray pdfData() const;
+    // Writes pdfData() to path atomically; false (and the old file kept) when
+    // no PDF was made or the write failed, with the reason in *error.
+    bool write(const QString &path, QString *error = nullptr) const;
+
+    // A recall's first component in readable case ("Engine · Cooling"), or "Other".
+    static QString component(const Recall &recall);
+    // The first 240 characters of the recall's summary in sentence case, and
+    // "…" when more was cut.
+    static QString summaryExcerpt(const Recall &recall);
+    // The line at the foot of every report page.
+    static QString footer();
+    // The program's short version.
+    static QString appVersion();
+
+    // Source texts of the three ways a code enters a report.
+    static QString savedSource(const QString &added);
+    static QString mentionedSource();
+    static QString lookedUpSource();
+};

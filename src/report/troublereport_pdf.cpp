@@ -1,0 +1,201 @@
+// The report laid out as a PDF document, and written to a file.
+
+#include "troublereport.h"
+
+#include "app/fvinfo.h"
+#include "platform/text.h"
+#include "reportdoc.h"
+
+#include <QLocale>
+#include <QSaveFile>
+
+namespace {
+
+using Style = ReportDoc::Style;
+
+// Where owners look up open recalls by VIN.
+const QString recallLookup = QStringLiteral("nhtsa.gov/recalls");
+const QString dash = QStringLiteral(" \u2014 ");
+const QString dot = QStringLiteral(" \u00b7 ");
+
+QString longDate(const QDateTime &when)
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(when.date(), QStringLiteral("MMMM d, yyyy"));
+}
+
+QString longDateShortTime(const QDateTime &when)
+{
+    return longDate(when) + QStringLiteral(" at ")
+        + QLocale(QLocale::English, QLocale::UnitedStates).toString(when.time(), QStringLiteral("h:mm AP"));
+}
+
+void vehicleBlock(ReportDoc &doc, const TroubleReport &r)
+{
+    doc.para(QStringLiteral("Vehicle"), Style::Label);
+    QList<std::pair<QString, QString>> rows{
+        {QStringLiteral("Year"), r.year ? QString::number(*r.year) : QStringLiteral("Not recorded")},
+        {QStringLiteral("Make"), r.make.isEmpty() ? r.vehicle.title : r.make},
+        {QStringLiteral("Model"), r.model.isEmpty() ? QStringLiteral("\u2014") : r.model},
+        {QStringLiteral("Engine"), r.engine},
+        {QStringLiteral("Mileage"), r.mileageText()},
+    };
+    if (!r.vehicle.nickname.isEmpty())
+        rows.append({QStringLiteral("Nickname"), r.vehicle.nickname});
+    if (!r.vehicle.vin.isEmpty())
+        rows.append({QStringLiteral("VIN"), r.vehicle.vin});
+    doc.keyValues(rows);
+    doc.space(4);
+
+    if (r.codes.isEmpty()) {
+        doc.para(QStringLiteral("No trouble codes saved for this vehicle."), Style::BodyBold);
+        return;
+    }
+    QStringList codes;
+    for (const TroubleReportCode &c : r.codes)
+        codes.append(c.info ? c.code + QStringLiteral(" (") + c.info->level().title() + u')' : c.code);
+    doc.para(QStringLiteral("Codes in this report: ") + codes.join(QStringLiteral(", ")), Style::BodyBold);
+}
+
+void codeSection(ReportDoc &doc, const TroubleReport &r, const TroubleReportCode &c)
+{
+    doc.h2(c.code + dash + c.title());
+    if (c.info) {
+        const OBDCode &info = *c.info;
+        doc.severity(info.level());
+        doc.para(c.source + QStringLiteral(". ") + info.system + dot + info.family, Style::Small);
+        if (!info.note.isEmpty())
+            doc.para(QStringLiteral("Warning: ") + info.note, Style::Warning);
+        if (!c.ownerNote.isEmpty())
+            doc.para(QStringLiteral("Your note: ") + c.ownerNote, Style::Body);
+        doc.h3(QStringLiteral("What it means"));
+        doc.para(info.meaning, Style::Body);
+        doc.h3(QStringLiteral("Likely causes (most likely first)"));
+        doc.numbered(c.causesRanked());
+        doc.h3(QStringLiteral("Symptoms you may notice"));
+        doc.para(info.symptoms, Style::Body);
+        doc.h3(QStringLiteral("What to check first"));
+        doc.para(info.checkFirst, Style::Body);
+    } else {
+        doc.para(c.source + QStringLiteral(". This code isn't in the vorel's list. What its letters and digits tell you:"),
+                 Style::Body);
+        doc.bullets(c.structure.value_or(QStringList{QStringLiteral("Not a standard 5-character code.")}));
+    }
+
+    doc.h3(QStringLiteral("Typical fix and rough cost"));
+    doc.para(c.estimate.fix, Style::Body);
+    doc.para(QStringLiteral("Rough cost: ") + c.estimate.range(), Style::BodyBold);
+
+    doc.h3(QStringLiteral("Related recalls for this ") + r.vehicleLine());
+    if (r.info && r.year) {
+        if (c.recalls.isEmpty()) {
+            doc.para(QStringLiteral("None on file in the systems this code is about."), Style::Body);
+        } else {
+            QStringList lines;
+            for (const Recall &recall : c.recalls)
+                lines.append(recall.campaign + QStringLiteral(" (") + recall.reportDate.left(10) + u')' + dash
+                             + TroubleReport::component(recall) + QStringLiteral(": ")
+                             + TroubleReport::summaryExcerpt(recall));
+            doc.bullets(lines);
+        }
+    } else {
+        doc.para(QStringLiteral("This vehicle isn't linked to an vorel model, so recalls can't be matched. "
+                                "Check open recalls by VIN at ")
+                     + recallLookup + u'.',
+                 Style::Body);
+    }
+
+    doc.h3(QStringLiteral("Related troubleshooting guides in the app"));
+    QStringList guides;
+    for (const Guide &g : c.guides)
+        guides.append(g.title + QStringLiteral(" (Troubleshooting Guides)"));
+    doc.bullets(guides);
+}
+
+QString serviceLine(const ServiceEntry &e)
+{
+    QString line = e.date;
+    if (e.mileage)
+        line += dot + Text::grouped(*e.mileage) + QStringLiteral(" mi");
+    line += dash + e.title;
+    if (!e.details.isEmpty())
+        line += QStringLiteral(": ") + e.details;
+    if (!e.cost.isEmpty())
+        line += QStringLiteral(" (") + e.cost + u')';
+    return line;
+}
+
+void ownerSections(ReportDoc &doc, const TroubleReport &r)
+{
+    doc.h2(QStringLiteral("Your notes"));
+    doc.para(r.vehicle.notes.isEmpty() ? QStringLiteral("No notes.") : r.vehicle.notes, Style::Body);
+
+    doc.h2(QStringLiteral("Service history"));
+    if (r.service.isEmpty()) {
+        doc.para(QStringLiteral("No service entries."), Style::Body);
+    } else {
+        QStringList lines;
+        for (const ServiceEntry &e : r.service.first(std::min<qsizetype>(12, r.service.size())))
+            lines.append(serviceLine(e));
+        doc.bullets(lines);
+    }
+
+    if (r.allRecalls.isEmpty())
+        return;
+    doc.h2(QStringLiteral("All safety recalls on file for this model year (") + QString::number(r.allRecalls.size())
+           + u')');
+    QStringList lines;
+    for (const Recall &recall : r.allRecalls)
+        lines.append(recall.campaign + dash + recall.typeText() + QStringLiteral(": ")
+                     + TroubleReport::component(recall) + QStringLiteral(" (") + recall.reportDate.left(10) + u')');
+    doc.bullets(lines);
+    doc.para(QStringLiteral("Recalls are listed by model year; ask a dealer or check ") + recallLookup
+                 + QStringLiteral(" by VIN to see which ones are still open on this vehicle."),
+             Style::Small);
+}
+
+void mechanicPage(ReportDoc &doc, const TroubleReport &r)
+{
+    doc.h2(QStringLiteral("Take this to your mechanic"), true);
+    doc.para(r.vehicleLine() + dot + longDate(r.made), Style::Label);
+    doc.bullets(r.mechanicSummary());
+    doc.space(6);
+    doc.para(RepairEstimate::costNote() + u' ' + RepairEstimate::diagnosticNote(), Style::Small);
+    doc.para(QStringLiteral("Trouble-code texts: ") + FVInfo::draftLabel() + QStringLiteral(". ") + FVInfo::disclaimer()
+                 + u' ' + FVInfo::dataCredit(),
+             Style::Small);
+}
+
+} // namespace
+
+QByteArray TroubleReport::pdfData() const
+{
+    ReportDoc doc;
+    vehicleBlock(doc, *this);
+    for (const TroubleReportCode &c : codes)
+        codeSection(doc, *this, c);
+    ownerSections(doc, *this);
+    mechanicPage(doc, *this);
+
+    QString subtitle = vehicle.nickname.isEmpty() ? QString() : vehicle.nickname + dot;
+    subtitle += QStringLiteral("Made ") + longDateShortTime(made) + QStringLiteral(" with KVRN Fenwhistle Vorel ")
+        + version;
+    return doc.render({QStringLiteral("Trouble Code Report"), vehicleLine(), subtitle, footer(),
+                       QStringLiteral("Trouble Code Report") + dash + vehicleLine(), version});
+}
+
+bool TroubleReport::write(const QString &path, QString *error) const
+{
+    const QByteArray pdf = pdfData();
+    if (pdf.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("The PDF could not be made.");
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,254 @@
+#include "codedetail.h"
+
+#include "app/appmodel.h"
+#include "data/vorel.h"
+#include "kit/kvmono.h"
+#include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
+#include "kit/kvsymbolview.h"
+#include "kit/kvtextlabel.h"
+#include "look/bezel.h"
+#include "look/draftlabel.h"
+#include "look/fvfont.h"
+#include "look/fvpalette.h"
+#include "look/gaugelabel.h"
+#include "look/seriousnessdial.h"
+#include "look/tag.h"
+#include "ptlayout.h"
+#include "screenbits.h"
+#include "tagflow.h"
+
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+CodeDetail::GarageRowMaker &maker()
+{
+    static CodeDetail::GarageRowMaker make;
+    return make;
+}
+
+QLabel *monoLabel(const QString &text, double points)
+{
+    auto *label = new QLabel;
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    KVMono::apply(label, points, QFont::Black);
+    return label;
+}
+
+// The tags of a code: one grey.
+QColor tagGrey()
+{
+    return QColor::fromRgbF(0.38f, 0.38f, 0.38f, 1.0f);
+}
+
+} // namespace
+
+using ScreenBits::bezel;
+using ScreenBits::wrapped;
+
+void CodeDetail::setGarageRowMaker(GarageRowMaker make)
+{
+    maker() = std::move(make);
+}
+
+const CodeDetail::GarageRowMaker &CodeDetail::garageRowMaker()
+{
+    return maker();
+}
+
+CodeDetail::CodeDetail(AppModel &model, QWidget *parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_box(PtLayout::column(this, 12))
+{
+    setObjectName(QStringLiteral("codeDetail"));
+}
+
+void CodeDetail::clear()
+{
+    while (QLayoutItem *item = m_box->takeAt(0)) {
+        if (QWidget *w = item->widget()) {
+            // A panel may be running the action that led here.
+            w->hide();
+            w->deleteLater();
+        }
+        delete item;
+    }
+    m_garageSlot = nullptr;
+}
+
+void CodeDetail::showCode(const Vorel *data, const QString &code)
+{
+    const bool garageOpen = m_model.garage() != nullptr;
+    if (m_built && data == m_data && code == m_code && garageOpen == m_garageOpen)
+        return;
+    clear();
+    m_data = data;
+    m_code = code;
+    m_garageOpen = garageOpen;
+    m_built = true;
+    if (!data)
+        return;
+
+    const std::optional<OBDCode> info = data->code(code);
+    const std::optional<QStringList> lines = info ? std::nullopt : data->explainStructure(code);
+    m_content = CodeDetailRules::content(info.has_value(), lines.has_value());
+
+    m_garageSlot = new QWidget;
+    m_garageSlot->setObjectName(QStringLiteral("garageRow"));
+    auto *slotBox = new QVBoxLayout(m_garageSlot);
+    slotBox->setContentsMargins(0, 0, 0, 0);
+    m_garageSlot->hide();
+    m_box->addWidget(m_garageSlot);
+    if (CodeDetailRules::showsGarageRow(info.has_value(), lines.has_value(), garageOpen) && maker()) {
+        if (QWidget *row = maker()(*m_model.garage(), m_model, code.toUpper())) {
+            slotBox->addWidget(row);
+            m_garageSlot->show();
+        }
+    }
+
+    switch (m_content) {
+    case CodeDetailRules::Content::Explanation:
+        m_box->addWidget(explanation(*info));
+        break;
+    case CodeDetailRules::Content::Structure:
+        m_box->addWidget(structure(*lines));
+        break;
+    case CodeDetailRules::Content::Prompt:
+        m_box->addWidget(prompt());
+        break;
+    }
+}
+
+QWidget *CodeDetail::explanation(const OBDCode &info)
+{
+    const FVPalette pal = FVPalette::current();
+    auto *all = new QWidget;
+    auto *column = PtLayout::column(all, 12);
+
+    // Header: code, title and tags on the left, the dial on the right.
+    auto *header = new QWidget;
+    auto *row = PtLayout::row(header, 20);
+    row->setAlignment(Qt::AlignTop);
+    auto *left = PtLayout::column(8, header);
+    auto *code = monoLabel(info.code, 44);
+    code->setObjectName(QStringLiteral("code"));
+    left->addWidget(code);
+    auto *title = wrapped(info.title, 20, QFont::Bold);
+    title->setObjectName(QStringLiteral("title"));
+    title->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    left->addWidget(title);
+    auto *tags = new TagFlow(8);
+    tags->setObjectName(QStringLiteral("tags"));
+    tags->add(new DraftLabel);
+    tags->add(new Tag(info.system, tagGrey()));
+    if (!info.family.isEmpty())
+        tags->add(new Tag(info.family, tagGrey()));
+    tags->add(new Tag(CodeDetailRules::scopeTag(info.code), tagGrey()));
+    left->addWidget(tags);
+    row->addLayout(left, 1);
+
+    auto *dialBox = new QWidget;
+    dialBox->setObjectName(QStringLiteral("dial"));
+    auto *dialColumn = PtLayout::column(dialBox, 4);
+    dialColumn->addWidget(new SeriousnessDial(info.level(), 130), 0, Qt::AlignHCenter);
+    auto *why = wrapped(info.level().explanation(), 11, QFont::Normal, pal.dim);
+    why->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    dialColumn->addWidget(why);
+    dialBox->setFixedWidth(KVScale::ipt(190));
+    KVScaleWatch::follow(dialBox, [dialBox] { dialBox->setFixedWidth(KVScale::ipt(190)); });
+    row->addWidget(dialBox, 0, Qt::AlignTop);
+    column->addWidget(bezel(header, 26, 20));
+
+    if (!info.note.isEmpty()) {
+        auto *noteRow = new QWidget;
+        noteRow->setObjectName(QStringLiteral("note"));
+        auto *h = PtLayout::row(noteRow, 6);
+        auto *mark = new KVSymbolView(QStringLiteral("exclamationmark.octagon.fill"));
+        mark->setPoints(13.5);
+        mark->setColor(FVPalette::red());
+        h->addWidget(mark, 0, Qt::AlignTop);
+        auto *text = wrapped(info.note, 13.5, QFont::DemiBold);
+        text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        h->addWidget(text, 1);
+        column->addWidget(bezel(noteRow));
+    }
+
+    column->addWidget(block(QStringLiteral("What it means"), info.meaning));
+    column->addWidget(block(QStringLiteral("Common causes"), info.causes));
+    column->addWidget(block(QStringLiteral("Symptoms you may notice"), info.symptoms));
+    column->addWidget(block(QStringLiteral("What to check first"), info.checkFirst));
+
+    auto *closing = wrapped(CodeDetailRules::closingNote(), 11, QFont::Normal, pal.dim);
+    closing->setObjectName(QStringLiteral("closing"));
+    column->addWidget(closing);
+    return all;
+}
+
+QWidget *CodeDetail::block(const QString &title, const QString &text)
+{
+    const CodeDetailRules::Block b = CodeDetailRules::block(text);
+    auto *content = new QWidget;
+    auto *column = PtLayout::column(content, 6);
+    column->addWidget(new GaugeLabel(title));
+    for (const QString &line : b.lines) {
+        auto *row = PtLayout::row(8, content);
+        if (b.bulleted) {
+            auto *bullet = new KVSymbolView(QStringLiteral("circle.fill"));
+            bullet->setPoints(5);
+            bullet->setColor(FVPalette::current().accent);
+            // Level with the first line of the text beside it.
+            auto *cell = new QWidget;
+            auto *cellBox = new QVBoxLayout(cell);
+            cellBox->setContentsMargins(0, 0, 0, 0);
+            cellBox->addWidget(bullet, 0, Qt::AlignCenter);
+            auto fit = [cell] { cell->setFixedHeight(QFontMetrics(FVFont::font(14)).height()); };
+            fit();
+            KVScaleWatch::follow(cell, fit);
+            row->addWidget(cell, 0, Qt::AlignTop);
+        }
+        auto *label = wrapped(line, 14);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        row->addWidget(label, 1);
+        column->addLayout(row);
+    }
+    auto *panel = bezel(content);
+    panel->setObjectName(QStringLiteral("block"));
+    panel->setAccessibleName(title);
+    return panel;
+}
+
+QWidget *CodeDetail::structure(const QStringList &lines)
+{
+    const FVPalette pal = FVPalette::current();
+    auto *content = new QWidget;
+    auto *column = PtLayout::column(content, 8);
+    auto *code = monoLabel(m_code.toUpper(), 44);
+    code->setObjectName(QStringLiteral("code"));
+    column->addWidget(code);
+    column->addWidget(wrapped(CodeDetailRules::structureHeading(), 18, QFont::Bold));
+    column->addWidget(wrapped(CodeDetailRules::structureIntro(), 13, QFont::Normal, pal.dim));
+    for (const QString &line : lines) {
+        auto *label = wrapped(QStringLiteral("\u2022 ") + line, 13.5);
+        label->setObjectName(QStringLiteral("structureLine"));
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        column->addWidget(label);
+    }
+    column->addWidget(wrapped(CodeDetailRules::structureFooter(), 12, QFont::Normal, pal.dim));
+    auto *panel = bezel(content, 26, 20);
+    panel->setObjectName(QStringLiteral("structure"));
+    return panel;
+}
+
+QWidget *CodeDetail::prompt()
+{
+    auto *panel = bezel(wrapped(CodeDetailRules::promptText(), 14));
+    panel->setObjectName(QStringLiteral("prompt"));
+    return panel;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "data/complaintsummary.h"
+#include "look/bezel.h"
+
+#include <optional>
+
+class AppModel;
+class QAbstractButton;
+class QAbstractButton;
+class ComplaintAreaRow;
+class GaugeLabel;
+class KVTextLabel;
+class ModelObserver;
+class QVBoxLayout;
+
+// The vehicle page's owner-complaint panel for the model's current vehicle
+// and year: the complaint count, the most-reported areas as bars (the
+// notably high ones red and tagged), a footnote and the crash, fire, injury
+// and death reports. A click on an area opens its comparison and sub-areas;
+// the open area lives in the model's expandedArea.
+class ComplaintChart : public Bezel
+{
+    Q_OBJECT
+
+public:
+    explicit ComplaintChart(AppModel &model, QWidget *parent = nullptr);
+
+    QString countText() const;
+    QString totalsText() const; // empty when hidden
+    bool showsEmptyText() const;
+    // The area rows' buttons from top to bottom.
+    QList<QAbstractButton *> areaButtons() const;
+    // The open area's comparison line and sub-area lines; empty when none is open.
+    QStringList detailLines() const;
+
+private:
+    void refresh();
+
+    AppModel &m_model;
+    ModelObserver *m_observer;
+    KVTextLabel *m_count;
+    KVTextLabel *m_empty;
+    QVBoxLayout *m_areas;
+    KVTextLabel *m_totals;
+    QList<ComplaintRow> m_shown;
+    std::optional<std::pair<qint64, qint64>> m_key;
+    QList<ComplaintAreaRow *> m_rows;
+};

@@ -1,0 +1,68 @@
+#include "creditsrules.h"
+
+#include "data/nhtsatext.h"
+#include "platform/opener.h"
+
+QString CreditsRules::statement()
+{
+    return QStringLiteral(
+        "Recall, complaint, investigation and service-bulletin data: U.S. National Highway Traffic Safety "
+        "Administration (NHTSA). Vehicle model data: NHTSA's vPIC vehicle catalog and the fuel-economy data of "
+        "the U.S. EPA and DOE. NHTSA, EPA and DOE do not endorse this product.");
+}
+
+QString CreditsRules::photosHeading()
+{
+    return QStringLiteral("Photo credits");
+}
+
+QString CreditsRules::photosIntro()
+{
+    return QStringLiteral("Vehicle photos come from Wikimedia Commons and are used under the licenses shown. Car "
+                          "badges are trademarks of their owners and are shown only to identify the vehicle.");
+}
+
+QString CreditsRules::linksHeading()
+{
+    return QStringLiteral("Helpful links (we link, we don't copy)");
+}
+
+std::optional<QUrl> CreditsRules::webLink(const QString &text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    const QUrl url(text, QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
+        return std::nullopt;
+    if (!Opener::allowed(url))
+        return std::nullopt;
+    return url;
+}
+
+CreditsRules::SourceRow CreditsRules::sourceRow(const DataSource &source)
+{
+    return {source.name, webLink(source.url), QStringLiteral("Retrieved ") + source.retrieved.left(10)};
+}
+
+CreditsRules::PhotoRow CreditsRules::photoRow(const PhotoCredit &photo)
+{
+    return {NHTSAText::pretty(photo.make) + u' ' + photo.model, photo.attribution,
+            QStringLiteral("License: ") + photo.license, webLink(photo.licenseURL), webLink(photo.pageURL)};
+}
+
+std::optional<CreditsRules::RefRow> CreditsRules::refRow(const RefLink &ref)
+{
+    const std::optional<QUrl> link = webLink(ref.url);
+    if (!link)
+        return std::nullopt;
+    return RefRow{ref.title + QStringLiteral(" \u2014 ") + ref.publisher, *link};
+}
+
+QString CreditsRules::websiteText(const QUrl &website)
+{
+    QString host = website.host();
+    if (host.startsWith(QLatin1String("www.")))
+        host.remove(0, 4);
+    return host;
+}

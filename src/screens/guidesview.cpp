@@ -1,0 +1,100 @@
+#include "guidesview.h"
+
+#include "app/appmodel.h"
+#include "app/modelobserver.h"
+#include "data/vorel.h"
+#include "guidelistmodel.h"
+#include "guidelistrules.h"
+#include "guiderowdelegate.h"
+#include "guiderunner.h"
+#include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
+#include "listwell.h"
+#include "look/fvscroll.h"
+#include "ptlayout.h"
+
+#include <QHBoxLayout>
+#include <QListView>
+#include <QVBoxLayout>
+
+GuidesView::GuidesView(QWidget *parent)
+    : GuidesView(AppModel::shared(), parent)
+{
+}
+
+GuidesView::GuidesView(AppModel &model, QWidget *parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_observer(new ModelObserver(this, [this] { refresh(); }))
+{
+    setObjectName(QStringLiteral("guides"));
+    build();
+    m_observer->watchModel(m_model, {AppModel::Field::Data, AppModel::Field::SelectedGuide,
+                                     AppModel::Field::GuidePath});
+    m_observer->refreshNow();
+}
+
+void GuidesView::build()
+{
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    m_body = new QWidget;
+    outer->addWidget(m_body);
+    auto *row = PtLayout::row(m_body, 16);
+    PtLayout::margins(row, m_body, 20, 20, 20, 20);
+
+    m_listModel = new GuideListModel(this);
+    m_list = new QListView;
+    m_list->setObjectName(QStringLiteral("guideList"));
+    m_list->setAccessibleName(QStringLiteral("Troubleshooting guides"));
+    m_list->setModel(m_listModel);
+    m_list->setItemDelegate(new GuideRowDelegate(m_list));
+    m_list->setSelectionMode(QAbstractItemView::NoSelection);
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setFrameShape(QFrame::NoFrame);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setMouseTracking(true);
+    m_list->setStyleSheet(QStringLiteral("QListView { background: transparent; }"));
+    connect(m_list, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) { openRow(i.row()); });
+    connect(m_list, &QAbstractItemView::activated, this, [this](const QModelIndex &i) { openRow(i.row()); });
+    KVScaleWatch::follow(m_list, [this] { m_list->doItemsLayout(); });
+    auto *well = new ListWell(m_list, 6);
+    well->setFixedWidth(KVScale::ipt(320));
+    KVScaleWatch::follow(well, [well] { well->setFixedWidth(KVScale::ipt(320)); });
+    row->addWidget(well);
+
+    m_runner = new GuideRunner(m_model);
+    auto *pane = new QWidget;
+    auto *paneBox = new QVBoxLayout(pane);
+    PtLayout::margins(paneBox, pane, 0, 0, 0, 20);
+    paneBox->addWidget(m_runner);
+    row->addWidget(new FVScroll(pane), 1);
+}
+
+void GuidesView::refresh()
+{
+    const Vorel *data = m_model.data();
+    m_body->setVisible(data != nullptr);
+    const QList<Guide> guides = data ? data->guides() : QList<Guide>();
+    m_listModel->setGroups(GuideListRules::groups(guides));
+    m_listModel->setSelectedGuide(m_model.selectedGuide());
+    if (m_model.selectedGuide() != m_revealed) {
+        // A guide opened here or elsewhere comes into view and becomes the
+        // keyboard's current row.
+        m_revealed = m_model.selectedGuide();
+        const int row = m_revealed ? m_listModel->rowOf(*m_revealed) : -1;
+        if (row >= 0) {
+            m_list->setCurrentIndex(m_listModel->index(row));
+            m_list->scrollTo(m_listModel->index(row));
+        }
+    }
+    m_runner->showGuide(data, GuideListRules::shown(guides, m_model.selectedGuide()));
+}
+
+void GuidesView::openRow(int row)
+{
+    const QString id = m_listModel->guideAt(row);
+    if (!id.isEmpty())
+        m_model.openGuide(id);
+}

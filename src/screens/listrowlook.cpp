@@ -1,0 +1,32 @@
+#include "listrowlook.h"
+
+#include "kit/kvrnthemes.h"
+#include "kit/kvscale.h"
+#include "kit/kvshape.h"
+
+#include <QPainter>
+
+void ListRowLook::paintBackground(QPainter &p, const QRectF &r, bool selected, bool hovered)
+{
+    using namespace KVShape;
+    const double rad = KVScale::pt(radius);
+    if (selected) {
+        const QColor accent = KVRNThemes::current().accent.color();
+        p.fillPath(roundedRect(r, rad), vertical(r, {faded(accent, 0.95), faded(accent, 0.55)}));
+        strokeRoundedRectInside(p, r, rad, KVScale::pt(1), QBrush(white(1, 0.5)));
+    } else if (hovered) {
+        p.fillPath(roundedRect(r, rad), white(1, 0.06));
+    }
+}
+
+void ListRowLook::paintFocusRing(QPainter &p, const QRectF &r, bool selected)
+{
+    using namespace KVShape;
+    const QColor ring = selected ? white(1, 0.95) : faded(KVRNThemes::current().accent.color(), 0.95);
+    strokeRoundedRectInside(p, r, KVScale::pt(radius), KVScale::pt(1.5), QBrush(ring));
+}
+
+QColor ListRowLook::foreground(bool selected)
+{
+    return selected ? QColor(Qt::white) : KVRNThemes::current().text.color();
+}

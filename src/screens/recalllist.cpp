@@ -1,0 +1,139 @@
+#include "recalllist.h"
+
+#include "app/appmodel.h"
+#include "app/modelobserver.h"
+#include "clampedtext.h"
+#include "data/nhtsatext.h"
+#include "data/vorel.h"
+#include "divider.h"
+#include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
+#include "kit/kvtextlabel.h"
+#include "look/fvpalette.h"
+#include "look/gaugelabel.h"
+#include "look/tag.h"
+#include "monodigitstext.h"
+#include "recallrules.h"
+#include "rowbutton.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace {
+
+RowButton *recallRow(const Recall &recall)
+{
+    const QColor dim = FVPalette::current().dim;
+    auto *row = new RowButton(new QHBoxLayout);
+    row->setObjectName(QStringLiteral("recall"));
+    row->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    auto *campaignCell = new QWidget;
+    auto *campaignBox = new QHBoxLayout(campaignCell);
+    campaignBox->setContentsMargins(0, 0, 0, 0);
+    campaignBox->addWidget(new MonoDigitsText(recall.campaign, 12.5, QFont::ExtraBold));
+    campaignBox->addStretch(1);
+    row->rowLayout()->addWidget(campaignCell, 0, Qt::AlignTop);
+
+    auto *texts = new QVBoxLayout;
+    auto *head = new QHBoxLayout;
+    head->addWidget(new KVTextLabel(RecallRules::component(recall), 13, QFont::Bold), 0, Qt::AlignVCenter);
+    for (const RecallRules::TagInfo &tag : RecallRules::tags(recall))
+        head->addWidget(new Tag(tag.text, tag.color), 0, Qt::AlignVCenter);
+    head->addStretch(1);
+    texts->addLayout(head);
+    auto *summary = new ClampedText(12, QFont::Normal, 2);
+    summary->setText(NHTSAText::sentenceCase(recall.summary));
+    summary->setColor(dim);
+    summary->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    texts->addWidget(summary);
+    row->rowLayout()->addLayout(texts, 1);
+
+    auto *date = new KVTextLabel(recall.reportDate, 11);
+    date->setColor(dim);
+    row->rowLayout()->addWidget(date, 0, Qt::AlignTop);
+    row->setAccessibleName(QStringLiteral("Recall ") + recall.campaign + QStringLiteral(": ")
+                           + RecallRules::component(recall));
+
+    const auto metrics = [row, campaignCell, texts, head] {
+        row->rowLayout()->setSpacing(KVScale::ipt(10));
+        campaignCell->setFixedWidth(KVScale::ipt(96));
+        texts->setSpacing(KVScale::ipt(2));
+        head->setSpacing(KVScale::ipt(6));
+    };
+    metrics();
+    KVScaleWatch::follow(row, metrics);
+    return row;
+}
+
+} // namespace
+
+RecallList::RecallList(AppModel &model, QWidget *parent)
+    : Bezel(parent)
+    , m_model(model)
+    , m_observer(new ModelObserver(this, [this] { refresh(); }))
+    , m_count(new KVTextLabel(13, QFont::Bold))
+    , m_empty(new KVTextLabel(RecallRules::emptyText(), 13))
+    , m_list(new QVBoxLayout)
+{
+    setObjectName(QStringLiteral("recalls"));
+    auto *content = new QWidget;
+    auto *box = new QVBoxLayout(content);
+    box->setContentsMargins(0, 0, 0, 0);
+    auto *header = new QHBoxLayout;
+    header->addWidget(new GaugeLabel(RecallRules::heading(), FVPalette::red()), 0, Qt::AlignVCenter);
+    header->addStretch(1);
+    header->addWidget(m_count, 0, Qt::AlignVCenter);
+    box->addLayout(header);
+    m_empty->setColor(FVPalette::current().dim);
+    box->addWidget(m_empty);
+    m_list->setContentsMargins(0, 0, 0, 0);
+    box->addLayout(m_list);
+    setContent(content);
+    const auto metrics = [box, this] {
+        box->setSpacing(KVScale::ipt(8));
+        m_list->setSpacing(KVScale::ipt(8));
+    };
+    metrics();
+    KVScaleWatch::follow(this, metrics);
+
+    m_observer->watchModel(m_model, {AppModel::Field::Data, AppModel::Field::CurrentVehicle,
+                                     AppModel::Field::CurrentYear});
+    m_observer->refreshNow();
+}
+
+void RecallList::refresh()
+{
+    const Vorel *data = m_model.data();
+    if (!data || !m_model.currentVehicle() || !m_model.currentYear())
+        return;
+    const QList<Recall> recalls = data->recalls(*m_model.currentVehicle(), *m_model.currentYear());
+    m_count->setPlain(QString::number(recalls.size()));
+    m_empty->setVisible(recalls.isEmpty());
+    if (m_filled && recalls == m_recalls)
+        return;
+    while (QLayoutItem *item = m_list->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    m_buttons.clear();
+    for (const Recall &recall : recalls) {
+        RowButton *row = recallRow(recall);
+        const QString campaign = recall.campaign;
+        connect(row, &QAbstractButton::clicked, this, [this, campaign] { m_model.setRecallShown(campaign); });
+        m_list->addWidget(row);
+        m_list->addWidget(new Divider(0.3));
+        m_buttons.append(row);
+    }
+    m_recalls = recalls;
+    m_filled = true;
+}
+
+QString RecallList::countText() const
+{
+    return m_count->text();
+}
+
+bool RecallList::showsEmptyText() const
+{
+    return !m_empty->isHidden();
+}

@@ -1,0 +1,299 @@
+#include "tsblist.h"
+
+#include "app/appmodel.h"
+#include "app/modelobserver.h"
+#include "app/netstatus.h"
+#include "clampedtext.h"
+#include "data/vorel.h"
+#include "divider.h"
+#include "kit/kvchromebutton.h"
+#include "kit/kvscale.h"
+#include "kit/kvscalewatch.h"
+#include "kit/kvshape.h"
+#include "kit/kvsymbolview.h"
+#include "kit/kvtextlabel.h"
+#include "look/fvfont.h"
+#include "look/fvpalette.h"
+#include "look/gaugelabel.h"
+#include "look/tag.h"
+#include "monodigitstext.h"
+#include "tsblistrules.h"
+#include "tsbopener.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPointer>
+#include <QSet>
+#include <QVBoxLayout>
+
+namespace {
+
+// The filter row's dark capsule.
+class FilterCapsule : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillPath(KVShape::capsule(QRectF(rect())), QColor::fromRgbF(0, 0, 0, 0.35f));
+    }
+};
+
+QWidget *bulletinRow(const TSB &tsb, KVChromeButton *button)
+{
+    const QColor dim = FVPalette::current().dim;
+    auto *row = new QWidget;
+    row->setObjectName(QStringLiteral("bulletin"));
+    auto *line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+
+    auto *dateCell = new QWidget;
+    auto *dateBox = new QVBoxLayout(dateCell);
+    dateBox->setContentsMargins(0, 0, 0, 0);
+    dateBox->addWidget(new MonoDigitsText(tsb.date, 11.5, QFont::Bold));
+    auto *doc = new ClampedText(10.5, QFont::Normal, 1);
+    doc->setText(tsb.documentID);
+    doc->setColor(dim);
+    dateBox->addWidget(doc);
+    line->addWidget(dateCell, 0, Qt::AlignTop);
+
+    auto *texts = new QVBoxLayout;
+    auto *head = new QHBoxLayout;
+    auto *components = new KVTextLabel(TSBListRules::components(tsb), 12.5, QFont::Bold);
+    head->addWidget(components, 0, Qt::AlignVCenter);
+    if (TSBListRules::showsType(tsb))
+        head->addWidget(new Tag(tsb.type, QColor::fromRgbF(0.4f, 0.4f, 0.4f)), 0, Qt::AlignVCenter);
+    head->addStretch(1);
+    texts->addLayout(head);
+    auto *summary = new KVTextLabel(TSBListRules::summary(tsb), 12);
+    summary->setColor(dim);
+    summary->setWordWrap(true);
+    summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    texts->addWidget(summary);
+    line->addLayout(texts, 1);
+    line->addWidget(button, 0, Qt::AlignTop);
+
+    const auto metrics = [line, dateCell, dateBox, texts, head] {
+        line->setSpacing(KVScale::ipt(10));
+        dateCell->setFixedWidth(KVScale::ipt(104));
+        dateBox->setSpacing(KVScale::ipt(2));
+        texts->setSpacing(KVScale::ipt(2));
+        head->setSpacing(KVScale::ipt(6));
+    };
+    metrics();
+    KVScaleWatch::follow(row, metrics);
+    return row;
+}
+
+} // namespace
+
+TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll showAll, QWidget *parent)
+    : Bezel(parent)
+    , m_model(model)
+    , m_net(net)
+    , m_http(http)
+    , m_showAll(std::move(showAll))
+    , m_observer(new ModelObserver(this, [this] { refresh(); }))
+    , m_count(new KVTextLabel(13, QFont::Bold))
+    , m_filter(new QLineEdit)
+    , m_message(new KVTextLabel(12, QFont::DemiBold))
+    , m_list(new QVBoxLayout)
+    , m_more(new KVChromeButton(QString(), false, true))
+{
+    setObjectName(QStringLiteral("bulletins"));
+    const QColor dim = FVPalette::current().dim;
+    auto *content = new QWidget;
+    auto *box = new QVBoxLayout(content);
+    box->setContentsMargins(0, 0, 0, 0);
+    auto *header = new QHBoxLayout;
+    header->addWidget(new GaugeLabel(TSBListRules::heading()), 0, Qt::AlignVCenter);
+    header->addStretch(1);
+    header->addWidget(m_count, 0, Qt::AlignVCenter);
+    box->addLayout(header);
+
+    auto *capsule = new FilterCapsule;
+    auto *filterRow = new QHBoxLayout(capsule);
+    auto *symbol = new KVSymbolView(QStringLiteral("line.3.horizontal.decrease.circle"));
+    symbol->setColor(dim);
+    filterRow->addWidget(symbol, 0, Qt::AlignVCenter);
+    m_filter->setObjectName(QStringLiteral("tsbFilter"));
+    m_filter->setFrame(false);
+    m_filter->setPlaceholderText(TSBListRules::placeholder());
+    m_filter->setAttribute(Qt::WA_MacShowFocusRect, false);
+    QPalette pal = m_filter->palette();
+    pal.setColor(QPalette::Base, Qt::transparent);
+    pal.setColor(QPalette::PlaceholderText, dim);
+    m_filter->setPalette(pal);
+    m_filter->setText(m_model.tsbFilter());
+    connect(m_filter, &QLineEdit::textEdited, this, [this](const QString &text) { m_model.setTsbFilter(text); });
+    filterRow->addWidget(m_filter, 1);
+    box->addWidget(capsule);
+
+    auto *note = new KVTextLabel(TSBListRules::note(), 11);
+    note->setColor(dim);
+    note->setWordWrap(true);
+    box->addWidget(note);
+    m_message->setObjectName(QStringLiteral("tsbMessage"));
+    m_message->setColor(FVPalette::amber());
+    m_message->setWordWrap(true);
+    m_message->hide();
+    box->addWidget(m_message);
+    m_list->setContentsMargins(0, 0, 0, 0);
+    box->addLayout(m_list);
+    m_more->setObjectName(QStringLiteral("showAll"));
+    m_more->hide();
+    connect(m_more, &QAbstractButton::clicked, this, [this] {
+        if (m_showAll.set)
+            m_showAll.set(true);
+        m_observer->schedule();
+    });
+    box->addWidget(m_more, 0, Qt::AlignLeft);
+    setContent(content);
+
+    const auto metrics = [this, box, filterRow, symbol] {
+        box->setSpacing(KVScale::ipt(8));
+        m_list->setSpacing(KVScale::ipt(8));
+        filterRow->setContentsMargins(KVScale::ipt(10), KVScale::ipt(6), KVScale::ipt(10), KVScale::ipt(6));
+        filterRow->setSpacing(KVScale::ipt(6));
+        symbol->setPoints(13);
+        m_filter->setFont(FVFont::font(13));
+    };
+    metrics();
+    KVScaleWatch::follow(this, metrics);
+
+    m_observer->watchModel(m_model, {AppModel::Field::Data, AppModel::Field::CurrentVehicle,
+                                     AppModel::Field::CurrentYear, AppModel::Field::TsbFilter});
+    m_observer->watch(&m_net, &NetStatus::onlineChanged);
+    m_observer->refreshNow();
+}
+
+void TSBList::refresh()
+{
+    const Vorel *data = m_model.data();
+    if (!data || !m_model.currentVehicle() || !m_model.currentYear())
+        return;
+    const std::pair<qint64, qint64> key{*m_model.currentVehicle(), *m_model.currentYear()};
+    if (key != m_key) {
+        // Another vehicle or year: abridged again, and no word of an earlier search.
+        if (m_key && m_showAll.get && m_showAll.get() && m_showAll.set)
+            m_showAll.set(false);
+        m_key = key;
+        ++m_generation;
+        setMessage(std::nullopt);
+        for (const Row &r : std::as_const(m_rows)) {
+            delete r.row;
+            delete r.divider;
+        }
+        m_rows.clear();
+        m_filled = false;
+    }
+    const QList<TSB> all = data->tsbs(key.first, key.second);
+    const QList<TSB> matching = TSBListRules::matching(all, m_model.tsbFilter());
+    const bool showAll = m_showAll.get && m_showAll.get();
+    const QList<TSB> shown = TSBListRules::shown(matching, showAll);
+    m_count->setPlain(TSBListRules::countLine(matching.size(), all.size()));
+    // Only a change from elsewhere reaches the field, so typing keeps its cursor.
+    if (m_filter->text() != m_model.tsbFilter())
+        m_filter->setText(m_model.tsbFilter());
+    const qsizetype before = m_buttons.size();
+    rebuildRows(shown);
+    const bool online = m_net.online();
+    for (const Row &r : std::as_const(m_rows)) {
+        KVChromeButton *button = r.button;
+        button->setText(TSBListRules::buttonText(online));
+        button->setEnabled(online);
+    }
+    m_more->setText(TSBListRules::showAllButton(matching.size()));
+    const bool more = shown.size() < matching.size();
+    if (!more && m_more->hasFocus() && !m_buttons.isEmpty()) {
+        // Hiding the focused button would pass focus down the chain and
+        // scroll the page to it: the first row it revealed takes it instead.
+        m_buttons.value(before, m_buttons.last())->setFocus(Qt::OtherFocusReason);
+    }
+    m_more->setVisible(more);
+}
+
+void TSBList::rebuildRows(const QList<TSB> &shown)
+{
+    QList<qint64> ids;
+    for (const TSB &t : shown)
+        ids << t.nhtsaID;
+    if (m_filled && ids == m_shownIDs)
+        return;
+    while (QLayoutItem *item = m_list->takeAt(0))
+        delete item; // the widgets stay, in m_rows
+    for (const Row &r : std::as_const(m_rows)) {
+        r.row->hide();
+        r.divider->hide();
+    }
+    m_buttons.clear();
+    QSet<qint64> placed;
+    for (const TSB &tsb : shown) {
+        if (placed.contains(tsb.nhtsaID))
+            continue; // one row per bulletin
+        placed.insert(tsb.nhtsaID);
+        Row &r = m_rows[tsb.nhtsaID];
+        if (!r.row) {
+            r.button = new KVChromeButton(TSBListRules::buttonText(m_net.online()), false, true);
+            r.button->setObjectName(QStringLiteral("openTSB"));
+            connect(r.button, &QAbstractButton::clicked, this, [this, tsb] { openTSB(tsb); });
+            r.row = bulletinRow(tsb, r.button);
+            r.divider = new Divider;
+        }
+        m_list->addWidget(r.row);
+        m_list->addWidget(r.divider);
+        r.row->show();
+        r.divider->show();
+        m_buttons.append(r.button);
+    }
+    m_shownIDs = ids;
+    m_filled = true;
+}
+
+void TSBList::setMessage(const std::optional<QString> &message)
+{
+    m_message->setPlain(message.value_or(QString()));
+    m_message->setVisible(message.has_value());
+}
+
+void TSBList::openTSB(const TSB &tsb)
+{
+    setMessage(TSBListRules::searching(tsb));
+    const quint64 generation = m_generation;
+    // The answer is dropped when the list is gone or shows another vehicle or year.
+    TSBOpener::open(m_http, tsb, this, [this, generation, tsb](TSBOpener::Outcome outcome) {
+        if (generation != m_generation)
+            return;
+        switch (outcome) {
+        case TSBOpener::Outcome::Opened:
+            setMessage(std::nullopt);
+            break;
+        case TSBOpener::Outcome::NotHosted:
+            setMessage(TSBListRules::notHosted(tsb));
+            break;
+        case TSBOpener::Outcome::Unreachable:
+            setMessage(TSBListRules::unreachable(tsb));
+            break;
+        }
+    });
+}
+
+QString TSBList::countText() const
+{
+    return m_count->text();
+}
+
+QString TSBList::messageText() const
+{
+    return m_message->isHidden() ? QString() : m_message->text();
+}
+
+KVChromeButton *TSBList::showAllButton() const
+{
+    return m_more->isHidden() ? nullptr : m_more;
+}

@@ -1,0 +1,101 @@
+#include "tsblistrules.h"
+
+#include "data/nhtsatext.h"
+
+QString TSBListRules::heading()
+{
+    return QStringLiteral("Manufacturer service bulletins (TSBs)");
+}
+
+QString TSBListRules::placeholder()
+{
+    return QStringLiteral("Filter bulletins (e.g. transmission, stall, 4R100)");
+}
+
+QString TSBListRules::note()
+{
+    return QStringLiteral("Short NHTSA summaries. The full bulletins belong to the vehicle maker; \"Open at NHTSA\" "
+                          "opens NHTSA's public copy when one exists.");
+}
+
+QString TSBListRules::searchText(const TSB &tsb)
+{
+    return (tsb.summary + u' ' + tsb.components.join(u' ') + u' ' + tsb.documentID).toLower();
+}
+
+QList<TSB> TSBListRules::matching(const QList<TSB> &all, const QString &filter)
+{
+    if (filter.isEmpty())
+        return all;
+    const QString needle = filter.toLower();
+    QList<TSB> out;
+    for (const TSB &t : all) {
+        if (searchText(t).contains(needle))
+            out.append(t);
+    }
+    return out;
+}
+
+QList<TSB> TSBListRules::shown(const QList<TSB> &matching, bool showAll)
+{
+    return showAll ? matching : matching.mid(0, limit);
+}
+
+QString TSBListRules::countLine(qint64 matching, qint64 all)
+{
+    return QString::number(matching) + QStringLiteral(" of ") + QString::number(all);
+}
+
+QString TSBListRules::showAllButton(qint64 matching)
+{
+    return QStringLiteral("Show all ") + QString::number(matching);
+}
+
+QString TSBListRules::components(const TSB &tsb)
+{
+    QStringList names;
+    for (const QString &c : tsb.components.mid(0, 2))
+        names << NHTSAText::display(c);
+    return names.join(QStringLiteral(", "));
+}
+
+bool TSBListRules::showsType(const TSB &tsb)
+{
+    return tsb.type != QLatin1String("Service bulletin");
+}
+
+QString TSBListRules::summary(const TSB &tsb)
+{
+    return NHTSAText::sentenceCase(tsb.summary.isEmpty() ? QStringLiteral("(No summary provided)") : tsb.summary);
+}
+
+QString TSBListRules::buttonText(bool online)
+{
+    return online ? QStringLiteral("Open at NHTSA") : QStringLiteral("Needs internet");
+}
+
+QString TSBListRules::searching(const TSB &tsb)
+{
+    return QStringLiteral("Looking for NHTSA's copy of bulletin ") + tsb.documentID + u'\u2026';
+}
+
+namespace {
+QString lookupAdvice(const TSB &tsb)
+{
+    return QStringLiteral(" NHTSA's lookup page is open: search this vehicle and look under Manufacturer "
+                          "Communications for NHTSA ID ")
+        + QString::number(tsb.nhtsaID) + u'.';
+}
+} // namespace
+
+QString TSBListRules::notHosted(const TSB &tsb)
+{
+    return QStringLiteral("NHTSA doesn't host a copy of bulletin ") + tsb.documentID
+        + QStringLiteral(" at the usual address.") + lookupAdvice(tsb);
+}
+
+QString TSBListRules::unreachable(const TSB &tsb)
+{
+    return QStringLiteral("NHTSA's server could not be reached to look for bulletin ") + tsb.documentID + u'.'
+        + lookupAdvice(tsb);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "data/tsb.h"
+
+#include <QList>
+#include <QString>
+
+// Which service bulletins the vehicle page lists and what it says about them.
+class TSBListRules
+{
+public:
+    TSBListRules() = delete;
+
+    static constexpr int limit = 40;
+
+    static QString heading();     // "Manufacturer service bulletins (TSBs)"
+    static QString placeholder(); // the filter box's hint
+    static QString note();        // what the summaries are and what the button does
+
+    // The bulletins whose search text (summary, components and document id,
+    // lower-cased, joined by blanks) holds the lower-cased filter; the filter
+    // is not trimmed. An empty filter keeps every bulletin.
+    static QList<TSB> matching(const QList<TSB> &all, const QString &filter);
+    static QString searchText(const TSB &tsb);
+    // The first 40 unless `showAll`.
+    static QList<TSB> shown(const QList<TSB> &matching, bool showAll);
+    // "<matching> of <all>".
+    static QString countLine(qint64 matching, qint64 all);
+    // "Show all <n>".
+    static QString showAllButton(qint64 matching);
+
+    // The display names of the first two components, joined by ", ".
+    static QString components(const TSB &tsb);
+    // Whether the bulletin's type shows as a tag (not for "Service bulletin").
+    static bool showsType(const TSB &tsb);
+    // The summary in sentence case, "(No summary provided)" when empty.
+    static QString summary(const TSB &tsb);
+
+    // The button's label: "Open at NHTSA", or "Needs internet" offline.
+    static QString buttonText(bool online);
+
+    // The status lines of a search for a bulletin's public copy.
+    static QString searching(const TSB &tsb);
+    static QString notHosted(const TSB &tsb);
+    static QString unreachable(const TSB &tsb);
+};

@@ -1,0 +1,116 @@
+#include "lookchecks.h"
+
+#include "app/fvhelp.h"
+#include "app/fvinfo.h"
+#include "kit/kvaboutwindow.h"
+#include "kit/kvrnhelp.h"
+#include "kit/kvrnkit.h"
+#include "kit/kvrnkithost.h"
+#include "kit/kvrnthemes.h"
+#include "kit/kvzoom.h"
+#include "look/fvpalette.h"
+#include "platform/maker.h"
+#include "platform/prefs.h"
+#include "report/troublereport.h"
+#include "wordingcorpus.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace LookChecks {
+
+namespace {
+
+bool found(const KVRNHelpTopics &topics, const QString &id)
+{
+    return std::any_of(topics.cbegin(), topics.cend(), [&](const KVRNHelpTopic &t) { return t.id == id; });
+}
+
+void themeChecks(FVTestRun &run)
+{
+    const QList<KVRNTheme> &themes = KVRNThemes::builtIn();
+    const auto family = [&](KVRNTheme::Family f) {
+        return std::count_if(themes.cbegin(), themes.cend(), [f](const KVRNTheme &t) { return t.family == f; });
+    };
+    run.check(themes.size() == 6 && family(KVRNTheme::Family::Masculine) == 2 &&
+                  family(KVRNTheme::Family::Feminine) == 2,
+              QStringLiteral("Tamsin Harrow's six themes: 2 masculine, 2 feminine, black, gray"));
+
+    Prefs &prefs = Prefs::shared();
+    const QString key = KVRNThemes::key();
+    const std::optional<QString> before = prefs.contains(key) ? std::optional(prefs.value(key).toString()) : std::nullopt;
+    QSet<QString> accents;
+    for (const KVRNTheme &theme : themes) {
+        KVRNThemes::setCurrentID(theme.id);
+        accents.insert(FVPalette::current().accent.name(QColor::HexArgb));
+    }
+    if (before)
+        KVRNThemes::setCurrentID(*before);
+    else
+        prefs.remove(key);
+    run.check(accents.size() == 6, QStringLiteral("the app's chrome follows every theme (6 different accent colors)"));
+
+    run.check(KVZoom::clamp(0.5) == 0.85 && KVZoom::clamp(3.0) == 2.0 && KVZoom::clamp(1.15) == 1.15,
+              QStringLiteral("interface zoom 85%\u2013200%"));
+}
+
+void helpChecks(FVTestRun &run, const KVRNHelpTopics &topics)
+{
+    run.check(!topics.isEmpty() && topics.first().id == QStringLiteral("start") &&
+                  topics.first().body.contains(QStringLiteral("Step 8")),
+              QStringLiteral("help starts with start-to-finish steps"));
+
+    bool everyScreen = true;
+    for (const char *id : {"find", "vehicle", "complaints", "codes", "guides", "obd1", "vin", "garage", "report",
+                           "search", "data", "photos", "screens"})
+        everyScreen = everyScreen && found(topics, QString::fromLatin1(id));
+    run.check(everyScreen, QStringLiteral("every screen has a help topic (including the Trouble Code Report)"));
+
+    const auto report = std::find_if(topics.cbegin(), topics.cend(),
+                                     [](const KVRNHelpTopic &t) { return t.id == QStringLiteral("report"); });
+    run.check(found(KVRNHelp::search(QStringLiteral("mechanic")), QStringLiteral("report")) &&
+                  found(KVRNHelp::search(QStringLiteral("pdf")), QStringLiteral("report")) && report != topics.cend() &&
+                  report->body.contains(TroubleReport::footer()),
+              QStringLiteral("help search finds the Trouble Code Report topic, which quotes the footer"));
+    run.check(found(KVRNHelp::search(QStringLiteral("notably")), QStringLiteral("complaints")) &&
+                  found(KVRNHelp::search(QStringLiteral("check digit")), QStringLiteral("vin")),
+              QStringLiteral("help search finds topics (notably high, check digit)"));
+
+    const bool credited = std::any_of(topics.cbegin(), topics.cend(), [](const KVRNHelpTopic &t) {
+        return t.body.contains(QStringLiteral("Brackenfold"));
+    });
+    run.check(credited && KVRNAbout::creditLine() == QStringLiteral("by Brackenfold (KVRN)") &&
+                  KVRNKitHost::creditURL().toString() == Maker::website(),
+              QStringLiteral("About and Help credit Brackenfold with the link"));
+}
+
+} // namespace
+
+QString outsideCompany()
+{
+    return QStringLiteral("Quillmark Motors");
+}
+
+bool run(SelfTestContext &ctx)
+{
+    FVTestRun &run = ctx.run;
+    themeChecks(run);
+
+    QList<PhotoCredit> credits;
+    for (const PhotoCredit &p : ctx.vorel->photos()) {
+        if (p.license.contains(QStringLiteral("BY")))
+            credits.append(p);
+    }
+    const KVRNHelpTopics topics = FVHelp::topics(credits);
+    KVRNKit::install(FVInfo::appName(), topics, {});
+    helpChecks(run, topics);
+
+    const QString corpus = WordingCorpus::build(topics, *ctx.vorel, ctx.reportText);
+    run.check(!QString(corpus).remove(QStringLiteral("Brackenfold")).contains(QStringLiteral("Kestrelby")),
+              QStringLiteral("no bare \"Kestrelby\" anywhere (always KVRN / Brackenfold)"));
+    run.check(!corpus.toLower().contains(outsideCompany().toLower()),
+              QStringLiteral("no ") + outsideCompany() + QStringLiteral(" anywhere"));
+    return true;
+}
+
+} // namespace LookChecks

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "data/vorel.h"
+#include "fvtestrun.h"
+
+#include <QHash>
+#include <QString>
+#include <memory>
+#include <optional>
+
+// What the check groups of one self-test run share: the counter, the
+// environment read at the start, the scratch folder, the run's own reference
+// database (opened by the first group) and the vehicles later groups reuse.
+struct SelfTestContext
+{
+    FVTestRun &run;
+    QHash<QString, QString> environment;
+    QString scratch;
+
+    std::unique_ptr<Vorel> vorel;
+    // Where the reference database was looked for (VOREL_DB or the resources).
+    QString databasePath;
+    // The picker's 2015 Ford F-150 row.
+    std::optional<ModelChoice> f150;
+    // The vehicle page's two test vehicles.
+    std::optional<VehicleInfo> navigator;
+    std::optional<VehicleInfo> focus;
+    // The whole text of the Trouble Code Report read back from its PDF.
+    QString reportText;
+};
+
+// One check group: prints its checks into the context's run; false ends the
+// whole run at once.
+using SelfTestGroup = bool (*)(SelfTestContext &);

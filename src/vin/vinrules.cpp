@@ -1,0 +1,105 @@
+#include "vinrules.h"
+
+#include "app/fvinfo.h"
+#include "data/vorel.h"
+#include "platform/text.h"
+#include "vin.h"
+
+namespace VINRules {
+
+QString yearValue(const VIN::Check &check)
+{
+    return check.modelYear ? QString::number(*check.modelYear) : QStringLiteral("—");
+}
+
+QString checkDigitValue(const VIN::Check &check)
+{
+    if (!check.expectedCheckDigit)
+        return QStringLiteral("—");
+    if (check.checkDigitOK())
+        return *check.expectedCheckDigit + QStringLiteral(" ✔︎");
+    return QStringLiteral("should be ") + *check.expectedCheckDigit;
+}
+
+QString lengthValue(const VIN::Check &check)
+{
+    return QString::number(VIN::characters(check.vin).size()) + QStringLiteral(" / 17");
+}
+
+QString decodeLabel(bool busy)
+{
+    return busy ? QStringLiteral("Decoding…") : QStringLiteral("Decode Online");
+}
+
+bool canDecode(bool online, bool busy, const VIN::Check &check)
+{
+    return online && !busy && VIN::characters(check.vin).size() == 17 && VIN::vpicURL(check.vin).has_value();
+}
+
+QString askingStatus()
+{
+    return QStringLiteral("Asking NHTSA…");
+}
+
+std::optional<QString> answerStatus(const VIN::Decoded &decoded)
+{
+    if (decoded.errorCode.isEmpty() || decoded.errorCode == u"0")
+        return std::nullopt;
+    return QStringLiteral("NHTSA notes: ") + decoded.errorText;
+}
+
+QString failureStatus(const QString &reason)
+{
+    return QStringLiteral("Couldn't reach NHTSA (%1). The offline results above still apply.")
+        .arg(reason.isEmpty() ? QStringLiteral("no answer") : reason);
+}
+
+std::optional<VehicleInfo> match(const Vorel *data, const VIN::Decoded &decoded)
+{
+    if (!data)
+        return std::nullopt;
+    return data->find(decoded.make, decoded.model);
+}
+
+std::optional<qint64> year(const VIN::Decoded &decoded)
+{
+    return Text::parseInt64(decoded.year);
+}
+
+QString openLabel(const VIN::Decoded &decoded, const VehicleInfo &vehicle)
+{
+    QString label = QStringLiteral("Open ") + decoded.year + u' ' + vehicle.name();
+    return label.replace(u'&', QStringLiteral("&&"));
+}
+
+QString capitalizedWords(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    bool wordStart = true;
+    for (const QString &c : VIN::characters(text)) {
+        const bool space = !c.isEmpty() && QChar::isSpace(c.toUcs4().value(0));
+        out += space ? c : (wordStart ? c.toUpper() : c.toLower());
+        wordStart = space;
+    }
+    return out;
+}
+
+GarageVehicle garageVehicle(const VIN::Decoded &decoded, const QString &vin, const std::optional<VehicleInfo> &match)
+{
+    GarageVehicle g;
+    g.vehicleID = match ? std::optional<qint64>(match->id) : std::nullopt;
+    g.year = year(decoded);
+    g.title = decoded.year + u' '
+              + (match ? match->name() : capitalizedWords(decoded.make) + u' ' + decoded.model);
+    g.vin = vin;
+    g.engine = decoded.engine;
+    return g;
+}
+
+QString creditLine()
+{
+    return QStringLiteral("Decoded by NHTSA's vPIC service. ") + FVInfo::dataCredit();
+}
+
+} // namespace VINRules

@@ -1,0 +1,13 @@
+#include "vinsetup.h"
+
+#include "app/mainwindow.h"
+#include "vinview.h"
+
+namespace VINSetup {
+
+void registerScreen()
+{
+    MainWindow::registerScreen(Screen::Vin, [] { return new VINView(); });
+}
+
+} // namespace VINSetup

@@ -1,0 +1,265 @@
+// The vehicle page's complaint, recall, investigation and bulletin panels,
+// the recall sheet and the credits screen, driven offscreen.
+#include "app/appmodel.h"
+#include "app/mainwindow.h"
+#include "app/netstatus.h"
+#include "data/vorel.h"
+#include "kit/kvchromebutton.h"
+#include "platform/opener.h"
+#include "screens/complaintchart.h"
+#include "screens/creditsview.h"
+#include "screens/investigationlist.h"
+#include "screens/recalllist.h"
+#include "screens/recallsheet.h"
+#include "screens/tsblist.h"
+#include "support/fakehttp.h"
+#include "support/fixturedb.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace {
+
+void settle()
+{
+    for (int i = 0; i < 4; ++i)
+        QCoreApplication::processEvents();
+}
+
+// The four panels in one shown column, as the vehicle page holds them.
+struct Page
+{
+    explicit Page(AppModel &m, HttpClient &http)
+    {
+        auto *outer = new QVBoxLayout(&window);
+        outer->addWidget(scroll = new QScrollArea);
+        scroll->setWidgetResizable(true);
+        auto *column = new QWidget;
+        auto *box = new QVBoxLayout(column);
+        box->addWidget(chart = new ComplaintChart(m));
+        box->addWidget(recalls = new RecallList(m));
+        box->addWidget(investigations = new InvestigationList(m));
+        box->addWidget(tsbs = new TSBList(m, NetStatus::shared(), http, {[this] { return showAll; }, [this](bool on) { showAll = on; }}));
+        scroll->setWidget(column);
+        window.resize(1200, 900);
+        window.show();
+        settle();
+    }
+    QWidget window;
+    QScrollArea *scroll;
+    bool showAll = false;
+    ComplaintChart *chart;
+    RecallList *recalls;
+    InvestigationList *investigations;
+    TSBList *tsbs;
+};
+
+} // namespace
+
+class TestScreensAgencyViews : public QObject
+{
+    Q_OBJECT
+
+private:
+    FixtureDb m_fx;
+    QTemporaryDir m_home;
+    int m_garages = 0;
+    QList<QUrl> m_opened;
+
+    std::unique_ptr<AppModel> model(qint64 vid, qint64 year)
+    {
+        const QString garage = m_home.filePath(QStringLiteral("garage%1.sqlite").arg(++m_garages));
+        auto m = std::make_unique<AppModel>(AppModel::Locations{m_fx.path(), m_fx.photosFolder(), garage});
+        m->setCurrentVehicle(vid);
+        m->setCurrentYear(year);
+        return m;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_fx.ok(), qPrintable(m_fx.error()));
+        // 45 bulletins for the 2010 Hauler.
+        QList<qint64> ids;
+        QString rows;
+        for (int i = 0; i < 45; ++i) {
+            ids << 920000 + i;
+            rows += QStringLiteral("%1(%2, 'H-%3', '2010-01-%4', '2010-02-01', 'Service bulletin', 'ENGINE', 'SUMMARY %3')")
+                        .arg(i ? "," : "")
+                        .arg(920000 + i)
+                        .arg(i)
+                        .arg(1 + i % 28, 2, 10, QLatin1Char('0'));
+        }
+        QVERIFY(m_fx.exec(QStringLiteral("INSERT INTO tsbs VALUES ") + rows + u';'));
+        QVERIFY(m_fx.exec(QStringLiteral("INSERT INTO tsb_links (vehicle_id, model_year, ids, count) VALUES (9103, 2010, X'%1', 45);")
+                              .arg(QString::fromLatin1(Vorel::encodeIDs(ids).toHex()))));
+        QImage photo(64, 40, QImage::Format_RGB32);
+        photo.fill(Qt::darkGreen);
+        QVERIFY(photo.save(m_fx.photosFolder() + QStringLiteral("/ford_f150.jpg"), "JPG"));
+        Opener::setOpen([this](const QUrl &url) { m_opened << url; });
+    }
+
+    void chartAndInvestigationsKeepTheirOpenRow()
+    {
+        auto m = model(9102, 2014);
+        FakeHttp http;
+        Page page(*m, http);
+        QCOMPARE(page.chart->countText(), QStringLiteral("1,500 complaints"));
+        QVERIFY(page.chart->totalsText().startsWith(QStringLiteral("Reports with these complaints: 3 crash")));
+        QAbstractButton *powerTrain = page.chart->areaButtons().first();
+        powerTrain->click();
+        QCOMPARE(m->expandedArea(), QStringLiteral("POWER TRAIN"));
+        settle();
+        QVERIFY(page.chart->detailLines().first().contains(QStringLiteral("(6.2\u00d7 the usual share)")));
+        m->setTsbFilter(QStringLiteral("x")); // another refresh of the page
+        settle();
+        QVERIFY(!page.chart->detailLines().isEmpty());
+        QCOMPARE(page.chart->areaButtons().first(), powerTrain); // the same row, not rebuilt
+        powerTrain->click();
+        settle();
+        QVERIFY(!m->expandedArea());
+        QVERIFY(page.chart->detailLines().isEmpty());
+
+        m->setCurrentVehicle(9101);
+        m->setCurrentYear(2002);
+        settle();
+        QCOMPARE(page.recalls->countText(), QStringLiteral("4"));
+        QCOMPARE(page.investigations->countText(), QStringLiteral("2"));
+        const auto rows = page.investigations->rowButtons();
+        rows[1]->click();
+        QVERIFY(page.investigations->openLines().isEmpty()); // applied after the click, not inside it
+        settle();
+        QCOMPARE(page.investigations->openLines(), (QStringList{"Summary one"}));
+        m->setCurrentYear(2002);
+        settle();
+        QCOMPARE(*page.investigations->openAction(), QStringLiteral("PE91001"));
+        rows[0]->click();
+        settle();
+        QCOMPARE(page.investigations->openLines(), (QStringList{"Summary two", "Led to recall 91V002000"}));
+
+        page.recalls->rowButtons().first()->click();
+        QVERIFY(m->recallShown());
+    }
+
+    void bulletinFilterShowAllAndOffline()
+    {
+        auto m = model(9103, 2010);
+        FakeHttp http;
+        Page page(*m, http);
+        QCOMPARE(page.tsbs->countText(), QStringLiteral("45 of 45"));
+        QCOMPARE(page.tsbs->shownIDs().size(), 40);
+        // The pressed button goes, the page stays where it was.
+        KVChromeButton *more = page.tsbs->showAllButton();
+        page.window.activateWindow();
+        page.scroll->ensureWidgetVisible(more);
+        settle();
+        const int at = page.scroll->verticalScrollBar()->value();
+        QVERIFY(at > 0);
+        more->setFocus();
+        QTest::keyClick(more, Qt::Key_Space);
+        settle();
+        QVERIFY(page.showAll);
+        QCOMPARE(page.tsbs->shownIDs().size(), 45);
+        QVERIFY(!page.tsbs->showAllButton());
+        QCOMPARE(page.scroll->verticalScrollBar()->value(), at);
+        QCOMPARE(QApplication::focusWidget(), page.tsbs->rowButtons().at(40));
+
+        // Typing keeps focus and cursor while the rows refresh.
+        QLineEdit *field = page.tsbs->filterField();
+        page.window.activateWindow();
+        field->setFocus();
+        QTest::keyClicks(field, QStringLiteral("h-4"));
+        settle();
+        QCOMPARE(m->tsbFilter(), QStringLiteral("h-4"));
+        QCOMPARE(page.tsbs->countText(), QStringLiteral("6 of 45"));
+        QVERIFY(field->hasFocus());
+        QCOMPARE(field->cursorPosition(), 3);
+        QTest::keyClicks(field, QStringLiteral("zz"));
+        settle();
+        QCOMPARE(page.tsbs->countText(), QStringLiteral("0 of 45"));
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Backspace);
+        settle();
+        QCOMPARE(page.tsbs->countText(), QStringLiteral("45 of 45"));
+
+        NetStatus::shared().override(false);
+        settle();
+        for (KVChromeButton *b : page.tsbs->rowButtons())
+            QVERIFY(!b->isEnabled() && b->text() == QStringLiteral("Needs internet"));
+        NetStatus::shared().override(true);
+        settle();
+        QVERIFY(page.tsbs->rowButtons().first()->isEnabled());
+
+        // Another year: abridged again, and a late answer for the old one is dropped.
+        http.hold = true;
+        m_opened.clear();
+        page.tsbs->rowButtons().first()->click();
+        QVERIFY(page.tsbs->messageText().startsWith(QStringLiteral("Looking for NHTSA's copy of bulletin H-")));
+        m->setCurrentYear(2012);
+        settle();
+        QVERIFY(!page.showAll);
+        QVERIFY(page.tsbs->messageText().isEmpty());
+        http.release();
+        QTRY_COMPARE(http.requests.size(), 2);
+        http.release();
+        QTRY_COMPARE(m_opened.size(), 1);
+        settle();
+        QVERIFY(page.tsbs->messageText().isEmpty());
+    }
+
+    void sheetClosesEveryWay()
+    {
+        auto m = model(9101, 2002);
+        MainWindow::setRecallSheetMaker([&m](const QString &campaign, std::function<void()> dismiss) {
+            return new RecallSheet(campaign, *m, std::move(dismiss));
+        });
+        MainWindow window(*m, NetStatus::shared());
+        window.resize(1200, 800);
+        window.show();
+        m->setRecallShown(QStringLiteral("91V001000"));
+        settle();
+        QDialog *sheet = window.recallSheet();
+        QVERIFY(sheet);
+        auto *content = sheet->findChild<RecallSheet *>();
+        QVERIFY(content && content->found());
+        QVERIFY(content->texts().contains(QStringLiteral("Vehicles in this vorel covered (3)")));
+        QVERIFY(content->texts().contains(QStringLiteral("Alder Ridgeback: 2002, 2003\nAlder Tern: 2014")));
+        QTest::keyClick(sheet, Qt::Key_Escape);
+        settle();
+        QVERIFY(!m->recallShown());
+
+        m->setRecallShown(QStringLiteral("91V999000"));
+        settle();
+        content = window.recallSheet()->findChild<RecallSheet *>();
+        QVERIFY(!content->found());
+        QCOMPARE(content->texts(), QStringList{QStringLiteral("Recall 91V999000 is not in this vorel.")});
+        content->findChild<QAbstractButton *>(QStringLiteral("close"))->click();
+        settle();
+        QVERIFY(!m->recallShown());
+        MainWindow::clearMakers();
+    }
+
+    void creditsListEveryPhoto()
+    {
+        auto m = model(9101, 2002);
+        CreditsView view(*m);
+        view.resize(1200, 900);
+        view.show();
+        settle();
+        QCOMPARE(view.photoRowCount(), 6);
+        QCOMPARE(view.thumbnailCount(), 1); // only a readable file inside the photos folder
+        for (const QLabel *label : view.findChildren<QLabel *>())
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+    }
+};
+
+QTEST_MAIN(TestScreensAgencyViews)
+#include "test_screens_agencyviews.moc"
