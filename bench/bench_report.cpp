@@ -1,5 +1,5 @@
 // The Trouble Code Report, gathered and laid out as a PDF, on the full
-// generated database (FV_TESTDATA_DIR/vorel-full.db): the 2009 Camry of the
+// generated database (FV_RESOURCE_DIR/vorel.db): the 2009 Camry of the
 // self-test with its three codes and one service entry, and a vehicle with
 // twelve codes and a long service history. Target: under 300 ms each.
 // FV_REPORT_OUT, when set, names a folder where the two PDFs are written once.
@@ -38,10 +38,10 @@ Setup &setup()
 {
     static Setup s = [] {
         Setup s;
-        const QString path = QStringLiteral(FV_TESTDATA_DIR "/vorel-full.db");
+        const QString path = QStringLiteral(FV_RESOURCE_DIR "/vorel.db");
         if (!QFile::exists(path))
             return s;
-        s.vorel = std::make_unique<Vorel>(path, QStringLiteral(FV_TESTDATA_DIR "/photos"));
+        s.vorel = std::make_unique<Vorel>(path, QStringLiteral(FV_RESOURCE_DIR "/photos"));
         const auto camry = s.vorel->find(QStringLiteral("TOYOTA"), QStringLiteral("Camry"));
         if (!camry || !s.dir.isValid())
             return s;
@@ -96,7 +96,7 @@ void report(benchmark::State &state, bool camry)
 {
     Setup &s = setup();
     if (!s.ok) {
-        state.SkipWithError("no full database in FV_TESTDATA_DIR");
+        state.SkipWithError("no full database in FV_RESOURCE_DIR");
         return;
     }
     const GarageVehicle &v = camry ? s.camry : s.busy;

@@ -11,7 +11,7 @@ namespace {
 
 void BM_SelfTest(benchmark::State &state)
 {
-    const QString db = QStringLiteral(FV_TESTDATA_DIR "/vorel-full.db");
+    const QString db = QStringLiteral(FV_RESOURCE_DIR "/vorel.db");
     if (!QFileInfo::exists(db)) {
         state.SkipWithError("the full database is not generated");
         return;
@@ -23,7 +23,7 @@ void BM_SelfTest(benchmark::State &state)
     env.insert(QStringLiteral("HOME"), home.path());
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
     env.insert(QStringLiteral("VOREL_DB"), db);
-    env.insert(QStringLiteral("VOREL_PHOTOS"), QStringLiteral(FV_TESTDATA_DIR "/photos"));
+    env.insert(QStringLiteral("VOREL_PHOTOS"), QStringLiteral(FV_RESOURCE_DIR "/photos"));
     for (auto _ : state) {
         QProcess run;
         run.setProcessEnvironment(env);

@@ -1,6 +1,6 @@
 // Reads of the reference database: one vehicle page, and the header search.
 //
-// Runs on FV_TESTDATA_DIR/vorel-full.db when that file exists, else on a
+// Runs on the app's full database (FV_RESOURCE_DIR/vorel.db) when that file exists, else on a
 // synthetic database built here from the schema (2,200 vehicles, 11,000
 // recalls, over 14,000 search rows; FV_BENCH_DIR names a folder to keep it
 // in). Each benchmark also reports the median
@@ -216,7 +216,7 @@ Store &store()
 {
     static Store *s = [] {
         auto *st = new Store;
-        const QString full = QStringLiteral(FV_TESTDATA_DIR "/vorel-full.db");
+        const QString full = QStringLiteral(FV_RESOURCE_DIR "/vorel.db");
         QString path = full;
         if (QFileInfo::exists(full)) {
             st->source = full;

@@ -29,7 +29,7 @@ private:
     std::unique_ptr<AppModel> m_model;
     QString m_out;
 
-    static QString sampleDb() { return QStringLiteral(FV_RESOURCE_DIR "/vorel.db"); }
+    static QString sampleDb() { return QStringLiteral(FV_TESTDATA_DIR "/vorel-sample.db"); }
 
     // The view in a theme root, laid out at `width` points wide and at least
     // `height` points (or as tall as the flat page wants), grabbed to a PNG.
@@ -60,7 +60,7 @@ private slots:
             QSKIP("the sample reference database has not been generated (target vorel_sample)");
         FVRender::snapshotMode = true;
         m_model = std::make_unique<AppModel>(AppModel::Locations{
-            sampleDb(), QStringLiteral(FV_RESOURCE_DIR "/photos"), m_home.filePath(QStringLiteral("g.sqlite"))});
+            sampleDb(), QStringLiteral(FV_TESTDATA_DIR "/photos-sample"), m_home.filePath(QStringLiteral("g.sqlite"))});
         QVERIFY(m_model->data());
         m_out = QStringLiteral(FV_BIN_DIR "/../screens-shots");
         QVERIFY(QDir().mkpath(m_out));

@@ -245,7 +245,7 @@ private slots:
     // the thirteen groups runs and passes.
     void fullRunPasses()
     {
-        const QString full = QStringLiteral(FV_TESTDATA_DIR "/vorel-full.db");
+        const QString full = QStringLiteral(FV_RESOURCE_DIR "/vorel.db");
         const QString seed = QStringLiteral(FV_TESTDATA_DIR "/research-full.db");
         if (!QFileInfo::exists(full) || !QFileInfo::exists(seed))
             QSKIP("the full databases have not been generated");

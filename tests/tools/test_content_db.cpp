@@ -16,8 +16,8 @@
 
 namespace {
 
-const QString kSample = QStringLiteral(FV_RESOURCE_DIR "/vorel.db");
-const QString kSamplePhotos = QStringLiteral(FV_RESOURCE_DIR "/photos");
+const QString kSample = QStringLiteral(FV_TESTDATA_DIR "/vorel-sample.db");
+const QString kSamplePhotos = QStringLiteral(FV_TESTDATA_DIR "/photos-sample");
 
 QString fail(const QStringList &problems)
 {

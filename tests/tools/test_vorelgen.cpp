@@ -21,10 +21,10 @@
 
 namespace {
 
-const QString kSample = QStringLiteral(FV_RESOURCE_DIR "/vorel.db");
-const QString kSamplePhotos = QStringLiteral(FV_RESOURCE_DIR "/photos");
-const QString kFull = QStringLiteral(FV_TESTDATA_DIR "/vorel-full.db");
-const QString kFullPhotos = QStringLiteral(FV_TESTDATA_DIR "/photos");
+const QString kSample = QStringLiteral(FV_TESTDATA_DIR "/vorel-sample.db");
+const QString kSamplePhotos = QStringLiteral(FV_TESTDATA_DIR "/photos-sample");
+const QString kFull = QStringLiteral(FV_RESOURCE_DIR "/vorel.db");
+const QString kFullPhotos = QStringLiteral(FV_RESOURCE_DIR "/photos");
 const QString kResearch = QStringLiteral(FV_TESTDATA_DIR "/research-full.db");
 const QString kGenerator = QStringLiteral(FV_BIN_DIR "/vorelgen");
 const QString kContent = QStringLiteral(FV_TESTS_DIR "/../tools/vorelgen/content");
@@ -508,10 +508,24 @@ private slots:
 
         QCOMPARE(v.meta.value("complaints_label"), QStringLiteral("owner complaints reported to NHTSA, not failure rates"));
         QCOMPARE(v.meta.value("data_credit"), QStringLiteral("Data from NHTSA and EPA; not endorsed by them."));
-        QVERIFY(v.meta.value("recall_note").contains(QStringLiteral("generated sample data")));
-        QVERIFY(!v.dataSources().isEmpty());
-        for (const DataSource &s : v.dataSources())
-            QVERIFY(s.name.contains(QStringLiteral("vorelgen")) && s.name.contains(QStringLiteral("generated sample data")));
+        // The note and the credits say what is generated and, when the
+        // catalogue was used, what came from it.
+        const QString note = v.meta.value("recall_note");
+        QVERIFY(note.contains(QStringLiteral("generated sample data")));
+        const QString vpic = v.meta.value("vpic");
+        bool fromCatalogue = false;
+        for (const DataSource &s : v.dataSources()) {
+            if (s.name.startsWith(QStringLiteral("NHTSA vPIC"))) {
+                fromCatalogue = true;
+                QVERIFY(s.name.contains(vpic) && s.url.startsWith(QStringLiteral("https://")) && s.retrieved.size() == 10);
+            } else {
+                QVERIFY2(s.name.contains(QStringLiteral("vorelgen")) && s.name.contains(QStringLiteral("generated sample data")), qPrintable(s.name));
+            }
+        }
+        QCOMPARE(fromCatalogue, !vpic.isEmpty());
+        for (const char *part : {"recalls", "investigations", "complaint", "bulletins", "transmissions"})
+            QVERIFY2(note.contains(QLatin1String(part)), part);
+        QCOMPARE(note.contains(QStringLiteral("vPIC")), fromCatalogue);
         const QList<PhotoCredit> photos = v.photos();
         QCOMPARE(photos.size(), 50);
         for (const PhotoCredit &p : photos) {
@@ -553,17 +567,83 @@ private slots:
         QVERIFY(research.scalar("SELECT COUNT(*) FROM recall_vehicles WHERE vehicle_id = 1118 AND model_year = 2002 AND campaign_number = '05V388000'") > 0);
     }
 
-    // The real vehicles keep their ids and their own figures in both builds.
+    // Lines, years and engines read from the vPIC catalogue look like the
+    // cars an owner knows, and the generated records around them fit.
+    void catalogueLines()
+    {
+        Vorel &v = *m_full;
+        if (!v.meta.contains(QStringLiteral("vpic")))
+            QSKIP("built without the vPIC catalogue");
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM vehicles WHERE model LIKE 'Sample Model %' OR notes LIKE 'Generated%'"), 0);
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM vehicles WHERE vehicle_types LIKE '%Multipurpose%' OR vehicle_types LIKE '%, %'"), 0);
+        QVERIFY(v.db->scalar("SELECT COUNT(*) FROM vehicles WHERE vehicle_types = 'Incomplete Vehicle,Truck' AND heavy = 1") > 0);
+        // Real first years; each known car's engine rows: displacements, driven wheels, a gearbox word it cannot have.
+        struct Known { const char *make, *model; int first, year; QSet<double> litres; QSet<QString> drives; const char *never; };
+        const QList<Known> known = {
+            {"HONDA", "Civic", 1973, 1995, {1.5, 1.6}, {"Front-Wheel Drive"}, "AV"},
+            {"TOYOTA", "Tacoma", 1995, 2005, {2.7, 4.0}, {"2-Wheel Drive", "4-Wheel Drive"}, "Manual 6"},
+            {"TOYOTA", "Prius", 2001, 2012, {1.8}, {"Front-Wheel Drive"}, "A1"},
+            {"TOYOTA", "Camry", 1983, 2009, {}, {"Front-Wheel Drive"}, "A1"},
+            {"TESLA", "Model 3", 2017, 2019, {0.0}, {"Rear-Wheel Drive", "All-Wheel Drive"}, "spd"},
+            {"MAZDA", "MX-5 Miata", 1990, 1990, {1.6}, {"Rear-Wheel Drive"}, "AV"},
+            {"PORSCHE", "911", 1970, 2016, {}, {"Rear-Wheel Drive", "All-Wheel Drive"}, "AV"},
+            {"JEEP", "Cherokee", 1974, 1988, {2.5, 4.0}, {"2-Wheel Drive", "4-Wheel Drive"}, "AV"},
+            {"LINCOLN", "Navigator", 1998, 2002, {5.4}, {"2-Wheel Drive", "4-Wheel Drive"}, "Manual"},
+        };
+        for (const Known &k : known) {
+            const auto car = v.find(QLatin1String(k.make), QLatin1String(k.model));
+            QVERIFY2(car && car->firstYear == k.first, k.model);
+            QSet<double> litres;
+            QSet<QString> drives;
+            for (const EPAConfig &e : v.epa(car->id, k.year)) {
+                litres.insert(e.displacement);
+                drives.insert(e.drive);
+                QVERIFY2(!e.transmission.contains(QLatin1String(k.never)), qPrintable(QString::fromLatin1(k.model) + ": " + e.transmission));
+                QVERIFY2(e.fuel != QLatin1String("Electricity") || e.displacement == 0.0, k.model);
+            }
+            if (!k.litres.isEmpty())
+                QVERIFY2(litres == k.litres, k.model);
+            QVERIFY2(drives == k.drives, k.model);
+        }
+        // Work trucks are hidden with the heavy ones; pickups stay trucks, not MPVs.
+        for (const auto &[make, model, heavy] : {std::tuple{"FORD", "F-150", false}, std::tuple{"FORD", "F-350", false},
+                                                 std::tuple{"FORD", "L8000", true}, std::tuple{"CHEVROLET", "4500HD", true}}) {
+            const auto truck = v.find(QLatin1String(make), QLatin1String(model));
+            QVERIFY2(truck && truck->heavy == heavy, model);
+            QVERIFY2(truck->kind() == VehicleKind::Truck, model);
+        }
+        // Legal names fit the date of the record.
+        for (const auto &[name, from, until] : {std::tuple{"General Motors Corporation", "1970-01-01", "2009-07-09"},
+                                                std::tuple{"General Motors LLC", "2009-07-10", "2099-01-01"},
+                                                std::tuple{"DaimlerChrysler Corporation", "1998-01-01", "2007-08-02"}}) {
+            QVERIFY(v.db->scalar("SELECT COUNT(*) FROM recalls WHERE manufacturer = ?", {name}) > 0);
+            QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM recalls WHERE manufacturer = ? AND (report_date < ? OR report_date > ?)", {name, from, until}), 0);
+        }
+        // Bulletins: unique numbers, and never the same condition twice on one vehicle-year.
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) - COUNT(DISTINCT document_id) FROM tsbs"), 0);
+        static const QRegularExpression who(QStringLiteral("(some|of) .*? vehicles"), QRegularExpression::CaseInsensitiveOption);
+        for (const auto &[make, model, year] : {std::tuple{"LINCOLN", "Navigator", 2002}, std::tuple{"FORD", "Focus", 2014},
+                                                std::tuple{"TESLA", "Model 3", 2020}, std::tuple{"CHEVROLET", "Impala", 2005}}) {
+            QSet<QString> texts;
+            const QList<TSB> list = v.tsbs(idOf(v, make, model), year);
+            for (const TSB &t : list)
+                texts.insert(t.summary.toLower().remove(who));
+            QCOMPARE(texts.size(), list.size());
+        }
+    }
+
+    // The hand-written vehicles keep their ids and their own figures in both builds.
     void buildsAgree()
     {
-        const auto rows = [](Vorel &v) {
+        const auto rows = [](Vorel &v, const QString &ids) {
             QStringList out;
             for (const SQLRow &r : v.db->rows(QStringLiteral("SELECT vehicle_id, make, model, first_year, last_year, image_id FROM vehicles "
-                                                             "WHERE model NOT LIKE 'Sample Model %' ORDER BY vehicle_id")))
+                                                             "WHERE vehicle_id IN (%1) ORDER BY vehicle_id").arg(ids)))
                 out << r.str(0) + '|' + r.str(1) + '|' + r.str(2) + '|' + r.str(3) + '|' + r.str(4) + '|' + r.str(5);
             return out;
         };
-        QCOMPARE(rows(*m_sample), rows(*m_full));
+        const QString sampleIDs = m_sample->db->string(QStringLiteral("SELECT group_concat(vehicle_id) FROM vehicles"));
+        QCOMPARE(rows(*m_sample, sampleIDs), rows(*m_full, sampleIDs));
         QCOMPARE(m_sample->complaints(1118, 2002).total, m_full->complaints(1118, 2002).total);
         QCOMPARE(m_sample->epa(1118, 2002).size(), m_full->epa(1118, 2002).size());
     }

@@ -3,11 +3,11 @@
 #include <QJsonArray>
 #include <algorithm>
 
-QString MakerGroup::nameFor(int year) const
+QString MakerGroup::nameFor(const QString &date) const
 {
     QString name = names.isEmpty() ? QString() : names.first().second;
     for (const auto &n : names)
-        if (year >= n.first)
+        if (date >= n.first)
             name = n.second;
     return name;
 }
@@ -21,7 +21,13 @@ QList<MakerGroup> makerGroups(const Model &m, const Content &c)
         for (const QJsonValue &mk : o.value(QStringLiteral("makes")).toArray())
             g.makes << mk.toString();
         for (const QJsonValue &nv : o.value(QStringLiteral("names")).toArray())
-            g.names.append({nv.toArray().at(0).toInt(), nv.toArray().at(1).toString()});
+        {
+            // From a year or from an exact "YYYY-MM-DD" date.
+            const QJsonValue from = nv.toArray().at(0);
+            const QString date = from.isString() ? from.toString() : QStringLiteral("%1-01-01").arg(from.toInt());
+            g.names.append({date, nv.toArray().at(1).toString()});
+        }
+        g.heavy = o.value(QStringLiteral("heavy")).toBool();
         g.style = o.value(QStringLiteral("style")).toString();
         groups.append(g);
     }
@@ -62,9 +68,16 @@ QList<Link> pickLinks(const QList<const Vehicle *> &pool, int pivot, int maxVehi
     const int want = int(r.range(1, maxVehicles));
     for (int k = 0; k < want && !candidates.isEmpty(); ++k) {
         const qsizetype i = r.weighted(weights);
+        if (i < 0)
+            break;
         const Vehicle *v = candidates[i];
         candidates.removeAt(i);
         weights.removeAt(i);
+        // One record concerns vehicles of one kind: cars with cars, heavy trucks with heavy trucks.
+        if (k == 0)
+            for (qsizetype j = 0; j < candidates.size(); ++j)
+                if (candidates[j]->heavy != v->heavy || candidates[j]->car != v->car)
+                    weights[j] = 0;
         QList<int> window;
         for (const int y : v->years)
             if (y >= lo && y <= hi)
@@ -111,6 +124,7 @@ QList<AgencyTemplate> agencyTemplates(const Content &c, const QString &key)
         t.text = v.toObject();
         t.from = qMax(componentFrom(c, t.text.value(QStringLiteral("component")).toString()), t.text.value(QStringLiteral("from")).toInt(1970));
         t.ice = t.text.value(QStringLiteral("ice")).toBool();
+        t.to = t.text.value(QStringLiteral("to")).toInt(9999);
         out.append(t);
     }
     return out;

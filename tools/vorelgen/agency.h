@@ -10,10 +10,12 @@
 struct MakerGroup
 {
     QStringList makes;
-    QList<QPair<int, QString>> names; // from year, name
-    QString style;                    // bulletin numbering style
+    QList<QPair<QString, QString>> names; // from date ("YYYY-MM-DD"), name
+    QString style;                        // bulletin numbering style
+    bool heavy = false;                   // builds only heavy and commercial trucks
     QList<const Vehicle *> vehicles;
-    QString nameFor(int year) const;
+    // The legal name on a record of that date.
+    QString nameFor(const QString &date) const;
 };
 
 // The manufacturer groups of agency.json with their vehicles.
@@ -38,6 +40,7 @@ struct AgencyTemplate
     QJsonObject text; // the template object itself
     int from = 1970;  // its own "from", not before its component's first year
     bool ice = false; // its "ice" flag
+    int to = 9999;    // its "to": the last model year it concerns
 };
 // The templates under `key` ("recalls", "investigations" or "bulletins").
 QList<AgencyTemplate> agencyTemplates(const Content &c, const QString &key);

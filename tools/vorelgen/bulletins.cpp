@@ -1,6 +1,8 @@
 #include "agency.h"
 
+#include <QHash>
 #include <QJsonArray>
+#include <QSet>
 #include <algorithm>
 
 namespace {
@@ -53,51 +55,91 @@ QString documentID(const QString &style, int year, const QString &component, Rng
     return QStringLiteral("SB-%1-%2").arg(yy).arg(r.range(1, 9999), 4, 10, QLatin1Char('0'));
 }
 
-// The transmission named in a bulletin, from the maker, the vehicle kind and the year.
+// The automatic transmission a bulletin names, from the maker, the vehicle's
+// layout and the year.
 QString transmissionName(const QString &style, const Vehicle &v, int year)
 {
+    const QList<Engine> engines = enginesOf(v, year);
+    const Engine e = engines.value(0);
+    const bool front = drivesFor(v, e, engines, year).value(0) == QLatin1String("Front-Wheel Drive");
+    double biggest = 0;
+    for (const Engine &o : engines)
+        biggest = qMax(biggest, o.litres);
     if (style == QLatin1String("ford")) {
         if (v.model == QLatin1String("Focus") && year >= 2012)
             return QStringLiteral("DPS6 dual-clutch");
-        if (v.kind() != QLatin1String("car"))
+        if (!front && biggest >= 4.6)
             return year < 2005 ? QStringLiteral("4R100") : year < 2017 ? QStringLiteral("6R80") : QStringLiteral("10R80");
+        if (!front)
+            return year < 2011 ? QStringLiteral("5R55") : QStringLiteral("6R80");
         return year < 2008 ? QStringLiteral("4F27E") : QStringLiteral("6F35");
     }
-    if (style == QLatin1String("gm"))
+    if (style == QLatin1String("gm")) {
+        if (front)
+            return year < 2008 ? QStringLiteral("4T65-E") : year < 2017 ? QStringLiteral("6T70") : QStringLiteral("9T50");
         return year < 2006 ? QStringLiteral("4L60-E") : year < 2017 ? QStringLiteral("6L80") : QStringLiteral("8L90");
-    if (style == QLatin1String("chrysler"))
-        return year < 2007 ? QStringLiteral("45RFE") : year < 2013 ? QStringLiteral("62TE") : QStringLiteral("8HP");
-    if (year >= 2013 && v.kind() == QLatin1String("car"))
+    }
+    if (style == QLatin1String("chrysler")) {
+        if (front)
+            return year < 2007 ? QStringLiteral("41TE") : year < 2014 || v.kind() == QLatin1String("van") ? QStringLiteral("62TE") : QStringLiteral("9HP");
+        return year < 2013 ? QStringLiteral("45RFE") : QStringLiteral("8HP");
+    }
+    if (cvtLine(v, e, year))
         return QStringLiteral("continuously variable (CVT)");
-    return year < 2004 ? QStringLiteral("4-speed automatic") : QStringLiteral("6-speed automatic");
+    return year < 2004 ? QStringLiteral("4-speed automatic") : year < 2010 ? QStringLiteral("5-speed automatic")
+                       : year < 2017 ? QStringLiteral("6-speed automatic") : QStringLiteral("8-speed automatic");
 }
 
 QString engineText(const Vehicle &v, int year)
 {
-    for (const Engine &e : v.engines)
-        if (year >= e.from && year <= e.to && e.evMotor.isEmpty())
+    for (const Engine &e : enginesOf(v, year))
+        if (e.evMotor.isEmpty())
             return QStringLiteral("%1L").arg(e.litres, 0, 'f', 1) + (e.turbo ? QStringLiteral(" turbocharged") : QString());
     return QStringLiteral("gasoline");
+}
+
+// "2000-2002 Navigator and 2001-2003 Expedition": each model with its own years.
+QString modelsPhrase(const Model &m, const QList<Link> &links)
+{
+    QList<qint64> order;
+    QMap<qint64, QList<int>> years;
+    for (const Link &l : links) {
+        if (!years.contains(l.vid))
+            order.append(l.vid);
+        years[l.vid].append(l.year);
+    }
+    QStringList parts;
+    for (const qint64 vid : order) {
+        QList<int> ys = years[vid];
+        std::sort(ys.begin(), ys.end());
+        QString y = yearRunsText(ys);
+        y.replace(QChar(0x2013), QLatin1Char('-'));
+        parts << y + QLatin1Char(' ') + m.byID(vid)->model;
+    }
+    if (parts.size() <= 1)
+        return parts.join(QString());
+    const QString last = parts.takeLast();
+    return parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
 }
 
 QString fill(QString text, const Model &m, const QString &style, const QList<Link> &links)
 {
     const Vehicle *v = m.byID(links.first().vid);
-    int lo = 9999, hi = 0;
-    QStringList models;
-    for (const Link &l : links) {
-        lo = qMin(lo, l.year);
-        hi = qMax(hi, l.year);
-        const QString name = m.byID(l.vid)->model;
-        if (!models.contains(name))
-            models << name;
-    }
-    const QString years = lo == hi ? QString::number(lo) : QStringLiteral("%1-%2").arg(lo).arg(hi);
-    text.replace(QLatin1String("{YEARS}"), years);
-    text.replace(QLatin1String("{MODELS}"), models.join(QStringLiteral(", ")));
+    int lo = 9999;
+    for (const Link &l : links)
+        if (l.vid == v->id)
+            lo = qMin(lo, l.year);
+    text.replace(QLatin1String("{YEARS} {MODELS}"), modelsPhrase(m, links));
     text.replace(QLatin1String("{ENGINE}"), engineText(*v, lo));
     text.replace(QLatin1String("{TRANS}"), transmissionName(style, *v, lo));
     return text;
+}
+
+// A template that names an engine or a transmission concerns one vehicle.
+bool namesParts(const QJsonObject &t)
+{
+    const QString text = t.value(QStringLiteral("text")).toString();
+    return text.contains(QLatin1String("{ENGINE}")) || text.contains(QLatin1String("{TRANS}"));
 }
 
 TsbRow navigatorTransmission(const Model &m)
@@ -130,32 +172,27 @@ bool linksTo(const TsbRow &t, qint64 vid, int year)
     return false;
 }
 
-// The 2002 Navigator carries a fixed number of bulletins, its transmission
-// bulletin among them.
-void pinNavigator(QList<Draft> &drafts, int fordGroup)
+quint64 vehicleYear(const Link &l)
 {
-    QList<qsizetype> linked;
-    for (qsizetype i = 0; i < drafts.size(); ++i)
-        if (linksTo(drafts[i].row, kNavigatorID, kNavigatorYear))
-            linked.append(i);
-    // Surplus: unlink the latest-made ones first, never the pinned first one.
-    for (qsizetype k = linked.size() - 1; k >= 1 && linked.size() > kNavigatorBulletins; --k) {
-        QList<Link> &links = drafts[linked[k]].row.links;
-        links.erase(std::remove_if(links.begin(), links.end(), [](const Link &l) { return l.vid == kNavigatorID && l.year == kNavigatorYear; }), links.end());
-        linked.removeAt(k);
+    return quint64(l.vid) << 16 | quint64(l.year);
+}
+
+// Agency document numbers are unique: a number drawn twice is drawn again,
+// and after that gets a revision letter.
+QString uniqueDocument(QSet<QString> &used, const QString &style, int year, const QString &component, Rng &r)
+{
+    QString id;
+    for (int tries = 0; tries < 12; ++tries) {
+        id = documentID(style, year, component, r);
+        if (!used.contains(id))
+            break;
     }
-    // Too few: add the Navigator to other Ford bulletins of its era.
-    for (qsizetype i = 0; i < drafts.size() && linked.size() < kNavigatorBulletins; ++i) {
-        Draft &d = drafts[i];
-        if (d.group != fordGroup || d.year < 2001 || d.year > 2009 || d.from > kNavigatorYear ||
-            linksTo(d.row, kNavigatorID, kNavigatorYear))
-            continue;
-        d.row.links.append({kNavigatorID, kNavigatorYear});
-        linked.append(i);
-    }
-    if (linked.size() != kNavigatorBulletins)
-        throw GenError{QStringLiteral("the 2002 Navigator got %1 bulletins, not %2").arg(linked.size()).arg(kNavigatorBulletins)};
-    drafts.erase(std::remove_if(drafts.begin(), drafts.end(), [](const Draft &d) { return d.row.links.isEmpty(); }), drafts.end());
+    for (char rev = 'A'; used.contains(id) && rev <= 'Z'; ++rev)
+        id = id.section(QLatin1Char('/'), 0, 0) + QLatin1Char('/') + QLatin1Char(rev);
+    for (int n = 1; used.contains(id); ++n)
+        id = id.section(QLatin1Char('/'), 0, 0) + QStringLiteral("/R%1").arg(n);
+    used.insert(id);
+    return id;
 }
 
 } // namespace
@@ -170,15 +207,92 @@ void buildBulletins(Model &m, const Content &c)
                                       QStringLiteral("TSB"), QStringLiteral("TSB"), QStringLiteral("Special Service Message"),
                                       QStringLiteral("Customer Satisfaction Program"), QStringLiteral("Service Information")};
     const int ford = groupOf(groups, QStringLiteral("FORD"));
+    const Vehicle *navigator = m.byID(kNavigatorID);
+    if (!navigator || !navigator->hasYear(kNavigatorYear))
+        throw GenError{QStringLiteral("vehicles.json must list the %1 Navigator as vehicle %2").arg(kNavigatorYear).arg(kNavigatorID)};
 
     QList<Draft> drafts;
+    QSet<QString> documents;
+    QHash<quint64, QSet<int>> usedOn; // templates already on a vehicle-year
     Draft pinned;
     pinned.year = 2002;
     pinned.day = 300;
     pinned.group = ford;
     pinned.key = QStringLiteral("pinned");
     pinned.row = navigatorTransmission(m);
+    documents.insert(pinned.row.documentID);
     drafts.append(pinned);
+
+    // A draft from template ti over the links, unless every link already has it.
+    const auto make = [&](int ti, int year, int group, QList<Link> links, const QString &key, Rng &r) -> bool {
+        const AgencyTemplate &chosen = templates[ti];
+        const QJsonObject &t = chosen.text;
+        links = fitLinks(m, links, chosen.from, chosen.ice);
+        links.erase(std::remove_if(links.begin(), links.end(), [&](const Link &l) {
+                        return l.year > chosen.to || usedOn.value(vehicleYear(l)).contains(ti);
+                    }),
+                    links.end());
+        if (!links.isEmpty() && namesParts(t)) {
+            const qint64 first = links.first().vid;
+            links.erase(std::remove_if(links.begin(), links.end(), [first](const Link &l) { return l.vid != first; }), links.end());
+        }
+        if (links.isEmpty())
+            return false;
+        for (const Link &l : links)
+            usedOn[vehicleYear(l)].insert(ti);
+        Draft d;
+        d.year = year;
+        d.day = int(r.range(0, 363));
+        d.group = group;
+        d.key = key;
+        d.from = chosen.from;
+        d.row.links = links;
+        d.row.components = t.value(QStringLiteral("component")).toString();
+        d.row.date = isoDate(d.year, d.day);
+        d.row.addedDate = isoDate(d.year, d.day + int(r.range(3, 120)));
+        if (d.row.addedDate > QLatin1String("2026-12-31"))
+            d.row.addedDate = QStringLiteral("2026-12-31");
+        d.row.type = r.pick(types);
+        d.row.documentID = uniqueDocument(documents, groups[group].style, d.year, d.row.components, r);
+        QString text = fill(t.value(QStringLiteral("text")).toString(), m, groups[group].style, links);
+        if (d.year < 2008)
+            text = text.toUpper();
+        d.row.summary = text.toUtf8();
+        drafts.append(d);
+        return true;
+    };
+
+    // The 2002 Navigator carries a fixed number of bulletins: its own, each
+    // of a different condition, over a run of model years around 2002.
+    // Bulletins drawn at random leave its years around 2002 alone.
+    const QList<int> navYears = {1998, 1999, 2000, 2001, 2002, 2003, 2004, 2005, 2006};
+    {
+        usedOn[vehicleYear({kNavigatorID, kNavigatorYear})].insert(-1);
+        const Vehicle *expedition = m.find(QStringLiteral("FORD"), QStringLiteral("Expedition"));
+        int made = 1;
+        for (int ti = 0; ti < templates.size() && made < kNavigatorBulletins; ++ti) {
+            Rng r = Rng::keyed(QStringLiteral("tsb-navigator:%1").arg(ti));
+            const int first = int(r.range(qMax(1998, kNavigatorYear - 3), kNavigatorYear));
+            const int last = int(r.range(kNavigatorYear, kNavigatorYear + 3));
+            QList<Link> links;
+            for (int y = first; y <= last; ++y)
+                if (navigator->hasYear(y))
+                    links.append({kNavigatorID, y});
+            if (expedition && r.chance(0.4))
+                for (int y = first; y <= last; ++y)
+                    if (expedition->hasYear(y))
+                        links.append({expedition->id, y});
+            const int year = qMin(2026, last + int(r.range(0, 2)));
+            const qsizetype before = drafts.size();
+            if (make(int(ti), year, ford, links, QStringLiteral("n%1").arg(ti, 4, 10, QLatin1Char('0')), r) &&
+                linksTo(drafts.last().row, kNavigatorID, kNavigatorYear))
+                ++made;
+            else
+                drafts.resize(before);
+        }
+        if (made != kNavigatorBulletins)
+            throw GenError{QStringLiteral("the 2002 Navigator got %1 bulletins, not %2").arg(made).arg(kNavigatorBulletins)};
+    }
 
     // Per model year, the weight of each group's vehicles on the road.
     QList<QList<double>> weightByYear(2027 - 1986);
@@ -194,40 +308,25 @@ void buildBulletins(Model &m, const Content &c)
     }
     for (int i = 0; i < m.profile.bulletins; ++i) {
         Rng r = Rng::keyed(QStringLiteral("tsb:%1:%2").arg(m.profile.name).arg(i));
-        Draft d;
-        d.year = weightedYear(1986, 0.12, r);
-        d.day = int(r.range(0, 363));
-        d.key = QStringLiteral("%1").arg(i, 7, 10, QLatin1Char('0'));
-        const qsizetype gi = r.weighted(weightByYear[d.year - 1986]);
+        const int year = weightedYear(1986, 0.12, r);
+        const qsizetype gi = r.weighted(weightByYear[year - 1986]);
         if (gi < 0)
             continue;
-        d.group = int(gi);
-        const QList<Link> picked = pickLinks(groups[gi].vehicles, d.year, 3, 5, r);
+        QList<Link> picked = pickLinks(groups[gi].vehicles, year, 3, 5, r);
+        picked.erase(std::remove_if(picked.begin(), picked.end(), [&](const Link &l) {
+                         return l.vid == kNavigatorID && navYears.contains(l.year);
+                     }),
+                     picked.end());
         // A condition of parts these vehicles have, in the years they had them.
-        QList<const AgencyTemplate *> fitting;
-        for (const AgencyTemplate &tt : templates)
-            if (anyFits(m, picked, tt.from, tt.ice))
-                fitting.append(&tt);
+        QList<int> fitting;
+        for (qsizetype ti = 0; ti < templates.size(); ++ti)
+            if (anyFits(m, picked, templates[ti].from, templates[ti].ice))
+                fitting.append(int(ti));
         if (fitting.isEmpty())
             continue;
-        const AgencyTemplate &chosen = *fitting.at(qsizetype(r.next() % quint64(fitting.size())));
-        const QJsonObject &t = chosen.text;
-        d.from = chosen.from;
-        d.row.links = fitLinks(m, picked, chosen.from, chosen.ice);
-        d.row.components = t.value(QStringLiteral("component")).toString();
-        d.row.date = isoDate(d.year, d.day);
-        d.row.addedDate = isoDate(d.year, d.day + int(r.range(3, 120)));
-        if (d.row.addedDate > QLatin1String("2026-12-31"))
-            d.row.addedDate = QStringLiteral("2026-12-31");
-        d.row.type = r.pick(types);
-        d.row.documentID = documentID(groups[gi].style, d.year, d.row.components, r);
-        QString text = fill(t.value(QStringLiteral("text")).toString(), m, groups[gi].style, d.row.links);
-        if (d.year < 2008)
-            text = text.toUpper();
-        d.row.summary = text.toUtf8();
-        drafts.append(d);
+        const int ti = fitting.at(qsizetype(r.next() % quint64(fitting.size())));
+        make(ti, year, int(gi), picked, QStringLiteral("%1").arg(i, 7, 10, QLatin1Char('0')), r);
     }
-    pinNavigator(drafts, ford);
 
     // Agency ids rise with the bulletin date.
     std::sort(drafts.begin(), drafts.end(), [](const Draft &a, const Draft &b) {

@@ -239,9 +239,12 @@ void checkMeta(SQLDB &db, const Model &m, const QString &path)
     rule(meta("complaints_label") == QLatin1String("owner complaints reported to NHTSA, not failure rates"), QStringLiteral("meta complaints_label"));
     rule(meta("data_credit") == QLatin1String("Data from NHTSA and EPA; not endorsed by them."), QStringLiteral("meta data_credit"));
     rule(meta("recall_note").contains(QLatin1String("generated sample data")), QStringLiteral("meta recall_note says the data is generated"));
-    rule(db.scalar(QStringLiteral("SELECT COUNT(*) FROM data_sources WHERE instr(name, 'vorelgen') = 0 OR instr(name, 'generated sample data') = 0")) == 0 &&
-             db.scalar(QStringLiteral("SELECT COUNT(*) FROM data_sources")) > 0,
-         QStringLiteral("every data source names the generator and says generated sample data"));
+    rule(db.scalar(QStringLiteral("SELECT COUNT(*) FROM data_sources WHERE name NOT LIKE 'NHTSA vPIC %' AND "
+                                  "(instr(name, 'vorelgen') = 0 OR instr(name, 'generated sample data') = 0)")) == 0 &&
+             db.scalar(QStringLiteral("SELECT COUNT(*) FROM data_sources WHERE instr(name, 'generated sample data') > 0")) > 0,
+         QStringLiteral("every data source is vPIC or names the generator and says generated sample data"));
+    rule(db.scalar(QStringLiteral("SELECT COUNT(*) FROM data_sources WHERE name LIKE 'NHTSA vPIC %'")) == (meta("vpic").isEmpty() ? 0 : 1),
+         QStringLiteral("vPIC is credited exactly when the catalogue was read"));
     rule(db.scalar(QStringLiteral("SELECT COUNT(*) FROM images")) == 50, QStringLiteral("exactly 50 photos"));
     rule(db.scalar(QStringLiteral("SELECT COUNT(*) FROM images WHERE instr(generation_note, 'not a photograph') = 0 OR license = '' OR attribution_text = ''")) == 0,
          QStringLiteral("every photo is credited as a generated drawing"));

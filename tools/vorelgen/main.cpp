@@ -2,7 +2,10 @@
 // content and a seeded model of the agency records.
 //
 //   vorelgen --profile sample|full --content DIR --schema FILE --out DB
-//            --photos DIR [--research DB]
+//            --photos DIR [--research DB] [--vpic DB --vpic-version V]
+//
+// With --vpic the vehicle lines, years and engines come from NHTSA's vPIC
+// catalogue (read-only) as well as the hand-written list.
 
 #include "model.h"
 
@@ -17,7 +20,7 @@ namespace {
 
 struct Options
 {
-    QString profile, content, schema, out, photos, research;
+    QString profile, content, schema, out, photos, research, vpic, vpicVersion;
 };
 
 Options parse(const QStringList &args)
@@ -40,11 +43,15 @@ Options parse(const QStringList &args)
             o.photos = v;
         else if (a == QLatin1String("--research"))
             o.research = v;
+        else if (a == QLatin1String("--vpic"))
+            o.vpic = v;
+        else if (a == QLatin1String("--vpic-version"))
+            o.vpicVersion = v;
         else
             throw GenError{QStringLiteral("unknown option %1").arg(a)};
     }
     if (o.profile.isEmpty() || o.content.isEmpty() || o.schema.isEmpty() || o.out.isEmpty() || o.photos.isEmpty())
-        throw GenError{QStringLiteral("usage: vorelgen --profile sample|full --content DIR --schema FILE --out DB --photos DIR [--research DB]")};
+        throw GenError{QStringLiteral("usage: vorelgen --profile sample|full --content DIR --schema FILE --out DB --photos DIR [--research DB] [--vpic DB --vpic-version V]")};
     return o;
 }
 
@@ -61,7 +68,13 @@ int run(const QStringList &args)
     clock.start();
     Model m;
     m.profile = Profile::byName(o.profile);
-    const Content c = loadContent(o.content);
+    Content c = loadContent(o.content);
+    if (!o.vpic.isEmpty()) {
+        c.vpic = VpicCatalog::read(o.vpic);
+        c.vpicDate = VpicCatalog::dataDate(o.vpic);
+        c.vpicVersion = o.vpicVersion;
+    }
+    const qint64 catalogue = clock.elapsed();
     buildVehicles(m, c);
     buildRecalls(m, c);
     buildInvestigations(m, c);
@@ -94,9 +107,9 @@ int run(const QStringList &args)
     if (!researchPart.isEmpty())
         moveInto(researchPart, o.research);
     std::printf("vorelgen: %s profile, %lld vehicles, %lld recalls, %lld bulletins, %lld complaint rows: %s (%lld bytes); "
-                "model %lld ms, files %lld ms, checks %lld ms\n",
+                "vPIC %lld ms, model %lld ms, files %lld ms, checks %lld ms\n",
                 qPrintable(m.profile.name), qint64(m.vehicles.size()), qint64(m.recalls.size()), qint64(m.tsbs.size()),
-                qint64(m.complaints.size()), qPrintable(o.out), QFileInfo(o.out).size(), built, written - built,
+                qint64(m.complaints.size()), qPrintable(o.out), QFileInfo(o.out).size(), catalogue, built - catalogue, written - built,
                 clock.elapsed() - written);
     return 0;
 }

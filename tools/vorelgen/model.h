@@ -10,6 +10,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "vpic.h"
+
 // A generation failure: the message names the file or the broken rule.
 struct GenError
 {
@@ -39,6 +41,10 @@ struct Engine
     bool turbo = false;
     bool supercharged = false;
     QString evMotor; // set for electric drive
+    QString fuel;    // vPIC primary fuel; empty for a hand-written gasoline engine
+    bool hybrid = false;
+    bool fromCatalog = false; // read from vPIC rather than written by hand
+    bool operator==(const Engine &) const = default;
 };
 
 struct Vehicle
@@ -53,8 +59,13 @@ struct Vehicle
     bool heavy = false;
     bool generated = false;
     bool photo = false;
+    bool inSample = true; // also in the small sample build
     QList<Engine> engines;
     QList<int> years; // ascending, from runs
+    QString catalogName;         // the model's name in vPIC, when it differs
+    QMap<int, VpicYear> catalog; // what vPIC says about its model years, when it lists the line
+    bool car = false;            // kind() is "car", kept for the record pickers
+    int tier = 0;                // selection tier: 0 hand-written, 1 light vPIC line, 2 heavy vPIC line
     std::optional<qint64> imageID;
 
     bool hasYear(int y) const { return years.contains(y); }
@@ -163,6 +174,9 @@ struct Content
     QJsonObject agency;         // agency.json
     QList<QJsonObject> codes;   // codes.json + code_blocks.json
     QJsonArray structure, guides, safety, sources, obd1, eras, refs;
+    QList<VpicLine> vpic; // the vPIC catalogue's lines; empty when it was not given
+    QString vpicVersion;  // the package version the catalogue came with
+    QString vpicDate;     // the date of its newest pattern
 };
 
 struct Model
@@ -189,6 +203,12 @@ struct Model
 // Steps of a build, each in its own file.
 Content loadContent(const QString &dir);
 void buildVehicles(Model &m, const Content &c);
+void addEpa(Model &m, const Vehicle &v, int year);
+// The engines of a model year; the driven wheels an engine is listed with;
+// whether the line had a continuously variable gearbox then.
+QList<Engine> enginesOf(const Vehicle &v, int year);
+QStringList drivesFor(const Vehicle &v, const Engine &e, const QList<Engine> &yearEngines, int year);
+bool cvtLine(const Vehicle &v, const Engine &e, int year);
 void buildRecalls(Model &m, const Content &c);
 void buildInvestigations(Model &m, const Content &c);
 void buildBulletins(Model &m, const Content &c);

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -92,6 +93,19 @@ void drawWheel(QPainter &g, QPointF c)
     g.drawEllipse(c, 9, 9);
 }
 
+// The part of an 800 x 450 drawing that the vehicle header's 330 x 200 frame
+// shows after its aspect fill, less the frame's rounded corners (radius 20)
+// and a margin.
+QRectF captionArea()
+{
+    const double scale = std::max(330.0 / 800.0, 200.0 / 450.0);
+    const double visible = 330.0 / scale;
+    const double side = (800.0 - visible) / 2;
+    const double corner = 20.0 / scale;
+    const double margin = 6;
+    return QRectF(side + corner + margin, margin + 10, visible - 2 * (corner + margin), 450 - 2 * (margin + 10));
+}
+
 void drawOne(const PhotoRow &p, const QString &path)
 {
     QImage img(800, 450, QImage::Format_RGB32);
@@ -132,16 +146,29 @@ void drawOne(const PhotoRow &p, const QString &path)
     drawWheel(g, QPointF(210, 330));
     drawWheel(g, QPointF(600, 330));
 
-    g.setPen(QColor(20, 24, 30));
+    // Captions stay where the vehicle header shows them: its 330 x 200 frame
+    // fills with the picture and cuts the sides and the rounded corners off.
+    const QRectF safe = captionArea();
     QFont title(QStringLiteral("DejaVu Sans"), 26, QFont::Bold);
-    g.setFont(title);
-    g.drawText(QRectF(30, 22, 740, 50), Qt::AlignLeft | Qt::AlignVCenter, p.make + QLatin1Char(' ') + p.model);
+    const QString name = p.make + QLatin1Char(' ') + p.model;
+    while (QFontMetricsF(title).horizontalAdvance(name) > safe.width() && title.pointSize() > 12)
+        title.setPointSize(title.pointSize() - 1);
     QFont small(QStringLiteral("DejaVu Sans"), 12);
-    g.setFont(small);
-    g.drawText(QRectF(30, 70, 740, 30), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Generated drawing, not a photograph"));
-    g.setPen(QColor(245, 245, 245));
-    g.drawText(QRectF(30, 405, 740, 30), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Drawing: Brackenfold"));
+    const QList<std::tuple<QFont, QRectF, int, QString, QColor>> captions = {
+        {title, QRectF(safe.left(), safe.top(), safe.width(), 50), Qt::AlignLeft, name, QColor(20, 24, 30)},
+        {small, QRectF(safe.left(), safe.top() + 48, safe.width(), 30), Qt::AlignLeft, QStringLiteral("Generated drawing, not a photograph"),
+         QColor(20, 24, 30)},
+        {small, QRectF(safe.left(), safe.bottom() - 30, safe.width(), 30), Qt::AlignRight, QStringLiteral("Drawing: Brackenfold"),
+         QColor(245, 245, 245)},
+    };
+    for (const auto &[font, box, align, text, colour] : captions) {
+        g.setFont(font);
+        g.setPen(colour);
+        const QRectF used = g.boundingRect(box, int(align) | Qt::AlignVCenter, text);
+        if (!safe.contains(used))
+            throw GenError{QStringLiteral("broken rule: the caption \"%1\" of %2 leaves the header's view").arg(text, p.file)};
+        g.drawText(box, int(align) | Qt::AlignVCenter, text);
+    }
     g.end();
     if (!img.save(path, "PNG"))
         throw GenError{QStringLiteral("cannot write photo %1").arg(path)};

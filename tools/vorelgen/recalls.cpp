@@ -1,6 +1,8 @@
 #include "agency.h"
 
+#include <QHash>
 #include <QJsonArray>
+#include <QSet>
 #include <algorithm>
 
 namespace {
@@ -115,6 +117,16 @@ void buildRecalls(Model &m, const Content &c)
     for (const Vehicle &v : m.vehicles)
         everyone.append(&v);
     const QJsonObject makers = c.agency.value(QStringLiteral("equipment_makers")).toObject();
+    QHash<quint64, QSet<const Template *>> usedOn; // vehicle recall defects already on a vehicle-year
+    const auto key = [](const Link &l) { return quint64(l.vid) << 16 | quint64(l.year); };
+    const auto unused = [&](QList<Link> links, const Template *t) {
+        links.erase(std::remove_if(links.begin(), links.end(), [&](const Link &l) { return usedOn.value(key(l)).contains(t); }), links.end());
+        return links;
+    };
+    const auto remember = [&](const QList<Link> &links, const Template *t) {
+        for (const Link &l : links)
+            usedOn[key(l)].insert(t);
+    };
 
     for (int i = int(m.recalls.size()); i < m.profile.recalls; ++i) {
         Rng r = Rng::keyed(QStringLiteral("recall:%1:%2").arg(m.profile.name).arg(i));
@@ -142,7 +154,7 @@ void buildRecalls(Model &m, const Content &c)
             if (gi < 0)
                 continue;
             row.group = int(gi);
-            row.manufacturer = groups[gi].nameFor(year);
+            row.manufacturer = groups[gi].nameFor(row.reportDate);
             const QList<Link> picked = pickLinks(groups[gi].vehicles, year, 4, 4, r);
             // A defect only of parts these vehicles have, in the years they had them.
             QList<const Template *> fitting;
@@ -151,8 +163,17 @@ void buildRecalls(Model &m, const Content &c)
                     fitting.append(&t);
             if (fitting.isEmpty())
                 continue;
-            chosen = r.pick(fitting);
-            row.links = fitLinks(m, picked, chosen->from, chosen->ice);
+            // The same defect twice on one vehicle-year reads as a copy: another
+            // defect is tried, else the vehicle-years that had it are left out.
+            for (int tries = 0; tries < 4; ++tries) {
+                chosen = r.pick(fitting);
+                row.links = unused(fitLinks(m, picked, chosen->from, chosen->ice), chosen);
+                if (!row.links.isEmpty())
+                    break;
+            }
+            if (row.links.isEmpty())
+                continue;
+            remember(row.links, chosen);
             lead = QStringLiteral("%1 is recalling certain model year %2 vehicles. ").arg(row.manufacturer, vehiclePhrase(m, row.links));
         } else {
             QList<const Template *> fitting;
@@ -196,10 +217,11 @@ void buildRecalls(Model &m, const Content &c)
         row.reportDate = isoDate(year, int(r.range(0, 363)));
         row.initiatedBy = QStringLiteral("MFR");
         row.group = int(groupOf(groups, g.makes.first()));
-        row.manufacturer = g.nameFor(year);
-        row.links = fitLinks(m, pickLinks(g.vehicles, year, 3, 3, r), t->from, t->ice);
+        row.manufacturer = g.nameFor(row.reportDate);
+        row.links = unused(fitLinks(m, pickLinks(g.vehicles, year, 3, 3, r), t->from, t->ice), t);
         if (row.links.isEmpty())
             continue;
+        remember(row.links, t);
         row.affected = qint64(r.logNormal(8.0, 1.5));
         row.campaign = book.next(QStringLiteral("%1V").arg(year % 100, 2, 10, QLatin1Char('0')), QStringLiteral("000"), r);
         row.summary = agencyCase(QStringLiteral("%1 is recalling certain model year %2 vehicles. ").arg(row.manufacturer, vehiclePhrase(m, row.links)) + t->defect, year);
@@ -287,10 +309,10 @@ void buildInvestigations(Model &m, const Content &c)
         row.links = fitLinks(m, row.links, chosen.from, chosen.ice);
         const int g = groupOf(groups, m.byID(row.links.first().vid)->make);
         row.action = book.next(kind + QStringLiteral("%1").arg(year % 100, 2, 10, QLatin1Char('0')), QString(), r);
-        row.manufacturer = groups[g].nameFor(year);
         row.components = t.value(QStringLiteral("component")).toString();
         const int day = int(r.range(0, 363));
         row.opened = isoDate(year, day);
+        row.manufacturer = groups[g].nameFor(row.opened);
         const int length = int(r.range(60, 900));
         if (year * 366 + day + length < 2026 * 366 + 300)
             row.closed = isoDate(year, day + length);

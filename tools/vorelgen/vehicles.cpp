@@ -5,9 +5,13 @@
 // one object per make and model: "make" (a key of "makes"), "model",
 // "types" (vPIC vehicle types), "years" ("1974-2001, 2014-2023"), optional
 // "pop" (1-5, how common it is), "heavy", "photo" (one of the 50 drawings),
-// "id" (a fixed vehicle id) and "engines" ("1998-2002: 5.4/8", "2.0/4T",
-// "3.0/6S", "EV 150 kW"; without a year range an engine serves every year).
+// "id" (a fixed vehicle id), "vpic" (its name in the vPIC catalogue, when it
+// differs), "sample" (false: only in the full build) and "engines"
+// ("1998-2002: 5.4/8", "2.0/4T", "3.0/6S", "6.6/8TD" for a turbo diesel,
+// "EV 150 kW"; without a year range
+// an engine serves every year).
 
+#include "fleet.h"
 #include "model.h"
 #include "rng.h"
 
@@ -20,11 +24,11 @@ namespace {
 
 constexpr int kFullFleet = 2235;
 
-// "1998-2002: 5.4/8", "2.0/4T", "3.0/6S" or "EV 150 kW".
+// "1998-2002: 5.4/8", "2.0/4T", "3.0/6S", "6.6/8TD" (a turbo diesel) or "EV 150 kW".
 Engine parseEngine(const QString &text, const QString &where)
 {
     static const QRegularExpression re(
-        QStringLiteral("^(?:(\\d{4})-(\\d{4}):\\s*)?(?:EV\\s+(.+)|(\\d+\\.\\d)/(\\d+)([TS]?))$"));
+        QStringLiteral("^(?:(\\d{4})-(\\d{4}):\\s*)?(?:EV\\s+(.+)|(\\d+\\.\\d)/(\\d+)([TS]?)(D?))$"));
     const auto m = re.match(text.trimmed());
     if (!m.hasMatch())
         throw GenError{where + QStringLiteral(": bad engine \"") + text + QStringLiteral("\"")};
@@ -40,6 +44,8 @@ Engine parseEngine(const QString &text, const QString &where)
         e.cylinders = m.captured(5).toInt();
         e.turbo = m.captured(6) == QLatin1String("T");
         e.supercharged = m.captured(6) == QLatin1String("S");
+        if (!m.captured(7).isEmpty())
+            e.fuel = QStringLiteral("Diesel");
     }
     return e;
 }
@@ -77,6 +83,21 @@ QList<Engine> poolEngines(const Vehicle &v)
     return out;
 }
 
+// Vehicle types as the header's type line expects them: "MPV" for the long
+// vPIC name, items joined by a bare comma ("Incomplete Vehicle,Truck").
+QString storedTypes(const QString &types)
+{
+    QStringList parts;
+    for (QString p : types.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        p = p.trimmed();
+        if (p == QLatin1String("Multipurpose Passenger Vehicle (MPV)"))
+            p = QStringLiteral("MPV");
+        if (!p.isEmpty() && !parts.contains(p))
+            parts << p;
+    }
+    return parts.join(QLatin1Char(','));
+}
+
 void fillYears(Vehicle &v)
 {
     v.years.clear();
@@ -104,12 +125,14 @@ QList<Vehicle> readVehicles(const Content &c)
             throw GenError{where + QStringLiteral(": listed twice")};
         seen.insert(v.make + QLatin1Char('|') + v.model.toLower());
         v.makeDisplay = makes.value(v.make).toString();
-        v.types = o.value(QStringLiteral("types")).toString();
+        v.types = storedTypes(o.value(QStringLiteral("types")).toString());
+        v.catalogName = o.value(QStringLiteral("vpic")).toString(v.model);
         v.runs = parseRuns(o.value(QStringLiteral("years")).toString(), where);
         v.pop = qBound(1, o.value(QStringLiteral("pop")).toInt(2), 5);
         v.heavy = o.value(QStringLiteral("heavy")).toBool();
         v.photo = o.value(QStringLiteral("photo")).toBool();
         v.id = o.value(QStringLiteral("id")).toInteger(0);
+        v.inSample = o.value(QStringLiteral("sample")).toBool(true);
         for (const QJsonValue &e : o.value(QStringLiteral("engines")).toArray())
             v.engines.append(parseEngine(e.toString(), where));
         fillYears(v);
@@ -200,117 +223,14 @@ QString sourcesFor(const Vehicle &v, int year)
     if (year < 1981)
         return QStringLiteral("o");
     QString s = QStringLiteral("v");
-    if (year >= 1984 && !v.heavy && !r.chance(0.04))
+    bool engine = false;
+    for (const Engine &e : v.engines)
+        engine = engine || (year >= e.from && year <= e.to);
+    if (year >= 1984 && !v.heavy && engine)
         s += QLatin1Char('e');
     if (r.chance(0.45))
         s += QLatin1Char('o');
     return s;
-}
-
-QStringList drivesFor(const Vehicle &v, const Engine &e)
-{
-    static const QSet<QString> rearDrive = {"Mustang", "Corvette", "Camaro", "Charger", "Challenger", "3 Series",
-                                            "Town Car", "Crown Victoria", "Grand Marquis", "911", "MX-5 Miata",
-                                            "RX-7", "240", "164", "C-Class", "E-Class", "240Z", "280ZX", "XJ",
-                                            "Firebird", "GTO", "Barracuda", "Impala", "Chevelle", "Continental"};
-    const QString kind = v.kind();
-    if (!e.evMotor.isEmpty())
-        return {QStringLiteral("All-Wheel Drive")};
-    if (v.make == QLatin1String("SUBARU"))
-        return {QStringLiteral("All-Wheel Drive")};
-    if (kind == QLatin1String("car"))
-        return {rearDrive.contains(v.model) || v.years.first() < 1980 ? QStringLiteral("Rear-Wheel Drive")
-                                                                        : QStringLiteral("Front-Wheel Drive")};
-    if (kind == QLatin1String("van"))
-        return {QStringLiteral("Front-Wheel Drive")};
-    return {QStringLiteral("2-Wheel Drive"), QStringLiteral("4-Wheel Drive")};
-}
-
-QString transmissionFor(int year, bool manual, Rng &r)
-{
-    if (manual)
-        return year < 1985 ? QStringLiteral("Manual 4-spd") : year < 2008 ? QStringLiteral("Manual 5-spd") : QStringLiteral("Manual 6-spd");
-    if (year < 1990)
-        return r.chance(0.5) ? QStringLiteral("Automatic 3-spd") : QStringLiteral("Automatic 4-spd");
-    if (year <= 2002)
-        return QStringLiteral("Automatic 4-spd");
-    if (year <= 2008)
-        return r.chance(0.5) ? QStringLiteral("Automatic 4-spd") : QStringLiteral("Automatic 5-spd");
-    if (year <= 2014)
-        return r.chance(0.6) ? QStringLiteral("Automatic 6-spd") : QStringLiteral("Automatic (S6)");
-    if (year <= 2019)
-        return r.pick(QStringList{QStringLiteral("Automatic (S6)"), QStringLiteral("Automatic (S8)"), QStringLiteral("Automatic (AV-S6)")});
-    return r.pick(QStringList{QStringLiteral("Automatic (S8)"), QStringLiteral("Automatic (S10)"), QStringLiteral("Automatic (AV-S7)")});
-}
-
-QString classFor(const Vehicle &v, const Engine &e, const QString &drive, int year)
-{
-    const QString kind = v.kind();
-    const QString wd = drive.startsWith(QLatin1String("4")) || drive.startsWith(QLatin1String("All")) ? QStringLiteral("4WD") : QStringLiteral("2WD");
-    if (kind == QLatin1String("truck"))
-        return (e.litres < 3.0 && e.evMotor.isEmpty() ? QStringLiteral("Small Pickup Trucks ") : QStringLiteral("Standard Pickup Trucks ")) + wd;
-    if (kind == QLatin1String("van"))
-        return QStringLiteral("Minivan - 2WD");
-    if (kind == QLatin1String("suv")) {
-        if (v.types.contains(QLatin1String("Truck")))
-            return QStringLiteral("Vans, Passenger Type");
-        if (year < 2011)
-            return QStringLiteral("Sport Utility Vehicle - ") + wd;
-        return (e.litres < 3.0 ? QStringLiteral("Small Sport Utility Vehicle ") : QStringLiteral("Standard Sport Utility Vehicle ")) + wd;
-    }
-    if (!e.evMotor.isEmpty() || (e.litres >= 1.8 && e.litres < 3.0))
-        return QStringLiteral("Midsize Cars");
-    return e.litres < 1.8 ? QStringLiteral("Compact Cars") : QStringLiteral("Large Cars");
-}
-
-void addEpa(Model &m, const Vehicle &v, int year)
-{
-    QList<Engine> engines;
-    for (const Engine &e : v.engines)
-        if (year >= e.from && year <= e.to)
-            engines.append(e);
-    Rng r = Rng::keyed(QStringLiteral("epa:%1:%2").arg(v.id).arg(year));
-    for (const Engine &e : engines) {
-        const bool ev = !e.evMotor.isEmpty();
-        QList<bool> manuals = {false};
-        if (!ev && (v.kind() == QLatin1String("car") || v.kind() == QLatin1String("truck")) && year < 2018 && Rng::keyed(QStringLiteral("manual:%1:%2").arg(v.id).arg(e.litres)).chance(0.3))
-            manuals.append(true);
-        for (const QString &drive : drivesFor(v, e)) {
-            for (const bool manual : manuals) {
-                EpaRow row;
-                row.vid = v.id;
-                row.year = year;
-                row.variant = v.model;
-                if (drive.startsWith(QLatin1String("2-")))
-                    row.variant += QStringLiteral(" 2WD");
-                else if (drive.startsWith(QLatin1String("4-")))
-                    row.variant += QStringLiteral(" 4WD");
-                else if (drive.startsWith(QLatin1String("All")) && v.make != QLatin1String("SUBARU"))
-                    row.variant += QStringLiteral(" AWD");
-                row.litres = ev ? 0.0 : e.litres;
-                row.cylinders = ev ? 0 : e.cylinders;
-                row.transmission = ev ? QStringLiteral("Automatic (A1)") : transmissionFor(year, manual, r);
-                row.drive = drive;
-                row.vehicleClass = classFor(v, e, drive, year);
-                row.turbo = e.turbo;
-                row.supercharged = e.supercharged;
-                row.evMotor = e.evMotor;
-                if (ev)
-                    row.fuel = QStringLiteral("Electricity");
-                else if (e.turbo && year >= 2010 && e.litres >= 2.0)
-                    row.fuel = QStringLiteral("Premium Gasoline");
-                else if (e.cylinders >= 8 && year >= 2000 && year <= 2016 && (v.make == QLatin1String("FORD") || v.make == QLatin1String("CHEVROLET") || v.make == QLatin1String("GMC")))
-                    row.fuel = QStringLiteral("Gasoline or E85");
-                else
-                    row.fuel = QStringLiteral("Regular Gasoline");
-                if (row.fuel == QLatin1String("Gasoline or E85"))
-                    row.engineDesc = QStringLiteral("FFV");
-                else if (e.turbo && year >= 2012)
-                    row.engineDesc = QStringLiteral("SIDI");
-                m.epa.append(row);
-            }
-        }
-    }
 }
 
 } // namespace
@@ -319,15 +239,25 @@ void buildVehicles(Model &m, const Content &c)
 {
     QList<Vehicle> all = readVehicles(c);
     assignIDs(all);
-    for (Vehicle &v : all)
+    // Ids are spread over every hand-written line first, so both builds agree.
+    if (!m.profile.full)
+        all.erase(std::remove_if(all.begin(), all.end(), [](const Vehicle &v) { return !v.inSample; }), all.end());
+    const Fleet fleet(c);
+    for (Vehicle &v : all) {
+        fleet.attach(v);
         if (v.engines.isEmpty())
             v.engines = poolEngines(v);
+    }
     if (m.profile.vehicles > 0) {
         if (all.size() > m.profile.vehicles)
             throw GenError{QStringLiteral("vehicles.json lists more vehicles than the %1 profile holds").arg(m.profile.name)};
-        all += generated(all, m.profile.vehicles);
+        // The vPIC lines fill the fleet; without the catalogue, generated
+        // stand-ins keep the profile's size.
+        all += c.vpic.isEmpty() ? generated(all, m.profile.vehicles) : fleet.select(all, m.profile.vehicles);
     }
     std::sort(all.begin(), all.end(), [](const Vehicle &a, const Vehicle &b) { return a.id < b.id; });
+    for (Vehicle &v : all)
+        v.car = v.kind() == QLatin1String("car");
     m.vehicles = all;
     for (const Vehicle &v : m.vehicles) {
         for (const int y : v.years) {

