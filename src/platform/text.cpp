@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QLocale>
+#include <QTextBoundaryFinder>
 #include <QUrl>
 #include <charconv>
 #include <cmath>
@@ -94,6 +95,19 @@ static QString trimBy(const QString &text, Pred pred)
     while (end > begin && pred(text[end - 1]))
         --end;
     return text.mid(begin, end - begin);
+}
+
+QStringList graphemes(const QString &text)
+{
+    QStringList out;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype start = 0;
+    while (finder.toNextBoundary() != -1) {
+        const qsizetype end = finder.position();
+        out.append(text.mid(start, end - start));
+        start = end;
+    }
+    return out;
 }
 
 QString trimBlanks(const QString &text)

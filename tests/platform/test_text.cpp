@@ -99,6 +99,12 @@ private slots:
         QCOMPARE(Text::fold(QStringLiteral("Straße")), Text::fold(QStringLiteral("STRASSE")));
     }
 
+    void graphemesKeepMarksWithTheirLetter()
+    {
+        QCOMPARE(Text::graphemes(QStringLiteral("e\u0301x")), (QStringList{QStringLiteral("e\u0301"), QStringLiteral("x")}));
+        QVERIFY(Text::graphemes(QString()).isEmpty());
+    }
+
     void plural()
     {
         QCOMPARE(Text::plural(1, QStringLiteral("recall")), QStringLiteral("recall"));
