@@ -1,13 +1,16 @@
 #include "screenbits.h"
 
 #include "kit/kvlinklabel.h"
+#include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvtextlabel.h"
 #include "look/bezel.h"
 #include "look/fvfont.h"
+#include "look/fvpalette.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 
 KVTextLabel *ScreenBits::wrapped(const QString &text, double points, QFont::Weight weight, const QColor &color)
 {
@@ -55,4 +58,33 @@ Bezel *ScreenBits::bezel(QWidget *content, double radius, double padding)
     auto *b = new Bezel(radius, padding);
     b->setContent(content);
     return b;
+}
+
+QHBoxLayout *ScreenBits::headingRow(QWidget *heading, QWidget *trailing)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(heading, 0, Qt::AlignVCenter);
+    row->addStretch(1);
+    row->addWidget(trailing, 0, Qt::AlignVCenter);
+    return row;
+}
+
+void ScreenBits::countedList(Bezel *panel, QWidget *heading, KVTextLabel *count, KVTextLabel *empty,
+                             QVBoxLayout *list)
+{
+    auto *content = new QWidget;
+    auto *box = new QVBoxLayout(content);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->addLayout(headingRow(heading, count));
+    empty->setColor(FVPalette::current().dim);
+    box->addWidget(empty);
+    list->setContentsMargins(0, 0, 0, 0);
+    box->addLayout(list);
+    panel->setContent(content);
+    const auto metrics = [box, list] {
+        box->setSpacing(KVScale::ipt(8));
+        list->setSpacing(KVScale::ipt(8));
+    };
+    metrics();
+    KVScaleWatch::follow(panel, metrics);
 }

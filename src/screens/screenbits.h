@@ -8,6 +8,8 @@
 class Bezel;
 class KVLinkLabel;
 class KVTextLabel;
+class QHBoxLayout;
+class QVBoxLayout;
 class QWidget;
 
 // Small building blocks the reference screens share.
@@ -23,5 +25,13 @@ KVTextLabel *wrapped(const QString &text, double points, QFont::Weight weight = 
 QWidget *link(const QString &text, const QUrl &url, double points);
 // A section panel around `content`.
 Bezel *bezel(QWidget *content, double radius = 22, double padding = 16);
+
+// A section's heading row: `heading` at the leading edge, `trailing` (its
+// count, say) at the trailing edge.
+QHBoxLayout *headingRow(QWidget *heading, QWidget *trailing);
+// `panel`'s content for rows under a heading with their count: the heading
+// row, `empty` (dimmed; shown when there are no rows) and `list`, spaced 8
+// points.
+void countedList(Bezel *panel, QWidget *heading, KVTextLabel *count, KVTextLabel *empty, QVBoxLayout *list);
 
 } // namespace ScreenBits
