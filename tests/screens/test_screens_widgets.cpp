@@ -20,6 +20,7 @@
 #include "screens/vehicleview.h"
 #include "screens/yearmenubutton.h"
 #include "support/fixturedb.h"
+#include "support/fixturemodels.h"
 
 #include <QApplication>
 #include <QImage>
@@ -84,14 +85,8 @@ class TestScreensWidgets : public QObject
 private:
     FixtureDb m_fx;
     QTemporaryDir m_home;
-    int m_garages = 0;
+    FixtureModels m_models{m_fx};
     QList<QUrl> m_opened;
-
-    std::unique_ptr<AppModel> model()
-    {
-        const QString garage = m_home.filePath(QStringLiteral("garage%1.sqlite").arg(++m_garages));
-        return std::make_unique<AppModel>(AppModel::Locations{m_fx.path(), m_fx.photosFolder(), garage});
-    }
 
 private slots:
     void initTestCase()
@@ -118,7 +113,7 @@ private slots:
 
     void pickerWalksYearMakeModel()
     {
-        auto m = model();
+        auto m = m_models.make();
         HomeView view(*m);
         showOffscreen(view);
         QVERIFY(view.yearColumn());
@@ -170,7 +165,7 @@ private slots:
 
     void heavySwitchAndExamples()
     {
-        auto m = model();
+        auto m = m_models.make();
         m->setIncludeHeavy(false);
         HomeView view(*m);
         showOffscreen(view);
@@ -205,7 +200,7 @@ private slots:
     // The years of the picker line up: every digit takes the same width.
     void yearRowsUseEvenDigits()
     {
-        auto m = model();
+        auto m = m_models.make();
         HomeView view(*m);
         showOffscreen(view);
         const auto yearText = [&](const QString &year) -> MonoDigitsText * {
@@ -238,7 +233,7 @@ private slots:
 
     void vehiclePageInOrder()
     {
-        auto m = model();
+        auto m = m_models.make();
         m->openVehicle(1, 2002);
         VehicleView view(*m);
         showOffscreen(view);
@@ -298,7 +293,7 @@ private slots:
 
     void returningToThePickerShowsThePick()
     {
-        auto m = model();
+        auto m = m_models.make();
         PickerActions::pickYear(*m, 1976);
         PickerActions::pickMake(*m, QStringLiteral("ZED"));
         HomeView view(*m);
@@ -316,7 +311,7 @@ private slots:
 
     void headerGarageStateAndYearMenu()
     {
-        auto m = model();
+        auto m = m_models.make();
         m->openVehicle(1, 2002);
         VehicleView view(*m);
         showOffscreen(view);
@@ -359,7 +354,7 @@ private slots:
 
     void emptyStateLeadsHome()
     {
-        auto m = model();
+        auto m = m_models.make();
         m->setCurrentVehicle(std::nullopt);
         m->setCurrentYear(std::nullopt);
         m->setScreen(Screen::Vehicle);
@@ -380,7 +375,7 @@ private slots:
     // while the list follows every keystroke.
     void typingKeepsTheSearchBox()
     {
-        auto m = model();
+        auto m = m_models.make();
         QWidget window;
         auto *box = new QVBoxLayout(&window);
         auto *field = new QLineEdit;
@@ -404,7 +399,7 @@ private slots:
 
     void searchHitsOpenTheirScreens()
     {
-        auto m = model();
+        auto m = m_models.make();
         m->setScreen(Screen::Search);
         SearchResultsView view(*m);
         showOffscreen(view);
@@ -477,7 +472,7 @@ private slots:
             "starts_at_vpic_floor, heavy, confidence, year_source, notes) VALUES (42, 'JEEP', 'Cherokee', "
             "'Jeep & Willys', 'MPV', 1984, 2001, 0, 0, 'high', 'vpic', '');"
             "INSERT INTO vehicle_years (vehicle_id, model_year, sources) VALUES (42, 1995, 'v');")));
-        auto m = model();
+        auto m = m_models.make();
         HomeView view(*m);
         showOffscreen(view);
         const auto examples = view.exampleButtons();
