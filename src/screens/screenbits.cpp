@@ -7,9 +7,12 @@
 #include "look/bezel.h"
 #include "look/fvfont.h"
 #include "look/fvpalette.h"
+#include "look/fvscroll.h"
+#include "ptlayout.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QListView>
 #include <QVBoxLayout>
 
 KVTextLabel *ScreenBits::wrapped(const QString &text, double points, QFont::Weight weight, const QColor &color)
@@ -87,4 +90,35 @@ void ScreenBits::countedList(Bezel *panel, QWidget *heading, KVTextLabel *count,
     };
     metrics();
     KVScaleWatch::follow(panel, metrics);
+}
+
+void ScreenBits::rowList(QListView *list, std::function<void(int)> open)
+{
+    list->setSelectionMode(QAbstractItemView::NoSelection);
+    list->setFrameShape(QFrame::NoFrame);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    list->setMouseTracking(true);
+    list->setStyleSheet(QStringLiteral("QListView { background: transparent; }"));
+    const auto openIndex = [open = std::move(open)](const QModelIndex &i) { open(i.row()); };
+    QObject::connect(list, &QAbstractItemView::clicked, list, openIndex);
+    QObject::connect(list, &QAbstractItemView::activated, list, openIndex);
+}
+
+void ScreenBits::reveal(QListView *list, int row)
+{
+    if (row < 0)
+        return;
+    const QModelIndex index = list->model()->index(row, 0);
+    list->setCurrentIndex(index);
+    list->scrollTo(index);
+}
+
+QWidget *ScreenBits::scrollPane(QWidget *content)
+{
+    auto *pane = new QWidget;
+    auto *box = new QVBoxLayout(pane);
+    PtLayout::margins(box, pane, 0, 0, 0, 20);
+    box->addWidget(content);
+    return new FVScroll(pane);
 }

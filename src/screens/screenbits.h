@@ -4,11 +4,13 @@
 #include <QFont>
 #include <QString>
 #include <QUrl>
+#include <functional>
 
 class Bezel;
 class KVLinkLabel;
 class KVTextLabel;
 class QHBoxLayout;
+class QListView;
 class QVBoxLayout;
 class QWidget;
 
@@ -33,5 +35,14 @@ QHBoxLayout *headingRow(QWidget *heading, QWidget *trailing);
 // row, `empty` (dimmed; shown when there are no rows) and `list`, spaced 8
 // points.
 void countedList(Bezel *panel, QWidget *heading, KVTextLabel *count, KVTextLabel *empty, QVBoxLayout *list);
+
+// Sets up a list of drawn rows for a list well: no frame, selection or
+// horizontal scroll bar, a transparent background, smooth scrolling and
+// hover tracking; a click or Return on a row calls `open` with its number.
+void rowList(QListView *list, std::function<void(int)> open);
+// Makes `row` the list's current row and scrolls it into view; nothing for -1.
+void reveal(QListView *list, int row);
+// `content` in a scrolling pane that keeps 20 points clear below it.
+QWidget *scrollPane(QWidget *content);
 
 } // namespace ScreenBits
