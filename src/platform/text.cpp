@@ -110,6 +110,20 @@ QStringList graphemes(const QString &text)
     return out;
 }
 
+QString clipped(const QString &text, qsizetype limit)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype cut = 0;
+    for (qsizetype n = 0; n <= limit; ++n) {
+        const qsizetype next = finder.toNextBoundary();
+        if (next == -1)
+            return text;
+        if (n < limit)
+            cut = next;
+    }
+    return text.left(cut) + QStringLiteral("\u2026");
+}
+
 QString trimBlanks(const QString &text)
 {
     return trimBy(text, isBlank);

@@ -26,6 +26,10 @@ QString immutableFileUri(const QString &path);
 // The text split into user-perceived characters (grapheme clusters).
 QStringList graphemes(const QString &text);
 
+// The text cut to its first `limit` user-perceived characters and "…" when
+// it has more; else the whole text.
+QString clipped(const QString &text, qsizetype limit);
+
 // Trims blanks and tabs only (Unicode space separators and U+0009).
 QString trimBlanks(const QString &text);
 
