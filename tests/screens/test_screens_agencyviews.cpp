@@ -15,6 +15,7 @@
 #include "support/fakehttp.h"
 #include "support/fixturedb.h"
 #include "support/fixturemodels.h"
+#include "support/settle.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -27,12 +28,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-void settle()
-{
-    for (int i = 0; i < 4; ++i)
-        QCoreApplication::processEvents();
-}
 
 // The four panels in one shown column, as the vehicle page holds them.
 struct Page

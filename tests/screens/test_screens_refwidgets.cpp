@@ -27,6 +27,7 @@
 #include "platform/opener.h"
 #include "support/fixturedb.h"
 #include "support/fixturemodels.h"
+#include "support/settle.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -35,12 +36,6 @@
 #include <QTest>
 
 namespace {
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
 
 void show(QWidget &w)
 {

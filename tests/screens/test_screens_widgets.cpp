@@ -21,6 +21,7 @@
 #include "screens/yearmenubutton.h"
 #include "support/fixturedb.h"
 #include "support/fixturemodels.h"
+#include "support/settle.h"
 
 #include <QApplication>
 #include <QImage>
@@ -49,12 +50,6 @@ void clickOn(QWidget *target)
     QWidget *window = target->window();
     const QPoint at = target->mapTo(window, target->rect().center());
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
-}
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
 }
 
 template <typename W>
