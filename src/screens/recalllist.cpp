@@ -94,10 +94,7 @@ void RecallList::refresh()
     m_empty->setVisible(recalls.isEmpty());
     if (m_filled && recalls == m_recalls)
         return;
-    while (QLayoutItem *item = m_list->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
+    ScreenBits::clear(m_list);
     m_buttons.clear();
     for (const Recall &recall : recalls) {
         RowButton *row = recallRow(recall);

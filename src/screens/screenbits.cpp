@@ -114,6 +114,14 @@ void ScreenBits::reveal(QListView *list, int row)
     list->scrollTo(index);
 }
 
+void ScreenBits::clear(QLayout *layout)
+{
+    while (QLayoutItem *item = layout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+}
+
 QWidget *ScreenBits::scrollPane(QWidget *content)
 {
     auto *pane = new QWidget;

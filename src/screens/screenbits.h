@@ -10,6 +10,7 @@ class Bezel;
 class KVLinkLabel;
 class KVTextLabel;
 class QHBoxLayout;
+class QLayout;
 class QListView;
 class QVBoxLayout;
 class QWidget;
@@ -42,6 +43,8 @@ void countedList(Bezel *panel, QWidget *heading, KVTextLabel *count, KVTextLabel
 void rowList(QListView *list, std::function<void(int)> open);
 // Makes `row` the list's current row and scrolls it into view; nothing for -1.
 void reveal(QListView *list, int row);
+// Takes every item out of `layout` and deletes it with its widget.
+void clear(QLayout *layout);
 // `content` in a scrolling pane that keeps 20 points clear below it.
 QWidget *scrollPane(QWidget *content);
 
