@@ -1,7 +1,8 @@
 #include "garagecodetext.h"
 
+#include "platform/text.h"
+
 #include <QChar>
-#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <iterator>
 
@@ -111,19 +112,6 @@ bool codeAt(const QString &text, qsizetype i)
     return !isTransparent(next) && !isWordChar(next);
 }
 
-QStringList graphemes(const QString &text)
-{
-    QStringList out;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    qsizetype start = 0;
-    while (finder.toNextBoundary() != -1) {
-        const qsizetype end = finder.position();
-        out.append(text.mid(start, end - start));
-        start = end;
-    }
-    return out;
-}
-
 // One hexadecimal digit as ASCII; full-width forms are folded.
 std::optional<QChar> hexDigit(const QString &character)
 {
@@ -165,13 +153,13 @@ QStringList find(const QString &text)
 std::optional<QString> normalize(const QString &text)
 {
     QString kept;
-    for (const QString &character : graphemes(text.toUpper())) {
+    for (const QString &character : Text::graphemes(text.toUpper())) {
         // A character is white space when its first code point is.
         if (QChar::isSpace(codePointAt(character, 0)) || character == u"-")
             continue;
         kept += character;
     }
-    const QStringList characters = graphemes(kept);
+    const QStringList characters = Text::graphemes(kept);
     if (characters.size() != 5)
         return std::nullopt;
     static const QStringList letters{QStringLiteral("P"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("U")};

@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QLocale>
+#include <QTextBoundaryFinder>
 #include <QUrl>
 #include <charconv>
 #include <cmath>
@@ -94,6 +95,33 @@ static QString trimBy(const QString &text, Pred pred)
     while (end > begin && pred(text[end - 1]))
         --end;
     return text.mid(begin, end - begin);
+}
+
+QStringList graphemes(const QString &text)
+{
+    QStringList out;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype start = 0;
+    while (finder.toNextBoundary() != -1) {
+        const qsizetype end = finder.position();
+        out.append(text.mid(start, end - start));
+        start = end;
+    }
+    return out;
+}
+
+QString clipped(const QString &text, qsizetype limit)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype cut = 0;
+    for (qsizetype n = 0; n <= limit; ++n) {
+        const qsizetype next = finder.toNextBoundary();
+        if (next == -1)
+            return text;
+        if (n < limit)
+            cut = next;
+    }
+    return text.left(cut) + QStringLiteral("\u2026");
 }
 
 QString trimBlanks(const QString &text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <optional>
 
@@ -21,6 +22,13 @@ QString percentEncodePath(const QString &path);
 // "file:<encoded path>?immutable=1" (with an empty authority, "file://", before an
 // absolute path): read-only URI for SQLite.
 QString immutableFileUri(const QString &path);
+
+// The text split into user-perceived characters (grapheme clusters).
+QStringList graphemes(const QString &text);
+
+// The text cut to its first `limit` user-perceived characters and "…" when
+// it has more; else the whole text.
+QString clipped(const QString &text, qsizetype limit);
 
 // Trims blanks and tabs only (Unicode space separators and U+0009).
 QString trimBlanks(const QString &text);

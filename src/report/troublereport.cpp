@@ -162,11 +162,7 @@ QString TroubleReport::component(const Recall &recall)
 
 QString TroubleReport::summaryExcerpt(const Recall &recall)
 {
-    constexpr qsizetype limit = 240;
-    const QString text = NHTSAText::sentenceCase(recall.summary);
-    if (ReportText::characterCount(text) <= limit)
-        return text;
-    return ReportText::leftCharacters(text, limit) + QStringLiteral("\u2026");
+    return Text::clipped(NHTSAText::sentenceCase(recall.summary), 240);
 }
 
 QString TroubleReport::footer()

@@ -15,8 +15,8 @@
 #include "listwell.h"
 #include "look/fvpalette.h"
 #include "look/fvrender.h"
-#include "look/fvscroll.h"
 #include "ptlayout.h"
+#include "screenbits.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -90,16 +90,9 @@ void CodesView::build()
     m_list->setModel(m_listModel);
     m_list->setItemDelegate(new CodeRowDelegate(m_list));
     m_list->setUniformItemSizes(true);
-    m_list->setSelectionMode(QAbstractItemView::NoSelection);
-    m_list->setFrameShape(QFrame::NoFrame);
-    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_list->setMouseTracking(true);
+    ScreenBits::rowList(m_list, [this](int row) { openRow(row); });
     m_list->viewport()->setAutoFillBackground(false);
     m_list->setAutoFillBackground(false);
-    m_list->setStyleSheet(QStringLiteral("QListView { background: transparent; }"));
-    connect(m_list, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) { openRow(i.row()); });
-    connect(m_list, &QAbstractItemView::activated, this, [this](const QModelIndex &i) { openRow(i.row()); });
     // Row heights follow the zoom; the keyboard's row stays.
     KVScaleWatch::follow(m_list, [this] {
         const int row = m_list->currentIndex().row();
@@ -111,11 +104,7 @@ void CodesView::build()
     row->addWidget(left);
 
     m_detail = new CodeDetail(m_model);
-    auto *pane = new QWidget;
-    auto *paneBox = new QVBoxLayout(pane);
-    PtLayout::margins(paneBox, pane, 0, 0, 0, 20);
-    paneBox->addWidget(m_detail);
-    row->addWidget(new FVScroll(pane), 1);
+    row->addWidget(ScreenBits::scrollPane(m_detail), 1);
 }
 
 void CodesView::refresh()
@@ -144,11 +133,7 @@ void CodesView::refresh()
         // A code chosen here or elsewhere comes into view and becomes the
         // keyboard's current row.
         m_revealed = m_model.selectedCode();
-        const int row = m_revealed ? m_listModel->rowOf(*m_revealed) : -1;
-        if (row >= 0) {
-            m_list->setCurrentIndex(m_listModel->index(row));
-            m_list->scrollTo(m_listModel->index(row));
-        }
+        ScreenBits::reveal(m_list, m_revealed ? m_listModel->rowOf(*m_revealed) : -1);
     }
     m_detail->showCode(data, shown);
 }

@@ -16,6 +16,7 @@
 #include "monodigitstext.h"
 #include "platform/text.h"
 #include "rowbutton.h"
+#include "screenbits.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -129,11 +130,7 @@ ComplaintChart::ComplaintChart(AppModel &model, QWidget *parent)
     auto *content = new QWidget;
     auto *box = new QVBoxLayout(content);
     box->setContentsMargins(0, 0, 0, 0);
-    auto *header = new QHBoxLayout;
-    header->addWidget(new GaugeLabel(ComplaintChartRules::heading()), 0, Qt::AlignVCenter);
-    header->addStretch(1);
-    header->addWidget(m_count, 0, Qt::AlignVCenter);
-    box->addLayout(header);
+    box->addLayout(ScreenBits::headingRow(new GaugeLabel(ComplaintChartRules::heading()), m_count));
     auto *caption = new KVTextLabel(FVInfo::complaintsLabel(), 13, QFont::DemiBold);
     caption->setColor(FVPalette::amber());
     caption->setWordWrap(true);

@@ -7,7 +7,6 @@
 
 class AppModel;
 class QAbstractButton;
-class QAbstractButton;
 class ComplaintAreaRow;
 class GaugeLabel;
 class KVTextLabel;

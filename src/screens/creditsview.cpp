@@ -16,6 +16,7 @@
 #include "look/fvpalette.h"
 #include "look/fvscroll.h"
 #include "look/gaugelabel.h"
+#include "screenbits.h"
 
 #include <QHBoxLayout>
 #include <QImageReader>
@@ -57,9 +58,7 @@ private:
 KVTextLabel *text(QBoxLayout *box, const QString &s, double points, QFont::Weight weight = QFont::Normal,
                   const QColor &color = QColor())
 {
-    auto *label = new KVTextLabel(s, points, weight);
-    label->setWordWrap(true);
-    label->setColor(color);
+    KVTextLabel *label = ScreenBits::wrapped(s, points, weight, color);
     box->addWidget(label);
     return label;
 }

@@ -7,6 +7,7 @@
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
 #include "kit/kvtextlabel.h"
+#include "screenbits.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -103,10 +104,7 @@ void EPATable::setConfigs(const QList<EPAConfig> &configs, qint64 year)
     const QList<EPATableRules::Row> rows = EPATableRules::rows(configs);
     if (m_filled && rows == m_rows)
         return;
-    while (QLayoutItem *item = m_list->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
+    ScreenBits::clear(m_list);
     for (const EPATableRules::Row &row : rows) {
         m_list->addWidget(new EPARowView(row));
         m_list->addWidget(new Divider);

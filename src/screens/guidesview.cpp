@@ -10,8 +10,8 @@
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "listwell.h"
-#include "look/fvscroll.h"
 #include "ptlayout.h"
+#include "screenbits.h"
 
 #include <QHBoxLayout>
 #include <QListView>
@@ -49,15 +49,8 @@ void GuidesView::build()
     m_list->setAccessibleName(QStringLiteral("Troubleshooting guides"));
     m_list->setModel(m_listModel);
     m_list->setItemDelegate(new GuideRowDelegate(m_list));
-    m_list->setSelectionMode(QAbstractItemView::NoSelection);
     m_list->setResizeMode(QListView::Adjust);
-    m_list->setFrameShape(QFrame::NoFrame);
-    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    m_list->setMouseTracking(true);
-    m_list->setStyleSheet(QStringLiteral("QListView { background: transparent; }"));
-    connect(m_list, &QAbstractItemView::clicked, this, [this](const QModelIndex &i) { openRow(i.row()); });
-    connect(m_list, &QAbstractItemView::activated, this, [this](const QModelIndex &i) { openRow(i.row()); });
+    ScreenBits::rowList(m_list, [this](int row) { openRow(row); });
     KVScaleWatch::follow(m_list, [this] { m_list->doItemsLayout(); });
     auto *well = new ListWell(m_list, 6);
     well->setFixedWidth(KVScale::ipt(320));
@@ -65,11 +58,7 @@ void GuidesView::build()
     row->addWidget(well);
 
     m_runner = new GuideRunner(m_model);
-    auto *pane = new QWidget;
-    auto *paneBox = new QVBoxLayout(pane);
-    PtLayout::margins(paneBox, pane, 0, 0, 0, 20);
-    paneBox->addWidget(m_runner);
-    row->addWidget(new FVScroll(pane), 1);
+    row->addWidget(ScreenBits::scrollPane(m_runner), 1);
 }
 
 void GuidesView::refresh()
@@ -83,11 +72,7 @@ void GuidesView::refresh()
         // A guide opened here or elsewhere comes into view and becomes the
         // keyboard's current row.
         m_revealed = m_model.selectedGuide();
-        const int row = m_revealed ? m_listModel->rowOf(*m_revealed) : -1;
-        if (row >= 0) {
-            m_list->setCurrentIndex(m_listModel->index(row));
-            m_list->scrollTo(m_listModel->index(row));
-        }
+        ScreenBits::reveal(m_list, m_revealed ? m_listModel->rowOf(*m_revealed) : -1);
     }
     m_runner->showGuide(data, GuideListRules::shown(guides, m_model.selectedGuide()));
 }

@@ -1,6 +1,6 @@
 #include "guidewalk.h"
 
-#include <QTextBoundaryFinder>
+#include "platform/text.h"
 
 QStringList GuideWalk::path(const Guide &g, const QStringList &stored)
 {
@@ -27,17 +27,7 @@ QString GuideWalk::stepLabel(const GuideNode &node, const QStringList &path)
 
 QString GuideWalk::shortStep(const QString &text)
 {
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    int count = 0;
-    qsizetype cut44 = -1;
-    while (finder.toNextBoundary() != -1) {
-        ++count;
-        if (count == 44)
-            cut44 = finder.position();
-        if (count == 45)
-            return text.left(cut44) + QStringLiteral("\u2026");
-    }
-    return text;
+    return Text::clipped(text, 44);
 }
 
 QString GuideWalk::answers(const Guide &g, const QStringList &path)

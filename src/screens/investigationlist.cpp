@@ -13,6 +13,7 @@
 #include "look/gaugelabel.h"
 #include "monodigitstext.h"
 #include "rowbutton.h"
+#include "screenbits.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -95,25 +96,8 @@ InvestigationList::InvestigationList(AppModel &model, QWidget *parent)
     , m_list(new QVBoxLayout)
 {
     setObjectName(QStringLiteral("investigations"));
-    auto *content = new QWidget;
-    auto *box = new QVBoxLayout(content);
-    box->setContentsMargins(0, 0, 0, 0);
-    auto *header = new QHBoxLayout;
-    header->addWidget(new GaugeLabel(InvestigationRules::heading(), FVPalette::amber()), 0, Qt::AlignVCenter);
-    header->addStretch(1);
-    header->addWidget(m_count, 0, Qt::AlignVCenter);
-    box->addLayout(header);
-    m_empty->setColor(FVPalette::current().dim);
-    box->addWidget(m_empty);
-    m_list->setContentsMargins(0, 0, 0, 0);
-    box->addLayout(m_list);
-    setContent(content);
-    const auto metrics = [box, this] {
-        box->setSpacing(KVScale::ipt(8));
-        m_list->setSpacing(KVScale::ipt(8));
-    };
-    metrics();
-    KVScaleWatch::follow(this, metrics);
+    ScreenBits::countedList(this, new GaugeLabel(InvestigationRules::heading(), FVPalette::amber()), m_count, m_empty,
+                            m_list);
 
     m_observer->watchModel(m_model, {AppModel::Field::Data, AppModel::Field::CurrentVehicle,
                                      AppModel::Field::CurrentYear});

@@ -7,7 +7,6 @@
 
 class AppModel;
 class QAbstractButton;
-class QAbstractButton;
 class KVTextLabel;
 class ModelObserver;
 class QVBoxLayout;

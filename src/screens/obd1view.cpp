@@ -69,10 +69,7 @@ void OBD1View::refresh()
         return;
     m_built = true;
     m_shownData = data;
-    while (QLayoutItem *item = m_column->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
+    ScreenBits::clear(m_column);
     if (!data)
         return;
     const QHash<QString, SourceRef> sources = data->sources();

@@ -15,6 +15,7 @@
 #include "monodigitstext.h"
 #include "recallrules.h"
 #include "rowbutton.h"
+#include "screenbits.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -76,25 +77,7 @@ RecallList::RecallList(AppModel &model, QWidget *parent)
     , m_list(new QVBoxLayout)
 {
     setObjectName(QStringLiteral("recalls"));
-    auto *content = new QWidget;
-    auto *box = new QVBoxLayout(content);
-    box->setContentsMargins(0, 0, 0, 0);
-    auto *header = new QHBoxLayout;
-    header->addWidget(new GaugeLabel(RecallRules::heading(), FVPalette::red()), 0, Qt::AlignVCenter);
-    header->addStretch(1);
-    header->addWidget(m_count, 0, Qt::AlignVCenter);
-    box->addLayout(header);
-    m_empty->setColor(FVPalette::current().dim);
-    box->addWidget(m_empty);
-    m_list->setContentsMargins(0, 0, 0, 0);
-    box->addLayout(m_list);
-    setContent(content);
-    const auto metrics = [box, this] {
-        box->setSpacing(KVScale::ipt(8));
-        m_list->setSpacing(KVScale::ipt(8));
-    };
-    metrics();
-    KVScaleWatch::follow(this, metrics);
+    ScreenBits::countedList(this, new GaugeLabel(RecallRules::heading(), FVPalette::red()), m_count, m_empty, m_list);
 
     m_observer->watchModel(m_model, {AppModel::Field::Data, AppModel::Field::CurrentVehicle,
                                      AppModel::Field::CurrentYear});
@@ -111,10 +94,7 @@ void RecallList::refresh()
     m_empty->setVisible(recalls.isEmpty());
     if (m_filled && recalls == m_recalls)
         return;
-    while (QLayoutItem *item = m_list->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
+    ScreenBits::clear(m_list);
     m_buttons.clear();
     for (const Recall &recall : recalls) {
         RowButton *row = recallRow(recall);

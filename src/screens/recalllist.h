@@ -5,7 +5,6 @@
 
 class AppModel;
 class QAbstractButton;
-class QAbstractButton;
 class KVTextLabel;
 class ModelObserver;
 class QVBoxLayout;

@@ -43,16 +43,21 @@ KVTextLabel *RecallSheet::addText(QBoxLayout *box, const QString &text, double p
     return label;
 }
 
+KVChromeButton *RecallSheet::closeButton(KVChromeButton *button)
+{
+    button->setObjectName(QStringLiteral("close"));
+    connect(button, &QAbstractButton::clicked, this, [this] {
+        if (m_dismiss)
+            m_dismiss();
+    });
+    return button;
+}
+
 void RecallSheet::buildNotFound(const QString &campaign)
 {
     auto *box = static_cast<QVBoxLayout *>(layout());
     addText(box, RecallRules::notFound(campaign), 14);
-    auto *close = new KVChromeButton(QStringLiteral("Close"));
-    close->setObjectName(QStringLiteral("close"));
-    connect(close, &QAbstractButton::clicked, this, [this] {
-        if (m_dismiss)
-            m_dismiss();
-    });
+    KVChromeButton *close = closeButton(new KVChromeButton(QStringLiteral("Close")));
     box->addWidget(close, 0, Qt::AlignLeft);
     box->addStretch(1);
     close->setFocus();
@@ -69,12 +74,7 @@ void RecallSheet::buildRecall(const Vorel &data, const Recall &recall)
     heading->setTextInteractionFlags(Qt::TextSelectableByMouse);
     title->addWidget(heading, 0, Qt::AlignVCenter);
     title->addStretch(1);
-    auto *close = new KVChromeButton(QStringLiteral("Close"), false, true);
-    close->setObjectName(QStringLiteral("close"));
-    connect(close, &QAbstractButton::clicked, this, [this] {
-        if (m_dismiss)
-            m_dismiss();
-    });
+    KVChromeButton *close = closeButton(new KVChromeButton(QStringLiteral("Close"), false, true));
     title->addWidget(close, 0, Qt::AlignVCenter);
     box->addLayout(title);
     m_texts << heading->text();

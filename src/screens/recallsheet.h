@@ -4,6 +4,7 @@
 #include <functional>
 
 class AppModel;
+class KVChromeButton;
 class KVTextLabel;
 class QBoxLayout;
 class Vorel;
@@ -27,6 +28,8 @@ public:
     QStringList texts() const;
 
 private:
+    // `button`, named "close", dismissing the sheet.
+    KVChromeButton *closeButton(KVChromeButton *button);
     void buildNotFound(const QString &campaign);
     void buildRecall(const Vorel &data, const Recall &recall);
     KVTextLabel *addText(QBoxLayout *box, const QString &text, double points,

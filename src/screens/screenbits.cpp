@@ -1,13 +1,19 @@
 #include "screenbits.h"
 
 #include "kit/kvlinklabel.h"
+#include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvtextlabel.h"
 #include "look/bezel.h"
 #include "look/fvfont.h"
+#include "look/fvpalette.h"
+#include "look/fvscroll.h"
+#include "ptlayout.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QListView>
+#include <QVBoxLayout>
 
 KVTextLabel *ScreenBits::wrapped(const QString &text, double points, QFont::Weight weight, const QColor &color)
 {
@@ -55,4 +61,72 @@ Bezel *ScreenBits::bezel(QWidget *content, double radius, double padding)
     auto *b = new Bezel(radius, padding);
     b->setContent(content);
     return b;
+}
+
+QHBoxLayout *ScreenBits::headingRow(QWidget *heading, QWidget *trailing)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(heading, 0, Qt::AlignVCenter);
+    row->addStretch(1);
+    row->addWidget(trailing, 0, Qt::AlignVCenter);
+    return row;
+}
+
+void ScreenBits::countedList(Bezel *panel, QWidget *heading, KVTextLabel *count, KVTextLabel *empty,
+                             QVBoxLayout *list)
+{
+    auto *content = new QWidget;
+    auto *box = new QVBoxLayout(content);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->addLayout(headingRow(heading, count));
+    empty->setColor(FVPalette::current().dim);
+    box->addWidget(empty);
+    list->setContentsMargins(0, 0, 0, 0);
+    box->addLayout(list);
+    panel->setContent(content);
+    const auto metrics = [box, list] {
+        box->setSpacing(KVScale::ipt(8));
+        list->setSpacing(KVScale::ipt(8));
+    };
+    metrics();
+    KVScaleWatch::follow(panel, metrics);
+}
+
+void ScreenBits::rowList(QListView *list, std::function<void(int)> open)
+{
+    list->setSelectionMode(QAbstractItemView::NoSelection);
+    list->setFrameShape(QFrame::NoFrame);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    list->setMouseTracking(true);
+    list->setStyleSheet(QStringLiteral("QListView { background: transparent; }"));
+    const auto openIndex = [open = std::move(open)](const QModelIndex &i) { open(i.row()); };
+    QObject::connect(list, &QAbstractItemView::clicked, list, openIndex);
+    QObject::connect(list, &QAbstractItemView::activated, list, openIndex);
+}
+
+void ScreenBits::reveal(QListView *list, int row)
+{
+    if (row < 0)
+        return;
+    const QModelIndex index = list->model()->index(row, 0);
+    list->setCurrentIndex(index);
+    list->scrollTo(index);
+}
+
+void ScreenBits::clear(QLayout *layout)
+{
+    while (QLayoutItem *item = layout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+}
+
+QWidget *ScreenBits::scrollPane(QWidget *content)
+{
+    auto *pane = new QWidget;
+    auto *box = new QVBoxLayout(pane);
+    PtLayout::margins(box, pane, 0, 0, 0, 20);
+    box->addWidget(content);
+    return new FVScroll(pane);
 }

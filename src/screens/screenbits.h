@@ -4,10 +4,15 @@
 #include <QFont>
 #include <QString>
 #include <QUrl>
+#include <functional>
 
 class Bezel;
 class KVLinkLabel;
 class KVTextLabel;
+class QHBoxLayout;
+class QLayout;
+class QListView;
+class QVBoxLayout;
 class QWidget;
 
 // Small building blocks the reference screens share.
@@ -23,5 +28,24 @@ KVTextLabel *wrapped(const QString &text, double points, QFont::Weight weight = 
 QWidget *link(const QString &text, const QUrl &url, double points);
 // A section panel around `content`.
 Bezel *bezel(QWidget *content, double radius = 22, double padding = 16);
+
+// A section's heading row: `heading` at the leading edge, `trailing` (its
+// count, say) at the trailing edge.
+QHBoxLayout *headingRow(QWidget *heading, QWidget *trailing);
+// `panel`'s content for rows under a heading with their count: the heading
+// row, `empty` (dimmed; shown when there are no rows) and `list`, spaced 8
+// points.
+void countedList(Bezel *panel, QWidget *heading, KVTextLabel *count, KVTextLabel *empty, QVBoxLayout *list);
+
+// Sets up a list of drawn rows for a list well: no frame, selection or
+// horizontal scroll bar, a transparent background, smooth scrolling and
+// hover tracking; a click or Return on a row calls `open` with its number.
+void rowList(QListView *list, std::function<void(int)> open);
+// Makes `row` the list's current row and scrolls it into view; nothing for -1.
+void reveal(QListView *list, int row);
+// Takes every item out of `layout` and deletes it with its widget.
+void clear(QLayout *layout);
+// `content` in a scrolling pane that keeps 20 points clear below it.
+QWidget *scrollPane(QWidget *content);
 
 } // namespace ScreenBits

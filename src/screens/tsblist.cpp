@@ -17,6 +17,7 @@
 #include "look/gaugelabel.h"
 #include "look/tag.h"
 #include "monodigitstext.h"
+#include "screenbits.h"
 #include "tsblistrules.h"
 #include "tsbopener.h"
 
@@ -110,11 +111,7 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     auto *content = new QWidget;
     auto *box = new QVBoxLayout(content);
     box->setContentsMargins(0, 0, 0, 0);
-    auto *header = new QHBoxLayout;
-    header->addWidget(new GaugeLabel(TSBListRules::heading()), 0, Qt::AlignVCenter);
-    header->addStretch(1);
-    header->addWidget(m_count, 0, Qt::AlignVCenter);
-    box->addLayout(header);
+    box->addLayout(ScreenBits::headingRow(new GaugeLabel(TSBListRules::heading()), m_count));
 
     auto *capsule = new FilterCapsule;
     auto *filterRow = new QHBoxLayout(capsule);

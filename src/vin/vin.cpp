@@ -1,7 +1,8 @@
 #include "vin.h"
 
+#include "platform/text.h"
+
 #include <QSet>
-#include <QTextBoundaryFinder>
 #include <algorithm>
 
 namespace VIN {
@@ -35,19 +36,6 @@ std::optional<int> value(QStringView character)
 QString yearCodes()
 {
     return QStringLiteral("ABCDEFGHJKLMNPRSTVWXY123456789");
-}
-
-QStringList characters(const QString &text)
-{
-    QStringList out;
-    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-    qsizetype start = 0;
-    while (finder.toNextBoundary() != -1) {
-        const qsizetype end = finder.position();
-        out.append(text.mid(start, end - start));
-        start = end;
-    }
-    return out;
 }
 
 namespace {
@@ -107,7 +95,7 @@ YearReading modelYearOf(const QStringList &chars)
 QString clean(const QString &text)
 {
     QString out;
-    for (const QString &c : characters(text.toUpper())) {
+    for (const QString &c : Text::graphemes(text.toUpper())) {
         if (c != u"-" && !isWhiteSpace(c))
             out += c;
     }
@@ -116,19 +104,19 @@ QString clean(const QString &text)
 
 std::optional<QString> checkDigit(const QString &vin)
 {
-    return checkDigitOf(characters(vin));
+    return checkDigitOf(Text::graphemes(vin));
 }
 
 YearReading modelYear(const QString &vin)
 {
-    return modelYearOf(characters(vin));
+    return modelYearOf(Text::graphemes(vin));
 }
 
 Check check(const QString &text)
 {
     Check result;
     result.vin = clean(text);
-    const QStringList chars = characters(result.vin);
+    const QStringList chars = Text::graphemes(result.vin);
     const qsizetype n = chars.size();
 
     if (n != 17) {

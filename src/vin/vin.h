@@ -27,9 +27,6 @@ QString yearCodes();
 // While set, position 1 weighs 9 instead of 8 (the self-test's broken rule).
 extern bool mutateForSelfTest;
 
-// The text split into user-perceived characters.
-QStringList characters(const QString &text);
-
 // Upper-cased, with white space and "-" dropped.
 QString clean(const QString &text);
 // The check digit a 17-character VIN must carry; none for another length or

@@ -23,7 +23,7 @@ QString checkDigitValue(const VIN::Check &check)
 
 QString lengthValue(const VIN::Check &check)
 {
-    return QString::number(VIN::characters(check.vin).size()) + QStringLiteral(" / 17");
+    return QString::number(Text::graphemes(check.vin).size()) + QStringLiteral(" / 17");
 }
 
 QString decodeLabel(bool busy)
@@ -33,7 +33,7 @@ QString decodeLabel(bool busy)
 
 bool canDecode(bool online, bool busy, const VIN::Check &check)
 {
-    return online && !busy && VIN::characters(check.vin).size() == 17 && VIN::vpicURL(check.vin).has_value();
+    return online && !busy && Text::graphemes(check.vin).size() == 17 && VIN::vpicURL(check.vin).has_value();
 }
 
 QString askingStatus()
@@ -77,7 +77,7 @@ QString capitalizedWords(const QString &text)
     QString out;
     out.reserve(text.size());
     bool wordStart = true;
-    for (const QString &c : VIN::characters(text)) {
+    for (const QString &c : Text::graphemes(text)) {
         const bool space = !c.isEmpty() && QChar::isSpace(c.toUcs4().value(0));
         out += space ? c : (wordStart ? c.toUpper() : c.toLower());
         wordStart = space;

@@ -81,13 +81,20 @@ VINView::VINView(AppModel &m, NetStatus &net, HttpClient &http, QWidget *parent)
     m_observer->refreshNow();
 }
 
-QWidget *VINView::buildVinPanel()
+QVBoxLayout *VINView::panelColumn(Bezel *panel)
 {
-    auto *panel = new Bezel;
     auto *content = new QWidget;
     auto *col = new QVBoxLayout(content);
     col->setContentsMargins(0, 0, 0, 0);
     m_panelColumns << col;
+    panel->setContent(content);
+    return col;
+}
+
+QWidget *VINView::buildVinPanel()
+{
+    auto *panel = new Bezel;
+    QVBoxLayout *col = panelColumn(panel);
     col->addWidget(new GaugeLabel(QStringLiteral("Vehicle Identification Number")), 0, Qt::AlignLeft);
     m_field = new VINField;
     col->addWidget(m_field);
@@ -95,7 +102,6 @@ QWidget *VINView::buildVinPanel()
     help->setPlain(QStringLiteral("Find it on the driver's side of the dashboard (look through the windshield), on "
                                   "the driver's door jamb label, or on your title and insurance card."));
     col->addWidget(help);
-    panel->setContent(content);
 
     connect(m_field, &QLineEdit::textEdited, this, [this](const QString &text) { m_model.setVinText(text); });
     return panel;
@@ -105,10 +111,7 @@ QWidget *VINView::buildOfflinePanel()
 {
     const FVPalette pal = FVPalette::current();
     auto *panel = new Bezel;
-    auto *content = new QWidget;
-    auto *col = new QVBoxLayout(content);
-    col->setContentsMargins(0, 0, 0, 0);
-    m_panelColumns << col;
+    QVBoxLayout *col = panelColumn(panel);
     col->addWidget(new GaugeLabel(QStringLiteral("Worked out on this computer (no internet needed)")), 0,
                    Qt::AlignLeft);
 
@@ -131,7 +134,6 @@ QWidget *VINView::buildOfflinePanel()
     m_valid = new Tag(QStringLiteral("Valid VIN format and check digit"), FVPalette::green(),
                       QStringLiteral("checkmark.seal.fill"));
     col->addWidget(m_valid, 0, Qt::AlignLeft);
-    panel->setContent(content);
     return panel;
 }
 
@@ -139,10 +141,7 @@ QWidget *VINView::buildOnlinePanel()
 {
     const FVPalette pal = FVPalette::current();
     auto *panel = new Bezel;
-    auto *content = new QWidget;
-    auto *col = new QVBoxLayout(content);
-    col->setContentsMargins(0, 0, 0, 0);
-    m_panelColumns << col;
+    QVBoxLayout *col = panelColumn(panel);
 
     auto *header = new QHBoxLayout;
     header->setContentsMargins(0, 0, 0, 0);
@@ -181,7 +180,6 @@ QWidget *VINView::buildOnlinePanel()
     m_credit = wrapped(10.5, pal.dim, QStringLiteral("credit"));
     m_credit->setPlain(VINRules::creditLine());
     col->addWidget(m_credit);
-    panel->setContent(content);
 
     connect(m_decode, &QAbstractButton::clicked, this, [this] { decode(m_check.vin); });
     connect(m_open, &QAbstractButton::clicked, this, [this] { openMatch(); });

@@ -9,6 +9,7 @@
 #include <utility>
 
 class AppModel;
+class Bezel;
 class HttpClient;
 class KVChromeButton;
 class KVTextLabel;
@@ -54,6 +55,8 @@ public:
     void saveToGarage(const VIN::Decoded &decoded, const QString &vin);
 
 private:
+    // A new column as `panel`'s content, spaced with the others.
+    QVBoxLayout *panelColumn(Bezel *panel);
     QWidget *buildVinPanel();
     QWidget *buildOfflinePanel();
     QWidget *buildOnlinePanel();

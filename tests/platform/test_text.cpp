@@ -99,6 +99,15 @@ private slots:
         QCOMPARE(Text::fold(QStringLiteral("Straße")), Text::fold(QStringLiteral("STRASSE")));
     }
 
+    void graphemesKeepMarksWithTheirLetter()
+    {
+        QCOMPARE(Text::graphemes(QStringLiteral("e\u0301x")), (QStringList{QStringLiteral("e\u0301"), QStringLiteral("x")}));
+        QVERIFY(Text::graphemes(QString()).isEmpty());
+        QCOMPARE(Text::clipped(QStringLiteral("abc"), 3), QStringLiteral("abc"));
+        QCOMPARE(Text::clipped(QStringLiteral("abe\u0301x"), 3), QStringLiteral("abe\u0301\u2026"));
+        QCOMPARE(Text::clipped(QStringLiteral("ab"), 0), QStringLiteral("\u2026"));
+    }
+
     void plural()
     {
         QCOMPARE(Text::plural(1, QStringLiteral("recall")), QStringLiteral("recall"));

@@ -14,6 +14,8 @@
 #include "screens/tsblist.h"
 #include "support/fakehttp.h"
 #include "support/fixturedb.h"
+#include "support/fixturemodels.h"
+#include "support/settle.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -22,17 +24,10 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
 
 namespace {
-
-void settle()
-{
-    for (int i = 0; i < 4; ++i)
-        QCoreApplication::processEvents();
-}
 
 // The four panels in one shown column, as the vehicle page holds them.
 struct Page
@@ -70,14 +65,12 @@ class TestScreensAgencyViews : public QObject
 
 private:
     FixtureDb m_fx;
-    QTemporaryDir m_home;
-    int m_garages = 0;
+    FixtureModels m_models{m_fx};
     QList<QUrl> m_opened;
 
     std::unique_ptr<AppModel> model(qint64 vid, qint64 year)
     {
-        const QString garage = m_home.filePath(QStringLiteral("garage%1.sqlite").arg(++m_garages));
-        auto m = std::make_unique<AppModel>(AppModel::Locations{m_fx.path(), m_fx.photosFolder(), garage});
+        auto m = m_models.make();
         m->setCurrentVehicle(vid);
         m->setCurrentYear(year);
         return m;

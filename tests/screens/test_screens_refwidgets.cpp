@@ -26,21 +26,16 @@
 #include "look/tag.h"
 #include "platform/opener.h"
 #include "support/fixturedb.h"
+#include "support/fixturemodels.h"
+#include "support/settle.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
 
 void show(QWidget &w)
 {
@@ -72,14 +67,7 @@ class TestScreensRefWidgets : public QObject
 
 private:
     FixtureDb m_fx;
-    QTemporaryDir m_home;
-    int m_garages = 0;
-
-    std::unique_ptr<AppModel> model()
-    {
-        const QString garage = m_home.filePath(QStringLiteral("garage%1.sqlite").arg(++m_garages));
-        return std::make_unique<AppModel>(AppModel::Locations{m_fx.path(), m_fx.photosFolder(), garage});
-    }
+    FixtureModels m_models{m_fx};
 
 private slots:
     void initTestCase()
@@ -96,7 +84,7 @@ private slots:
 
     void filterTypingKeepsFocusAndSelection()
     {
-        auto m = model();
+        auto m = m_models.make();
         CodesView view(*m);
         show(view);
         QCOMPARE(view.listModel()->rowCount(), 1009);
@@ -134,7 +122,7 @@ private slots:
 
     void clicksAndKeysInTheCodeList()
     {
-        auto m = model();
+        auto m = m_models.make();
         CodesView view(*m);
         show(view);
         // The Stop chip narrows the list; a row click then changes the model
@@ -169,7 +157,7 @@ private slots:
 
     void garageRowHook()
     {
-        auto m = model();
+        auto m = m_models.make();
         QVERIFY(m->garage());
         QStringList asked;
         CodeDetail::setGarageRowMaker([&asked](GarageStore &, AppModel &, const QString &code) {
@@ -187,7 +175,7 @@ private slots:
 
     void guideWalkBackAndStartOver()
     {
-        auto m = model();
+        auto m = m_models.make();
         GuidesView view(*m);
         show(view);
         // No selection: the first guide of the table runs, no row is lit.
@@ -224,7 +212,7 @@ private slots:
 
     void obd1CardsInSortOrder()
     {
-        auto m = model();
+        auto m = m_models.make();
         OBD1View view(*m);
         show(view);
         const QList<QWidget *> cards = view.cards();
@@ -243,7 +231,7 @@ private slots:
 
     void listModelsKeepTheirRowsAndSkipHeadings()
     {
-        auto m = model();
+        auto m = m_models.make();
         CodeListModel codes;
         const QList<OBDCode> all = m->data()->allCodes();
         codes.setCodes(all);
@@ -275,7 +263,7 @@ private slots:
 
     void runnerIgnoresAnotherGuidesWalk()
     {
-        auto m = model();
+        auto m = m_models.make();
         m->openGuide(QStringLiteral("no-start"));
         m->setGuidePath({QStringLiteral("level"), QStringLiteral("topup")});
         GuidesView view(*m);
@@ -320,7 +308,7 @@ private slots:
 
     void detailTagsNoteAndSnapshotRows()
     {
-        auto m = model();
+        auto m = m_models.make();
         CodeDetail detail(*m);
         detail.showCode(m->data(), QStringLiteral("P0301"));
         const auto *tags = detail.findChild<TagFlow *>(QStringLiteral("tags"));
@@ -351,7 +339,7 @@ private slots:
 
     void obd1SourcesAndHeadings()
     {
-        auto m = model();
+        auto m = m_models.make();
         OBD1View view(*m);
         show(view);
         const QList<QWidget *> cards = view.cards();
@@ -368,7 +356,7 @@ private slots:
 
     void searchHitsLandOnTheScreens()
     {
-        auto m = model();
+        auto m = m_models.make();
         AppModel *pm = m.get();
         MainWindow::registerScreen(Screen::Codes, [pm] { return new CodesView(*pm); });
         MainWindow::registerScreen(Screen::Guides, [pm] { return new GuidesView(*pm); });

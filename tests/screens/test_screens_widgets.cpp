@@ -21,6 +21,8 @@
 #include "screens/vehicleview.h"
 #include "screens/yearmenubutton.h"
 #include "support/fixturedb.h"
+#include "support/fixturemodels.h"
+#include "support/settle.h"
 
 #include <QApplication>
 #include <QImage>
@@ -51,12 +53,6 @@ void clickOn(QWidget *target)
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
 }
 
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
-
 template <typename W>
 void showOffscreen(W &w, QSize size = QSize(1400, 1100))
 {
@@ -85,14 +81,8 @@ class TestScreensWidgets : public QObject
 private:
     FixtureDb m_fx;
     QTemporaryDir m_home;
-    int m_garages = 0;
+    FixtureModels m_models{m_fx};
     QList<QUrl> m_opened;
-
-    std::unique_ptr<AppModel> model()
-    {
-        const QString garage = m_home.filePath(QStringLiteral("garage%1.sqlite").arg(++m_garages));
-        return std::make_unique<AppModel>(AppModel::Locations{m_fx.path(), m_fx.photosFolder(), garage});
-    }
 
 private slots:
     void initTestCase()
@@ -119,7 +109,7 @@ private slots:
 
     void pickerWalksYearMakeModel()
     {
-        auto m = model();
+        auto m = m_models.make();
         HomeView view(*m);
         showOffscreen(view);
         QVERIFY(view.yearColumn());
@@ -171,7 +161,7 @@ private slots:
 
     void heavySwitchAndExamples()
     {
-        auto m = model();
+        auto m = m_models.make();
         m->setIncludeHeavy(false);
         HomeView view(*m);
         showOffscreen(view);
@@ -206,7 +196,7 @@ private slots:
     // The years of the picker line up: every digit takes the same width.
     void yearRowsUseEvenDigits()
     {
-        auto m = model();
+        auto m = m_models.make();
         HomeView view(*m);
         showOffscreen(view);
         const auto yearText = [&](const QString &year) -> MonoDigitsText * {
@@ -239,7 +229,7 @@ private slots:
 
     void vehiclePageInOrder()
     {
-        auto m = model();
+        auto m = m_models.make();
         m->openVehicle(1, 2002);
         VehicleView view(*m);
         showOffscreen(view);
@@ -299,7 +289,7 @@ private slots:
 
     void returningToThePickerShowsThePick()
     {
-        auto m = model();
+        auto m = m_models.make();
         PickerActions::pickYear(*m, 1976);
         PickerActions::pickMake(*m, QStringLiteral("ZED"));
         HomeView view(*m);
@@ -317,7 +307,7 @@ private slots:
 
     void headerGarageStateAndYearMenu()
     {
-        auto m = model();
+        auto m = m_models.make();
         m->openVehicle(1, 2002);
         VehicleView view(*m);
         showOffscreen(view);
@@ -360,7 +350,7 @@ private slots:
 
     void emptyStateLeadsHome()
     {
-        auto m = model();
+        auto m = m_models.make();
         m->setCurrentVehicle(std::nullopt);
         m->setCurrentYear(std::nullopt);
         m->setScreen(Screen::Vehicle);
@@ -444,7 +434,7 @@ private slots:
     // while the list follows every keystroke.
     void typingKeepsTheSearchBox()
     {
-        auto m = model();
+        auto m = m_models.make();
         QWidget window;
         auto *box = new QVBoxLayout(&window);
         auto *field = new QLineEdit;
@@ -468,7 +458,7 @@ private slots:
 
     void searchHitsOpenTheirScreens()
     {
-        auto m = model();
+        auto m = m_models.make();
         m->setScreen(Screen::Search);
         SearchResultsView view(*m);
         showOffscreen(view);
@@ -541,7 +531,7 @@ private slots:
             "starts_at_vpic_floor, heavy, confidence, year_source, notes) VALUES (42, 'JEEP', 'Cherokee', "
             "'Jeep & Willys', 'MPV', 1984, 2001, 0, 0, 'high', 'vpic', '');"
             "INSERT INTO vehicle_years (vehicle_id, model_year, sources) VALUES (42, 1995, 'v');")));
-        auto m = model();
+        auto m = m_models.make();
         HomeView view(*m);
         showOffscreen(view);
         const auto examples = view.exampleButtons();

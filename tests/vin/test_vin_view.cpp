@@ -7,6 +7,7 @@
 #include "kit/kvchromebutton.h"
 #include "support/fakehttp.h"
 #include "support/fixturedb.h"
+#include "support/settle.h"
 #include "vin/vin.h"
 #include "vin/vinfield.h"
 #include "vin/vinsession.h"
@@ -25,12 +26,6 @@ const QByteArray kNavigator = R"({"Count":1,"Results":[{"Make":"LINCOLN","Model"
 HttpReply answer(const QByteArray &body)
 {
     return HttpReply{200, body, {}, false};
-}
-
-void settle()
-{
-    for (int i = 0; i < 4; ++i)
-        QCoreApplication::processEvents();
 }
 
 } // namespace
