@@ -371,7 +371,7 @@ private slots:
     // given, aligned or stretched, at any size and zoom.
     void wrappedLabelsAreTallEnough()
     {
-        auto m = model();
+        auto m = m_models.make();
         m->setCurrentVehicle(std::nullopt);
         VehicleView view(*m);
         for (const QSize size : {QSize(1400, 900), QSize(420, 700), QSize(300, 700), QSize(900, 700)}) {
@@ -399,7 +399,7 @@ private slots:
     // Up and Down walk the year and make lists; Return opens the model.
     void pickerByKeyboard()
     {
-        auto m = model();
+        auto m = m_models.make();
         HomeView view(*m);
         showOffscreen(view);
         QApplication::setActiveWindow(&view);
