@@ -42,7 +42,9 @@ std::optional<QUrl> CreditsRules::webLink(const QString &text)
 
 CreditsRules::SourceRow CreditsRules::sourceRow(const DataSource &source)
 {
-    return {source.name, webLink(source.url), QStringLiteral("Retrieved ") + source.retrieved.left(10)};
+    // Generated sources were never retrieved: they store no date and show no line.
+    const QString retrieved = source.retrieved.isEmpty() ? QString() : QStringLiteral("Retrieved ") + source.retrieved.left(10);
+    return {source.name, webLink(source.url), retrieved};
 }
 
 CreditsRules::PhotoRow CreditsRules::photoRow(const PhotoCredit &photo)

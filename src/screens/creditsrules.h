@@ -27,7 +27,7 @@ public:
     {
         QString name;
         std::optional<QUrl> link; // the address, shown as written
-        QString retrieved;        // "Retrieved <first 10 characters>"
+        QString retrieved;        // "Retrieved <first 10 characters>"; empty when no date is stored
     };
     static SourceRow sourceRow(const DataSource &source);
 

@@ -142,7 +142,8 @@ QWidget *CreditsView::sourcesPanel()
         text(col, row.name, 12.5, QFont::DemiBold);
         if (row.link)
             col->addWidget(link(source.url, *row.link, 11), 0, Qt::AlignLeft);
-        text(col, row.retrieved, 10.5, QFont::Normal, palette.dim);
+        if (!row.retrieved.isEmpty())
+            text(col, row.retrieved, 10.5, QFont::Normal, palette.dim);
         line->addLayout(col, 1);
         box->addLayout(line);
     }

@@ -300,6 +300,7 @@ private slots:
                  QStringLiteral("Retrieved 2025-01-10"));
         QCOMPARE(CreditsRules::sourceRow({QStringLiteral("X"), QString(), QStringLiteral("2025")}).retrieved,
                  QStringLiteral("Retrieved 2025"));
+        QVERIFY(CreditsRules::sourceRow({QStringLiteral("Generated"), QString(), QString()}).retrieved.isEmpty());
 
         PhotoCredit p;
         p.make = QStringLiteral("LINCOLN");

