@@ -9,24 +9,13 @@
 
 KVDropShadow::KVDropShadow(QWidget *owner, const QColor &color, double radius, const QPointF &offset,
                            std::function<QPainterPath()> shape)
-    : QWidget(owner->parentWidget())
-    , m_owner(owner)
+    : KVOwnerFollower(owner)
     , m_color(color)
     , m_radius(radius)
     , m_offset(offset)
     , m_shape(std::move(shape))
 {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setFocusPolicy(Qt::NoFocus);
     setAccessibleName(QString());
-    hide();
-    owner->installEventFilter(this);
-    connect(owner, &QObject::destroyed, this, [this] {
-        hide();
-        deleteLater();
-    });
-    connect(&KVScale::shared(), &KVScale::changed, this, [this] { sync(); });
     sync();
 }
 
@@ -48,50 +37,11 @@ void KVDropShadow::setColorSource(std::function<QColor()> source)
     update();
 }
 
-QMargins KVDropShadow::margins() const
+QMargins KVDropShadow::reach() const
 {
     const QMarginsF m = KVShadow::reach(KVScale::pt(m_radius), m_offset * KVScale::factor());
     return QMargins(int(std::ceil(m.left())), int(std::ceil(m.top())), int(std::ceil(m.right())),
                     int(std::ceil(m.bottom())));
-}
-
-void KVDropShadow::sync()
-{
-    if (!m_owner)
-        return;
-    if (parentWidget() != m_owner->parentWidget()) {
-        setParent(m_owner->parentWidget());
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-    if (!parentWidget() || m_owner->isWindow()) {
-        hide();
-        return;
-    }
-    setGeometry(m_owner->geometry().marginsAdded(margins()));
-    lower();
-    setVisible(m_owner->isVisibleTo(parentWidget()));
-    update();
-}
-
-bool KVDropShadow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_owner) {
-        switch (event->type()) {
-        case QEvent::Move:
-        case QEvent::Resize:
-        case QEvent::Show:
-        case QEvent::Hide:
-        case QEvent::ShowToParent:
-        case QEvent::HideToParent:
-        case QEvent::ParentChange:
-        case QEvent::ZOrderChange:
-            sync();
-            break;
-        default:
-            break;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void KVDropShadow::paintEvent(QPaintEvent *)
@@ -103,7 +53,7 @@ void KVDropShadow::paintEvent(QPaintEvent *)
         return;
     QPainter p(this);
     p.setOpacity(opacity);
-    const QMargins m = margins();
+    const QMargins m = reach();
     p.translate(m.left(), m.top());
     KVShadow::paint(p, m_shape(), m_colorSource ? m_colorSource() : m_color, KVScale::pt(m_radius), m_offset * KVScale::factor());
 }

@@ -2,15 +2,14 @@
 
 #include <QColor>
 #include <QPainterPath>
-#include <QPointer>
-#include <QWidget>
+#include "kvownerfollower.h"
+
 #include <functional>
 
 // The drop shadow of a widget, drawn outside the widget's own rectangle so
 // that layouts place the widget by its visible shape alone. The shadow lives
-// as a sibling under the owner (lowest of the siblings), follows the owner's
-// geometry, visibility and parent, and never takes mouse events.
-class KVDropShadow final : public QWidget
+// as a sibling under the owner (lowest of the siblings).
+class KVDropShadow final : public KVOwnerFollower
 {
     Q_OBJECT
 
@@ -25,17 +24,12 @@ public:
     // The colour read at each paint (for shadows in a theme colour).
     void setColorSource(std::function<QColor()> source);
 
-    QWidget *owner() const { return m_owner; }
-
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    QMargins reach() const override;
+    void stack() override { lower(); }
 
 private:
-    void sync();
-    QMargins margins() const;
-
-    QPointer<QWidget> m_owner;
     QColor m_color;
     double m_radius;
     QPointF m_offset;

@@ -28,21 +28,10 @@ KVFocusRing *KVFocusRing::attach(QWidget *owner, double radius, std::function<QR
 }
 
 KVFocusRing::KVFocusRing(QWidget *owner, double radius, std::function<QRectF()> area)
-    : QWidget(owner->parentWidget())
-    , m_owner(owner)
+    : KVOwnerFollower(owner)
     , m_radius(radius)
     , m_area(std::move(area))
 {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setFocusPolicy(Qt::NoFocus);
-    hide();
-    owner->installEventFilter(this);
-    connect(owner, &QObject::destroyed, this, [this] {
-        hide();
-        deleteLater();
-    });
-    connect(&KVScale::shared(), &KVScale::changed, this, [this] { sync(); });
     sync();
 }
 
@@ -74,9 +63,15 @@ void KVFocusRing::paint(QPainter &p, const QRectF &r, double radius)
     p.restore();
 }
 
-int KVFocusRing::reach() const
+int KVFocusRing::span() const
 {
     return int(std::ceil(KVScale::pt(kLine + kGap)));
+}
+
+QMargins KVFocusRing::reach() const
+{
+    const int r = span();
+    return QMargins(r, r, r, r);
 }
 
 QRectF KVFocusRing::ownerArea() const
@@ -85,53 +80,16 @@ QRectF KVFocusRing::ownerArea() const
     return m_area ? m_area() : whole;
 }
 
-void KVFocusRing::sync()
+void KVFocusRing::ownerEvent(QEvent *event)
 {
-    if (!m_owner)
-        return;
-    if (parentWidget() != m_owner->parentWidget()) {
-        setParent(m_owner->parentWidget());
-        setAttribute(Qt::WA_TransparentForMouseEvents);
+    if (event->type() == QEvent::FocusIn) {
+        // A click gives the focus too; only the keyboard's shows.
+        m_lit = static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason;
+        sync();
+    } else if (event->type() == QEvent::FocusOut) {
+        m_lit = false;
+        sync();
     }
-    if (!parentWidget() || m_owner->isWindow() || !m_lit) {
-        hide();
-        return;
-    }
-    const int r = reach();
-    setGeometry(m_owner->geometry().marginsAdded(QMargins(r, r, r, r)));
-    raise();
-    setVisible(m_owner->isVisibleTo(parentWidget()));
-    update();
-}
-
-bool KVFocusRing::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_owner) {
-        switch (event->type()) {
-        case QEvent::FocusIn:
-            // A click gives the focus too; only the keyboard's shows.
-            m_lit = static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason;
-            sync();
-            break;
-        case QEvent::FocusOut:
-            m_lit = false;
-            sync();
-            break;
-        case QEvent::Move:
-        case QEvent::Resize:
-        case QEvent::Show:
-        case QEvent::Hide:
-        case QEvent::ShowToParent:
-        case QEvent::HideToParent:
-        case QEvent::ParentChange:
-        case QEvent::ZOrderChange:
-            sync();
-            break;
-        default:
-            break;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void KVFocusRing::paintEvent(QPaintEvent *)
@@ -141,7 +99,7 @@ void KVFocusRing::paintEvent(QPaintEvent *)
     QPainter p(this);
     const double gap = KVScale::pt(kGap);
     const double line = lineWidth();
-    const QRectF area = ownerArea().translated(reach(), reach());
+    const QRectF area = ownerArea().translated(span(), span());
     const QRectF ring = area.adjusted(-gap - line, -gap - line, gap + line, gap + line);
     // The radius grows with the gap, so the ring runs parallel to the outline.
     const double radius = m_radius < 0 ? capsule : KVScale::pt(m_radius) + gap + line;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
+#include "kvownerfollower.h"
+
 #include <functional>
 
 class QPainter;
@@ -12,7 +12,7 @@ class QPainter;
 // widget as a sibling drawn above it (like the drop shadow, it follows the
 // widget's geometry, visibility and parent and never takes mouse events);
 // widgets that paint their own ring inside their rectangle call paint().
-class KVFocusRing final : public QWidget
+class KVFocusRing final : public KVOwnerFollower
 {
     Q_OBJECT
 
@@ -31,21 +31,21 @@ public:
     // The line's width in pixels at the current zoom.
     static double lineWidth();
 
-    QWidget *owner() const { return m_owner; }
     // Whether the ring is drawn now.
     bool lit() const { return m_lit; }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    QMargins reach() const override;
+    bool wanted() const override { return m_lit; }
+    void stack() override { raise(); }
+    void ownerEvent(QEvent *event) override;
 
 private:
     KVFocusRing(QWidget *owner, double radius, std::function<QRectF()> area);
-    void sync();
     QRectF ownerArea() const;
-    int reach() const;
+    int span() const;
 
-    QPointer<QWidget> m_owner;
     double m_radius;
     std::function<QRectF()> m_area;
     bool m_lit = false;
