@@ -16,9 +16,8 @@ StatementCache::~StatementCache()
 
 sqlite3_stmt *StatementCache::acquire(const QString &sql, int &rc)
 {
-    QByteArray utf8 = sql.toUtf8();
     if (m_enabled) {
-        const auto it = m_entries.find(utf8);
+        const auto it = m_entries.find(sql);
         // A statement still in use (a call made while another runs) is not
         // shared: that call gets a fresh one of its own.
         if (it != m_entries.end() && !it->inUse) {
@@ -29,17 +28,18 @@ sqlite3_stmt *StatementCache::acquire(const QString &sql, int &rc)
             return it->stmt;
         }
     }
+    const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt *stmt = nullptr;
     rc = m_handle ? sqlite3_prepare_v2(m_handle, utf8.constData(), -1, &stmt, nullptr) : SQLITE_MISUSE;
     if (rc != SQLITE_OK || !stmt) {
         sqlite3_finalize(stmt);
         return nullptr;
     }
-    if (m_enabled && !m_entries.contains(utf8) && secondUse(utf8)) {
+    if (m_enabled && !m_entries.contains(sql) && secondUse(sql)) {
         if (m_entries.size() >= m_capacity)
             evictOldest();
-        m_keys.insert(stmt, utf8);
-        m_entries.insert(std::move(utf8), Entry{stmt, ++m_clock, true, false, false});
+        m_keys.insert(stmt, sql);
+        m_entries.insert(sql, Entry{stmt, ++m_clock, true, false, false});
     }
     return stmt;
 }
@@ -73,7 +73,7 @@ bool StatementCache::stale(sqlite3_stmt *stmt)
     if (!it->reused)
         return false;
     sqlite3_stmt *fresh = nullptr;
-    const int rc = sqlite3_prepare_v2(m_handle, key->constData(), -1, &fresh, nullptr);
+    const int rc = sqlite3_prepare_v2(m_handle, key->toUtf8().constData(), -1, &fresh, nullptr);
     if (rc == SQLITE_OK && fresh) {
         sqlite3_finalize(fresh);
         return false;
@@ -83,7 +83,7 @@ bool StatementCache::stale(sqlite3_stmt *stmt)
     return true;
 }
 
-bool StatementCache::secondUse(const QByteArray &sql)
+bool StatementCache::secondUse(const QString &sql)
 {
     const size_t h = qHash(sql);
     if (m_seen.contains(h))

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -51,14 +50,14 @@ private:
     };
 
     // Whether the text ran before (remembered by hash).
-    bool secondUse(const QByteArray &sql);
+    bool secondUse(const QString &sql);
     void evictOldest();
 
     sqlite3 *m_handle;
     bool m_enabled;
     int m_capacity;
     quint64 m_clock = 0;
-    QHash<QByteArray, Entry> m_entries;
-    QHash<sqlite3_stmt *, QByteArray> m_keys;
+    QHash<QString, Entry> m_entries;
+    QHash<sqlite3_stmt *, QString> m_keys;
     QSet<size_t> m_seen;
 };
