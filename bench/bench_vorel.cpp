@@ -263,9 +263,10 @@ const char *const kQueries[] = {
 constexpr size_t kQueryCount = sizeof kQueries / sizeof *kQueries;
 
 // What the vehicle page reads for one vehicle and model year, through the
-// program's calls; `partMs` gathers the time of each read.
-constexpr const char *kParts[] = {"vehicle", "years", "photo", "complaints", "recalls",
-                                  "investigations", "tsbs", "known_for", "epa"};
+// program's calls: the vehicle, its model years (the year menu and the runs
+// line), the photo credit, the records of the vehicle-year, the known-for
+// lines made from them, and the EPA engines. `partMs` gathers each part's time.
+constexpr const char *kParts[] = {"vehicle", "years", "photo", "records", "known_for", "epa"};
 constexpr size_t kPartCount = sizeof kParts / sizeof *kParts;
 
 template <typename F>
@@ -290,20 +291,20 @@ double programPage(const Vorel &v, qint64 id, qint64 year, double *partMs)
         info = v.vehicle(id);
         return info.has_value();
     });
-    part(1, [&] { return v.yearsFor(id).size() + v.yearRuns(id).size(); });
+    part(1, [&] {
+        const QList<ModelYear> years = v.yearsFor(id);
+        return years.size() + Vorel::yearRuns(years).size();
+    });
     if (info)
         part(2, [&] { return v.photo(info->imageID); });
-    ComplaintSummary complaints;
+    VehicleYearRecords records;
     part(3, [&] {
-        complaints = v.complaints(id, year);
-        return complaints.total;
+        records = v.records(id, year);
+        return records.tsbs.size();
     });
-    part(4, [&] { return v.recalls(id, year).size(); });
-    part(5, [&] { return v.investigations(id, year).size(); });
-    part(6, [&] { return v.tsbs(id, year).size(); });
     if (info)
-        part(7, [&] { return v.knownProblems(*info, year).size(); });
-    part(8, [&] { return v.epa(id, year).size(); });
+        part(4, [&] { return Vorel::knownProblems(*info, year, records).size(); });
+    part(5, [&] { return v.epa(id, year).size(); });
     return page;
 }
 

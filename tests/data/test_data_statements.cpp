@@ -1,6 +1,10 @@
+#include "data/epaconfig.h"
 #include "data/sqldb.h"
 #include "data/statementcache.h"
+#include "data/vorel.h"
+#include "support/fixturedb.h"
 
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <limits>
@@ -18,7 +22,8 @@ int statementCount(const SQLDB &db, bool busyOnly = false)
 
 } // namespace
 
-// Kept statements on a read-only connection must behave as freshly prepared ones.
+// Kept statements on a read-only connection behave as freshly prepared ones;
+// the page's single reads give what the separate queries give.
 class TestStatements : public QObject
 {
     Q_OBJECT
@@ -121,6 +126,44 @@ private slots:
         }
         QCOMPARE(sqlite3_next_stmt(handle, nullptr), nullptr);
         sqlite3_close(handle);
+    }
+
+    // Every vehicle-year of the fixtures, links without a vehicle included.
+    void recordsMatchTheSeparateReads()
+    {
+        FixtureDb fx;
+        QVERIFY2(fx.ok(), qPrintable(fx.error()));
+        const std::unique_ptr<Vorel> v = fx.open();
+        const QList<SQLRow> keys = v->db->rows(QStringLiteral(
+            "SELECT vehicle_id, model_year FROM vehicle_years UNION SELECT vehicle_id, model_year FROM tsb_links "
+            "UNION SELECT vehicle_id, model_year FROM recall_links UNION SELECT vehicle_id, model_year FROM "
+            "complaint_totals UNION SELECT vehicle_id, model_year FROM inv_links"));
+        QVERIFY(keys.size() > 10);
+        for (const SQLRow &key : keys) {
+            const qint64 id = key.integer(0), year = key.integer(1);
+            VehicleInfo info = v->vehicle(id).value_or(VehicleInfo{});
+            info.id = id;
+            const VehicleYearRecords r = v->records(id, year);
+            QCOMPARE(r.complaints, v->complaints(id, year));
+            QCOMPARE(r.recalls, v->recalls(id, year));
+            QCOMPARE(r.investigations, v->investigations(id, year));
+            QCOMPARE(r.tsbCount, v->tsbCount(id, year));
+            QCOMPARE(r.tsbs, v->tsbs(id, year));
+            QCOMPARE(Vorel::knownProblems(info, year, r), v->knownProblems(info, year));
+            QCOMPARE(Vorel::yearRuns(v->yearsFor(id)), v->yearRuns(id));
+        }
+    }
+
+    void engineIdentifiersAreRandom()
+    {
+        QSet<QUuid> ids;
+        for (int i = 0; i < 200; ++i) {
+            const QUuid id = EPAConfig().id;
+            QCOMPARE(id.version(), QUuid::Random);
+            QCOMPARE(id.variant(), QUuid::DCE);
+            ids.insert(id);
+        }
+        QCOMPARE(ids.size(), 200);
     }
 };
 
