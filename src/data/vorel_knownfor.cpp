@@ -40,7 +40,7 @@ public:
         if (m_none > 0)
             counts[QStringLiteral("Other")] += m_none;
         for (auto it = m_byFirst.cbegin(); it != m_byFirst.cend(); ++it)
-            counts[NHTSAText::group(it.key())] += it.value();
+            counts[readable(it.key())] += it.value();
         QList<KeyCount> out;
         for (auto it = counts.cbegin(); it != counts.cend(); ++it)
             out << KeyCount{it.key(), it.value()};
@@ -53,6 +53,21 @@ public:
     }
 
 private:
+    // NHTSAText::group of a first level, remembered: the agency's component
+    // groups are few, and every page and report names the same ones.
+    static QString readable(const QString &firstLevel)
+    {
+        thread_local QHash<QString, QString> known;
+        const auto it = known.constFind(firstLevel);
+        if (it != known.cend())
+            return *it;
+        if (known.size() >= 512)
+            known.clear();
+        const QString group = NHTSAText::group(firstLevel);
+        known.insert(firstLevel, group);
+        return group;
+    }
+
     // The first non-empty piece between ":"; the whole name when it has none.
     // Its readable form is the name's readable group.
     static QString firstLevel(const QString &name)
