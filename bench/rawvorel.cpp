@@ -32,12 +32,11 @@ const char *const kSql[] = {
     "SELECT variant, displacement_l, cylinders, transmission, drive, vehicle_class, fuel_type, engine_desc, turbo, "
     "supercharger, ev_motor\nFROM epa WHERE vehicle_id = ? AND model_year = ? ORDER BY displacement_l, variant",
     "SELECT * FROM obd_codes WHERE code = ?",
-    "SELECT prefix, kind, meaning FROM obd_structure",
     "SELECT kind, ref, title, snippet(search, 3, '', '', '\xE2\x80\xA6', 14) FROM search WHERE search MATCH ? ORDER BY "
     "bm25(search, 0, 0, 8.0, 1.0) LIMIT ?",
     "SELECT COUNT(*) FROM vehicle_years WHERE vehicle_id = ? AND model_year = ?",
 };
-static_assert(sizeof kSql / sizeof *kSql == 13);
+static_assert(sizeof kSql / sizeof *kSql == 12);
 
 [[noreturn]] void die(sqlite3 *db, const char *what)
 {
@@ -49,13 +48,6 @@ bool isTokenByte(unsigned char c)
 {
     // Bytes of non-ASCII characters count as letters.
     return c >= 0x80 || std::isalnum(c) || c == '-' || c == '/';
-}
-
-bool wellFormedCode(const std::string &key)
-{
-    if (key.size() != 5 || std::strchr("PBCU", key[0]) == nullptr)
-        return false;
-    return std::all_of(key.begin() + 1, key.end(), [](char c) { return std::isxdigit(c) && !std::islower(c); });
 }
 
 // Strict decimal integer, else 0.
@@ -239,8 +231,6 @@ std::int64_t RawVorel::search(const std::string &query, std::int64_t limit)
     sqlite3_bind_text(code, 1, key.data(), int(key.size()), SQLITE_STATIC);
     std::int64_t rows = readAll(code);
     sqlite3_reset(code);
-    if (rows == 0 && wellFormedCode(key))
-        rows += run(Structure, 0);
 
     // Terms: runs of letters, digits, "-" and "/", lower-cased, each a quoted
     // prefix; the first four-character year from 1970 to 2030 taken out.

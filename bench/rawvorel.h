@@ -29,8 +29,7 @@ public:
     // investigations, the bulletin link row and its bulletins, EPA engines.
     std::int64_t page(std::int64_t vehicleID, std::int64_t year);
 
-    // What a search runs for `query`: the code look-up, the code structure
-    // when the query is a well-formed code not in the list, the full-text
+    // What a search runs for `query`: the code look-up, the full-text
     // statement, and one vehicle-year count per vehicle row with a year.
     std::int64_t search(const std::string &query, std::int64_t limit = 60);
 
@@ -38,8 +37,7 @@ public:
     std::uint64_t checksum() const { return m_sum; }
 
 private:
-    enum Statement { Vehicle, Years, Photos, Totals, Areas, Recalls, Investigations, Links, Epa, Code, Structure,
-                     Match, YearCount, StatementCount };
+    enum Statement { Vehicle, Years, Photos, Totals, Areas, Recalls, Investigations, Links, Epa, Code, Match, YearCount, StatementCount };
 
     // Binds the integers to a kept statement, steps it to the end and resets it.
     std::int64_t run(Statement s, std::int64_t a, std::int64_t b = 0, std::int64_t c = 0);

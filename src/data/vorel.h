@@ -74,6 +74,8 @@ public:
     // What the letters and digits of a well-formed code (P, B, C or U and four
     // hexadecimal digits) mean; nothing for any other text.
     std::optional<QStringList> explainStructure(const QString &code) const;
+    // Whether explainStructure() explains the text (a well-formed code); reads nothing.
+    static bool isWellFormedCode(const QString &code);
 
     // Every guide in its stored order, each with its steps.
     QList<Guide> guides() const;
