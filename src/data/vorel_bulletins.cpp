@@ -101,9 +101,8 @@ QList<TSB> Vorel::tsbsOf(const QList<qint64> &ids) const
     std::stable_sort(order.begin(), order.end(), [&read](qsizetype a, qsizetype b) {
         const TSB &x = std::as_const(read)[a];
         const TSB &y = std::as_const(read)[b];
-        if (x.date != y.date)
-            return x.date > y.date;
-        return x.nhtsaID > y.nhtsaID;
+        const int dates = QString::compare(x.date, y.date);
+        return dates != 0 ? dates > 0 : x.nhtsaID > y.nhtsaID;
     });
     QList<TSB> out;
     out.reserve(read.size());
