@@ -1,13 +1,18 @@
-// Reads of the reference database: one vehicle page, and the header search.
+// Reads of the reference database: one vehicle page, and the header search,
+// each timed beside a raw baseline (the same statements bare on the SQLite C
+// API, see rawvorel.h) in the same process, one after the other on the same
+// vehicle-year or query, alternating which goes first.
 //
 // Runs on the app's full database (FV_RESOURCE_DIR/vorel.db) when that file exists, else on a
 // synthetic database built here from the schema (2,200 vehicles, 11,000
 // recalls, over 14,000 search rows; FV_BENCH_DIR names a folder to keep it
-// in). Each benchmark also reports the median
-// and the 95th percentile of its single operations as counters p50_ms/p95_ms.
+// in). Each benchmark reports the median and the 95th percentile of its
+// single operations (p50_ms, p95_ms; raw_p50_ms, raw_p95_ms for the
+// baseline) and their ratios; a table of the ratios is printed at the end.
 
 #include "data/sqldb.h"
 #include "data/vorel.h"
+#include "rawvorel.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,7 +22,13 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <iterator>
+#include <map>
 #include <memory>
+#include <set>
+#include <sqlite3.h>
+#include <string>
 #include <vector>
 
 namespace {
@@ -209,8 +220,93 @@ struct Store
     QTemporaryDir dir;
     QString source;
     std::unique_ptr<Vorel> vorel;
+    std::unique_ptr<RawVorel> raw;
     std::vector<std::pair<qint64, qint64>> pages; // vehicle id, model year
 };
+
+// The statements a connection runs, with their bound values in place.
+class Trace
+{
+public:
+    explicit Trace(sqlite3 *db) : m_db(db) { sqlite3_trace_v2(m_db, SQLITE_TRACE_STMT, &Trace::callback, this); }
+    ~Trace() { sqlite3_trace_v2(m_db, 0, nullptr, nullptr); }
+    std::multiset<std::string> statements;
+
+private:
+    static int callback(unsigned, void *self, void *stmt, void *)
+    {
+        char *text = sqlite3_expanded_sql(static_cast<sqlite3_stmt *>(stmt));
+        if (text && std::strncmp(text, "--", 2) != 0)
+            static_cast<Trace *>(self)->statements.insert(text);
+        sqlite3_free(text);
+        return 0;
+    }
+    sqlite3 *m_db;
+};
+
+// How many statements of `a` are not in `b`.
+size_t missing(const std::multiset<std::string> &a, const std::multiset<std::string> &b)
+{
+    std::vector<std::string> out;
+    std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
+    if (qEnvironmentVariableIsSet("FV_BENCH_TRACE"))
+        for (const std::string &s : out)
+            std::fprintf(stderr, "  only one side: %s\n", s.c_str());
+    return out.size();
+}
+
+const char *const kQueries[] = {
+    "P0420", "p0301", "P1F00", "ford f-150", "2015 ford f-150", "2002 lincoln navigator", "navigator",
+    "05V388", "14V12300", "brake", "stalling", "air bag inflator", "overheating", "transmission slipping",
+    "check engine light", "\"*(:)^ OR NEAR", "chevrolet 1998", "c0035", "electrical fire", "toyota camry 2010",
+};
+constexpr size_t kQueryCount = sizeof kQueries / sizeof *kQueries;
+
+// What the vehicle page reads for one vehicle and model year, through the
+// program's calls: the vehicle, its model years (the year menu and the runs
+// line), the photo credit, the records of the vehicle-year, the known-for
+// lines made from them, and the EPA engines. `partMs` gathers each part's time.
+constexpr const char *kParts[] = {"vehicle", "years", "photo", "records", "known_for", "epa"};
+constexpr size_t kPartCount = sizeof kParts / sizeof *kParts;
+
+template <typename F>
+double timed(F &&f)
+{
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+double programPage(const Vorel &v, qint64 id, qint64 year, double *partMs)
+{
+    double page = 0;
+    const auto part = [&](size_t k, auto &&read) {
+        const double t = timed([&] { benchmark::DoNotOptimize(read()); });
+        if (partMs)
+            partMs[k] += t;
+        page += t;
+    };
+    std::optional<VehicleInfo> info;
+    part(0, [&] {
+        info = v.vehicle(id);
+        return info.has_value();
+    });
+    part(1, [&] {
+        const QList<ModelYear> years = v.yearsFor(id);
+        return years.size() + Vorel::yearRuns(years).size();
+    });
+    if (info)
+        part(2, [&] { return v.photo(info->imageID); });
+    VehicleYearRecords records;
+    part(3, [&] {
+        records = v.records(id, year);
+        return records.tsbs.size();
+    });
+    if (info)
+        part(4, [&] { return Vorel::knownProblems(*info, year, records).size(); });
+    part(5, [&] { return v.epa(id, year).size(); });
+    return page;
+}
 
 Store &store()
 {
@@ -233,6 +329,7 @@ Store &store()
             st->source = QStringLiteral("synthetic");
         }
         st->vorel = std::make_unique<Vorel>(path, QFileInfo(path).absolutePath() + QStringLiteral("/photos"));
+        st->raw = std::make_unique<RawVorel>(path.toStdString());
         // A fixed spread of vehicle-years, the busiest ones included.
         const QString sample = QStringLiteral(
             "SELECT vehicle_id, model_year FROM (SELECT vehicle_id, model_year FROM recall_links "
@@ -243,111 +340,158 @@ Store &store()
             st->pages.emplace_back(r.integer(0), r.integer(1));
         if (st->pages.empty())
             fail(QStringLiteral("no vehicle-years in ") + path);
-        std::fprintf(stderr, "bench_vorel: data %s, %zu vehicle pages\n", qPrintable(st->source), st->pages.size());
+
+        // Which statements each side runs (this also warms both connections).
+        size_t programOnly = 0, rawOnly = 0, programCount = 0, rawCount = 0;
+        const auto compare = [&](auto &&program, auto &&raw) {
+            std::multiset<std::string> a, b;
+            {
+                Trace t(st->vorel->db->handle());
+                program();
+                a = std::move(t.statements);
+            }
+            {
+                Trace t(st->raw->handle());
+                raw();
+                b = std::move(t.statements);
+            }
+            programOnly += missing(a, b);
+            rawOnly += missing(b, a);
+            programCount += a.size();
+            rawCount += b.size();
+        };
+        for (const auto &[id, year] : st->pages)
+            compare([&] { programPage(*st->vorel, id, year, nullptr); }, [&] { st->raw->page(id, year); });
+        std::fprintf(stderr,
+                     "bench_vorel: data %s, %zu vehicle pages: %zu statements (%zu the baseline has not), "
+                     "baseline %zu (%zu the program has not)\n",
+                     qPrintable(st->source), st->pages.size(), programCount, programOnly, rawCount, rawOnly);
+        programOnly = rawOnly = programCount = rawCount = 0;
+        // The first full-text statement of a connection reads the index's settings.
+        st->vorel->search(QStringLiteral("brake"));
+        for (const char *q : kQueries)
+            compare([&] { st->vorel->search(QString::fromUtf8(q)); }, [&] { st->raw->search(q); });
+        std::fprintf(stderr, "bench_vorel: %zu searches: %zu statements (%zu the baseline has not), baseline %zu (%zu "
+                     "the program has not)\n",
+                     kQueryCount, programCount, programOnly, rawCount, rawOnly);
         return st;
     }();
     return *s;
 }
 
-void percentiles(benchmark::State &state, std::vector<double> &ms)
+double at(std::vector<double> ms, double q)
 {
     if (ms.empty())
-        return;
+        return 0;
     std::sort(ms.begin(), ms.end());
-    const auto at = [&ms](double q) { return ms[std::min(ms.size() - 1, size_t(q * double(ms.size())))]; };
-    state.counters["p50_ms"] = at(0.50);
-    state.counters["p95_ms"] = at(0.95);
-    state.counters["max_ms"] = ms.back();
+    return ms[std::min(ms.size() - 1, size_t(q * double(ms.size())))];
 }
 
-template <typename F>
-double timed(F &&f)
+// Per-operation times of the program and of the baseline, kept for the table
+// printed at the end (repetitions add to the same lists).
+struct Pair
 {
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::vector<double> program, raw;
+};
+std::map<std::string, Pair> &results()
+{
+    static std::map<std::string, Pair> r;
+    return r;
 }
 
-// Everything the vehicle page reads for one vehicle and model year. Besides
-// the percentiles of a whole page, the mean time of each read in ms.
+void report(benchmark::State &state, const std::string &name, const std::vector<double> &program,
+            const std::vector<double> &raw)
+{
+    Pair &all = results()[name];
+    all.program.insert(all.program.end(), program.begin(), program.end());
+    all.raw.insert(all.raw.end(), raw.begin(), raw.end());
+    const double p50 = at(program, 0.5), p95 = at(program, 0.95), r50 = at(raw, 0.5), r95 = at(raw, 0.95);
+    state.counters["p50_ms"] = p50;
+    state.counters["p95_ms"] = p95;
+    state.counters["raw_p50_ms"] = r50;
+    state.counters["raw_p95_ms"] = r95;
+    state.counters["x_p50"] = r50 > 0 ? p50 / r50 : 0;
+    state.counters["x_p95"] = r95 > 0 ? p95 / r95 : 0;
+}
+
+// One vehicle page per iteration, the program's reads and the baseline's.
 void BM_VehiclePage(benchmark::State &state)
 {
     Store &s = store();
-    const char *const parts[] = {"vehicle", "years", "known_for", "photo", "complaints",
-                                 "recalls", "investigations", "tsbs", "epa"};
-    constexpr size_t kParts = sizeof parts / sizeof *parts;
-    double partMs[kParts] = {};
-    std::vector<double> ms;
+    double partMs[kPartCount] = {};
+    std::vector<double> program, raw;
     size_t i = 0;
     for (auto _ : state) {
-        const auto [id, year] = s.pages[i++ % s.pages.size()];
-        const Vorel &v = *s.vorel;
-        double page = 0;
-        const auto part = [&](size_t k, auto &&read) {
-            const double t = timed([&] { benchmark::DoNotOptimize(read()); });
-            partMs[k] += t;
-            page += t;
-        };
-        std::optional<VehicleInfo> info;
-        part(0, [&] {
-            info = v.vehicle(id);
-            return info.has_value();
-        });
-        part(1, [&] { return v.yearsFor(id).size() + v.yearRuns(id).size(); });
-        if (info) {
-            part(2, [&] { return v.knownProblems(*info, year); });
-            part(3, [&] { return v.photo(info->imageID); });
+        const auto [id, year] = s.pages[i % s.pages.size()];
+        double p = 0, r = 0;
+        const auto runProgram = [&] { p = programPage(*s.vorel, id, year, partMs); };
+        const auto runRaw = [&] { r = timed([&] { benchmark::DoNotOptimize(s.raw->page(id, year)); }); };
+        if (i++ % 2 == 0) {
+            runProgram();
+            runRaw();
+        } else {
+            runRaw();
+            runProgram();
         }
-        part(4, [&] { return v.complaints(id, year); });
-        part(5, [&] { return v.recalls(id, year); });
-        part(6, [&] { return v.investigations(id, year); });
-        part(7, [&] { return v.tsbs(id, year); });
-        part(8, [&] { return v.epa(id, year); });
-        ms.push_back(page);
+        program.push_back(p);
+        raw.push_back(r);
     }
-    for (size_t k = 0; k < kParts; ++k)
-        state.counters[std::string(parts[k]) + "_ms"] = partMs[k] / double(std::max<size_t>(i, 1));
-    percentiles(state, ms);
+    for (size_t k = 0; k < kPartCount; ++k)
+        state.counters[std::string(kParts[k]) + "_ms"] = partMs[k] / double(std::max<size_t>(i, 1));
+    report(state, "vehicle page", program, raw);
 }
 BENCHMARK(BM_VehiclePage)->Unit(benchmark::kMillisecond)->Iterations(1000);
 
-const char *const kQueries[] = {
-    "P0420", "p0301", "P1F00", "ford f-150", "2015 ford f-150", "2002 lincoln navigator", "navigator",
-    "05V388", "14V12300", "brake", "stalling", "air bag inflator", "overheating", "transmission slipping",
-    "check engine light", "\"*(:)^ OR NEAR", "chevrolet 1998", "c0035", "electrical fire", "toyota camry 2010",
-};
-constexpr size_t kQueryCount = sizeof kQueries / sizeof *kQueries;
-
-// The header search over a fixed list of typical queries, one query per iteration.
-void BM_Search(benchmark::State &state)
+// The header search over the fixed list of queries, one query per iteration,
+// and each query on its own, to find a slow one.
+void searchPairs(benchmark::State &state, const std::vector<size_t> &queries, const std::string &name)
 {
     Store &s = store();
-    std::vector<double> ms;
+    std::vector<double> program, raw;
     size_t i = 0;
     qint64 hits = 0;
     for (auto _ : state) {
-        const QString q = QString::fromUtf8(kQueries[i++ % kQueryCount]);
-        ms.push_back(timed([&] {
-            const QList<SearchHit> h = s.vorel->search(q);
-            hits += h.size();
-            benchmark::DoNotOptimize(h);
-        }));
+        const char *q = kQueries[queries[i % queries.size()]];
+        const QString text = QString::fromUtf8(q);
+        double p = 0, r = 0;
+        const auto runProgram = [&] {
+            p = timed([&] {
+                const QList<SearchHit> h = s.vorel->search(text);
+                hits += h.size();
+                benchmark::DoNotOptimize(h);
+            });
+        };
+        const auto runRaw = [&] { r = timed([&] { benchmark::DoNotOptimize(s.raw->search(q)); }); };
+        if (i++ % 2 == 0) {
+            runProgram();
+            runRaw();
+        } else {
+            runRaw();
+            runProgram();
+        }
+        program.push_back(p);
+        raw.push_back(r);
     }
     state.counters["hits_per_query"] = double(hits) / double(std::max<size_t>(i, 1));
-    percentiles(state, ms);
+    report(state, name, program, raw);
+}
+
+void BM_Search(benchmark::State &state)
+{
+    std::vector<size_t> all(kQueryCount);
+    for (size_t k = 0; k < kQueryCount; ++k)
+        all[k] = k;
+    searchPairs(state, all, "search, all queries");
 }
 BENCHMARK(BM_Search)->Unit(benchmark::kMillisecond)->Iterations(kQueryCount * 25);
 
-// Each query on its own, to find a slow one.
 void BM_SearchEach(benchmark::State &state)
 {
-    Store &s = store();
-    const QString q = QString::fromUtf8(kQueries[state.range(0)]);
-    state.SetLabel(kQueries[state.range(0)]);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(s.vorel->search(q));
+    const size_t k = size_t(state.range(0));
+    state.SetLabel(kQueries[k]);
+    searchPairs(state, {k}, std::string("search \"") + kQueries[k] + '"');
 }
-BENCHMARK(BM_SearchEach)->DenseRange(0, int(kQueryCount) - 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SearchEach)->DenseRange(0, int(kQueryCount) - 1)->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 // A pasted wall of words: 300 repeats of one word (arg 0), or 300 different
 // words (arg 1). Either should cost about what a short query does.
@@ -365,4 +509,22 @@ BENCHMARK(BM_SearchLongQuery)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (results().empty())
+        return 0;
+    std::printf("\nProgram against the raw baseline (all runs; times in ms)\n");
+    std::printf("%-34s %9s %9s %7s %9s %9s %7s\n", "", "p50", "raw p50", "ratio", "p95", "raw p95", "ratio");
+    for (const auto &[name, pair] : results()) {
+        const double p50 = at(pair.program, 0.5), r50 = at(pair.raw, 0.5);
+        const double p95 = at(pair.program, 0.95), r95 = at(pair.raw, 0.95);
+        std::printf("%-34s %9.3f %9.3f %6.2fx %9.3f %9.3f %6.2fx\n", name.c_str(), p50, r50, r50 > 0 ? p50 / r50 : 0,
+                    p95, r95, r95 > 0 ? p95 / r95 : 0);
+    }
+    return 0;
+}

@@ -7,5 +7,8 @@
 // blanks kept.
 inline QStringList splitPipeList(const QString &text)
 {
+    // Most lists hold one name: keep the text itself rather than a copy.
+    if (!text.contains(u'|'))
+        return text.isEmpty() ? QStringList() : QStringList{text};
     return text.split(u'|', Qt::SkipEmptyParts);
 }

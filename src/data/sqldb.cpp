@@ -1,6 +1,7 @@
 #include "sqldb.h"
 
 #include "platform/text.h"
+#include "statementcache.h"
 
 #include <sqlite3.h>
 
@@ -9,10 +10,12 @@ namespace {
 // Tells SQLite to copy bound bytes at once.
 const sqlite3_destructor_type kTransient = SQLITE_TRANSIENT;
 
+// Hands the statement back to the cache on every path out of a call.
 struct StatementGuard
 {
+    StatementCache &cache;
     sqlite3_stmt *stmt;
-    ~StatementGuard() { sqlite3_finalize(stmt); }
+    ~StatementGuard() { cache.release(stmt); }
 };
 
 void bindText(sqlite3_stmt *stmt, int index, const QString &text)
@@ -92,10 +95,12 @@ SQLDB::SQLDB(const QString &path, bool readOnly) : m_path(path)
         throw SQLError(QStringLiteral("SQLite open failed (") + path + QStringLiteral("): ") + msg);
     }
     m_handle = handle;
+    m_statements = std::make_unique<StatementCache>(m_handle, readOnly);
 }
 
 SQLDB::~SQLDB()
 {
+    m_statements.reset();
     sqlite3_close_v2(m_handle);
 }
 
@@ -138,25 +143,38 @@ void SQLDB::exec(const QString &sql)
 
 sqlite3_stmt *SQLDB::prepare(const QString &sql, const SQLArgs &args)
 {
-    sqlite3_stmt *stmt = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    const int rc = checked(m_handle ? sqlite3_prepare_v2(m_handle, utf8.constData(), -1, &stmt, nullptr) : SQLITE_MISUSE);
-    if (rc != SQLITE_OK || !stmt) {
-        sqlite3_finalize(stmt);
+    int rc = SQLITE_OK;
+    sqlite3_stmt *stmt = m_statements->acquire(sql, rc);
+    checked(rc);
+    if (!stmt) {
         // An empty or comment-only text yields no statement and counts as a failure.
         throw SQLError(message() + QStringLiteral(" in: ") + sql, rc);
     }
-    for (int k = 0; k < args.size(); ++k)
-        bind(stmt, k + 1, args[k]);
+    try {
+        for (int k = 0; k < args.size(); ++k)
+            bind(stmt, k + 1, args[k]);
+    } catch (...) {
+        m_statements->release(stmt);
+        throw;
+    }
     return stmt;
+}
+
+QString SQLDB::stepFailure(sqlite3_stmt *stmt, const QString &sql) const
+{
+    // Read before the check, whose trial prepare replaces the connection's message.
+    const QString stepMessage = message();
+    if (m_statements->stale(stmt))
+        return message() + QStringLiteral(" in: ") + sql;
+    return stepMessage;
 }
 
 int SQLDB::run(const QString &sql, const SQLArgs &args)
 {
-    StatementGuard guard{prepare(sql, args)};
+    StatementGuard guard{*m_statements, prepare(sql, args)};
     const int rc = checked(sqlite3_step(guard.stmt));
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        throw SQLError(message(), rc);
+        throw SQLError(stepFailure(guard.stmt, sql), rc);
     return sqlite3_changes(m_handle);
 }
 
@@ -167,7 +185,7 @@ qint64 SQLDB::lastInsertID() const
 
 QList<SQLRow> SQLDB::rows(const QString &sql, const SQLArgs &args)
 {
-    StatementGuard guard{prepare(sql, args)};
+    StatementGuard guard{*m_statements, prepare(sql, args)};
     QList<SQLRow> result;
     for (;;) {
         const int rc = checked(sqlite3_step(guard.stmt));
@@ -181,7 +199,7 @@ QList<SQLRow> SQLDB::rows(const QString &sql, const SQLArgs &args)
         } else if (rc == SQLITE_DONE) {
             return result;
         } else {
-            throw SQLError(message(), rc);
+            throw SQLError(stepFailure(guard.stmt, sql), rc);
         }
     }
 }

@@ -7,12 +7,16 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <memory>
 
 struct sqlite3;
 struct sqlite3_stmt;
+class StatementCache;
 
-// One SQLite connection. Every call prepares, binds, steps and finalizes its
-// own statement before returning. Failures throw SQLError.
+// One SQLite connection. Every call binds, steps and reads its statement to
+// the end before returning. A read-only connection keeps its prepared
+// statements for reuse (reset, bindings cleared); a read-write one prepares
+// and finalizes on every call. Failures throw SQLError.
 class SQLDB final
 {
 public:
@@ -48,9 +52,13 @@ private:
     QString message() const;
     // Notes a damage report in rc and passes rc on.
     int checked(int rc);
+    // The text of a failed step: SQLite's message, or the prepare failure's
+    // text when a reused statement no longer prepares.
+    QString stepFailure(sqlite3_stmt *stmt, const QString &sql) const;
 
     sqlite3 *m_handle = nullptr;
     QString m_path;
+    std::unique_ptr<StatementCache> m_statements;
     bool m_damaged = false;
     std::function<void()> m_onDamage;
 };

@@ -13,6 +13,7 @@
 #include "sqldb.h"
 #include "tsb.h"
 #include "vehicleinfo.h"
+#include "vehicleyearrecords.h"
 
 #include <QHash>
 #include <QList>
@@ -61,6 +62,8 @@ public:
     QList<ModelYear> yearsFor(qint64 vehicleID) const;
     // The model years as runs: "1997–1999, 2001, 2003–2004"; empty when none.
     QString yearRuns(qint64 vehicleID) const;
+    // The same runs of years already read (oldest first).
+    static QString yearRuns(const QList<ModelYear> &years);
     // EPA configurations by displacement, then variant, later equal ones dropped.
     QList<EPAConfig> epa(qint64 vehicleID, qint64 year) const;
 
@@ -71,6 +74,8 @@ public:
     // What the letters and digits of a well-formed code (P, B, C or U and four
     // hexadecimal digits) mean; nothing for any other text.
     std::optional<QStringList> explainStructure(const QString &code) const;
+    // Whether explainStructure() explains the text (a well-formed code); reads nothing.
+    static bool isWellFormedCode(const QString &code);
 
     // Every guide in its stored order, each with its steps.
     QList<Guide> guides() const;
@@ -125,10 +130,29 @@ public:
     // Sub-areas of one main area (its component name, matched exactly).
     QList<ComplaintRow> complaintDetail(qint64 vehicleID, qint64 year, const QString &group) const;
 
+    // Complaints, recalls, investigations and bulletins of a vehicle and
+    // year, each table read once (the bulletin link row gives both the ids
+    // and the stored count).
+    VehicleYearRecords records(qint64 vehicleID, qint64 year) const;
+
     // The "known for" sentences: complaints, then recalls, then bulletins.
     QStringList knownProblems(const VehicleInfo &vehicle, qint64 year) const;
+    // The same sentences from records already read; nothing is read.
+    static QStringList knownProblems(const VehicleInfo &vehicle, qint64 year, const VehicleYearRecords &records);
 
 private:
+    struct TSBLinks
+    {
+        QList<qint64> ids;
+        qint64 count = 0;
+    };
+    // The bulletin link row of a vehicle and year: its ids and stored count.
+    TSBLinks tsbLinks(qint64 vehicleID, qint64 year) const;
+    // The bulletins of these ids, in batches of at most 400, sorted.
+    QList<TSB> tsbsOf(const QList<qint64> &ids) const;
+    // The components column of these ids' bulletins, in the same batches.
+    QList<QStringList> tsbComponentsOf(const QList<qint64> &ids) const;
+
     // db->rows, with a failing statement read as no rows.
     QList<SQLRow> rowsOrEmpty(const QString &sql, const SQLArgs &args = {}) const;
 

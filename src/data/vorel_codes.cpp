@@ -42,14 +42,22 @@ std::optional<OBDCode> Vorel::code(const QString &code) const
     return codeFromRow(r.front());
 }
 
-std::optional<QStringList> Vorel::explainStructure(const QString &code) const
+bool Vorel::isWellFormedCode(const QString &code)
 {
     const QString c = codeKey(code);
     if (c.size() != 5 || !QStringLiteral("PBCU").contains(c[0]))
-        return std::nullopt;
+        return false;
     for (qsizetype i = 1; i < 5; ++i)
         if (!isHexDigit(c[i]))
-            return std::nullopt;
+            return false;
+    return true;
+}
+
+std::optional<QStringList> Vorel::explainStructure(const QString &code) const
+{
+    if (!isWellFormedCode(code))
+        return std::nullopt;
+    const QString c = codeKey(code);
 
     // The first row of each prefix is the one that counts.
     QHash<QString, QString> meaning;

@@ -3,6 +3,7 @@
 #include "nhtsatext.h"
 #include "platform/text.h"
 
+#include <QHash>
 #include <QMap>
 #include <algorithm>
 
@@ -18,28 +19,71 @@ struct KeyCount
     qint64 count = 0;
 };
 
-// Readable first level of a component list's first name; "Other" without one.
-QString groupKey(const QStringList &components)
+// Counts component lists by the readable first level of their first name
+// ("Other" without one). Lists are counted by the first level as stored, and
+// each distinct one is put into readable form once.
+class GroupCounter
 {
-    return components.isEmpty() ? QStringLiteral("Other") : NHTSAText::group(components.first());
-}
+public:
+    void add(const QStringList &components)
+    {
+        if (components.isEmpty())
+            ++m_none;
+        else
+            ++m_byFirst[firstLevel(components.first())];
+    }
 
-// The largest groups first, equal sizes by key; at most three.
-QList<KeyCount> topGroups(const QStringList &keys)
-{
-    QMap<QString, qint64> counts;
-    for (const QString &key : keys)
-        ++counts[key];
-    QList<KeyCount> out;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        out << KeyCount{it.key(), it.value()};
-    // The map already lists the keys in order, so a stable sort breaks ties by key.
-    std::stable_sort(out.begin(), out.end(), [](const KeyCount &a, const KeyCount &b) { return a.count > b.count; });
-    if (out.size() > 3)
-        out.resize(3);
-    return out;
-}
+    // The largest groups first, equal sizes by key; at most three.
+    QList<KeyCount> top() const
+    {
+        QMap<QString, qint64> counts;
+        if (m_none > 0)
+            counts[QStringLiteral("Other")] += m_none;
+        for (auto it = m_byFirst.cbegin(); it != m_byFirst.cend(); ++it)
+            counts[readable(it.key())] += it.value();
+        QList<KeyCount> out;
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+            out << KeyCount{it.key(), it.value()};
+        // The map already lists the keys in order, so a stable sort breaks ties by key.
+        std::stable_sort(out.begin(), out.end(),
+                         [](const KeyCount &a, const KeyCount &b) { return a.count > b.count; });
+        if (out.size() > 3)
+            out.resize(3);
+        return out;
+    }
 
+private:
+    // NHTSAText::group of a first level, remembered: the agency's component
+    // groups are few, and every page and report names the same ones.
+    static QString readable(const QString &firstLevel)
+    {
+        thread_local QHash<QString, QString> known;
+        const auto it = known.constFind(firstLevel);
+        if (it != known.cend())
+            return *it;
+        if (known.size() >= 512)
+            known.clear();
+        const QString group = NHTSAText::group(firstLevel);
+        known.insert(firstLevel, group);
+        return group;
+    }
+
+    // The first non-empty piece between ":"; the whole name when it has none.
+    // Its readable form is the name's readable group.
+    static QString firstLevel(const QString &name)
+    {
+        qsizetype start = 0;
+        while (start < name.size() && name[start] == u':')
+            ++start;
+        if (start == name.size())
+            return name;
+        const qsizetype end = name.indexOf(u':', start);
+        return start == 0 && end < 0 ? name : name.mid(start, end < 0 ? -1 : end - start);
+    }
+
+    QHash<QString, qint64> m_byFirst;
+    qint64 m_none = 0;
+};
 
 QString sIfNotOne(qint64 n)
 {
@@ -76,17 +120,19 @@ std::optional<QString> recallLine(const QList<Recall> &recalls)
 {
     if (recalls.isEmpty())
         return std::nullopt;
-    QStringList vehicleKeys;
+    GroupCounter vehicleGroups;
+    qint64 vehicleCount = 0;
     qint64 others = 0;
     for (const Recall &r : recalls) {
-        if (r.type == u"V")
-            vehicleKeys << groupKey(r.components);
-        else
+        if (r.type == u"V") {
+            vehicleGroups.add(r.components);
+            ++vehicleCount;
+        } else {
             ++others;
+        }
     }
-    const qint64 vehicleCount = vehicleKeys.size();
     QString line = QString::number(vehicleCount) + QStringLiteral(" vehicle safety recall") + sIfNotOne(vehicleCount);
-    const QList<KeyCount> groups = topGroups(vehicleKeys);
+    const QList<KeyCount> groups = vehicleGroups.top();
     if (!groups.isEmpty()) {
         QStringList keys;
         for (const KeyCount &g : groups)
@@ -101,32 +147,57 @@ std::optional<QString> recallLine(const QList<Recall> &recalls)
     return line;
 }
 
+// The bulletin sentence from the stored count and the groups of the
+// bulletins read; none for a count of 0 or less.
+std::optional<QString> bulletinLine(qint64 count, const GroupCounter &bulletinGroups)
+{
+    if (count <= 0)
+        return std::nullopt;
+    QString line = Text::grouped(count) + QStringLiteral(" manufacturer service bulletin") + sIfNotOne(count);
+    const QList<KeyCount> groups = bulletinGroups.top();
+    if (groups.isEmpty()) {
+        // No bulletin record could be read: end after the count.
+        line += u'.';
+    } else {
+        QStringList parts;
+        for (const KeyCount &g : groups)
+            parts << g.key.toLower() + QStringLiteral(" (") + QString::number(g.count) + u')';
+        line += QStringLiteral("; most often about ") + parts.join(QStringLiteral(", ")) + u'.';
+    }
+    return line;
+}
+
+QStringList lines(const VehicleInfo &vehicle, qint64 year, const ComplaintSummary &complaints,
+                  const QList<Recall> &recalls, const std::optional<QString> &bulletins)
+{
+    QStringList out = complaintLines(complaints, vehicle.name(), year);
+    if (const auto line = recallLine(recalls))
+        out << *line;
+    if (bulletins)
+        out << *bulletins;
+    return out;
+}
+
 } // namespace
 
 QStringList Vorel::knownProblems(const VehicleInfo &vehicle, qint64 year) const
 {
-    QStringList out = complaintLines(complaints(vehicle.id, year), vehicle.name(), year);
-
-    if (const auto line = recallLine(recalls(vehicle.id, year)))
-        out << *line;
-
-    const qint64 count = tsbCount(vehicle.id, year);
-    if (count > 0) {
-        QStringList keys;
-        for (const TSB &t : tsbs(vehicle.id, year))
-            keys << groupKey(t.components);
-        QString line = Text::grouped(count) + QStringLiteral(" manufacturer service bulletin") + sIfNotOne(count);
-        const QList<KeyCount> groups = topGroups(keys);
-        if (groups.isEmpty()) {
-            // No bulletin record could be read: end after the count.
-            line += u'.';
-        } else {
-            QStringList parts;
-            for (const KeyCount &g : groups)
-                parts << g.key.toLower() + QStringLiteral(" (") + QString::number(g.count) + u')';
-            line += QStringLiteral("; most often about ") + parts.join(QStringLiteral(", ")) + u'.';
-        }
-        out << line;
+    const ComplaintSummary summary = complaints(vehicle.id, year);
+    const QList<Recall> recallList = recalls(vehicle.id, year);
+    // The grouping needs only the bulletins' components.
+    const TSBLinks links = tsbLinks(vehicle.id, year);
+    GroupCounter groups;
+    if (links.count > 0) {
+        for (const QStringList &components : tsbComponentsOf(links.ids))
+            groups.add(components);
     }
-    return out;
+    return lines(vehicle, year, summary, recallList, bulletinLine(links.count, groups));
+}
+
+QStringList Vorel::knownProblems(const VehicleInfo &vehicle, qint64 year, const VehicleYearRecords &records)
+{
+    GroupCounter groups;
+    for (const TSB &t : records.tsbs)
+        groups.add(t.components);
+    return lines(vehicle, year, records.complaints, records.recalls, bulletinLine(records.tsbCount, groups));
 }

@@ -77,7 +77,7 @@ QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
     QList<SearchHit> hits;
     if (const std::optional<OBDCode> c = code(q)) {
         hits.append(SearchHit{SearchKind::Code, c->code, c->code + u' ' + c->title, c->meaning, std::nullopt});
-    } else if (explainStructure(q)) {
+    } else if (isWellFormedCode(q)) {
         const QString ref = q.toUpper();
         hits.append(SearchHit{SearchKind::Code, ref, ref + QStringLiteral(" (not in our list)"),
                               QStringLiteral("See how to read this code's structure."), std::nullopt});

@@ -114,7 +114,11 @@ QList<ModelYear> Vorel::yearsFor(qint64 vehicleID) const
 
 QString Vorel::yearRuns(qint64 vehicleID) const
 {
-    const QList<ModelYear> ys = yearsFor(vehicleID);
+    return yearRuns(yearsFor(vehicleID));
+}
+
+QString Vorel::yearRuns(const QList<ModelYear> &ys)
+{
     if (ys.isEmpty())
         return {};
     QStringList runs;

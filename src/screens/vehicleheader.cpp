@@ -135,7 +135,8 @@ void VehicleHeader::showVehicle(const Vorel &data, const VehicleInfo &v, qint64 
 
     m_make->setPlain(HeaderRules::makeLine(v));
     m_modelName->setPlain(v.model);
-    m_yearMenu->setYears(year, HeaderRules::yearMenu(data.yearsFor(v.id)));
+    const QList<ModelYear> years = data.yearsFor(v.id);
+    m_yearMenu->setYears(year, HeaderRules::yearMenu(years));
 
     QStringList texts;
     QList<QColor> colors;
@@ -148,7 +149,7 @@ void VehicleHeader::showVehicle(const Vorel &data, const VehicleInfo &v, qint64 
     colors << ToneColor::color(confidence.tone);
     setTags(texts, colors);
 
-    m_runs->setPlain(data.yearRuns(v.id));
+    m_runs->setPlain(Vorel::yearRuns(years));
     const std::optional<QString> caution = HeaderRules::cautionNote(v);
     m_caution->setPlain(caution.value_or(QString()));
     m_caution->setVisible(caution.has_value());

@@ -40,7 +40,8 @@ std::optional<VehiclePage> VehiclePage::resolve(const Vorel *data, std::optional
     std::optional<VehicleInfo> v = data->vehicle(*vehicleID);
     if (!v || !year)
         return std::nullopt;
-    return VehiclePage{std::move(*v), *year};
+    VehicleYearRecords records = data->records(v->id, *year);
+    return VehiclePage{std::move(*v), *year, std::move(records)};
 }
 
 QString VehiclePage::knownForName(qint64 year, const VehicleInfo &v)

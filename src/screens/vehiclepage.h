@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/vehicleinfo.h"
+#include "data/vehicleyearrecords.h"
 
 #include <QHash>
 #include <QList>
@@ -15,6 +16,9 @@ struct VehiclePage
 {
     VehicleInfo vehicle;
     qint64 year = 0;
+    // The vehicle-year's complaints, recalls, investigations and bulletins,
+    // read once for the known-for lines and the sections.
+    VehicleYearRecords records;
 
     // The sections from top to bottom; every one is always present.
     enum class Section { Header, KnownFor, Complaints, Recalls, Investigations, Bulletins, Engines, Credit };

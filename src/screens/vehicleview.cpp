@@ -121,7 +121,7 @@ void VehicleView::refresh()
     // Another vehicle or year lists its bulletins abridged again.
     m_showAllTSB.follow(v.id, year);
     m_header->showVehicle(*data, v, year);
-    m_known->setLines(data->knownProblems(v, year), VehiclePage::knownForName(year, v));
+    m_known->setLines(Vorel::knownProblems(v, year, m_page->records), VehiclePage::knownForName(year, v));
     m_epa->setConfigs(data->epa(v.id, year), year);
     m_credit->setPlain(VehiclePage::creditLine(data->meta));
     m_stack->setCurrentWidget(m_pageWidget);

@@ -1,0 +1,277 @@
+#include "rawvorel.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// The statement texts, byte for byte as the program writes them.
+const char *const kSql[] = {
+    "SELECT vehicle_id, make, model, make_display, vehicle_types, first_year, last_year, first_year_vpic, "
+    "last_year_vpic,\n       starts_at_vpic_floor, heavy, confidence, year_source, notes, image_id FROM vehicles "
+    "WHERE vehicle_id = ?",
+    "SELECT model_year, sources FROM vehicle_years WHERE vehicle_id = ? ORDER BY model_year",
+    "SELECT image_id, file, make, model, license, license_url, author, credit, attribution_text, commons_page_url, "
+    "generation_note FROM images ORDER BY make, model",
+    "SELECT complaints, crashes, fires, injuries, deaths FROM complaint_totals WHERE vehicle_id = ? AND model_year = ?",
+    "SELECT component_id, complaints, vehicle_year_complaints, share_of_vehicle, peer_share, share_index, z_score, "
+    "notably_high\nFROM complaints WHERE vehicle_id = ? AND model_year = ? AND level = ? ORDER BY complaints DESC, "
+    "component_id",
+    "SELECT r.campaign, r.recall_type, r.manufacturer, r.components, r.report_date, r.potentially_affected, "
+    "r.initiated_by, r.summary, r.consequence, r.remedy, r.notes, r.do_not_drive, r.park_outside FROM recall_links l "
+    "JOIN recalls r ON r.campaign = l.campaign WHERE l.vehicle_id = ? AND l.model_year = ? ORDER BY r.report_date DESC",
+    "SELECT i.action, i.manufacturer, i.components, i.opened, i.closed, i.recall_campaign, i.subject, i.summary\n"
+    "FROM inv_links l JOIN investigations i ON i.action = l.action WHERE l.vehicle_id = ? AND l.model_year = ? "
+    "ORDER BY i.opened DESC",
+    "SELECT ids, count FROM tsb_links WHERE vehicle_id = ? AND model_year = ?",
+    "SELECT variant, displacement_l, cylinders, transmission, drive, vehicle_class, fuel_type, engine_desc, turbo, "
+    "supercharger, ev_motor\nFROM epa WHERE vehicle_id = ? AND model_year = ? ORDER BY displacement_l, variant",
+    "SELECT * FROM obd_codes WHERE code = ?",
+    "SELECT kind, ref, title, snippet(search, 3, '', '', '\xE2\x80\xA6', 14) FROM search WHERE search MATCH ? ORDER BY "
+    "bm25(search, 0, 0, 8.0, 1.0) LIMIT ?",
+    "SELECT COUNT(*) FROM vehicle_years WHERE vehicle_id = ? AND model_year = ?",
+};
+static_assert(sizeof kSql / sizeof *kSql == 12);
+
+[[noreturn]] void die(sqlite3 *db, const char *what)
+{
+    std::fprintf(stderr, "raw baseline: %s: %s\n", what, db ? sqlite3_errmsg(db) : "no database");
+    std::exit(1);
+}
+
+bool isTokenByte(unsigned char c)
+{
+    // Bytes of non-ASCII characters count as letters.
+    return c >= 0x80 || std::isalnum(c) || c == '-' || c == '/';
+}
+
+// Strict decimal integer, else 0.
+std::int64_t decimal(const unsigned char *text, int bytes)
+{
+    if (!text || bytes <= 0 || bytes > 18)
+        return 0;
+    std::int64_t v = 0;
+    for (int i = 0; i < bytes; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return 0;
+        v = v * 10 + (text[i] - '0');
+    }
+    return v;
+}
+
+} // namespace
+
+RawVorel::RawVorel(const std::string &path)
+{
+    char *uri = sqlite3_mprintf("file:%s?immutable=1", path.c_str());
+    const int rc = sqlite3_open_v2(uri, &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_FULLMUTEX, nullptr);
+    sqlite3_free(uri);
+    if (rc != SQLITE_OK)
+        die(m_db, "open");
+    for (int s = 0; s < StatementCount; ++s) {
+        if (sqlite3_prepare_v2(m_db, kSql[s], -1, &m_statements[s], nullptr) != SQLITE_OK)
+            die(m_db, kSql[s]);
+    }
+}
+
+RawVorel::~RawVorel()
+{
+    for (sqlite3_stmt *s : m_statements)
+        sqlite3_finalize(s);
+    sqlite3_close_v2(m_db);
+}
+
+void RawVorel::touch(sqlite3_stmt *stmt, int column)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER:
+        m_sum += std::uint64_t(sqlite3_column_int64(stmt, column));
+        break;
+    case SQLITE_FLOAT:
+        m_sum += std::uint64_t(sqlite3_column_double(stmt, column));
+        break;
+    case SQLITE_TEXT: {
+        const unsigned char *text = sqlite3_column_text(stmt, column);
+        const int n = sqlite3_column_bytes(stmt, column);
+        for (int i = 0; i < n; ++i)
+            m_sum += text[i];
+        break;
+    }
+    case SQLITE_BLOB: {
+        const auto *blob = static_cast<const unsigned char *>(sqlite3_column_blob(stmt, column));
+        const int n = sqlite3_column_bytes(stmt, column);
+        for (int i = 0; i < n; ++i)
+            m_sum += blob[i];
+        break;
+    }
+    default:
+        ++m_sum;
+        break;
+    }
+}
+
+std::int64_t RawVorel::readAll(sqlite3_stmt *stmt)
+{
+    std::int64_t rows = 0;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        const int n = sqlite3_column_count(stmt);
+        for (int i = 0; i < n; ++i)
+            touch(stmt, i);
+        ++rows;
+    }
+    return rows;
+}
+
+std::int64_t RawVorel::run(Statement s, std::int64_t a, std::int64_t b, std::int64_t c)
+{
+    sqlite3_stmt *stmt = m_statements[s];
+    const int params = sqlite3_bind_parameter_count(stmt);
+    if (params >= 1)
+        sqlite3_bind_int64(stmt, 1, a);
+    if (params >= 2)
+        sqlite3_bind_int64(stmt, 2, b);
+    if (params >= 3)
+        sqlite3_bind_int64(stmt, 3, c);
+    const std::int64_t rows = readAll(stmt);
+    sqlite3_reset(stmt);
+    return rows;
+}
+
+std::int64_t RawVorel::bulletins(const void *packed, int bytes)
+{
+    // The packed list: ascending ids as LEB128 differences.
+    std::vector<std::int64_t> ids;
+    const auto *p = static_cast<const unsigned char *>(packed);
+    std::int64_t id = 0;
+    std::uint64_t value = 0;
+    int shift = 0;
+    for (int i = 0; i < bytes; ++i) {
+        if (shift < 64)
+            value |= std::uint64_t(p[i] & 0x7F) << shift;
+        if (p[i] & 0x80) {
+            shift += 7;
+            continue;
+        }
+        id += std::int64_t(value);
+        ids.push_back(id);
+        value = 0;
+        shift = 0;
+    }
+    std::int64_t rows = 0;
+    std::string sql;
+    for (size_t start = 0; start < ids.size(); start += 400) {
+        sql = "SELECT nhtsa_id, document_id, comm_date, added_date, comm_type, components, summary FROM tsbs WHERE "
+              "nhtsa_id IN (";
+        const size_t end = std::min(ids.size(), start + 400);
+        for (size_t i = start; i < end; ++i) {
+            if (i > start)
+                sql += ',';
+            sql += std::to_string(ids[i]);
+        }
+        sql += ')';
+        sqlite3_stmt *stmt = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql.c_str(), int(sql.size()), &stmt, nullptr) != SQLITE_OK)
+            die(m_db, "bulletin batch");
+        rows += readAll(stmt);
+        sqlite3_finalize(stmt);
+    }
+    return rows;
+}
+
+std::int64_t RawVorel::page(std::int64_t vehicleID, std::int64_t year)
+{
+    std::int64_t rows = 0;
+    bool picture = false;
+    sqlite3_stmt *v = m_statements[Vehicle];
+    sqlite3_bind_int64(v, 1, vehicleID);
+    while (sqlite3_step(v) == SQLITE_ROW) {
+        for (int i = 0; i < sqlite3_column_count(v); ++i)
+            touch(v, i);
+        picture = sqlite3_column_type(v, 14) != SQLITE_NULL;
+        ++rows;
+    }
+    sqlite3_reset(v);
+    rows += run(Years, vehicleID);
+    if (picture)
+        rows += run(Photos, 0);
+    rows += run(Totals, vehicleID, year);
+    rows += run(Areas, vehicleID, year, 1);
+    rows += run(Recalls, vehicleID, year);
+    rows += run(Investigations, vehicleID, year);
+
+    sqlite3_stmt *links = m_statements[Links];
+    sqlite3_bind_int64(links, 1, vehicleID);
+    sqlite3_bind_int64(links, 2, year);
+    while (sqlite3_step(links) == SQLITE_ROW) {
+        touch(links, 1);
+        rows += 1 + bulletins(sqlite3_column_blob(links, 0), sqlite3_column_bytes(links, 0));
+    }
+    sqlite3_reset(links);
+    rows += run(Epa, vehicleID, year);
+    return rows;
+}
+
+std::int64_t RawVorel::search(const std::string &query, std::int64_t limit)
+{
+    std::string q = query;
+    while (!q.empty() && std::isspace(static_cast<unsigned char>(q.back())))
+        q.pop_back();
+    q.erase(0, std::min(q.size(), q.find_first_not_of(" \t\r\n")));
+    if (q.empty())
+        return 0;
+
+    std::string key = q;
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+    sqlite3_stmt *code = m_statements[Code];
+    sqlite3_bind_text(code, 1, key.data(), int(key.size()), SQLITE_STATIC);
+    std::int64_t rows = readAll(code);
+    sqlite3_reset(code);
+
+    // Terms: runs of letters, digits, "-" and "/", lower-cased, each a quoted
+    // prefix; the first four-character year from 1970 to 2030 taken out.
+    std::vector<std::string> tokens;
+    std::string current;
+    for (const char ch : q + ' ') {
+        const auto c = static_cast<unsigned char>(ch);
+        if (isTokenByte(c)) {
+            current += char(std::tolower(c));
+        } else if (!current.empty()) {
+            tokens.push_back(current);
+            current.clear();
+        }
+    }
+    std::int64_t year = 0;
+    for (auto it = tokens.begin(); it != tokens.end(); ++it) {
+        const std::int64_t y = it->size() == 4 ? decimal(reinterpret_cast<const unsigned char *>(it->data()), 4) : 0;
+        if (y >= 1970 && y <= 2030) {
+            year = y;
+            tokens.erase(it);
+            break;
+        }
+    }
+    if (tokens.empty())
+        return rows;
+    std::string match;
+    for (const std::string &t : tokens)
+        match += (match.empty() ? "\"" : " \"") + t + "\"*";
+
+    sqlite3_stmt *fts = m_statements[Match];
+    sqlite3_bind_text(fts, 1, match.data(), int(match.size()), SQLITE_STATIC);
+    sqlite3_bind_int64(fts, 2, limit * 3);
+    while (sqlite3_step(fts) == SQLITE_ROW) {
+        for (int i = 0; i < 4; ++i)
+            touch(fts, i);
+        ++rows;
+        if (year == 0 || sqlite3_column_bytes(fts, 0) != 7
+            || std::memcmp(sqlite3_column_text(fts, 0), "vehicle", 7) != 0)
+            continue;
+        rows += run(YearCount, decimal(sqlite3_column_text(fts, 1), sqlite3_column_bytes(fts, 1)), year);
+    }
+    sqlite3_reset(fts);
+    return rows;
+}
