@@ -116,7 +116,7 @@ private:
     QStringList m_lines;
 };
 
-ComplaintChart::ComplaintChart(AppModel &model, QWidget *parent)
+ComplaintChart::ComplaintChart(AppModel &model, VehicleRecordsSource records, QWidget *parent)
     : Bezel(parent)
     , m_model(model)
     , m_observer(new ModelObserver(this, [this] { refresh(); }))
@@ -125,6 +125,7 @@ ComplaintChart::ComplaintChart(AppModel &model, QWidget *parent)
     , m_areas(new QVBoxLayout)
     , m_totals(new KVTextLabel(11))
 {
+    m_records = std::move(records); // before the first refresh, which may read them
     setObjectName(QStringLiteral("complaints"));
     const FVPalette palette = FVPalette::current();
     auto *content = new QWidget;
@@ -167,7 +168,8 @@ void ComplaintChart::refresh()
         return;
     const qint64 vid = *m_model.currentVehicle();
     const qint64 year = *m_model.currentYear();
-    const ComplaintSummary summary = data->complaints(vid, year);
+    const VehicleYearRecords *read = m_records ? m_records(vid, year) : nullptr;
+    const ComplaintSummary summary = read ? read->complaints : data->complaints(vid, year);
     m_count->setPlain(ComplaintChartRules::countLine(summary.total));
     m_empty->setVisible(summary.areas.isEmpty());
     const std::optional<QString> totals = ComplaintChartRules::totalsLine(summary);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vehiclerecordssource.h"
+
 #include "data/complaintsummary.h"
 #include "look/bezel.h"
 
@@ -23,7 +25,7 @@ class ComplaintChart : public Bezel
     Q_OBJECT
 
 public:
-    explicit ComplaintChart(AppModel &model, QWidget *parent = nullptr);
+    explicit ComplaintChart(AppModel &model, VehicleRecordsSource records = {}, QWidget *parent = nullptr);
 
     QString countText() const;
     QString totalsText() const; // empty when hidden
@@ -45,4 +47,5 @@ private:
     QList<ComplaintRow> m_shown;
     std::optional<std::pair<qint64, qint64>> m_key;
     QList<ComplaintAreaRow *> m_rows;
+    VehicleRecordsSource m_records;
 };

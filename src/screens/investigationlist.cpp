@@ -87,7 +87,7 @@ private:
     QStringList m_lines;
 };
 
-InvestigationList::InvestigationList(AppModel &model, QWidget *parent)
+InvestigationList::InvestigationList(AppModel &model, VehicleRecordsSource records, QWidget *parent)
     : Bezel(parent)
     , m_model(model)
     , m_observer(new ModelObserver(this, [this] { refresh(); }))
@@ -95,6 +95,7 @@ InvestigationList::InvestigationList(AppModel &model, QWidget *parent)
     , m_empty(new KVTextLabel(InvestigationRules::emptyText(), 13))
     , m_list(new QVBoxLayout)
 {
+    m_records = std::move(records); // before the first refresh, which may read them
     setObjectName(QStringLiteral("investigations"));
     ScreenBits::countedList(this, new GaugeLabel(InvestigationRules::heading(), FVPalette::amber()), m_count, m_empty,
                             m_list);
@@ -107,8 +108,12 @@ InvestigationList::InvestigationList(AppModel &model, QWidget *parent)
 void InvestigationList::refresh()
 {
     const Vorel *data = m_model.data();
-    if (data && m_model.currentVehicle() && m_model.currentYear())
-        setItems(data->investigations(*m_model.currentVehicle(), *m_model.currentYear()));
+    if (data && m_model.currentVehicle() && m_model.currentYear()) {
+        const qint64 vid = *m_model.currentVehicle();
+        const qint64 year = *m_model.currentYear();
+        const VehicleYearRecords *read = m_records ? m_records(vid, year) : nullptr;
+        setItems(read ? read->investigations : data->investigations(vid, year));
+    }
     for (InvestigationRow *row : std::as_const(m_rows))
         row->setOpen(m_open == row->item().action);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vehiclerecordssource.h"
+
 #include "data/investigation.h"
 #include "look/bezel.h"
 
@@ -21,7 +23,7 @@ class InvestigationList : public Bezel
     Q_OBJECT
 
 public:
-    explicit InvestigationList(AppModel &model, QWidget *parent = nullptr);
+    explicit InvestigationList(AppModel &model, VehicleRecordsSource records = {}, QWidget *parent = nullptr);
 
     // The action of the open row; none when every row is closed.
     const std::optional<QString> &openAction() const { return m_open; }
@@ -44,4 +46,5 @@ private:
     QList<InvestigationRow *> m_rows;
     std::optional<QString> m_open;
     bool m_filled = false;
+    VehicleRecordsSource m_records;
 };

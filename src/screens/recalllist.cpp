@@ -68,7 +68,7 @@ RowButton *recallRow(const Recall &recall)
 
 } // namespace
 
-RecallList::RecallList(AppModel &model, QWidget *parent)
+RecallList::RecallList(AppModel &model, VehicleRecordsSource records, QWidget *parent)
     : Bezel(parent)
     , m_model(model)
     , m_observer(new ModelObserver(this, [this] { refresh(); }))
@@ -76,6 +76,7 @@ RecallList::RecallList(AppModel &model, QWidget *parent)
     , m_empty(new KVTextLabel(RecallRules::emptyText(), 13))
     , m_list(new QVBoxLayout)
 {
+    m_records = std::move(records); // before the first refresh, which may read them
     setObjectName(QStringLiteral("recalls"));
     ScreenBits::countedList(this, new GaugeLabel(RecallRules::heading(), FVPalette::red()), m_count, m_empty, m_list);
 
@@ -89,7 +90,10 @@ void RecallList::refresh()
     const Vorel *data = m_model.data();
     if (!data || !m_model.currentVehicle() || !m_model.currentYear())
         return;
-    const QList<Recall> recalls = data->recalls(*m_model.currentVehicle(), *m_model.currentYear());
+    const qint64 vid = *m_model.currentVehicle();
+    const qint64 year = *m_model.currentYear();
+    const VehicleYearRecords *read = m_records ? m_records(vid, year) : nullptr;
+    const QList<Recall> recalls = read ? read->recalls : data->recalls(vid, year);
     m_count->setPlain(QString::number(recalls.size()));
     m_empty->setVisible(recalls.isEmpty());
     if (m_filled && recalls == m_recalls)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vehiclerecordssource.h"
+
 #include "data/recall.h"
 #include "look/bezel.h"
 
@@ -18,7 +20,7 @@ class RecallList : public Bezel
     Q_OBJECT
 
 public:
-    explicit RecallList(AppModel &model, QWidget *parent = nullptr);
+    explicit RecallList(AppModel &model, VehicleRecordsSource records = {}, QWidget *parent = nullptr);
 
     QString countText() const;
     bool showsEmptyText() const;
@@ -35,4 +37,5 @@ private:
     QList<Recall> m_recalls;
     QList<QAbstractButton *> m_buttons;
     bool m_filled = false;
+    VehicleRecordsSource m_records;
 };

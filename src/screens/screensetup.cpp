@@ -19,29 +19,26 @@
 
 namespace ScreenSetup {
 
-namespace {
-
-// The vehicle page with its complaint, recall, investigation and bulletin panels.
-QWidget *vehiclePage()
+QWidget *vehiclePage(AppModel &m, NetStatus &net, HttpClient &http)
 {
-    auto *view = new VehicleView();
-    AppModel &m = AppModel::shared();
+    auto *view = new VehicleView(m);
     using S = VehiclePage::Section;
-    view->setSection(S::Complaints, new ComplaintChart(m));
-    view->setSection(S::Recalls, new RecallList(m));
-    view->setSection(S::Investigations, new InvestigationList(m));
+    // The sections take what the page has read instead of reading it again.
+    const VehicleRecordsSource read = [view](qint64 id, qint64 year) { return view->recordsFor(id, year); };
+    view->setSection(S::Complaints, new ComplaintChart(m, read));
+    view->setSection(S::Recalls, new RecallList(m, read));
+    view->setSection(S::Investigations, new InvestigationList(m, read));
     view->setSection(S::Bulletins,
-                     new TSBList(m, NetStatus::shared(), HttpClient::network(),
-                                 {[view] { return view->showAllTSB(); }, [view](bool on) { view->setShowAllTSB(on); }}));
+                     new TSBList(m, net, http, {[view] { return view->showAllTSB(); }, [view](bool on) { view->setShowAllTSB(on); }},
+                                 read));
     return view;
 }
-
-} // namespace
 
 void registerAll()
 {
     MainWindow::registerScreen(Screen::Home, [] { return new HomeView(); });
-    MainWindow::registerScreen(Screen::Vehicle, vehiclePage);
+    MainWindow::registerScreen(Screen::Vehicle,
+                               [] { return vehiclePage(AppModel::shared(), NetStatus::shared(), HttpClient::network()); });
     MainWindow::registerScreen(Screen::Codes, [] { return new CodesView(); });
     MainWindow::registerScreen(Screen::Guides, [] { return new GuidesView(); });
     MainWindow::registerScreen(Screen::Obd1, [] { return new OBD1View(); });

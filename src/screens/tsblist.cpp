@@ -93,7 +93,7 @@ QWidget *bulletinRow(const TSB &tsb, KVChromeButton *button)
 
 } // namespace
 
-TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll showAll, QWidget *parent)
+TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll showAll, VehicleRecordsSource records, QWidget *parent)
     : Bezel(parent)
     , m_model(model)
     , m_net(net)
@@ -106,6 +106,7 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     , m_list(new QVBoxLayout)
     , m_more(new KVChromeButton(QString(), false, true))
 {
+    m_records = std::move(records); // before the first refresh, which may read them
     setObjectName(QStringLiteral("bulletins"));
     const QColor dim = FVPalette::current().dim;
     auto *content = new QWidget;
@@ -189,7 +190,8 @@ void TSBList::refresh()
         m_rows.clear();
         m_filled = false;
     }
-    const QList<TSB> all = data->tsbs(key.first, key.second);
+    const VehicleYearRecords *read = m_records ? m_records(key.first, key.second) : nullptr;
+    const QList<TSB> all = read ? read->tsbs : data->tsbs(key.first, key.second);
     const QList<TSB> matching = TSBListRules::matching(all, m_model.tsbFilter());
     const bool showAll = m_showAll.get && m_showAll.get();
     const QList<TSB> shown = TSBListRules::shown(matching, showAll);

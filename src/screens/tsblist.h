@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vehiclerecordssource.h"
+
 #include "data/tsb.h"
 #include "look/bezel.h"
 
@@ -33,7 +35,7 @@ public:
         std::function<void(bool)> set;
     };
 
-    TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll showAll, QWidget *parent = nullptr);
+    TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll showAll, VehicleRecordsSource records = {}, QWidget *parent = nullptr);
 
     // Starts the search for a bulletin's public copy (a row button's action).
     void openTSB(const TSB &tsb);
@@ -77,4 +79,5 @@ private:
     bool m_filled = false;
     std::optional<std::pair<qint64, qint64>> m_key;
     quint64 m_generation = 0;
+    VehicleRecordsSource m_records;
 };

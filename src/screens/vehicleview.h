@@ -52,6 +52,11 @@ public:
     // Whether the bulletin list shows all its bulletins rather than the first
     // 40: kept while the same vehicle and year stay shown. Setting it
     // refreshes the page at the next turn of the event loop.
+    // The records the page read, when it shows that vehicle and year.
+    const VehicleYearRecords *recordsFor(qint64 vehicleID, qint64 year) const
+    {
+        return m_page && m_page->vehicle.id == vehicleID && m_page->year == year ? &m_page->records : nullptr;
+    }
     bool showAllTSB() const { return m_showAllTSB.value(); }
     void setShowAllTSB(bool showAll);
 

@@ -11,11 +11,13 @@
 #include "screens/investigationlist.h"
 #include "screens/recalllist.h"
 #include "screens/recallsheet.h"
+#include "screens/screensetup.h"
 #include "screens/tsblist.h"
 #include "support/fakehttp.h"
 #include "support/fixturedb.h"
 #include "support/fixturemodels.h"
 #include "support/settle.h"
+#include "support/sqltrace.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -206,6 +208,23 @@ private slots:
         QTRY_COMPARE(m_opened.size(), 1);
         settle();
         QVERIFY(page.tsbs->messageText().isEmpty());
+    }
+
+    void pageReadsEachTableOnce()
+    {
+        auto m = model(9101, 2002);
+        m->setScreen(Screen::Vehicle);
+        FakeHttp http;
+        SqlTrace trace(*m->data()->db);
+        std::unique_ptr<QWidget> page(ScreenSetup::vehiclePage(*m, NetStatus::shared(), http));
+        page->resize(1200, 800);
+        page->show();
+        settle();
+        for (const char *table : {"FROM complaint_totals", "JOIN recalls", "JOIN investigations", "FROM tsb_links", "FROM tsbs"}) {
+            const auto reads = std::count_if(trace.sql.cbegin(), trace.sql.cend(),
+                                             [table](const QString &sql) { return sql.contains(QLatin1String(table)); });
+            QVERIFY2(reads == 1, table);
+        }
     }
 
     void sheetClosesEveryWay()
