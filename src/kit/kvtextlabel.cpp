@@ -100,3 +100,12 @@ int KVTextLabel::heightForWidth(int width) const
         width = std::min(width, sizeHint().width());
     return QLabel::heightForWidth(width);
 }
+
+KVTextLabel *KVTextLabel::wrapped(double points, const QColor &color, const QString &name)
+{
+    auto *label = new KVTextLabel(points);
+    label->setWordWrap(true);
+    label->setColor(color);
+    label->setObjectName(name);
+    return label;
+}

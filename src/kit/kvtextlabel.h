@@ -23,6 +23,11 @@ public:
     void setPlain(const QString &text);
 
     double points() const { return m_points; }
+    // The text, or nothing while the label is hidden.
+    QString shownText() const { return isHidden() ? QString() : text(); }
+
+    // A word-wrapping label in a colour, named for tests and lookups.
+    static KVTextLabel *wrapped(double points, const QColor &color, const QString &name);
 
     // A wrapping label that its layout aligns (rather than stretches) gets
     // its one-line width up to about 60 characters, and the height of the

@@ -24,23 +24,6 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-namespace {
-
-KVTextLabel *wrapped(double points, const QColor &color, const QString &name)
-{
-    auto *label = new KVTextLabel(points);
-    label->setWordWrap(true);
-    label->setColor(color);
-    label->setObjectName(name);
-    return label;
-}
-
-QString shown(const QWidget *w, const QString &text)
-{
-    return w->isHidden() ? QString() : text;
-}
-
-} // namespace
 
 VINView::VINView(QWidget *parent)
     : VINView(AppModel::shared(), NetStatus::shared(), HttpClient::network(), parent)
@@ -98,7 +81,7 @@ QWidget *VINView::buildVinPanel()
     col->addWidget(new GaugeLabel(QStringLiteral("Vehicle Identification Number")), 0, Qt::AlignLeft);
     m_field = new VINField;
     col->addWidget(m_field);
-    auto *help = wrapped(12, FVPalette::current().dim, QStringLiteral("help"));
+    auto *help = KVTextLabel::wrapped(12, FVPalette::current().dim, QStringLiteral("help"));
     help->setPlain(QStringLiteral("Find it on the driver's side of the dashboard (look through the windshield), on "
                                   "the driver's door jamb label, or on your title and insurance card."));
     col->addWidget(help);
@@ -126,7 +109,7 @@ QWidget *VINView::buildOfflinePanel()
     m_statRow = stats;
     col->addLayout(stats);
 
-    m_yearNote = wrapped(11.5, pal.dim, QStringLiteral("yearNote"));
+    m_yearNote = KVTextLabel::wrapped(11.5, pal.dim, QStringLiteral("yearNote"));
     col->addWidget(m_yearNote);
     m_problemBox = new QVBoxLayout;
     m_problemBox->setContentsMargins(0, 0, 0, 0);
@@ -152,10 +135,10 @@ QWidget *VINView::buildOnlinePanel()
     header->addWidget(m_decode, 0, Qt::AlignVCenter);
     col->addLayout(header);
 
-    m_offline = wrapped(13, FVPalette::amber(), QStringLiteral("offline"));
+    m_offline = KVTextLabel::wrapped(13, FVPalette::amber(), QStringLiteral("offline"));
     m_offline->setPlain(VIN::offlineMessage());
     col->addWidget(m_offline);
-    m_status = wrapped(12.5, pal.dim, QStringLiteral("status"));
+    m_status = KVTextLabel::wrapped(12.5, pal.dim, QStringLiteral("status"));
     col->addWidget(m_status);
 
     m_rowsBox = new QWidget;
@@ -177,7 +160,7 @@ QWidget *VINView::buildOnlinePanel()
     m_actionRow = actions;
     col->addWidget(m_actions);
 
-    m_credit = wrapped(10.5, pal.dim, QStringLiteral("credit"));
+    m_credit = KVTextLabel::wrapped(10.5, pal.dim, QStringLiteral("credit"));
     m_credit->setPlain(VINRules::creditLine());
     col->addWidget(m_credit);
 
@@ -236,7 +219,7 @@ void VINView::refresh()
 void VINView::showProblems(const QStringList &problems)
 {
     while (m_problems.size() < problems.size()) {
-        auto *label = wrapped(13, FVPalette::amber(), QStringLiteral("problem"));
+        auto *label = KVTextLabel::wrapped(13, FVPalette::amber(), QStringLiteral("problem"));
         m_problemBox->addWidget(label);
         m_problems << label;
     }
@@ -314,7 +297,7 @@ void VINView::saveToGarage(const VIN::Decoded &decoded, const QString &vin)
 
 QString VINView::yearNoteText() const
 {
-    return shown(m_yearNote, m_yearNote->text());
+    return m_yearNote->shownText();
 }
 
 QStringList VINView::problemTexts() const
@@ -334,12 +317,12 @@ bool VINView::showsValidTag() const
 
 QString VINView::offlineText() const
 {
-    return shown(m_offline, m_offline->text());
+    return m_offline->shownText();
 }
 
 QString VINView::statusText() const
 {
-    return shown(m_status, m_status->text());
+    return m_status->shownText();
 }
 
 QList<std::pair<QString, QString>> VINView::rowTexts() const

@@ -20,23 +20,6 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-namespace {
-
-KVTextLabel *wrapped(double points, const QColor &color, const QString &name)
-{
-    auto *label = new KVTextLabel(points);
-    label->setWordWrap(true);
-    label->setColor(color);
-    label->setObjectName(name);
-    return label;
-}
-
-QString shown(const QWidget *w, const QString &text)
-{
-    return w->isHidden() ? QString() : text;
-}
-
-} // namespace
 
 GarageCodePanel::GarageCodePanel(GarageStore &g, AppModel &m, QWidget *parent)
     : Bezel(parent)
@@ -46,9 +29,9 @@ GarageCodePanel::GarageCodePanel(GarageStore &g, AppModel &m, QWidget *parent)
     , m_field(new GarageLineEdit(QStringLiteral("Code you read, e.g. P0171")))
     , m_add(new KVChromeButton(QStringLiteral("Add code"), true, true))
     , m_note(new KVTextLabel(11))
-    , m_empty(wrapped(12, FVPalette::current().dim, QStringLiteral("codesEmpty")))
+    , m_empty(KVTextLabel::wrapped(12, FVPalette::current().dim, QStringLiteral("codesEmpty")))
     , m_rowBox(new QVBoxLayout)
-    , m_mentioned(wrapped(11.5, FVPalette::current().dim, QStringLiteral("mentioned")))
+    , m_mentioned(KVTextLabel::wrapped(11.5, FVPalette::current().dim, QStringLiteral("mentioned")))
 {
     setObjectName(QStringLiteral("codePanel"));
     m_field->setObjectName(QStringLiteral("codeField"));
@@ -196,15 +179,15 @@ QList<QWidget *> GarageCodePanel::tabChain() const
 
 QString GarageCodePanel::noteText() const
 {
-    return shown(m_note, m_note->text());
+    return m_note->shownText();
 }
 
 QString GarageCodePanel::emptyText() const
 {
-    return shown(m_empty, m_empty->text());
+    return m_empty->shownText();
 }
 
 QString GarageCodePanel::mentionedText() const
 {
-    return shown(m_mentioned, m_mentioned->text());
+    return m_mentioned->shownText();
 }
