@@ -22,8 +22,9 @@ QString EPAConfig::engineText() const
 
 bool operator==(const EPAConfig &a, const EPAConfig &b)
 {
-    return a.variant == b.variant && a.engineText() == b.engineText() && a.transmission == b.transmission
-        && a.drive == b.drive;
+    // The engine texts are built only when the plain fields already agree.
+    return a.variant == b.variant && a.transmission == b.transmission && a.drive == b.drive
+        && a.engineText() == b.engineText();
 }
 
 QUuid EPAConfig::freshID()

@@ -1,6 +1,7 @@
 #include "sqldb.h"
 
 #include "platform/text.h"
+#include "sqlcolumnreader.h"
 #include "statementcache.h"
 
 #include <sqlite3.h>
@@ -48,30 +49,6 @@ void bind(sqlite3_stmt *stmt, int index, const SQLArg &arg)
             }
         },
         arg.value());
-}
-
-SQLValue column(sqlite3_stmt *stmt, int i)
-{
-    switch (sqlite3_column_type(stmt, i)) {
-    case SQLITE_INTEGER:
-        return SQLValue::fromInt(sqlite3_column_int64(stmt, i));
-    case SQLITE_FLOAT:
-        return SQLValue::fromReal(sqlite3_column_double(stmt, i));
-    case SQLITE_TEXT: {
-        const char *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
-        const int bytes = sqlite3_column_bytes(stmt, i);
-        return SQLValue::fromText(text ? QString::fromUtf8(text, bytes) : QString());
-    }
-    case SQLITE_BLOB: {
-        const void *blob = sqlite3_column_blob(stmt, i);
-        const int bytes = sqlite3_column_bytes(stmt, i);
-        if (!blob || bytes <= 0)
-            return SQLValue::fromBlob(QByteArray());
-        return SQLValue::fromBlob(QByteArray(static_cast<const char *>(blob), bytes));
-    }
-    default:
-        return SQLValue::null();
-    }
 }
 
 } // namespace
@@ -183,25 +160,40 @@ qint64 SQLDB::lastInsertID() const
     return m_handle ? sqlite3_last_insert_rowid(m_handle) : 0;
 }
 
-QList<SQLRow> SQLDB::rows(const QString &sql, const SQLArgs &args)
+template <typename OnRow>
+void SQLDB::step(const QString &sql, const SQLArgs &args, OnRow &&onRow)
 {
     StatementGuard guard{*m_statements, prepare(sql, args)};
-    QList<SQLRow> result;
     for (;;) {
         const int rc = checked(sqlite3_step(guard.stmt));
-        if (rc == SQLITE_ROW) {
-            const int n = sqlite3_column_count(guard.stmt);
-            QList<SQLValue> values;
-            values.reserve(n);
-            for (int i = 0; i < n; ++i)
-                values.append(column(guard.stmt, i));
-            result.append(SQLRow(std::move(values)));
-        } else if (rc == SQLITE_DONE) {
-            return result;
-        } else {
+        if (rc == SQLITE_ROW)
+            onRow(guard.stmt);
+        else if (rc == SQLITE_DONE)
+            return;
+        else
             throw SQLError(stepFailure(guard.stmt, sql), rc);
-        }
     }
+}
+
+QList<SQLRow> SQLDB::rows(const QString &sql, const SQLArgs &args)
+{
+    QList<SQLRow> result;
+    SQLColumnReader reader;
+    step(sql, args, [&](sqlite3_stmt *stmt) {
+        const int n = sqlite3_column_count(stmt);
+        QList<SQLValue> values;
+        values.reserve(n);
+        for (int i = 0; i < n; ++i)
+            values.append(reader.value(stmt, i));
+        result.append(SQLRow(std::move(values)));
+    });
+    return result;
+}
+
+void SQLDB::each(const QString &sql, const SQLArgs &args, const std::function<void(const SQLRow &)> &visit)
+{
+    SQLColumnReader reader;
+    step(sql, args, [&](sqlite3_stmt *stmt) { visit(SQLRow(stmt, sqlite3_column_count(stmt), &reader)); });
 }
 
 qint64 SQLDB::scalar(const QString &sql, const SQLArgs &args) noexcept

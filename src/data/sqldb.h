@@ -36,6 +36,11 @@ public:
     int run(const QString &sql, const SQLArgs &args = {});
     qint64 lastInsertID() const;
     QList<SQLRow> rows(const QString &sql, const SQLArgs &args = {});
+    // As rows(), handing each row to `visit` as it is stepped instead of
+    // gathering them: the row is read in place (a column is converted only
+    // when read) and is valid only during that call. A failure throws after
+    // the rows before it were handed on.
+    void each(const QString &sql, const SQLArgs &args, const std::function<void(const SQLRow &)> &visit);
     // Column 0 of the first row; 0 / empty on any failure or no row.
     qint64 scalar(const QString &sql, const SQLArgs &args = {}) noexcept;
     QString string(const QString &sql, const SQLArgs &args = {}) noexcept;
@@ -49,6 +54,9 @@ public:
 
 private:
     sqlite3_stmt *prepare(const QString &sql, const SQLArgs &args);
+    // Steps `sql` to its end, calling onRow(stmt) for every row.
+    template <typename OnRow>
+    void step(const QString &sql, const SQLArgs &args, OnRow &&onRow);
     QString message() const;
     // Notes a damage report in rc and passes rc on.
     int checked(int rc);

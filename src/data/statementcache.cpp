@@ -16,17 +16,16 @@ StatementCache::~StatementCache()
 
 sqlite3_stmt *StatementCache::acquire(const QString &sql, int &rc)
 {
-    if (m_enabled) {
-        const auto it = m_entries.find(sql);
-        // A statement still in use (a call made while another runs) is not
-        // shared: that call gets a fresh one of its own.
-        if (it != m_entries.end() && !it->inUse) {
-            it->inUse = true;
-            it->reused = true;
-            it->lastUse = ++m_clock;
-            rc = SQLITE_OK;
-            return it->stmt;
-        }
+    const size_t hash = m_enabled ? qHash(sql) : 0;
+    const auto it = m_enabled ? m_entries.find(hash) : m_entries.end();
+    // A statement still in use (a call made while another runs) is not
+    // shared: that call gets a fresh one of its own.
+    if (it != m_entries.end() && !it->inUse && it->sql == sql) {
+        it->inUse = true;
+        it->reused = true;
+        it->lastUse = ++m_clock;
+        rc = SQLITE_OK;
+        return it->stmt;
     }
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt *stmt = nullptr;
@@ -35,11 +34,11 @@ sqlite3_stmt *StatementCache::acquire(const QString &sql, int &rc)
         sqlite3_finalize(stmt);
         return nullptr;
     }
-    if (m_enabled && !m_entries.contains(sql) && secondUse(sql)) {
+    if (m_enabled && it == m_entries.end() && secondUse(hash)) {
         if (m_entries.size() >= m_capacity)
             evictOldest();
-        m_keys.insert(stmt, sql);
-        m_entries.insert(sql, Entry{stmt, ++m_clock, true, false, false});
+        m_keys.insert(stmt, hash);
+        m_entries.insert(hash, Entry{sql, stmt, ++m_clock, true, false, false});
     }
     return stmt;
 }
@@ -73,7 +72,7 @@ bool StatementCache::stale(sqlite3_stmt *stmt)
     if (!it->reused)
         return false;
     sqlite3_stmt *fresh = nullptr;
-    const int rc = sqlite3_prepare_v2(m_handle, key->toUtf8().constData(), -1, &fresh, nullptr);
+    const int rc = sqlite3_prepare_v2(m_handle, it->sql.toUtf8().constData(), -1, &fresh, nullptr);
     if (rc == SQLITE_OK && fresh) {
         sqlite3_finalize(fresh);
         return false;
@@ -83,9 +82,8 @@ bool StatementCache::stale(sqlite3_stmt *stmt)
     return true;
 }
 
-bool StatementCache::secondUse(const QString &sql)
+bool StatementCache::secondUse(size_t h)
 {
-    const size_t h = qHash(sql);
     if (m_seen.contains(h))
         return true;
     // A text is only remembered, not kept, on its first use; the memory of

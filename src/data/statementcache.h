@@ -42,6 +42,7 @@ public:
 private:
     struct Entry
     {
+        QString sql;
         sqlite3_stmt *stmt = nullptr;
         quint64 lastUse = 0;
         bool inUse = false;
@@ -49,15 +50,18 @@ private:
         bool drop = false;
     };
 
-    // Whether the text ran before (remembered by hash).
-    bool secondUse(const QString &sql);
+    // Whether a text of this hash ran before.
+    bool secondUse(size_t hash);
     void evictOldest();
 
     sqlite3 *m_handle;
     bool m_enabled;
     int m_capacity;
     quint64 m_clock = 0;
-    QHash<QString, Entry> m_entries;
-    QHash<sqlite3_stmt *, QString> m_keys;
+    // Kept statements by the hash of their text, which each call computes
+    // once; the text itself is compared before a statement is reused, and a
+    // text whose hash is taken by another is simply not kept.
+    QHash<size_t, Entry> m_entries;
+    QHash<sqlite3_stmt *, size_t> m_keys;
     QSet<size_t> m_seen;
 };

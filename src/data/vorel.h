@@ -153,8 +153,25 @@ private:
     // The components column of these ids' bulletins, in the same batches.
     QList<QStringList> tsbComponentsOf(const QList<qint64> &ids) const;
 
+    // The search hit of the code `code` names, when the list has it.
+    std::optional<SearchHit> codeHit(const QString &code) const;
+    // Complaint rows of one level, most complaints first.
+    QList<ComplaintRow> complaintRows(qint64 vehicleID, qint64 year, qint64 level) const;
     // db->rows, with a failing statement read as no rows.
     QList<SQLRow> rowsOrEmpty(const QString &sql, const SQLArgs &args = {}) const;
+    // Each row turned into a record by `make` as it is read; none at all
+    // when the statement fails, as with rowsOrEmpty.
+    template <typename T, typename Make>
+    QList<T> recordsOrEmpty(const QString &sql, const SQLArgs &args, Make &&make) const
+    {
+        QList<T> out;
+        try {
+            db->each(sql, args, [&](const SQLRow &row) { out.append(make(row)); });
+        } catch (const SQLError &) {
+            return {};
+        }
+        return out;
+    }
 
     QHash<qint64, QString> m_componentName;
     static const QString recallCols;

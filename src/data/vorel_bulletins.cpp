@@ -81,16 +81,20 @@ QList<TSB> Vorel::tsbsOf(const QList<qint64> &ids) const
     for (const QString &sql : batchStatements(
              QStringLiteral("nhtsa_id, document_id, comm_date, added_date, comm_type, components, summary"), ids)) {
         // A failing batch adds nothing; the others still run.
-        for (const SQLRow &row : rowsOrEmpty(sql)) {
-            TSB t;
-            t.nhtsaID = row.integer(0);
-            t.documentID = row.str(1);
-            t.date = row.str(2);
-            t.addedDate = row.str(3);
-            t.type = row.str(4);
-            t.components = splitPipeList(row.str(5));
-            t.summary = row.str(6);
-            read.append(std::move(t));
+        const qsizetype before = read.size();
+        try {
+            db->each(sql, {}, [&read](const SQLRow &row) {
+                TSB &t = read.emplaceBack();
+                t.nhtsaID = row.integer(0);
+                t.documentID = row.str(1);
+                t.date = row.str(2);
+                t.addedDate = row.str(3);
+                t.type = row.str(4);
+                t.components = splitPipeList(row.str(5));
+                t.summary = row.str(6);
+            });
+        } catch (const SQLError &) {
+            read.resize(before);
         }
     }
     // Newest date first, then the higher id; a stable sort of positions, so

@@ -17,6 +17,8 @@ QString codeKey(const QString &text)
     return Text::trimBlanks(text.toUpper());
 }
 
+const QString kCodeSql = QStringLiteral("SELECT * FROM obd_codes WHERE code = ?");
+
 bool isHexDigit(QChar c)
 {
     return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F');
@@ -36,10 +38,27 @@ QList<OBDCode> Vorel::allCodes() const
 
 std::optional<OBDCode> Vorel::code(const QString &code) const
 {
-    const QList<SQLRow> r = rowsOrEmpty(QStringLiteral("SELECT * FROM obd_codes WHERE code = ?"), {codeKey(code)});
+    const QList<OBDCode> r = recordsOrEmpty<OBDCode>(kCodeSql, {codeKey(code)}, codeFromRow);
     if (r.isEmpty())
         return std::nullopt;
-    return codeFromRow(r.front());
+    return r.front();
+}
+
+std::optional<SearchHit> Vorel::codeHit(const QString &code) const
+{
+    // As code(), reading only the code, title and meaning of the first row.
+    std::optional<SearchHit> hit;
+    try {
+        db->each(kCodeSql, {codeKey(code)}, [&hit](const SQLRow &r) {
+            if (hit)
+                return;
+            const QString c = r.str(0);
+            hit = SearchHit{SearchKind::Code, c, c + u' ' + r.str(3), r.str(4), std::nullopt};
+        });
+    } catch (const SQLError &) {
+        return std::nullopt;
+    }
+    return hit;
 }
 
 bool Vorel::isWellFormedCode(const QString &code)

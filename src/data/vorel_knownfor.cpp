@@ -4,8 +4,9 @@
 #include "platform/text.h"
 
 #include <QHash>
-#include <QMap>
 #include <algorithm>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -13,64 +14,102 @@ const QString kEmDash = QStringLiteral("\u2014");
 const QString kMiddleDot = QStringLiteral("\u00B7");
 const QString kTimes = QStringLiteral("\u00D7");
 
+// A readable group and its lower-case form, as the sentences show it.
+struct Group
+{
+    QString key;
+    QString lower;
+};
+
 struct KeyCount
 {
     QString key;
+    QString lower;
     qint64 count = 0;
 };
 
 // Counts component lists by the readable first level of their first name
 // ("Other" without one). Lists are counted by the first level as stored, and
-// each distinct one is put into readable form once.
+// each distinct one is put into readable form once. Levels are kept as views
+// into the names, so the lists must outlive the counter.
 class GroupCounter
 {
 public:
     void add(const QStringList &components)
     {
-        if (components.isEmpty())
+        if (components.isEmpty()) {
             ++m_none;
-        else
-            ++m_byFirst[firstLevel(components.first())];
+            return;
+        }
+        // A vehicle-year's names fall into a few dozen levels at most.
+        const QStringView level = firstLevel(components.first());
+        for (LevelCount &l : m_levels) {
+            if (l.level == level) {
+                ++l.count;
+                return;
+            }
+        }
+        m_levels.push_back({level, 1});
     }
 
     // The largest groups first, equal sizes by key; at most three.
     QList<KeyCount> top() const
     {
-        QMap<QString, qint64> counts;
+        QList<KeyCount> groups;
+        const auto count = [&groups](const Group &group, qint64 n) {
+            for (KeyCount &g : groups) {
+                if (g.key == group.key) {
+                    g.count += n;
+                    return;
+                }
+            }
+            groups << KeyCount{group.key, group.lower, n};
+        };
         if (m_none > 0)
-            counts[QStringLiteral("Other")] += m_none;
-        for (auto it = m_byFirst.cbegin(); it != m_byFirst.cend(); ++it)
-            counts[readable(it.key())] += it.value();
-        QList<KeyCount> out;
-        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-            out << KeyCount{it.key(), it.value()};
-        // The map already lists the keys in order, so a stable sort breaks ties by key.
-        std::stable_sort(out.begin(), out.end(),
-                         [](const KeyCount &a, const KeyCount &b) { return a.count > b.count; });
-        if (out.size() > 3)
-            out.resize(3);
-        return out;
+            count({QStringLiteral("Other"), QStringLiteral("other")}, m_none);
+        for (const LevelCount &l : m_levels)
+            count(readable(l.level), l.count);
+        // Keys are distinct, so this order is total.
+        const auto before = [](const KeyCount &a, const KeyCount &b) {
+            return a.count != b.count ? a.count > b.count : a.key < b.key;
+        };
+        const qsizetype n = std::min<qsizetype>(3, groups.size());
+        std::partial_sort(groups.begin(), groups.begin() + n, groups.end(), before);
+        groups.resize(n);
+        return groups;
     }
 
 private:
+    struct LevelCount
+    {
+        QStringView level;
+        qint64 count = 0;
+    };
+
+    // Looks a level up by its view, so that a remembered one costs no copy.
+    struct ViewHash
+    {
+        using is_transparent = void;
+        size_t operator()(QStringView v) const { return qHash(v); }
+    };
+
     // NHTSAText::group of a first level, remembered: the agency's component
     // groups are few, and every page and report names the same ones.
-    static QString readable(const QString &firstLevel)
+    static Group readable(QStringView firstLevel)
     {
-        thread_local QHash<QString, QString> known;
-        const auto it = known.constFind(firstLevel);
-        if (it != known.cend())
-            return *it;
+        thread_local std::unordered_map<QString, Group, ViewHash, std::equal_to<>> known;
+        const auto it = known.find(firstLevel);
+        if (it != known.end())
+            return it->second;
         if (known.size() >= 512)
             known.clear();
-        const QString group = NHTSAText::group(firstLevel);
-        known.insert(firstLevel, group);
-        return group;
+        const QString level = firstLevel.toString();
+        const QString group = NHTSAText::group(level);
+        return known.emplace(level, Group{group, group.toLower()}).first->second;
     }
 
     // The first non-empty piece between ":"; the whole name when it has none.
-    // Its readable form is the name's readable group.
-    static QString firstLevel(const QString &name)
+    static QStringView firstLevel(QStringView name)
     {
         qsizetype start = 0;
         while (start < name.size() && name[start] == u':')
@@ -78,10 +117,10 @@ private:
         if (start == name.size())
             return name;
         const qsizetype end = name.indexOf(u':', start);
-        return start == 0 && end < 0 ? name : name.mid(start, end < 0 ? -1 : end - start);
+        return name.sliced(start, (end < 0 ? name.size() : end) - start);
     }
 
-    QHash<QString, qint64> m_byFirst;
+    std::vector<LevelCount> m_levels;
     qint64 m_none = 0;
 };
 
@@ -136,7 +175,7 @@ std::optional<QString> recallLine(const QList<Recall> &recalls)
     if (!groups.isEmpty()) {
         QStringList keys;
         for (const KeyCount &g : groups)
-            keys << g.key.toLower();
+            keys << g.lower;
         line += QStringLiteral(" (") + keys.join(u' ' + kMiddleDot + u' ') + u')';
     }
     if (others >= 1)
@@ -161,7 +200,7 @@ std::optional<QString> bulletinLine(qint64 count, const GroupCounter &bulletinGr
     } else {
         QStringList parts;
         for (const KeyCount &g : groups)
-            parts << g.key.toLower() + QStringLiteral(" (") + QString::number(g.count) + u')';
+            parts << g.lower + QStringLiteral(" (") + QString::number(g.count) + u')';
         line += QStringLiteral("; most often about ") + parts.join(QStringLiteral(", ")) + u'.';
     }
     return line;
@@ -186,11 +225,10 @@ QStringList Vorel::knownProblems(const VehicleInfo &vehicle, qint64 year) const
     const QList<Recall> recallList = recalls(vehicle.id, year);
     // The grouping needs only the bulletins' components.
     const TSBLinks links = tsbLinks(vehicle.id, year);
+    const QList<QStringList> lists = links.count > 0 ? tsbComponentsOf(links.ids) : QList<QStringList>();
     GroupCounter groups;
-    if (links.count > 0) {
-        for (const QStringList &components : tsbComponentsOf(links.ids))
-            groups.add(components);
-    }
+    for (const QStringList &components : lists)
+        groups.add(components);
     return lines(vehicle, year, summary, recallList, bulletinLine(links.count, groups));
 }
 

@@ -22,25 +22,40 @@ QList<EraNote> Vorel::eraNotes() const
     return out;
 }
 
+namespace {
+
+const QString kPhotosSql = QStringLiteral(
+    "SELECT image_id, file, make, model, license, license_url, author, credit, attribution_text, "
+    "commons_page_url, generation_note FROM images ORDER BY make, model");
+
+PhotoCredit photoFrom(const SQLRow &r)
+{
+    return PhotoCredit{r.integer(0), r.str(1), r.str(2), r.str(3), r.str(4),  r.str(5),
+                       r.str(6),     r.str(7), r.str(8), r.str(9), r.str(10)};
+}
+
+} // namespace
+
 QList<PhotoCredit> Vorel::photos() const
 {
-    QList<PhotoCredit> out;
-    for (const SQLRow &r : rowsOrEmpty(QStringLiteral(
-             "SELECT image_id, file, make, model, license, license_url, author, credit, attribution_text, "
-             "commons_page_url, generation_note FROM images ORDER BY make, model")))
-        out.append(PhotoCredit{r.integer(0), r.str(1), r.str(2), r.str(3), r.str(4), r.str(5), r.str(6), r.str(7),
-                               r.str(8), r.str(9), r.str(10)});
-    return out;
+    return recordsOrEmpty<PhotoCredit>(kPhotosSql, {}, photoFrom);
 }
 
 std::optional<PhotoCredit> Vorel::photo(std::optional<qint64> id) const
 {
     if (!id)
         return std::nullopt;
-    for (const PhotoCredit &p : photos())
-        if (p.id == *id)
-            return p;
-    return std::nullopt;
+    // The whole list is read, as photos() does, but only the match is kept.
+    std::optional<PhotoCredit> found;
+    try {
+        db->each(kPhotosSql, {}, [&](const SQLRow &r) {
+            if (!found && r.integer(0) == *id)
+                found = photoFrom(r);
+        });
+    } catch (const SQLError &) {
+        return std::nullopt;
+    }
+    return found;
 }
 
 QString Vorel::photoURL(const PhotoCredit &photo) const

@@ -28,20 +28,12 @@ Recall recallFrom(const SQLRow &row)
 
 QList<Recall> Vorel::recalls(qint64 vehicleID, qint64 year) const
 {
-    QList<Recall> out;
-    try {
-        const QList<SQLRow> rows = db->rows(
-            QStringLiteral("SELECT ") + recallCols
-                + QStringLiteral(" FROM recall_links l JOIN recalls r ON r.campaign = l.campaign "
-                                 "WHERE l.vehicle_id = ? AND l.model_year = ? ORDER BY r.report_date DESC"),
-            {vehicleID, year});
-        out.reserve(rows.size());
-        for (const SQLRow &row : rows)
-            out << recallFrom(row);
-    } catch (const SQLError &) {
-        return {};
-    }
-    return out;
+    // Built once: every vehicle page runs it.
+    static const QString sql =
+        QStringLiteral("SELECT ") + recallCols
+        + QStringLiteral(" FROM recall_links l JOIN recalls r ON r.campaign = l.campaign "
+                         "WHERE l.vehicle_id = ? AND l.model_year = ? ORDER BY r.report_date DESC");
+    return recordsOrEmpty<Recall>(sql, {vehicleID, year}, recallFrom);
 }
 
 std::optional<Recall> Vorel::recall(const QString &campaign) const
@@ -77,16 +69,12 @@ QList<RecallVehicle> Vorel::recallVehicles(const QString &campaign) const
 
 QList<Investigation> Vorel::investigations(qint64 vehicleID, qint64 year) const
 {
-    QList<Investigation> out;
-    try {
-        const QList<SQLRow> rows = db->rows(
-            QStringLiteral("SELECT i.action, i.manufacturer, i.components, i.opened, i.closed, i.recall_campaign, "
-                           "i.subject, i.summary\n"
-                           "FROM inv_links l JOIN investigations i ON i.action = l.action "
-                           "WHERE l.vehicle_id = ? AND l.model_year = ? ORDER BY i.opened DESC"),
-            {vehicleID, year});
-        out.reserve(rows.size());
-        for (const SQLRow &row : rows) {
+    return recordsOrEmpty<Investigation>(
+        QStringLiteral("SELECT i.action, i.manufacturer, i.components, i.opened, i.closed, i.recall_campaign, "
+                       "i.subject, i.summary\n"
+                       "FROM inv_links l JOIN investigations i ON i.action = l.action "
+                       "WHERE l.vehicle_id = ? AND l.model_year = ? ORDER BY i.opened DESC"),
+        {vehicleID, year}, [](const SQLRow &row) {
             Investigation inv;
             inv.action = row.str(0);
             inv.manufacturer = row.str(1);
@@ -96,10 +84,6 @@ QList<Investigation> Vorel::investigations(qint64 vehicleID, qint64 year) const
             inv.recallCampaign = row.str(5);
             inv.subject = row.str(6);
             inv.summary = row.str(7);
-            out << inv;
-        }
-    } catch (const SQLError &) {
-        return {};
-    }
-    return out;
+            return inv;
+        });
 }

@@ -27,15 +27,24 @@ QStringList tokens(const QString &text)
 {
     QStringList out;
     QString current;
-    const QList<uint> codePoints = text.toUcs4();
-    for (const uint u : codePoints) {
-        const char32_t c = u;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n;) {
+        // One code point; a lone surrogate reads as U+FFFD, which separates.
+        qsizetype units = 1;
+        char32_t c = text[i].unicode();
+        if (text[i].isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            units = 2;
+        } else if (text[i].isSurrogate()) {
+            c = QChar::ReplacementCharacter;
+        }
         if (isTokenChar(c) || (!current.isEmpty() && isMark(c))) {
-            current += QString::fromUcs4(&c, 1);
+            current.append(text.constData() + i, units);
         } else if (!current.isEmpty()) {
             out.append(current);
             current.clear();
         }
+        i += units;
     }
     if (!current.isEmpty())
         out.append(current);
@@ -58,11 +67,6 @@ std::optional<qint64> takeYear(QStringList &tokens)
     return std::nullopt;
 }
 
-int kindRank(SearchKind kind)
-{
-    return int(kind.value());
-}
-
 } // namespace
 
 QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
@@ -75,8 +79,8 @@ QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
         return {};
 
     QList<SearchHit> hits;
-    if (const std::optional<OBDCode> c = code(q)) {
-        hits.append(SearchHit{SearchKind::Code, c->code, c->code + u' ' + c->title, c->meaning, std::nullopt});
+    if (std::optional<SearchHit> c = codeHit(q)) {
+        hits.append(std::move(*c));
     } else if (isWellFormedCode(q)) {
         const QString ref = q.toUpper();
         hits.append(SearchHit{SearchKind::Code, ref, ref + QStringLiteral(" (not in our list)"),
@@ -102,29 +106,40 @@ QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
     if (terms.isEmpty())
         return hits;
 
-    QSet<QString> seen;
-    for (const SearchHit &h : std::as_const(hits))
-        seen.insert(h.id());
-
     // limit * 3 rows, kept within the 64-bit range for absurd limits.
     const qint64 fetch = limit > std::numeric_limits<qint64>::max() / 3 ? std::numeric_limits<qint64>::max() : limit * 3;
-    const QList<SQLRow> rows = rowsOrEmpty(
-        QStringLiteral("SELECT kind, ref, title, snippet(search, 3, '', '', '\u2026', 14) FROM search WHERE search "
-                       "MATCH ? ORDER BY bm25(search, 0, 0, 8.0, 1.0) LIMIT ?"),
-        {terms.join(u' '), fetch});
-    for (const SQLRow &r : rows) {
-        const std::optional<SearchKind> kind = SearchKind::fromRawValue(r.str(0));
-        if (!kind)
-            continue;
-        SearchHit hit{*kind, r.str(1), r.str(2), r.str(3), std::nullopt};
-        if (year && *kind == SearchKind::Vehicle) {
-            const qint64 vid = Text::parseInt64(hit.ref).value_or(0);
-            if (db->scalar(QStringLiteral("SELECT COUNT(*) FROM vehicle_years WHERE vehicle_id = ? AND model_year = ?"),
-                           {vid, *year})
-                <= 0)
-                continue;
-            hit.year = year;
-        }
+    // The full-text rows become hits as they are read; a statement that
+    // fails part-way yields none of them, as when it fails at once.
+    QList<SearchHit> found;
+    try {
+        db->each(QStringLiteral("SELECT kind, ref, title, snippet(search, 3, '', '', '\u2026', 14) FROM search WHERE "
+                                "search MATCH ? ORDER BY bm25(search, 0, 0, 8.0, 1.0) LIMIT ?"),
+                 {terms.join(u' '), fetch}, [&](const SQLRow &r) {
+                     const std::optional<SearchKind> kind = SearchKind::fromRawValue(r.str(0));
+                     if (!kind)
+                         return;
+                     SearchHit hit{*kind, r.str(1), r.str(2), r.str(3), std::nullopt};
+                     if (year && *kind == SearchKind::Vehicle) {
+                         const qint64 vid = Text::parseInt64(hit.ref).value_or(0);
+                         if (db->scalar(QStringLiteral("SELECT COUNT(*) FROM vehicle_years WHERE vehicle_id = ? AND "
+                                                       "model_year = ?"),
+                                        {vid, *year})
+                             <= 0)
+                             return;
+                         hit.year = year;
+                     }
+                     found.append(std::move(hit));
+                 });
+    } catch (const SQLError &) {
+        found.clear();
+    }
+    QSet<QString> seen;
+    if (!found.isEmpty()) {
+        seen.reserve(hits.size() + found.size());
+        for (const SearchHit &h : std::as_const(hits))
+            seen.insert(h.id());
+    }
+    for (SearchHit &hit : found) {
         const QString id = hit.id();
         if (seen.contains(id))
             continue;
@@ -132,9 +147,16 @@ QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
         hits.append(std::move(hit));
     }
 
-    // Stable: within a kind the code-first hit and then bm25 order stay.
-    std::stable_sort(hits.begin(), hits.end(),
-                     [](const SearchHit &a, const SearchHit &b) { return kindRank(a.kind) < kindRank(b.kind); });
+    // Stable by kind: within a kind the code-first hit and then bm25 order stay.
+    QList<SearchHit> ordered;
+    ordered.reserve(hits.size());
+    for (const SearchKind kind : SearchKind::allCases()) {
+        for (SearchHit &hit : hits) {
+            if (hit.kind == kind)
+                ordered.append(std::move(hit));
+        }
+    }
+    hits = std::move(ordered);
     if (hits.size() > limit)
         hits.resize(limit);
     return hits;

@@ -91,25 +91,22 @@ std::optional<VehicleInfo> Vorel::find(const QString &make, const QString &model
 
 std::optional<VehicleInfo> Vorel::vehicle(qint64 id) const
 {
-    const QList<SQLRow> r = rowsOrEmpty(
+    const QList<VehicleInfo> r = recordsOrEmpty<VehicleInfo>(
         QStringLiteral("SELECT vehicle_id, make, model, make_display, vehicle_types, first_year, last_year, "
                        "first_year_vpic, last_year_vpic,\n"
                        "       starts_at_vpic_floor, heavy, confidence, year_source, notes, image_id FROM vehicles "
                        "WHERE vehicle_id = ?"),
-        {id});
+        {id}, vehicleFromRow);
     if (r.isEmpty())
         return std::nullopt;
-    return vehicleFromRow(r.front());
+    return r.front();
 }
 
 QList<ModelYear> Vorel::yearsFor(qint64 vehicleID) const
 {
-    QList<ModelYear> out;
-    for (const SQLRow &r : rowsOrEmpty(
-             QStringLiteral("SELECT model_year, sources FROM vehicle_years WHERE vehicle_id = ? ORDER BY model_year"),
-             {vehicleID}))
-        out.append({r.integer(0), r.str(1)});
-    return out;
+    return recordsOrEmpty<ModelYear>(
+        QStringLiteral("SELECT model_year, sources FROM vehicle_years WHERE vehicle_id = ? ORDER BY model_year"),
+        {vehicleID}, [](const SQLRow &r) { return ModelYear{r.integer(0), r.str(1)}; });
 }
 
 QString Vorel::yearRuns(qint64 vehicleID) const
@@ -144,13 +141,12 @@ QString Vorel::yearRuns(const QList<ModelYear> &ys)
 
 QList<EPAConfig> Vorel::epa(qint64 vehicleID, qint64 year) const
 {
-    QList<EPAConfig> out;
     const QString sql = QStringLiteral(
         "SELECT variant, displacement_l, cylinders, transmission, drive, vehicle_class, fuel_type, engine_desc, "
         "turbo, supercharger, ev_motor\n"
         "FROM epa WHERE vehicle_id = ? AND model_year = ? ORDER BY displacement_l, variant");
-    for (const SQLRow &r : rowsOrEmpty(sql, {vehicleID, year})) {
-        EPAConfig c = epaFromRow(r);
+    QList<EPAConfig> out;
+    for (EPAConfig &c : recordsOrEmpty<EPAConfig>(sql, {vehicleID, year}, epaFromRow)) {
         if (!out.contains(c))
             out.append(std::move(c));
     }

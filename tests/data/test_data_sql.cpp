@@ -318,6 +318,48 @@ private slots:
         QVERIFY(noOpenStatement(*m_db));
     }
 
+    void eachReadsInPlaceAsRowsDo()
+    {
+        // Repeated short texts (shared from the row before), an empty text
+        // after a NULL and the other way round, long texts, numbers as text.
+        const QString sql = QStringLiteral(
+            "WITH v(a, b, c) AS (VALUES ('v', NULL, 1), ('v', '', 2.5), ('w', NULL, '42'), ('w', 'x', x'0102'), "
+            "(NULL, '', ' 7'), ('', 'x', 1e300)) SELECT a, b, c, printf('%.*c', 60, 'z') FROM v");
+        const QList<SQLRow> rows = m_db->rows(sql);
+        QCOMPARE(rows.size(), 6);
+        int seen = 0;
+        m_db->each(sql, {}, [&](const SQLRow &live) {
+            const SQLRow &stored = rows[seen++];
+            QVERIFY(live.values.isEmpty());
+            for (qsizetype c = -1; c <= 4; ++c) {
+                QCOMPARE(live.str(c), stored.str(c));
+                QCOMPARE(live.str(c).isNull(), stored.str(c).isNull());
+                QCOMPARE(live.integer(c), stored.integer(c));
+                QCOMPARE(live.optInt(c), stored.optInt(c));
+                QCOMPARE(live.real(c), stored.real(c));
+                QCOMPARE(live.data(c), stored.data(c));
+                QCOMPARE(live.isNull(c), stored.isNull(c));
+            }
+        });
+        QCOMPARE(seen, 6);
+        QVERIFY(noOpenStatement(*m_db));
+    }
+
+    void eachFailingPartWayThrowsAfterItsRows()
+    {
+        QList<qint64> got;
+        try {
+            m_db->each(QStringLiteral("WITH v(x) AS (VALUES (1), (2), (3)) "
+                                      "SELECT CASE WHEN x < 3 THEN x ELSE abs(-9223372036854775807 - 1) END FROM v"),
+                       {}, [&got](const SQLRow &r) { got << r.integer(0); });
+            QFAIL("no error");
+        } catch (const SQLError &e) {
+            QCOMPARE(e.description(), QStringLiteral("integer overflow"));
+        }
+        QCOMPARE(got, (QList<qint64>{1, 2}));
+        QVERIFY(noOpenStatement(*m_db));
+    }
+
     void integerReader_data()
     {
         QTest::addColumn<SQLValue>("value");
