@@ -3,9 +3,10 @@
 
 #include "platform/text.h"
 
-#include <QSet>
-#include <algorithm>
+#include <QHash>
+#include <array>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -78,13 +79,12 @@ QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
     if (q.isEmpty())
         return {};
 
-    QList<SearchHit> hits;
-    if (std::optional<SearchHit> c = codeHit(q)) {
-        hits.append(std::move(*c));
-    } else if (isWellFormedCode(q)) {
+    // The code-first hit.
+    std::optional<SearchHit> first = codeHit(q);
+    if (!first && isWellFormedCode(q)) {
         const QString ref = q.toUpper();
-        hits.append(SearchHit{SearchKind::Code, ref, ref + QStringLiteral(" (not in our list)"),
-                              QStringLiteral("See how to read this code's structure."), std::nullopt});
+        first = SearchHit{SearchKind::Code, ref, ref + QStringLiteral(" (not in our list)"),
+                          QStringLiteral("See how to read this code's structure."), std::nullopt};
     }
 
     QStringList toks = tokens(q.toLower());
@@ -104,13 +104,28 @@ QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
             break;
     }
     if (terms.isEmpty())
-        return hits;
+        return first ? QList<SearchHit>{std::move(*first)} : QList<SearchHit>();
+
+    // Within one search every vehicle hit carries the same year, so two hits
+    // share an id exactly when they share kind and reference: the first of
+    // them is kept.
+    QHash<QString, unsigned> kindsOfRef;
+    const auto isNew = [&kindsOfRef](const SearchHit &hit) {
+        unsigned &kinds = kindsOfRef[hit.ref];
+        const unsigned bit = 1u << unsigned(hit.kind.value());
+        if (kinds & bit)
+            return false;
+        kinds |= bit;
+        return true;
+    };
+    // The code-first hit is noted when the first row comes.
+    bool firstNoted = !first;
 
     // limit * 3 rows, kept within the 64-bit range for absurd limits.
     const qint64 fetch = limit > std::numeric_limits<qint64>::max() / 3 ? std::numeric_limits<qint64>::max() : limit * 3;
-    // The full-text rows become hits as they are read; a statement that
-    // fails part-way yields none of them, as when it fails at once.
-    QList<SearchHit> found;
+    // The full-text hits by kind, each in bm25 order, made as the rows are
+    // read; a statement that fails part-way yields none, as when it fails at once.
+    std::array<QList<SearchHit>, SearchKind::allCases().size()> found;
     try {
         db->each(QStringLiteral("SELECT kind, ref, title, snippet(search, 3, '', '', '\u2026', 14) FROM search WHERE "
                                 "search MATCH ? ORDER BY bm25(search, 0, 0, 8.0, 1.0) LIMIT ?"),
@@ -128,36 +143,27 @@ QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
                              return;
                          hit.year = year;
                      }
-                     found.append(std::move(hit));
+                     if (!std::exchange(firstNoted, true))
+                         isNew(*first);
+                     if (isNew(hit))
+                         found[size_t(kind->value())].append(std::move(hit));
                  });
     } catch (const SQLError &) {
-        found.clear();
-    }
-    QSet<QString> seen;
-    if (!found.isEmpty()) {
-        seen.reserve(hits.size() + found.size());
-        for (const SearchHit &h : std::as_const(hits))
-            seen.insert(h.id());
-    }
-    for (SearchHit &hit : found) {
-        const QString id = hit.id();
-        if (seen.contains(id))
-            continue;
-        seen.insert(id);
-        hits.append(std::move(hit));
+        for (QList<SearchHit> &list : found)
+            list.clear();
     }
 
-    // Stable by kind: within a kind the code-first hit and then bm25 order stay.
-    QList<SearchHit> ordered;
-    ordered.reserve(hits.size());
+    // Kinds in their fixed order; within a kind the code-first hit and then bm25 order.
+    QList<SearchHit> hits;
+    const auto take = [&hits, limit](SearchHit &&hit) {
+        if (hits.size() < limit)
+            hits.append(std::move(hit));
+    };
     for (const SearchKind kind : SearchKind::allCases()) {
-        for (SearchHit &hit : hits) {
-            if (hit.kind == kind)
-                ordered.append(std::move(hit));
-        }
+        if (kind == SearchKind::Code && first)
+            take(std::move(*first));
+        for (SearchHit &hit : found[size_t(kind.value())])
+            take(std::move(hit));
     }
-    hits = std::move(ordered);
-    if (hits.size() > limit)
-        hits.resize(limit);
     return hits;
 }
