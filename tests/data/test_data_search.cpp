@@ -246,6 +246,10 @@ private slots:
         QVERIFY(fx.exec(QStringLiteral("INSERT INTO search VALUES ('vehicle', '1', 'Lincoln Navigator L', 'navigator')")));
         std::unique_ptr<Vorel> v = fx.open();
         QCOMPARE(ids(v->search(QStringLiteral("navigator"))), (QStringList{"vehicle:1:0", "recall:05V388000:0"}));
+        // The same reference under another kind is another hit.
+        QVERIFY(fx.exec(QStringLiteral("INSERT INTO search VALUES ('guide', '1', 'Navigator notes', 'navigator')")));
+        QCOMPARE(ids(fx.open()->search(QStringLiteral("navigator"))),
+                 (QStringList{"vehicle:1:0", "guide:1:0", "recall:05V388000:0"}));
         QCOMPARE(ids(v->search(QStringLiteral("navigator 2003"))), (QStringList{"vehicle:1:2003", "recall:05V388000:0"}));
     }
 
