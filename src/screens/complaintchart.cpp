@@ -163,13 +163,12 @@ ComplaintChart::ComplaintChart(AppModel &model, VehicleRecordsSource records, QW
 
 void ComplaintChart::refresh()
 {
-    const Vorel *data = m_model.data();
-    if (!data || !m_model.currentVehicle() || !m_model.currentYear())
+    const auto page = shownRecords(m_model, m_records, &VehicleYearRecords::complaints, &Vorel::complaints);
+    if (!page)
         return;
-    const qint64 vid = *m_model.currentVehicle();
-    const qint64 year = *m_model.currentYear();
-    const VehicleYearRecords *read = m_records ? m_records(vid, year) : nullptr;
-    const ComplaintSummary summary = read ? read->complaints : data->complaints(vid, year);
+    const ComplaintSummary &summary = page->value;
+    const qint64 vid = page->vehicleID;
+    const qint64 year = page->year;
     m_count->setPlain(ComplaintChartRules::countLine(summary.total));
     m_empty->setVisible(summary.areas.isEmpty());
     const std::optional<QString> totals = ComplaintChartRules::totalsLine(summary);
@@ -195,7 +194,7 @@ void ComplaintChart::refresh()
     }
     const std::optional<QString> &open = m_model.expandedArea();
     for (ComplaintAreaRow *row : std::as_const(m_rows))
-        row->setOpen(open == row->area().component, *data, vid, year);
+        row->setOpen(open == row->area().component, *page->data, vid, year);
 }
 
 QString ComplaintChart::countText() const

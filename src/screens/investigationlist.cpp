@@ -107,13 +107,8 @@ InvestigationList::InvestigationList(AppModel &model, VehicleRecordsSource recor
 
 void InvestigationList::refresh()
 {
-    const Vorel *data = m_model.data();
-    if (data && m_model.currentVehicle() && m_model.currentYear()) {
-        const qint64 vid = *m_model.currentVehicle();
-        const qint64 year = *m_model.currentYear();
-        const VehicleYearRecords *read = m_records ? m_records(vid, year) : nullptr;
-        setItems(read ? read->investigations : data->investigations(vid, year));
-    }
+    if (const auto page = shownRecords(m_model, m_records, &VehicleYearRecords::investigations, &Vorel::investigations))
+        setItems(page->value);
     for (InvestigationRow *row : std::as_const(m_rows))
         row->setOpen(m_open == row->item().action);
 }

@@ -87,13 +87,10 @@ RecallList::RecallList(AppModel &model, VehicleRecordsSource records, QWidget *p
 
 void RecallList::refresh()
 {
-    const Vorel *data = m_model.data();
-    if (!data || !m_model.currentVehicle() || !m_model.currentYear())
+    const auto page = shownRecords(m_model, m_records, &VehicleYearRecords::recalls, &Vorel::recalls);
+    if (!page)
         return;
-    const qint64 vid = *m_model.currentVehicle();
-    const qint64 year = *m_model.currentYear();
-    const VehicleYearRecords *read = m_records ? m_records(vid, year) : nullptr;
-    const QList<Recall> recalls = read ? read->recalls : data->recalls(vid, year);
+    const QList<Recall> &recalls = page->value;
     m_count->setPlain(QString::number(recalls.size()));
     m_empty->setVisible(recalls.isEmpty());
     if (m_filled && recalls == m_recalls)

@@ -190,8 +190,7 @@ void TSBList::refresh()
         m_rows.clear();
         m_filled = false;
     }
-    const VehicleYearRecords *read = m_records ? m_records(key.first, key.second) : nullptr;
-    const QList<TSB> all = read ? read->tsbs : data->tsbs(key.first, key.second);
+    const QList<TSB> all = shownRecords(m_model, m_records, &VehicleYearRecords::tsbs, &Vorel::tsbs)->value;
     const QList<TSB> matching = TSBListRules::matching(all, m_model.tsbFilter());
     const bool showAll = m_showAll.get && m_showAll.get();
     const QList<TSB> shown = TSBListRules::shown(matching, showAll);
