@@ -414,6 +414,23 @@ void report(benchmark::State &state, const std::string &name, const std::vector<
     state.counters["x_p95"] = r95 > 0 ? p95 / r95 : 0;
 }
 
+// Runs the program's operation and the baseline's, alternating which goes
+// first (iteration `i`), and keeps both times.
+template <typename Program, typename Raw>
+void pair(size_t i, Program &&program, Raw &&raw, std::vector<double> &programMs, std::vector<double> &rawMs)
+{
+    double p = 0, r = 0;
+    if (i % 2 == 0) {
+        p = program();
+        r = raw();
+    } else {
+        r = raw();
+        p = program();
+    }
+    programMs.push_back(p);
+    rawMs.push_back(r);
+}
+
 // One vehicle page per iteration, the program's reads and the baseline's.
 void BM_VehiclePage(benchmark::State &state)
 {
@@ -423,18 +440,9 @@ void BM_VehiclePage(benchmark::State &state)
     size_t i = 0;
     for (auto _ : state) {
         const auto [id, year] = s.pages[i % s.pages.size()];
-        double p = 0, r = 0;
-        const auto runProgram = [&] { p = programPage(*s.vorel, id, year, partMs); };
-        const auto runRaw = [&] { r = timed([&] { benchmark::DoNotOptimize(s.raw->page(id, year)); }); };
-        if (i++ % 2 == 0) {
-            runProgram();
-            runRaw();
-        } else {
-            runRaw();
-            runProgram();
-        }
-        program.push_back(p);
-        raw.push_back(r);
+        pair(
+            i++, [&] { return programPage(*s.vorel, id, year, partMs); },
+            [&] { return timed([&] { benchmark::DoNotOptimize(s.raw->page(id, year)); }); }, program, raw);
     }
     for (size_t k = 0; k < kPartCount; ++k)
         state.counters[std::string(kParts[k]) + "_ms"] = partMs[k] / double(std::max<size_t>(i, 1));
@@ -453,24 +461,16 @@ void searchPairs(benchmark::State &state, const std::vector<size_t> &queries, co
     for (auto _ : state) {
         const char *q = kQueries[queries[i % queries.size()]];
         const QString text = QString::fromUtf8(q);
-        double p = 0, r = 0;
-        const auto runProgram = [&] {
-            p = timed([&] {
-                const QList<SearchHit> h = s.vorel->search(text);
-                hits += h.size();
-                benchmark::DoNotOptimize(h);
-            });
-        };
-        const auto runRaw = [&] { r = timed([&] { benchmark::DoNotOptimize(s.raw->search(q)); }); };
-        if (i++ % 2 == 0) {
-            runProgram();
-            runRaw();
-        } else {
-            runRaw();
-            runProgram();
-        }
-        program.push_back(p);
-        raw.push_back(r);
+        pair(
+            i++,
+            [&] {
+                return timed([&] {
+                    const QList<SearchHit> h = s.vorel->search(text);
+                    hits += h.size();
+                    benchmark::DoNotOptimize(h);
+                });
+            },
+            [&] { return timed([&] { benchmark::DoNotOptimize(s.raw->search(q)); }); }, program, raw);
     }
     state.counters["hits_per_query"] = double(hits) / double(std::max<size_t>(i, 1));
     report(state, name, program, raw);
