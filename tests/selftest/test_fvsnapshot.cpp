@@ -60,6 +60,15 @@ private slots:
         QVERIFY(!AppModel::sharedExists());
     }
 
+    // A garage path that is set but empty names no scratch garage either.
+    void refusesWithAnEmptyGaragePath()
+    {
+        qputenv("FV_GARAGE_PATH", QByteArray());
+        QCOMPARE(run(m_tmp.filePath(QStringLiteral("refused-empty"))), 2);
+        QCOMPARE(m_lines, QStringList{QStringLiteral("Set FV_GARAGE_PATH to a scratch file so the real garage is never touched.")});
+        QVERIFY(!AppModel::sharedExists());
+    }
+
     // A folder that cannot be written fails the run, shot by shot; the
     // defaults come back as they were (a value kept, an absent key absent),
     // written to disk.
@@ -111,6 +120,20 @@ private slots:
         QVERIFY(!onDisk.contains(QStringLiteral("kvrn.theme")));
         QCOMPARE(onDisk.value(QStringLiteral("fv.lastVehicle")).toString(), QStringLiteral("1:1999"));
         QCOMPARE(GarageStore(qEnvironmentVariable("FV_GARAGE_PATH")).vehicles().size(), 1);
+    }
+
+    // One side shot that cannot be written fails the run on its own; every
+    // other file is still written.
+    void oneShotThatCannotBeWrittenFailsTheRun()
+    {
+        const QString folder = m_tmp.filePath(QStringLiteral("blocked"));
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/01-find-vehicle-top.png")));
+        QCOMPARE(run(folder), 1);
+        QCOMPARE(m_lines.size(), 14);
+        QCOMPARE(m_lines.filter(QStringLiteral("could not")),
+                 QStringList{QStringLiteral("could not write 01-find-vehicle-top.png")});
+        QVERIFY(m_lines.first().startsWith(QStringLiteral("wrote 01-find-vehicle.png ")));
+        QCOMPARE(QDir(folder).entryInfoList({QStringLiteral("*.png")}, QDir::Files).size(), 24);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "support/fixturedb.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -46,6 +47,8 @@ class TestSelfTest : public QObject
         env.insert(QStringLiteral("VOREL_DB"), db);
         env.insert(QStringLiteral("VOREL_PHOTOS"), QFileInfo(db).absolutePath() + QStringLiteral("/photos"));
         env.insert(QStringLiteral("TMPDIR"), m_tmp.path());
+        // The runs' preferences: never the user's own.
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_tmp.filePath(QStringLiteral("config")));
         QProcess p;
         p.setProcessEnvironment(env);
         p.start(program, args);
@@ -63,6 +66,20 @@ class TestSelfTest : public QObject
     void expectNoScratch()
     {
         QVERIFY(QDir(m_tmp.path()).entryList({QStringLiteral("fv-selftest-*")}, QDir::AllEntries | QDir::Hidden).isEmpty());
+    }
+
+    QString prefsFile() const
+    {
+        return m_tmp.filePath(QStringLiteral("config/Brackenfold/Fenwhistle Vorel.ini"));
+    }
+
+    // The run's four-line answer when the reference database does not open.
+    void expectOpenFailure(const Run &r, const QString &db)
+    {
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.lines.mid(1), (QStringList{"== App database", "FAIL  vorel.db opens from " + db,
+                                              "RESULT: 1 FAILED, 0 passed"}));
+        expectNoScratch();
     }
 
     // A fixture that holds both test vehicles and one complaint row whose
@@ -102,6 +119,129 @@ private slots:
         QCOMPARE(r.lines[2], "FAIL  vorel.db opens from " + db);
         QCOMPARE(r.lines[3], "RESULT: 1 FAILED, 0 passed");
         expectNoScratch();
+    }
+
+    // A file that is there but is no reference database ends the run at its
+    // first check, as a missing one does.
+    void unreadableDatabaseEndsAtOnce_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("empty file") << QByteArray() << QString();
+        QTest::newRow("not a database") << QByteArray("SQLite format 2\0 but really a note\n").repeated(200) << QString();
+        QTest::newRow("no meta table") << QByteArray() << "DROP TABLE meta;";
+        QTest::newRow("no components table") << QByteArray() << "DROP TABLE components;";
+    }
+
+    void unreadableDatabaseEndsAtOnce()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, sql);
+        FixtureDb db;
+        QVERIFY(db.ok());
+        if (sql.isEmpty()) {
+            QFile file(db.path());
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QCOMPARE(file.write(bytes), bytes.size());
+        } else {
+            QVERIFY(db.exec(sql));
+        }
+        expectOpenFailure(selfTest(db.path()), db.path());
+    }
+
+    // A table that cannot be read or is gone fails its count, even where the
+    // build's record says 0, and the run still ends with its result line.
+    void unreadableTablesFailTheirCounts_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("damaged");
+        QTest::addColumn<QStringList>("failures");
+        const QString zero = "UPDATE meta SET value = json_set(value, '$.investigations', 0, '$.tsb_links', 0) "
+                             "WHERE key = 'counts';";
+        QTest::newRow("dropped, counted as none")
+            << zero + "DROP TABLE investigations; DROP TABLE tsb_links;" << QString()
+            << QStringList{"FAIL  investigations: 0 rows, same as the build report",
+                           "FAIL  service-bulletin links decode to the counted total (0)"};
+        QTest::newRow("damaged images") << QString() << "images"
+                                        << QStringList{"FAIL  images: 0 rows, same as the build report"};
+        QTest::newRow("damaged search index") << QString() << "search_data"
+                                              << QStringList{"FAIL  FTS5 search index built (0 entries)"};
+    }
+
+    void unreadableTablesFailTheirCounts()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, damaged);
+        QFETCH(QStringList, failures);
+        FixtureDb db;
+        prepareFixture(db);
+        QVERIFY(sql.isEmpty() || db.exec(sql));
+        QVERIFY(damaged.isEmpty() || db.damageTable(damaged));
+        const Run r = selfTest(db.path());
+        QCOMPARE(r.status, 1);
+        const QString all = r.lines.join(u'\n');
+        for (const QString &line : failures)
+            QVERIFY2(r.lines.contains(line), qPrintable(all));
+        QVERIFY2(!r.lines.isEmpty() && r.lines.back().startsWith("RESULT: ") && r.lines.back().contains(" FAILED, "),
+                 qPrintable(all));
+        expectNoScratch();
+    }
+
+    // The 1970s check needs 1970s models: none at all is no pass.
+    void earlyModelsCheckNeedsModels()
+    {
+        const QString label = "1970s models come from NHTSA record mentions (marked low confidence)";
+        FixtureDb db;
+        prepareFixture(db);
+        QVERIFY(selfTest(db.path()).lines.contains("FAIL  " + label));
+        FixtureDb found;
+        prepareFixture(found);
+        QVERIFY(found.exec("INSERT INTO vehicles VALUES (21, 'CHEVROLET', 'Nova', 'Chevrolet', 'Passenger Car', 1975, "
+                           "1975, NULL, NULL, 0, 0, 'low', 'nhtsa', '', NULL);"
+                           "INSERT INTO vehicle_years (vehicle_id, model_year, sources) VALUES (21, 1975, 'o');"));
+        QVERIFY(selfTest(found.path()).lines.contains("PASS  " + label));
+    }
+
+    // Whether the run ends early or goes through every group, the user's
+    // preferences are as they were, an absent theme staying absent.
+    void prefsSurviveTheRun_data()
+    {
+        QTest::addColumn<bool>("whole");
+        QTest::addColumn<bool>("themed");
+        QTest::newRow("whole run, theme chosen") << true << true;
+        QTest::newRow("whole run, no theme") << true << false;
+        QTest::newRow("ends at the database") << false << true;
+    }
+
+    void prefsSurviveTheRun()
+    {
+        QFETCH(bool, whole);
+        QFETCH(bool, themed);
+        QFile::remove(prefsFile());
+        {
+            QSettings prefs(prefsFile(), QSettings::IniFormat);
+            if (themed)
+                prefs.setValue("kvrn.theme", "rose-gold");
+            prefs.setValue("fv.lastVehicle", "1:2002");
+            prefs.setValue("kvrn.zoom", 1.25);
+            prefs.setValue("garage/sort", "nickname");
+        }
+        const auto stored = [this] {
+            const QSettings prefs(prefsFile(), QSettings::IniFormat);
+            QStringList out;
+            for (const QString &key : prefs.allKeys())
+                out.append(key + '=' + prefs.value(key).toString());
+            return out;
+        };
+        const QStringList before = stored();
+        QCOMPARE(before.size(), themed ? 4 : 3);
+
+        FixtureDb db;
+        prepareFixture(db);
+        const Run r = selfTest(whole ? db.path() : m_tmp.filePath("absent.db"));
+        QVERIFY(!r.lines.isEmpty() && r.lines.back().startsWith("RESULT: "));
+        QCOMPARE(r.lines.contains("== Look, help and wording"), whole);
+        QCOMPARE(stored(), before);
     }
 
     void missingVehiclesEndTheRun()
