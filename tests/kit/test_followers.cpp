@@ -42,7 +42,7 @@ void showActive(QWidget *w)
 {
     w->resize(300, 200);
     w->show();
-    QApplication::setActiveWindow(w);
+    w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
 }
 
@@ -73,7 +73,9 @@ private slots:
         host.show();
         QVERIFY(halo->isVisible());
 
-        owner->setGeometry(40, 10, 80, 60);
+        owner->resize(80, 60);
+        QCOMPARE(halo->geometry(), QRect(17, 17, 86, 66));
+        owner->move(40, 10);
         QCOMPARE(halo->geometry(), QRect(37, 7, 86, 66));
         owner->hide();
         QVERIFY(halo->isHidden());
@@ -142,6 +144,19 @@ private slots:
         QVERIFY(field->hasFocus());
         QVERIFY(!ring->lit());
         QVERIFY(!ring->isVisible());
+
+        // Leaving the window and coming back keeps it as it was.
+        QWidget elsewhere;
+        showActive(&elsewhere);
+        showActive(&host);
+        QVERIFY(field->hasFocus());
+        QVERIFY(!ring->isVisible());
+        QTest::keyClick(field, Qt::Key_Backtab);
+        QTest::keyClick(first, Qt::Key_Tab);
+        showActive(&elsewhere);
+        QVERIFY(!ring->isVisible());
+        showActive(&host);
+        QVERIFY(ring->isVisible());
     }
 
     void focusRingGoesWithItsOwner()
