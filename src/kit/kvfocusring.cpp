@@ -82,14 +82,20 @@ QRectF KVFocusRing::ownerArea() const
 
 void KVFocusRing::ownerEvent(QEvent *event)
 {
+    if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
+        return;
+    // Focus that leaves for another window or a popup and comes back keeps
+    // the ring as it was (a clicked control stays without one).
+    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+    const bool away = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
     if (event->type() == QEvent::FocusIn) {
         // A click gives the focus too; only the keyboard's shows.
-        m_lit = static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason;
-        sync();
-    } else if (event->type() == QEvent::FocusOut) {
+        m_lit = away ? m_resume : reason != Qt::MouseFocusReason;
+    } else {
+        m_resume = away ? m_lit : true;
         m_lit = false;
-        sync();
     }
+    sync();
 }
 
 void KVFocusRing::paintEvent(QPaintEvent *)

@@ -49,4 +49,6 @@ private:
     double m_radius;
     std::function<QRectF()> m_area;
     bool m_lit = false;
+    // Whether the ring returns with focus coming back from another window or a popup.
+    bool m_resume = true;
 };
