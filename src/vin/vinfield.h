@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QLineEdit>
+#include "kit/kvplatefield.h"
 
 // The VIN entry: a frameless field in a large monospaced face on a dark
 // rounded plate with a faint white rim; the rim turns the accent colour
 // while the field has keyboard focus.
-class VINField : public QLineEdit
+class VINField : public KVPlateField
 {
     Q_OBJECT
 
@@ -13,13 +13,4 @@ public:
     explicit VINField(QWidget *parent = nullptr);
 
     static QString placeholder();
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-
-private:
-    void applyMetrics();
-    void syncColors();
 };

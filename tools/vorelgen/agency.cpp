@@ -132,26 +132,7 @@ QList<AgencyTemplate> agencyTemplates(const Content &c, const QString &key)
 
 QString vehiclePhrase(const Model &m, const QList<Link> &links)
 {
-    QList<qint64> order;
-    QMap<qint64, QList<int>> years;
-    for (const Link &l : links) {
-        if (!years.contains(l.vid))
-            order.append(l.vid);
-        years[l.vid].append(l.year);
-    }
-    QStringList parts;
-    for (const qint64 vid : order) {
-        QList<int> ys = years[vid];
-        std::sort(ys.begin(), ys.end());
-        QString y = yearRunsText(ys);
-        y.replace(QChar(0x2013), QLatin1Char('-'));
-        const Vehicle *v = m.byID(vid);
-        parts << y + QLatin1Char(' ') + (v ? v->name() : QStringLiteral("vehicle"));
-    }
-    if (parts.size() <= 1)
-        return parts.join(QString());
-    const QString last = parts.takeLast();
-    return parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    return linkedYearsPhrase(m, links, [](const Vehicle *v) { return v ? v->name() : QStringLiteral("vehicle"); });
 }
 
 int weightedYear(int from, double growth, Rng &r)

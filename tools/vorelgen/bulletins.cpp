@@ -98,30 +98,6 @@ QString engineText(const Vehicle &v, int year)
     return QStringLiteral("gasoline");
 }
 
-// "2000-2002 Navigator and 2001-2003 Expedition": each model with its own years.
-QString modelsPhrase(const Model &m, const QList<Link> &links)
-{
-    QList<qint64> order;
-    QMap<qint64, QList<int>> years;
-    for (const Link &l : links) {
-        if (!years.contains(l.vid))
-            order.append(l.vid);
-        years[l.vid].append(l.year);
-    }
-    QStringList parts;
-    for (const qint64 vid : order) {
-        QList<int> ys = years[vid];
-        std::sort(ys.begin(), ys.end());
-        QString y = yearRunsText(ys);
-        y.replace(QChar(0x2013), QLatin1Char('-'));
-        parts << y + QLatin1Char(' ') + m.byID(vid)->model;
-    }
-    if (parts.size() <= 1)
-        return parts.join(QString());
-    const QString last = parts.takeLast();
-    return parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
-}
-
 QString fill(QString text, const Model &m, const QString &style, const QList<Link> &links)
 {
     const Vehicle *v = m.byID(links.first().vid);
@@ -129,7 +105,7 @@ QString fill(QString text, const Model &m, const QString &style, const QList<Lin
     for (const Link &l : links)
         if (l.vid == v->id)
             lo = qMin(lo, l.year);
-    text.replace(QLatin1String("{YEARS} {MODELS}"), modelsPhrase(m, links));
+    text.replace(QLatin1String("{YEARS} {MODELS}"), linkedYearsPhrase(m, links, [](const Vehicle *each) { return each->model; }));
     text.replace(QLatin1String("{ENGINE}"), engineText(*v, lo));
     text.replace(QLatin1String("{TRANS}"), transmissionName(style, *v, lo));
     return text;

@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 Profile Profile::byName(const QString &name)
 {
     Profile p;
@@ -104,6 +106,30 @@ QString yearRunsText(const QList<int> &years)
         i = j + 1;
     }
     return parts.join(QStringLiteral(", "));
+}
+
+QString linkedYearsPhrase(const Model &m, const QList<Link> &links,
+                          const std::function<QString(const Vehicle *)> &name)
+{
+    QList<qint64> order;
+    QMap<qint64, QList<int>> years;
+    for (const Link &l : links) {
+        if (!years.contains(l.vid))
+            order.append(l.vid);
+        years[l.vid].append(l.year);
+    }
+    QStringList parts;
+    for (const qint64 vid : order) {
+        QList<int> ys = years[vid];
+        std::sort(ys.begin(), ys.end());
+        QString y = yearRunsText(ys);
+        y.replace(QChar(0x2013), QLatin1Char('-'));
+        parts << y + QLatin1Char(' ') + name(m.byID(vid));
+    }
+    if (parts.size() <= 1)
+        return parts.join(QString());
+    const QString last = parts.takeLast();
+    return parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
 }
 
 QString isoDate(int year, int dayOfYear)

@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QPair>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 
@@ -225,4 +226,9 @@ void checkResearch(const QString &referencePath, const QString &researchPath);
 // Shared helpers.
 QList<YearRun> parseRuns(const QString &text, const QString &where);
 QString yearRunsText(const QList<int> &years);
+// Each linked vehicle with its own years, in link order, years as runs with
+// plain hyphens: "2000-2002 Navigator and 2001-2003 Expedition" when `name`
+// gives the model alone.
+QString linkedYearsPhrase(const Model &m, const QList<Link> &links,
+                          const std::function<QString(const Vehicle *)> &name);
 QString isoDate(int year, int dayOfYear);

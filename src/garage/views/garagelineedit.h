@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QLineEdit>
+#include "kit/kvplatefield.h"
 
 // A one-line text field of the garage screens: the rounded face on a dark
 // rounded plate with a faint rim that turns the accent colour, twice as
 // thick, while the field has keyboard focus. The placeholder says what to type.
-class GarageLineEdit : public QLineEdit
+class GarageLineEdit : public KVPlateField
 {
     Q_OBJECT
 
@@ -14,13 +14,4 @@ public:
 
     // Sets the text only when it differs, so the cursor stays where it is.
     void setPlain(const QString &text);
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-
-private:
-    void applyMetrics();
-    void syncColors();
 };
