@@ -95,9 +95,9 @@ void EPATable::applyMetrics()
     m_list->setSpacing(KVScale::ipt(8));
 }
 
-void EPATable::setConfigs(const QList<EPAConfig> &configs, qint64 year)
+void EPATable::setConfigs(const QList<EPAConfig> &configs, qint64 year, bool heavy)
 {
-    const std::optional<QString> note = EPATableRules::emptyNote(configs.size(), year);
+    const std::optional<QString> note = EPATableRules::emptyNote(configs.size(), year, heavy);
     m_note->setPlain(note.value_or(QString()));
     m_note->setVisible(note.has_value());
 

@@ -17,7 +17,7 @@ class EPATable : public Bezel
 public:
     explicit EPATable(QWidget *parent = nullptr);
 
-    void setConfigs(const QList<EPAConfig> &configs, qint64 year);
+    void setConfigs(const QList<EPAConfig> &configs, qint64 year, bool heavy);
 
     // The note shown, empty when none.
     QString noteText() const;

@@ -24,9 +24,10 @@ public:
     };
 
     static QString title(); // "Engines and transmissions (EPA)"
-    // The note for an empty list: listings start with 1984; from 1984 on,
-    // the vehicle has no fuel-economy label. None when there are rows.
-    static std::optional<QString> emptyNote(qsizetype configCount, qint64 year);
+    // The note for an empty list: listings start with 1984; from 1984 on, a
+    // heavy or commercial vehicle has no fuel-economy label, and for any
+    // other the database simply lists no engines. None when there are rows.
+    static std::optional<QString> emptyNote(qsizetype configCount, qint64 year, bool heavy);
     // One row per configuration, in the given order.
     static QList<Row> rows(const QList<EPAConfig> &configs);
 };

@@ -165,12 +165,16 @@ private slots:
 
     void epaRowsAndNotes()
     {
-        QCOMPARE(EPATableRules::emptyNote(0, 1983),
-                 QStringLiteral("EPA engine and transmission listings start with the 1984 model year."));
-        QCOMPARE(EPATableRules::emptyNote(0, 1984),
+        for (const bool heavy : {false, true})
+            QCOMPARE(EPATableRules::emptyNote(0, 1983, heavy),
+                     QStringLiteral("EPA engine and transmission listings start with the 1984 model year."));
+        // The heavy-duty reason only for heavy and commercial lines.
+        QCOMPARE(EPATableRules::emptyNote(0, 1984, true),
                  QStringLiteral("No EPA listing for this model year (heavy-duty and some commercial vehicles aren't "
                                 "fuel-economy labeled)."));
-        QVERIFY(!EPATableRules::emptyNote(1, 1970));
+        QCOMPARE(EPATableRules::emptyNote(0, 1984, false), QStringLiteral("This database lists no engines for this model year."));
+        QVERIFY(!EPATableRules::emptyNote(1, 1970, true));
+        QVERIFY(!EPATableRules::emptyNote(2, 2020, false));
 
         const auto rows = EPATableRules::rows(m_data->epa(2, 2015));
         QCOMPARE(rows.size(), 4);

@@ -17,6 +17,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -581,7 +582,7 @@ private slots:
         struct Known { const char *make, *model; int first, year; QSet<double> litres; QSet<QString> drives; const char *never; };
         const QList<Known> known = {
             {"HONDA", "Civic", 1973, 1995, {1.5, 1.6}, {"Front-Wheel Drive"}, "AV"},
-            {"TOYOTA", "Tacoma", 1995, 2005, {2.7, 4.0}, {"2-Wheel Drive", "4-Wheel Drive"}, "Manual 6"},
+            {"TOYOTA", "Tacoma", 1995, 2005, {2.7, 4.0}, {"2-Wheel Drive", "4-Wheel Drive"}, "AV"},
             {"TOYOTA", "Prius", 2001, 2012, {1.8}, {"Front-Wheel Drive"}, "A1"},
             {"TOYOTA", "Camry", 1983, 2009, {}, {"Front-Wheel Drive"}, "A1"},
             {"TESLA", "Model 3", 2017, 2019, {0.0}, {"Rear-Wheel Drive", "All-Wheel Drive"}, "spd"},
@@ -629,6 +630,47 @@ private slots:
             for (const TSB &t : list)
                 texts.insert(t.summary.toLower().remove(who));
             QCOMPARE(texts.size(), list.size());
+        }
+    }
+
+    // A technician's sample: the hand-written engines are the only ones a
+    // listed line gets, whatever the catalogue's shared engine pools hold.
+    void handWrittenEnginesWin()
+    {
+        Vorel &v = *m_full;
+        struct Known { const char *make, *model; int year; QSet<double> litres; };
+        const QList<Known> known = {
+            {"FORD", "Mustang", 1986, {2.3, 3.8, 5.0}},      {"LINCOLN", "Town Car", 1987, {5.0}},
+            {"MERCURY", "Grand Marquis", 1989, {5.0}},       {"FORD", "Crown Victoria", 1995, {4.6}},
+            {"CHEVROLET", "Corvette", 2010, {6.2, 7.0}},     {"TOYOTA", "RAV4", 1998, {2.0}},
+            {"FORD", "Focus", 2005, {2.0, 2.3}},             {"TOYOTA", "Sienna", 2004, {3.3}},
+            {"RAM", "1500", 2019, {3.6, 5.7}},               {"CHEVROLET", "Cruze", 2014, {1.4, 1.8, 2.0}},
+            {"VOLKSWAGEN", "Golf", 2004, {1.9, 2.0}},   {"VOLKSWAGEN", "GTI", 2012, {2.0}},
+        };
+        for (const Known &k : known) {
+            const auto car = v.find(QLatin1String(k.make), QLatin1String(k.model));
+            QVERIFY2(car, k.model);
+            QSet<double> litres;
+            for (const EPAConfig &e : v.epa(car->id, k.year))
+                litres.insert(e.displacement);
+            QVERIFY2(litres == k.litres, qPrintable(QStringLiteral("%1 %2").arg(QLatin1String(k.model)).arg(k.year)));
+        }
+        // Plug-in hybrids are listed with their engine, never as electric cars.
+        for (const auto &[make, model, year] : {std::tuple{"JEEP", "Wrangler", 2022}, std::tuple{"CHRYSLER", "Pacifica", 2018}}) {
+            const QList<EPAConfig> rows = v.epa(idOf(v, make, model), year);
+            QVERIFY2(!rows.isEmpty(), model);
+            QVERIFY2(std::none_of(rows.begin(), rows.end(), [](const EPAConfig &e) { return e.displacement == 0.0; }), model);
+            QVERIFY2(std::any_of(rows.begin(), rows.end(), [](const EPAConfig &e) { return e.engineDesc == QLatin1String("PHEV"); }), model);
+        }
+        // The Golf of 2007-2009 was sold as the Rabbit; catalogue lines end where their patterns do.
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM vehicle_years y JOIN vehicles v USING (vehicle_id) WHERE v.make = 'VOLKSWAGEN' "
+                              "AND v.model = 'Golf' AND y.model_year BETWEEN 2007 AND 2009"), 0);
+        QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM vehicle_years y JOIN vehicles v USING (vehicle_id) WHERE v.make = 'JEEP' "
+                              "AND v.model = 'CJ-7' AND y.model_year = 1976"), 1);
+        if (v.meta.contains(QStringLiteral("vpic"))) {
+            QVERIFY(!v.find(QStringLiteral("GMC"), QStringLiteral("Cruise Origin AV")));
+            for (const auto &[make, model] : {std::pair{"CADILLAC", "ELR"}, std::pair{"CHEVROLET", "SS"}, std::pair{"CHEVROLET", "Silverado LD"}})
+                QVERIFY2(v.db->scalar("SELECT last_year FROM vehicles WHERE make = ? AND model = ?", {make, model}) <= 2019, model);
         }
     }
 

@@ -1,4 +1,5 @@
 #include "appsearch.h"
+#include "enginechecks.h"
 #include "data/packedids.h"
 #include "data/sqldb.h"
 #include "model.h"
@@ -272,6 +273,7 @@ void checkReference(const Model &m, const QString &path)
         checkBulletins(db);
         checkComplaints(db);
         checkSearch(db, m, path);
+        checkEngines(db, m);
     } catch (const SQLError &e) {
         throw GenError{QStringLiteral("checking %1 failed: %2").arg(path, e.description())};
     }

@@ -1,13 +1,16 @@
 // The EPA engine listings of a vehicle-year: one row per engine, driven
-// wheels and transmission. Engines come from vPIC where it lists them (else
-// from the hand-written list); the driven wheels from vPIC's drive patterns
-// and series names where they say so, else from the body, the period and
-// the power; the transmission, class and fuel grade by period-plausible rules.
+// wheels and transmission. Engines come from the hand-written list where it
+// has them, else from the vPIC patterns tied to the model; gearboxes and
+// driven wheels as written with the engine, else the driven wheels from
+// vPIC's drive patterns and series names where they say so, else from the
+// body, the period and the power; the transmission, class and fuel grade by
+// period-plausible rules.
 
 #include "model.h"
 #include "rng.h"
 
 #include <QSet>
+#include <algorithm>
 
 namespace {
 
@@ -108,6 +111,12 @@ QString normalDrive(const QString &hint, const QString &kind)
 QStringList drivesFor(const Vehicle &v, const Engine &e, const QList<Engine> &yearEngines, int year)
 {
     const QString kind = v.kind();
+    if (!e.drives.isEmpty()) {
+        QStringList out;
+        for (const QString &d : e.drives)
+            out << normalDrive(d, kind);
+        return out;
+    }
     if (!e.evMotor.isEmpty()) {
         // Single-motor Teslas drive the rear wheels; the stronger dual-motor ones all four.
         double strongest = 0, weakest = 1e9;
@@ -144,9 +153,10 @@ QStringList drivesFor(const Vehicle &v, const Engine &e, const QList<Engine> &ye
             return {kRwd};
         return crossover(v, yearEngines, year) ? QStringList{kFwd, kAwd} : QStringList{k2wd, k4wd};
     }
-    // Cars: the catalogue's own word first, then the line and its maker.
+    // Cars: the catalogue's own word first, then the line and its maker; an
+    // engine of 5.0 L or more never drives the front wheels.
     QString base;
-    if (rearDriveCar(v, year) || rearDriveMake(v.make))
+    if (rearDriveCar(v, year) || rearDriveMake(v.make) || e.litres >= 5.0)
         base = kRwd;
     else if (year < 1980 && !earlyFrontDriveMake(v.make))
         base = kRwd;
@@ -155,7 +165,7 @@ QStringList drivesFor(const Vehicle &v, const Engine &e, const QList<Engine> &ye
     // A named two-wheel drive replaces the rule's; all-wheel drive is offered beside it.
     QStringList out;
     for (const QString &h : hinted)
-        if (h == kFwd || h == kRwd)
+        if (h == kRwd || (h == kFwd && e.litres < 5.0))
             out << h;
     if (out.isEmpty())
         out << base;
@@ -236,6 +246,8 @@ QPair<QString, QString> fuelFor(const Vehicle &v, const Engine &e, int year)
     const bool premium = (e.turbo && year >= 2010 && e.litres >= 2.0) || e.supercharged ||
                          (rearDriveMake(v.make) && year >= 1990);
     const QString grade = premium ? QStringLiteral("Premium Gasoline") : QStringLiteral("Regular Gasoline");
+    if (e.plugin)
+        return {grade + QStringLiteral(" and Electricity"), QStringLiteral("PHEV")};
     if (e.hybrid)
         return {grade, QStringLiteral("HEV")};
     return {grade, e.turbo && year >= 2012 ? QStringLiteral("SIDI") : QString()};
@@ -270,6 +282,7 @@ void addEpa(Model &m, const Vehicle &v, int year)
 {
     const QList<Engine> engines = enginesOf(v, year);
     const QString kind = v.kind();
+    const qsizetype first = m.epa.size(); // this vehicle-year's rows start here: none is listed twice
     for (const Engine &e : engines) {
         const bool ev = !e.evMotor.isEmpty();
         // Manual gearboxes: cars until 2017 (family cars with their smaller
@@ -277,16 +290,19 @@ void addEpa(Model &m, const Vehicle &v, int year)
         const bool sporty = twoSeater(v) || rearDriveCar(v, year) || rearDriveMake(v.make);
         const int manualUntil = kind == QLatin1String("car") ? (e.litres <= 2.5 || sporty ? 2017 : 0)
                                 : kind != QLatin1String("truck") ? 0 : e.litres < 3.0 ? 2015 : 2005;
-        QList<bool> manuals = {false};
-        if (!ev && !e.hybrid && year <= manualUntil && e.litres < 6.0 &&
-            Rng::keyed(QStringLiteral("manual:%1:%2").arg(v.id).arg(e.litres)).chance(0.3))
-            manuals.append(true);
         const auto [fuel, desc] = fuelFor(v, e, year);
-        // One gearbox per engine and model year, whatever the driven wheels.
-        QStringList gearboxes;
-        for (const bool manual : manuals) {
-            Rng r = Rng::keyed(QStringLiteral("epa:%1:%2:%3:%4").arg(v.id).arg(year).arg(e.litres).arg(e.cylinders));
-            gearboxes << transmissionFor(v, e, year, manual, r);
+        // The written gearboxes, else one per engine and model year by the
+        // period's rule, whatever the driven wheels.
+        QStringList gearboxes = ev ? QStringList{QStringLiteral("Automatic (A1)")} : e.gearboxes;
+        if (gearboxes.isEmpty()) {
+            QList<bool> manuals = {false};
+            if (!e.hybrid && year <= manualUntil && e.litres < 6.0 &&
+                Rng::keyed(QStringLiteral("manual:%1:%2").arg(v.id).arg(e.litres)).chance(0.3))
+                manuals.append(true);
+            for (const bool manual : manuals) {
+                Rng r = Rng::keyed(QStringLiteral("epa:%1:%2:%3:%4").arg(v.id).arg(year).arg(e.litres).arg(e.cylinders));
+                gearboxes << transmissionFor(v, e, year, manual, r);
+            }
         }
         for (const QString &drive : drivesFor(v, e, engines, year)) {
             for (const QString &gearbox : gearboxes) {
@@ -310,7 +326,8 @@ void addEpa(Model &m, const Vehicle &v, int year)
                 row.evMotor = e.evMotor;
                 row.fuel = fuel;
                 row.engineDesc = desc;
-                m.epa.append(row);
+                if (std::find(m.epa.begin() + first, m.epa.end(), row) == m.epa.end())
+                    m.epa.append(row);
             }
         }
     }

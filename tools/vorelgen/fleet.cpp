@@ -85,6 +85,8 @@ bool usableName(const QString &model)
 
 Fleet::Fleet(const Content &c) : m_content(c)
 {
+    for (const QJsonValue &n : c.vehicles.value(QStringLiteral("not_sold")).toArray())
+        m_notSold.insert(lineKey(n.toString().section(QLatin1Char('|'), 0, 0), n.toString().section(QLatin1Char('|'), 1)));
     for (qsizetype i = 0; i < c.vpic.size(); ++i)
         m_index.insert(lineKey(c.vpic[i].make, c.vpic[i].model), i);
     for (const QJsonValue &g : c.agency.value(QStringLiteral("groups")).toArray())
@@ -119,38 +121,44 @@ int Fleet::endedYear(const QString &make) const
 
 int Fleet::tier(const VpicLine &l) const
 {
-    if (!m_established.contains(l.make) || !usableName(l.model) || l.years.isEmpty())
+    if (!m_established.contains(l.make) || !usableName(l.model) || l.years.isEmpty() ||
+        m_notSold.contains(lineKey(l.make, l.model)))
         return 0;
     if (!heavy(l) && l.years.firstKey() > endedYear(l.make))
         return 0;
     return heavy(l) ? 2 : 1;
 }
 
-QList<Engine> Fleet::engines(const QMap<int, VpicYear> &catalog, const QList<Engine> &handWritten, const QList<int> &years)
+QList<Engine> Fleet::engines(const QMap<int, VpicYear> &catalog, const QList<int> &years)
 {
     QList<Engine> perYear;
     for (const int y : years) {
-        QList<Engine> hand, handEV, vpicICE, vpicEV;
-        for (const Engine &e : handWritten)
-            if (y >= e.from && y <= e.to) {
-                Engine one = e;
-                one.from = one.to = y;
-                (e.evMotor.isEmpty() ? hand : handEV).append(one);
-            }
+        QList<Engine> combustion, electric;
         for (const VpicEngine &c : catalog.value(y).engines) {
-            const Engine e = fromCatalog(c, y);
-            (e.evMotor.isEmpty() ? vpicICE : vpicEV).append(e);
+            Engine e = fromCatalog(c, y);
+            if (!e.evMotor.isEmpty()) {
+                electric.append(e);
+                continue;
+            }
+            // A pattern without its cylinders, or with more than 1.2 L each, is not trusted.
+            if (e.cylinders <= 0 || e.litres > 1.2 * e.cylinders)
+                continue;
+            // Every light-duty diesel sold from 2000 on is turbocharged, whether or not the pattern says so.
+            if (e.fuel == QLatin1String("Diesel") && y >= 2000)
+                e.turbo = true;
+            if (!combustion.contains(e))
+                combustion.append(e);
         }
-        std::sort(vpicICE.begin(), vpicICE.end(), [](const Engine &a, const Engine &b) {
+        std::sort(combustion.begin(), combustion.end(), [](const Engine &a, const Engine &b) {
             return a.litres != b.litres ? a.litres < b.litres : a.cylinders < b.cylinders;
         });
-        if (vpicICE.size() > kMaxEnginesPerYear)
-            vpicICE.resize(kMaxEnginesPerYear);
-        const QList<Engine> &combustion = vpicICE.isEmpty() ? hand : vpicICE;
+        if (combustion.size() > kMaxEnginesPerYear)
+            combustion.resize(kMaxEnginesPerYear);
         perYear += combustion;
         // A plug-in version of a hybrid line is not a battery-electric car.
         const bool hybridLine = std::any_of(combustion.begin(), combustion.end(), [](const Engine &e) { return e.hybrid; });
-        perYear += !handEV.isEmpty() ? handEV : hybridLine ? QList<Engine>() : vpicEV.mid(0, 1);
+        if (!hybridLine)
+            perYear += electric.mid(0, 1);
     }
     return mergeYears(perYear);
 }
@@ -161,7 +169,6 @@ void Fleet::attach(Vehicle &v) const
     if (at < 0)
         return;
     v.catalog = m_content.vpic[at].years;
-    v.engines = engines(v.catalog, v.engines, v.years);
 }
 
 QList<Vehicle> Fleet::select(const QList<Vehicle> &handWritten, int total) const
@@ -225,7 +232,7 @@ QList<Vehicle> Fleet::select(const QList<Vehicle> &handWritten, int total) const
                 v.runs.append({y, y});
             else
                 v.runs.last().second = y;
-        v.engines = engines(v.catalog, {}, v.years);
+        v.engines = engines(v.catalog, v.years);
         out.append(v);
     }
     return out;

@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -44,6 +45,9 @@ struct Engine
     QString evMotor; // set for electric drive
     QString fuel;    // vPIC primary fuel; empty for a hand-written gasoline engine
     bool hybrid = false;
+    bool plugin = false;      // a plug-in hybrid: listed with its engine, never as an electric car
+    QStringList gearboxes;    // the EPA's transmission texts; empty: the period's rule picks one
+    QStringList drives;       // "FWD", "RWD", "AWD", "4WD"; empty: the body's rule picks them
     bool fromCatalog = false; // read from vPIC rather than written by hand
     bool operator==(const Engine &) const = default;
 };
@@ -94,6 +98,7 @@ struct EpaRow
     QString transmission, drive, vehicleClass, fuel, engineDesc;
     bool turbo = false, supercharged = false;
     QString evMotor;
+    bool operator==(const EpaRow &) const = default;
 };
 
 struct Link

@@ -6,10 +6,10 @@
 // "types" (vPIC vehicle types), "years" ("1974-2001, 2014-2023"), optional
 // "pop" (1-5, how common it is), "heavy", "photo" (one of the 50 drawings),
 // "id" (a fixed vehicle id), "vpic" (its name in the vPIC catalogue, when it
-// differs), "sample" (false: only in the full build) and "engines"
-// ("1998-2002: 5.4/8", "2.0/4T", "3.0/6S", "6.6/8TD" for a turbo diesel,
-// "EV 150 kW"; without a year range
-// an engine serves every year).
+// differs), "sample" (false: only in the full build) and "engines" (see
+// parseEngine; without a year range an engine serves every year). A line's
+// hand-written engines are its only ones: vPIC's are used only for lines
+// without them.
 
 #include "fleet.h"
 #include "model.h"
@@ -24,11 +24,15 @@ namespace {
 
 constexpr int kFullFleet = 2235;
 
-// "1998-2002: 5.4/8", "2.0/4T", "3.0/6S", "6.6/8TD" (a turbo diesel) or "EV 150 kW".
+// "1998-2002: 5.4/8 A4 M5", "2.0/4T", "3.0/6S", "2.0/4TS", "6.6/8TD" (a turbo
+// diesel), "2.5/4H CVT" (a hybrid), "2.0/4TP A8 4WD" (a plug-in hybrid) or
+// "EV 150 kW"; after the engine its gearboxes (A4 automatic, M5 manual, AM7
+// automated or dual-clutch, CVT) and, where the body's rule would be wrong,
+// its driven wheels (FWD, RWD, AWD, 4WD).
 Engine parseEngine(const QString &text, const QString &where)
 {
-    static const QRegularExpression re(
-        QStringLiteral("^(?:(\\d{4})-(\\d{4}):\\s*)?(?:EV\\s+(.+)|(\\d+\\.\\d)/(\\d+)([TS]?)(D?))$"));
+    static const QRegularExpression re(QStringLiteral(
+        "^(?:(\\d{4})-(\\d{4}):\\s*)?(?:EV\\s+(\\d+ kW)|(\\d+\\.\\d)/(\\d+)(T?S?)(D?)([HP]?))((?:\\s+(?:A\\d+|M\\d|AM\\d|CVT|FWD|RWD|AWD|4WD))*)$"));
     const auto m = re.match(text.trimmed());
     if (!m.hasMatch())
         throw GenError{where + QStringLiteral(": bad engine \"") + text + QStringLiteral("\"")};
@@ -42,11 +46,27 @@ Engine parseEngine(const QString &text, const QString &where)
     } else {
         e.litres = m.captured(4).toDouble();
         e.cylinders = m.captured(5).toInt();
-        e.turbo = m.captured(6) == QLatin1String("T");
-        e.supercharged = m.captured(6) == QLatin1String("S");
+        e.turbo = m.captured(6).contains(QLatin1Char('T'));
+        e.supercharged = m.captured(6).contains(QLatin1Char('S'));
         if (!m.captured(7).isEmpty())
             e.fuel = QStringLiteral("Diesel");
+        e.hybrid = !m.captured(8).isEmpty();
+        e.plugin = m.captured(8) == QLatin1String("P");
     }
+    for (const QString &w : m.captured(9).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (w.endsWith(QLatin1String("WD")))
+            e.drives << w;
+        else if (w == QLatin1String("CVT"))
+            e.gearboxes << QStringLiteral("Automatic (variable gear ratios)");
+        else if (w.startsWith(QLatin1String("AM")))
+            e.gearboxes << QStringLiteral("Automatic (%1)").arg(w);
+        else
+            e.gearboxes << QStringLiteral("%1 %2-spd").arg(w.startsWith(QLatin1Char('M')) ? QStringLiteral("Manual") : QStringLiteral("Automatic"), w.mid(1));
+    }
+    if (!e.evMotor.isEmpty() && !e.gearboxes.isEmpty())
+        throw GenError{where + QStringLiteral(": an electric motor takes no gearbox \"") + text + QStringLiteral("\"")};
+    if (e.from > e.to || (e.from > 0 && e.from < 1970))
+        throw GenError{where + QStringLiteral(": bad engine years \"") + text + QStringLiteral("\"")};
     return e;
 }
 
@@ -243,11 +263,8 @@ void buildVehicles(Model &m, const Content &c)
     if (!m.profile.full)
         all.erase(std::remove_if(all.begin(), all.end(), [](const Vehicle &v) { return !v.inSample; }), all.end());
     const Fleet fleet(c);
-    for (Vehicle &v : all) {
+    for (Vehicle &v : all)
         fleet.attach(v);
-        if (v.engines.isEmpty())
-            v.engines = poolEngines(v);
-    }
     if (m.profile.vehicles > 0) {
         if (all.size() > m.profile.vehicles)
             throw GenError{QStringLiteral("vehicles.json lists more vehicles than the %1 profile holds").arg(m.profile.name)};

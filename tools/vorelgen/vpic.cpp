@@ -234,7 +234,18 @@ Facts factsFor(const Pat &model, const QMap<int, QList<const Pat *>> &byElement,
     };
     const QList<const Pat *> cyl = fitting(Cylinders), fuel = fitting(FuelPrimary), second = fitting(FuelSecondary),
                              turbo = fitting(Turbo), elec = fitting(Electrification);
+    // An engine pattern belongs to the model only when no other model's
+    // pattern admits its key: a schema of one model, or a key that fixes
+    // both. A multi-model schema's shared engine pool is nobody's.
+    const auto tied = [&](const Pat &p) {
+        for (const Pat *o : byElement.value(ModelName))
+            if (o->value != model.value && fits(o->key, p.key))
+                return false;
+        return true;
+    };
     for (const Pat *d : fitting(Displacement)) {
+        if (!tied(*d))
+            continue;
         VpicEngine e;
         e.litres = std::round(d->value.toDouble() * 10.0) / 10.0;
         if (e.litres <= 0 || e.litres > 16)
@@ -256,7 +267,7 @@ Facts factsFor(const Pat &model, const QMap<int, QList<const Pat *>> &byElement,
             f.engines << entry;
     }
     for (const Pat *p : fuel)
-        if (fuels.value(p->value.toInt()) == QLatin1String("Electric")) {
+        if (fuels.value(p->value.toInt()) == QLatin1String("Electric") && tied(*p)) {
             VpicEngine e;
             e.fuel = QStringLiteral("Electric");
             const QPair<VpicEngine, quint64> entry{e, p->key.mask[5] & model.key.mask[5]};
@@ -308,16 +319,25 @@ QList<VpicLine> VpicCatalog::read(const QString &path)
     r.each("SELECT Id, VehicleTypeId FROM Wmi", [&](const QStringList &c) { wmiType.insert(c[0].toInt(), c[1].toInt()); });
     QHash<int, QSet<int>> makesOfWmi;
     r.each("SELECT WmiId, MakeId FROM Wmi_Make", [&](const QStringList &c) { makesOfWmi[c[0].toInt()].insert(c[1].toInt()); });
+    // The year of a schema's newest model pattern: an open range stops the
+    // model year after it, where the catalogue stopped adding the line's VINs.
+    QHash<int, int> newest;
+    r.each("SELECT VinSchemaId, MAX(COALESCE(UpdatedOn, CreatedOn)) FROM Pattern WHERE ElementId = 28 GROUP BY VinSchemaId",
+           [&](const QStringList &c) { newest.insert(c[0].toInt(), c[1].left(4).toInt()); });
     struct Use { int wmi, from, to; };
     QMap<int, QList<Use>> uses; // by schema, in id order
     r.each("SELECT VinSchemaId, WmiId, YearFrom, YearTo FROM Wmi_VinSchema ORDER BY Id", [&](const QStringList &c) {
         const int type = wmiType.value(c[1].toInt());
         if (type != 2 && type != 3 && type != 5 && type != 7 && type != 10)
             return;
-        // An open-ended schema runs to today only when it is recent; an old
-        // one left open is taken for its first years alone.
+        // An open-ended schema runs on while its patterns are kept up (to
+        // the model year after its newest one) when it is recent; an old one
+        // left open is taken for its first years alone.
         const int first = c[2].toInt();
-        const int last = c[3].isEmpty() ? (first >= kOpenRecent ? kLastYear : first + kOpenOld) : c[3].toInt();
+        const int kept = newest.value(c[0].toInt());
+        const int last = !c[3].isEmpty() ? c[3].toInt()
+                         : first >= kOpenRecent ? (kept > 0 ? qMax(first, kept + 1) : kLastYear)
+                                                : first + kOpenOld;
         const int from = qMax(kFirstYear, first);
         const int to = qMin(kLastYear, last);
         if (from <= to)
