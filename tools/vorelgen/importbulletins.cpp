@@ -31,8 +31,8 @@ void AgencyImport::importBulletins(Model &m)
 {
     VehicleMatcher matcher(m);
     QHash<qint64, qsizetype> index;
-    QSet<quint64> linked;
     QList<TsbRow> rows;
+    QSet<QString> texts; // dates, types and component lists, shared between bulletins
     for (const QString &path : m_files.value(Bulletins)) {
         FlatFile f(path, kLayouts);
         Tally &t = begin(path);
@@ -53,23 +53,20 @@ void AgencyImport::importBulletins(Model &m)
                 TsbRow r;
                 r.id = *id;
                 r.documentID = f.text(c.document);
-                r.date = date;
-                r.addedDate = added;
-                r.type = c.type >= 0 ? f.text(c.type) : QString();
+                r.date = *texts.insert(date);
+                r.addedDate = *texts.insert(added);
+                r.type = c.type >= 0 ? *texts.insert(f.text(c.type)) : QString();
                 r.summary = f.text(c.summary).toUtf8();
                 rows.append(r);
             }
             TsbRow &r = rows[at];
             const QString component = f.text(c.component);
             if (!component.isEmpty() && !r.components.split(QLatin1Char('|')).contains(component))
-                r.components += (r.components.isEmpty() ? QString() : QStringLiteral("|")) + component;
+                r.components = *texts.insert(r.components + (r.components.isEmpty() ? QString() : QStringLiteral("|")) + component);
             if (const Vehicle *v = vehicle(matcher, t, f, c.make, c.model, c.year)) {
-                const int year = *f.year(c.year);
-                const quint64 key = quint64(at) << 28 | quint64(v->id) << 8 | quint64(year - 1900);
-                if (!linked.contains(key)) {
-                    linked.insert(key);
-                    r.links.append({v->id, year});
-                }
+                const Link link{v->id, *f.year(c.year)};
+                if (std::none_of(r.links.cbegin(), r.links.cend(), [&](const Link &l) { return l.vid == link.vid && l.year == link.year; }))
+                    r.links.append(link);
             }
         }
     }

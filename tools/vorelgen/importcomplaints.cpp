@@ -9,7 +9,7 @@
 #include "vehiclematch.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -24,39 +24,31 @@ const QStringList kFields = {
 // medical and towing answers, the state of the incident and the operator.
 const QList<int> kLayouts = {20, 46, 47, 49, 51};
 
-// One complaint counted once for a vehicle-year and an area (0: the totals).
-struct Counted
+// One complaint in a vehicle-year and an area (0: the totals), packed for
+// sorting: vehicle id, model year, area, ODI number.
+quint64 packed(qint64 vid, int year, int area, qint64 odi)
 {
-    qint64 odi;
-    qint64 vid;
-    int year;
-    int area;
-    bool operator==(const Counted &) const = default;
-};
-struct CountedHash
-{
-    size_t operator()(const Counted &c) const
-    {
-        quint64 h = quint64(c.odi) * 0x9E3779B97F4A7C15ull;
-        h ^= (quint64(c.vid) << 24 | quint64(c.year) << 12 | quint64(c.area)) + 0x7F4A7C159E3779B9ull + (h << 6) + (h >> 2);
-        return size_t(h);
-    }
-};
-
-quint64 vehicleYear(qint64 vid, int year)
-{
-    return quint64(vid) << 16 | quint64(year);
+    return quint64(vid) << 48 | quint64(year - 1900) << 40 | quint64(area) << 28 | quint64(odi);
 }
+
+// What the totals count of one complaint in one vehicle-year.
+struct Harm
+{
+    quint64 key; // packed with area 0
+    qint32 injuries, deaths;
+    bool crash, fire;
+};
 
 } // namespace
 
 void AgencyImport::importComplaints(Model &m)
 {
     VehicleMatcher matcher(m);
-    std::unordered_set<Counted, CountedHash> seen;
+    // Every complaint once per vehicle-year and area it names: collected, then
+    // sorted and counted, which needs far less memory than a set would.
+    std::vector<quint64> named;
+    std::vector<Harm> harms;
     QHash<QString, int> areas; // area name -> its number while counting
-    QHash<quint64, TotalsRow> totals;
-    QHash<QPair<quint64, int>, qint64> counts; // (vehicle-year, area) -> complaints
     const auto area = [&](const QString &name) {
         const auto it = areas.constFind(name);
         return it != areas.constEnd() ? it.value() : *areas.insert(name, int(areas.size()) + 1);
@@ -67,8 +59,8 @@ void AgencyImport::importComplaints(Model &m)
         while (f.next()) {
             ++t.records;
             const std::optional<qint64> odi = f.integer(1);
-            if (!odi)
-                f.fail(1, QStringLiteral("empty ODI number"));
+            if (!odi || *odi >= (1 << 28))
+                f.fail(1, QStringLiteral("not an ODI number (1 to 268435455)"));
             const QString added = f.date(15);
             if (added > t.newest)
                 t.newest = added;
@@ -76,34 +68,44 @@ void AgencyImport::importComplaints(Model &m)
             if (!v)
                 continue;
             const int year = *f.year(5);
-            const quint64 vy = vehicleYear(v->id, year);
-            if (seen.insert({*odi, v->id, year, 0}).second) {
-                TotalsRow &row = totals[vy];
-                row.vid = v->id;
-                row.year = year;
-                ++row.complaints;
-                row.crashes += f.raw(6) == "Y";
-                row.fires += f.raw(8) == "Y";
-                row.injuries += f.integer(9).value_or(0);
-                row.deaths += f.integer(10).value_or(0);
-            }
+            if (v->id >= (1 << 16))
+                throw GenError{QStringLiteral("vehicle id %1 is too large to count complaints").arg(v->id)};
+            harms.push_back({packed(v->id, year, 0, *odi), qint32(f.integer(9).value_or(0)), qint32(f.integer(10).value_or(0)),
+                             f.raw(6) == "Y", f.raw(8) == "Y"});
             // The first two levels of the component name.
             const QStringList levels = f.text(11).split(QLatin1Char(':'));
             const QString top = levels.value(0).trimmed();
             if (top.isEmpty())
                 continue;
-            const int l1 = area(top);
-            if (seen.insert({*odi, v->id, year, l1}).second)
-                ++counts[{vy, l1}];
+            named.push_back(packed(v->id, year, area(top), *odi));
             const QString sub = levels.value(1).trimmed();
-            if (!sub.isEmpty()) {
-                const int l2 = area(top + QLatin1Char(':') + sub);
-                if (seen.insert({*odi, v->id, year, l2}).second)
-                    ++counts[{vy, l2}];
-            }
+            if (!sub.isEmpty())
+                named.push_back(packed(v->id, year, area(top + QLatin1Char(':') + sub), *odi));
+            if (areas.size() >= (1 << 12))
+                f.fail(11, QStringLiteral("more than 4,095 component areas"));
         }
     }
-    seen.clear();
+    const auto byKey = [](const Harm &a, const Harm &b) { return a.key < b.key; };
+    std::stable_sort(harms.begin(), harms.end(), byKey);
+    harms.erase(std::unique(harms.begin(), harms.end(), [](const Harm &a, const Harm &b) { return a.key == b.key; }), harms.end());
+    QHash<quint64, TotalsRow> totals;
+    for (const Harm &h : harms) {
+        TotalsRow &row = totals[h.key >> 40];
+        row.vid = qint64(h.key >> 48);
+        row.year = int(h.key >> 40 & 0xFF) + 1900;
+        ++row.complaints;
+        row.crashes += h.crash;
+        row.fires += h.fire;
+        row.injuries += h.injuries;
+        row.deaths += h.deaths;
+    }
+    std::vector<Harm>().swap(harms);
+    std::sort(named.begin(), named.end());
+    named.erase(std::unique(named.begin(), named.end()), named.end());
+    QHash<QPair<quint64, int>, qint64> counts; // (vehicle-year, area) -> complaints
+    for (const quint64 k : named)
+        ++counts[{k >> 40, int(k >> 28 & 0xFFF)}];
+    std::vector<quint64>().swap(named);
 
     // Component ids: each level-1 area in name order, then its sub-areas.
     QStringList names = areas.keys();

@@ -44,11 +44,13 @@ void fillIn(QString &field, const QString &value)
         field = value;
 }
 
-// A record's link to a vehicle-year: the record's place, the vehicle id (under
-// 2^20) and the year from 1900.
-quint64 linkKey(qsizetype record, qint64 vid, int year)
+// Links a record to a vehicle-year once.
+void link(QList<Link> &links, qint64 vid, int year)
 {
-    return quint64(record) << 28 | quint64(vid) << 8 | quint64(year - 1900);
+    for (const Link &l : links)
+        if (l.vid == vid && l.year == year)
+            return;
+    links.append({vid, year});
 }
 
 } // namespace
@@ -57,7 +59,6 @@ void AgencyImport::importRecalls(Model &m)
 {
     VehicleMatcher matcher(m);
     QHash<QString, qsizetype> index;
-    QSet<quint64> linked;
     QList<RecallRow> rows;
     for (const QString &path : m_files.value(Recalls)) {
         FlatFile f(path, FlatFile::grown(kRecallFields, kRecallLayouts));
@@ -93,13 +94,8 @@ void AgencyImport::importRecalls(Model &m)
             r.doNotDrive = r.doNotDrive || (f.has(27) && yes(f.text(27)));
             r.parkOutside = r.parkOutside || (f.has(28) && yes(f.text(28)));
             addComponent(r.components, f.text(6));
-            if (const Vehicle *v = vehicle(matcher, t, f, 2, 3, 4)) {
-                const int year = *f.year(4);
-                if (!linked.contains(linkKey(at, v->id, year))) {
-                    linked.insert(linkKey(at, v->id, year));
-                    r.links.append({v->id, year});
-                }
-            }
+            if (const Vehicle *v = vehicle(matcher, t, f, 2, 3, 4))
+                link(r.links, v->id, *f.year(4));
         }
     }
     m.recalls = rows;
@@ -111,7 +107,6 @@ void AgencyImport::importInvestigations(Model &m)
 {
     VehicleMatcher matcher(m);
     QHash<QString, qsizetype> index;
-    QSet<quint64> linked;
     QList<InvRow> rows;
     for (const QString &path : m_files.value(Investigations)) {
         FlatFile f(path, FlatFile::grown(kInvFields, kInvLayouts));
@@ -141,13 +136,8 @@ void AgencyImport::importInvestigations(Model &m)
             fillIn(r.subject, f.text(9));
             fillIn(r.summary, f.text(10));
             addComponent(r.components, f.text(4));
-            if (const Vehicle *v = vehicle(matcher, t, f, 1, 2, 3)) {
-                const int year = *f.year(3);
-                if (!linked.contains(linkKey(at, v->id, year))) {
-                    linked.insert(linkKey(at, v->id, year));
-                    r.links.append({v->id, year});
-                }
-            }
+            if (const Vehicle *v = vehicle(matcher, t, f, 1, 2, 3))
+                link(r.links, v->id, *f.year(3));
         }
     }
     m.investigations = rows;
