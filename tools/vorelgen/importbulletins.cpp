@@ -56,7 +56,13 @@ void AgencyImport::importBulletins(Model &m)
                 r.date = *texts.insert(date);
                 r.addedDate = *texts.insert(added);
                 r.type = c.type >= 0 ? *texts.insert(f.text(c.type)) : QString();
+                // Long summaries are kept compressed: hundreds of thousands of them
+                // would otherwise take most of the memory of the build.
                 r.summary = f.text(c.summary).toUtf8();
+                if (r.summary.size() > 160) {
+                    r.summary = qCompress(r.summary, 1);
+                    r.packed = true;
+                }
                 rows.append(r);
             }
             TsbRow &r = rows[at];

@@ -124,6 +124,8 @@ struct TsbRow
     QString documentID, date, addedDate, type, components;
     QByteArray summary; // UTF-8
     QList<Link> links;
+    bool packed = false; // summary held compressed (qCompress) while in memory
+    QByteArray text() const { return packed ? qUncompress(summary) : summary; }
 };
 
 struct Component

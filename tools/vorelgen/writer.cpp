@@ -110,7 +110,7 @@ void writeAgency(SQLDB &db, const Model &m)
     }
     Stmt tsb(db, "INSERT INTO tsbs VALUES (?,?,?,?,?,?,?)");
     for (const TsbRow &t : m.tsbs)
-        tsb.row(t.id, t.documentID, t.date, t.addedDate, t.type, t.components, t.summary);
+        tsb.row(t.id, t.documentID, t.date, t.addedDate, t.type, t.components, t.text());
     Stmt tsbLink(db, "INSERT INTO tsb_links VALUES (?,?,?,?)");
     const auto links = m.tsbLinks();
     for (auto it = links.begin(); it != links.end(); ++it) {
