@@ -24,7 +24,16 @@ file(WRITE ${WORK}/selftest.txt "${out}")
 if(NOT out MATCHES "RESULT: ")
   message(FATAL_ERROR "the self-test did not reach its result line (status ${status}): ${err}\n${out}")
 endif()
-foreach(check ${MUST_PASS})
+set(must_pass
+  "recall 05V388 (speed-control deactivation switch) appears for the 2002 Navigator (1 recalls)"
+  "05V388 has its summary, remedy and covered vehicles (40 vehicle-years)"
+  "2014 Ford Focus: power train is notably high (3.4×, 45 complaints)"
+  "2014 Ford Focus: chart total 55 and bars (55) match the database"
+  "recall and vehicle counts equal the research database"
+  "2014 Ford Focus: every chart bar and the total equal the research database (55 complaints)"
+  "2002 Navigator bulletin list equals the research database (6)"
+  "05V388 is linked to the 2002 Navigator in the research database too")
+foreach(check ${must_pass})
   string(FIND "${out}" "PASS  ${check}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "self-test check \"${check}\" did not pass on the imported database; output in ${WORK}/selftest.txt")
