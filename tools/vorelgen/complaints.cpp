@@ -243,6 +243,11 @@ void buildComplaints(Model &m, const Content &c)
         }
     }
 
+    complaintStatistics(m);
+}
+
+void complaintStatistics(Model &m)
+{
     // Peer shares: an area's complaints over all vehicles of the model year,
     // divided by all of their complaints.
     QMap<int, double> yearTotal;

@@ -6,7 +6,14 @@
 //
 // With --vpic the vehicle lines, years and engines come from NHTSA's vPIC
 // catalogue (read-only) as well as the hand-written list.
+//
+// The agencies' own files replace the generated records of their kind:
+//   --agency-dir DIR (the files under their published names), or any of
+//   --recalls FLAT_RCL.txt --investigations FLAT_INV.txt --complaints FLAT_CMPL.txt
+//   --bulletins FLAT_TSBS.txt --epa vehicles.csv (each may be given more than once).
+// Records that name no vehicle line of the build are counted and reported.
 
+#include "agencyimport.h"
 #include "model.h"
 
 #include <QDir>
@@ -21,11 +28,11 @@ namespace {
 struct Options
 {
     QString profile, content, schema, out, photos, research, vpic, vpicVersion;
+    AgencyImport agency;
 };
 
-Options parse(const QStringList &args)
+void parse(const QStringList &args, Options &o)
 {
-    Options o;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString &a = args[i];
         if (i + 1 >= args.size())
@@ -47,12 +54,16 @@ Options parse(const QStringList &args)
             o.vpic = v;
         else if (a == QLatin1String("--vpic-version"))
             o.vpicVersion = v;
+        else if (a == QLatin1String("--agency-dir"))
+            o.agency.addFolder(v);
+        else if (AgencyImport::Kind kind; AgencyImport::option(a, &kind))
+            o.agency.add(kind, v);
         else
             throw GenError{QStringLiteral("unknown option %1").arg(a)};
     }
     if (o.profile.isEmpty() || o.content.isEmpty() || o.schema.isEmpty() || o.out.isEmpty() || o.photos.isEmpty())
-        throw GenError{QStringLiteral("usage: vorelgen --profile sample|full --content DIR --schema FILE --out DB --photos DIR [--research DB] [--vpic DB --vpic-version V]")};
-    return o;
+        throw GenError{QStringLiteral("usage: vorelgen --profile sample|full --content DIR --schema FILE --out DB --photos DIR [--research DB] [--vpic DB --vpic-version V] "
+                                      "[--agency-dir DIR] [--recalls F] [--investigations F] [--complaints F] [--bulletins F] [--epa F]")};
 }
 
 void moveInto(const QString &from, const QString &to)
@@ -63,7 +74,8 @@ void moveInto(const QString &from, const QString &to)
 
 int run(const QStringList &args)
 {
-    const Options o = parse(args);
+    Options o;
+    parse(args, o);
     QElapsedTimer clock;
     clock.start();
     Model m;
@@ -76,26 +88,32 @@ int run(const QStringList &args)
     }
     const qint64 catalogue = clock.elapsed();
     buildVehicles(m, c);
-    buildRecalls(m, c);
-    buildInvestigations(m, c);
-    buildBulletins(m, c);
-    buildComplaints(m, c);
+    // Each kind given in the agencies' files is imported, the rest generated.
+    AgencyImport &agency = o.agency;
+    if (agency.has(AgencyImport::Engines))
+        agency.importEngines(m);
+    agency.has(AgencyImport::Recalls) ? agency.importRecalls(m) : buildRecalls(m, c);
+    agency.has(AgencyImport::Investigations) ? agency.importInvestigations(m) : buildInvestigations(m, c);
+    agency.has(AgencyImport::Bulletins) ? agency.importBulletins(m) : buildBulletins(m, c);
+    agency.has(AgencyImport::Complaints) ? agency.importComplaints(m) : buildComplaints(m, c);
     buildPhotos(m);
     buildSearch(m, c);
     const qint64 built = clock.elapsed();
 
     drawPhotos(m, o.photos);
+    // Both files are written beside their names and moved in only when
+    // complete and checked: a failed run leaves the old files as they were.
     const QString part = o.out + QStringLiteral(".part");
-    writeReference(m, c, o.schema, part);
     const QString researchPart = o.research.isEmpty() ? QString() : o.research + QStringLiteral(".part");
-    if (!researchPart.isEmpty())
-        writeResearch(m, researchPart);
-    const qint64 written = clock.elapsed();
-
+    qint64 written = 0;
     try {
+        writeReference(m, c, o.schema, part);
+        if (!researchPart.isEmpty())
+            writeResearch(m, researchPart);
+        written = clock.elapsed();
         checkReference(m, part);
         if (!researchPart.isEmpty())
-            checkResearch(part, researchPart);
+            checkResearch(m, part, researchPart);
     } catch (...) {
         // A file that broke a rule is not left where it could be mistaken for a build.
         QFile::remove(part);
@@ -106,6 +124,8 @@ int run(const QStringList &args)
     moveInto(part, o.out);
     if (!researchPart.isEmpty())
         moveInto(researchPart, o.research);
+    for (const QString &line : agency.report())
+        std::printf("vorelgen: %s\n", qPrintable(line));
     std::printf("vorelgen: %s profile, %lld vehicles, %lld recalls, %lld bulletins, %lld complaint rows: %s (%lld bytes); "
                 "vPIC %lld ms, model %lld ms, files %lld ms, checks %lld ms\n",
                 qPrintable(m.profile.name), qint64(m.vehicles.size()), qint64(m.recalls.size()), qint64(m.tsbs.size()),

@@ -129,6 +129,8 @@ struct TsbRow
     QString documentID, date, addedDate, type, components;
     QByteArray summary; // UTF-8
     QList<Link> links;
+    bool packed = false; // summary held compressed (qCompress) while in memory
+    QByteArray text() const { return packed ? qUncompress(summary) : summary; }
 };
 
 struct Component
@@ -188,6 +190,8 @@ struct Content
 struct Model
 {
     Profile profile;
+    // Which record kinds came from the agencies' own files; the rest are generated.
+    struct Imported { bool recalls = false, investigations = false, bulletins = false, complaints = false, engines = false; } imported;
     QList<Vehicle> vehicles; // by id
     QList<VehicleYear> vehicleYears;
     QList<EpaRow> epa;
@@ -199,6 +203,9 @@ struct Model
     QList<ComplaintRow> complaints;
     QList<PhotoRow> photos;
     QList<SearchRow> search;
+    // The agencies' files the records were imported from: data_sources rows.
+    struct SourceFile { QString name, url, date; };
+    QList<SourceFile> sourceFiles;
 
     const Vehicle *find(const QString &make, const QString &model) const;
     const Vehicle *byID(qint64 id) const;
@@ -219,6 +226,9 @@ void buildRecalls(Model &m, const Content &c);
 void buildInvestigations(Model &m, const Content &c);
 void buildBulletins(Model &m, const Content &c);
 void buildComplaints(Model &m, const Content &c);
+// Share of the vehicle-year, peer share, share index, z-score and the
+// notably-high flag of every complaint row, from the counts.
+void complaintStatistics(Model &m);
 void buildPhotos(Model &m);
 void buildSearch(Model &m, const Content &c);
 void drawPhotos(const Model &m, const QString &folder);
@@ -226,7 +236,7 @@ void writeReference(const Model &m, const Content &c, const QString &schemaPath,
 void writeResearch(const Model &m, const QString &path);
 // Checks the finished files; throws GenError naming the first broken rule.
 void checkReference(const Model &m, const QString &path);
-void checkResearch(const QString &referencePath, const QString &researchPath);
+void checkResearch(const Model &m, const QString &referencePath, const QString &researchPath);
 
 // Shared helpers.
 QList<YearRun> parseRuns(const QString &text, const QString &where);

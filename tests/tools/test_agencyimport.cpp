@@ -1,0 +1,220 @@
+// The generator's import of the agencies' own files: the flat-file reader, the
+// matching of agency names to vehicle lines, and whole builds from the fixture
+// files in tests/tools/agency (written in the published layouts).
+
+#include "data/packedids.h"
+#include "data/sqldb.h"
+#include "flatfile.h"
+#include "vehiclematch.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kFixtures = QStringLiteral(FV_TEST_SOURCE_DIR "/agency");
+
+QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QFile f(dir.filePath(name));
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return f.fileName();
+}
+
+const FlatFile::Layouts kThree = FlatFile::grown({"ID", "DATE", "YEAR", "NOTE"}, {3, 4});
+
+// Reads the whole file; the error text when it fails.
+QString readAll(const QString &path)
+{
+    try {
+        FlatFile f(path, kThree);
+        while (f.next()) {
+            f.date(1);
+            f.year(2);
+        }
+    } catch (const GenError &e) {
+        return e.message;
+    }
+    return {};
+}
+
+struct Run
+{
+    int status = -1;
+    QString out, err;
+};
+
+// One sample build with the agencies' files of `agency`.
+Run build(const QString &agency, const QString &out, const QString &research = QString())
+{
+    QStringList args = {"--profile", "sample", "--content", FV_SOURCE_DIR "/tools/vorelgen/content", "--schema",
+                        FV_SOURCE_DIR "/tools/vorelgen/schema.sql", "--out", out, "--photos", out + QStringLiteral("-photos"),
+                        "--agency-dir", agency};
+    if (!research.isEmpty())
+        args << "--research" << research;
+    if (QFile::exists(QStringLiteral(FV_VPIC_DB)))
+        args << "--vpic" << FV_VPIC_DB << "--vpic-version" << FV_VPIC_VERSION;
+    QProcess p;
+    p.start(QStringLiteral(FV_BIN_DIR "/vorelgen"), args);
+    p.waitForFinished(300000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+class TestAgencyImport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsRecordsAndWindows1252()
+    {
+        QTemporaryDir dir;
+        const QString path = write(dir, "F.txt", "1\t20240229\t9999\tDRIVER\x92S SIDE \x96 CAF\xC9\r\n\r\n2\t\t2015\t\r\n");
+        FlatFile f(path, kThree);
+        QVERIFY(f.next());
+        QCOMPARE(f.date(1), QStringLiteral("2024-02-29"));
+        QVERIFY(!f.year(2));
+        QCOMPARE(f.text(3), QStringLiteral("DRIVER\u2019S SIDE \u2013 CAF\u00C9"));
+        QVERIFY(f.next()); // the blank line is skipped
+        QCOMPARE(f.line(), 3);
+        QCOMPARE(f.date(1), QString());
+        QCOMPARE(*f.year(2), 2015);
+        QVERIFY(!f.next());
+    }
+
+    void badInputNamesFileLineAndField_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("impossible date") << QByteArray("1\t20230230\t2001\n") << "F.txt, line 1, field 2 (DATE): \"20230230\" is not a date";
+        QTest::newRow("year") << QByteArray("1\t\t2001\n2\t\t20X5\n") << "F.txt, line 2, field 3 (YEAR): \"20X5\" is not a model year";
+        QTest::newRow("unpublished layout") << QByteArray("1\t2\n") << "F.txt, line 1: 2 fields; the published layouts of this file have 3, 4";
+        QTest::newRow("field count") << QByteArray("1\t\t2001\n2\t\t2001\tX\n") << "F.txt, line 2: 4 fields, where the file's other records have 3";
+        QTest::newRow("truncated") << QByteArray("1\t\t2001\t\n2\t200") << "F.txt, line 2: truncated last record";
+        QTest::newRow("binary") << QByteArray("PK\x03\x04\0\0\t\t\n", 9) << "F.txt, line 1: a NUL byte";
+    }
+    void badInputNamesFileLineAndField()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        const QString message = readAll(write(dir, "F.txt", bytes));
+        QVERIFY2(message.contains(error), qPrintable(message));
+    }
+
+    void matchesAgencyNamesToLines()
+    {
+        Model m;
+        Vehicle f150;
+        f150.id = 7;
+        f150.make = QStringLiteral("FORD");
+        f150.model = QStringLiteral("F-150");
+        f150.years = {2014, 2015};
+        Vehicle navigator;
+        navigator.id = 1118;
+        navigator.make = QStringLiteral("LINCOLN");
+        navigator.model = QStringLiteral("Navigator");
+        navigator.years = {2002};
+        m.vehicles = {f150, navigator};
+        VehicleMatcher matcher(m);
+        const auto id = [&](const char *make, const char *model, int year) {
+            const Vehicle *v = matcher.match(QLatin1String(make), QLatin1String(model), year);
+            return v ? v->id : 0;
+        };
+        QCOMPARE(id("FORD", "F150", 2015), 7);
+        QCOMPARE(id("FORD", "F-150 SUPERCREW 4X4", 2014), 7);
+        QCOMPARE(id("LINCOLN", "NAVIGATOR", 2002), 1118);
+        QCOMPARE(id("LINCOLN", "NAVIGATOR", 2003), 0); // no such model year
+        QCOMPARE(id("MERCURY", "NAVIGATOR", 2002), 0);
+        QCOMPARE(id("FORD", "F", 2015), 0); // a word is matched whole
+    }
+
+    void buildsTheDatabaseFromTheFixtures()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("vorel.db"));
+        const Run run = build(kFixtures, out, dir.filePath(QStringLiteral("research.db")));
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        // The unmatched records, per file.
+        QVERIFY(run.out.contains(QLatin1String("FLAT_CMPL.txt: 212 records, 210 linked to a vehicle-year, 1 naming no vehicle line of this build, "
+                                               "1 of unknown model year; most often unmatched: ZEBRA QUUX 2015 (1)")));
+        QVERIFY(run.out.contains(QLatin1String("FORD THUNDERBOLT XYZ 2015 (1)")));
+
+        SQLDB db(out, true);
+        // One campaign over many models and years, its duplicate line counted once.
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM recalls"), 6);
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM recall_links WHERE campaign = '05V388000'"), 40);
+        QCOMPARE(db.string("SELECT components FROM recalls WHERE campaign = '05V388000'"), QStringLiteral("VEHICLE SPEED CONTROL|ELECTRICAL SYSTEM:WIRING"));
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM recall_links WHERE campaign = '05V388000' AND vehicle_id = 1118 AND model_year = 2002"), 1);
+        // Upper-case names with trims, the newer layout's advice flags, empty and long fields, Windows-1252 text.
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM recall_links l JOIN vehicles v USING (vehicle_id) WHERE campaign = '24V200000' AND v.model = 'F-150'"), 2);
+        QCOMPARE(db.scalar("SELECT park_outside * 10 + do_not_drive FROM recalls WHERE campaign = '24V200000'"), 10);
+        QCOMPARE(db.scalar("SELECT do_not_drive FROM recalls WHERE campaign = '24V300000'"), 1);
+        QVERIFY(db.rows("SELECT potentially_affected FROM recalls WHERE campaign = '23V100000'").value(0).isNull(0));
+        QCOMPARE(db.scalar("SELECT length(summary) FROM recalls WHERE campaign = '23V100000'"), 4049);
+        QVERIFY(db.string("SELECT summary FROM recalls WHERE campaign = '24V200000'").contains(QStringLiteral("circuit \u2013 owners\u2019")));
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM recall_links WHERE campaign = '08T011000'"), 0); // year 9999
+        QCOMPARE(db.string("SELECT closed || '/' || recall_campaign FROM investigations WHERE action = 'EA05004'"), QStringLiteral("2005-10-21/05V388000"));
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM inv_links WHERE action = 'PE16005'"), 5);
+
+        // Bulletins of both layouts, with their packed lists.
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM tsbs"), 8);
+        QCOMPARE(PackedIDs::decode(db.rows("SELECT ids FROM tsb_links WHERE vehicle_id = 1118 AND model_year = 2002").value(0).data(0)),
+                 (QList<qint64>{10000100, 10000101, 10000102, 10000103, 10000104, 10000200}));
+        QCOMPARE(db.string("SELECT comm_type || '|' || components FROM tsbs WHERE nhtsa_id = 10200300"),
+                 QStringLiteral("Service Bulletin/Repair Instructions|ELECTRICAL SYSTEM|POWER TRAIN"));
+
+        // Complaints: a complaint naming two components counts once in the total.
+        QCOMPARE(db.string("SELECT complaints || ',' || injuries FROM complaint_totals WHERE vehicle_id = 1118 AND model_year = 2002"), QStringLiteral("9,1"));
+        const QString focus = QStringLiteral("(SELECT vehicle_id FROM vehicles WHERE make = 'FORD' AND model = 'Focus')");
+        QCOMPARE(db.string("SELECT complaints || ',' || crashes FROM complaint_totals WHERE model_year = 2014 AND vehicle_id = " + focus), QStringLiteral("55,3"));
+        QCOMPARE(db.scalar("SELECT notably_high FROM complaints JOIN components USING (component_id) WHERE name = 'POWER TRAIN' AND model_year = 2014 "
+                           "AND vehicle_id = " + focus), 1);
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM complaints WHERE notably_high = 1"), 3); // also the Camry's brakes
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM components WHERE name = 'ENGINE AND ENGINE COOLING:ENGINE'"), 1);
+        QCOMPARE(db.scalar("SELECT complaints FROM complaint_totals t JOIN vehicles v USING (vehicle_id) WHERE v.model = 'F-150' AND t.model_year = 2015"), 4);
+
+        // Engine listings, and the sources of the vehicle-years they fill.
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM epa"), 4);
+        QCOMPARE(db.scalar("SELECT turbo FROM epa WHERE variant = 'F150 Pickup 2WD'"), 1);
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM vehicle_years WHERE instr(sources, 'e') > 0"), 3);
+
+        // Every file credited with its date; only what was not imported is called generated.
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM data_sources WHERE name LIKE 'NHTSA % file %' OR name LIKE 'EPA % file %'"), 7);
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM data_sources WHERE name LIKE 'vorelgen: recalls%'"), 0);
+
+        // The research database holds the same records.
+        SQLDB research(dir.filePath(QStringLiteral("research.db")), true);
+        QCOMPARE(research.scalar("SELECT COUNT(*) FROM recall_vehicles"), db.scalar("SELECT COUNT(*) FROM recall_links"));
+        QCOMPARE(research.scalar("SELECT SUM(complaints) FROM complaint_totals"), db.scalar("SELECT SUM(complaints) FROM complaint_totals"));
+    }
+
+    void aFailedImportLeavesTheOldDatabase()
+    {
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath(QStringLiteral("agency")));
+        for (const QString &f : QDir(kFixtures).entryList(QDir::Files))
+            QFile::copy(kFixtures + QLatin1Char('/') + f, dir.filePath(QStringLiteral("agency/") + f));
+        QFile inv(dir.filePath(QStringLiteral("agency/FLAT_INV.txt")));
+        inv.open(QIODevice::Append);
+        inv.write("PE20001\tFORD\tFOCUS\t2014\tENGINE\tFord\t20201301\t\t\tStall\tStalls.\r\n");
+        inv.close();
+        const QString out = write(dir, "vorel.db", "the old database");
+        const Run run = build(dir.filePath(QStringLiteral("agency")), out);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(QLatin1String("FLAT_INV.txt, line 24, field 7 (ODATE): \"20201301\" is not a date")), qPrintable(run.err));
+        QFile old(out);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("the old database"));
+        QVERIFY(!QFile::exists(out + QStringLiteral(".part")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAgencyImport)
+#include "test_agencyimport.moc"
