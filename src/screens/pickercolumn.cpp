@@ -243,6 +243,8 @@ bool PickerColumn::eventFilter(QObject *watched, QEvent *event)
         const qsizetype found = TypeAhead::match(m_texts, m_typeAhead.add(text, m_clock.elapsed()), i);
         if (found >= 0 && found != i)
             moveFocus(found);
+        else if (found == i && m_arrowsActivate && !m_selected.value(i))
+            m_rows[i]->click(); // the only match is where the cursor is
         return true;
     }
     }
