@@ -1,6 +1,7 @@
 #include "headerbar.h"
 
 #include "appmodel.h"
+#include "headerfit.h"
 #include "headertitle.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvscale.h"
@@ -17,7 +18,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QResizeEvent>
+#include <QVBoxLayout>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 constexpr double kSearchWidth = 430;
@@ -60,7 +64,8 @@ Header::Header(AppModel &m, NetStatus &net, QWidget *parent)
     : QWidget(parent)
     , m_model(m)
     , m_net(net)
-    , m_row(new QHBoxLayout(this))
+    , m_outer(new QVBoxLayout(this))
+    , m_row(new QHBoxLayout)
     , m_title(new QLabel(this))
     , m_search(new HeaderSearchBox(this))
     , m_button(new KVChromeButton(QStringLiteral("Search"), true, true, this))
@@ -72,11 +77,13 @@ Header::Header(AppModel &m, NetStatus &net, QWidget *parent)
     m_title->setMinimumWidth(1);
     m_title->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 
+    m_outer->addLayout(m_row);
     m_row->addWidget(m_title, 0, Qt::AlignVCenter);
     m_row->addStretch(1);
-    m_row->addWidget(m_search, 0, Qt::AlignVCenter);
+    // The box takes the room before the spacer does, up to its width.
+    m_row->addWidget(m_search, 100, Qt::AlignVCenter);
     m_row->addWidget(m_button, 0, Qt::AlignVCenter);
-    m_search->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    m_search->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
     m_search->setText(m_model.searchText());
     connect(m_search, &KVSearchField::textChanged, this, [this](const QString &text) {
@@ -115,16 +122,48 @@ QString Header::title() const
 
 void Header::applyMetrics()
 {
-    m_row->setContentsMargins(KVScale::ipt(22), KVScale::ipt(14), KVScale::ipt(22), KVScale::ipt(14));
+    m_outer->setContentsMargins(KVScale::ipt(22), KVScale::ipt(14), KVScale::ipt(22), KVScale::ipt(14));
+    m_outer->setSpacing(KVScale::ipt(8));
+    m_row->setContentsMargins(0, 0, 0, 0);
     m_row->setSpacing(KVScale::ipt(14));
     m_title->setFont(FVFont::font(22, QFont::ExtraBold));
-    m_search->setFixedWidth(KVScale::ipt(kSearchWidth));
+    fitWidth();
+}
+
+void Header::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitWidth();
+}
+
+void Header::fitWidth()
+{
+    const int spacing = m_row->spacing();
+    const int controls = KVScale::ipt(44) + m_button->sizeHint().width() + (m_tag ? m_tag->sizeHint().width() : 0)
+        + 4 * spacing;
+    const int title = m_title->fontMetrics().horizontalAdvance(m_title->text());
+    const HeaderFit f = HeaderFit::fit(width(), title, controls, KVScale::ipt(kSearchWidth), KVScale::ipt(200));
+    // Never a fixed width: the header must be free to get narrower, or it
+    // would never learn that it should.
+    m_search->setMinimumWidth(std::min(f.searchWidth, KVScale::ipt(80)));
+    m_search->setMaximumWidth(f.searchWidth);
+    const bool stacked = m_outer->indexOf(m_title) >= 0;
+    if (f.stacked == stacked)
+        return;
+    if (f.stacked) {
+        m_row->removeWidget(m_title);
+        m_outer->insertWidget(0, m_title);
+    } else {
+        m_outer->removeWidget(m_title);
+        m_row->insertWidget(0, m_title, 0, Qt::AlignVCenter);
+    }
 }
 
 void Header::refresh()
 {
     m_title->setText(HeaderTitle::title(m_model.screen(), m_model.data(), m_model.currentVehicle(),
                                         m_model.currentYear()));
+    fitWidth();
     m_search->setText(m_model.searchText());
     refreshTag();
 }
@@ -144,6 +183,7 @@ void Header::refreshTag()
         m_row->addWidget(next, 0, Qt::AlignVCenter);
     }
     m_tag = next;
+    fitWidth();
 }
 
 void Header::paintEvent(QPaintEvent *)

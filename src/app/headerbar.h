@@ -9,12 +9,14 @@ class ModelObserver;
 class NetStatus;
 class QHBoxLayout;
 class QLabel;
+class QVBoxLayout;
 class Tag;
 
 // The bar across the top of the content column: the title of what is on
 // screen, the search box bound to the model's search text, the Search button
 // and the online tag. Return in the box and the button both run the search;
-// the box's clear button only empties the text.
+// the box's clear button only empties the text. In a narrow window the box
+// gets shorter, and then the title moves to a line of its own.
 class Header : public QWidget
 {
     Q_OBJECT
@@ -31,14 +33,18 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void refresh();
     void refreshTag();
     void applyMetrics();
+    // Shortens the search box, or puts the title on its own line, to fit the width.
+    void fitWidth();
 
     AppModel &m_model;
     NetStatus &m_net;
+    QVBoxLayout *m_outer;
     QHBoxLayout *m_row;
     QLabel *m_title;
     KVSearchField *m_search;

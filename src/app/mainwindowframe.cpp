@@ -1,9 +1,12 @@
 #include "mainwindowframe.h"
 
 #include "appmodel.h"
+#include "backstep.h"
 #include "fvinfo.h"
 #include "kit/kvhelpwindow.h"
 #include "kit/kvkittheme.h"
+#include "kit/kvmnemonics.h"
+#include "kit/kvreturnkey.h"
 #include "kit/kvrnthemes.h"
 #include "kit/kvzoomhost.h"
 #include "look/fvpalette.h"
@@ -17,6 +20,8 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QShortcut>
 
 namespace {
 
@@ -46,6 +51,7 @@ MainWindowFrame::MainWindowFrame(AppModel &m, NetStatus &net, QWidget *parent)
     : QMainWindow(parent)
 {
     KVHelpWindow::installOpener();
+    KVReturnKey::install();
     ensureAppIcon();
     setWindowTitle(FVInfo::appName());
     setMinimumSize(minimumWindowSize());
@@ -57,6 +63,21 @@ MainWindowFrame::MainWindowFrame(AppModel &m, NetStatus &net, QWidget *parent)
     setCentralWidget(m_root);
 
     MenuBar::build(menuBar(), MenuBarModel::menus(m, FVInfo::appName()));
+    KVMnemonics::apply(menuBar());
+    // Alt+Left and the mouse's Back button take the app's one step back.
+    m_back = new BackStep(m, this);
+    for (const QKeySequence &keys : {QKeySequence(Qt::ALT | Qt::Key_Left), QKeySequence(Qt::Key_Back)}) {
+        auto *back = new QShortcut(keys, this);
+        connect(back, &QShortcut::activated, m_back, &BackStep::goBack);
+    }
+    qApp->installEventFilter(this);
+    // F10 opens the first menu, as on the GNOME and KDE desktops.
+    auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this] {
+        const QList<QAction *> menus = menuBar()->actions();
+        if (!menus.isEmpty())
+            menuBar()->setActiveAction(menus.front());
+    });
 
     // The menu bar and its menus wear the theme too.
     setAttribute(Qt::WA_WindowPropagation);
@@ -65,6 +86,18 @@ MainWindowFrame::MainWindowFrame(AppModel &m, NetStatus &net, QWidget *parent)
         if (key == KVRNThemes::key())
             applyThemePalette();
     });
+}
+
+bool MainWindowFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent *>(event)->button() == Qt::BackButton) {
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (w && w->window() == this && m_back->canGoBack()) {
+            m_back->goBack();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindowFrame::applyThemePalette()

@@ -3,14 +3,15 @@
 #include <QMainWindow>
 
 class AppModel;
+class BackStep;
 class KVZoomHost;
 class MainWindow;
 class NetStatus;
 
 // The application's one window: titled with the application's name, 1440 by
 // 920 when first opened and never smaller than 900 by 600, with the menu bar
-// and, inside the theme root and the zoom host (content at least 1180 by
-// 760), the main window's content.
+// and, inside the theme root and the zoom host (content at least 760 high),
+// the main window's content.
 class MainWindowFrame : public QMainWindow
 {
     Q_OBJECT
@@ -26,10 +27,16 @@ public:
 
     static QSize defaultSize() { return {1440, 920}; }
     static QSize minimumWindowSize() { return {900, 600}; }
-    static QSizeF minimumContentSize() { return {1180, 760}; }
+    // No width of its own: the content reflows to the window's width (its
+    // layouts set how narrow it gets); below 760 high the window scrolls.
+    static QSizeF minimumContentSize() { return {0, 760}; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void applyThemePalette();
 
     QWidget *m_root;
+    BackStep *m_back = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "look/fvfont.h"
 #include "look/fvpalette.h"
 #include "look/gaugelogo.h"
+#include "look/rovingfocus.h"
 #include "modelobserver.h"
 #include "sidebarrow.h"
 
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 constexpr double kWidth = 236;
@@ -64,6 +66,12 @@ Sidebar::Sidebar(AppModel &m, QWidget *parent)
         m_rows.append(row);
     }
     m_column->addStretch(1);
+    // The rows are one Tab stop (the current screen's), with Up and Down.
+    m_focus = new RovingFocus(this);
+    QList<QWidget *> rows;
+    for (SidebarRow *row : std::as_const(m_rows))
+        rows << row;
+    m_focus->setItems(rows);
 
     QLabel *credit = label(this, FVInfo::dataCredit(), 10, QFont::Normal, palette.dim);
     credit->setWordWrap(true);
@@ -101,6 +109,11 @@ void Sidebar::refresh()
     for (qsizetype i = 0; i < screens.size(); ++i) {
         m_rows[i]->setSelected(isSelected(screens[i], m_model.screen()));
         m_rows[i]->setAvailable(isAvailable(screens[i], hasVehicle));
+    }
+    const bool focusInside = std::any_of(m_rows.cbegin(), m_rows.cend(), [](SidebarRow *r) { return r->hasFocus(); });
+    for (SidebarRow *r : std::as_const(m_rows)) {
+        if (r->selected() && !focusInside)
+            m_focus->setCurrent(r);
     }
 }
 

@@ -8,6 +8,7 @@ class AppModel;
 class ModelObserver;
 class QLabel;
 class QVBoxLayout;
+class RovingFocus;
 class SidebarRow;
 
 // The fixed-width column down the left of the main window: the mark and the
@@ -40,6 +41,7 @@ private:
     QVBoxLayout *m_column;
     QWidget *m_mark;
     QList<SidebarRow *> m_rows;
+    RovingFocus *m_focus = nullptr;
     QLabel *m_makerLink = nullptr;
     ModelObserver *m_observer;
 };

@@ -4,6 +4,7 @@
 
 #include "data/sqltransaction.h"
 #include "garageexport.h"
+#include "garageinput.h"
 #include "platform/paths.h"
 
 #include <QDir>
@@ -193,9 +194,18 @@ QString GarageStore::html(const QDateTime &exported) const
     return GarageExport::html(m_vehicles, m_entries, m_codes, exported);
 }
 
+void GarageStore::refuse(const QString &problem)
+{
+    if (!problem.isEmpty())
+        throw SQLError(problem, SQLITE_CONSTRAINT);
+}
+
 qint64 GarageStore::insertVehicle(const GarageVehicle &v)
 {
-    return writing([&] { return insertVehicleRow(v); });
+    return writing([&] {
+        refuse(GarageInput::vehicleProblem(v));
+        return insertVehicleRow(v);
+    });
 }
 
 qint64 GarageStore::insertVehicleRow(const GarageVehicle &v)
@@ -210,7 +220,14 @@ qint64 GarageStore::insertVehicleRow(const GarageVehicle &v)
 
 bool GarageStore::updateVehicle(const GarageVehicle &v)
 {
-    return writing([&] { return updateVehicleRow(v); });
+    return writing([&] {
+        // A stored value from before these checks is kept as it is.
+        const auto held = std::find_if(m_vehicles.cbegin(), m_vehicles.cend(),
+                                       [&](const GarageVehicle &h) { return h.id == v.id; });
+        if (held == m_vehicles.cend() || held->mileage != v.mileage)
+            refuse(GarageInput::vehicleProblem(v));
+        return updateVehicleRow(v);
+    });
 }
 
 bool GarageStore::updateVehicleRow(const GarageVehicle &v)
@@ -243,7 +260,10 @@ qint64 GarageStore::insertCodeRow(const GarageCode &c)
 
 qint64 GarageStore::insertEntry(const ServiceEntry &e)
 {
-    return writing([&] { return insertEntryRow(e); });
+    return writing([&] {
+        refuse(GarageInput::entryProblem(e));
+        return insertEntryRow(e);
+    });
 }
 
 qint64 GarageStore::insertEntryRow(const ServiceEntry &e)

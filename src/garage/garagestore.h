@@ -77,7 +77,8 @@ signals:
 private:
     friend class GarageActions;
 
-    // Each throws SQLError and reloads only after success.
+    // Each throws SQLError and reloads only after success; a mileage, date or
+    // cost that GarageInput refuses is not written.
     qint64 insertVehicle(const GarageVehicle &vehicle);
     // False when no row has the vehicle's id.
     bool updateVehicle(const GarageVehicle &vehicle);
@@ -92,6 +93,8 @@ private:
     bool updateVehicleRow(const GarageVehicle &vehicle);
     qint64 insertCodeRow(const GarageCode &code);
     qint64 insertEntryRow(const ServiceEntry &entry);
+    // Throws when `problem` is not empty: a value the garage does not keep.
+    static void refuse(const QString &problem);
     // Runs a write, keeping writeError() up to date; rethrows its SQLError.
     template <typename Fn>
     auto writing(Fn fn) -> decltype(fn());

@@ -1,5 +1,6 @@
 #include "kvlinklabel.h"
 
+#include "kvfocusring.h"
 #include "platform/opener.h"
 
 #include <QKeyEvent>
@@ -15,6 +16,7 @@ KVLinkLabel::KVLinkLabel(const QString &text, const QUrl &url, QWidget *parent)
     setFocusPolicy(Qt::TabFocus);
     setToolTip(url.toString());
     setAccessibleName(text);
+    KVFocusRing::attach(this, 4);
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     applyLinkColor();
 }

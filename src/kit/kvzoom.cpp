@@ -71,6 +71,12 @@ void setLevel(int percent)
     setValue(percent / 100.0);
 }
 
+int currentLevel()
+{
+    const int percent = int(std::lround(value() * 100));
+    return levels().contains(percent) ? percent : -1;
+}
+
 QString levelTitle(int percent)
 {
     return QString::number(percent) + u'%';

@@ -29,6 +29,8 @@ void zoomOut();
 void actualSize();
 void setLevel(int percent);
 QString levelTitle(int percent); // "85%"
+// The level (percent) the stored factor equals; -1 when it is none of them.
+int currentLevel();
 
 // Applies the stored factor to KVScale now and after every later write of the
 // key through Prefs, whoever writes it. Safe to call more than once.

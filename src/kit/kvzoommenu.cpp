@@ -2,6 +2,7 @@
 
 #include "kvzoom.h"
 
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 
@@ -16,7 +17,18 @@ void KVZoomMenu::fill(QMenu *menu)
     actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
 
     QMenu *levels = menu->addMenu(QStringLiteral("Zoom Level"));
-    for (int percent : KVZoom::levels())
-        levels->addAction(KVZoom::levelTitle(percent), levels, [percent] { KVZoom::setLevel(percent); });
+    auto *group = new QActionGroup(levels);
+    for (int percent : KVZoom::levels()) {
+        QAction *level = levels->addAction(KVZoom::levelTitle(percent), levels, [percent] { KVZoom::setLevel(percent); });
+        level->setCheckable(true);
+        level->setData(percent);
+        group->addAction(level);
+    }
+    // The current level is checked each time the submenu opens.
+    QObject::connect(levels, &QMenu::aboutToShow, levels, [levels] {
+        const int current = KVZoom::currentLevel();
+        for (QAction *a : levels->actions())
+            a->setChecked(a->data().toInt() == current);
+    });
     menu->addSeparator();
 }

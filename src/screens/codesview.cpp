@@ -13,6 +13,7 @@
 #include "kit/kvsearchfield.h"
 #include "kit/kvtextlabel.h"
 #include "listwell.h"
+#include "look/reflowrow.h"
 #include "look/fvpalette.h"
 #include "look/fvrender.h"
 #include "ptlayout.h"
@@ -52,8 +53,8 @@ void CodesView::build()
 
     auto *left = new QWidget;
     left->setObjectName(QStringLiteral("codeColumn"));
-    left->setFixedWidth(KVScale::ipt(360));
-    KVScaleWatch::follow(left, [left] { left->setFixedWidth(KVScale::ipt(360)); });
+    // A narrow screen puts the list above the code.
+    (new ReflowRow(m_body, row, 360 + 16 + 420 + 40))->keepSide(left, 360, 300);
     auto *column = PtLayout::column(left, 8);
 
     m_field = new KVSearchField(CodeListRules::prompt());

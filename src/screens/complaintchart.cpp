@@ -12,6 +12,7 @@
 #include "kit/kvtextlabel.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
+#include "look/rovingfocus.h"
 #include "look/tag.h"
 #include "monodigitstext.h"
 #include "platform/text.h"
@@ -19,6 +20,8 @@
 #include "screenbits.h"
 
 #include <QHBoxLayout>
+#include <QResizeEvent>
+#include <algorithm>
 #include <QVBoxLayout>
 
 // One area: the clickable row of name, bar, count and mark, and below it the
@@ -100,9 +103,23 @@ private:
     {
         m_box->setSpacing(KVScale::ipt(4));
         m_line->setSpacing(KVScale::ipt(10));
-        m_name->setFixedWidth(KVScale::ipt(230));
         m_countCell->setFixedWidth(KVScale::ipt(56));
-        m_markCell->setFixedWidth(KVScale::ipt(170));
+        fitColumns();
+    }
+
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QWidget::resizeEvent(event);
+        fitColumns();
+    }
+
+    // The name and mark columns give way in a narrow page, alike in every
+    // row (all rows are as wide), so the columns stay aligned.
+    void fitColumns()
+    {
+        const double points = width() / KVScale::factor();
+        m_name->setFixedWidth(KVScale::ipt(std::clamp(points * 0.3, 100.0, 230.0)));
+        m_markCell->setFixedWidth(KVScale::ipt(points < 560 ? 140 : 170));
     }
 
     ComplaintRow m_area;
@@ -125,6 +142,7 @@ ComplaintChart::ComplaintChart(AppModel &model, VehicleRecordsSource records, QW
     , m_areas(new QVBoxLayout)
     , m_totals(new KVTextLabel(11))
 {
+    m_focus = new RovingFocus(this);
     m_records = std::move(records); // before the first refresh, which may read them
     setObjectName(QStringLiteral("complaints"));
     const FVPalette palette = FVPalette::current();
@@ -191,6 +209,11 @@ void ComplaintChart::refresh()
         }
         m_shown = shown;
         m_key = key;
+        // The chart is one Tab stop; the arrows move among its areas.
+        QList<QWidget *> buttons;
+        for (ComplaintAreaRow *row : std::as_const(m_rows))
+            buttons << row->button();
+        m_focus->setItems(buttons);
     }
     const std::optional<QString> &open = m_model.expandedArea();
     for (ComplaintAreaRow *row : std::as_const(m_rows))

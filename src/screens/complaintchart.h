@@ -14,12 +14,14 @@ class GaugeLabel;
 class KVTextLabel;
 class ModelObserver;
 class QVBoxLayout;
+class RovingFocus;
 
 // The vehicle page's owner-complaint panel for the model's current vehicle
 // and year: the complaint count, the most-reported areas as bars (the
 // notably high ones red and tagged), a footnote and the crash, fire, injury
 // and death reports. A click on an area opens its comparison and sub-areas;
-// the open area lives in the model's expandedArea.
+// the open area lives in the model's expandedArea. The areas are one Tab
+// stop, with Up and Down among them.
 class ComplaintChart : public Bezel
 {
     Q_OBJECT
@@ -47,5 +49,6 @@ private:
     QList<ComplaintRow> m_shown;
     std::optional<std::pair<qint64, qint64>> m_key;
     QList<ComplaintAreaRow *> m_rows;
+    RovingFocus *m_focus = nullptr;
     VehicleRecordsSource m_records;
 };

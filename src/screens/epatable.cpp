@@ -54,9 +54,14 @@ private:
     void applyMetrics()
     {
         m_row->setSpacing(KVScale::ipt(10));
-        m_engine->setFixedWidth(KVScale::ipt(260));
-        m_transmission->setFixedWidth(KVScale::ipt(170));
-        m_drive->setFixedWidth(KVScale::ipt(190));
+        // Columns at their full widths where there is room, narrower (their
+        // text wrapping) in a small window or at a large zoom.
+        const std::pair<KVTextLabel *, double> widths[] = {{m_engine, 260}, {m_transmission, 170}, {m_drive, 190}};
+        for (const auto &[cell, points] : widths) {
+            cell->setMinimumWidth(KVScale::ipt(points * 0.45));
+            cell->setMaximumWidth(KVScale::ipt(points));
+            m_row->setStretchFactor(cell, int(points));
+        }
     }
 
     QHBoxLayout *m_row;

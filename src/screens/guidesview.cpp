@@ -10,6 +10,7 @@
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "listwell.h"
+#include "look/reflowrow.h"
 #include "ptlayout.h"
 #include "screenbits.h"
 
@@ -53,8 +54,8 @@ void GuidesView::build()
     ScreenBits::rowList(m_list, [this](int row) { openRow(row); });
     KVScaleWatch::follow(m_list, [this] { m_list->doItemsLayout(); });
     auto *well = new ListWell(m_list, 6);
-    well->setFixedWidth(KVScale::ipt(320));
-    KVScaleWatch::follow(well, [well] { well->setFixedWidth(KVScale::ipt(320)); });
+    // A narrow screen puts the list above the guide.
+    (new ReflowRow(m_body, row, 320 + 16 + 420 + 40))->keepSide(well, 320, 260);
     row->addWidget(well);
 
     m_runner = new GuideRunner(m_model);

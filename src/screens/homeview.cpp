@@ -9,6 +9,7 @@
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvsymbolview.h"
+#include "look/reflowrow.h"
 #include "look/bezel.h"
 #include "look/chromerow.h"
 #include "look/fvpalette.h"
@@ -108,6 +109,7 @@ void HomeView::build()
             m_model.setIncludeHeavy(on);
     });
     m_picker->addLayout(heading);
+    new ReflowRow(picker, heading, 560);
 
     m_columns = new QWidget;
     m_columnsRow = new QHBoxLayout(m_columns);
@@ -160,6 +162,8 @@ void HomeView::build()
     m_bottom->addWidget(contentsPanel, 1, Qt::AlignTop);
     m_root->addLayout(m_bottom);
     m_root->addStretch(1);
+    // A narrow screen stacks the two panels and narrows the columns.
+    new ReflowRow(this, m_bottom, 640);
 
     applyMetrics();
     KVScaleWatch::follow(this, [this] { applyMetrics(); });
@@ -192,7 +196,7 @@ void HomeView::refresh()
     QList<PickerColumn::Row> years;
     for (qint64 y : c.years)
         years.append({QString::number(y), [y] { return yearLabel(y); },
-                      [m, y] { PickerActions::pickYear(*m, y); }, year == y});
+                      [m, y] { PickerActions::pickYear(*m, y); }, year == y, QString()});
     m_years->setRows(years);
 
     m_makes->setHint(c.makeHint);
@@ -200,7 +204,7 @@ void HomeView::refresh()
     for (const MakeChoice &mc : c.makes)
         makes.append({mc.make + u'\t' + mc.display + u'\t' + QString::number(mc.count),
                       [mc] { return makeLabel(mc); }, [m, key = mc.make] { PickerActions::pickMake(*m, key); },
-                      make == mc.make});
+                      make == mc.make, mc.display});
     m_makes->setRows(makes);
 
     m_models->setHint(c.modelHint);
@@ -209,7 +213,7 @@ void HomeView::refresh()
         models.append({QString::number(mc.id) + u'\t' + mc.model + u'\t' + mc.sources + u'\t'
                            + QString::number(int(mc.heavy)),
                        [mc] { return modelLabel(mc); }, [m, id = mc.id] { PickerActions::pickModel(*m, id); },
-                       picked == mc.id});
+                       picked == mc.id, mc.model});
     m_models->setRows(models);
 
     m_note->setPlain(c.earlyNote.value_or(QString()));

@@ -9,6 +9,7 @@
 #include "kit/kvtextlabel.h"
 
 #include <QKeyEvent>
+#include <QTimer>
 #include <algorithm>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -53,8 +54,18 @@ void PickerColumn::applyMetrics()
     m_list->setSpacing(KVScale::ipt(2));
     const int hintPad = KVScale::ipt(10);
     m_hint->setContentsMargins(hintPad, hintPad, hintPad, hintPad);
-    if (m_width)
-        setFixedWidth(KVScale::ipt(*m_width));
+    if (m_width) {
+        setMinimumWidth(KVScale::ipt(*m_width * 0.6));
+        setMaximumWidth(KVScale::ipt(*m_width));
+        updateGeometry();
+    }
+}
+
+QSize PickerColumn::sizeHint() const
+{
+    const QSize hint = QWidget::sizeHint();
+    // The Model column asks for 260 points, so that all three give way alike.
+    return QSize(KVScale::ipt(m_width ? *m_width : std::max(260.0, hint.width() / KVScale::factor())), hint.height());
 }
 
 QString PickerColumn::title() const
@@ -120,11 +131,16 @@ void PickerColumn::setRows(const QList<Row> &rows)
         }
         m_keys = keys;
     } else {
-        for (qsizetype i = 0; i < rows.size(); ++i) {
+        for (qsizetype i = 0; i < rows.size(); ++i)
             m_actions[i] = rows[i].action;
-            m_rows[i]->setSelected(rows[i].selected);
-        }
     }
+    m_selected.clear();
+    for (const Row &r : rows)
+        m_selected << r.selected;
+    showHighlight(-1);
+    m_texts.clear();
+    for (const Row &r : rows)
+        m_texts << (r.text.isEmpty() ? r.key : r.text);
     // The focused row stays the stop; else the selected one.
     qsizetype stop = -1;
     for (qsizetype i = 0; i < m_rows.size() && stop < 0; ++i) {
@@ -136,6 +152,22 @@ void PickerColumn::setRows(const QList<Row> &rows)
             stop = i;
     }
     setTabStop(stop);
+}
+
+void PickerColumn::showHighlight(qsizetype focused)
+{
+    // Where the cursor does not select, the focused row alone is lit while
+    // the column has the focus, so the list shows one highlight.
+    if (m_arrowsActivate)
+        focused = -1;
+    else if (focused < 0) {
+        for (qsizetype k = 0; k < m_rows.size(); ++k) {
+            if (m_rows[k]->hasFocus())
+                focused = k;
+        }
+    }
+    for (qsizetype k = 0; k < m_rows.size(); ++k)
+        m_rows[k]->setSelected(focused >= 0 ? k == focused : m_selected.value(k));
 }
 
 void PickerColumn::setTabStop(qsizetype i)
@@ -175,8 +207,12 @@ void PickerColumn::moveFocus(qsizetype i)
 bool PickerColumn::eventFilter(QObject *watched, QEvent *event)
 {
     const qsizetype i = m_rows.indexOf(qobject_cast<ChromeRow *>(watched));
-    if (i >= 0 && event->type() == QEvent::FocusIn)
+    if (i >= 0 && event->type() == QEvent::FocusIn) {
         setTabStop(i);
+        showHighlight(i);
+    }
+    if (i >= 0 && event->type() == QEvent::FocusOut)
+        QTimer::singleShot(0, this, [this] { showHighlight(-1); });
     if (i < 0 || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     switch (static_cast<QKeyEvent *>(event)->key()) {
@@ -196,7 +232,20 @@ bool PickerColumn::eventFilter(QObject *watched, QEvent *event)
     case Qt::Key_Enter:
         m_rows[i]->click();
         return true;
-    default:
-        return QWidget::eventFilter(watched, event);
+    default: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        if (text.isEmpty() || !text.front().isPrint() || text.front().isSpace()
+            || (key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)))
+            return QWidget::eventFilter(watched, event);
+        if (!m_clock.isValid())
+            m_clock.start();
+        const qsizetype found = TypeAhead::match(m_texts, m_typeAhead.add(text, m_clock.elapsed()), i);
+        if (found >= 0 && found != i)
+            moveFocus(found);
+        else if (found == i && m_arrowsActivate && !m_selected.value(i))
+            m_rows[i]->click(); // the only match is where the cursor is
+        return true;
+    }
     }
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "typeahead.h"
+
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -19,8 +22,9 @@ class KVTextLabel;
 //
 // Keyboard: the column is one stop of the Tab chain (its selected row, else
 // its first; the owner orders it with tabStop() and tabStopChanged()); Up, Down, Home and End move among the rows, and Return or Space
-// runs the focused row's action. With arrowsActivate, moving also runs it,
-// as a list's selection follows its cursor.
+// runs the focused row's action; typing letters or digits moves to the row
+// that starts with them. With arrowsActivate, moving also runs it, as a
+// list's selection follows its cursor.
 class PickerColumn : public QWidget
 {
     Q_OBJECT
@@ -32,9 +36,12 @@ public:
         std::function<QWidget *()> label;  // makes the row's label
         std::function<void()> action;      // runs on a click
         bool selected = false;
+        QString text;                      // what type-ahead matches; the key when empty
     };
 
-    // Without a width the column takes what its neighbours leave.
+    // Without a width the column takes what its neighbours leave; with one
+    // it is that wide where there is room and narrows to 0.6 of it where
+    // there is not (a small window, a large zoom).
     PickerColumn(const QString &title, std::optional<double> width, QWidget *parent = nullptr);
 
     void setHint(const std::optional<QString> &hint);
@@ -52,6 +59,8 @@ public:
     // The row that Tab reaches, none while the column has no rows.
     ChromeRow *tabStop() const;
 
+    QSize sizeHint() const override;
+
 signals:
     // Another row became the Tab stop (the owner puts it in the Tab order).
     void tabStopChanged();
@@ -64,6 +73,8 @@ private:
     // Makes row i (clamped) the column's one Tab stop.
     void setTabStop(qsizetype i);
     void moveFocus(qsizetype i);
+    // Lights the focused row (-1: find it), or the selected rows without focus.
+    void showHighlight(qsizetype focused);
 
     std::optional<double> m_width;
     KVTextLabel *m_title;
@@ -73,5 +84,9 @@ private:
     QStringList m_keys;
     QList<ChromeRow *> m_rows;
     QList<std::function<void()>> m_actions;
+    QStringList m_texts;
+    QList<bool> m_selected;
+    TypeAhead m_typeAhead;
+    QElapsedTimer m_clock;
     bool m_arrowsActivate = false;
 };

@@ -6,6 +6,7 @@
 #include "kit/kvchromebutton.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
+#include "look/reflowrow.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
 #include "look/tag.h"
@@ -90,6 +91,8 @@ VehicleHeader::VehicleHeader(AppModel &model, QWidget *parent)
     m_info->addLayout(m_actions);
     m_info->addStretch(1);
     m_row->addLayout(m_info, 1);
+    // A narrow page puts the photo above the facts.
+    new ReflowRow(content, m_row, kPhotoWidth + 20 + 420);
 
     setContent(content);
 

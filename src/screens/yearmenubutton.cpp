@@ -1,6 +1,7 @@
 #include "yearmenubutton.h"
 
 #include "headerrules.h"
+#include "kit/kvfocusring.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvshape.h"
@@ -73,4 +74,6 @@ void YearMenuButton::paintEvent(QPaintEvent *)
     p.setFont(font());
     p.setPen(palette().color(QPalette::WindowText));
     p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, text());
+    if (hasFocus())
+        KVFocusRing::paint(p, r);
 }

@@ -194,11 +194,14 @@ private slots:
         QVERIFY(entryTexts.contains(QStringLiteral("45,000 mi")));
         // The stored mileage was raised; the card shows it as plain digits.
         QCOMPARE(body.card()->mileage()->text(), QStringLiteral("45000"));
+        // A refused text stays as typed, with the reason beside it.
         QTest::keyClicks(body.card()->mileage(), QStringLiteral("x"));
-        QCOMPARE(body.card()->mileage()->text(), QStringLiteral("45000"));
+        QCOMPARE(body.card()->mileage()->text(), QStringLiteral("45000x"));
+        QVERIFY(!body.card()->mileageProblem().isEmpty());
         body.card()->mileage()->selectAll();
         QTest::keyClicks(body.card()->mileage(), QStringLiteral("abc"));
-        QCOMPARE(body.card()->mileage()->text(), QString());
+        QCOMPARE(body.card()->mileage()->text(), QStringLiteral("abc"));
+        QVERIFY(!body.card()->saveButton()->isEnabled());
     }
 };
 

@@ -1,5 +1,6 @@
 // The garage screens' rules without a display: the shown vehicle, the draft,
 // mileage reading, form enabling, mentioned codes and the menu and note texts.
+#include "garage/garageinput.h"
 #include "garage/views/garagedraft.h"
 #include "garage/views/garagerules.h"
 
@@ -75,8 +76,8 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("field");
         QTest::newRow("grouped with unit") << QStringLiteral("1,500 mi") << QStringLiteral("1500");
-        QTest::newRow("minus dropped") << QStringLiteral("-5") << QStringLiteral("5");
-        QTest::newRow("decimal point dropped") << QStringLiteral("1.5") << QStringLiteral("15");
+        QTest::newRow("minus refused") << QStringLiteral("-5") << QString();
+        QTest::newRow("decimal refused") << QStringLiteral("1.5") << QString();
         QTest::newRow("letters") << QStringLiteral("abc") << QString();
         QTest::newRow("empty") << QString() << QString();
         QTest::newRow("twenty digits") << QStringLiteral("12345678901234567890") << QString();
@@ -87,7 +88,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, field);
-        QCOMPARE(GarageRules::mileageField(GarageRules::parseMileage(typed)), field);
+        QCOMPARE(GarageRules::mileageField(GarageInput::mileage(typed).value), field);
     }
 
     void entryForm()
@@ -147,8 +148,11 @@ private slots:
                  QStringLiteral("Saved My Garage.csv and My Garage.html in Documents."));
         QCOMPARE(GarageRules::errorPanelText(std::nullopt),
                  QStringLiteral("My Garage could not be opened: unknown error"));
-        QCOMPARE(GarageRules::removeQuestion(QStringLiteral("2002 Lincoln Navigator")),
-                 QStringLiteral("Remove 2002 Lincoln Navigator and its service log from My Garage?"));
+        QCOMPARE(GarageRules::removeQuestion(QStringLiteral("2002 Lincoln Navigator"), 3, 1),
+                 QStringLiteral("Remove 2002 Lincoln Navigator with its 3 service entries and 1 saved code from My Garage?"));
+        QCOMPARE(GarageRules::removeQuestion(QStringLiteral("A"), 1, 0),
+                 QStringLiteral("Remove A with its 1 service entry from My Garage?"));
+        QCOMPARE(GarageRules::removeQuestion(QStringLiteral("A"), 0, 0), QStringLiteral("Remove A from My Garage?"));
     }
 };
 

@@ -13,8 +13,12 @@
 #include "garage/views/garagelistrow.h"
 #include "garage/views/garageplainbutton.h"
 #include "garage/views/garageservicepanel.h"
+#include "garage/views/garageview.h"
+#include "data/sqldb.h"
 #include "kit/kvchromebutton.h"
+#include "kit/kvreturnkey.h"
 #include "support/fixturedb.h"
+#include "support/tabwalk.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -80,11 +84,11 @@ private slots:
         QVERIFY(!card->saveButton()->isEnabled());
         QTest::keyClicks(card->nickname(), QStringLiteral("Big"));
         QTest::keyClicks(card->mileage(), QStringLiteral("1,500 mi"));
-        QCOMPARE(card->mileage()->text(), QStringLiteral("1500"));
         // Another write reloads the store; the card keeps the edit.
         GarageActions::addCode(QStringLiteral("P0420"), m_a, store(), {});
         settle();
         QCOMPARE(card->nickname()->text(), QStringLiteral("Big"));
+        QCOMPARE(card->mileage()->text(), QStringLiteral("1,500 mi")); // as typed
         QVERIFY(card->saveButton()->isEnabled());
         QTest::keyClick(card->nickname(), Qt::Key_Return);
         settle();
@@ -203,6 +207,83 @@ private slots:
         settle();
         QVERIFY(row.saveMenu()->isHidden());
         QVERIFY(!row.emptyText().isEmpty());
+    }
+    // Every control of the garage is a Tab stop that shows its focus; Return
+    // and Space work the buttons, and the forms refuse bad values with a
+    // message, keeping what was typed.
+    void keyboardAndInputChecks()
+    {
+        KVReturnKey::install();
+        GarageActions::log({0, m_a, QStringLiteral("2024-01-05"), 1000, QStringLiteral("Oil"), {}, {}}, store());
+        GarageActions::addCode(QStringLiteral("P0171"), m_a, store(), {});
+        settle();
+        m_body->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_body.get()));
+        const QList<QWidget *> stops = TabWalk::stops(m_body->rows().first());
+        QList<QWidget *> expected{m_body->exportButton()};
+        expected << m_body->card()->tabChain() << m_body->servicePanel()->tabChain();
+        for (QWidget *w : expected) {
+            if (w->isVisible() && w->isEnabled())
+                QVERIFY2(stops.contains(w), qPrintable(w->objectName()));
+        }
+        for (QWidget *w : stops)
+            QVERIFY2(TabWalk::showsFocus(w), qPrintable(w->objectName()));
+
+        // The mileage field keeps a refused text and says why; nothing is saved.
+        GarageCard *card = m_body->card();
+        card->mileage()->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(card->mileage(), QStringLiteral("-5"));
+        QCOMPARE(card->mileage()->text(), QStringLiteral("-5"));
+        QCOMPARE(card->mileageProblem(), QStringLiteral("Mileage must be a whole number from 0 to 2,000,000."));
+        QVERIFY(!card->saveButton()->isEnabled());
+        QTest::keyClick(card->mileage(), Qt::Key_Return);
+        QCOMPARE(store().vehicles().front().mileage, 1000);
+        card->mileage()->selectAll();
+        QTest::keyClicks(card->mileage(), QStringLiteral("12,500"));
+        QVERIFY(card->mileageProblem().isEmpty());
+        card->saveButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(card->saveButton(), Qt::Key_Return);
+        QCOMPARE(store().vehicles().front().mileage, 12500);
+
+        // The service form: each bad field is named, the entry waits.
+        GarageServicePanel *log = m_body->servicePanel();
+        log->dateField()->setText(QStringLiteral("2026-13-45"));
+        log->costField()->setText(QStringLiteral("abc"));
+        log->titleField()->setText(QStringLiteral("Brakes"));
+        log->addButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(log->addButton(), Qt::Key_Return);
+        QCOMPARE(store().entries(m_a).size(), 1);
+        QVERIFY(log->problemText().contains(QStringLiteral("YYYY-MM-DD")) && log->problemText().contains(QStringLiteral("Cost")));
+        QVERIFY(log->dateField()->hasFocus());
+        QCOMPARE(log->costField()->text(), QStringLiteral("abc"));
+        log->dateField()->setText(QStringLiteral("2024-02-01"));
+        log->costField()->setText(QStringLiteral("$120.50"));
+        log->addButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(log->addButton(), Qt::Key_Space);
+        QCOMPARE(store().entries(m_a).size(), 2);
+        QVERIFY(log->problemText().isEmpty());
+
+        // The removal question names what goes with the vehicle.
+        QString asked;
+        GarageDialogs::confirmRemove = [&](QWidget *, const QString &q) { asked = q; return false; };
+        card->removeButton()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(card->removeButton(), Qt::Key_Return);
+        QCOMPARE(asked, QStringLiteral("Remove 2002 Lincoln Navigator with its 2 service entries and 1 saved code from My Garage?"));
+    }
+
+    // A garage that was busy at start-up replaces the screen's error panel when it opens.
+    void busyGarageOpensOnTheScreen()
+    {
+        const QString path = m_home.filePath(QStringLiteral("busy.sqlite"));
+        { GarageStore create(path); }
+        SQLDB other(path, false);
+        other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        AppModel m(AppModel::Locations{m_db.path(), m_db.photosFolder(), path});
+        GarageView view(m);
+        QVERIFY(!view.body() && !view.errorText().isEmpty());
+        other.exec(QStringLiteral("COMMIT"));
+        QTRY_VERIFY_WITH_TIMEOUT(view.body(), 5000);
+        QVERIFY(view.errorText().isEmpty());
     }
 };
 

@@ -129,8 +129,17 @@ private slots:
         const qint64 a = *GarageActions::log(entry(id, QStringLiteral("2023-12-31")), store);
         const qint64 b = *GarageActions::log(entry(id, QStringLiteral("2024-01-05")), store);
         const qint64 c = *GarageActions::log(entry(id, QStringLiteral("2024-01-05")), store);
-        const qint64 d = *GarageActions::log(entry(id, QStringLiteral("10/1/2024")), store);
-        const qint64 e = *GarageActions::log(entry(id, QStringLiteral("9/1/2024")), store);
+        // Dates typed before the form checked them.
+        qint64 d = 0;
+        qint64 e = 0;
+        {
+            SQLDB other(store.path(), false);
+            other.run(QStringLiteral("INSERT INTO service(garage_id, date, title) VALUES (?, '10/1/2024', 'x')"), {id});
+            d = other.lastInsertID();
+            other.run(QStringLiteral("INSERT INTO service(garage_id, date, title) VALUES (?, '9/1/2024', 'x')"), {id});
+            e = other.lastInsertID();
+        }
+        store.reload();
         QList<qint64> order;
         for (const ServiceEntry &s : store.entries(id))
             order.append(s.id);

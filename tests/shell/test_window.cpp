@@ -4,6 +4,8 @@
 #include "shellfixture.h"
 
 #include "app/appmodel.h"
+#include "app/backstep.h"
+#include "app/headerfit.h"
 #include "app/fvinfo.h"
 #include "app/headerbar.h"
 #include "app/headertitle.h"
@@ -16,6 +18,7 @@
 #include "app/sidebarrow.h"
 #include "data/vorel.h"
 #include "kit/kvchromebutton.h"
+#include "kit/kvmnemonics.h"
 #include "kit/kvrnkit.h"
 #include "kit/kvrnthemes.h"
 #include "kit/kvscale.h"
@@ -520,29 +523,30 @@ private slots:
         QCOMPARE(frame.minimumSize(), QSize(900, 600));
         KVZoomHost *host = frame.zoomHost();
         QVERIFY(host);
-        QCOMPARE(host->minSize(), QSizeF(1180, 760));
+        QCOMPARE(host->minSize(), QSizeF(0, 760));
         QVERIFY(frame.content());
 
         QAction *zoomIn = nullptr;
         QAction *actual = nullptr;
         for (QAction *a : frame.menuBar()->findChildren<QAction *>()) {
-            if (a->text() == QStringLiteral("Zoom In"))
+            const QString shown = QString(a->text()).remove(QLatin1Char('&'));
+            if (shown == QStringLiteral("Zoom In"))
                 zoomIn = a;
-            if (a->text() == QStringLiteral("Actual Size (100%)"))
+            if (shown == QStringLiteral("Actual Size (100%)"))
                 actual = a;
         }
         QVERIFY(zoomIn && actual);
         KVZoom::actualSize();
         zoomIn->trigger();
         QCOMPARE(KVScale::factor(), 1.15);
-        QCOMPARE(frame.content()->minimumSize(), QSize(1357, 874));
+        QCOMPARE(frame.content()->minimumSize(), QSize(0, 874));
         for (int i = 0; i < 10; ++i)
             zoomIn->trigger();
         QCOMPARE(KVScale::factor(), 2.0);
         QCOMPARE(KVZoom::value(), 2.0);
         actual->trigger();
         QCOMPARE(KVScale::factor(), 1.0);
-        QCOMPARE(frame.content()->minimumSize(), QSize(1180, 760));
+        QCOMPARE(frame.content()->minimumSize(), QSize(0, 760));
 
         // A theme change builds the whole content anew around the same frame,
         // and popups (own windows) follow through the application palette.
@@ -576,6 +580,92 @@ private slots:
         QTRY_VERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
         auto *edit = static_cast<QLineEdit *>(QApplication::focusWidget());
         QCOMPARE(edit->selectedText(), QStringLiteral("p0420"));
+    }
+    // Alt letters on every menu and item, F10, the checked zoom level, and
+    // the one step back of Alt+Left.
+    void keyboardMenusAndBack()
+    {
+        QCOMPARE(KVMnemonics::marked({"Fenwhistle Vorel", "File", "Go", "View", "Theme", "Help"}),
+                 QStringList({"F&enwhistle Vorel", "&File", "&Go", "&View", "&Theme", "&Help"}));
+        QCOMPARE(KVMnemonics::marked({"Zoom In", "Zoom Out", "Actual Size (100%)", "Zoom Level", "&Keep", "Tom && K"}),
+                 QStringList({"&Zoom In", "Zoom &Out", "&Actual Size (100%)", "Zoom &Level", "&Keep", "&Tom && K"}));
+        QCOMPARE(KVMnemonics::marked({"ab", "ab", "ab", "ab"}), QStringList({"&ab", "a&b", "ab", "ab"}));
+
+        ShellFixture f;
+        AppModel &m = f.model();
+        MainWindowFrame frame(m, NetStatus::shared());
+        frame.setAttribute(Qt::WA_DontShowOnScreen);
+        frame.show();
+        QApplication::setActiveWindow(&frame);
+        settle();
+        const auto letters = [](const QList<QAction *> &actions) {
+            QStringList out;
+            for (const QAction *a : actions) {
+                const qsizetype at = QString(a->text()).replace(QStringLiteral("&&"), QStringLiteral("__")).indexOf(u'&');
+                if (!a->isSeparator() && at >= 0)
+                    out << a->text().mid(at + 1, 1).toLower();
+            }
+            return out;
+        };
+        const QList<QAction *> menus = frame.menuBar()->actions();
+        QCOMPARE(letters(menus).size(), menus.size());
+        for (QAction *top : menus) {
+            emit top->menu()->aboutToShow();
+            QList<QAction *> items;
+            for (QAction *a : top->menu()->actions()) {
+                if (!a->isSeparator())
+                    items << a;
+            }
+            const QStringList marks = letters(items);
+            QCOMPARE(QSet<QString>(marks.begin(), marks.end()).size(), marks.size());
+            QVERIFY2(marks.size() == items.size(), qPrintable(top->text()));
+        }
+
+        QMenu *levels = nullptr;
+        for (QMenu *menu : frame.menuBar()->findChildren<QMenu *>()) {
+            if (menu->title().remove(u'&') == QStringLiteral("Zoom Level"))
+                levels = menu;
+        }
+        QVERIFY(levels);
+        KVZoom::setLevel(150);
+        emit levels->aboutToShow();
+        QStringList checked;
+        for (const QAction *a : levels->actions()) {
+            if (a->isChecked())
+                checked << a->text().remove(u'&');
+        }
+        QCOMPARE(checked, QStringList{QStringLiteral("150%")});
+        KVZoom::actualSize();
+
+        // The vehicle page goes back where it came from; elsewhere nothing happens.
+        m.setScreen(Screen::Search);
+        m.openVehicle(1, 2002);
+        QCOMPARE(m.screen(), Screen::Vehicle);
+        QTest::keyClick(&frame, Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(m.screen(), Screen::Search);
+        m.setScreen(Screen::Codes);
+        QTest::keyClick(&frame, Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(m.screen(), Screen::Codes);
+        QTest::keyClick(&frame, Qt::Key_F10);
+        QCOMPARE(frame.menuBar()->activeAction(), menus.first());
+        QTest::keyClick(frame.menuBar(), Qt::Key_Escape);
+
+        QCOMPARE(BackStep::target(Screen::Guides, std::nullopt, {"a", "b", "c"}).guidePath, QStringList({"a", "b"}));
+        QVERIFY(!BackStep::target(Screen::Guides, std::nullopt, {"a"}).guidePath);
+        QCOMPARE(BackStep::target(Screen::Vehicle, Screen::Home, {}).screen, std::optional<Screen>(Screen::Home));
+        QVERIFY(!BackStep::target(Screen::Vehicle, Screen::Garage, {}).screen);
+    }
+
+    void headerFit()
+    {
+        // Wide: the full box; narrower: a shorter box; then the title goes above.
+        QCOMPARE(HeaderFit::fit(1200, 300, 300, 430, 200).searchWidth, 430);
+        QVERIFY(!HeaderFit::fit(1200, 300, 300, 430, 200).stacked);
+        QCOMPARE(HeaderFit::fit(850, 300, 300, 430, 200).searchWidth, 250);
+        const HeaderFit narrow = HeaderFit::fit(700, 300, 300, 430, 200);
+        QVERIFY(narrow.stacked);
+        QCOMPARE(narrow.searchWidth, 400);
+        QCOMPARE(HeaderFit::fit(320, 300, 300, 430, 200).searchWidth, 80);
     }
 };
 

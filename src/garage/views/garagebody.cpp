@@ -20,6 +20,7 @@
 #include "look/columnscroll.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
+#include "look/reflowrow.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -31,9 +32,11 @@ GarageBody::GarageBody(GarageStore &g, AppModel &m, QWidget *parent)
     , m_observer(new ModelObserver(this, [this] { refresh(); }))
 {
     setObjectName(QStringLiteral("garageBody"));
-    auto *row = new QHBoxLayout(this);
+    auto *row = new QBoxLayout(QBoxLayout::LeftToRight, this);
     row->addWidget(buildLeft(), 0);
     row->addWidget(buildRight(), 1);
+    // A narrow screen (a small window, a large zoom) puts the list on top.
+    m_reflow = new ReflowRow(this, row, 300 + 16 + 560 + 40, [this](bool) { fitColumns(); });
     applyMetrics();
     KVScaleWatch::follow(this, [this] { applyMetrics(); });
 
@@ -98,7 +101,9 @@ QWidget *GarageBody::buildRight()
 
     auto *empty = new Bezel;
     empty->setObjectName(QStringLiteral("noVehicle"));
-    empty->setContent(new KVTextLabel(GarageRules::cardEmpty(), 14));
+    auto *emptyText = new KVTextLabel(GarageRules::cardEmpty(), 14);
+    emptyText->setWordWrap(true);
+    empty->setContent(emptyText);
     m_noVehicle = empty;
     m_rightBox->addWidget(m_noVehicle);
     return new ColumnScroll(column);
@@ -109,13 +114,26 @@ void GarageBody::applyMetrics()
     const int pad = KVScale::ipt(20);
     layout()->setContentsMargins(pad, pad, pad, pad);
     layout()->setSpacing(KVScale::ipt(16));
-    m_left->setFixedWidth(KVScale::ipt(300));
+    fitColumns();
     m_leftBox->setSpacing(KVScale::ipt(8));
     m_listBox->setSpacing(KVScale::ipt(2));
     const int p8 = KVScale::ipt(8);
     m_listEmpty->setContentsMargins(p8, p8, p8, p8);
     m_rightBox->setContentsMargins(0, 0, 0, KVScale::ipt(20));
     m_vehicleBox->layout()->setSpacing(KVScale::ipt(14));
+}
+
+void GarageBody::fitColumns()
+{
+    if (m_reflow && m_reflow->stacked()) {
+        m_left->setMinimumWidth(0);
+        m_left->setMaximumWidth(QWIDGETSIZE_MAX);
+        m_left->setFixedHeight(KVScale::ipt(240));
+    } else {
+        m_left->setMinimumHeight(0);
+        m_left->setMaximumHeight(QWIDGETSIZE_MAX);
+        m_left->setFixedWidth(KVScale::ipt(300));
+    }
 }
 
 void GarageBody::choose(qint64 id)

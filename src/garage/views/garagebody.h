@@ -14,6 +14,7 @@ class KVChromeButton;
 class KVTextLabel;
 class ModelObserver;
 class QVBoxLayout;
+class ReflowRow;
 
 // The My Garage editor: on the left the list of garage vehicles with the
 // export command under it; on the right the shown vehicle's card, its
@@ -46,6 +47,7 @@ public:
     ModelObserver *observer() const { return m_observer; }
 
 private:
+    void fitColumns();
     QWidget *buildLeft();
     QWidget *buildRight();
     void syncRows();
@@ -55,6 +57,7 @@ private:
     GarageStore &m_store;
     AppModel &m_model;
     ModelObserver *m_observer;
+    ReflowRow *m_reflow = nullptr;
 
     QWidget *m_left = nullptr;
     QVBoxLayout *m_leftBox = nullptr;

@@ -2,6 +2,8 @@
 
 #include "app/appmodel.h"
 #include "garage/garageactions.h"
+#include "garage/garageinput.h"
+#include "garage/garagestore.h"
 #include "garagedialogs.h"
 #include "garagelineedit.h"
 #include "garagerules.h"
@@ -56,7 +58,8 @@ GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
     col->addWidget(fieldRow(QStringLiteral("VIN"), m_vin));
     col->addWidget(fieldRow(QStringLiteral("Engine"), m_engine));
     QWidget *miles = fieldRow(QStringLiteral("Mileage"), m_mileage);
-    static_cast<QHBoxLayout *>(miles->layout())->addStretch(1);
+    m_mileageProblem = problemLabel(QStringLiteral("mileageProblem"));
+    static_cast<QHBoxLayout *>(miles->layout())->addWidget(m_mileageProblem, 1, Qt::AlignVCenter);
     col->addWidget(miles);
 
     auto *notesLabel = new KVTextLabel(QStringLiteral("Notes"), 12.5, QFont::Bold);
@@ -82,7 +85,8 @@ GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
 
     auto *saveRow = new QHBoxLayout;
     saveRow->addWidget(m_save, 0, Qt::AlignVCenter);
-    saveRow->addStretch(1);
+    m_saveProblem = problemLabel(QStringLiteral("saveProblem"));
+    saveRow->addWidget(m_saveProblem, 1, Qt::AlignVCenter);
     col->addLayout(saveRow);
     setContent(content);
 
@@ -90,10 +94,13 @@ GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
     connect(m_vin, &QLineEdit::textEdited, this, [this](const QString &t) { change([&](GarageVehicle &v) { v.vin = t; }); });
     connect(m_engine, &QLineEdit::textEdited, this, [this](const QString &t) { change([&](GarageVehicle &v) { v.engine = t; }); });
     connect(m_mileage, &QLineEdit::textEdited, this, [this](const QString &t) {
-        change([&](GarageVehicle &v) { v.mileage = GarageRules::parseMileage(t); });
-        // The field always shows the number kept, digits only.
-        const std::optional<GarageVehicle> edited = m_draft.edited(m_shown);
-        m_mileage->setPlain(GarageRules::mileageField(edited ? edited->mileage : std::nullopt));
+        // A refused text stays as typed, with the reason beside it.
+        const GarageInput::Mileage miles = GarageInput::mileage(t);
+        setProblem(m_mileageProblem, miles.problem);
+        if (miles.ok())
+            change([&](GarageVehicle &v) { v.mileage = miles.value; });
+        else
+            syncSave();
     });
     connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
         if (m_updating)
@@ -110,6 +117,27 @@ GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
     applyMetrics();
     KVScaleWatch::follow(this, [this] { applyMetrics(); });
     showVehicle(std::nullopt);
+}
+
+KVTextLabel *GarageCard::problemLabel(const QString &name)
+{
+    auto *label = new KVTextLabel(12);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    label->setColor(FVPalette::amber());
+    label->hide();
+    return label;
+}
+
+void GarageCard::setProblem(KVTextLabel *label, const QString &problem)
+{
+    label->setPlain(problem);
+    label->setVisible(!problem.isEmpty());
+}
+
+void GarageCard::syncSave()
+{
+    m_save->setEnabled(m_draft.pending() && m_mileageProblem->isHidden());
 }
 
 QWidget *GarageCard::fieldRow(const QString &label, GarageLineEdit *field)
@@ -137,12 +165,17 @@ void GarageCard::applyMetrics()
 void GarageCard::change(const std::function<void(GarageVehicle &)> &apply)
 {
     m_draft.change(m_shown, apply);
-    m_save->setEnabled(m_draft.pending());
+    syncSave();
 }
 
 void GarageCard::showVehicle(const std::optional<GarageVehicle> &shown)
 {
+    const bool other = !shown || !m_shown || shown->id != m_shown->id;
     m_shown = shown;
+    if (other) {
+        setProblem(m_mileageProblem, QString());
+        setProblem(m_saveProblem, QString());
+    }
     m_draft.follow(shown);
     m_title->setPlain(shown ? shown->title : QString());
     m_open->setVisible(shown && shown->vehicleID.has_value());
@@ -152,24 +185,31 @@ void GarageCard::showVehicle(const std::optional<GarageVehicle> &shown)
     m_nickname->setPlain(edited ? edited->nickname : QString());
     m_vin->setPlain(edited ? edited->vin : QString());
     m_engine->setPlain(edited ? edited->engine : QString());
-    m_mileage->setPlain(GarageRules::mileageField(edited ? edited->mileage : std::nullopt));
+    // What the user typed stays while it still reads as the number kept.
+    const std::optional<qint64> miles = edited ? edited->mileage : std::nullopt;
+    const GarageInput::Mileage typed = GarageInput::mileage(m_mileage->text());
+    if (m_mileageProblem->isHidden() && (!typed.ok() || typed.value != miles))
+        m_mileage->setPlain(GarageRules::mileageField(miles));
     const QString notes = edited ? edited->notes : QString();
     if (m_notes->toPlainText() != notes) {
         m_updating = true;
         m_notes->setPlainText(notes);
         m_updating = false;
     }
-    m_save->setEnabled(m_draft.pending());
+    syncSave();
 }
 
 void GarageCard::save()
 {
-    if (!m_draft.pending())
+    if (!m_draft.pending() || !m_mileageProblem->isHidden())
         return;
     const GarageVehicle saved = *m_draft.value();
     if (GarageActions::save(saved, m_store)) {
+        setProblem(m_saveProblem, QString());
         m_draft.drop();
         showVehicle(saved);
+    } else {
+        setProblem(m_saveProblem, m_store.writeError());
     }
 }
 
@@ -178,7 +218,9 @@ void GarageCard::remove()
     if (!m_shown)
         return;
     const GarageVehicle vehicle = *m_shown;
-    if (!GarageDialogs::confirmRemove(window(), vehicle.title))
+    const QString question = GarageRules::removeQuestion(vehicle.title, m_store.entries(vehicle.id).size(),
+                                                         m_store.codes(vehicle.id).size());
+    if (!GarageDialogs::confirmRemove(window(), question))
         return;
     GarageActions::remove(vehicle.id, m_store);
     m_model.setSelectedGarage(std::nullopt);
@@ -194,4 +236,14 @@ void GarageCard::openPage()
 {
     if (m_shown && m_shown->vehicleID)
         m_model.openVehicle(*m_shown->vehicleID, m_shown->year);
+}
+
+QString GarageCard::mileageProblem() const
+{
+    return m_mileageProblem->isHidden() ? QString() : m_mileageProblem->text();
+}
+
+QString GarageCard::saveProblem() const
+{
+    return m_saveProblem->isHidden() ? QString() : m_saveProblem->text();
 }

@@ -41,11 +41,17 @@ public:
     KVChromeButton *saveButton() const { return m_save; }
     KVChromeButton *removeButton() const { return m_remove; }
     KVChromeButton *openButton() const { return m_open; }
+    // Why the typed mileage or the last save was refused; empty when hidden.
+    QString mileageProblem() const;
+    QString saveProblem() const;
     // The focusable widgets in reading order.
     QList<QWidget *> tabChain() const;
 
 private:
     QWidget *fieldRow(const QString &label, GarageLineEdit *field);
+    static KVTextLabel *problemLabel(const QString &name);
+    static void setProblem(KVTextLabel *label, const QString &problem);
+    void syncSave();
     void change(const std::function<void(GarageVehicle &)> &apply);
     void applyMetrics();
 
@@ -64,6 +70,8 @@ private:
     GarageLineEdit *m_mileage;
     QPlainTextEdit *m_notes;
     KVChromeButton *m_save;
+    KVTextLabel *m_mileageProblem = nullptr;
+    KVTextLabel *m_saveProblem = nullptr;
     QList<QWidget *> m_labels;
     QWidget *m_notesWell = nullptr;
 };

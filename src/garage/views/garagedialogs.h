@@ -10,16 +10,16 @@ class QWidget;
 // them: the removal confirmation and the export folder chooser.
 struct GarageDialogs
 {
-    // True when the user confirms removing the vehicle titled `title`.
-    using Confirm = std::function<bool(QWidget *parent, const QString &title)>;
+    // True when the user answers `question` (which names the vehicle) with Remove.
+    using Confirm = std::function<bool(QWidget *parent, const QString &question)>;
     // The chosen folder, or none when cancelled.
     using ChooseFolder = std::function<std::optional<QString>(QWidget *parent)>;
 
     static Confirm confirmRemove;
     static ChooseFolder chooseFolder;
 
-    // The platform's alert ("Remove" first and default, then "Cancel").
-    static bool askRemove(QWidget *parent, const QString &title);
+    // An alert in the app's theme with "Remove" and "Cancel", Cancel the default.
+    static bool askRemove(QWidget *parent, const QString &question);
     // The platform's folder chooser with "Export Here".
     static std::optional<QString> askFolder(QWidget *parent);
 };

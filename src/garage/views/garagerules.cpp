@@ -1,5 +1,6 @@
 #include "garagerules.h"
 
+#include "garage/garageinput.h"
 #include "garage/garagestore.h"
 #include "platform/text.h"
 
@@ -17,18 +18,6 @@ std::optional<GarageVehicle> GarageRules::shownVehicle(const QList<GarageVehicle
     if (vehicles.isEmpty())
         return std::nullopt;
     return vehicles.first();
-}
-
-std::optional<qint64> GarageRules::parseMileage(const QString &typed)
-{
-    QString kept;
-    for (char32_t c : typed.toUcs4()) {
-        if (QChar::isNumber(c))
-            kept += QString::fromUcs4(&c, 1);
-    }
-    if (kept.isEmpty())
-        return std::nullopt;
-    return Text::parseInt64(kept);
 }
 
 QString GarageRules::mileageField(std::optional<qint64> miles)
@@ -62,7 +51,7 @@ ServiceEntry GarageRules::entry(qint64 garageID, const QString &date, const QStr
     ServiceEntry e;
     e.garageID = garageID;
     e.date = date;
-    e.mileage = parseMileage(miles);
+    e.mileage = GarageInput::mileage(miles).value;
     e.title = Text::trimBlanks(title);
     e.details = details;
     e.cost = cost;
@@ -93,9 +82,17 @@ QString GarageRules::errorPanelText(const std::optional<QString> &error)
     return QStringLiteral("My Garage could not be opened: ") + error.value_or(QStringLiteral("unknown error"));
 }
 
-QString GarageRules::removeQuestion(const QString &title)
+QString GarageRules::removeQuestion(const QString &title, qsizetype entries, qsizetype codes)
 {
-    return QStringLiteral("Remove ") + title + QStringLiteral(" and its service log from My Garage?");
+    QStringList with;
+    if (entries > 0)
+        with << Text::grouped(entries) + (entries == 1 ? QStringLiteral(" service entry") : QStringLiteral(" service entries"));
+    if (codes > 0)
+        with << Text::grouped(codes) + (codes == 1 ? QStringLiteral(" saved code") : QStringLiteral(" saved codes"));
+    if (with.isEmpty())
+        return QStringLiteral("Remove ") + title + QStringLiteral(" from My Garage?");
+    return QStringLiteral("Remove ") + title + QStringLiteral(" with its ") + with.join(QStringLiteral(" and "))
+        + QStringLiteral(" from My Garage?");
 }
 
 QString GarageRules::exportNote(const QStringList &files, const QString &folder)
@@ -166,8 +163,7 @@ QString GarageRules::codeFormEmpty()
 
 QString GarageRules::listEmpty()
 {
-    return QStringLiteral("No vehicles yet. Open a vehicle and press \"Add to My Garage\", or save one from the VIN "
-                          "Decoder.");
+    return QStringLiteral("No vehicles yet. Add a vehicle from its vehicle page with \"Add to My Garage\".");
 }
 
 QString GarageRules::cardEmpty()

@@ -22,10 +22,6 @@ public:
     static std::optional<GarageVehicle> shownVehicle(const QList<GarageVehicle> &vehicles,
                                                      std::optional<qint64> selected);
 
-    // Typed mileage: the characters Unicode counts as numeric, read as a
-    // decimal 64-bit integer; none when nothing is left or it does not read
-    // (other numerals than ASCII digits, out of range). "1,500 mi" gives 1500.
-    static std::optional<qint64> parseMileage(const QString &typed);
     // The field text of a mileage: plain digits, empty for none.
     static QString mileageField(std::optional<qint64> miles);
     // "45,000 mi", empty for none.
@@ -36,7 +32,8 @@ public:
     static bool canAddCode(const QString &typed);
     static bool canAddEntry(const QString &title);
     // The entry the service form logs: date, details and cost as typed, the
-    // title trimmed of blanks and tabs, the mileage read like the card's.
+    // title trimmed of blanks and tabs, the mileage read like the card's (none
+    // when GarageInput refuses it).
     static ServiceEntry entry(qint64 garageID, const QString &date, const QString &miles, const QString &title,
                               const QString &details, const QString &cost);
 
@@ -47,7 +44,8 @@ public:
     static QString mentionedLine(const QStringList &codes);
 
     static QString errorPanelText(const std::optional<QString> &error);
-    static QString removeQuestion(const QString &title);
+    // Names what goes with the vehicle: its service entries and saved codes.
+    static QString removeQuestion(const QString &title, qsizetype entries, qsizetype codes);
     static QString exportNote(const QStringList &files, const QString &folder);
     static QString exportFailed(const QString &description);
 

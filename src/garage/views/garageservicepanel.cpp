@@ -1,6 +1,7 @@
 #include "garageservicepanel.h"
 
 #include "garage/garageactions.h"
+#include "garage/garageinput.h"
 #include "garage/garagestore.h"
 #include "garagelineedit.h"
 #include "garageplainbutton.h"
@@ -26,6 +27,7 @@ GarageServicePanel::GarageServicePanel(GarageStore &g, QWidget *parent)
     , m_cost(new GarageLineEdit(QStringLiteral("Cost")))
     , m_details(new GarageLineEdit(QStringLiteral("Details (parts, shop, notes)")))
     , m_add(new KVChromeButton(QStringLiteral("Add entry"), true, true))
+    , m_problem(new KVTextLabel(12))
     , m_rowBox(new QVBoxLayout)
 {
     setObjectName(QStringLiteral("servicePanel"));
@@ -43,6 +45,11 @@ GarageServicePanel::GarageServicePanel(GarageStore &g, QWidget *parent)
     first->addWidget(m_title, 1, Qt::AlignVCenter);
     first->addWidget(m_cost, 0, Qt::AlignVCenter);
     col->addLayout(first);
+    m_problem->setObjectName(QStringLiteral("entryProblem"));
+    m_problem->setWordWrap(true);
+    m_problem->setColor(FVPalette::amber());
+    m_problem->hide();
+    col->addWidget(m_problem);
 
     auto *second = new QHBoxLayout;
     second->addWidget(m_details, 1, Qt::AlignVCenter);
@@ -65,6 +72,8 @@ GarageServicePanel::GarageServicePanel(GarageStore &g, QWidget *parent)
     KVScaleWatch::follow(this, metrics);
 
     connect(m_title, &QLineEdit::textChanged, this, [this] { syncAdd(); });
+    for (GarageLineEdit *f : {m_date, m_miles, m_cost})
+        connect(f, &QLineEdit::textEdited, this, [this] { showProblem(QString()); });
     connect(m_add, &QAbstractButton::clicked, this, [this] { addEntry(); });
     syncAdd();
 }
@@ -78,10 +87,32 @@ void GarageServicePanel::addEntry()
 {
     if (!GarageRules::canAddEntry(m_title->text()))
         return;
+    // Each refused field keeps its text; the first one takes the focus.
+    const std::pair<GarageLineEdit *, QString> checks[] = {
+        {m_date, GarageInput::dateProblem(m_date->text())},
+        {m_miles, GarageInput::mileage(m_miles->text()).problem},
+        {m_cost, GarageInput::costProblem(m_cost->text())}};
+    QStringList problems;
+    GarageLineEdit *first = nullptr;
+    for (const auto &[field, problem] : checks) {
+        if (problem.isEmpty())
+            continue;
+        problems << problem;
+        if (!first)
+            first = field;
+    }
+    if (first) {
+        showProblem(problems.join(u' '));
+        first->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     const ServiceEntry entry = GarageRules::entry(m_vehicle.id, m_date->text(), m_miles->text(), m_title->text(),
                                                   m_details->text(), m_cost->text());
-    if (!GarageActions::log(entry, m_store))
+    if (!GarageActions::log(entry, m_store)) {
+        showProblem(m_store.writeError());
         return;
+    }
+    showProblem(QString());
     // The date stays for the next entry of the same day.
     for (GarageLineEdit *f : {m_title, m_details, m_cost, m_miles})
         f->clear();
@@ -155,6 +186,17 @@ QWidget *GarageServicePanel::makeRow(const ServiceEntry &e)
     metrics();
     KVScaleWatch::follow(holder, metrics);
     return holder;
+}
+
+void GarageServicePanel::showProblem(const QString &problem)
+{
+    m_problem->setPlain(problem);
+    m_problem->setVisible(!problem.isEmpty());
+}
+
+QString GarageServicePanel::problemText() const
+{
+    return m_problem->isHidden() ? QString() : m_problem->text();
 }
 
 QList<QWidget *> GarageServicePanel::tabChain() const

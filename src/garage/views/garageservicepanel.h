@@ -7,6 +7,7 @@
 class GarageLineEdit;
 class GarageStore;
 class KVChromeButton;
+class KVTextLabel;
 class QVBoxLayout;
 
 // The "Service log" panel of the shown garage vehicle: the two-row form that
@@ -29,6 +30,8 @@ public:
     GarageLineEdit *costField() const { return m_cost; }
     GarageLineEdit *detailsField() const { return m_details; }
     KVChromeButton *addButton() const { return m_add; }
+    // Why the typed entry was not logged; empty while hidden.
+    QString problemText() const;
     QList<QWidget *> rows() const { return m_rows; }
     // The focusable widgets in reading order.
     QList<QWidget *> tabChain() const;
@@ -36,6 +39,7 @@ public:
 private:
     QWidget *makeRow(const ServiceEntry &entry);
     void syncAdd();
+    void showProblem(const QString &problem);
 
     GarageStore &m_store;
     GarageVehicle m_vehicle;
@@ -45,6 +49,7 @@ private:
     GarageLineEdit *m_cost;
     GarageLineEdit *m_details;
     KVChromeButton *m_add;
+    KVTextLabel *m_problem;
     QVBoxLayout *m_rowBox;
     QList<QWidget *> m_rows;
     QList<ServiceEntry> m_rowEntries;

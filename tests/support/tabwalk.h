@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QApplication>
+#include <QImage>
+#include <QList>
+#include <QTest>
+#include <QWidget>
+
+// Keyboard checks shared by the screen tests: the stops Tab reaches and
+// whether a stop shows that it has the focus.
+namespace TabWalk {
+
+inline void settle()
+{
+    for (int i = 0; i < 4; ++i)
+        QCoreApplication::processEvents();
+}
+
+// The widgets Tab reaches from `first`, in order, until the chain returns
+// (at most `limit`).
+inline QList<QWidget *> stops(QWidget *first, int limit = 400)
+{
+    QList<QWidget *> out;
+    // A container starts the walk at the first stop inside it.
+    for (QWidget *w = first; w && !((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled());
+         w = w->nextInFocusChain()) {
+        first = w->nextInFocusChain();
+        if (first == w->window())
+            break;
+    }
+    first->setFocus(Qt::TabFocusReason);
+    settle();
+    for (QWidget *w = QApplication::focusWidget(); w && !out.contains(w) && out.size() < limit;
+         w = QApplication::focusWidget()) {
+        out << w;
+        QTest::keyClick(w, Qt::Key_Tab);
+        settle();
+    }
+    return out;
+}
+
+// Whether the area round `w` (its focus ring included) looks different with
+// and without the focus.
+inline bool showsFocus(QWidget *w)
+{
+    QWidget *parent = w->parentWidget() ? w->parentWidget() : w;
+    const QRect area = w->parentWidget() ? w->geometry().adjusted(-8, -8, 8, 8) : w->rect();
+    w->setFocus(Qt::TabFocusReason);
+    settle();
+    const QImage on = parent->grab(area).toImage();
+    w->clearFocus();
+    settle();
+    const QImage off = parent->grab(area).toImage();
+    return on != off;
+}
+
+// Tabs from the current focus until `target` has it; false when it never does.
+inline bool tabTo(QWidget *target, int limit = 400)
+{
+    for (int i = 0; i < limit && QApplication::focusWidget() != target; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        settle();
+    }
+    return QApplication::focusWidget() == target;
+}
+
+} // namespace TabWalk
