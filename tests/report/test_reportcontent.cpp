@@ -118,7 +118,7 @@ private slots:
             + QString::fromUcs4(U"\U0001FFFE");
         GarageVehicle v = addVehicle(std::nullopt, 2002, QString());
         GarageActions::addCode(QStringLiteral("P0301"), v.id, *m_store, hostile);
-        m_store->reload();
+        GarageActions::log(ServiceEntry{0, v.id, hostile, 5, hostile, hostile, hostile}, *m_store);
         for (QString *field : {&v.title, &v.nickname, &v.vin, &v.engine, &v.notes})
             *field = hostile;
         const TroubleReport r = TroubleReport::build(v, *m_store, *m_vorel);
@@ -127,6 +127,10 @@ private slots:
         for (const QString &field : {r.vehicle.title, r.vehicle.nickname, r.vehicle.vin, r.engine, r.vehicleLine()})
             QCOMPARE(field, line);
         QCOMPARE(r.vehicle.notes, QStringLiteral("a\uFFFDb\uFFFD\uFFFD\uFFFDc\nd\uFFFD"));
+        QCOMPARE(r.service.size(), 1);
+        const ServiceEntry e = r.service.value(0);
+        for (const QString &field : {e.date, e.title, e.details, e.cost})
+            QCOMPARE(Text::printable(field, false), field);
         const QString note = r.codes.value(0).ownerNote;
         QVERIFY(note.startsWith(u'a'));
         QCOMPARE(Text::printable(note, true), note);
