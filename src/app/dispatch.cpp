@@ -10,6 +10,7 @@ struct Entry
 {
     QStringList options;
     Mode mode;
+    Needs needs = Needs::Gui;
 };
 
 constexpr int slotCount = 3;
@@ -30,9 +31,9 @@ const QString selfTestOption = QStringLiteral("--selftest");
 
 } // namespace
 
-void setMode(Slot slot, const QStringList &options, Mode mode)
+void setMode(Slot slot, const QStringList &options, Mode mode, Needs needs)
 {
-    modeTable()[size_t(slot)] = {options, std::move(mode)};
+    modeTable()[size_t(slot)] = {options, std::move(mode), needs};
 }
 
 void setSelfTest(SelfTest run)
@@ -57,6 +58,23 @@ bool isCommandLine(const QStringList &args)
         }
     }
     return false;
+}
+
+bool needsOnlyCore(const QStringList &args)
+{
+    bool core = false;
+    for (const QString &arg : args) {
+        if (arg == selfTestOption && selfTest())
+            return false;
+        for (const Entry &entry : modeTable()) {
+            if (!entry.mode || !entry.options.contains(arg))
+                continue;
+            if (entry.needs == Needs::Gui)
+                return false;
+            core = true;
+        }
+    }
+    return core;
 }
 
 std::optional<int> run(const QStringList &args)

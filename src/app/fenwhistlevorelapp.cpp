@@ -9,6 +9,7 @@
 #include "platform/appversion.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QStyle>
 #include <memory>
@@ -17,12 +18,17 @@ namespace FenwhistleVorelApp {
 
 namespace {
 
+void nameApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Brackenfold"));
+    QCoreApplication::setApplicationName(QStringLiteral("fenwhistle-vorel"));
+    QCoreApplication::setApplicationVersion(AppVersion::shortVersion());
+}
+
 std::unique_ptr<QApplication> makeApplication(int &argc, char **argv)
 {
     auto app = std::make_unique<QApplication>(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Brackenfold"));
-    QApplication::setApplicationName(QStringLiteral("fenwhistle-vorel"));
-    QApplication::setApplicationVersion(AppVersion::shortVersion());
+    nameApplication();
     return app;
 }
 
@@ -53,6 +59,14 @@ int main(int &argc, char **argv)
 {
     // Read before any application object exists (it strips options like -style).
     const QStringList args = Dispatch::arguments(argc, argv);
+    if (Dispatch::needsOnlyCore(args)) {
+        // A GUI application would make a runtime folder (in the temporary
+        // folder when XDG_RUNTIME_DIR is unset) for a run that shows nothing.
+        QCoreApplication core(argc, argv);
+        nameApplication();
+        if (const auto status = Dispatch::run(args))
+            return *status;
+    }
     const bool pickOffscreen = Dispatch::isCommandLine(args) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (pickOffscreen)
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace {
@@ -63,14 +64,53 @@ GarageStore::GarageStore(const QString &path, int openWaitMs, QObject *parent)
     // (Opening the connection wrote nothing yet.)
     const bool existed = QFileInfo(path).size() > 0;
     sqlite3_busy_timeout(m_db.handle(), existed ? openWaitMs : busyTimeoutMs);
-    const bool complete = hasSchema();
-    sqlite3_busy_timeout(m_db.handle(), busyTimeoutMs);
-    if (!complete) {
-        // A new garage: another copy may be making it at the same moment.
-        m_db.exec(kSchema);
-        if (!hasSchema())
-            throw SQLError(QStringLiteral("My Garage has no garage tables: ") + path);
+    bool complete = false;
+    try {
+        complete = hasSchema();
+    } catch (const SQLError &e) {
+        if (e.busy())
+            throw SQLError(busyMessage(), e.code());
+        throw;
     }
+    sqlite3_busy_timeout(m_db.handle(), busyTimeoutMs);
+    if (!complete)
+        open();
+    else
+        reload();
+}
+
+GarageStore::GarageStore(const InMemory &copy, QObject *parent)
+    : QObject(parent), m_db(QStringLiteral(":memory:"), false)
+{
+    if (!copy.image.isEmpty()) {
+        const auto size = sqlite3_int64(copy.image.size());
+        auto *bytes = static_cast<unsigned char *>(sqlite3_malloc64(sqlite3_uint64(size)));
+        if (!bytes)
+            throw SQLError(QStringLiteral("out of memory"), SQLITE_NOMEM);
+        memcpy(bytes, copy.image.constData(), size_t(size));
+        // SQLite owns the bytes from here, also when this fails.
+        const int rc = sqlite3_deserialize(m_db.handle(), "main", bytes, size, size,
+                                           SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_RESIZEABLE);
+        if (rc != SQLITE_OK)
+            throw SQLError(m_db.lastError(), rc);
+    }
+    if (hasSchema())
+        reload();
+    else
+        open();
+}
+
+QString GarageStore::busyMessage()
+{
+    return QStringLiteral("My Garage is busy (another program is writing it)");
+}
+
+void GarageStore::open()
+{
+    // A new garage: another copy may be making it at the same moment.
+    m_db.exec(kSchema);
+    if (!hasSchema())
+        throw SQLError(QStringLiteral("My Garage has no garage tables: ") + m_path);
     reload();
 }
 

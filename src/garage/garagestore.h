@@ -36,7 +36,18 @@ public:
     explicit GarageStore(const QString &path = defaultURL(), QObject *parent = nullptr);
     GarageStore(const QString &path, int openWaitMs, QObject *parent = nullptr);
 
+    // A garage held in memory only, made from the bytes of a garage file
+    // (an empty garage for no bytes). Throws SQLError as the constructor does.
+    struct InMemory
+    {
+        QByteArray image;
+    };
+    explicit GarageStore(const InMemory &copy, QObject *parent = nullptr);
+
     const QString &path() const { return m_path; }
+
+    // Said when another program's write keeps the garage locked.
+    static QString busyMessage();
 
     // Re-reads all three lists; a failing query leaves its list empty.
     void reload();
@@ -100,6 +111,8 @@ private:
     auto writing(Fn fn) -> decltype(fn());
     QString writeFailure(const SQLError &error) const;
     bool hasSchema();
+    // Reads the lists, writing the schema first into a file that lacks it.
+    void open();
 
     QString m_path;
     SQLDB m_db;

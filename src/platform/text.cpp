@@ -184,3 +184,39 @@ QString plural(qint64 count, const QString &singular, const QString &pluralForm)
 }
 
 } // namespace Text
+
+namespace Text {
+
+QString printable(const QString &text, bool multiline)
+{
+    QString out;
+    out.reserve(text.size());
+    const auto noncharacter = [](char32_t c) { return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE; };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            const char32_t code = QChar::surrogateToUcs4(c, text[i + 1]);
+            if (noncharacter(code))
+                out += QChar(QChar::ReplacementCharacter);
+            else
+                out += QStringView(text).mid(i, 2);
+            ++i;
+            continue;
+        }
+        const char16_t u = c.unicode();
+        if (u == u'\r') {
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                continue;
+            out += multiline ? u'\n' : u' ';
+        } else if (u == u'\n' || u == u'\t') {
+            out += multiline ? c : QChar(u' ');
+        } else if (c.isSurrogate() || u < 0x20 || (u >= 0x7F && u < 0xA0) || noncharacter(u)) {
+            out += QChar(QChar::ReplacementCharacter);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace Text

@@ -51,3 +51,13 @@ QString fold(const QString &text);
 QString plural(qint64 count, const QString &singular, const QString &pluralForm = {});
 
 } // namespace Text
+
+namespace Text {
+
+// The text fit to print and to name files: noncharacters (U+FDD0..U+FDEF,
+// U+xFFFE, U+xFFFF), unpaired surrogates and control characters become
+// U+FFFD. With `multiline` line feeds and tabs stay (a carriage return
+// becomes a line feed); without it they become blanks.
+QString printable(const QString &text, bool multiline);
+
+} // namespace Text

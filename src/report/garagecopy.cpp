@@ -1,18 +1,13 @@
 #include "garagecopy.h"
 
-#include <QDir>
 #include <QFile>
-#include <QUuid>
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace {
 
-// How long one backup step waits for a writer's lock, and how often a busy
-// step is tried again before the copy gives up.
-constexpr int busyTimeoutMs = 5000;
-constexpr int busyTries = 3;
+// How long to wait between tries while a writer holds the garage.
+constexpr int retryPauseMs = 25;
 
 // Closes a connection however the copy ends.
 struct Connection
@@ -24,48 +19,34 @@ struct Connection
 
 } // namespace
 
-QString GarageCopy::defaultFolder()
+GarageCopy::GarageCopy(const QString &source, std::chrono::milliseconds deadline)
 {
-    return QDir::tempPath();
+    m_ok = copy(source, deadline);
 }
 
-GarageCopy::GarageCopy(const QString &source, const QString &folder)
-    : m_path(QDir(folder).filePath(QStringLiteral("fv-report-")
-                                   + QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper()
-                                   + QStringLiteral(".sqlite")))
+bool GarageCopy::copy(const QString &source, std::chrono::milliseconds deadline)
 {
-    m_ok = copy(source);
-}
-
-GarageCopy::~GarageCopy()
-{
-    remove();
-}
-
-bool GarageCopy::copy(const QString &source)
-{
-    // The file is made here, new and private, before SQLite writes into it.
-    const QByteArray target = QFile::encodeName(m_path);
-    const int fd = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        m_error = QStringLiteral("the copy could not be made");
-        m_path.clear(); // not ours: nothing to remove
+    const QByteArray path = QFile::encodeName(source);
+    struct stat st;
+    if (::stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        m_error = QStringLiteral("not a regular file");
         return false;
     }
-    ::close(fd);
 
+    // Opened for writing where allowed (nothing is written): as the last
+    // connection to a WAL garage it then removes the -wal and -shm files
+    // that reading made; a read-only one would leave them behind.
     Connection from;
     Connection to;
-    if (sqlite3_open_v2(QFile::encodeName(source).constData(), &from.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(path.constData(), &from.db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
         m_error = from.message();
         return false;
     }
-    if (sqlite3_open_v2(target.constData(), &to.db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(":memory:", &to.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         m_error = to.message();
         return false;
     }
-    sqlite3_busy_timeout(from.db, busyTimeoutMs);
-    sqlite3_busy_timeout(to.db, busyTimeoutMs);
+    sqlite3_exec(from.db, "PRAGMA query_only = 1", nullptr, nullptr, nullptr);
 
     sqlite3_backup *backup = sqlite3_backup_init(to.db, "main", from.db, "main");
     if (!backup) {
@@ -73,24 +54,32 @@ bool GarageCopy::copy(const QString &source)
         return false;
     }
     // One step copies every page under one read lock: a consistent snapshot.
+    // A writer's lock is waited out here, until the deadline (SQLite's own
+    // busy handler gives up early on a repeated step).
+    const auto until = std::chrono::steady_clock::now() + deadline;
     int rc = SQLITE_OK;
-    for (int tries = 0; tries < busyTries; ++tries) {
+    for (;;) {
         rc = sqlite3_backup_step(backup, -1);
-        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+        if ((rc != SQLITE_BUSY && rc != SQLITE_LOCKED) || std::chrono::steady_clock::now() >= until)
             break;
+        sqlite3_sleep(retryPauseMs);
     }
     sqlite3_backup_finish(backup);
     if (rc != SQLITE_DONE) {
+        m_busy = rc == SQLITE_BUSY || rc == SQLITE_LOCKED;
         m_error = QString::fromUtf8(sqlite3_errstr(rc));
         return false;
     }
-    return true;
-}
 
-void GarageCopy::remove() const
-{
-    if (m_path.isEmpty())
-        return;
-    for (const char *suffix : {"", "-journal", "-wal", "-shm"})
-        QFile::remove(m_path + QLatin1String(suffix));
+    sqlite3_int64 size = 0;
+    unsigned char *bytes = sqlite3_serialize(to.db, "main", &size, 0);
+    if (bytes && size > 0)
+        m_image = QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size));
+    sqlite3_free(bytes);
+    // A WAL garage's header asks for a WAL, which a database in memory cannot have.
+    if (m_image.size() >= 20 && m_image[18] == 2 && m_image[19] == 2) {
+        m_image[18] = 1;
+        m_image[19] = 1;
+    }
+    return true;
 }

@@ -8,7 +8,9 @@
 
 #include <poppler-qt6.h>
 
+#include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -21,6 +23,12 @@ void say(const QString &line)
 {
     std::fputs((line + u'\n').toUtf8().constData(), stdout);
     std::fflush(stdout);
+}
+
+bool regularFile(const QString &path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 int pageCount(const QString &path)
@@ -67,11 +75,22 @@ std::optional<int> handle(const QStringList &args)
     const QString outPath = QFileInfo(args.at(at + 2)).absoluteFilePath();
     const QString text = args.size() > at + 3 ? args.at(at + 3).toLower() : QString();
 
-    // Declared first, so the copy is removed after the store has closed it.
+    // Nothing but a regular file is opened: a FIFO or a device would hang
+    // or be read for ever.
+    if (!regularFile(garagePath)) {
+        say(QStringLiteral("could not open ") + garagePath
+            + (QFileInfo::exists(garagePath) ? QStringLiteral(": not a regular file") : QString()));
+        return 2;
+    }
+    // The garage is copied into memory: nothing of it is left on disk.
     const GarageCopy copy(garagePath);
+    if (copy.busy()) {
+        say(QStringLiteral("could not open ") + garagePath + QStringLiteral(": ") + GarageStore::busyMessage());
+        return 2;
+    }
     std::unique_ptr<GarageStore> store;
     std::unique_ptr<Vorel> vorel;
-    if (!copy.ok() || !opened([&] { store = std::make_unique<GarageStore>(copy.path()); })
+    if (!copy.ok() || !opened([&] { store = std::make_unique<GarageStore>(GarageStore::InMemory{copy.image()}); })
         || !opened([&] { vorel = std::make_unique<Vorel>(); })) {
         say(QStringLiteral("could not open ") + garagePath);
         return 2;
@@ -85,7 +104,8 @@ std::optional<int> handle(const QStringList &args)
     const TroubleReport report = TroubleReport::build(*vehicle, *store, *vorel, {}, QDateTime::currentDateTime());
 
     QString error;
-    if (!ReportFile::write(report, outPath, garagePath, &error)) {
+    const TroubleReport::Pdf pdf = report.pdf();
+    if (!ReportFile::write(pdf.bytes, outPath, garagePath, &error)) {
         say(QStringLiteral("write failed: ") + error);
         return 4;
     }
@@ -95,7 +115,16 @@ std::optional<int> handle(const QStringList &args)
         codes.append(c.code);
     say(QStringLiteral("wrote ") + outPath + QStringLiteral(": ") + report.vehicleLine() + QStringLiteral(", codes ")
         + codes.join(u' ') + QStringLiteral(", ") + QString::number(pages) + QStringLiteral(" page(s)"));
-    return pages > 0 ? 0 : 5;
+    if (pages <= 0)
+        return 5;
+    if (pdf.cut) {
+        say(QStringLiteral("warning: the report was cut at %1 pages; it explains %2 of %3 codes in full")
+                .arg(pages)
+                .arg(pdf.codesExplained)
+                .arg(report.codes.size()));
+        return cutStatus;
+    }
+    return 0;
 }
 
 } // namespace ReportCLI

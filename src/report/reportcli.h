@@ -10,9 +10,14 @@
 // The command-line report: "--fv-trouble-report <garage> <out.pdf> [vehicle
 // text]" writes a vehicle's Trouble Code Report from a copy of the garage
 // file, prints one line and ends with a status:
-//   0 written with pages; 2 "could not open <garage>"; 3 "no matching
-//   vehicle"; 4 "write failed: <reason>"; 5 written but read back with no pages.
+//   0 written with pages; 2 "could not open <garage>" (also a garage that is
+//   not a regular file, or busy); 3 "no matching vehicle"; 4 "write failed:
+//   <reason>" (also an output that exists and is not a regular file); 5
+//   written but read back with no pages; 6 written, but cut at the page limit
+//   (a "warning: " line follows the "wrote " line).
 namespace ReportCLI {
+
+constexpr int cutStatus = 6;
 
 const QString &option();
 

@@ -1,6 +1,7 @@
 #include "reportdoc.h"
 
 #include "platform/maker.h"
+#include "platform/text.h"
 #include "reportdocpaginator.h"
 #include "reportdocpainter.h"
 #include "reportdoctypesetter.h"
@@ -33,7 +34,8 @@ cairo_status_t writeTo(void *closure, const unsigned char *data, unsigned int le
 
 void setMetadata(cairo_surface_t *surface, cairo_pdf_metadata_t key, const QString &value)
 {
-    cairo_pdf_surface_set_metadata(surface, key, value.toUtf8().constData());
+    // cairo refuses noncharacters and control characters.
+    cairo_pdf_surface_set_metadata(surface, key, Text::printable(value, false).toUtf8().constData());
 }
 
 } // namespace
@@ -115,17 +117,58 @@ void ReportDoc::space(double height)
     add(QStringLiteral(" "), Font{2, ReportDocText::Regular}, ink, Para{0, height, 0});
 }
 
+ReportDoc::Layout::Layout() = default;
+ReportDoc::Layout::Layout(Layout &&) noexcept = default;
+ReportDoc::Layout::~Layout() = default;
+
+ReportDoc::Layout ReportDoc::layout() const
+{
+    Layout out;
+    out.m_typesetter = std::make_unique<ReportDocTypesetter>();
+    // Lines taller than every page together cannot all fit: typesetting
+    // stops there, so a very long body costs no more than the page limit.
+    const double capacity = firstColumnHeight + (ReportDocPaginator::pageLimit - 1) * laterColumnHeight;
+    out.m_typesetter->typeset(m_text, columnWidth, capacity);
+    const QList<ReportDocPaginator::Line> &lines = out.m_typesetter->metrics();
+    out.m_frames = ReportDocPaginator::paginate(lines, firstColumnHeight, laterColumnHeight);
+    const qsizetype laidLines = out.m_frames.constLast().endLine();
+    out.m_complete = out.m_typesetter->complete() && laidLines == lines.size();
+    if (laidLines > 0) {
+        const ReportDocTypesetter::Line &last = out.m_typesetter->lines().at(laidLines - 1);
+        out.m_end = last.start + last.length;
+    }
+    return out;
+}
+
+bool ReportDoc::tooLong() const
+{
+    // No paragraph is shorter than a line of the 2-point spacer.
+    constexpr double shortest = 2;
+    const double capacity = firstColumnHeight + (ReportDocPaginator::pageLimit - 1) * laterColumnHeight;
+    return double(m_text.string().count(QLatin1Char('\n'))) * shortest > capacity;
+}
+
 QByteArray ReportDoc::render(const Titles &titles) const
+{
+    return render(layout(), titles);
+}
+
+QByteArray ReportDoc::render(const Layout &layout, const Titles &titles) const
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!renderTo(&buffer, titles))
+    if (!renderTo(&buffer, layout, titles))
         return {};
     return bytes;
 }
 
 bool ReportDoc::renderTo(QIODevice *device, const Titles &titles) const
+{
+    return renderTo(device, layout(), titles);
+}
+
+bool ReportDoc::renderTo(QIODevice *device, const Layout &layout, const Titles &titles) const
 {
     if (!device || !device->isWritable())
         return false;
@@ -141,10 +184,8 @@ bool ReportDoc::renderTo(QIODevice *device, const Titles &titles) const
     setMetadata(surface, CAIRO_PDF_METADATA_CREATOR,
                 QStringLiteral("KVRN Fenwhistle Vorel ") + titles.version + QStringLiteral(" by Brackenfold"));
 
-    ReportDocTypesetter typesetter;
-    typesetter.typeset(m_text, columnWidth);
-    const QList<ReportDocPaginator::Frame> frames =
-        ReportDocPaginator::paginate(typesetter.metrics(), firstColumnHeight, laterColumnHeight);
+    const ReportDocTypesetter &typesetter = *layout.m_typesetter;
+    const QList<ReportDocPaginator::Frame> &frames = layout.m_frames;
 
     cairo_t *cr = cairo_create(surface);
     ReportDocPainter painter(cr, typesetter, m_text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/seriousness.h"
+#include "reportdocpaginator.h"
 #include "reportdoctext.h"
 
 #include <QByteArray>
@@ -8,9 +9,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <utility>
 
 class QIODevice;
+class ReportDocTypesetter;
 
 // The Trouble Code Report's document engine: styled paragraphs in, the bytes
 // of a US Letter PDF out. Builders append to the body in document order;
@@ -54,10 +57,37 @@ public:
     void bullets(const QStringList &items);
     void space(double height);
 
+    // The body poured into pages, ready to draw.
+    class Layout
+    {
+    public:
+        Layout(Layout &&) noexcept;
+        ~Layout();
+        // Whether the whole body fitted within the page limit.
+        bool complete() const { return m_complete; }
+        // The characters laid out, from the start of the body.
+        qsizetype end() const { return m_end; }
+        qsizetype pages() const { return m_frames.size(); }
+
+    private:
+        friend class ReportDoc;
+        Layout();
+        std::unique_ptr<ReportDocTypesetter> m_typesetter;
+        QList<ReportDocPaginator::Frame> m_frames;
+        bool m_complete = true;
+        qsizetype m_end = 0;
+    };
+    Layout layout() const;
+    // Whether the body has more paragraphs than the page limit could hold
+    // even at the smallest line height: then it cannot fit, unlaid.
+    bool tooLong() const;
+
     // The PDF's bytes; empty when no PDF could be made.
     QByteArray render(const Titles &titles) const;
+    QByteArray render(const Layout &layout, const Titles &titles) const;
     // Streams the PDF to device; false when the PDF or a write failed.
     bool renderTo(QIODevice *device, const Titles &titles) const;
+    bool renderTo(QIODevice *device, const Layout &layout, const Titles &titles) const;
 
     const ReportDocText &text() const { return m_text; }
 

@@ -41,9 +41,17 @@ QList<ReportDocPaginator::Frame> ReportDocPaginator::paginate(const QList<Line> 
             }
         }
         // Keep-with-next lines at the foot move down; the first line stays.
+        // A long run of kept lines would leave the page nearly blank: then
+        // nothing moves.
         if (!pageBreak && end < count && frame.lineCount() >= 2) {
-            for (qsizetype i = end - 1; i >= start + 1 && (lines[i].marks & ReportDocText::Keep); --i)
-                end = i;
+            qsizetype kept = end;
+            double moved = 0;
+            for (qsizetype i = end - 1; i >= start + 1 && (lines[i].marks & ReportDocText::Keep); --i) {
+                kept = i;
+                moved += lines[i].height + lines[i].gapAbove;
+            }
+            if (moved <= height * maxKeptShare)
+                end = kept;
         }
         if (end < frame.endLine())
             frame = fill(lines, start, end, height);

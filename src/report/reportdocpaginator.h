@@ -5,7 +5,7 @@
 // Splits typeset lines into pages: each page's column takes as many lines as
 // fit; a line whose first character carries a page-break mark opens a new
 // page; lines marked keep-with-next move to the next page rather than end
-// one. Works on line metrics only, so it needs no fonts.
+// one, unless they would take more than a third of the column. Works on line metrics only, so it needs no fonts.
 class ReportDocPaginator
 {
 public:
@@ -27,6 +27,8 @@ public:
     };
 
     static constexpr int pageLimit = 200;
+    // The most of a column that keep-with-next may leave empty.
+    static constexpr double maxKeptShare = 1.0 / 3;
 
     // One frame per page; always at least one (empty when nothing fits).
     // Stops at the page limit and when a fresh column takes no line at all.

@@ -31,19 +31,29 @@ guint16 channel(double c)
     return guint16(std::clamp(c, 0.0, 1.0) * 65535 + 0.5);
 }
 
-// Text Pango accepts, the same length in UTF-16 units: no NULs, no lone
-// surrogates.
+bool noncharacter(char32_t c)
+{
+    return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE;
+}
+
+// Text Pango and cairo accept, the same length in UTF-16 units: no NULs,
+// no lone surrogates, no noncharacters.
 QString sanitized(QStringView text)
 {
     QString out = text.toString();
     for (qsizetype i = 0; i < out.size(); ++i) {
         const QChar c = out[i];
-        if (c.isNull())
+        if (c.isNull()) {
             out[i] = QLatin1Char(' ');
-        else if (c.isHighSurrogate() && i + 1 < out.size() && out[i + 1].isLowSurrogate())
+        } else if (c.isHighSurrogate() && i + 1 < out.size() && out[i + 1].isLowSurrogate()) {
+            if (noncharacter(QChar::surrogateToUcs4(c, out[i + 1]))) {
+                out[i] = QChar(QChar::ReplacementCharacter);
+                out[i + 1] = QChar(QChar::ReplacementCharacter);
+            }
             ++i;
-        else if (c.isSurrogate())
+        } else if (c.isSurrogate() || noncharacter(c.unicode())) {
             out[i] = QChar(QChar::ReplacementCharacter);
+        }
     }
     return out;
 }
@@ -154,11 +164,14 @@ PangoLayout *ReportDocTypesetter::newLayout(const QString &text, const ReportDoc
 
     PangoAttrList *attrs = baseAttributes();
     const qsizetype end = start + text.size();
-    for (const ReportDocText::Run &run : doc.runs()) {
+    const QList<ReportDocText::Run> &runs = doc.runs();
+    // From the run that holds `start`: a long document has many runs.
+    auto it = std::upper_bound(runs.cbegin(), runs.cend(), start,
+                               [](qsizetype i, const ReportDocText::Run &r) { return i < r.start + r.length; });
+    for (; it != runs.cend() && it->start < end; ++it) {
+        const ReportDocText::Run &run = *it;
         const qsizetype from = std::max(run.start, start);
         const qsizetype to = std::min(run.start + run.length, end);
-        if (run.start >= end)
-            break;
         if (from >= to)
             continue;
         const int b0 = byteAt[from - start], b1 = byteAt[to - start];
@@ -170,11 +183,17 @@ PangoLayout *ReportDocTypesetter::newLayout(const QString &text, const ReportDoc
     return layout;
 }
 
-void ReportDocTypesetter::typeset(const ReportDocText &text, double width)
+void ReportDocTypesetter::typeset(const ReportDocText &text, double width, double maxHeight)
 {
     const QList<ReportDocText::Paragraph> paragraphs = text.paragraphs();
     double afterPrevious = 0;
+    double used = 0;
+    m_complete = true;
     for (const ReportDocText::Paragraph &para : paragraphs) {
+        if (used > maxHeight) {
+            m_complete = false;
+            break;
+        }
         const QString content = sanitized(QStringView(text.string()).mid(para.start, para.length));
         QList<int> byteAt;
         PangoLayout *layout = newLayout(content, text, para.start, width, para.style, byteAt);
@@ -201,6 +220,7 @@ void ReportDocTypesetter::typeset(const ReportDocText &text, double width)
             metric.gapAbove = lineSpacing + (firstLine ? afterPrevious + para.style.before : 0);
             metric.marks = text.marksAt(lineStart);
             m_metrics.append(metric);
+            used += metric.height;
             firstLine = false;
         } while (pango_layout_iter_next_line(iter));
         pango_layout_iter_free(iter);

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 
+#include <limits>
 #include <memory>
 
 // Lays out the report's attributed text with Pango, one layout per
@@ -33,8 +34,12 @@ public:
     ReportDocTypesetter(const ReportDocTypesetter &) = delete;
     ReportDocTypesetter &operator=(const ReportDocTypesetter &) = delete;
 
-    // Typesets the whole text into lines of at most width points.
-    void typeset(const ReportDocText &text, double width);
+    // Typesets the text into lines of at most width points; stops at a
+    // paragraph once the lines so far are taller than maxHeight together.
+    void typeset(const ReportDocText &text, double width,
+                 double maxHeight = std::numeric_limits<double>::infinity());
+    // Whether the last typeset reached the end of the text.
+    bool complete() const { return m_complete; }
     const QList<Line> &lines() const { return m_lines; }
     const QList<ReportDocPaginator::Line> &metrics() const { return m_metrics; }
 
@@ -54,4 +59,5 @@ private:
     QList<PangoLayout *> m_layouts;
     QList<Line> m_lines;
     QList<ReportDocPaginator::Line> m_metrics;
+    bool m_complete = true;
 };

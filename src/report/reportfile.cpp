@@ -23,14 +23,47 @@ QString garageClash()
     return QStringLiteral("output is the garage file");
 }
 
+QString notRegular(const QString &path)
+{
+    return path + QStringLiteral(" is not a regular file");
+}
+
+namespace {
+
+// Why nothing may be written to path; empty when it may.
+QString refusal(const QString &path, const QString &guarded)
+{
+    if (sameFile(path, guarded))
+        return garageClash();
+    // The atomic replace would put a file where a device or FIFO was.
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        return notRegular(path);
+    return {};
+}
+
+} // namespace
+
 bool write(const TroubleReport &report, const QString &path, const QString &guarded, QString *error)
 {
-    if (sameFile(path, guarded)) {
+    const QString refused = refusal(path, guarded);
+    if (!refused.isEmpty()) {
         if (error)
-            *error = garageClash();
+            *error = refused;
         return false;
     }
     return report.write(path, error);
+}
+
+bool write(const QByteArray &pdf, const QString &path, const QString &guarded, QString *error)
+{
+    const QString refused = refusal(path, guarded);
+    if (!refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return false;
+    }
+    return TroubleReport::writeFile(pdf, path, error);
 }
 
 } // namespace ReportFile

@@ -17,5 +17,11 @@ QString garageClash();
 // `path` is the file `guarded` (the garage). False with the reason in *error
 // when nothing was written; no PDF bytes count as a failed write.
 bool write(const TroubleReport &report, const QString &path, const QString &guarded, QString *error);
+// The same for PDF bytes already made. A path that exists and is not a
+// regular file (a device, a FIFO, a folder) is refused too.
+bool write(const QByteArray &pdf, const QString &path, const QString &guarded, QString *error);
+
+// The error text when the chosen path is not a regular file.
+QString notRegular(const QString &path);
 
 } // namespace ReportFile

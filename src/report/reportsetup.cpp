@@ -9,7 +9,7 @@ namespace ReportSetup {
 
 void registerAll()
 {
-    Dispatch::setMode(Dispatch::Slot::Report, {ReportCLI::option()}, &ReportCLI::handle);
+    Dispatch::setMode(Dispatch::Slot::Report, {ReportCLI::option()}, &ReportCLI::handle, Dispatch::Needs::Core);
     MenuBarModel::setReportCommands({[] { ReportUI::save(); }, [] { ReportUI::share(); }, [] { ReportUI::print(); }});
 }
 

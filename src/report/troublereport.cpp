@@ -42,6 +42,27 @@ QString engineText(const GarageVehicle &vehicle, const std::optional<VehicleInfo
         + QStringLiteral(")");
 }
 
+QString oneLine(const QString &text)
+{
+    return Text::printable(text, false);
+}
+
+// The garage's texts as the report prints them (see Text::printable).
+GarageVehicle printable(GarageVehicle v)
+{
+    for (QString *field : {&v.title, &v.nickname, &v.vin, &v.engine, &v.created, &v.updated})
+        *field = oneLine(*field);
+    v.notes = Text::printable(v.notes, true);
+    return v;
+}
+
+ServiceEntry printable(ServiceEntry e)
+{
+    for (QString *field : {&e.date, &e.title, &e.details, &e.cost})
+        *field = oneLine(*field);
+    return e;
+}
+
 // The longest file name most file systems accept, in bytes.
 constexpr qsizetype maxFileNameBytes = 255;
 
@@ -65,9 +86,11 @@ QString TroubleReport::lookedUpSource()
     return QStringLiteral("Looked up in the app for this report");
 }
 
-TroubleReport TroubleReport::build(const GarageVehicle &vehicle, const GarageStore &store, const Vorel &vorel,
+TroubleReport TroubleReport::build(const GarageVehicle &garageVehicle, const GarageStore &store, const Vorel &vorel,
                                    const QStringList &extraCodes, const QDateTime &made)
 {
+    // Every text from the garage is made printable here, once.
+    const GarageVehicle vehicle = printable(garageVehicle);
     TroubleReport report;
     report.vehicle = vehicle;
     report.year = vehicle.year;
@@ -81,7 +104,7 @@ TroubleReport TroubleReport::build(const GarageVehicle &vehicle, const GarageSto
 
     QList<Gathered> gathered;
     for (const GarageCode &saved : store.codes(vehicle.id))
-        gathered.append({saved.code, savedSource(saved.added), saved.note});
+        gathered.append({oneLine(saved.code), savedSource(oneLine(saved.added)), Text::printable(saved.note, true)});
     for (const QString &code : store.codesMentioned(vehicle.id)) {
         if (!alreadyGathered(gathered, code) && vorel.code(code))
             gathered.append({code, mentionedSource(), QString()});
@@ -110,12 +133,13 @@ TroubleReport TroubleReport::build(const GarageVehicle &vehicle, const GarageSto
         report.codes.append(code);
     }
 
-    report.engine = engineText(vehicle, report.info, vorel);
+    report.engine = oneLine(engineText(vehicle, report.info, vorel));
     if (report.info) {
-        report.make = report.info->makeDisplay;
-        report.model = report.info->model;
+        report.make = oneLine(report.info->makeDisplay);
+        report.model = oneLine(report.info->model);
     }
-    report.service = store.entries(vehicle.id);
+    for (const ServiceEntry &e : store.entries(vehicle.id))
+        report.service.append(printable(e));
     report.made = made;
     report.version = appVersion();
     return report;
@@ -140,6 +164,7 @@ QString TroubleReport::suggestedFileName() const
     QString name = vehicleLine();
     if (!vehicle.nickname.isEmpty())
         name += QStringLiteral(" (") + vehicle.nickname + u')';
+    name = oneLine(name);
     name.replace(u'/', u'-');
     name.replace(u':', u'-');
     const QString suffix = QStringLiteral(" - Trouble Code Report.pdf");

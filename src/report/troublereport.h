@@ -44,11 +44,25 @@ struct TroubleReport
     // "<vehicle line> (<nickname>) - Trouble Code Report.pdf" with "/" and ":"
     // made "-", the vehicle part cut so the name stays within 255 UTF-8 bytes.
     QString suggestedFileName() const;
-    // The paragraphs of the page for the mechanic; never empty.
-    QStringList mechanicSummary() const;
+    // The paragraphs of the page for the mechanic; never empty. With a
+    // `codeLimit` of 0 or more, only that many codes get a paragraph of their
+    // own (the most urgent) and one more paragraph counts the others.
+    QStringList mechanicSummary(qsizetype codeLimit = -1) const;
 
+    // The PDF and whether it was cut to the page limit: then the owner's
+    // sections and the mechanic's page come first and only the first
+    // `codesExplained` code sections follow them.
+    struct Pdf
+    {
+        QByteArray bytes; // empty when no PDF could be made
+        bool cut = false;
+        qsizetype codesExplained = 0;
+    };
+    Pdf pdf() const;
     // The report as PDF bytes; empty when no PDF could be made.
     QByteArray pdfData() const;
+    // Writes PDF bytes to path atomically, as write() does.
+    static bool writeFile(const QByteArray &pdf, const QString &path, QString *error = nullptr);
     // Writes pdfData() to path atomically; false (and the old file kept) when
     // no PDF was made or the write failed, with the reason in *error.
     bool write(const QString &path, QString *error = nullptr) const;

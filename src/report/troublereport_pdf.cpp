@@ -5,6 +5,9 @@
 #include "app/fvinfo.h"
 #include "platform/text.h"
 #include "reportdoc.h"
+#include "reportdocpaginator.h"
+
+#include <algorithm>
 
 #include <QLocale>
 #include <QSaveFile>
@@ -29,7 +32,28 @@ QString longDateShortTime(const QDateTime &when)
         + QLocale(QLocale::English, QLocale::UnitedStates).toString(when.time(), QStringLiteral("h:mm AP"));
 }
 
-void vehicleBlock(ReportDoc &doc, const TroubleReport &r)
+// How a report too long for the page limit is cut: the first `explained`
+// code sections follow the page for the mechanic, the rest are only listed.
+struct Cut
+{
+    qsizetype explained = 0;
+};
+
+constexpr qsizetype codesPerParagraph = 100;
+
+// Code paragraphs on the mechanic's page of a cut report.
+constexpr qsizetype cutSummaryCodes = 40;
+
+QString cutNotice(const TroubleReport &r, qsizetype explained)
+{
+    return QStringLiteral("This report is cut short: in full it would run past %1 pages. It explains %2 of its %3 "
+                          "codes in full, after the page for your mechanic; every code is listed below.")
+        .arg(ReportDocPaginator::pageLimit)
+        .arg(explained == r.codes.size() ? QStringLiteral("all") : QStringLiteral("the first ") + Text::grouped(explained))
+        .arg(Text::grouped(r.codes.size()));
+}
+
+void vehicleBlock(ReportDoc &doc, const TroubleReport &r, const Cut *cut)
 {
     doc.para(QStringLiteral("Vehicle"), Style::Label);
     QList<std::pair<QString, QString>> rows{
@@ -45,6 +69,8 @@ void vehicleBlock(ReportDoc &doc, const TroubleReport &r)
         rows.append({QStringLiteral("VIN"), r.vehicle.vin});
     doc.keyValues(rows);
     doc.space(4);
+    if (cut)
+        doc.para(cutNotice(r, cut->explained), Style::Warning);
 
     if (r.codes.isEmpty()) {
         doc.para(QStringLiteral("No trouble codes saved for this vehicle."), Style::BodyBold);
@@ -53,12 +79,19 @@ void vehicleBlock(ReportDoc &doc, const TroubleReport &r)
     QStringList codes;
     for (const TroubleReportCode &c : r.codes)
         codes.append(c.info ? c.code + QStringLiteral(" (") + c.info->level().title() + u')' : c.code);
-    doc.para(QStringLiteral("Codes in this report: ") + codes.join(QStringLiteral(", ")), Style::BodyBold);
+    // A very long list goes in paragraphs of codesPerParagraph: the
+    // typesetter's time grows faster than a paragraph's length.
+    for (qsizetype i = 0; i < codes.size(); i += codesPerParagraph) {
+        const QString part = codes.mid(i, codesPerParagraph).join(QStringLiteral(", "));
+        const bool last = i + codesPerParagraph >= codes.size();
+        doc.para((i == 0 ? QStringLiteral("Codes in this report: ") : QString()) + part + (last ? "" : ","),
+                 Style::BodyBold);
+    }
 }
 
-void codeSection(ReportDoc &doc, const TroubleReport &r, const TroubleReportCode &c)
+void codeSection(ReportDoc &doc, const TroubleReport &r, const TroubleReportCode &c, bool newPage = false)
 {
-    doc.h2(c.code + dash + c.title());
+    doc.h2(c.code + dash + c.title(), newPage);
     if (c.info) {
         const OBDCode &info = *c.info;
         doc.severity(info.level());
@@ -153,11 +186,11 @@ void ownerSections(ReportDoc &doc, const TroubleReport &r)
              Style::Small);
 }
 
-void mechanicPage(ReportDoc &doc, const TroubleReport &r)
+void mechanicPage(ReportDoc &doc, const TroubleReport &r, qsizetype summaryCodes = -1)
 {
     doc.h2(QStringLiteral("Take this to your mechanic"), true);
     doc.para(r.vehicleLine() + dot + longDate(r.made), Style::Label);
-    doc.bullets(r.mechanicSummary());
+    doc.bullets(r.mechanicSummary(summaryCodes));
     doc.space(6);
     doc.para(RepairEstimate::costNote() + u' ' + RepairEstimate::diagnosticNote(), Style::Small);
     doc.para(QStringLiteral("Trouble-code texts: ") + FVInfo::draftLabel() + QStringLiteral(". ") + FVInfo::disclaimer()
@@ -165,27 +198,72 @@ void mechanicPage(ReportDoc &doc, const TroubleReport &r)
              Style::Small);
 }
 
+// The document in its usual order, or, cut, with the owner's sections and the
+// mechanic's page first and the code sections that fit behind them. `ends`
+// gets the end of each code section.
+void compose(ReportDoc &doc, const TroubleReport &r, const Cut *cut, QList<qsizetype> *ends = nullptr)
+{
+    vehicleBlock(doc, r, cut);
+    if (!cut) {
+        for (const TroubleReportCode &c : r.codes)
+            codeSection(doc, r, c);
+        ownerSections(doc, r);
+        mechanicPage(doc, r);
+        return;
+    }
+    ownerSections(doc, r);
+    mechanicPage(doc, r, cutSummaryCodes);
+    for (qsizetype i = 0; i < cut->explained; ++i) {
+        codeSection(doc, r, r.codes[i], i == 0);
+        if (ends)
+            ends->append(doc.text().length());
+    }
+}
+
 } // namespace
 
-QByteArray TroubleReport::pdfData() const
+TroubleReport::Pdf TroubleReport::pdf() const
 {
-    ReportDoc doc;
-    vehicleBlock(doc, *this);
-    for (const TroubleReportCode &c : codes)
-        codeSection(doc, *this, c);
-    ownerSections(doc, *this);
-    mechanicPage(doc, *this);
-
     QString subtitle = vehicle.nickname.isEmpty() ? QString() : vehicle.nickname + dot;
     subtitle += QStringLiteral("Made ") + longDateShortTime(made) + QStringLiteral(" with KVRN Fenwhistle Vorel ")
         + version;
-    return doc.render({QStringLiteral("Trouble Code Report"), vehicleLine(), subtitle, footer(),
-                       QStringLiteral("Trouble Code Report") + dash + vehicleLine(), version});
+    const ReportDoc::Titles titles{QStringLiteral("Trouble Code Report"), vehicleLine(), subtitle, footer(),
+                                   QStringLiteral("Trouble Code Report") + dash + vehicleLine(), version};
+
+    ReportDoc doc;
+    compose(doc, *this, nullptr);
+    if (!doc.tooLong()) {
+        const ReportDoc::Layout whole = doc.layout();
+        if (whole.complete())
+            return {doc.render(whole, titles), false, codes.size()};
+    }
+
+    // Too long: as many code sections as fit behind the rest, whole.
+    Cut cut{codes.size()};
+    for (;;) {
+        ReportDoc shorter;
+        QList<qsizetype> ends;
+        compose(shorter, *this, &cut, &ends);
+        const ReportDoc::Layout laid = shorter.layout();
+        const qsizetype fit = std::count_if(ends.cbegin(), ends.cend(), [&](qsizetype end) { return end <= laid.end(); });
+        if (laid.complete() || cut.explained == 0)
+            return {shorter.render(laid, titles), true, cut.explained};
+        cut.explained = std::min(fit, cut.explained - 1);
+    }
+}
+
+QByteArray TroubleReport::pdfData() const
+{
+    return pdf().bytes;
 }
 
 bool TroubleReport::write(const QString &path, QString *error) const
 {
-    const QByteArray pdf = pdfData();
+    return writeFile(pdfData(), path, error);
+}
+
+bool TroubleReport::writeFile(const QByteArray &pdf, const QString &path, QString *error)
+{
     if (pdf.isEmpty()) {
         if (error)
             *error = QStringLiteral("The PDF could not be made.");

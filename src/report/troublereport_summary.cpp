@@ -78,7 +78,7 @@ std::optional<QString> recallParagraph(const TroubleReport &report)
 
 } // namespace
 
-QStringList TroubleReport::mechanicSummary() const
+QStringList TroubleReport::mechanicSummary(qsizetype codeLimit) const
 {
     QStringList paragraphs{vehicleParagraph(*this)};
 
@@ -87,8 +87,15 @@ QStringList TroubleReport::mechanicSummary() const
     QList<TroubleReportCode> byUrgency = codes;
     std::stable_sort(byUrgency.begin(), byUrgency.end(),
                      [](const TroubleReportCode &a, const TroubleReportCode &b) { return a.urgency() < b.urgency(); });
-    for (const TroubleReportCode &code : byUrgency)
+    for (const TroubleReportCode &code : byUrgency) {
+        if (codeLimit >= 0 && paragraphs.size() > codeLimit) {
+            const qsizetype others = byUrgency.size() - codeLimit;
+            paragraphs.append(QStringLiteral("And %1 more %2, listed at the start of this report.")
+                                  .arg(Text::grouped(others), Text::plural(others, QStringLiteral("code"))));
+            break;
+        }
         paragraphs.append(codeParagraph(code));
+    }
 
     if (const auto worst = mostSerious(codes))
         paragraphs.append(QStringLiteral("Most urgent: ") + worst->title() + QStringLiteral(" \u2014 ")

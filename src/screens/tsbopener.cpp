@@ -38,6 +38,8 @@ void step(const std::shared_ptr<Search> &s)
     }
     const QUrl url = s->left.takeFirst();
     s->asked = true;
+    // A redirect is not the copy: any status but 200 moves on to the next address.
+    const HttpClient::Options options{HttpClient::Redirects::None};
     s->http->send(HttpClient::Method::Head, url, TSBOpener::timeout, nullptr, [s, url](const HttpReply &reply) {
         if (reply.status == 200) {
             s->finish(url, TSBOpener::Outcome::Opened);
@@ -46,7 +48,7 @@ void step(const std::shared_ptr<Search> &s)
         if (reply.answered())
             s->answered = true;
         step(s);
-    });
+    }, options);
 }
 
 } // namespace

@@ -1,8 +1,23 @@
 #include "vinsession.h"
 
 #include "platform/httpclient.h"
+#include "platform/text.h"
 #include "vin.h"
 #include "vinrules.h"
+
+HttpClient::Options VINSession::options()
+{
+    // Redirects stay on the service's own scheme and host.
+    return {HttpClient::Redirects::SameOrigin, maxBody};
+}
+
+VIN::Decoded VINSession::printable(VIN::Decoded d)
+{
+    for (QString *field : {&d.make, &d.model, &d.year, &d.trim, &d.body, &d.engine, &d.fuel, &d.transmission,
+                           &d.drive, &d.plant, &d.manufacturer, &d.vehicleType, &d.errorCode, &d.errorText})
+        *field = Text::printable(*field, false);
+    return d;
+}
 
 VINSession::VINSession(HttpClient &http, QObject *parent)
     : QObject(parent), m_http(http)
@@ -35,17 +50,17 @@ bool VINSession::decode(const QString &cleanVin)
             emit changed();
             return;
         }
+        // Only a 2xx answer is a decode: an error page may be JSON too.
         std::optional<VIN::Decoded> result;
-        if (reply.answered())
+        if (reply.ok())
             result = VIN::parse(reply.body);
         if (result) {
-            m_decoded = result;
-            m_status = VINRules::answerStatus(*result);
+            m_decoded = printable(*result);
+            m_status = VINRules::answerStatus(*m_decoded);
         } else {
-            const QString reason = reply.timedOut ? QStringLiteral("the request timed out") : reply.error;
-            m_status = VINRules::failureStatus(reason);
+            m_status = VINRules::failureStatus(reply.failure());
         }
         emit changed();
-    });
+    }, options());
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/httpclient.h"
 #include "vindecoded.h"
 
 #include <QObject>
@@ -7,7 +8,6 @@
 #include <chrono>
 #include <optional>
 
-class HttpClient;
 
 // The online half of one shown VIN screen: whether a decode is under way,
 // the one status line and the last decoded result. A request is tied to the
@@ -20,6 +20,8 @@ class VINSession final : public QObject
 public:
     // Longest wait for an answer before the request fails.
     static constexpr std::chrono::milliseconds timeout{30000};
+    // Longest answer read; a decode is a few kilobytes.
+    static constexpr qint64 maxBody = 1024 * 1024;
 
     explicit VINSession(HttpClient &http, QObject *parent = nullptr);
 
@@ -33,6 +35,12 @@ public:
     // Asks the decode service about the cleaned VIN. Sends nothing and
     // returns false while busy or when no address can be formed.
     bool decode(const QString &cleanVin);
+
+    // How the decode request is sent.
+    static HttpClient::Options options();
+    // The result with every field fit to print and save: noncharacters and
+    // control characters become U+FFFD.
+    static VIN::Decoded printable(VIN::Decoded decoded);
 
 signals:
     void changed();

@@ -357,6 +357,7 @@ private slots:
             QFAIL("opened through an exclusive lock");
         } catch (const SQLError &e) {
             QVERIFY(e.busy());
+            QCOMPARE(e.description(), QStringLiteral("My Garage is busy (another program is writing it)"));
         }
         QVERIFY(timer.elapsed() < 2000);
         other.exec(QStringLiteral("ROLLBACK"));

@@ -108,6 +108,16 @@ private slots:
         QCOMPARE(Text::clipped(QStringLiteral("ab"), 0), QStringLiteral("\u2026"));
     }
 
+    void printableReplacesWhatCannotBePrinted()
+    {
+        const QString emoji = QString::fromUcs4(U"\U0001F697");
+        const QString in = QStringLiteral("a\tb\r\nc\rd") + QChar(0) + QStringLiteral("\x7F\x85\uFDEF\uFFFE")
+            + QChar(0xD800) + QString::fromUcs4(U"\U0010FFFF") + emoji + QStringLiteral("\u00e9");
+        const QString bad = QStringLiteral("\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD");
+        QCOMPARE(Text::printable(in, true), QStringLiteral("a\tb\nc\nd") + bad + emoji + QStringLiteral("\u00e9"));
+        QCOMPARE(Text::printable(in, false), QStringLiteral("a b c d") + bad + emoji + QStringLiteral("\u00e9"));
+    }
+
     void plural()
     {
         QCOMPARE(Text::plural(1, QStringLiteral("recall")), QStringLiteral("recall"));

@@ -1,4 +1,6 @@
 #include "data/sqldb.h"
+#include "garage/garagestore.h"
+#include "report/garagecopy.h"
 #include "report/reportcli.h"
 #include "support/fixturedb.h"
 
@@ -9,6 +11,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -36,18 +41,31 @@ class TestReportCLI : public QObject
     QString m_garage;
     QString m_temp; // the child's temporary folder
 
-    Run run(const QStringList &args, const QString &vorel = QString())
+    // The child's whole environment, whatever this test runs in: no runtime
+    // folder (the mode must make none), private home folders.
+    void start(QProcess &p, const QStringList &args, const QString &vorel = QString())
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            env.remove(QString::fromLatin1(name));
+        QProcessEnvironment env;
+        env.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        env.insert(QStringLiteral("HOME"), m_dir.filePath(QStringLiteral("home")));
         env.insert(QStringLiteral("TMPDIR"), m_temp);
         env.insert(QStringLiteral("VOREL_DB"), vorel.isEmpty() ? m_fixture.path() : vorel);
         env.insert(QStringLiteral("VOREL_PHOTOS"), m_fixture.photosFolder());
-        QProcess p;
         p.setProcessEnvironment(env);
         p.setWorkingDirectory(m_dir.path());
         p.start(QStringLiteral(FV_BIN_DIR "/fenwhistle-vorel"), QStringList{QStringLiteral("--fv-trouble-report")} + args);
+    }
+
+    QStringList tempEntries() const
+    {
+        return QDir(m_temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    }
+
+    Run run(const QStringList &args, const QString &vorel = QString())
+    {
+        QProcess p;
+        start(p, args, vorel);
         if (!p.waitForFinished(60000)) {
             p.kill();
             p.waitForFinished();
@@ -64,6 +82,7 @@ private slots:
         QVERIFY(QDir().mkpath(m_temp));
         // An older garage: two of today's tables are missing, so the copy is
         // upgraded when opened; the user's file must not be.
+        QVERIFY(::mkfifo(QFile::encodeName(m_dir.filePath(QStringLiteral("fifo"))).constData(), 0600) == 0);
         m_garage = m_dir.filePath(QStringLiteral("My Garage.sqlite"));
         SQLDB db(m_garage, false);
         db.exec(QStringLiteral(
@@ -101,6 +120,18 @@ private slots:
                                               << QStringLiteral("write failed: output is the garage file");
         QTest::newRow("output links to the garage") << QStringList{g, QStringLiteral("link.pdf")} << 4
                                                     << QStringLiteral("write failed: output is the garage file");
+        // Nothing but regular files: a FIFO garage would hang, a device or
+        // FIFO output would be replaced by a file.
+        const QString fifo = m_dir.filePath(QStringLiteral("fifo"));
+        QTest::newRow("garage is a FIFO") << QStringList{fifo, QStringLiteral("out.pdf")} << 2
+                                          << QRegularExpression::escape(QStringLiteral("could not open ") + fifo
+                                                                        + QStringLiteral(": not a regular file"));
+        QTest::newRow("output is a FIFO") << QStringList{g, fifo} << 4
+                                          << QRegularExpression::escape(QStringLiteral("write failed: ") + fifo
+                                                                        + QStringLiteral(" is not a regular file"));
+        QTest::newRow("output is a folder") << QStringList{g, m_temp} << 4
+                                            << QRegularExpression::escape(QStringLiteral("write failed: ") + m_temp
+                                                                          + QStringLiteral(" is not a regular file"));
     }
 
     void statuses()
@@ -117,8 +148,65 @@ private slots:
                  qPrintable(r.out));
         QCOMPARE(r.status, status);
         QCOMPARE(digest(m_garage), before);
-        QCOMPARE(QDir(m_temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+        QCOMPARE(tempEntries(), QStringList());
         QCOMPARE(QFile::exists(m_dir.filePath(QStringLiteral("out.pdf"))), status == 0);
+    }
+
+    void walGarageIsLeftAsItWas()
+    {
+        const QString wal = m_dir.filePath(QStringLiteral("wal.sqlite"));
+        QVERIFY(QFile::copy(m_garage, wal));
+        {
+            SQLDB db(wal, false);
+            db.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        }
+        QVERIFY(!QFile::exists(wal + QStringLiteral("-wal")));
+        const QByteArray before = digest(wal);
+        QCOMPARE(run({wal, QStringLiteral("wal.pdf")}).status, 0);
+        QCOMPARE(digest(wal), before);
+        QVERIFY(!QFile::exists(wal + QStringLiteral("-wal")));
+        QVERIFY(!QFile::exists(wal + QStringLiteral("-shm")));
+    }
+
+    void killedRunsLeaveNothing()
+    {
+        for (int i = 0; i < 12; ++i) {
+            QProcess p;
+            start(p, {m_garage, QStringLiteral("killed.pdf")});
+            QVERIFY(p.waitForStarted());
+            QTest::qWait(15 * i);
+            if (i % 2)
+                p.kill();
+            else
+                p.terminate();
+            QVERIFY(p.waitForFinished(60000));
+        }
+        QCOMPARE(tempEntries(), QStringList());
+    }
+
+    void busyGarageIsWaitedForUntilTheDeadline()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("busy.sqlite"));
+        QVERIFY(QFile::copy(m_garage, path));
+        sqlite3 *writer = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &writer), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(writer, "BEGIN EXCLUSIVE; UPDATE garage SET notes = 'x'", nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        const GarageCopy refused(path, std::chrono::milliseconds(300));
+        QVERIFY(refused.busy() && !refused.ok());
+
+        // Released while the copy waits: it gets the garage as committed.
+        std::thread release([writer] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            sqlite3_exec(writer, "COMMIT", nullptr, nullptr, nullptr);
+        });
+        const GarageCopy copy(path, std::chrono::seconds(30));
+        release.join();
+        sqlite3_close(writer);
+        QVERIFY2(copy.ok(), qPrintable(copy.error()));
+        GarageStore store(GarageStore::InMemory{copy.image()});
+        QCOMPARE(store.vehicles().value(0).notes, QStringLiteral("x"));
+        QVERIFY(!GarageStore::busyMessage().isEmpty());
     }
 
     void referenceDataMissingNamesTheGarage()
@@ -126,7 +214,7 @@ private slots:
         const Run r = run({m_garage, QStringLiteral("out.pdf")}, m_dir.filePath(QStringLiteral("absent.db")));
         QCOMPARE(r.out, QStringLiteral("could not open ") + m_garage + u'\n');
         QCOMPARE(r.status, 2);
-        QVERIFY(QDir(m_temp).isEmpty());
+        QCOMPARE(tempEntries(), QStringList());
 
         // An empty file is an empty garage: no vehicle, and it stays empty.
         const QString empty = m_dir.filePath(QStringLiteral("empty.sqlite"));
@@ -140,7 +228,7 @@ private slots:
         const QString opt = ReportCLI::option();
         QVERIFY(!ReportCLI::handle({QStringLiteral("app")}));
         QVERIFY(!ReportCLI::handle({QStringLiteral("app"), opt, m_garage}));
-        QVERIFY(QDir(m_temp).isEmpty());
+        QCOMPARE(tempEntries(), QStringList());
     }
 };
 

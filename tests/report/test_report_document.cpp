@@ -109,6 +109,34 @@ private slots:
         QVERIFY(!text.contains(QStringLiteral("Job 13;")));
     }
 
+    void cutAtThePageLimitSaysSoAndKeepsTheRest()
+    {
+        TroubleReport r = bareReport();
+        r.vehicle.notes = QStringLiteral("Keep these notes.");
+        r.service.append(ServiceEntry{1, 0, QStringLiteral("2026-01-02"), 1000, QStringLiteral("Oil change"), {}, {}});
+        for (int i = 0; i < 2000; ++i) {
+            TroubleReportCode c;
+            c.code = QStringLiteral("P%1").arg(1000 + i);
+            c.estimate = RepairEstimate::makerSpecific();
+            r.codes.append(c);
+        }
+        const TroubleReport::Pdf pdf = r.pdf();
+        QVERIFY(pdf.cut);
+        QVERIFY(pdf.codesExplained > 10 && pdf.codesExplained < 2000);
+        const QStringList pages = pageTexts(pdf.bytes);
+        QCOMPARE(pages.size(), 200);
+        QVERIFY(pages[0].contains(QStringLiteral("This report is cut short")));
+        const QString all = pages.join(u'\n');
+        for (const char *kept : {"Keep these notes.", "Oil change", "Take this to your mechanic", "P2999"})
+            QVERIFY2(all.contains(QString::fromUtf8(kept)), kept);
+        // Whole code sections only, after the mechanic's page.
+        const auto heading = [&](qsizetype i) { return all.indexOf(r.codes[i].code + QStringLiteral(" \u2014 ")); };
+        QVERIFY(heading(0) > all.indexOf(QStringLiteral("Take this to your mechanic")));
+        QVERIFY(heading(pdf.codesExplained - 1) > 0);
+        QCOMPARE(heading(pdf.codesExplained), -1);
+        QVERIFY(all.lastIndexOf(QStringLiteral("RELATED TROUBLESHOOTING GUIDES")) > heading(pdf.codesExplained - 1));
+    }
+
     void writeReplacesWholeOrFails()
     {
         QTemporaryDir dir;

@@ -47,9 +47,16 @@ private slots:
         QList<int> marks(20, 0);
         marks[8] = marks[9] = T::Keep;
         QCOMPARE(counts(ReportDocPaginator::paginate(lines(20, marks), 100, 100)), (QList<qsizetype>{8, 10, 2}));
-        // Pages of nothing but kept lines still keep their first line.
+        // A long run of kept lines stays on a full page instead of leaving
+        // pages with one line each.
         QCOMPARE(counts(ReportDocPaginator::paginate(lines(12, QList<int>(12, T::Keep)), 100, 100)),
-                 (QList<qsizetype>{1, 1, 10}));
+                 (QList<qsizetype>{10, 2}));
+        marks.fill(0);
+        for (int i = 6; i < 10; ++i)
+            marks[i] = T::Keep; // four lines: more than a third of the column
+        QCOMPARE(counts(ReportDocPaginator::paginate(lines(20, marks), 100, 100)), (QList<qsizetype>{10, 10}));
+        marks[6] = 0; // three lines move
+        QCOMPARE(counts(ReportDocPaginator::paginate(lines(20, marks), 100, 100)), (QList<qsizetype>{7, 10, 3}));
         // Nothing follows the last page: no reason to move its last line.
         QCOMPARE(counts(ReportDocPaginator::paginate(lines(10, QList<int>(10, T::Keep)), 100, 100)),
                  (QList<qsizetype>{10}));

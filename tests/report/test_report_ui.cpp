@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(ReportFolder::locate({QStringLiteral("/proc/none")}), QString());
     }
 
-    void garageCopyIsConsistentAndRemoved()
+    void garageCopyIsConsistentAndInMemory()
     {
         const QString path = m_dir.filePath(QStringLiteral("busy.sqlite"));
         {
@@ -116,21 +116,19 @@ private slots:
             v.title = QStringLiteral("Committed");
             QVERIFY(GarageActions::add(v, store));
         }
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
         // Another connection is half-way through a write.
         SQLDB writer(path, false);
         writer.exec(QStringLiteral("BEGIN IMMEDIATE; UPDATE garage SET title = 'Uncommitted';"));
-        QString copyPath;
         {
-            const GarageCopy copy(path, m_dir.path());
+            const GarageCopy copy(path);
             QVERIFY2(copy.ok(), qPrintable(copy.error()));
-            copyPath = copy.path();
-            QCOMPARE(modeOf(copyPath), 0600);
-            GarageStore read(copyPath);
+            GarageStore read(GarageStore::InMemory{copy.image()});
             QCOMPARE(read.vehicles().value(0).title, QStringLiteral("Committed"));
+            QCOMPARE(read.path(), QString());
         }
         writer.exec(QStringLiteral("ROLLBACK;"));
-        QVERIFY(!QFile::exists(copyPath));
-        QVERIFY(!QFile::exists(copyPath + QStringLiteral("-journal")));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
     }
 
     void pagesFitThePaper()

@@ -1,6 +1,7 @@
 #include "data/vorel.h"
 #include "garage/garageactions.h"
 #include "garage/garagestore.h"
+#include "platform/text.h"
 #include "report/troublereport.h"
 #include "support/fixturedb.h"
 
@@ -109,6 +110,33 @@ private slots:
         QVERIFY(!r.version.isEmpty());
 
         QCOMPARE(TroubleReport::savedSource(QStringLiteral("2026-10-2")), QStringLiteral("Saved with this vehicle"));
+    }
+
+    void everyGarageTextIsMadePrintable()
+    {
+        const QString hostile = QStringLiteral("a") + QChar(0) + QStringLiteral("b\uFFFF\uFDD0\x01" "c\r\nd")
+            + QString::fromUcs4(U"\U0001FFFE");
+        GarageVehicle v = addVehicle(std::nullopt, 2002, QString());
+        GarageActions::addCode(QStringLiteral("P0301"), v.id, *m_store, hostile);
+        GarageActions::log(ServiceEntry{0, v.id, hostile, 5, hostile, hostile, hostile}, *m_store);
+        for (QString *field : {&v.title, &v.nickname, &v.vin, &v.engine, &v.notes})
+            *field = hostile;
+        const TroubleReport r = TroubleReport::build(v, *m_store, *m_vorel);
+
+        const QString line = QStringLiteral("a\uFFFDb\uFFFD\uFFFD\uFFFDc d\uFFFD");
+        for (const QString &field : {r.vehicle.title, r.vehicle.nickname, r.vehicle.vin, r.engine, r.vehicleLine()})
+            QCOMPARE(field, line);
+        QCOMPARE(r.vehicle.notes, QStringLiteral("a\uFFFDb\uFFFD\uFFFD\uFFFDc\nd\uFFFD"));
+        QCOMPARE(r.service.size(), 1);
+        const ServiceEntry e = r.service.value(0);
+        for (const QString &field : {e.date, e.title, e.details, e.cost})
+            QCOMPARE(Text::printable(field, false), field);
+        const QString note = r.codes.value(0).ownerNote;
+        QVERIFY(note.startsWith(u'a'));
+        QCOMPARE(Text::printable(note, true), note);
+        QVERIFY(!r.pdfData().isEmpty());
+        const QString name = r.suggestedFileName();
+        QVERIFY(std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x20; }));
     }
 
     void engineAndUnlinkedVehicle()

@@ -246,6 +246,8 @@ private slots:
             QCOMPARE(http.requests[i].url, candidates[i]);
             QCOMPARE(http.requests[i].method, HttpClient::Method::Head);
             QCOMPARE(http.requests[i].timeout, std::chrono::milliseconds(12000));
+            // A redirect is "not this address": it is never followed.
+            QVERIFY(http.requests[i].options.redirects == HttpOptions::Redirects::None);
         }
         const QUrl expected = opened < 0 ? TSB::fallbackURL() : candidates[opened];
         QCOMPARE(m_opened, QList<QUrl>{expected});

@@ -17,16 +17,17 @@ public:
         Method method;
         QUrl url;
         std::chrono::milliseconds timeout;
+        Options options;
     };
 
     std::function<HttpReply(Method, const QUrl &)> answer;
     bool hold = false;
     QList<Request> requests;
 
-    void send(Method method, const QUrl &url, std::chrono::milliseconds timeout, QObject *context,
-              Done done) override
+    void send(Method method, const QUrl &url, std::chrono::milliseconds timeout, QObject *context, Done done,
+              const Options &options = {}) override
     {
-        requests.append({method, url, timeout});
+        requests.append({method, url, timeout, options});
         HttpReply reply = answer ? answer(method, url) : HttpReply{0, {}, "no route", false};
         QPointer<QObject> guard(context);
         const bool hadContext = context != nullptr;

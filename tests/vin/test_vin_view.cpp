@@ -176,6 +176,29 @@ private slots:
         settle();
         QVERIFY(m_view->statusText().startsWith(QStringLiteral("Couldn't reach NHTSA (the request timed out)")));
         QVERIFY(m_view->decodeButton()->isEnabled());
+
+        // An error page that reads like a decode is still a failure.
+        m_http.answer = [](HttpClient::Method, const QUrl &) {
+            return HttpReply{404, R"({"Results":[{"Make":"WRONG","ModelYear":"2002"}]})", QStringLiteral("HTTP 404"), false};
+        };
+        m_view->decode(QStringLiteral("5LMFU28R42LJ12345"));
+        settle();
+        QVERIFY(m_view->statusText().startsWith(QStringLiteral("Couldn't reach NHTSA (HTTP 404)")));
+        for (const auto &row : m_view->rowTexts())
+            QVERIFY(row.second != QStringLiteral("WRONG"));
+        const HttpOptions sent = m_http.requests.constLast().options;
+        QVERIFY(sent.redirects == HttpOptions::Redirects::SameOrigin);
+        QCOMPARE(sent.maxBody, qint64(1024 * 1024));
+    }
+
+    void decodedTextIsPrintable()
+    {
+        VIN::Decoded d;
+        d.make = QStringLiteral("LIN\uFFFFCOLN");
+        d.model = QStringLiteral("Navi") + QChar(0) + QStringLiteral("gator\nX");
+        const VIN::Decoded clean = VINSession::printable(d);
+        QCOMPARE(clean.make, QStringLiteral("LIN\uFFFDCOLN"));
+        QCOMPARE(clean.model, QStringLiteral("Navi\uFFFDgator X"));
     }
 
     void staleAnswerDropped()
