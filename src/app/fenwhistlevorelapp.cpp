@@ -6,6 +6,7 @@
 #include "fvsetup.h"
 #include "kit/kvmenustyle.h"
 #include "mainwindowframe.h"
+#include "platform/appid.h"
 #include "platform/appversion.h"
 
 #include <QApplication>
@@ -23,6 +24,8 @@ std::unique_ptr<QApplication> makeApplication(int &argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Brackenfold"));
     QApplication::setApplicationName(QStringLiteral("fenwhistle-vorel"));
     QApplication::setApplicationVersion(AppVersion::shortVersion());
+    // Matches the window to its launcher entry (and names it on Wayland).
+    QGuiApplication::setDesktopFileName(AppId::id());
     return app;
 }
 
