@@ -6,6 +6,7 @@
 #include "fvsetup.h"
 #include "kit/kvmenustyle.h"
 #include "mainwindowframe.h"
+#include "platform/appid.h"
 #include "platform/appversion.h"
 
 #include <QApplication>
@@ -29,6 +30,8 @@ std::unique_ptr<QApplication> makeApplication(int &argc, char **argv)
 {
     auto app = std::make_unique<QApplication>(argc, argv);
     nameApplication();
+    // Matches the window to its launcher entry (and names it on Wayland).
+    QGuiApplication::setDesktopFileName(AppId::id());
     return app;
 }
 

@@ -1,9 +1,10 @@
 #include "fvdelegate.h"
 
 #include "netstatus.h"
+#include "platform/appid.h"
 
 FVDelegate::FVDelegate(QObject *parent)
-    : QObject(parent), m_instance(QStringLiteral("fenwhistle-vorel"))
+    : QObject(parent), m_instance(AppId::id())
 {
     connect(&m_instance, &SingleInstance::activationRequested, this, &FVDelegate::bringForward);
 }

@@ -11,7 +11,7 @@
 #include "kit/kvzoomhost.h"
 #include "look/fvpalette.h"
 #include "look/fvthemeroot.h"
-#include "look/gaugelogo.h"
+#include "look/appicon.h"
 #include "mainwindow.h"
 #include "menubar.h"
 #include "netstatus.h"
@@ -26,18 +26,11 @@
 namespace {
 
 // The application's icon, for the window list and the About window: the
-// gauge mark, drawn once when nothing else has given the program an icon.
+// same drawing as the icon files installed for the launcher.
 void ensureAppIcon()
 {
-    if (!QApplication::windowIcon().isNull())
-        return;
-    QWidget holder;
-    holder.setAttribute(Qt::WA_TranslucentBackground);
-    auto *box = new QHBoxLayout(&holder);
-    box->setContentsMargins(8, 6, 8, 10);
-    box->addWidget(new GaugeLogo(112, 0.68, &holder));
-    holder.adjustSize();
-    QApplication::setWindowIcon(QIcon(holder.grab()));
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(AppIcon::icon());
 }
 
 } // namespace

@@ -60,7 +60,7 @@ QList<MakeChoice> Vorel::makes(qint64 year, bool includeHeavy) const
     QList<MakeChoice> out;
     const QString sql = QStringLiteral(
         "SELECT v.make, v.make_display, COUNT(*) FROM vehicle_years y JOIN vehicles v ON v.vehicle_id = y.vehicle_id\n"
-        "WHERE y.model_year = ? AND (? = 1 OR v.heavy = 0) GROUP BY v.make ORDER BY v.make_display");
+        "WHERE y.model_year = ? AND (? = 1 OR v.heavy = 0) GROUP BY v.make ORDER BY v.make_display COLLATE NOCASE");
     // The flag binds as the integer 1 or 0, not as a boolean.
     for (const SQLRow &r : rowsOrEmpty(sql, {year, qint64(includeHeavy ? 1 : 0)}))
         out.append({r.str(0), r.str(1), r.integer(2)});

@@ -37,13 +37,16 @@ QSize GaugeLogo::sizeHint() const
 
 void GaugeLogo::paintEvent(QPaintEvent *)
 {
-    using namespace KVShape;
-    const FVPalette pal = FVPalette::current();
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     // Drawn in points.
     p.scale(width() / m_size, height() / m_size);
-    const double s = m_size;
+    paintMark(p, m_size, m_value, FVPalette::current().accent);
+}
+
+void GaugeLogo::paintMark(QPainter &p, double s, double value, const QColor &accent)
+{
+    using namespace KVShape;
     const QPointF center(s / 2, s / 2);
 
     // Disc.
@@ -71,10 +74,10 @@ void GaugeLogo::paintEvent(QPaintEvent *)
         p.setPen(pen);
         p.drawLine(FVGauge::polar(center, 0.78 * R, a), FVGauge::polar(center, R, a));
     }
-    QPen needlePen(pal.accent, needle);
+    QPen needlePen(accent, needle);
     needlePen.setCapStyle(Qt::RoundCap);
     p.setPen(needlePen);
-    p.drawLine(center, FVGauge::polar(center, 0.85 * R, FVGauge::logoNeedleAngle(m_value)));
+    p.drawLine(center, FVGauge::polar(center, 0.85 * R, FVGauge::logoNeedleAngle(value)));
 
     p.setPen(Qt::NoPen);
     p.setBrush(white(0.75));

@@ -3,6 +3,8 @@
 #include <QWidget>
 
 class KVDropShadow;
+class QPainter;
+class QColor;
 
 // The application's mark: a round gauge with a bright bezel, eleven ticks (the
 // last three red), an accent needle at `value` of the sweep and a hub.
@@ -20,6 +22,10 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
+
+    // The mark alone (no shadow) in a square of `size` user units from the
+    // painter's origin; the painter should antialias.
+    static void paintMark(QPainter &p, double size, double value, const QColor &accent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

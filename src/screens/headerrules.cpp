@@ -34,6 +34,9 @@ std::optional<QString> HeaderRules::cautionNote(const VehicleInfo &v)
         return std::nullopt;
     if (!v.notes.isEmpty())
         return v.notes;
+    // The standard sentence speaks of the years before the catalog only.
+    if (v.firstYear >= 1981)
+        return std::nullopt;
     return QStringLiteral("Years before 1981 come only from NHTSA record mentions; the official catalog starts in 1981.");
 }
 

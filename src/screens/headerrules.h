@@ -35,8 +35,9 @@ public:
     static TagInfo confidenceTag(const QString &confidence);
     // "Heavy / commercial" (grey) for a heavy vehicle.
     static std::optional<TagInfo> heavyTag(const VehicleInfo &v);
-    // The vehicle's notes (or the standard sentence when they are empty), only
-    // when its early years rest on NHTSA mentions or its confidence is not "high".
+    // The vehicle's notes (or, when they are empty and its years start before
+    // 1981, the standard sentence), only when its early years rest on NHTSA
+    // mentions or its confidence is not "high".
     static std::optional<QString> cautionNote(const VehicleInfo &v);
     // "Type: <types>" with ", " after each comma and "MPV" spelled out; none for empty types.
     static std::optional<QString> typeLine(const QString &types);

@@ -153,7 +153,11 @@ Check check(const QString &text)
                                           "mistyped. (Some imported or very early vehicles don't use a check "
                                           "digit.)").arg(*result.expectedCheckDigit, *result.actualCheckDigit);
 
-    const YearReading year = modelYearOf(chars);
+    // A letter typed for a digit (O for 0, I for 1) can move the year by a
+    // whole cycle, so a VIN with forbidden characters shows no year.
+    YearReading year = modelYearOf(chars);
+    if (year.year && !bad.isEmpty())
+        year = {std::nullopt, QStringLiteral("The model year is read once the VIN has no letters I, O or Q (or symbols).")};
     result.modelYear = year.year;
     result.yearNote = year.note;
     return result;

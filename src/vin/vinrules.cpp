@@ -12,6 +12,11 @@ QString yearValue(const VIN::Check &check)
     return check.modelYear ? QString::number(*check.modelYear) : QStringLiteral("—");
 }
 
+QStringList shownProblems(const VIN::Check &check)
+{
+    return check.vin.isEmpty() ? QStringList() : check.problems;
+}
+
 QString checkDigitValue(const VIN::Check &check)
 {
     if (!check.expectedCheckDigit)

@@ -18,6 +18,8 @@ namespace VINRules {
 QString yearValue(const VIN::Check &check);
 QString checkDigitValue(const VIN::Check &check);
 QString lengthValue(const VIN::Check &check);
+// The problems to list: none while the field is empty.
+QStringList shownProblems(const VIN::Check &check);
 
 QString decodeLabel(bool busy);
 // Online, idle, 17 cleaned characters, and an address can be formed.

@@ -199,7 +199,7 @@ void VINView::refresh()
     m_length->setValue(VINRules::lengthValue(m_check));
     m_yearNote->setPlain(m_check.yearNote);
     m_yearNote->setVisible(m_check.modelYear.has_value());
-    showProblems(m_check.problems);
+    showProblems(VINRules::shownProblems(m_check));
     m_valid->setVisible(m_check.isValid());
 
     const bool online = m_net.online();

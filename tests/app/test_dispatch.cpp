@@ -103,7 +103,7 @@ private slots:
         // Neither spelling is "--selftest": the windowed application starts,
         // which takes the single-instance lock in the runtime folder.
         for (const QString &arg : {QStringLiteral("--SELFTEST"), QStringLiteral("--selftests")}) {
-            const QString lock = m_runtime.filePath(QStringLiteral("fenwhistle-vorel.lock"));
+            const QString lock = m_runtime.filePath(QStringLiteral("com.brackenfold.FenwhistleVorel.lock"));
             QFile::remove(lock);
             QProcess p;
             p.setProcessEnvironment(environment(QStringLiteral("offscreen"), 1, m_runtime.path()));

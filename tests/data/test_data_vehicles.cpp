@@ -343,6 +343,16 @@ private slots:
         QVERIFY(m_v->makes(1975).isEmpty());
         QCOMPARE(m_v->makes(1975, true), (QList<MakeChoice>{m("AMC", "AMC", 1)}));
         QVERIFY(m_v->makes(1950).isEmpty());
+
+        // Names sort without regard to case: "Bentley" before "BMW".
+        FixtureDb fx(kCore);
+        QVERIFY(fx.exec(QStringLiteral(
+            "INSERT INTO vehicles (vehicle_id, make, model, make_display, vehicle_types, first_year, last_year, "
+            "first_year_vpic, last_year_vpic, starts_at_vpic_floor, heavy, confidence, year_source, notes, image_id) VALUES "
+            "(50, 'BMW', '325i', 'BMW', 'Passenger Car', 1990, 1990, 1990, 1990, 0, 0, 'high', 'vpic', '', NULL), "
+            "(51, 'BENTLEY', 'Turbo R', 'Bentley', 'Passenger Car', 1990, 1990, 1990, 1990, 0, 0, 'high', 'vpic', '', NULL); "
+            "INSERT INTO vehicle_years (vehicle_id, model_year, sources) VALUES (50, 1990, 'vpic'), (51, 1990, 'vpic');")));
+        QCOMPARE(fx.open()->makes(1990), (QList<MakeChoice>{m("BENTLEY", "Bentley", 1), m("BMW", "BMW", 1)}));
     }
 
     void models()
@@ -447,7 +457,7 @@ private slots:
         const QStringList expected{
             QStringLiteral("SELECT DISTINCT model_year FROM vehicle_years WHERE model_year BETWEEN 1970 AND 2030 ORDER BY model_year DESC"),
             QStringLiteral("SELECT v.make, v.make_display, COUNT(*) FROM vehicle_years y JOIN vehicles v ON v.vehicle_id = y.vehicle_id\n"
-                           "WHERE y.model_year = ? AND (? = 1 OR v.heavy = 0) GROUP BY v.make ORDER BY v.make_display"),
+                           "WHERE y.model_year = ? AND (? = 1 OR v.heavy = 0) GROUP BY v.make ORDER BY v.make_display COLLATE NOCASE"),
             QStringLiteral("SELECT v.vehicle_id, v.model, y.sources, v.heavy FROM vehicle_years y JOIN vehicles v ON v.vehicle_id = y.vehicle_id\n"
                            "WHERE y.model_year = ? AND v.make = ? AND (? = 1 OR v.heavy = 0) ORDER BY v.model COLLATE NOCASE"),
             QStringLiteral("SELECT vehicle_id FROM vehicles WHERE make = ? COLLATE NOCASE AND model = ? COLLATE NOCASE"),

@@ -83,6 +83,9 @@ private slots:
         QCOMPARE(HeaderRules::cautionNote(vehicle("medium", false, "")),
                  QStringLiteral("Years before 1981 come only from NHTSA record mentions; the official catalog starts in 1981."));
         QCOMPARE(HeaderRules::cautionNote(vehicle("high", true, "")), HeaderRules::cautionNote(vehicle("low", false, "")));
+        VehicleInfo from1981 = vehicle("medium", false, "");
+        from1981.firstYear = 1981;
+        QVERIFY(!HeaderRules::cautionNote(from1981));
 
         QCOMPARE(HeaderRules::typeLine(QStringLiteral("Truck,MPV")), QStringLiteral("Type: Truck, SUV/van (MPV)"));
         QCOMPARE(HeaderRules::typeLine(QStringLiteral("Multipurpose Passenger Vehicle (MPV)")),

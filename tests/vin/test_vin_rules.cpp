@@ -33,13 +33,15 @@ private slots:
             "(Some imported or very early vehicles don't use a check digit.)")});
         QCOMPARE(VINRules::checkDigitValue(typo), QStringLiteral("should be 3"));
 
-        // A forbidden letter: no expected digit, but the year still shows.
+        // A forbidden letter: no expected digit and no year (an O for a 0 at
+        // position 7 would move it by thirty years).
         const VIN::Check withI = VIN::check(QStringLiteral("1HGCM82I33A004352"));
         QCOMPARE(withI.problems.size(), 1);
         QVERIFY(withI.problems[0].endsWith(QStringLiteral("Check: I.")));
         QVERIFY(!withI.expectedCheckDigit);
         QCOMPARE(withI.actualCheckDigit, QStringLiteral("3"));
-        QCOMPARE(withI.modelYear, 2003);
+        QVERIFY(!withI.modelYear);
+        QVERIFY(!VIN::check(QStringLiteral("1HGCM82O33A004352")).modelYear);
         QCOMPARE(VINRules::checkDigitValue(withI), QStringLiteral("—"));
         QCOMPARE(VIN::check(QStringLiteral("1HGCM8263IA004352")).yearNote,
                  QStringLiteral("The 10th character 'I' is not a model-year code."));
@@ -47,6 +49,8 @@ private slots:
         const VIN::Check empty = VIN::check(QString());
         QCOMPARE(empty.problems, QStringList{QStringLiteral("A modern VIN has exactly 17 characters (this one has 0).")});
         QVERIFY(!empty.modelYear);
+        QVERIFY(VINRules::shownProblems(empty).isEmpty());
+        QCOMPARE(VINRules::shownProblems(VIN::check(QStringLiteral("1"))).size(), 1);
         QCOMPARE(VINRules::lengthValue(empty), QStringLiteral("0 / 17"));
         QVERIFY(VIN::check(QStringLiteral("ABC12")).problems[0].startsWith(QStringLiteral("This VIN has 5 ")));
         QVERIFY(VIN::check(QString(18, u'1')).problems[0].endsWith(QStringLiteral("has 18).")));

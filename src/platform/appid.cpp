@@ -1,0 +1,14 @@
+#include "appid.h"
+
+#ifndef FV_APP_ID
+#error "FV_APP_ID must be defined by the build"
+#endif
+
+namespace AppId {
+
+QString id()
+{
+    return QStringLiteral(FV_APP_ID);
+}
+
+} // namespace AppId
