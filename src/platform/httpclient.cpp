@@ -7,6 +7,22 @@
 
 namespace {
 
+// Failures that mean nothing was reached (unlike TLS or protocol errors).
+bool networkReason(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::UnknownNetworkError: // no route, network unreachable
+        return true;
+    default:
+        return false;
+    }
+}
+
 class NetworkHttpClient final : public HttpClient
 {
 public:
@@ -24,10 +40,8 @@ public:
                                                       : m_manager.get(request);
         QPointer<QObject> guard(context);
         const bool hadContext = context != nullptr;
-        QObject::connect(reply, &QNetworkReply::finished, reply, [reply, guard, hadContext, done] {
+        QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply, guard, hadContext, done] {
             reply->deleteLater();
-            if (hadContext && !guard)
-                return;
             HttpReply answer;
             answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
             if (answer.status > 0) {
@@ -37,6 +51,10 @@ public:
                 answer.timedOut = reply->error() == QNetworkReply::OperationCanceledError
                                   || reply->error() == QNetworkReply::TimeoutError;
             }
+            answer.networkDown = !answer.answered() && (answer.timedOut || networkReason(reply->error()));
+            notify(answer);
+            if (hadContext && !guard)
+                return;
             if (done)
                 done(answer);
         });
