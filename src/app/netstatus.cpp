@@ -1,5 +1,6 @@
 #include "netstatus.h"
 
+#include "platform/httpclient.h"
 #include "routewatcher.h"
 
 #include <QNetworkInformation>
@@ -12,14 +13,43 @@ NetStatus &NetStatus::shared()
 
 void NetStatus::override(bool on)
 {
+    m_usable = on;
+    m_requestFailed = false;
     m_online = on;
     emit onlineChanged(m_online);
 }
 
 void NetStatus::applyUpdate(bool usable)
 {
-    m_online = usable && !m_forceOffline;
-    emit onlineChanged(m_online);
+    m_usable = usable;
+    m_requestFailed = false; // the routes changed: worth trying again
+    recompute(true);
+}
+
+void NetStatus::watch(HttpClient &http)
+{
+    http.setObserver([this](const HttpReply &reply) { noteReply(reply); });
+}
+
+void NetStatus::noteReply(const HttpReply &reply)
+{
+    if (reply.answered())
+        m_requestFailed = false;
+    else if (reply.networkDown)
+        m_requestFailed = true;
+    else
+        return;
+    const bool was = m_online;
+    recompute(false);
+    if (m_online != was)
+        emit onlineChanged(m_online);
+}
+
+void NetStatus::recompute(bool announce)
+{
+    m_online = m_usable && !m_requestFailed && !m_forceOffline;
+    if (announce)
+        emit onlineChanged(m_online);
 }
 
 static bool usable(QNetworkInformation::Reachability r)
@@ -49,6 +79,7 @@ void NetStatus::start()
 {
     if (!m_monitorName.isEmpty())
         return; // already watching
+    watch(HttpClient::network());
     if (startNetworkInformation())
         return;
     m_watcher = new RouteWatcher(this);

@@ -1,7 +1,7 @@
 #include "kvlinklabel.h"
 
 #include "kvfocusring.h"
-#include "platform/opener.h"
+#include "kvopen.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -24,7 +24,7 @@ KVLinkLabel::KVLinkLabel(const QString &text, const QUrl &url, QWidget *parent)
 void KVLinkLabel::activate()
 {
     emit activated(m_url);
-    Opener::open(m_url);
+    KVOpen::open(m_url, this);
 }
 
 void KVLinkLabel::mousePressEvent(QMouseEvent *event)

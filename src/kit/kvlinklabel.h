@@ -6,7 +6,8 @@
 // A one-line text that opens a web address when clicked (or activated with
 // Space or Return while focused), drawn in the palette's link colour with a
 // pointing-hand cursor. The text is shown exactly as given. The address goes
-// through Opener, which opens only http(s) addresses.
+// through Opener, which opens only http(s) addresses; when no browser takes
+// it, a note beside the label offers to copy it.
 class KVLinkLabel : public QLabel
 {
     Q_OBJECT

@@ -3,7 +3,7 @@
 #include "kvaboutwindow.h"
 #include "kvrnkithost.h"
 #include "kvrnthememenu.h"
-#include "platform/opener.h"
+#include "kvopen.h"
 
 #include <QMenu>
 
@@ -11,5 +11,6 @@ void KVRNAppMenu::fill(QMenu *menu)
 {
     menu->addAction(KVRNThemeMenu::escaped(QStringLiteral("About ") + KVRNKitHost::appName()), menu,
                     [] { KVRNAbout::show(); });
-    menu->addAction(QStringLiteral("Brackenfold Website"), menu, [] { Opener::open(KVRNKitHost::creditURL()); });
+    menu->addAction(QStringLiteral("Brackenfold Website"), menu,
+                    [menu] { KVOpen::open(KVRNKitHost::creditURL(), menu->parentWidget()); });
 }

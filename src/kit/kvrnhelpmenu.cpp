@@ -3,7 +3,7 @@
 #include "kvrnhelp.h"
 #include "kvrnkithost.h"
 #include "kvrnthememenu.h"
-#include "platform/opener.h"
+#include "kvopen.h"
 
 #include <QKeySequence>
 #include <QMenu>
@@ -39,7 +39,8 @@ void KVRNHelpMenu::fill(QMenu *menu)
     help->setShortcut(QKeySequence(QStringLiteral("Ctrl+?")));
     menu->addSeparator();
     QAction *end = menu->addSeparator();
-    menu->addAction(QStringLiteral("Brackenfold Website"), menu, [] { Opener::open(KVRNKitHost::creditURL()); });
+    menu->addAction(QStringLiteral("Brackenfold Website"), menu,
+                    [menu] { KVOpen::open(KVRNKitHost::creditURL(), menu->parentWidget()); });
     refreshTopics(menu, end);
     QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, end] { refreshTopics(menu, end); });
 }

@@ -20,6 +20,22 @@ struct Transfer
     bool ended = false;
 };
 
+// Failures that mean nothing was reached (unlike TLS or protocol errors).
+bool networkReason(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::UnknownNetworkError: // no route, network unreachable
+        return true;
+    default:
+        return false;
+    }
+}
+
 class NetworkHttpClient final : public HttpClient
 {
 public:
@@ -74,11 +90,9 @@ public:
 
         QPointer<QObject> guard(context);
         const bool hadContext = context != nullptr;
-        QObject::connect(reply, &QNetworkReply::finished, reply, [reply, transfer, options, guard, hadContext, done] {
+        QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply, transfer, options, guard, hadContext, done] {
             transfer->ended = true;
             reply->deleteLater();
-            if (hadContext && !guard)
-                return;
             HttpReply answer;
             if (transfer->error.isEmpty()) {
                 answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -100,6 +114,10 @@ public:
                 if (!answer.ok())
                     answer.error = QStringLiteral("HTTP %1").arg(answer.status);
             }
+            answer.networkDown = !answer.answered() && (answer.timedOut || networkReason(reply->error()));
+            notify(answer);
+            if (hadContext && !guard)
+                return;
             if (done)
                 done(answer);
         });

@@ -17,6 +17,8 @@ struct HttpReply
     QByteArray body;
     QString error;
     bool timedOut = false;
+    // No answer for a network reason: host not found, refused, no route, time-out.
+    bool networkDown = false;
 
     bool answered() const { return status > 0; }
     bool ok() const { return status >= 200 && status < 300; }
@@ -57,4 +59,19 @@ public:
 
     // The process-wide client over the network (created on first use).
     static HttpClient &network();
+
+    // Told of every finished request, before its `done` (also when its
+    // context is gone); one observer per client, an empty one removes it.
+    using Observer = std::function<void(const HttpReply &)>;
+    void setObserver(Observer observer) { m_observer = std::move(observer); }
+
+protected:
+    void notify(const HttpReply &reply) const
+    {
+        if (m_observer)
+            m_observer(reply);
+    }
+
+private:
+    Observer m_observer;
 };

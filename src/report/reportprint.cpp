@@ -5,6 +5,7 @@
 #include <poppler-qt6.h>
 
 #include <QFile>
+#include <QImage>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrintDialog>
@@ -19,13 +20,10 @@ namespace {
 // Finer than this adds nothing on paper and costs memory per page.
 constexpr double maxDpi = 300.0;
 
-void drawPage(QPainter &painter, Poppler::Page &page, const QRectF &paper)
+// The page as a picture: the fall-back when it cannot be drawn as vectors.
+void drawImage(QPainter &painter, Poppler::Document &doc, Poppler::Page &page, const PrintFit &fit, double across)
 {
-    const QSizeF size = page.pageSizeF(); // points
-    const PrintFit fit = PrintFit::place(size, paper);
-    if (fit.target.isEmpty())
-        return;
-    const double across = fit.rotate ? size.height() : size.width();
+    doc.setRenderBackend(Poppler::Document::SplashBackend);
     const double dpi = std::min(maxDpi, 72.0 * fit.target.width() / across);
     const QImage image = page.renderToImage(dpi, dpi, -1, -1, -1, -1,
                                             fit.rotate ? Poppler::Page::Rotate90 : Poppler::Page::Rotate0);
@@ -34,6 +32,47 @@ void drawPage(QPainter &painter, Poppler::Page &page, const QRectF &paper)
 }
 
 } // namespace
+
+bool drawPage(QPainter &painter, Poppler::Document &doc, Poppler::Page &page, const QRectF &paper)
+{
+    const QSizeF size = page.pageSizeF(); // points
+    const PrintFit fit = PrintFit::place(size, paper);
+    if (fit.target.isEmpty())
+        return false;
+    const double across = fit.rotate ? size.height() : size.width();
+    // Vector drawing: at 72 dpi one unit is one point, scaled onto the target.
+    doc.setRenderBackend(Poppler::Document::QPainterBackend);
+    painter.save();
+    painter.setClipRect(fit.target);
+    painter.translate(fit.target.topLeft());
+    const double scale = fit.target.width() / across;
+    painter.scale(scale, scale);
+    const bool drawn = page.renderToPainter(&painter, 72.0, 72.0, -1, -1, -1, -1,
+                                            fit.rotate ? Poppler::Page::Rotate90 : Poppler::Page::Rotate0);
+    painter.restore();
+    if (!drawn)
+        drawImage(painter, doc, page, fit, across);
+    return drawn;
+}
+
+bool printPages(Poppler::Document &doc, QPrinter &printer, const QList<int> &pages)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRectF paper = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QRectF area(QPointF(0, 0), paper.size());
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            printer.newPage();
+        if (const std::unique_ptr<Poppler::Page> page = doc.page(pages[i]))
+            drawPage(painter, doc, *page, area);
+    }
+    return painter.end();
+}
 
 bool run(const QString &pdfPath, QWidget *parent)
 {
@@ -67,19 +106,7 @@ bool run(const QString &pdfPath, QWidget *parent)
     if (printer.pageOrder() == QPrinter::LastPageFirst)
         std::reverse(pages.begin(), pages.end());
 
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return true;
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QRectF paper = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QRectF area(QPointF(0, 0), paper.size());
-    for (qsizetype i = 0; i < pages.size(); ++i) {
-        if (i > 0)
-            printer.newPage();
-        if (const std::unique_ptr<Poppler::Page> page = doc->page(pages[i]))
-            drawPage(painter, *page, area);
-    }
-    painter.end();
+    printPages(*doc, printer, pages);
     return true;
 }
 

@@ -10,7 +10,10 @@ namespace ReportSetup {
 void registerAll()
 {
     Dispatch::setMode(Dispatch::Slot::Report, {ReportCLI::option()}, &ReportCLI::handle, Dispatch::Needs::Core);
-    MenuBarModel::setReportCommands({[] { ReportUI::save(); }, [] { ReportUI::share(); }, [] { ReportUI::print(); }});
+    // The menu bar's commands tell their outcome beside the menu bar.
+    MenuBarModel::setReportCommands({[] { ReportUI::save({}, {}, ReportUI::menuBar()); },
+                                     [] { ReportUI::share({}, {}, ReportUI::menuBar()); },
+                                     [] { ReportUI::print({}, {}, ReportUI::menuBar()); }});
 }
 
 } // namespace ReportSetup

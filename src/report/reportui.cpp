@@ -6,9 +6,22 @@
 #include "platform/opener.h"
 #include "reportfile.h"
 #include "reportfolder.h"
+#include "reportjob.h"
 #include "reportprint.h"
+#include "reportsharerules.h"
+#include "kit/kvnote.h"
+#include "kit/kvopen.h"
+#include "platform/desktoptool.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <memory>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -34,10 +47,40 @@ void alert(QMessageBox::Icon icon, const QString &text, const QString &informati
     box.exec();
 }
 
-void openWritten(const QString &path)
+// The control a command's notes go beside: the given one, else the focused
+// button (a report menu's), else the menu bar, else the window.
+QWidget *anchorFor(QWidget *from)
 {
-    Opener::noteWritten(path);
-    Opener::open(QUrl::fromLocalFile(path));
+    if (from)
+        return from;
+    QWidget *win = window();
+    if (!win)
+        return nullptr;
+    if (auto *button = qobject_cast<QAbstractButton *>(QApplication::focusWidget()); button && button->window() == win)
+        return button;
+    return menuBar();
+}
+
+void failed(QWidget *anchor, const QString &text)
+{
+    KVNote::showBeside(anchor, text);
+}
+
+// Writes the PDF on a worker; `then` hears the error text (empty: written).
+void writeAside(QWidget *anchor, const TroubleReport &report, const QString &path, const QString &guarded,
+                std::function<void(const QString &error)> then)
+{
+    auto error = std::make_shared<QString>();
+    const bool started = ReportJob::run(
+        anchor, ReportShareRules::busy(),
+        [report, path, guarded, error] {
+            QString why;
+            if (!ReportFile::write(report, path, guarded, &why))
+                *error = why.isEmpty() ? QStringLiteral("The PDF could not be made.") : why;
+        },
+        [error, then] { then(*error); });
+    if (!started)
+        KVNote::showBeside(anchor, ReportShareRules::busy());
 }
 
 // The common start of the three commands: the report, or none (after the
@@ -52,14 +95,11 @@ std::optional<TroubleReport> start(const std::optional<GarageVehicle> &given, co
     return report(*vehicle, extra ? *extra : extraForMenu());
 }
 
-// The PDF for printing and sharing, in the reports folder; empty on failure.
-QString temp(const TroubleReport &report)
+// Where the PDF for printing and sharing goes; empty without a folder.
+QString tempPath(const TroubleReport &report)
 {
     const QString folder = ReportFolder::locate();
-    if (folder.isEmpty())
-        return QString();
-    const QString path = QDir(folder).filePath(report.suggestedFileName());
-    return report.write(path) ? path : QString();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(report.suggestedFileName());
 }
 
 QString startFolder()
@@ -120,11 +160,12 @@ void noVehicle()
                          "\"Add to My Garage\", then add the codes you read."));
 }
 
-std::optional<QString> save(const std::optional<GarageVehicle> &vehicle, const std::optional<QStringList> &extra)
+void save(const std::optional<GarageVehicle> &vehicle, const std::optional<QStringList> &extra, QWidget *from)
 {
+    const QPointer<QWidget> anchor = anchorFor(from);
     const std::optional<TroubleReport> r = start(vehicle, extra);
     if (!r)
-        return std::nullopt;
+        return;
 
     QFileDialog dialog(window(), QStringLiteral("Save the Trouble Code Report for ") + r->vehicleLine()
                                      + QStringLiteral(" as a PDF."));
@@ -135,40 +176,113 @@ std::optional<QString> save(const std::optional<GarageVehicle> &vehicle, const s
     dialog.setDirectory(startFolder());
     dialog.selectFile(r->suggestedFileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+        return;
     const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty())
-        return std::nullopt;
+        return;
 
     const GarageStore *garage = AppModel::shared().garage();
-    QString error;
-    if (!ReportFile::write(*r, path, garage ? garage->path() : QString(), &error)) {
-        alert(QMessageBox::Warning, QStringLiteral("The report could not be saved"), error);
-        return std::nullopt;
-    }
-    openWritten(path);
-    return path;
+    writeAside(anchor, *r, path, garage ? garage->path() : QString(), [anchor, path](const QString &error) {
+        if (!error.isEmpty()) {
+            alert(QMessageBox::Warning, QStringLiteral("The report could not be saved"), error);
+            return;
+        }
+        Opener::noteWritten(path);
+        Opener::open(QUrl::fromLocalFile(path), nullptr,
+                     [anchor, path](bool opened) { showSaved(path, opened, anchor); });
+    });
 }
 
-void print(const std::optional<GarageVehicle> &vehicle, const std::optional<QStringList> &extra)
+void showSaved(const QString &path, bool opened, QWidget *anchor)
 {
+    const QPointer<QWidget> at(anchor);
+    const bool canShow = Opener::canOpenFolders();
+    const ReportShareRules::Item folder = ReportShareRules::items(false, canShow).at(ReportShareRules::ShowInFolder);
+    KVNote::showBeside(anchor, ReportShareRules::saved(path, opened), {},
+                       {{folder.text,
+                         [at, path] {
+                             KVOpen::open(QUrl::fromLocalFile(QFileInfo(path).absolutePath()), at);
+                             return QString();
+                         },
+                         folder.enabled, folder.toolTip}});
+}
+
+void print(const std::optional<GarageVehicle> &vehicle, const std::optional<QStringList> &extra, QWidget *from)
+{
+    const QPointer<QWidget> anchor = anchorFor(from);
     const std::optional<TroubleReport> r = start(vehicle, extra);
     if (!r)
         return;
-    const QString path = temp(*r);
-    if (!path.isEmpty())
-        ReportPrint::run(path, window());
+    const QString path = tempPath(*r);
+    if (path.isEmpty())
+        return failed(anchor, QStringLiteral("There is no private folder to make the PDF in."));
+    writeAside(anchor, *r, path, QString(), [anchor, path](const QString &error) {
+        if (!error.isEmpty())
+            return failed(anchor, error);
+        if (!ReportPrint::run(path, window()))
+            failed(anchor, QStringLiteral("The PDF could not be read back for printing."));
+    });
 }
 
 void share(const std::optional<GarageVehicle> &vehicle, const std::optional<QStringList> &extra, QWidget *from)
 {
-    Q_UNUSED(from); // no sharing picker to anchor: the PDF opens in the viewer
+    const QPointer<QWidget> anchor = anchorFor(from);
     const std::optional<TroubleReport> r = start(vehicle, extra);
     if (!r)
         return;
-    const QString path = temp(*r);
-    if (!path.isEmpty())
-        openWritten(path);
+    const QString path = tempPath(*r);
+    if (path.isEmpty())
+        return failed(anchor, QStringLiteral("There is no private folder to make the PDF in."));
+    writeAside(anchor, *r, path, QString(), [anchor, path](const QString &error) {
+        if (!error.isEmpty())
+            return failed(anchor, error);
+        Opener::noteWritten(path);
+        QMenu *menu = shareMenu(path, anchor);
+        const QPoint at = anchor ? anchor->mapToGlobal(QPoint(0, anchor->height())) : QCursor::pos();
+        menu->popup(at);
+    });
+}
+
+QWidget *menuBar()
+{
+    QWidget *win = window();
+    if (!win)
+        return nullptr;
+    if (auto *bar = win->findChild<QMenuBar *>(); bar && bar->isVisible())
+        return bar;
+    return win;
+}
+
+QMenu *shareMenu(const QString &path, QWidget *anchor)
+{
+    const QPointer<QWidget> at(anchor);
+    const QString email = DesktopTool::find(QStringLiteral("xdg-email"));
+    const QList<ReportShareRules::Item> items = ReportShareRules::items(!email.isEmpty(), Opener::canOpenFolders());
+    auto *menu = new QMenu(anchor ? anchor->window() : nullptr);
+    menu->setObjectName(QStringLiteral("shareMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setToolTipsVisible(true);
+    QList<QAction *> actions;
+    for (const ReportShareRules::Item &item : items) {
+        QAction *action = menu->addAction(item.text);
+        action->setEnabled(item.enabled);
+        action->setToolTip(item.toolTip);
+        actions.append(action);
+    }
+    QObject::connect(actions[ReportShareRules::Email], &QAction::triggered, menu, [email, path, at] {
+        DesktopTool::run(email, ReportShareRules::emailArguments(path), Opener::launchGraceMs, [path, at](bool ok) {
+            if (!ok)
+                KVOpen::showNotOpened(QUrl::fromLocalFile(path), at, ReportShareRules::emailFailed());
+        });
+    });
+    QObject::connect(actions[ReportShareRules::ShowInFolder], &QAction::triggered, menu, [path, at] {
+        KVOpen::open(QUrl::fromLocalFile(QFileInfo(path).absolutePath()), at);
+    });
+    QObject::connect(actions[ReportShareRules::CopyFile], &QAction::triggered, menu, [path, at] {
+        QGuiApplication::clipboard()->setMimeData(ReportShareRules::fileMimeData(path));
+        KVNote::showBeside(at, ReportShareRules::copied(path));
+    });
+    return menu;
 }
 
 } // namespace ReportUI

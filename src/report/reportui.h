@@ -8,6 +8,7 @@
 #include <optional>
 
 class AppModel;
+class QMenu;
 class QWidget;
 
 // The window's report commands: save, print and share one garage vehicle's
@@ -36,16 +37,27 @@ std::optional<TroubleReport> report(const GarageVehicle &vehicle, const QStringL
 // The modal "Add a vehicle to My Garage first" alert.
 void noVehicle();
 
-// Asks for a PDF file, writes the report there and opens it; the saved path,
-// or none (cancelled, failed, nothing to report).
-std::optional<QString> save(const std::optional<GarageVehicle> &vehicle = std::nullopt,
-                            const std::optional<QStringList> &extra = std::nullopt);
+// Asks for a PDF file and writes the report there (on a worker, with a busy
+// note), then opens it and says "Saved to <file name>" beside the control
+// with "Show in folder". `from` is the control the command came from; none
+// means the focused button or the menu bar.
+void save(const std::optional<GarageVehicle> &vehicle = std::nullopt,
+          const std::optional<QStringList> &extra = std::nullopt, QWidget *from = nullptr);
 // Writes the report to the reports folder and prints it through the print dialog.
 void print(const std::optional<GarageVehicle> &vehicle = std::nullopt,
-           const std::optional<QStringList> &extra = std::nullopt);
-// Writes the report to the reports folder and opens it (the desktop has no
-// sharing picker); `from` is the view the command came from, if any.
+           const std::optional<QStringList> &extra = std::nullopt, QWidget *from = nullptr);
+// Writes the report to the reports folder and offers it in the share menu
+// beside the control: "Email…", "Show in folder", "Copy file".
 void share(const std::optional<GarageVehicle> &vehicle = std::nullopt,
            const std::optional<QStringList> &extra = std::nullopt, QWidget *from = nullptr);
+
+// The active window's menu bar (or the window), where menu bar commands report.
+QWidget *menuBar();
+
+// The share menu for a written PDF (not yet shown); its actions report
+// beside `anchor`.
+QMenu *shareMenu(const QString &path, QWidget *anchor);
+// The note after a good save.
+void showSaved(const QString &path, bool opened, QWidget *anchor);
 
 } // namespace ReportUI

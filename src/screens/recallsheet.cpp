@@ -9,7 +9,7 @@
 #include "look/fvpalette.h"
 #include "look/fvscroll.h"
 #include "look/gaugelabel.h"
-#include "platform/opener.h"
+#include "kit/kvopen.h"
 #include "recallrules.h"
 
 #include <QHBoxLayout>
@@ -107,7 +107,7 @@ void RecallSheet::buildRecall(const Vorel &data, const Recall &recall)
     addText(inner, RecallRules::note(), 11)->setColor(dim);
     auto *lookup = new KVChromeButton(RecallRules::lookupButton());
     lookup->setObjectName(QStringLiteral("lookup"));
-    connect(lookup, &QAbstractButton::clicked, this, [] { Opener::open(RecallRules::lookupURL()); });
+    connect(lookup, &QAbstractButton::clicked, this, [lookup] { KVOpen::open(RecallRules::lookupURL(), lookup); });
     inner->addWidget(lookup, 0, Qt::AlignLeft);
     box->addWidget(new FVScroll(column), 1);
     close->setFocus();

@@ -99,3 +99,51 @@ QString TSBListRules::unreachable(const TSB &tsb)
     return QStringLiteral("NHTSA's server could not be reached to look for bulletin ") + tsb.documentID + u'.'
         + lookupAdvice(tsb);
 }
+
+TSBListRules::Status TSBListRules::status(const TSB &tsb, const TSBOpener::Result &result)
+{
+    using O = TSBOpener::Outcome;
+    if (result.opened) {
+        switch (result.outcome) {
+        case O::Opened:
+            return {};
+        case O::NotHosted:
+            return {notHosted(tsb), {}};
+        case O::Unreachable:
+            return {unreachable(tsb), {}};
+        }
+    }
+    const QString address = QString::fromUtf8(result.address.toEncoded());
+    const QString look = QStringLiteral("search this vehicle and look under Manufacturer Communications for NHTSA ID ")
+        + QString::number(tsb.nhtsaID) + u'.';
+    QString text;
+    switch (result.outcome) {
+    case O::Opened:
+        text = QStringLiteral("NHTSA has a copy of bulletin ") + tsb.documentID
+            + QStringLiteral(", but no web browser could be opened. Copy its address into a browser:");
+        break;
+    case O::NotHosted:
+        text = QStringLiteral("NHTSA doesn't host a copy of bulletin ") + tsb.documentID
+            + QStringLiteral(" at the usual address, and no web browser could be opened. In a browser, open "
+                             "NHTSA's lookup page, ")
+            + look;
+        break;
+    case O::Unreachable:
+        text = QStringLiteral("NHTSA's server could not be reached to look for bulletin ") + tsb.documentID
+            + QStringLiteral(", and no web browser could be opened. When you are online, open NHTSA's lookup "
+                             "page in a browser, ")
+            + look;
+        break;
+    }
+    return {text, address};
+}
+
+QString TSBListRules::copyAddress()
+{
+    return QStringLiteral("Copy address");
+}
+
+QString TSBListRules::addressCopied()
+{
+    return QStringLiteral("Address copied");
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/tsb.h"
+#include "tsbopener.h"
 
 #include <QList>
 #include <QString>
@@ -43,4 +44,16 @@ public:
     static QString searching(const TSB &tsb);
     static QString notHosted(const TSB &tsb);
     static QString unreachable(const TSB &tsb);
+
+    // The line a finished search leaves beside the bulletin: empty after a
+    // copy opened in the browser; otherwise what was found and, when no
+    // browser took the address, that address to copy.
+    struct Status
+    {
+        QString text;
+        QString address; // empty: nothing to copy
+    };
+    static Status status(const TSB &tsb, const TSBOpener::Result &result);
+    static QString copyAddress();   // "Copy address"
+    static QString addressCopied(); // "Address copied"
 };

@@ -1,10 +1,15 @@
 #include "tsbopener.h"
 
+#include "kit/kvnote.h"
 #include "platform/httpclient.h"
 #include "platform/opener.h"
+#include "tsblistrules.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QPointer>
 #include <QTimer>
+#include <QWidget>
 #include <memory>
 
 namespace {
@@ -18,22 +23,24 @@ struct Search
     bool answered = false;
     QPointer<QObject> receiver;
     bool hadReceiver = false;
-    TSBOpener::Done done;
-
-    void finish(const QUrl &url, TSBOpener::Outcome outcome)
-    {
-        Opener::open(url);
-        if ((!hadReceiver || receiver) && done)
-            done(outcome);
-    }
+    TSBOpener::Finished done;
 };
+
+void finish(const std::shared_ptr<Search> &s, const QUrl &url, TSBOpener::Outcome outcome)
+{
+    // Opener reports on the event loop, whatever became of the receiver.
+    Opener::open(url, nullptr, [s, url, outcome](bool opened) {
+        if ((!s->hadReceiver || s->receiver) && s->done)
+            s->done({outcome, url, opened});
+    });
+}
 
 void step(const std::shared_ptr<Search> &s)
 {
     if (s->left.isEmpty()) {
         using O = TSBOpener::Outcome;
         const O outcome = s->asked && !s->answered ? O::Unreachable : O::NotHosted;
-        QTimer::singleShot(0, [s, outcome] { s->finish(TSB::fallbackURL(), outcome); });
+        QTimer::singleShot(0, [s, outcome] { finish(s, TSB::fallbackURL(), outcome); });
         return;
     }
     const QUrl url = s->left.takeFirst();
@@ -42,7 +49,7 @@ void step(const std::shared_ptr<Search> &s)
     const HttpClient::Options options{HttpClient::Redirects::None};
     s->http->send(HttpClient::Method::Head, url, TSBOpener::timeout, nullptr, [s, url](const HttpReply &reply) {
         if (reply.status == 200) {
-            s->finish(url, TSBOpener::Outcome::Opened);
+            finish(s, url, TSBOpener::Outcome::Opened);
             return;
         }
         if (reply.answered())
@@ -53,7 +60,7 @@ void step(const std::shared_ptr<Search> &s)
 
 } // namespace
 
-void TSBOpener::open(HttpClient &http, const TSB &tsb, QObject *receiver, Done done)
+void TSBOpener::find(HttpClient &http, const TSB &tsb, QObject *receiver, Finished done)
 {
     auto s = std::make_shared<Search>();
     s->http = &http;
@@ -62,4 +69,24 @@ void TSBOpener::open(HttpClient &http, const TSB &tsb, QObject *receiver, Done d
     s->hadReceiver = receiver != nullptr;
     s->done = std::move(done);
     step(s);
+}
+
+void TSBOpener::open(HttpClient &http, const TSB &tsb, QObject *receiver, Done done)
+{
+    auto *area = qobject_cast<QWidget *>(receiver);
+    QWidget *focus = QApplication::focusWidget();
+    QPointer<QWidget> anchor(area && focus && area->isAncestorOf(focus) ? focus : area);
+    find(http, tsb, receiver, [tsb, anchor, done](const Result &r) {
+        if (!r.opened && anchor) {
+            const TSBListRules::Status status = TSBListRules::status(tsb, r);
+            KVNote::showBeside(anchor, status.text, status.address,
+                               {{TSBListRules::copyAddress(), [address = status.address] {
+                                     QGuiApplication::clipboard()->setText(address);
+                                     return TSBListRules::addressCopied();
+                                 },
+                                 true, {}}});
+        }
+        if (done)
+            done(r.opened ? r.outcome : Outcome::Opened);
+    });
 }

@@ -11,7 +11,7 @@
 #include "look/gaugelabel.h"
 #include "look/tag.h"
 #include "photoframe.h"
-#include "platform/opener.h"
+#include "kit/kvopen.h"
 #include "kit/kvtextlabel.h"
 #include "tonecolor.h"
 #include "yearmenubutton.h"
@@ -97,7 +97,8 @@ VehicleHeader::VehicleHeader(AppModel &model, QWidget *parent)
     setContent(content);
 
     connect(m_garage, &QAbstractButton::clicked, this, [this] { addToGarage(); });
-    connect(m_recall, &QAbstractButton::clicked, this, [] { Opener::open(HeaderRules::recallLookupURL()); });
+    connect(m_recall, &QAbstractButton::clicked, this,
+            [this] { KVOpen::open(HeaderRules::recallLookupURL(), m_recall); });
 
     applyMetrics();
     KVScaleWatch::follow(this, [this] { applyMetrics(); });

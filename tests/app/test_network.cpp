@@ -1,6 +1,7 @@
 #include "app/netstatus.h"
 #include "app/routetable.h"
 #include "app/routewatcher.h"
+#include "support/fakehttp.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -210,6 +211,54 @@ private slots:
         net.override(false);
         QVERIFY(!net.online());
         QCOMPARE(spy.size(), 6);
+    }
+
+    void netStatusFollowsRequests()
+    {
+        NetStatus &net = NetStatus::shared();
+        net.override(true);
+        FakeHttp http;
+        net.watch(http);
+        QSignalSpy spy(&net, &NetStatus::onlineChanged);
+        const auto ask = [&](const HttpReply &reply) {
+            http.answer = [reply](HttpClient::Method, const QUrl &) { return reply; };
+            bool done = false;
+            http.send(HttpClient::Method::Get, QUrl(QStringLiteral("https://vpic.example/")), std::chrono::seconds(1),
+                      nullptr, [&done](const HttpReply &) { done = true; });
+            QTRY_VERIFY(done);
+        };
+        const HttpReply notFound{0, {}, QStringLiteral("Host not found"), false, true};
+        const HttpReply timedOut{0, {}, QStringLiteral("timed out"), true, true};
+        const HttpReply tlsError{0, {}, QStringLiteral("TLS handshake failed"), false, false};
+
+        ask(notFound);
+        QVERIFY(!net.online());
+        QVERIFY(net.requestFailed());
+        ask(timedOut);
+        QCOMPARE(spy.size(), 1); // announced once, on the change
+        ask(HttpReply{404, {}, {}, false, false});
+        QVERIFY(net.online()); // any answer means the network works
+        ask(tlsError);
+        QVERIFY(net.online()); // something was reached
+        ask(timedOut);
+        QVERIFY(!net.online());
+        net.applyUpdate(true); // the routes changed: try again
+        QVERIFY(net.online());
+        net.applyUpdate(false);
+        ask(HttpReply{200, {}, {}, false, false});
+        QVERIFY(!net.online()); // an answer does not outvote the routes
+        QCOMPARE(spy.size(), 5);
+
+        // A reply whose receiver is gone still counts.
+        http.answer = [notFound](HttpClient::Method, const QUrl &) { return notFound; };
+        net.applyUpdate(true);
+        auto *receiver = new QObject;
+        http.send(HttpClient::Method::Head, QUrl(QStringLiteral("https://a.example/")), std::chrono::seconds(1),
+                  receiver, [](const HttpReply &) { QFAIL("receiver is gone"); });
+        delete receiver;
+        QTRY_VERIFY(!net.online());
+        http.setObserver({});
+        net.override(true);
     }
 
     void kernelTablesCanBeRead()

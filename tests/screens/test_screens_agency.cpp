@@ -281,6 +281,35 @@ private slots:
         QCOMPARE(calls, 1);
     }
 
+    void finderTellsWhetherABrowserTookIt()
+    {
+        using O = TSBOpener::Outcome;
+        const TSB t = bulletin(910001, QStringLiteral("2019-05-02"));
+        Opener::setHandler([](const QUrl &, const Opener::Done &done) { done(false); }); // no browser
+        FakeHttp http; // no route
+        QList<TSBOpener::Result> found;
+        TSBOpener::find(http, t, nullptr, [&found](const TSBOpener::Result &r) { found << r; });
+        QTRY_COMPARE(found.size(), 1);
+        QCOMPARE(found[0].outcome, O::Unreachable);
+        QCOMPARE(found[0].address, TSB::fallbackURL());
+        QVERIFY(!found[0].opened);
+
+        // What the line beside the bulletin says in each case.
+        const auto status = [&t](O o, bool opened) { return TSBListRules::status(t, {o, TSB::fallbackURL(), opened}); };
+        QVERIFY(status(O::Opened, true).text.isEmpty());
+        QCOMPARE(status(O::NotHosted, true).text, TSBListRules::notHosted(t));
+        QVERIFY(status(O::NotHosted, true).address.isEmpty());
+        QCOMPARE(status(O::Unreachable, true).text, TSBListRules::unreachable(t));
+        for (O o : {O::Opened, O::NotHosted, O::Unreachable}) {
+            const TSBListRules::Status s = status(o, false);
+            QVERIFY2(s.text.contains(QStringLiteral("no web browser could be opened")), qPrintable(s.text));
+            QVERIFY(!s.text.contains(QStringLiteral(" is open"))); // never claims a page opened
+            QCOMPARE(s.address, TSB::fallbackURL().toString());
+        }
+        QVERIFY(status(O::NotHosted, false).text.endsWith(QStringLiteral("for NHTSA ID 910001.")));
+        Opener::setOpen([this](const QUrl &url) { m_opened << url; });
+    }
+
     void creditsRows()
     {
         FixtureDb fx;

@@ -210,6 +210,26 @@ private slots:
         QVERIFY(page.tsbs->messageText().isEmpty());
     }
 
+    void bulletinButtonSaysWhenNoBrowserOpened()
+    {
+        auto m = model(9103, 2010);
+        FakeHttp http; // no route
+        Page page(*m, http);
+        NetStatus::shared().watch(http);
+        Opener::setHandler([](const QUrl &, const Opener::Done &done) { done(false); });
+        KVChromeButton *button = page.tsbs->rowButtons().at(3);
+        QVERIFY(button->isEnabled());
+        button->click();
+        QTRY_COMPARE(http.requests.size(), 2);
+        // The list's own line claims no page is open, and the failed
+        // requests took the app offline.
+        QTRY_VERIFY(!NetStatus::shared().online());
+        QTRY_VERIFY(page.tsbs->messageText().isEmpty());
+        http.setObserver({});
+        NetStatus::shared().override(true);
+        Opener::setOpen([this](const QUrl &url) { m_opened << url; });
+    }
+
     void pageReadsEachTableOnce()
     {
         auto m = model(9101, 2002);

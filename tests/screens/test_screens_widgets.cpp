@@ -4,6 +4,7 @@
 #include "data/vorel.h"
 #include "garage/garagestore.h"
 #include "kit/kvchromebutton.h"
+#include "kit/kvnote.h"
 #include "kit/kvscale.h"
 #include "look/chromerow.h"
 #include "platform/opener.h"
@@ -25,6 +26,7 @@
 #include "support/settle.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -347,6 +349,15 @@ private slots:
         clickOn(h->recallButton());
         QCOMPARE(m_opened.size(), 1);
         QCOMPARE(m_opened.last().path(), QStringLiteral("/recalls"));
+
+        // No browser: the address shows beside the link, to copy.
+        Opener::setHandler([](const QUrl &, const Opener::Done &done) { done(false); });
+        clickOn(h->recallButton());
+        QTRY_VERIFY(KVNote::current());
+        QCOMPARE(KVNote::current()->detail(), QUrl(m_opened.last()).toString());
+        QCOMPARE(KVNote::current()->buttons().first()->text(), QStringLiteral("Copy address"));
+        KVNote::current()->close();
+        Opener::setOpen([this](const QUrl &url) { m_opened << url; });
     }
 
     void emptyStateLeadsHome()

@@ -28,10 +28,11 @@ public:
               const Options &options = {}) override
     {
         requests.append({method, url, timeout, options});
-        HttpReply reply = answer ? answer(method, url) : HttpReply{0, {}, "no route", false};
+        HttpReply reply = answer ? answer(method, url) : HttpReply{0, {}, "no route", false, true};
         QPointer<QObject> guard(context);
         const bool hadContext = context != nullptr;
-        auto deliver = [reply, guard, hadContext, done] {
+        auto deliver = [this, reply, guard, hadContext, done] {
+            notify(reply);
             if ((!hadContext || guard) && done)
                 done(reply);
         };
