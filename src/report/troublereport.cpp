@@ -71,6 +71,7 @@ TroubleReport TroubleReport::build(const GarageVehicle &vehicle, const GarageSto
     TroubleReport report;
     report.vehicle = vehicle;
     report.year = vehicle.year;
+    report.provenance = Provenance::fromMeta(vorel.meta);
 
     if (vehicle.vehicleID)
         report.info = vorel.vehicle(*vehicle.vehicleID);
@@ -144,6 +145,13 @@ QString TroubleReport::suggestedFileName() const
     name.replace(u':', u'-');
     const QString suffix = QStringLiteral(" - Trouble Code Report.pdf");
     return ReportText::leftUtf8(name, maxFileNameBytes - suffix.toUtf8().size()) + suffix;
+}
+
+QString TroubleReport::sampleMark(const Recall &recall) const
+{
+    if (!provenance.sample(Provenance::Kind::Recalls, recall.campaign))
+        return {};
+    return QStringLiteral(" (") + Provenance::sampleRecord().toLower() + u')';
 }
 
 QString TroubleReport::component(const Recall &recall)

@@ -1,3 +1,4 @@
+#include "agencychecks.h"
 #include "appsearch.h"
 #include "data/packedids.h"
 #include "data/sqldb.h"
@@ -236,8 +237,6 @@ void checkMeta(SQLDB &db, const Model &m, const QString &path)
         rule(v.isDouble() && v.toDouble() == double(v.toInteger()) && v.toInteger() == db.scalar(QLatin1String(sql)),
              QStringLiteral("meta counts \"%1\" is the integer count of the finished table").arg(QLatin1String(key)));
     }
-    rule(meta("complaints_label") == QLatin1String("owner complaints reported to NHTSA, not failure rates"), QStringLiteral("meta complaints_label"));
-    rule(meta("data_credit") == QLatin1String("Data from NHTSA and EPA; not endorsed by them."), QStringLiteral("meta data_credit"));
     rule(meta("recall_note").contains(QLatin1String("generated sample data")), QStringLiteral("meta recall_note says the data is generated"));
     rule(db.scalar(QStringLiteral("SELECT COUNT(*) FROM data_sources WHERE name NOT LIKE 'NHTSA vPIC %' AND "
                                   "(instr(name, 'vorelgen') = 0 OR instr(name, 'generated sample data') = 0)")) == 0 &&
@@ -272,6 +271,7 @@ void checkReference(const Model &m, const QString &path)
         checkBulletins(db);
         checkComplaints(db);
         checkSearch(db, m, path);
+        checkAgencyRecords(db, m);
     } catch (const SQLError &e) {
         throw GenError{QStringLiteral("checking %1 failed: %2").arg(path, e.description())};
     }

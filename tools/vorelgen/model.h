@@ -183,6 +183,8 @@ struct Content
 struct Model
 {
     Profile profile;
+    // Which record kinds came from the agencies' own files; the rest are generated.
+    struct Imported { bool recalls = false, investigations = false, bulletins = false, complaints = false, engines = false; } imported;
     QList<Vehicle> vehicles; // by id
     QList<VehicleYear> vehicleYears;
     QList<EpaRow> epa;
@@ -194,6 +196,7 @@ struct Model
     QList<ComplaintRow> complaints;
     QList<PhotoRow> photos;
     QList<SearchRow> search;
+    QString dataDate; // "YYYY-MM-DD": the newest the generated agency records may be
 
     const Vehicle *find(const QString &make, const QString &model) const;
     const Vehicle *byID(qint64 id) const;
