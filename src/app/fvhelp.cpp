@@ -8,9 +8,9 @@ namespace FVHelp {
 
 namespace {
 
-QString lines(std::initializer_list<QString> list)
+QString lines(const QStringList &list)
 {
-    return QStringList(list).join(u'\n');
+    return list.join(u'\n');
 }
 
 QStringList words(std::initializer_list<const char *> list)
@@ -118,12 +118,15 @@ QString vehicleBody()
     });
 }
 
-QString complaintsBody()
+QString complaintsBody(const Provenance &provenance)
 {
+    const bool sample = provenance.generated(Provenance::Kind::Complaints);
     return lines({
-        QStringLiteral("The chart counts ") + FVInfo::complaintsLabel()
-            + QStringLiteral(". Each bar is a part of the vehicle owners named when they filed a complaint with "
-                             "NHTSA. Click a bar to see the sub-areas."),
+        QStringLiteral("The chart counts ") + (sample ? provenance.complaintsLabel() : FVInfo::complaintsLabel())
+            + (sample ? QStringLiteral(". Each bar is a part of the vehicle, sized the way owners' complaints to NHTSA "
+                                       "would size it. Click a bar to see the sub-areas.")
+                      : QStringLiteral(". Each bar is a part of the vehicle owners named when they filed a complaint with "
+                                       "NHTSA. Click a bar to see the sub-areas.")),
         QString(),
         QStringLiteral("## What \"notably high\" means"),
         QStringLiteral("A bar is marked NOTABLY HIGH only when all four are true:"),
@@ -280,18 +283,55 @@ QString searchBody()
                           "F-150\"). An exact code (\"P0301\") always comes first.");
 }
 
-QString dataBody()
+// The bullets on where the agency records come from: the agency's for the
+// kinds that are real, plain words for the kinds that are generated.
+QStringList recordSources(const Provenance &provenance)
 {
-    return lines({
-        FVInfo::dataCredit(),
-        QString(),
-        QStringLiteral("\u2022 Recalls, owner complaints (counts only), defect investigations and service-bulletin "
-                       "summaries: the U.S. National Highway Traffic Safety Administration (NHTSA), downloaded "
-                       "October 2026."),
-        QStringLiteral("\u2022 Models and model years: NHTSA vPIC (1981 on). Engines and transmissions: the U.S. "
-                       "EPA/DOE fuel-economy data (1984 on)."),
+    if (!provenance.anyGenerated())
+        return {QStringLiteral("\u2022 Recalls, owner complaints (counts only), defect investigations and service-bulletin "
+                               "summaries: the U.S. National Highway Traffic Safety Administration (NHTSA), downloaded "
+                               "October 2026."),
+                QStringLiteral("\u2022 Models and model years: NHTSA vPIC (1981 on). Engines and transmissions: the U.S. "
+                               "EPA/DOE fuel-economy data (1984 on).")};
+    static const QList<QPair<Provenance::Kind, const char *>> kinds = {
+        {Provenance::Kind::Recalls, "Recalls"},
+        {Provenance::Kind::Complaints, "owner-complaint counts"},
+        {Provenance::Kind::Investigations, "defect investigations"},
+        {Provenance::Kind::Bulletins, "service-bulletin summaries"}};
+    QStringList real, made;
+    for (const auto &[kind, name] : kinds)
+        (provenance.generated(kind) ? made : real) << QLatin1String(name);
+    const auto list = [](QStringList names) {
+        names.first()[0] = names.first()[0].toUpper();
+        const QString last = names.takeLast();
+        return names.isEmpty() ? last : names.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+    };
+    QStringList out;
+    if (!real.isEmpty())
+        out << QStringLiteral("\u2022 ") + list(real)
+                   + QStringLiteral(": the U.S. National Highway Traffic Safety Administration (NHTSA).");
+    if (!made.isEmpty())
+        out << QStringLiteral("\u2022 ") + list(made)
+                   + QStringLiteral(": generated sample data that stands in for NHTSA's records; every one is marked "
+                                    "\"sample\". They are not agency records: their numbers are made up, and a real "
+                                    "recall with the same number is a different recall.");
+    out << (provenance.generated(Provenance::Kind::Engines)
+                ? QStringLiteral("\u2022 Models and model years: NHTSA vPIC (1981 on). Engine listings: partly generated "
+                                 "sample data, as the note at the foot of each vehicle page says.")
+                : QStringLiteral("\u2022 Models and model years: NHTSA vPIC (1981 on). Engines and transmissions: the U.S. "
+                                 "EPA/DOE fuel-economy data (1984 on)."));
+    return out;
+}
+
+QString dataBody(const Provenance &provenance)
+{
+    QStringList body = {provenance.anyGenerated() ? provenance.dataCredit() : FVInfo::dataCredit(), QString()};
+    body << recordSources(provenance);
+    return lines(body + QStringList{
         QStringLiteral("\u2022 Trouble-code explanations, guides and OBD-I notes: written by Brackenfold."),
-        QStringLiteral("\u2022 Photos: Wikimedia Commons contributors (see Photo credits)."),
+        provenance.drawnPhotos()
+            ? QStringLiteral("\u2022 Pictures: simple drawings made for this database, not photographs (see Photo credits).")
+            : QStringLiteral("\u2022 Photos: Wikimedia Commons contributors (see Photo credits)."),
         QStringLiteral("The app never stores complaint narratives, names, VINs or other personal details from NHTSA "
                        "files. Your garage stays on your computer. The app goes online only when you press Decode "
                        "Online or open a bulletin at NHTSA."),
@@ -323,11 +363,15 @@ QString screensBody()
 
 } // namespace
 
-QString photosBody(const QList<PhotoCredit> &photoCredits)
+QString photosBody(const QList<PhotoCredit> &photoCredits, const Provenance &provenance)
 {
-    QString body = QStringLiteral("Every vehicle photo, its author and license. The same list, with clickable links "
-                                  "and thumbnails, is on the Data & Photo Credits screen (Help \u2192 Photo "
-                                  "Credits\u2026).\n\n");
+    QString body = provenance.drawnPhotos()
+        ? QStringLiteral("Every vehicle picture is a simple drawing made for this database, not a photograph; the list "
+                         "gives each one with its terms. The same list, with thumbnails, is on the Data & Photo "
+                         "Credits screen (Help \u2192 Photo Credits\u2026).\n\n")
+        : QStringLiteral("Every vehicle photo, its author and license. The same list, with clickable links "
+                         "and thumbnails, is on the Data & Photo Credits screen (Help \u2192 Photo "
+                         "Credits\u2026).\n\n");
     QStringList credits;
     for (const PhotoCredit &c : photoCredits) {
         credits.append(QStringLiteral("\u2022 ") + oneLine(NHTSAText::pretty(c.make)) + u' ' + oneLine(c.model)
@@ -337,7 +381,7 @@ QString photosBody(const QList<PhotoCredit> &photoCredits)
     return body + credits.join(u'\n');
 }
 
-KVRNHelpTopics topics(const QList<PhotoCredit> &photoCredits)
+KVRNHelpTopics topics(const QList<PhotoCredit> &photoCredits, const Provenance &provenance)
 {
     return {
         {QStringLiteral("start"), QStringLiteral("Getting started (start to finish)"), startBody(),
@@ -347,7 +391,7 @@ KVRNHelpTopics topics(const QList<PhotoCredit> &photoCredits)
         {QStringLiteral("vehicle"), QStringLiteral("The vehicle page, section by section"), vehicleBody(),
          words({"recall", "tsb", "bulletin", "investigation", "engine", "transmission", "epa", "photo", "known"})},
         {QStringLiteral("complaints"), QStringLiteral("Most-reported problem areas and \"notably high\""),
-         complaintsBody(),
+         complaintsBody(provenance),
          words({"chart", "complaint", "notably", "high", "reliability", "failure", "rate", "statistics"})},
         {QStringLiteral("codes"), QStringLiteral("Trouble Codes (OBD-II)"), codesBody(),
          words({"dtc", "p0", "obd", "obd2", "obdii", "scan", "check engine", "seriousness", "draft", "code"})},
@@ -365,9 +409,9 @@ KVRNHelpTopics topics(const QList<PhotoCredit> &photoCredits)
          words({"report", "pdf", "mechanic", "shop", "print", "share", "trouble code report", "estimate", "cost",
                 "price"})},
         {QStringLiteral("search"), QStringLiteral("Search"), searchBody(), words({"find", "search", "lookup"})},
-        {QStringLiteral("data"), QStringLiteral("Data sources, accuracy and privacy"), dataBody(),
+        {QStringLiteral("data"), QStringLiteral("Data sources, accuracy and privacy"), dataBody(provenance),
          words({"nhtsa", "epa", "source", "credit", "privacy", "accuracy", "endorse", "data"})},
-        {QStringLiteral("photos"), QStringLiteral("Photo credits"), photosBody(photoCredits),
+        {QStringLiteral("photos"), QStringLiteral("Photo credits"), photosBody(photoCredits, provenance),
          words({"photo", "image", "picture", "credit", "attribution", "license", "wikimedia", "commons", "cc by"})},
         {QStringLiteral("screens"), QStringLiteral("Menus, keyboard shortcuts, themes and zoom"), screensBody(),
          words({"shortcut", "keyboard", "menu", "zoom", "theme", "color", "bigger"})},

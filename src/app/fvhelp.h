@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/photocredit.h"
+#include "data/provenance.h"
 #include "kit/kvrnhelptopic.h"
 
 #include <QList>
@@ -10,10 +11,12 @@
 // search, data, photos, screens.
 namespace FVHelp {
 
-// Builds the topics afresh; the "photos" topic lists every given credit.
-KVRNHelpTopics topics(const QList<PhotoCredit> &photoCredits);
+// Builds the topics afresh; the "photos" topic lists every given credit. The
+// data, complaint and photo topics describe the database's provenance (all
+// real by default).
+KVRNHelpTopics topics(const QList<PhotoCredit> &photoCredits, const Provenance &provenance = Provenance());
 
 // The "photos" body alone.
-QString photosBody(const QList<PhotoCredit> &photoCredits);
+QString photosBody(const QList<PhotoCredit> &photoCredits, const Provenance &provenance = Provenance());
 
 } // namespace FVHelp

@@ -30,9 +30,9 @@ void setConfigured(bool value)
     flag() = value;
 }
 
-QStringList aboutExtraLines()
+QStringList aboutExtraLines(const Provenance &provenance)
 {
-    return {QStringLiteral("Troubleshooting reference for 1970\u20132026 vehicles."), FVInfo::dataCredit()};
+    return {QStringLiteral("Troubleshooting reference for 1970\u20132026 vehicles."), provenance.dataCredit()};
 }
 
 void configure()
@@ -44,8 +44,9 @@ void configure()
     const QString appName = FVInfo::appName();
     AppModel &model = AppModel::shared();
     const QList<PhotoCredit> photos = model.data() ? model.data()->photos() : QList<PhotoCredit>();
-    KVRNKit::install(appName, FVHelp::topics(photos), {});
-    KVRNAbout::setExtraLines(aboutExtraLines());
+    const Provenance provenance = Provenance::of(model.data());
+    KVRNKit::install(appName, FVHelp::topics(photos, provenance), {});
+    KVRNAbout::setExtraLines(aboutExtraLines(provenance));
     KVZoom::bindScale();
 }
 

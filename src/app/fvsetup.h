@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/provenance.h"
+
 #include <QStringList>
 
 // The application's one-time set-up: makes the shared model (which opens
@@ -12,7 +14,8 @@ void configure();
 bool configured();
 void setConfigured(bool configured);
 
-// The two lines the About window adds under the maker's line.
-QStringList aboutExtraLines();
+// The two lines the About window adds under the maker's line; the second is
+// the data credit of a database with this provenance.
+QStringList aboutExtraLines(const Provenance &provenance = Provenance());
 
 } // namespace FVSetup

@@ -1,6 +1,7 @@
 #include "sidebar.h"
 
 #include "appmodel.h"
+#include "data/provenance.h"
 #include "fvinfo.h"
 #include "kit/kvlinklabel.h"
 #include "kit/kvscale.h"
@@ -73,14 +74,14 @@ Sidebar::Sidebar(AppModel &m, QWidget *parent)
         rows << row;
     m_focus->setItems(rows);
 
-    QLabel *credit = label(this, FVInfo::dataCredit(), 10, QFont::Normal, palette.dim);
-    credit->setWordWrap(true);
-    m_column->addWidget(credit);
+    m_credit = label(this, Provenance::of(m_model.data()).dataCredit(), 10, QFont::Normal, palette.dim);
+    m_credit->setWordWrap(true);
+    m_column->addWidget(m_credit);
     auto *maker = new KVLinkLabel(FVInfo::creditLine(), FVInfo::website(), this);
     m_makerLink = maker;
     m_column->addWidget(maker, 0, Qt::AlignLeft);
 
-    m_observer->watchModel(m_model, {AppModel::Field::Screen, AppModel::Field::CurrentVehicle});
+    m_observer->watchModel(m_model, {AppModel::Field::Screen, AppModel::Field::CurrentVehicle, AppModel::Field::Data});
     applyMetrics();
     m_observer->refreshNow();
     KVScaleWatch::follow(this, [this] { applyMetrics(); });
@@ -106,6 +107,7 @@ void Sidebar::refresh()
 {
     const QList<Screen> &screens = Screen::sidebar();
     const bool hasVehicle = m_model.currentVehicle().has_value();
+    m_credit->setPlain(Provenance::of(m_model.data()).dataCredit());
     for (qsizetype i = 0; i < screens.size(); ++i) {
         m_rows[i]->setSelected(isSelected(screens[i], m_model.screen()));
         m_rows[i]->setAvailable(isAvailable(screens[i], hasVehicle));

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class AppModel;
+class KVTextLabel;
 class ModelObserver;
 class QLabel;
 class QVBoxLayout;
@@ -40,6 +41,7 @@ private:
     AppModel &m_model;
     QVBoxLayout *m_column;
     QWidget *m_mark;
+    KVTextLabel *m_credit = nullptr; // the open database's data credit
     QList<SidebarRow *> m_rows;
     RovingFocus *m_focus = nullptr;
     QLabel *m_makerLink = nullptr;

@@ -2,8 +2,11 @@
 
 #include "platform/text.h"
 
+#include <QHash>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTextBoundaryFinder>
+#include <algorithm>
 
 namespace NHTSAText {
 
@@ -107,7 +110,90 @@ qsizetype characterCount(const QString &s)
     return count;
 }
 
+// A word without the punctuation around it.
+QString coreOf(const QString &w)
+{
+    qsizetype units = 1;
+    qsizetype begin = 0;
+    qsizetype end = w.size();
+    while (begin < end && !isCoreChar(codePointAt(w, begin, &units)))
+        begin += units;
+    while (end > begin && !isCoreChar(codePointBefore(w, end, &units)))
+        end -= units;
+    return w.mid(begin, end - begin);
+}
+
+// Proper names by their first upper-case word: each a list of word cores as
+// spelled, longest first.
+using NameIndex = QHash<QString, QList<QStringList>>;
+struct ProperNames
+{
+    NameIndex always; // manufacturers, and makes followed by a model
+    NameIndex models; // models on their own, only where a model is expected
+};
+
+ProperNames &properNames()
+{
+    static ProperNames names;
+    return names;
+}
+
+void addName(NameIndex &index, const QString &name)
+{
+    QStringList words;
+    for (const QString &w : name.split(u' ', Qt::SkipEmptyParts))
+        words << coreOf(w);
+    // A name that is all capitals (GMC) reads the same either way.
+    if (words.isEmpty() || words.first().isEmpty() || name.toUpper() == name)
+        return;
+    QList<QStringList> &list = index[words.first().toUpper()];
+    if (list.contains(words))
+        return;
+    list.append(words);
+    std::stable_sort(list.begin(), list.end(), [](const QStringList &a, const QStringList &b) { return a.size() > b.size(); });
+}
+
+// A model year or a run of them: "2002", "2000-2003".
+bool isYearToken(const QString &core)
+{
+    static const QRegularExpression year(QStringLiteral("^(19|20)[0-9]{2}(-(19|20)[0-9]{2})?$"));
+    return year.match(core).hasMatch();
+}
+
+// The length of the longest name of `index` that the upper-case cores from
+// `at` on spell, with the name; 0 when none does.
+qsizetype matchName(const NameIndex &index, const QStringList &cores, qsizetype at, QStringList *name)
+{
+    const auto it = index.constFind(cores[at]);
+    if (it == index.constEnd())
+        return 0;
+    for (const QStringList &words : *it) {
+        if (at + words.size() > cores.size())
+            continue;
+        bool same = true;
+        for (qsizetype k = 0; k < words.size() && same; ++k)
+            same = cores[at + k] == words[k].toUpper();
+        if (same) {
+            *name = words;
+            return words.size();
+        }
+    }
+    return 0;
+}
+
 } // namespace
+
+void setProperNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers)
+{
+    ProperNames names;
+    for (const QString &m : manufacturers)
+        addName(names.always, m);
+    for (const auto &[make, model] : makeModels) {
+        addName(names.always, make + u' ' + model);
+        addName(names.models, model);
+    }
+    properNames() = names;
+}
 
 QString pretty(const QString &s)
 {
@@ -148,34 +234,70 @@ QString sentenceCase(const QString &s)
         return text;
 
     const QStringList words = text.split(u' ', Qt::KeepEmptyParts);
-    QStringList out;
-    out.reserve(words.size());
-    bool capitalizeNext = true;
+    // Each word's core: the word without the punctuation around it.
+    QList<QPair<qsizetype, qsizetype>> spans;
+    QStringList cores;
     for (const QString &w : words) {
-        bool hasDigit = false;
-        bool hasLetterOrNumber = false;
         qsizetype units = 1;
-        for (qsizetype i = 0; i < w.size(); i += units) {
-            const char32_t c = codePointAt(w, i, &units);
-            hasDigit = hasDigit || QChar::isDigit(c);
-            hasLetterOrNumber = hasLetterOrNumber || QChar::isLetterOrNumber(c);
-        }
-
         qsizetype begin = 0;
         qsizetype end = w.size();
         while (begin < end && !isCoreChar(codePointAt(w, begin, &units)))
             begin += units;
         while (end > begin && !isCoreChar(codePointBefore(w, end, &units)))
             end -= units;
+        spans.append({begin, end});
+        cores << w.mid(begin, end - begin);
+    }
+    const ProperNames &names = properNames();
+    QStringList out;
+    out.reserve(words.size());
+    bool capitalizeNext = true;
+    bool modelExpected = false; // after a model year, or after a model and "and" or ","
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString &w = words[i];
+        QStringList name;
+        qsizetype n = cores[i].isEmpty() ? 0 : matchName(names.always, cores, i, &name);
+        if (!n && modelExpected && !cores[i].isEmpty())
+            n = matchName(names.models, cores, i, &name);
+        if (n) {
+            for (qsizetype k = 0; k < n; ++k) {
+                const QString &word = words[i + k];
+                const auto [begin, end] = spans[i + k];
+                out << word.left(begin) + name[k] + word.mid(end);
+            }
+            i += n - 1;
+            capitalizeNext = false;
+            const QString &last = words[i];
+            modelExpected = last.endsWith(u',');
+            if (!last.isEmpty() && (last.back() == u'.' || last.back() == u'!' || last.back() == u'?'))
+                capitalizeNext = true;
+            // "... Navigator and Expedition": a model may follow "and".
+            if (!capitalizeNext && !modelExpected && i + 1 < words.size() && words[i + 1] == QLatin1String("AND")) {
+                out << QStringLiteral("and");
+                ++i;
+                modelExpected = true;
+            }
+            continue;
+        }
+        modelExpected = isYearToken(cores[i]);
 
-        if (hasDigit || acronyms().contains(w.mid(begin, end - begin))) {
+        bool hasDigit = false;
+        bool hasLetterOrNumber = false;
+        qsizetype units = 1;
+        for (qsizetype j = 0; j < w.size(); j += units) {
+            const char32_t c = codePointAt(w, j, &units);
+            hasDigit = hasDigit || QChar::isDigit(c);
+            hasLetterOrNumber = hasLetterOrNumber || QChar::isLetterOrNumber(c);
+        }
+
+        if (hasDigit || acronyms().contains(cores[i])) {
             out << w;
         } else {
             QString lower = w.toLower();
             if (capitalizeNext) {
-                for (qsizetype i = 0; i < lower.size(); i += units) {
-                    if (QChar::isLetter(codePointAt(lower, i, &units))) {
-                        lower = upperAt(lower, i);
+                for (qsizetype j = 0; j < lower.size(); j += units) {
+                    if (QChar::isLetter(codePointAt(lower, j, &units))) {
+                        lower = upperAt(lower, j);
                         break;
                     }
                 }

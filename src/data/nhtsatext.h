@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QSet>
+#include <QStringList>
 #include <QString>
 
 // Readable case for the agency's upper-case texts: component names, makes and
@@ -20,7 +23,15 @@ QString group(const QString &s);
 // Readable last level of a ":"-joined component name.
 QString display(const QString &s);
 // Sentence case of an all-capitals narrative, without trailing "*AB" markers;
-// mixed-case text is only trimmed and loses its markers.
+// mixed-case text is only trimmed and loses its markers. Known names keep
+// their own case: a manufacturer's name anywhere, a make with one of its
+// models, and a model after a model year or after another model in a list
+// ("2000-2003 Navigator and Expedition").
 QString sentenceCase(const QString &s);
+
+// The names sentenceCase() restores, as the reference data spells them:
+// display makes with their models, and the manufacturers that file records.
+// Replaces any names set before.
+void setProperNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers);
 
 } // namespace NHTSAText

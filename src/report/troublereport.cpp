@@ -94,6 +94,7 @@ TroubleReport TroubleReport::build(const GarageVehicle &garageVehicle, const Gar
     TroubleReport report;
     report.vehicle = vehicle;
     report.year = vehicle.year;
+    report.provenance = Provenance::fromMeta(vorel.meta);
 
     if (vehicle.vehicleID)
         report.info = vorel.vehicle(*vehicle.vehicleID);
@@ -169,6 +170,13 @@ QString TroubleReport::suggestedFileName() const
     name.replace(u':', u'-');
     const QString suffix = QStringLiteral(" - Trouble Code Report.pdf");
     return ReportText::leftUtf8(name, maxFileNameBytes - suffix.toUtf8().size()) + suffix;
+}
+
+QString TroubleReport::sampleMark(const Recall &recall) const
+{
+    if (!provenance.sample(Provenance::Kind::Recalls, recall.campaign))
+        return {};
+    return QStringLiteral(" (") + Provenance::sampleRecord().toLower() + u')';
 }
 
 QString TroubleReport::component(const Recall &recall)

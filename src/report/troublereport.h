@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/provenance.h"
 #include "data/recall.h"
 #include "data/vehicleinfo.h"
 #include "garage/garagevehicle.h"
@@ -29,6 +30,7 @@ struct TroubleReport
     QList<TroubleReportCode> codes;  // saved, then found in notes and log, then looked up
     QList<ServiceEntry> service;     // newest date first, then highest id
     QList<Recall> allRecalls;        // the vehicle's recalls of the year, newest first
+    Provenance provenance;           // which of the reference data's record kinds are generated
     QDateTime made;
     QString version;
 
@@ -36,6 +38,9 @@ struct TroubleReport
     static TroubleReport build(const GarageVehicle &vehicle, const GarageStore &store, const Vorel &vorel,
                                const QStringList &extraCodes = {},
                                const QDateTime &made = QDateTime::currentDateTime());
+
+    // " (sample record)" after a generated recall's line, else nothing.
+    QString sampleMark(const Recall &recall) const;
 
     // "2009 Toyota Camry", or the garage title without make or year.
     QString vehicleLine() const;

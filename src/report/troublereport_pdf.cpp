@@ -125,8 +125,8 @@ void codeSection(ReportDoc &doc, const TroubleReport &r, const TroubleReportCode
         } else {
             QStringList lines;
             for (const Recall &recall : c.recalls)
-                lines.append(recall.campaign + QStringLiteral(" (") + recall.reportDate.left(10) + u')' + dash
-                             + TroubleReport::component(recall) + QStringLiteral(": ")
+                lines.append(recall.campaign + r.sampleMark(recall) + QStringLiteral(" (") + recall.reportDate.left(10) + u')'
+                             + dash + TroubleReport::component(recall) + QStringLiteral(": ")
                              + TroubleReport::summaryExcerpt(recall));
             doc.bullets(lines);
         }
@@ -178,7 +178,7 @@ void ownerSections(ReportDoc &doc, const TroubleReport &r)
            + u')');
     QStringList lines;
     for (const Recall &recall : r.allRecalls)
-        lines.append(recall.campaign + dash + recall.typeText() + QStringLiteral(": ")
+        lines.append(recall.campaign + r.sampleMark(recall) + dash + recall.typeText() + QStringLiteral(": ")
                      + TroubleReport::component(recall) + QStringLiteral(" (") + recall.reportDate.left(10) + u')');
     doc.bullets(lines);
     doc.para(QStringLiteral("Recalls are listed by model year; ask a dealer or check ") + recallLookup
@@ -194,7 +194,7 @@ void mechanicPage(ReportDoc &doc, const TroubleReport &r, qsizetype summaryCodes
     doc.space(6);
     doc.para(RepairEstimate::costNote() + u' ' + RepairEstimate::diagnosticNote(), Style::Small);
     doc.para(QStringLiteral("Trouble-code texts: ") + FVInfo::draftLabel() + QStringLiteral(". ") + FVInfo::disclaimer()
-                 + u' ' + FVInfo::dataCredit(),
+                 + u' ' + r.provenance.dataCredit(),
              Style::Small);
 }
 

@@ -66,8 +66,11 @@ std::optional<QString> recallParagraph(const TroubleReport &report)
                 campaigns.append(recall.campaign);
     if (!campaigns.isEmpty()) {
         std::sort(campaigns.begin(), campaigns.end());
+        bool sample = false;
+        for (const QString &c : std::as_const(campaigns))
+            sample = sample || report.provenance.sample(Provenance::Kind::Recalls, c);
         return QStringLiteral("Please check whether these recalls are done: ") + campaigns.join(QStringLiteral(", "))
-            + u'.';
+            + (sample ? QStringLiteral(" (sample records in this app's data; check the real ones by VIN).") : QStringLiteral("."));
     }
     if (report.allRecalls.isEmpty())
         return std::nullopt;

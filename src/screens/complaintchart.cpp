@@ -6,6 +6,7 @@
 #include "clampedtext.h"
 #include "complaintbar.h"
 #include "complaintchartrules.h"
+#include "data/provenance.h"
 #include "data/vorel.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
@@ -141,6 +142,7 @@ ComplaintChart::ComplaintChart(AppModel &model, VehicleRecordsSource records, QW
     , m_empty(new KVTextLabel(ComplaintChartRules::emptyText(), 13))
     , m_areas(new QVBoxLayout)
     , m_totals(new KVTextLabel(11))
+    , m_caption(new KVTextLabel(FVInfo::complaintsLabel(), 13, QFont::DemiBold))
 {
     m_focus = new RovingFocus(this);
     m_records = std::move(records); // before the first refresh, which may read them
@@ -150,10 +152,9 @@ ComplaintChart::ComplaintChart(AppModel &model, VehicleRecordsSource records, QW
     auto *box = new QVBoxLayout(content);
     box->setContentsMargins(0, 0, 0, 0);
     box->addLayout(ScreenBits::headingRow(new GaugeLabel(ComplaintChartRules::heading()), m_count));
-    auto *caption = new KVTextLabel(FVInfo::complaintsLabel(), 13, QFont::DemiBold);
-    caption->setColor(FVPalette::amber());
-    caption->setWordWrap(true);
-    box->addWidget(caption);
+    m_caption->setColor(FVPalette::amber());
+    m_caption->setWordWrap(true);
+    box->addWidget(m_caption);
     m_empty->setColor(palette.dim);
     box->addWidget(m_empty);
     m_areas->setContentsMargins(0, 0, 0, 0);
@@ -188,6 +189,7 @@ void ComplaintChart::refresh()
     const qint64 vid = page->vehicleID;
     const qint64 year = page->year;
     m_count->setPlain(ComplaintChartRules::countLine(summary.total));
+    m_caption->setPlain(Provenance::of(m_model.data()).complaintsLabel());
     m_empty->setVisible(summary.areas.isEmpty());
     const std::optional<QString> totals = ComplaintChartRules::totalsLine(summary);
     m_totals->setPlain(totals.value_or(QString()));

@@ -46,6 +46,7 @@ private:
     KVTextLabel *m_empty;
     QVBoxLayout *m_areas;
     KVTextLabel *m_totals;
+    KVTextLabel *m_caption; // what the counts are, from the database's provenance
     QList<ComplaintRow> m_shown;
     std::optional<std::pair<qint64, qint64>> m_key;
     QList<ComplaintAreaRow *> m_rows;

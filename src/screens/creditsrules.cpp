@@ -3,8 +3,13 @@
 #include "data/nhtsatext.h"
 #include "platform/opener.h"
 
-QString CreditsRules::statement()
+QString CreditsRules::statement(const Provenance &provenance)
 {
+    if (provenance.anyGenerated())
+        return QStringLiteral("Vehicle model data: NHTSA's vPIC vehicle catalog. ") + provenance.generatedSentence()
+            + QStringLiteral(" They stand in for the agency's records and are not them: their numbers are made up, "
+                             "and a real record with the same number is a different one. NHTSA, EPA and DOE do not "
+                             "endorse this product.");
     return QStringLiteral(
         "Recall, complaint, investigation and service-bulletin data: U.S. National Highway Traffic Safety "
         "Administration (NHTSA). Vehicle model data: NHTSA's vPIC vehicle catalog and the fuel-economy data of "
@@ -16,8 +21,11 @@ QString CreditsRules::photosHeading()
     return QStringLiteral("Photo credits");
 }
 
-QString CreditsRules::photosIntro()
+QString CreditsRules::photosIntro(const Provenance &provenance)
 {
+    if (provenance.drawnPhotos())
+        return QStringLiteral("The vehicle pictures are simple drawings made for this database, not photographs. Car "
+                              "badges are trademarks of their owners and are shown only to identify the vehicle.");
     return QStringLiteral("Vehicle photos come from Wikimedia Commons and are used under the licenses shown. Car "
                           "badges are trademarks of their owners and are shown only to identify the vehicle.");
 }

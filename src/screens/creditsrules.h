@@ -2,6 +2,7 @@
 
 #include "data/obd1section.h"
 #include "data/photocredit.h"
+#include "data/provenance.h"
 #include "data/reflink.h"
 
 #include <QString>
@@ -14,9 +15,11 @@ class CreditsRules
 public:
     CreditsRules() = delete;
 
-    static QString statement(); // where the data comes from, three sentences
+    // Where the data comes from, three sentences; with generated record kinds
+    // or drawn pictures, what of it is generated.
+    static QString statement(const Provenance &provenance = Provenance());
     static QString photosHeading();
-    static QString photosIntro();
+    static QString photosIntro(const Provenance &provenance = Provenance());
     static QString linksHeading();
 
     // A web address from the data that can be offered as a link: an http or

@@ -129,8 +129,9 @@ QWidget *CreditsView::sourcesPanel()
     auto *bezel = new Bezel(24, 18);
     bezel->setObjectName(QStringLiteral("sources"));
     QVBoxLayout *box = panel(bezel, 8);
-    text(box, FVInfo::dataCredit(), 18, QFont::ExtraBold);
-    text(box, CreditsRules::statement(), 13);
+    const Provenance provenance = Provenance::of(m_model.data());
+    text(box, provenance.dataCredit(), 18, QFont::ExtraBold);
+    text(box, CreditsRules::statement(provenance), 13);
     for (const DataSource &source : m_model.data()->dataSources()) {
         const CreditsRules::SourceRow row = CreditsRules::sourceRow(source);
         auto *line = new QHBoxLayout;
@@ -156,7 +157,7 @@ QWidget *CreditsView::photosPanel()
     bezel->setObjectName(QStringLiteral("photos"));
     QVBoxLayout *box = panel(bezel, 10);
     box->addWidget(new GaugeLabel(CreditsRules::photosHeading()));
-    text(box, CreditsRules::photosIntro(), 12, QFont::Normal, FVPalette::current().dim);
+    text(box, CreditsRules::photosIntro(Provenance::of(m_model.data())), 12, QFont::Normal, FVPalette::current().dim);
     const Vorel &data = *m_model.data();
     for (const PhotoCredit &photo : data.photos()) {
         const CreditsRules::PhotoRow row = CreditsRules::photoRow(photo);

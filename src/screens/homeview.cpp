@@ -3,6 +3,7 @@
 #include "app/appmodel.h"
 #include "app/fvinfo.h"
 #include "app/modelobserver.h"
+#include "data/provenance.h"
 #include "data/vorel.h"
 #include "homerules.h"
 #include "kit/kvchromebutton.h"
@@ -187,6 +188,7 @@ void HomeView::refresh()
     const Vorel *data = m_model.data();
     if (!data || !m_years)
         return;
+    m_credit->setPlain(Provenance::of(data).dataCredit());
     const PickerContent c = PickerContent::read(m_model);
     const std::optional<qint64> year = m_model.year();
     const std::optional<QString> make = m_model.make();

@@ -4,6 +4,7 @@
 #include "app/modelobserver.h"
 #include "clampedtext.h"
 #include "data/nhtsatext.h"
+#include "data/provenance.h"
 #include "data/vorel.h"
 #include "investigationrules.h"
 #include "kit/kvscale.h"
@@ -94,11 +95,12 @@ InvestigationList::InvestigationList(AppModel &model, VehicleRecordsSource recor
     , m_count(new KVTextLabel(13, QFont::Bold))
     , m_empty(new KVTextLabel(InvestigationRules::emptyText(), 13))
     , m_list(new QVBoxLayout)
+    , m_sample(ScreenBits::sampleNote())
 {
     m_records = std::move(records); // before the first refresh, which may read them
     setObjectName(QStringLiteral("investigations"));
     ScreenBits::countedList(this, new GaugeLabel(InvestigationRules::heading(), FVPalette::amber()), m_count, m_empty,
-                            m_list);
+                            m_list, m_sample);
 
     m_observer->watchModel(m_model, {AppModel::Field::Data, AppModel::Field::CurrentVehicle,
                                      AppModel::Field::CurrentYear});
@@ -117,6 +119,7 @@ void InvestigationList::setItems(const QList<Investigation> &items)
 {
     m_count->setPlain(QString::number(items.size()));
     m_empty->setVisible(items.isEmpty());
+    m_sample->setVisible(Provenance::of(m_model.data()).generated(Provenance::Kind::Investigations));
     if (m_filled && items == m_items)
         return;
     qDeleteAll(m_rows);

@@ -42,6 +42,7 @@ private:
     KVTextLabel *m_count;
     KVTextLabel *m_empty;
     QVBoxLayout *m_list;
+    KVTextLabel *m_sample; // shown when the investigations are generated
     QList<Investigation> m_items;
     QList<InvestigationRow *> m_rows;
     std::optional<QString> m_open;

@@ -6,6 +6,7 @@
 #include "knownfortext.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
+#include "screenbits.h"
 #include "kit/kvtextlabel.h"
 
 #include <QFontMetricsF>
@@ -60,12 +61,14 @@ KnownProblems::KnownProblems(QWidget *parent)
     , m_box(new QVBoxLayout)
     , m_rows(new QVBoxLayout)
     , m_footnote(new KVTextLabel(KnownForText::footnote(), 11.5))
+    , m_sample(ScreenBits::sampleNote())
 {
     setObjectName(QStringLiteral("knownFor"));
     auto *content = new QWidget;
     content->setLayout(m_box);
     m_box->setContentsMargins(0, 0, 0, 0);
     m_rows->setContentsMargins(0, 0, 0, 0);
+    m_box->addWidget(m_sample);
     m_box->addLayout(m_rows);
     m_footnote->setColor(FVPalette::current().dim);
     m_footnote->setWordWrap(true);
@@ -79,6 +82,11 @@ void KnownProblems::applyMetrics()
 {
     m_box->setSpacing(KVScale::ipt(8));
     m_rows->setSpacing(KVScale::ipt(8));
+}
+
+void KnownProblems::setSample(bool sample)
+{
+    m_sample->setVisible(sample);
 }
 
 void KnownProblems::setLines(const QStringList &lines, const QString &name)

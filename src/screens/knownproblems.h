@@ -20,6 +20,8 @@ public:
 
     // `name` is "<year> <display name>".
     void setLines(const QStringList &lines, const QString &name);
+    // Whether the lines come from generated sample records (a note says so).
+    void setSample(bool sample);
 
     QString headingText() const;
     QStringList lines() const { return m_lines; }
@@ -32,6 +34,7 @@ private:
     QVBoxLayout *m_rows;
     GaugeLabel *m_heading = nullptr;
     KVTextLabel *m_footnote;
+    KVTextLabel *m_sample; // shown when the records the lines come from are generated
     QStringList m_lines;
     QList<QWidget *> m_rowWidgets;
 };

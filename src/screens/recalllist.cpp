@@ -4,6 +4,7 @@
 #include "app/modelobserver.h"
 #include "clampedtext.h"
 #include "data/nhtsatext.h"
+#include "data/provenance.h"
 #include "data/vorel.h"
 #include "divider.h"
 #include "kit/kvscale.h"
@@ -75,10 +76,12 @@ RecallList::RecallList(AppModel &model, VehicleRecordsSource records, QWidget *p
     , m_count(new KVTextLabel(13, QFont::Bold))
     , m_empty(new KVTextLabel(RecallRules::emptyText(), 13))
     , m_list(new QVBoxLayout)
+    , m_sample(ScreenBits::sampleNote())
 {
     m_records = std::move(records); // before the first refresh, which may read them
     setObjectName(QStringLiteral("recalls"));
-    ScreenBits::countedList(this, new GaugeLabel(RecallRules::heading(), FVPalette::red()), m_count, m_empty, m_list);
+    ScreenBits::countedList(this, new GaugeLabel(RecallRules::heading(), FVPalette::red()), m_count, m_empty, m_list,
+                            m_sample);
 
     m_observer->watchModel(m_model, {AppModel::Field::Data, AppModel::Field::CurrentVehicle,
                                      AppModel::Field::CurrentYear});
@@ -93,6 +96,7 @@ void RecallList::refresh()
     const QList<Recall> &recalls = page->value;
     m_count->setPlain(QString::number(recalls.size()));
     m_empty->setVisible(recalls.isEmpty());
+    m_sample->setVisible(RecallRules::anySample(Provenance::of(m_model.data()), recalls));
     if (m_filled && recalls == m_recalls)
         return;
     ScreenBits::clear(m_list);

@@ -34,6 +34,7 @@ private:
     KVTextLabel *m_count;
     KVTextLabel *m_empty;
     QVBoxLayout *m_list;
+    KVTextLabel *m_sample; // "Sample data: ..." when the shown recalls are generated
     QList<Recall> m_recalls;
     QList<QAbstractButton *> m_buttons;
     bool m_filled = false;

@@ -90,11 +90,21 @@ QString RecallRules::coveredText(const QList<RecallVehicle> &rows)
     return lines.join(u'\n');
 }
 
-QString RecallRules::note()
+QString RecallRules::note(bool sample)
 {
     const QUrl url = lookupURL();
-    return QStringLiteral("Recall data from NHTSA. Always confirm open recalls for a specific VIN at ") + url.host()
-        + url.path() + u'.';
+    return (sample ? QString() : QStringLiteral("Recall data from NHTSA. "))
+        + QStringLiteral("Always confirm open recalls for a specific VIN at ") + url.host() + url.path() + u'.';
+}
+
+bool RecallRules::anySample(const Provenance &provenance, const QList<Recall> &recalls)
+{
+    if (recalls.isEmpty())
+        return provenance.generated(Provenance::Kind::Recalls);
+    for (const Recall &r : recalls)
+        if (provenance.sample(Provenance::Kind::Recalls, r.campaign))
+            return true;
+    return false;
 }
 
 QString RecallRules::lookupButton()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/provenance.h"
 #include "data/recall.h"
 
 #include <QColor>
@@ -44,8 +45,12 @@ public:
     // "<name>: <year>, <year>" per vehicle name, by name, at most 80 names.
     static QString coveredText(const QList<RecallVehicle> &rows);
     static constexpr int maxCoveredNames = 80;
-    // "Recall data from NHTSA. Always confirm open recalls for a specific VIN at <domain>/recalls."
-    static QString note();
+    // "Recall data from NHTSA. Always confirm open recalls for a specific VIN at <domain>/recalls.";
+    // for a generated sample recall, the advice alone.
+    static QString note(bool sample = false);
+    // Whether the list says its recalls are sample data: a generated recall
+    // among them, or none listed from a database whose recalls are generated.
+    static bool anySample(const Provenance &provenance, const QList<Recall> &recalls);
     static QString lookupButton(); // "Open NHTSA recall lookup"
     static QUrl lookupURL();       // the agency's public recall lookup page
 };

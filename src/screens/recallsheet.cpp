@@ -79,6 +79,9 @@ void RecallSheet::buildRecall(const Vorel &data, const Recall &recall)
     box->addLayout(title);
     m_texts << heading->text();
     addText(box, RecallRules::facts(recall), 12)->setColor(dim);
+    const bool sample = Provenance::of(&data).sample(Provenance::Kind::Recalls, recall.campaign);
+    if (sample)
+        addText(box, Provenance::sampleRecall(), 12, QFont::DemiBold)->setColor(FVPalette::amber());
 
     auto *column = new QWidget;
     auto *inner = new QVBoxLayout(column);
@@ -104,7 +107,7 @@ void RecallSheet::buildRecall(const Vorel &data, const Recall &recall)
     inner->addWidget(new GaugeLabel(coveredHeading));
     m_texts << coveredHeading;
     addText(inner, RecallRules::coveredText(covered), 12, QFont::Normal, true);
-    addText(inner, RecallRules::note(), 11)->setColor(dim);
+    addText(inner, RecallRules::note(sample), 11)->setColor(dim);
     auto *lookup = new KVChromeButton(RecallRules::lookupButton());
     lookup->setObjectName(QStringLiteral("lookup"));
     connect(lookup, &QAbstractButton::clicked, this, [lookup] { KVOpen::open(RecallRules::lookupURL(), lookup); });

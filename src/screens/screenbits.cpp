@@ -1,5 +1,6 @@
 #include "screenbits.h"
 
+#include "data/provenance.h"
 #include "kit/kvlinklabel.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
@@ -73,12 +74,14 @@ QHBoxLayout *ScreenBits::headingRow(QWidget *heading, QWidget *trailing)
 }
 
 void ScreenBits::countedList(Bezel *panel, QWidget *heading, KVTextLabel *count, KVTextLabel *empty,
-                             QVBoxLayout *list)
+                             QVBoxLayout *list, QWidget *note)
 {
     auto *content = new QWidget;
     auto *box = new QVBoxLayout(content);
     box->setContentsMargins(0, 0, 0, 0);
     box->addLayout(headingRow(heading, count));
+    if (note)
+        box->addWidget(note);
     empty->setColor(FVPalette::current().dim);
     box->addWidget(empty);
     list->setContentsMargins(0, 0, 0, 0);
@@ -90,6 +93,16 @@ void ScreenBits::countedList(Bezel *panel, QWidget *heading, KVTextLabel *count,
     };
     metrics();
     KVScaleWatch::follow(panel, metrics);
+}
+
+KVTextLabel *ScreenBits::sampleNote()
+{
+    auto *note = new KVTextLabel(Provenance::sampleData(), 12, QFont::DemiBold);
+    note->setObjectName(QStringLiteral("sampleNote"));
+    note->setColor(FVPalette::amber());
+    note->setWordWrap(true);
+    note->hide();
+    return note;
 }
 
 void ScreenBits::rowList(QListView *list, std::function<void(int)> open)

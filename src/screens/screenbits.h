@@ -35,7 +35,11 @@ QHBoxLayout *headingRow(QWidget *heading, QWidget *trailing);
 // `panel`'s content for rows under a heading with their count: the heading
 // row, `empty` (dimmed; shown when there are no rows) and `list`, spaced 8
 // points.
-void countedList(Bezel *panel, QWidget *heading, KVTextLabel *count, KVTextLabel *empty, QVBoxLayout *list);
+void countedList(Bezel *panel, QWidget *heading, KVTextLabel *count, KVTextLabel *empty, QVBoxLayout *list,
+                 QWidget *note = nullptr);
+// The line a section shows under its heading when its records are generated
+// sample data; hidden until the section says so.
+KVTextLabel *sampleNote();
 
 // Sets up a list of drawn rows for a list well: no frame, selection or
 // horizontal scroll bar, a transparent background, smooth scrolling and

@@ -15,13 +15,14 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
-SearchHitRow::SearchHitRow(const SearchHit &hit, QWidget *parent)
+SearchHitRow::SearchHitRow(const SearchHit &hit, const Provenance &provenance, QWidget *parent)
     : QAbstractButton(parent)
     , m_row(new QHBoxLayout)
     , m_texts(new QVBoxLayout)
     , m_title(new KVTextLabel(14, QFont::Bold))
     , m_snippet(new ClampedText(12, QFont::Normal, 2))
     , m_hit(hit)
+    , m_provenance(provenance)
 {
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -61,7 +62,7 @@ SearchHitRow::SearchHitRow(const SearchHit &hit, QWidget *parent)
 void SearchHitRow::setHit(const SearchHit &hit)
 {
     m_hit = hit;
-    m_title->setPlain(SearchResultsRules::titleLine(hit));
+    m_title->setPlain(SearchResultsRules::titleLine(hit, m_provenance));
     m_snippet->setText(hit.snippet);
     m_snippet->setVisible(!hit.snippet.isEmpty());
     setAccessibleName(SearchResultsRules::label(hit.kind) + QStringLiteral(": ") + m_title->text());

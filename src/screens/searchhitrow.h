@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/provenance.h"
 #include "data/searchhit.h"
 
 #include <QAbstractButton>
@@ -18,11 +19,13 @@ class SearchHitRow : public QAbstractButton
     Q_OBJECT
 
 public:
-    explicit SearchHitRow(const SearchHit &hit, QWidget *parent = nullptr);
+    explicit SearchHitRow(const SearchHit &hit, const Provenance &provenance = Provenance(), QWidget *parent = nullptr);
 
     const SearchHit &hit() const { return m_hit; }
     // Shows another hit with the same id (texts may differ) in place.
     void setHit(const SearchHit &hit);
+    // The provenance the title follows (a generated recall says so).
+    void setProvenance(const Provenance &provenance) { m_provenance = provenance; }
 
     QString titleText() const;
     QString snippetText() const; // empty when hidden
@@ -49,4 +52,5 @@ private:
     KVTextLabel *m_title;
     ClampedText *m_snippet;
     SearchHit m_hit;
+    Provenance m_provenance;
 };

@@ -55,9 +55,10 @@ Tone SearchResultsRules::tone(SearchKind kind)
     return Tone::Grey;
 }
 
-QString SearchResultsRules::titleLine(const SearchHit &hit)
+QString SearchResultsRules::titleLine(const SearchHit &hit, const Provenance &provenance)
 {
-    if (hit.year)
-        return QString::number(*hit.year) + u' ' + hit.title;
-    return hit.title;
+    const QString title = hit.year ? QString::number(*hit.year) + u' ' + hit.title : hit.title;
+    if (hit.kind == SearchKind::Recall && provenance.sample(Provenance::Kind::Recalls, hit.ref))
+        return title + QStringLiteral(" \u00b7 ") + Provenance::sampleRecord().toLower();
+    return title;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/provenance.h"
 #include "data/searchhit.h"
 #include "tone.h"
 
@@ -27,6 +28,7 @@ public:
     static QString label(SearchKind kind);
     // The theme's accent for vehicles; amber, green, grey, red for the others.
     static Tone tone(SearchKind kind);
-    // "<year> <title>" when the hit carries a model year, else the title.
-    static QString titleLine(const SearchHit &hit);
+    // "<year> <title>" when the hit carries a model year, else the title;
+    // then " · sample record" for a generated recall.
+    static QString titleLine(const SearchHit &hit, const Provenance &provenance = Provenance());
 };

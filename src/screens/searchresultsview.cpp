@@ -58,6 +58,7 @@ void SearchResultsView::refresh()
 {
     const QString text = m_model.searchText();
     const QList<SearchHit> hits = SearchResultsRules::hits(m_model.data(), text);
+    const Provenance provenance = Provenance::of(m_model.data());
     m_heading->setPlain(SearchResultsRules::heading(hits.size(), text));
     m_emptyPanel->setVisible(hits.isEmpty());
 
@@ -71,8 +72,10 @@ void SearchResultsView::refresh()
     for (const SearchHitRow *r : std::as_const(m_rows))
         shown << r->hit().id();
     if (ids == shown) {
-        for (qsizetype i = 0; i < hits.size(); ++i)
+        for (qsizetype i = 0; i < hits.size(); ++i) {
+            m_rows[i]->setProvenance(provenance);
             m_rows[i]->setHit(hits[i]);
+        }
         return;
     }
     for (SearchHitRow *r : std::as_const(m_rows)) {
@@ -83,7 +86,7 @@ void SearchResultsView::refresh()
     m_rows.clear();
     AppModel *m = &m_model;
     for (const SearchHit &h : hits) {
-        auto *row = new SearchHitRow(h);
+        auto *row = new SearchHitRow(h, provenance);
         connect(row, &SearchHitRow::openHit, this, [m](const SearchHit &hit) { m->open(hit); });
         m_column->addWidget(row);
         m_rows.append(row);

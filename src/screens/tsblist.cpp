@@ -4,6 +4,7 @@
 #include "app/modelobserver.h"
 #include "app/netstatus.h"
 #include "clampedtext.h"
+#include "data/provenance.h"
 #include "data/vorel.h"
 #include "divider.h"
 #include "kit/kvchromebutton.h"
@@ -105,6 +106,7 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     , m_message(new KVTextLabel(12, QFont::DemiBold))
     , m_list(new QVBoxLayout)
     , m_more(new KVChromeButton(QString(), false, true))
+    , m_sample(ScreenBits::sampleNote())
 {
     m_records = std::move(records); // before the first refresh, which may read them
     setObjectName(QStringLiteral("bulletins"));
@@ -113,6 +115,7 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     auto *box = new QVBoxLayout(content);
     box->setContentsMargins(0, 0, 0, 0);
     box->addLayout(ScreenBits::headingRow(new GaugeLabel(TSBListRules::heading()), m_count));
+    box->addWidget(m_sample);
 
     auto *capsule = new FilterCapsule;
     auto *filterRow = new QHBoxLayout(capsule);
@@ -195,6 +198,7 @@ void TSBList::refresh()
     const bool showAll = m_showAll.get && m_showAll.get();
     const QList<TSB> shown = TSBListRules::shown(matching, showAll);
     m_count->setPlain(TSBListRules::countLine(matching.size(), all.size()));
+    m_sample->setVisible(Provenance::of(data).generated(Provenance::Kind::Bulletins));
     // Only a change from elsewhere reaches the field, so typing keeps its cursor.
     if (m_filter->text() != m_model.tsbFilter())
         m_filter->setText(m_model.tsbFilter());

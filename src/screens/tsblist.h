@@ -65,6 +65,7 @@ private:
     KVTextLabel *m_message;
     QVBoxLayout *m_list;
     KVChromeButton *m_more;
+    KVTextLabel *m_sample; // shown when the bulletins are generated
     QList<qint64> m_shownIDs;
     QList<KVChromeButton *> m_buttons;
     // Rows built for the current vehicle and year, kept while the filter

@@ -1,6 +1,7 @@
 #include "vehiclepage.h"
 
 #include "app/fvinfo.h"
+#include "data/provenance.h"
 #include "data/vorel.h"
 
 QList<VehiclePage::Section> VehiclePage::sections()
@@ -51,7 +52,13 @@ QString VehiclePage::knownForName(qint64 year, const VehicleInfo &v)
 
 QString VehiclePage::creditLine(const QHash<QString, QString> &meta)
 {
-    return FVInfo::dataCredit() + u' ' + meta.value(QStringLiteral("recall_note"));
+    return Provenance::fromMeta(meta).dataCredit() + u' ' + meta.value(QStringLiteral("recall_note"));
+}
+
+bool VehiclePage::knownForSample(const Provenance &provenance)
+{
+    return provenance.generated(Provenance::Kind::Complaints) || provenance.generated(Provenance::Kind::Recalls)
+        || provenance.generated(Provenance::Kind::Bulletins);
 }
 
 QString VehiclePage::emptyText()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/provenance.h"
 #include "data/vehicleinfo.h"
 #include "data/vehicleyearrecords.h"
 
@@ -35,6 +36,8 @@ struct VehiclePage
 
     // "<year> <display name>", the name in the known-for heading.
     static QString knownForName(qint64 year, const VehicleInfo &v);
+    // Whether the known-for lines rest on generated complaints, recalls or bulletins.
+    static bool knownForSample(const Provenance &provenance);
     // The data credit, one blank and the database's recall note (empty when it has none).
     static QString creditLine(const QHash<QString, QString> &meta);
 

@@ -122,6 +122,7 @@ void VehicleView::refresh()
     m_showAllTSB.follow(v.id, year);
     m_header->showVehicle(*data, v, year);
     m_known->setLines(Vorel::knownProblems(v, year, m_page->records), VehiclePage::knownForName(year, v));
+    m_known->setSample(VehiclePage::knownForSample(Provenance::fromMeta(data->meta)));
     m_epa->setConfigs(data->epa(v.id, year), year, v.heavy);
     m_credit->setPlain(VehiclePage::creditLine(data->meta));
     m_stack->setCurrentWidget(m_pageWidget);

@@ -2,6 +2,7 @@
 
 #include "app/fvhelp.h"
 #include "app/fvinfo.h"
+#include "data/provenance.h"
 #include "kit/kvaboutwindow.h"
 #include "kit/kvrnhelp.h"
 #include "kit/kvrnkit.h"
@@ -84,6 +85,25 @@ void helpChecks(FVTestRun &run, const KVRNHelpTopics &topics)
               QStringLiteral("About and Help credit Brackenfold with the link"));
 }
 
+// The help on data sources and photos describes the database open: what is
+// generated says so, and drawings are not called photos from Wikimedia.
+void provenanceChecks(FVTestRun &run, const KVRNHelpTopics &topics, const Provenance &provenance)
+{
+    const auto body = [&](const char *id) {
+        const auto t = std::find_if(topics.cbegin(), topics.cend(), [&](const KVRNHelpTopic &each) { return each.id == QLatin1String(id); });
+        return t == topics.cend() ? QString() : t->body;
+    };
+    const QString data = body("data");
+    run.check(provenance.anyGenerated() ? data.startsWith(provenance.dataCredit()) && data.contains(QStringLiteral("generated sample data")) &&
+                                              !data.contains(QStringLiteral("downloaded"))
+                                        : data.startsWith(FVInfo::dataCredit()) && data.contains(QStringLiteral("downloaded")),
+              QStringLiteral("help on data sources says which records are generated sample data"));
+    const QString photos = body("photos");
+    run.check(provenance.drawnPhotos() ? photos.contains(QStringLiteral("drawing")) && !data.contains(QStringLiteral("Wikimedia"))
+                                       : data.contains(QStringLiteral("Wikimedia")),
+              QStringLiteral("help calls the vehicle pictures drawings when they are"));
+}
+
 } // namespace
 
 QString outsideCompany()
@@ -101,9 +121,11 @@ bool run(SelfTestContext &ctx)
         if (p.license.contains(QStringLiteral("BY")))
             credits.append(p);
     }
-    const KVRNHelpTopics topics = FVHelp::topics(credits);
+    const Provenance provenance = Provenance::fromMeta(ctx.vorel->meta);
+    const KVRNHelpTopics topics = FVHelp::topics(credits, provenance);
     KVRNKit::install(FVInfo::appName(), topics, {});
     helpChecks(run, topics);
+    provenanceChecks(run, topics, provenance);
 
     const QString corpus = WordingCorpus::build(topics, *ctx.vorel, ctx.reportText);
     run.check(!QString(corpus).remove(QStringLiteral("Brackenfold")).contains(QStringLiteral("Kestrelby")),

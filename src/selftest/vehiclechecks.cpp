@@ -3,6 +3,7 @@
 #include "app/fvinfo.h"
 #include "checkquery.h"
 #include "data/complaintrule.h"
+#include "data/provenance.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -147,9 +148,13 @@ void knownForChecks(SelfTestContext &ctx)
 
     const QString label = QStringLiteral("owner complaints reported to NHTSA, not failure rates");
     const QString key = QStringLiteral("complaints_label");
+    const Provenance provenance = Provenance::fromMeta(vorel.meta);
     run.check(FVInfo::complaintsLabel() == label && vorel.meta.contains(key) &&
-                  vorel.meta.value(key) == FVInfo::complaintsLabel(),
-              QStringLiteral("chart label reads exactly \"owner complaints reported to NHTSA, not failure rates\""));
+                  vorel.meta.value(key) == provenance.complaintsLabel() &&
+                  (provenance.generated(Provenance::Kind::Complaints) ? !provenance.complaintsLabel().contains(QStringLiteral("reported to NHTSA"))
+                                                                       : provenance.complaintsLabel() == label),
+              QStringLiteral("chart label reads exactly \"owner complaints reported to NHTSA, not failure rates\" "
+                             "for the agency's counts, and calls generated counts samples"));
 }
 
 void bulletinChecks(SelfTestContext &ctx)

@@ -105,6 +105,30 @@ private slots:
         QVERIFY(FVInfo::reportFooter().startsWith(FVInfo::appName() + QStringLiteral(" by Brackenfold")));
     }
 
+    void topicsFollowProvenance()
+    {
+        Provenance made;
+        for (const Provenance::Kind kind : Provenance::kinds())
+            made.setGenerated(kind, true);
+        made.setDrawnPhotos(true);
+        const KVRNHelpTopics topics = FVHelp::topics({}, made);
+        const QString data = byID(topics, QStringLiteral("data")).body;
+        QVERIFY(data.startsWith(made.dataCredit() + QStringLiteral("\n\n")));
+        QVERIFY(data.contains(QStringLiteral("\u2022 Recalls, owner-complaint counts, defect investigations and service-bulletin "
+                                             "summaries: generated sample data")));
+        QVERIFY(!data.contains(QStringLiteral("downloaded")) && !data.contains(QStringLiteral("Wikimedia")));
+        QVERIFY(data.endsWith(FVInfo::disclaimer()));
+        QVERIFY(byID(topics, QStringLiteral("complaints")).body.startsWith(QStringLiteral("The chart counts ") + made.complaintsLabel()));
+        QVERIFY(byID(topics, QStringLiteral("photos")).body.startsWith(QStringLiteral("Every vehicle picture is a simple drawing")));
+        // Real bulletins beside generated recalls: each kind credited for what it is.
+        Provenance mixed;
+        mixed.setGenerated(Provenance::Kind::Recalls, true);
+        const QString mixedData = byID(FVHelp::topics({}, mixed), QStringLiteral("data")).body;
+        QVERIFY(mixedData.contains(QStringLiteral("\u2022 Owner-complaint counts, defect investigations and service-bulletin summaries: "
+                                                  "the U.S. National Highway Traffic Safety Administration (NHTSA).")));
+        QVERIFY(mixedData.contains(QStringLiteral("\u2022 Recalls: generated sample data")));
+    }
+
     void photosBodyListsEveryCredit()
     {
         const QString intro = FVHelp::photosBody({});

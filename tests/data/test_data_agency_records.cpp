@@ -1,6 +1,7 @@
 #include "data/complaintrule.h"
 #include "data/complaintsummary.h"
 #include "data/nhtsatext.h"
+#include "data/provenance.h"
 #include "data/recall.h"
 #include "data/tsb.h"
 #include "data/vorel.h"
@@ -148,6 +149,54 @@ private slots:
         QFETCH(QString, in);
         QFETCH(QString, out);
         QCOMPARE(NHTSAText::sentenceCase(in), out);
+    }
+
+    void sentenceCaseKeepsNames()
+    {
+        NHTSAText::setProperNames({{QStringLiteral("Ford"), QStringLiteral("F-150")}, {QStringLiteral("Lincoln"), QStringLiteral("Navigator")},
+                                   {QStringLiteral("Ford"), QStringLiteral("Expedition")}, {QStringLiteral("Jeep"), QStringLiteral("Grand Cherokee")},
+                                   {QStringLiteral("Chevrolet"), QStringLiteral("Spark")}, {QStringLiteral("GMC"), QStringLiteral("Sierra")}},
+                                  {QStringLiteral("Ford Motor Company")});
+        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("FORD MOTOR COMPANY IS RECALLING CERTAIN MODEL YEAR 1994-2002 FORD F-150, "
+                                                        "1998-2002 LINCOLN NAVIGATOR AND 2001 JEEP GRAND CHEROKEE VEHICLES.")),
+                 QStringLiteral("Ford Motor Company is recalling certain model year 1994-2002 Ford F-150, "
+                                "1998-2002 Lincoln Navigator and 2001 Jeep Grand Cherokee vehicles."));
+        // A model alone is a name only where a model belongs: after its years or in their list.
+        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("SOME 2000-2003 NAVIGATOR AND EXPEDITION VEHICLES MAY SLIP. "
+                                                        "REPLACE THE SPARK PLUGS (ABS).")),
+                 QStringLiteral("Some 2000-2003 Navigator and Expedition vehicles may slip. Replace the spark plugs (ABS)."));
+        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("THE 2015 SPARK MAY STALL; THE SPARK PLUG MAY FOUL.")),
+                 QStringLiteral("The 2015 Spark may stall; the spark plug may foul."));
+        NHTSAText::setProperNames({}, {});
+        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("FORD MOTOR COMPANY")), QStringLiteral("Ford motor company"));
+    }
+
+    void provenanceFromMeta()
+    {
+        // Rows missing or unknown read as the agencies' own records.
+        const Provenance real = Provenance::fromMeta({{QStringLiteral("provenance.recalls"), QStringLiteral("maybe")}});
+        QVERIFY(!real.anyGenerated() && !real.drawnPhotos());
+        QCOMPARE(real.dataCredit(), QStringLiteral("Data from NHTSA and EPA; not endorsed by them."));
+        QCOMPARE(real.complaintsLabel(), QStringLiteral("owner complaints reported to NHTSA, not failure rates"));
+
+        Provenance made;
+        made.setGenerated(Provenance::Kind::Recalls, true);
+        made.setGenerated(Provenance::Kind::Complaints, true);
+        made.setDrawnPhotos(true);
+        made.keep(QStringLiteral("05V388000"));
+        QHash<QString, QString> meta;
+        for (const auto &[key, value] : made.metaRows())
+            meta.insert(key, value);
+        const Provenance back = Provenance::fromMeta(meta);
+        QVERIFY(back.generated(Provenance::Kind::Recalls) && back.generated(Provenance::Kind::Complaints));
+        QVERIFY(!back.generated(Provenance::Kind::Bulletins) && back.drawnPhotos());
+        QVERIFY(!back.sample(Provenance::Kind::Recalls, QStringLiteral("05V388000")));
+        QVERIFY(back.sample(Provenance::Kind::Recalls, QStringLiteral("12V001000")));
+        QVERIFY(!back.sample(Provenance::Kind::Investigations, QStringLiteral("PE12001")));
+        QCOMPARE(meta.value(QStringLiteral("data_credit")),
+                 QStringLiteral("Vehicle data from NHTSA and EPA; not endorsed by them. The recalls and complaint counts are "
+                                "generated sample data."));
+        QVERIFY(!back.complaintsLabel().contains(QStringLiteral("reported to NHTSA")));
     }
 
     void recallTypeText_data()

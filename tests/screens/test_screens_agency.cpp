@@ -7,6 +7,7 @@
 #include "screens/creditsrules.h"
 #include "screens/investigationrules.h"
 #include "screens/recallrules.h"
+#include "screens/searchresultsrules.h"
 #include "screens/tsblistrules.h"
 #include "screens/tsbopener.h"
 #include "support/fakehttp.h"
@@ -170,6 +171,38 @@ private slots:
         QCOMPARE(RecallRules::coveredHeading(many.size()), QStringLiteral("Vehicles in this vorel covered (81)"));
         QCOMPARE(RecallRules::note(), QStringLiteral("Recall data from NHTSA. Always confirm open recalls for a "
                                                      "specific VIN at www.nhtsa.gov/recalls."));
+    }
+
+    void sampleRecordsSaySo()
+    {
+        Provenance made;
+        made.setGenerated(Provenance::Kind::Recalls, true);
+        made.setDrawnPhotos(true);
+        made.keep(QStringLiteral("05V388000"));
+        Recall kept, sample;
+        kept.campaign = QStringLiteral("05V388000");
+        sample.campaign = QStringLiteral("12V001000");
+        QVERIFY(RecallRules::anySample(made, {kept, sample}));
+        QVERIFY(!RecallRules::anySample(made, {kept}));
+        QVERIFY(RecallRules::anySample(made, {}));
+        QVERIFY(!RecallRules::anySample(Provenance(), {sample}));
+        QCOMPARE(RecallRules::note(true), QStringLiteral("Always confirm open recalls for a specific VIN at www.nhtsa.gov/recalls."));
+
+        SearchHit hit;
+        hit.kind = SearchKind::Recall;
+        hit.ref = sample.campaign;
+        hit.title = QStringLiteral("12V001000 Air bags: 2012 Ford Focus");
+        QCOMPARE(SearchResultsRules::titleLine(hit, made), hit.title + QStringLiteral(" \u00b7 sample record"));
+        QCOMPARE(SearchResultsRules::titleLine(hit), hit.title);
+        hit.ref = kept.campaign;
+        QCOMPARE(SearchResultsRules::titleLine(hit, made), hit.title);
+
+        // The credits name what is generated and call drawings drawings; real data reads as before.
+        QVERIFY(CreditsRules::statement(made).contains(QStringLiteral("The recalls are generated sample data.")));
+        QVERIFY(!CreditsRules::statement(made).contains(QStringLiteral("Recall, complaint")));
+        QVERIFY(CreditsRules::photosIntro(made).contains(QStringLiteral("drawings")));
+        QVERIFY(CreditsRules::photosIntro().contains(QStringLiteral("Wikimedia Commons")));
+        QVERIFY(CreditsRules::statement().startsWith(QStringLiteral("Recall, complaint")));
     }
 
     void bulletinFilterAndCut()

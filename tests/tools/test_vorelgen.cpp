@@ -5,6 +5,7 @@
 #include "data/complaintrule.h"
 #include "data/nhtsatext.h"
 #include "data/packedids.h"
+#include "data/provenance.h"
 #include "data/vorel.h"
 
 #include <QFile>
@@ -507,8 +508,19 @@ private slots:
         QVERIFY(!QFileInfo::exists((full ? kFull : kSample) + QStringLiteral("-wal")));
         QVERIFY(!QFileInfo::exists((full ? kFull : kSample) + QStringLiteral(".part")));
 
-        QCOMPARE(v.meta.value("complaints_label"), QStringLiteral("owner complaints reported to NHTSA, not failure rates"));
-        QCOMPARE(v.meta.value("data_credit"), QStringLiteral("Data from NHTSA and EPA; not endorsed by them."));
+        // Every agency record kind is generated here, the two kept recalls
+        // aside, and the pictures are drawings; the texts say so.
+        const Provenance provenance = Provenance::fromMeta(v.meta);
+        for (const Provenance::Kind kind : Provenance::kinds())
+            QCOMPARE(v.meta.value(Provenance::metaKey(kind)), QStringLiteral("generated"));
+        QCOMPARE(v.meta.value("provenance.photos"), QStringLiteral("drawn"));
+        QVERIFY(!provenance.sample(Provenance::Kind::Recalls, QStringLiteral("05V388000")));
+        QVERIFY(provenance.sample(Provenance::Kind::Recalls, v.db->string("SELECT campaign FROM recalls WHERE campaign NOT LIKE '%388000' LIMIT 1")));
+        QVERIFY(!v.recall(QStringLiteral("09V388000"))->notes.contains(QStringLiteral("generated")));
+        QCOMPARE(v.meta.value("complaints_label"), provenance.complaintsLabel());
+        QVERIFY(!v.meta.value("complaints_label").contains(QStringLiteral("reported to NHTSA")));
+        QCOMPARE(v.meta.value("data_credit"), provenance.dataCredit());
+        QVERIFY(v.meta.value("data_credit").contains(QStringLiteral("recalls, investigations, service bulletins, complaint counts")));
         // The note and the credits say what is generated and, when the
         // catalogue was used, what came from it.
         const QString note = v.meta.value("recall_note");
@@ -790,6 +802,50 @@ private slots:
         QVERIFY2(run.errors.contains(QStringLiteral("broken rule: TOYOTA Sienna")), qPrintable(run.errors));
         QVERIFY(!QFileInfo::exists(dir.path() + QStringLiteral("/vorel.db")));
         QVERIFY(!QFileInfo::exists(dir.path() + QStringLiteral("/vorel.db.part")));
+    }
+
+    void agencyFaultStopsTheBuild_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("rule");
+        // A template let loose on vehicles it cannot fit: the checks name the broken rule.
+        QTest::newRow("pinion nut on front drive") << QStringLiteral("The rear axle pinion nut") << QStringLiteral("fits the");
+        QTest::newRow("gear shifts on a CVT") << QStringLiteral("transmission may not shift out of first gear") << QStringLiteral("fits the");
+    }
+    void agencyFaultStopsTheBuild()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, rule);
+        QTemporaryDir dir;
+        const QString content = dir.path() + QStringLiteral("/content");
+        QVERIFY(copyContent(content));
+        QFile f(content + QStringLiteral("/agency.json"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QJsonObject doc = QJsonDocument::fromJson(f.readAll()).object();
+        f.close();
+        bool seeded = false;
+        for (const char *key : {"recalls", "bulletins"}) {
+            QJsonArray list = doc.value(QLatin1String(key)).toArray();
+            for (qsizetype i = 0; i < list.size(); ++i) {
+                QJsonObject o = list[i].toObject();
+                const QString words = o.value("defect").toVariant().toStringList().join(u' ') + o.value("text").toString();
+                if (!words.contains(text))
+                    continue;
+                o.remove("needs");
+                o.remove("ice");
+                list[i] = o;
+                seeded = true;
+            }
+            doc.insert(QLatin1String(key), list);
+        }
+        QVERIFY(seeded);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QJsonDocument(doc).toJson());
+        f.close();
+        const Run run = generate(content, dir.path());
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.errors.contains(QStringLiteral("broken rule: ")) && run.errors.contains(rule), qPrintable(run.errors));
+        QVERIFY(!QFileInfo::exists(dir.path() + QStringLiteral("/vorel.db")));
     }
 
     void cleanupTestCase()

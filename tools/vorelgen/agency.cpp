@@ -1,5 +1,7 @@
 #include "agency.h"
 
+#include <QDate>
+#include <QHash>
 #include <QJsonArray>
 #include <algorithm>
 
@@ -90,30 +92,125 @@ QList<Link> pickLinks(const QList<const Vehicle *> &pool, int pivot, int maxVehi
     return links;
 }
 
-QList<Link> fitLinks(const Model &m, const QList<Link> &links, int from, bool ice)
+namespace {
+
+// Makes whose cars and SUVs rode on self-levelling air springs from 1990.
+bool airSprungMake(const QString &make)
+{
+    static const QSet<QString> makes = {QStringLiteral("LINCOLN"), QStringLiteral("CADILLAC"), QStringLiteral("LAND ROVER"),
+                                        QStringLiteral("MERCEDES-BENZ"), QStringLiteral("ROLLS-ROYCE"), QStringLiteral("BENTLEY"),
+                                        QStringLiteral("MASERATI"), QStringLiteral("PORSCHE"), QStringLiteral("AUDI"),
+                                        QStringLiteral("LEXUS"), QStringLiteral("JAGUAR")};
+    return makes.contains(make);
+}
+
+int traitsOf(const Vehicle &v, int year)
+{
+    QList<Engine> engines = enginesOf(v, year);
+    const bool listed = !engines.isEmpty();
+    if (!listed) // outside its listed years: an electric line stays electric
+        engines.append(v.electric() ? v.engines.first() : Engine{});
+    int t = 0;
+    for (const Engine &e : engines) {
+        if (e.evMotor.isEmpty()) {
+            t |= Combustion;
+            t |= e.fuel.contains(QLatin1String("Diesel"), Qt::CaseInsensitive) ? Diesel : Gasoline;
+            // No CVT is claimed for an engine nobody listed.
+            t |= listed && cvtLine(v, e, year) ? CvtBox : SteppedBox;
+        }
+        for (const QString &d : drivesFor(v, e, engines, year)) {
+            if (d != QLatin1String("Front-Wheel Drive"))
+                t |= RearDriven;
+            if (d == QLatin1String("All-Wheel Drive") || d == QLatin1String("4-Wheel Drive"))
+                t |= FourWheel;
+        }
+    }
+    if (airSprungMake(v.make) && year >= 1990 && !v.heavy)
+        t |= AirSprings;
+    return t;
+}
+
+} // namespace
+
+int yearTraits(const Model &m, qint64 vid, int year)
+{
+    // Asked many times per vehicle-year while records are drawn.
+    static const Model *cachedFor = nullptr;
+    static QHash<quint64, int> cache;
+    if (cachedFor != &m) {
+        cache.clear();
+        cachedFor = &m;
+    }
+    const quint64 key = quint64(vid) << 16 | quint64(year);
+    const auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return *it;
+    const Vehicle *v = m.byID(vid);
+    const int t = v ? traitsOf(*v, year) : 0;
+    cache.insert(key, t);
+    return t;
+}
+
+int templateNeeds(const QJsonObject &t)
+{
+    static const QHash<QString, int> words = {
+        {QStringLiteral("gasoline"), Gasoline}, {QStringLiteral("diesel"), Diesel}, {QStringLiteral("gears"), SteppedBox},
+        {QStringLiteral("cvt"), CvtBox}, {QStringLiteral("rear drive"), RearDriven},
+        {QStringLiteral("four-wheel drive"), FourWheel}, {QStringLiteral("air springs"), AirSprings}};
+    int needs = t.value(QStringLiteral("ice")).toBool() ? Combustion : 0;
+    for (const QJsonValue &w : t.value(QStringLiteral("needs")).toArray()) {
+        if (!words.contains(w.toString()))
+            throw GenError{QStringLiteral("agency.json: unknown need \"%1\"").arg(w.toString())};
+        needs |= words.value(w.toString());
+    }
+    return needs;
+}
+
+QList<Link> fitLinks(const Model &m, const QList<Link> &links, int from, int needs)
 {
     QList<Link> out;
-    for (const Link &l : links) {
-        if (l.year < from)
-            continue;
-        const Vehicle *v = m.byID(l.vid);
-        if (ice && (!v || v->electric()))
-            continue;
-        out.append(l);
-    }
+    for (const Link &l : links)
+        if (l.year >= from && (yearTraits(m, l.vid, l.year) & needs) == needs)
+            out.append(l);
     return out;
 }
 
-bool anyFits(const Model &m, const QList<Link> &links, int from, bool ice)
+bool anyFits(const Model &m, const QList<Link> &links, int from, int needs)
 {
-    for (const Link &l : links) {
-        if (l.year < from)
-            continue;
-        const Vehicle *v = m.byID(l.vid);
-        if (!ice || (v && !v->electric()))
+    for (const Link &l : links)
+        if (l.year >= from && (yearTraits(m, l.vid, l.year) & needs) == needs)
             return true;
-    }
     return false;
+}
+
+QString dataDate(const Model &m)
+{
+    return m.dataDate.isEmpty() ? QStringLiteral("2026-03-31") : m.dataDate;
+}
+
+QString earliestDate(const QList<Link> &links)
+{
+    int newest = 0;
+    for (const Link &l : links)
+        newest = qMax(newest, l.year);
+    return newest ? QStringLiteral("%1-04-01").arg(newest - 1) : QString();
+}
+
+QString reportDate(const Model &m, int year, const QList<Link> &links, Rng &r)
+{
+    const QDate until = QDate::fromString(dataDate(m), Qt::ISODate);
+    QDate lo = QDate(year, 1, 1), hi = QDate(year, 12, 31);
+    const QDate earliest = QDate::fromString(earliestDate(links), Qt::ISODate);
+    if (earliest.isValid() && earliest > lo)
+        lo = earliest;
+    if (hi > until)
+        hi = until;
+    if (lo > hi) { // the year drawn does not fit: the first months the records may carry
+        hi = qMin(until, lo.addDays(270));
+        if (lo > hi)
+            lo = hi;
+    }
+    return lo.addDays(r.range(0, lo.daysTo(hi))).toString(Qt::ISODate);
 }
 
 QList<AgencyTemplate> agencyTemplates(const Content &c, const QString &key)
@@ -123,7 +220,7 @@ QList<AgencyTemplate> agencyTemplates(const Content &c, const QString &key)
         AgencyTemplate t;
         t.text = v.toObject();
         t.from = qMax(componentFrom(c, t.text.value(QStringLiteral("component")).toString()), t.text.value(QStringLiteral("from")).toInt(1970));
-        t.ice = t.text.value(QStringLiteral("ice")).toBool();
+        t.needs = templateNeeds(t.text);
         t.to = t.text.value(QStringLiteral("to")).toInt(9999);
         out.append(t);
     }
@@ -176,4 +273,20 @@ int componentFrom(const Content &c, const QString &component)
     if (first.startsWith(QLatin1String("AIR BAGS")))
         return 1988;
     return 1970;
+}
+
+Provenance provenanceOf(const Model &m)
+{
+    Provenance p;
+    p.setGenerated(Provenance::Kind::Recalls, !m.imported.recalls);
+    p.setGenerated(Provenance::Kind::Investigations, !m.imported.investigations);
+    p.setGenerated(Provenance::Kind::Bulletins, !m.imported.bulletins);
+    p.setGenerated(Provenance::Kind::Complaints, !m.imported.complaints);
+    p.setGenerated(Provenance::Kind::Engines, !m.imported.engines);
+    p.setDrawnPhotos(true);
+    if (!m.imported.recalls)
+        for (const RecallRow &r : m.recalls)
+            if (r.campaign == QLatin1String("05V388000") || r.campaign == QLatin1String("09V388000"))
+                p.keep(r.campaign);
+    return p;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/provenance.h"
 #include "model.h"
 #include "rng.h"
 
@@ -27,19 +28,49 @@ int groupOf(const QList<MakerGroup> &groups, const QString &make);
 // up to maxYears consecutive model years in that window.
 QList<Link> pickLinks(const QList<const Vehicle *> &pool, int pivot, int maxVehicles, int maxYears, Rng &r);
 
+// What a vehicle had in a model year, as bits: the parts a record template
+// may need before it can concern that vehicle-year.
+enum Trait : int {
+    Combustion = 1,   // a fuel-burning engine (alone or in a hybrid)
+    Gasoline = 2,     // a spark-ignition engine
+    Diesel = 4,       // a diesel engine
+    SteppedBox = 8,   // a gearbox with gears (automatic or manual)
+    CvtBox = 16,      // a continuously variable gearbox
+    RearDriven = 32,  // a driven rear axle with a driveshaft: rear, four or all wheels
+    FourWheel = 64,   // four- or all-wheel drive
+    AirSprings = 128, // self-levelling air suspension
+};
+// The traits of one vehicle-year; a year without listed engines counts as a
+// gasoline engine with a stepped gearbox, or as electric for an electric line.
+int yearTraits(const Model &m, qint64 vid, int year);
+// The traits a template object needs: its "ice" flag (a combustion engine)
+// and its "needs" list ("gasoline", "diesel", "gears", "cvt", "rear drive",
+// "four-wheel drive", "air springs"). Throws on an unknown word.
+int templateNeeds(const QJsonObject &t);
+
 // The links a record template can concern: model years from its first year
-// on, and, for a template about fuel, exhaust or gearbox parts, only vehicles
-// with a combustion engine. Order kept.
-QList<Link> fitLinks(const Model &m, const QList<Link> &links, int from, bool ice);
+// on whose vehicle-year has every trait in `needs`. Order kept.
+QList<Link> fitLinks(const Model &m, const QList<Link> &links, int from, int needs);
 // Whether fitLinks keeps at least one of the links.
-bool anyFits(const Model &m, const QList<Link> &links, int from, bool ice);
+bool anyFits(const Model &m, const QList<Link> &links, int from, int needs);
+
+// The last day of the data the generated records go up to: none is dated
+// after it.
+QString dataDate(const Model &m);
+// A report date for a record about `links` drawn in `year` where possible:
+// no earlier than April 1 of the year before its newest model year (about
+// nine months before that model year could be on sale), never after the
+// data's date.
+QString reportDate(const Model &m, int year, const QList<Link> &links, Rng &r);
+// The first day a record about these model years may carry.
+QString earliestDate(const QList<Link> &links);
 
 // A record template of agency.json with its limits.
 struct AgencyTemplate
 {
     QJsonObject text; // the template object itself
     int from = 1970;  // its own "from", not before its component's first year
-    bool ice = false; // its "ice" flag
+    int needs = 0;    // the traits it needs (templateNeeds)
     int to = 9999;    // its "to": the last model year it concerns
 };
 // The templates under `key` ("recalls", "investigations" or "bulletins").
@@ -64,6 +95,16 @@ private:
     QSet<QString> m_used;
     QMap<QString, int> m_last;
 };
+
+// Whether two "|"-joined component lists share a first level.
+bool sameParts(const QString &a, const QString &b);
+// Whether two link lists share a vehicle-year.
+bool shareVehicleYear(const QList<Link> &a, const QList<Link> &b);
+
+// What the database says about where its records came from: the kinds not
+// imported from the agencies' files are generated, the two recalls kept with
+// their real content are not, and the pictures are drawings.
+Provenance provenanceOf(const Model &m);
 
 // The first level of a component name ("SERVICE BRAKES, HYDRAULIC").
 QString firstLevel(const QString &component);

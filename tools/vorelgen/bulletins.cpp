@@ -1,9 +1,11 @@
 #include "agency.h"
 
+#include <QDate>
 #include <QHash>
 #include <QJsonArray>
 #include <QSet>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -57,7 +59,7 @@ QString documentID(const QString &style, int year, const QString &component, Rng
 
 // The automatic transmission a bulletin names, from the maker, the vehicle's
 // layout and the year.
-QString transmissionName(const QString &style, const Vehicle &v, int year)
+QString transmissionName(const Model &m, const QString &style, const Vehicle &v, int year)
 {
     const QList<Engine> engines = enginesOf(v, year);
     const Engine e = engines.value(0);
@@ -84,7 +86,9 @@ QString transmissionName(const QString &style, const Vehicle &v, int year)
             return year < 2007 ? QStringLiteral("41TE") : year < 2014 || v.kind() == QLatin1String("van") ? QStringLiteral("62TE") : QStringLiteral("9HP");
         return year < 2013 ? QStringLiteral("45RFE") : QStringLiteral("8HP");
     }
-    if (cvtLine(v, e, year))
+    // A CVT only where the line had no other gearbox that year.
+    const int traits = yearTraits(m, v.id, year);
+    if ((traits & CvtBox) && !(traits & SteppedBox))
         return QStringLiteral("continuously variable (CVT)");
     return year < 2004 ? QStringLiteral("4-speed automatic") : year < 2010 ? QStringLiteral("5-speed automatic")
                        : year < 2017 ? QStringLiteral("6-speed automatic") : QStringLiteral("8-speed automatic");
@@ -98,16 +102,26 @@ QString engineText(const Vehicle &v, int year)
     return QStringLiteral("gasoline");
 }
 
-QString fill(QString text, const Model &m, const QString &style, const QList<Link> &links)
+// The template's text for these links. A text that names an engine or a
+// transmission keeps only the model years that had the one it names.
+QString fill(QString text, const Model &m, const QString &style, QList<Link> &links)
 {
     const Vehicle *v = m.byID(links.first().vid);
     int lo = 9999;
     for (const Link &l : links)
         if (l.vid == v->id)
             lo = qMin(lo, l.year);
+    const auto keepAlike = [&](const QString &placeholder, const std::function<QString(int)> &name) {
+        if (!text.contains(placeholder))
+            return;
+        const QString named = name(lo);
+        links.erase(std::remove_if(links.begin(), links.end(), [&](const Link &l) { return l.vid != v->id || name(l.year) != named; }),
+                    links.end());
+        text.replace(placeholder, named);
+    };
+    keepAlike(QStringLiteral("{ENGINE}"), [&](int year) { return engineText(*v, year); });
+    keepAlike(QStringLiteral("{TRANS}"), [&](int year) { return transmissionName(m, style, *v, year); });
     text.replace(QLatin1String("{YEARS} {MODELS}"), linkedYearsPhrase(m, links, [](const Vehicle *each) { return each->model; }));
-    text.replace(QLatin1String("{ENGINE}"), engineText(*v, lo));
-    text.replace(QLatin1String("{TRANS}"), transmissionName(style, *v, lo));
     return text;
 }
 
@@ -124,7 +138,7 @@ TsbRow navigatorTransmission(const Model &m)
     t.documentID = QStringLiteral("02-21-4");
     t.date = QStringLiteral("2002-10-28");
     t.addedDate = QStringLiteral("2002-12-04");
-    t.type = QStringLiteral("TSB");
+    t.type = QStringLiteral("Service bulletin");
     t.components = QStringLiteral("POWER TRAIN:AUTOMATIC TRANSMISSION");
     t.summary = QStringLiteral("SOME 2000-2003 NAVIGATOR AND EXPEDITION VEHICLES WITH THE 4R100 TRANSMISSION MAY EXHIBIT A HARSH 1-2 UPSHIFT, "
                                "A DELAYED ENGAGEMENT OR A SLIP IN OVERDRIVE. THIS ARTICLE GIVES A REVISED DIAGNOSTIC PROCEDURE, A VALVE BODY "
@@ -179,8 +193,8 @@ void buildBulletins(Model &m, const Content &c)
     const QList<AgencyTemplate> templates = agencyTemplates(c, QStringLiteral("bulletins"));
     if (templates.isEmpty())
         throw GenError{QStringLiteral("agency.json has no bulletin templates")};
-    static const QStringList types = {QStringLiteral("TSB"), QStringLiteral("TSB"), QStringLiteral("TSB"), QStringLiteral("TSB"),
-                                      QStringLiteral("TSB"), QStringLiteral("TSB"), QStringLiteral("Special Service Message"),
+    const QString ordinary = QStringLiteral("Service bulletin");
+    const QStringList types = {ordinary, ordinary, ordinary, ordinary, ordinary, ordinary, QStringLiteral("Special Service Message"),
                                       QStringLiteral("Customer Satisfaction Program"), QStringLiteral("Service Information")};
     const int ford = groupOf(groups, QStringLiteral("FORD"));
     const Vehicle *navigator = m.byID(kNavigatorID);
@@ -203,7 +217,7 @@ void buildBulletins(Model &m, const Content &c)
     const auto make = [&](int ti, int year, int group, QList<Link> links, const QString &key, Rng &r) -> bool {
         const AgencyTemplate &chosen = templates[ti];
         const QJsonObject &t = chosen.text;
-        links = fitLinks(m, links, chosen.from, chosen.ice);
+        links = fitLinks(m, links, chosen.from, chosen.needs);
         links.erase(std::remove_if(links.begin(), links.end(), [&](const Link &l) {
                         return l.year > chosen.to || usedOn.value(vehicleYear(l)).contains(ti);
                     }),
@@ -214,8 +228,7 @@ void buildBulletins(Model &m, const Content &c)
         }
         if (links.isEmpty())
             return false;
-        for (const Link &l : links)
-            usedOn[vehicleYear(l)].insert(ti);
+        const QString text = fill(t.value(QStringLiteral("text")).toString(), m, groups[group].style, links);
         Draft d;
         d.year = year;
         d.day = int(r.range(0, 363));
@@ -224,16 +237,14 @@ void buildBulletins(Model &m, const Content &c)
         d.from = chosen.from;
         d.row.links = links;
         d.row.components = t.value(QStringLiteral("component")).toString();
-        d.row.date = isoDate(d.year, d.day);
-        d.row.addedDate = isoDate(d.year, d.day + int(r.range(3, 120)));
-        if (d.row.addedDate > QLatin1String("2026-12-31"))
-            d.row.addedDate = QStringLiteral("2026-12-31");
+        d.row.date = reportDate(m, year, links, r);
+        d.year = d.row.date.left(4).toInt();
+        d.row.addedDate = qMin(QDate::fromString(d.row.date, Qt::ISODate).addDays(r.range(3, 120)).toString(Qt::ISODate), dataDate(m));
         d.row.type = r.pick(types);
         d.row.documentID = uniqueDocument(documents, groups[group].style, d.year, d.row.components, r);
-        QString text = fill(t.value(QStringLiteral("text")).toString(), m, groups[group].style, links);
-        if (d.year < 2008)
-            text = text.toUpper();
-        d.row.summary = text.toUtf8();
+        d.row.summary = (d.year < 2008 ? text.toUpper() : text).toUtf8();
+        for (const Link &l : links)
+            usedOn[vehicleYear(l)].insert(ti);
         drafts.append(d);
         return true;
     };
@@ -296,7 +307,7 @@ void buildBulletins(Model &m, const Content &c)
         // A condition of parts these vehicles have, in the years they had them.
         QList<int> fitting;
         for (qsizetype ti = 0; ti < templates.size(); ++ti)
-            if (anyFits(m, picked, templates[ti].from, templates[ti].ice))
+            if (anyFits(m, picked, templates[ti].from, templates[ti].needs))
                 fitting.append(int(ti));
         if (fitting.isEmpty())
             continue;

@@ -1,3 +1,4 @@
+#include "agencychecks.h"
 #include "appsearch.h"
 #include "enginechecks.h"
 #include "data/packedids.h"
@@ -251,8 +252,6 @@ void checkMeta(SQLDB &db, const Model &m, const QString &path)
         rule(v.isDouble() && v.toDouble() == double(v.toInteger()) && v.toInteger() == db.scalar(QLatin1String(sql)),
              QStringLiteral("meta counts \"%1\" is the integer count of the finished table").arg(QLatin1String(key)));
     }
-    rule(meta("complaints_label") == QLatin1String("owner complaints reported to NHTSA, not failure rates"), QStringLiteral("meta complaints_label"));
-    rule(meta("data_credit") == QLatin1String("Data from NHTSA and EPA; not endorsed by them."), QStringLiteral("meta data_credit"));
     generatedRule(anyImported(m), meta("recall_note").contains(QLatin1String("generated sample data")), QStringLiteral("meta recall_note says the data is generated"));
     rule(db.scalar(QStringLiteral("SELECT COUNT(*) FROM data_sources WHERE name NOT LIKE 'NHTSA vPIC %' AND name NOT LIKE 'NHTSA % file %' AND name NOT LIKE 'EPA % file %' AND "
                                   "(instr(name, 'vorelgen') = 0 OR instr(name, 'generated sample data') = 0)")) == 0 &&
@@ -290,6 +289,7 @@ void checkReference(const Model &m, const QString &path)
         // The engine rules hold the generated and hand-written rows; EPA's own list is taken as it is.
         if (!m.imported.engines)
             checkEngines(db, m);
+        checkAgencyRecords(db, m);
     } catch (const SQLError &e) {
         throw GenError{QStringLiteral("checking %1 failed: %2").arg(path, e.description())};
     }

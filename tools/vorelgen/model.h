@@ -206,6 +206,7 @@ struct Model
     // The agencies' files the records were imported from: data_sources rows.
     struct SourceFile { QString name, url, date; };
     QList<SourceFile> sourceFiles;
+    QString dataDate; // "YYYY-MM-DD": the newest the generated agency records may be
 
     const Vehicle *find(const QString &make, const QString &model) const;
     const Vehicle *byID(qint64 id) const;

@@ -1,5 +1,6 @@
 #include "agency.h"
 
+#include <QDate>
 #include <QHash>
 #include <QJsonArray>
 #include <QSet>
@@ -9,10 +10,11 @@ namespace {
 
 struct Template
 {
-    QString type, component, defect, consequence, remedy;
+    QString type, component, consequence, remedy;
+    QStringList defects; // ways the same defect is put; one is drawn per recall
     bool doNotDrive = false, parkOutside = false;
     int from = 1970;
-    bool ice = false; // about fuel, exhaust or driveline parts
+    int needs = 0; // the traits a vehicle-year needs (templateNeeds)
 };
 
 QList<Template> recallTemplates(const Content &c)
@@ -23,13 +25,18 @@ QList<Template> recallTemplates(const Content &c)
         Template t;
         t.type = o.value(QStringLiteral("type")).toString();
         t.component = o.value(QStringLiteral("component")).toString();
-        t.defect = o.value(QStringLiteral("defect")).toString();
+        const QJsonValue defect = o.value(QStringLiteral("defect"));
+        if (defect.isArray())
+            for (const QJsonValue &d : defect.toArray())
+                t.defects << d.toString();
+        else
+            t.defects << defect.toString();
         t.consequence = o.value(QStringLiteral("consequence")).toString();
         t.remedy = o.value(QStringLiteral("remedy")).toString();
         t.doNotDrive = o.value(QStringLiteral("do_not_drive")).toBool();
         t.parkOutside = o.value(QStringLiteral("park_outside")).toBool();
         t.from = qMax(componentFrom(c, t.component), o.value(QStringLiteral("from")).toInt(1970));
-        t.ice = o.value(QStringLiteral("ice")).toBool();
+        t.needs = templateNeeds(o);
         out.append(t);
     }
     if (out.isEmpty())
@@ -43,9 +50,9 @@ QString agencyCase(const QString &text, int year)
     return year < 2008 ? text.toUpper() : text;
 }
 
-const QString kNote = QStringLiteral(
-    "Owners may also contact the National Highway Traffic Safety Administration's vehicle safety hotline. "
-    "This is a generated sample record, not an agency record.");
+const QString kHotline = QStringLiteral(
+    "Owners may also contact the National Highway Traffic Safety Administration's vehicle safety hotline.");
+const QString kNote = kHotline + QStringLiteral(" This is a generated sample record, not an agency record.");
 
 void addLinks(Model &m, const QString &make, const QString &model, int from, int to, QList<Link> &links)
 {
@@ -78,14 +85,35 @@ RecallRow pinnedRecall(Model &m, const QString &campaign, const QString &maker, 
                                .arg(maker, vehiclePhrase(m, r.links), defect), year);
     r.consequence = agencyCase(consequence, year);
     r.remedy = agencyCase(remedy, year);
-    r.notes = kNote;
+    r.notes = kHotline; // kept with the agency's own content: not a sample
     return r;
 }
 
 } // namespace
 
+bool sameParts(const QString &a, const QString &b)
+{
+    const QStringList bs = b.split(QLatin1Char('|'));
+    for (const QString &x : a.split(QLatin1Char('|')))
+        for (const QString &y : bs)
+            if (firstLevel(x) == firstLevel(y))
+                return true;
+    return false;
+}
+
+bool shareVehicleYear(const QList<Link> &a, const QList<Link> &b)
+{
+    for (const Link &x : a)
+        for (const Link &y : b)
+            if (x.vid == y.vid && x.year == y.year)
+                return true;
+    return false;
+}
+
 void buildRecalls(Model &m, const Content &c)
 {
+    if (m.dataDate.isEmpty())
+        m.dataDate = c.vpicDate;
     const QList<MakerGroup> groups = makerGroups(m, c);
     const QList<Template> templates = recallTemplates(c);
     NumberBook book;
@@ -135,7 +163,6 @@ void buildRecalls(Model &m, const Content &c)
         const QString type = u < 0.86 ? QStringLiteral("V") : u < 0.93 ? QStringLiteral("E") : u < 0.97 ? QStringLiteral("T") : QStringLiteral("C");
         RecallRow row;
         row.type = type;
-        row.reportDate = isoDate(year, int(r.range(0, 363)));
         row.initiatedBy = r.chance(0.9) ? QStringLiteral("MFR") : QStringLiteral("ODI");
         if (!r.chance(0.03))
             row.affected = std::clamp<qint64>(qint64(r.logNormal(7.5, 2.0)), 1, 4500000);
@@ -159,7 +186,7 @@ void buildRecalls(Model &m, const Content &c)
             // A defect only of parts these vehicles have, in the years they had them.
             QList<const Template *> fitting;
             for (const Template &t : templates)
-                if (t.type == type && t.from <= year && anyFits(m, picked, t.from, t.ice))
+                if (t.type == type && t.from <= year && anyFits(m, picked, t.from, t.needs))
                     fitting.append(&t);
             if (fitting.isEmpty())
                 continue;
@@ -167,13 +194,15 @@ void buildRecalls(Model &m, const Content &c)
             // defect is tried, else the vehicle-years that had it are left out.
             for (int tries = 0; tries < 4; ++tries) {
                 chosen = r.pick(fitting);
-                row.links = unused(fitLinks(m, picked, chosen->from, chosen->ice), chosen);
+                row.links = unused(fitLinks(m, picked, chosen->from, chosen->needs), chosen);
                 if (!row.links.isEmpty())
                     break;
             }
             if (row.links.isEmpty())
                 continue;
             remember(row.links, chosen);
+            row.reportDate = reportDate(m, year, row.links, r);
+            row.manufacturer = groups[gi].nameFor(row.reportDate);
             lead = QStringLiteral("%1 is recalling certain model year %2 vehicles. ").arg(row.manufacturer, vehiclePhrase(m, row.links));
         } else {
             QList<const Template *> fitting;
@@ -186,7 +215,8 @@ void buildRecalls(Model &m, const Content &c)
             const QJsonArray names = makers.value(type).toArray();
             row.manufacturer = names.at(qsizetype(r.next() % quint64(qMax<qsizetype>(1, names.size())))).toString();
             if (r.chance(0.4))
-                row.links = fitLinks(m, pickLinks(everyone, year, 2, 3, r), chosen->from, chosen->ice);
+                row.links = fitLinks(m, pickLinks(everyone, year, 2, 3, r), chosen->from, chosen->needs);
+            row.reportDate = reportDate(m, year, row.links, r);
             const QString what = type == QLatin1String("T") ? QStringLiteral("tires") : type == QLatin1String("C") ? QStringLiteral("child restraints") : QStringLiteral("replacement parts");
             lead = QStringLiteral("%1 is recalling certain %2").arg(row.manufacturer, what);
             lead += row.links.isEmpty() ? QStringLiteral(". ") : QStringLiteral(" sold for or fitted to %1 vehicles. ").arg(vehiclePhrase(m, row.links));
@@ -195,10 +225,12 @@ void buildRecalls(Model &m, const Content &c)
         row.components = t.component;
         row.doNotDrive = t.doNotDrive;
         row.parkOutside = t.parkOutside;
-        row.campaign = book.next(QStringLiteral("%1%2").arg(year % 100, 2, 10, QLatin1Char('0')).arg(type), QStringLiteral("000"), r);
-        row.summary = agencyCase(lead + t.defect, year);
-        row.consequence = agencyCase(t.consequence, year);
-        row.remedy = agencyCase(t.remedy, year);
+        // Campaign numbers and the case of the texts follow the year filed.
+        const int filed = row.reportDate.left(4).toInt();
+        row.campaign = book.next(QStringLiteral("%1%2").arg(filed % 100, 2, 10, QLatin1Char('0')).arg(type), QStringLiteral("000"), r);
+        row.summary = agencyCase(lead + r.pick(t.defects), filed);
+        row.consequence = agencyCase(t.consequence, filed);
+        row.remedy = agencyCase(t.remedy, filed);
         row.notes = kNote;
         m.recalls.append(row);
     }
@@ -214,19 +246,20 @@ void buildRecalls(Model &m, const Content &c)
         while (!t || t->type != row.type || t->from > year)
             t = &r.pick(templates);
         row.components = t->component;
-        row.reportDate = isoDate(year, int(r.range(0, 363)));
         row.initiatedBy = QStringLiteral("MFR");
         row.group = int(groupOf(groups, g.makes.first()));
-        row.manufacturer = g.nameFor(row.reportDate);
-        row.links = unused(fitLinks(m, pickLinks(g.vehicles, year, 3, 3, r), t->from, t->ice), t);
+        row.links = unused(fitLinks(m, pickLinks(g.vehicles, year, 3, 3, r), t->from, t->needs), t);
         if (row.links.isEmpty())
             continue;
         remember(row.links, t);
+        row.reportDate = reportDate(m, year, row.links, r);
+        row.manufacturer = g.nameFor(row.reportDate);
+        const int filed = row.reportDate.left(4).toInt();
         row.affected = qint64(r.logNormal(8.0, 1.5));
-        row.campaign = book.next(QStringLiteral("%1V").arg(year % 100, 2, 10, QLatin1Char('0')), QStringLiteral("000"), r);
-        row.summary = agencyCase(QStringLiteral("%1 is recalling certain model year %2 vehicles. ").arg(row.manufacturer, vehiclePhrase(m, row.links)) + t->defect, year);
-        row.consequence = agencyCase(t->consequence, year);
-        row.remedy = agencyCase(t->remedy, year);
+        row.campaign = book.next(QStringLiteral("%1V").arg(filed % 100, 2, 10, QLatin1Char('0')), QStringLiteral("000"), r);
+        row.summary = agencyCase(QStringLiteral("%1 is recalling certain model year %2 vehicles. ").arg(row.manufacturer, vehiclePhrase(m, row.links)) + r.pick(t->defects), filed);
+        row.consequence = agencyCase(t->consequence, filed);
+        row.remedy = agencyCase(t->remedy, filed);
         row.notes = kNote;
         m.recalls.append(row);
     }
@@ -300,32 +333,34 @@ void buildInvestigations(Model &m, const Content &c)
         // A subject these vehicles can have: a template that keeps some of them.
         QList<const AgencyTemplate *> fitting;
         for (const AgencyTemplate &tt : templates)
-            if (tt.from <= year && anyFits(m, row.links, tt.from, tt.ice))
+            if (tt.from <= year && anyFits(m, row.links, tt.from, tt.needs))
                 fitting.append(&tt);
         if (fitting.isEmpty())
             throw GenError{QStringLiteral("no investigation template fits investigation %1").arg(i)};
         const AgencyTemplate &chosen = *r.pick(fitting);
         const QJsonObject &t = chosen.text;
-        row.links = fitLinks(m, row.links, chosen.from, chosen.ice);
+        row.links = fitLinks(m, row.links, chosen.from, chosen.needs);
         const int g = groupOf(groups, m.byID(row.links.first().vid)->make);
-        row.action = book.next(kind + QStringLiteral("%1").arg(year % 100, 2, 10, QLatin1Char('0')), QString(), r);
         row.components = t.value(QStringLiteral("component")).toString();
-        const int day = int(r.range(0, 363));
-        row.opened = isoDate(year, day);
+        row.opened = reportDate(m, year, row.links, r);
         row.manufacturer = groups[g].nameFor(row.opened);
-        const int length = int(r.range(60, 900));
-        if (year * 366 + day + length < 2026 * 366 + 300)
-            row.closed = isoDate(year, day + length);
+        const QDate opened = QDate::fromString(row.opened, Qt::ISODate);
+        const QString closed = opened.addDays(r.range(60, 900)).toString(Qt::ISODate);
+        if (closed <= dataDate(m))
+            row.closed = closed;
         row.subject = t.value(QStringLiteral("subject")).toString();
         row.summary = t.value(QStringLiteral("summary")).toString();
-        if (year < 2008) {
+        if (opened.year() < 2008) {
             row.subject = row.subject.toUpper();
             row.summary = row.summary.toUpper();
         }
+        row.action = book.next(kind + QStringLiteral("%1").arg(opened.year() % 100, 2, 10, QLatin1Char('0')), QString(), r);
         if ((kind == QLatin1String("PE") || kind == QLatin1String("EA") || kind == QLatin1String("RQ")) && r.chance(0.35)) {
+            // A recall that followed: about the same parts of some of the same vehicle-years.
             QList<const RecallRow *> later;
             for (const RecallRow *rc : byGroup.value(g))
-                if (rc->reportDate > row.opened && rc->reportDate.left(4).toInt() <= year + 2)
+                if (rc->reportDate > row.opened && rc->reportDate.left(4).toInt() <= opened.year() + 2 &&
+                    sameParts(rc->components, row.components) && shareVehicleYear(rc->links, row.links))
                     later.append(rc);
             if (!later.isEmpty())
                 row.recallCampaign = r.pick(later)->campaign;

@@ -26,6 +26,30 @@ QString joined(const QJsonArray &a)
     return parts.join(QLatin1Char(' '));
 }
 
+// The vehicles a recall covers, for its search title: the first two with
+// their years, then how many more; for equipment sold loose, its maker.
+QString coveredShort(const Model &m, const RecallRow &r)
+{
+    QList<qint64> vehicles;
+    for (const Link &l : r.links)
+        if (!vehicles.contains(l.vid))
+            vehicles.append(l.vid);
+    if (vehicles.isEmpty())
+        return r.manufacturer;
+    const auto name = [](const Vehicle *v) { return v ? v->name() : QStringLiteral("vehicle"); };
+    QStringList parts;
+    for (qsizetype i = 0; i < qMin<qsizetype>(2, vehicles.size()); ++i) {
+        QList<Link> own;
+        for (const Link &l : r.links)
+            if (l.vid == vehicles[i])
+                own.append(l);
+        parts << linkedYearsPhrase(m, own, name);
+    }
+    if (vehicles.size() > 2)
+        return parts.join(QStringLiteral(", ")) + QStringLiteral(" and %1 more").arg(vehicles.size() - 2);
+    return parts.join(QStringLiteral(" and "));
+}
+
 } // namespace
 
 void buildSearch(Model &m, const Content &c)
@@ -61,7 +85,7 @@ void buildSearch(Model &m, const Content &c)
     }
     for (const RecallRow &r : m.recalls) {
         const QString group = NHTSAText::pretty(r.components.section(QLatin1Char('|'), 0, 0).section(QLatin1Char(':'), 0, 0));
-        m.search.append({QStringLiteral("recall"), r.campaign, r.campaign + QLatin1Char(' ') + group,
+        m.search.append({QStringLiteral("recall"), r.campaign, r.campaign + QLatin1Char(' ') + group + QStringLiteral(": ") + coveredShort(m, r),
                          r.summary + QLatin1Char(' ') + r.consequence});
     }
 }

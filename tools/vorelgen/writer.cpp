@@ -1,3 +1,4 @@
+#include "agency.h"
 #include "codecontent.h"
 #include "data/packedids.h"
 #include "sqlwrite.h"
@@ -260,8 +261,8 @@ void writeMeta(SQLDB &db, const Model &m, const Content &c)
         counts.insert(QLatin1String(key), QJsonValue(db.rows(QLatin1String(sql)).value(0).integer(0)));
     Stmt meta(db, "INSERT INTO meta VALUES (?,?)");
     meta.row("counts", QString::fromUtf8(QJsonDocument(counts).toJson(QJsonDocument::Compact)));
-    meta.row("complaints_label", "owner complaints reported to NHTSA, not failure rates");
-    meta.row("data_credit", "Data from NHTSA and EPA; not endorsed by them.");
+    for (const auto &[key, value] : provenanceOf(m).metaRows())
+        meta.row(key, value);
     meta.row("recall_note", recallNote(c));
     if (!c.vpic.isEmpty())
         meta.row("vpic", c.vpicVersion);
