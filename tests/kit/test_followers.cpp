@@ -230,6 +230,14 @@ private slots:
         const int narrow = label->heightForWidth(120);
         QVERIFY(wide > 0 && wide < 2 * lines);
         QVERIFY(narrow >= 4 * lines);
+        // Heights are kept per width, but never past a change of text or frame.
+        QCOMPARE(label->heightForWidth(120), narrow);
+        label->setContentsMargins(0, 0, 0, 40);
+        QCOMPARE(label->heightForWidth(120), narrow + 40);
+        label->setText(QStringLiteral("Hi"));
+        QVERIFY(label->heightForWidth(120) < 2 * lines + 40);
+        label->setText(kLong);
+        label->setContentsMargins(0, 0, 0, 0);
         KVScale::shared().setFactor(1.5);
         QVERIFY(label->heightForWidth(120) > narrow);
     }
