@@ -103,6 +103,31 @@ private slots:
         QVERIFY(guard.isNull());
     }
 
+    // Hosted by an ancestor, it stays there and follows the widgets between.
+    void hostedFollowerTracksItsOwner()
+    {
+        QWidget host;
+        auto *row = new QWidget(&host);
+        row->setGeometry(10, 10, 200, 50);
+        auto *owner = new QWidget(row);
+        owner->setGeometry(150, 0, 50, 30);
+        auto *halo = new Halo(owner);
+        halo->setHost(&host);
+        QCOMPARE(halo->parentWidget(), &host);
+        QCOMPARE(halo->geometry(), QRect(157, 7, 56, 36));
+        host.setAttribute(Qt::WA_DontShowOnScreen);
+        host.show();
+        row->move(10, 40);
+        QCOMPARE(halo->geometry(), QRect(157, 37, 56, 36));
+        row->hide();
+        QVERIFY(halo->isHidden());
+        row->show();
+        QVERIFY(!halo->isHidden());
+        halo->setHost(nullptr);
+        QCOMPARE(halo->parentWidget(), row);
+        QCOMPARE(halo->geometry(), QRect(147, -3, 56, 36));
+    }
+
     void focusRingShowsForKeyboardFocusOnly()
     {
         QWidget host;
