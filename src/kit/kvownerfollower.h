@@ -14,6 +14,10 @@ class KVOwnerFollower : public QWidget
 
 public:
     QWidget *owner() const { return m_owner; }
+    // Draws the follower in `host`, an ancestor of the owner with room
+    // around it, instead of beside the owner (where the owner's parent
+    // would cut it); none puts it back beside the owner.
+    void setHost(QWidget *host);
 
 protected:
     explicit KVOwnerFollower(QWidget *owner);
@@ -31,4 +35,13 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     QPointer<QWidget> m_owner;
+
+private:
+    // The widget the follower is a child of: the host, else the owner's parent.
+    QWidget *holder() const;
+    // Watches the widgets between the owner and the host, whose moves move the owner there.
+    void watchBetween();
+
+    QPointer<QWidget> m_host;
+    QList<QPointer<QWidget>> m_between;
 };

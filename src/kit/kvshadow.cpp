@@ -90,6 +90,39 @@ void boxLine(const float *src, float *dst, int n, int stride, int r)
     }
 }
 
+// The same pass down every column at once, row by row: the sums of boxLine
+// in the same order, with memory read in order.
+void boxColumns(const float *src, float *dst, int w, int h, int r)
+{
+    const size_t width = size_t(w);
+    if (r <= 0) {
+        std::copy(src, src + width * size_t(h), dst);
+        return;
+    }
+    const float scale = 1.0f / float(2 * r + 1);
+    std::vector<float> sum(width, 0.0f);
+    for (int i = 0; i <= r && i < h; ++i) {
+        const float *line = src + size_t(i) * width;
+        for (size_t x = 0; x < width; ++x)
+            sum[x] += line[x];
+    }
+    for (int y = 0; y < h; ++y) {
+        float *out = dst + size_t(y) * width;
+        for (size_t x = 0; x < width; ++x)
+            out[x] = sum[x] * scale;
+        if (const int leaving = y - r; leaving >= 0) {
+            const float *line = src + size_t(leaving) * width;
+            for (size_t x = 0; x < width; ++x)
+                sum[x] -= line[x];
+        }
+        if (const int entering = y + r + 1; entering < h) {
+            const float *line = src + size_t(entering) * width;
+            for (size_t x = 0; x < width; ++x)
+                sum[x] += line[x];
+        }
+    }
+}
+
 } // namespace
 
 double KVShadow::sigma(double radius)
@@ -121,8 +154,7 @@ void KVShadow::blurAlpha(QImage &image, double sigma)
         const int r = (size - 1) / 2;
         for (int y = 0; y < h; ++y)
             boxLine(a.data() + size_t(y) * size_t(w), b.data() + size_t(y) * size_t(w), w, 1, r);
-        for (int x = 0; x < w; ++x)
-            boxLine(b.data() + x, a.data() + x, h, w, r);
+        boxColumns(b.data(), a.data(), w, h, r);
     }
     for (int y = 0; y < h; ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));

@@ -87,10 +87,9 @@ QSize KVTextLabel::sizeHint() const
     const QFontMetrics fm(font());
     const QMargins m = contentsMargins();
     const int extra = m.left() + m.right() + 2 * margin() + std::max(indent(), 0);
-    const int oneLine = fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), Qt::AlignLeft | Qt::TextExpandTabs, text()).width();
-    const int width = std::clamp(std::min(oneLine, fm.averageCharWidth() * kIdealChars) + extra, minimumSizeHint().width(),
-                                 std::max(maximumWidth(), minimumSizeHint().width()));
-    return QSize(width, QLabel::heightForWidth(width));
+    const int width = std::clamp(std::min(oneLineWidth(), fm.averageCharWidth() * kIdealChars) + extra,
+                                 minimumSizeHint().width(), std::max(maximumWidth(), minimumSizeHint().width()));
+    return QSize(width, cachedHeight(width));
 }
 
 int KVTextLabel::heightForWidth(int width) const
@@ -98,7 +97,40 @@ int KVTextLabel::heightForWidth(int width) const
     // An aligned label is no wider than its hint, whatever space it is offered.
     if (wordWrap() && alignedInLayout())
         width = std::min(width, sizeHint().width());
-    return QLabel::heightForWidth(width);
+    return cachedHeight(width);
+}
+
+void KVTextLabel::checkCache() const
+{
+    Cache &c = m_cache;
+    const QMargins margins = contentsMargins();
+    if (c.valid && c.wrap == wordWrap() && c.margin == margin() && c.indent == indent() && c.margins == margins
+        && c.font == font() && c.text == text())
+        return;
+    c = Cache{text(), font(), margins, margin(), indent(), wordWrap(), true, -1, {}};
+}
+
+int KVTextLabel::cachedHeight(int width) const
+{
+    checkCache();
+    if (const auto it = m_cache.heights.constFind(width); it != m_cache.heights.cend())
+        return *it;
+    if (m_cache.heights.size() >= 64)
+        m_cache.heights.clear(); // a window dragged through many widths
+    const int h = QLabel::heightForWidth(width);
+    m_cache.heights.insert(width, h);
+    return h;
+}
+
+int KVTextLabel::oneLineWidth() const
+{
+    checkCache();
+    if (m_cache.oneLine < 0) {
+        const QFontMetrics fm(font());
+        m_cache.oneLine =
+            fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), Qt::AlignLeft | Qt::TextExpandTabs, text()).width();
+    }
+    return m_cache.oneLine;
 }
 
 KVTextLabel *KVTextLabel::wrapped(double points, const QColor &color, const QString &name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QLabel>
 
 // A text label: always plain text (nothing in data or
@@ -39,6 +40,26 @@ private:
     // Whether the layout that holds the label aligns it horizontally.
     bool alignedInLayout() const;
     void applyFont();
+    // QLabel's height at a width, and the one-line width, kept until the
+    // text, font or frame change: layouts ask again and again, and text
+    // layout is what costs.
+    int cachedHeight(int width) const;
+    int oneLineWidth() const;
+    void checkCache() const;
+
+    struct Cache
+    {
+        QString text;
+        QFont font;
+        QMargins margins;
+        int margin = 0;
+        int indent = 0;
+        bool wrap = false;
+        bool valid = false;
+        int oneLine = -1;
+        QHash<int, int> heights;
+    };
+    mutable Cache m_cache;
 
     double m_points;
     QFont::Weight m_weight;

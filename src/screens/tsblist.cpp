@@ -8,6 +8,7 @@
 #include "data/vorel.h"
 #include "divider.h"
 #include "kit/kvchromebutton.h"
+#include "kit/kvfocusring.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvshape.h"
@@ -103,6 +104,7 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     , m_observer(new ModelObserver(this, [this] { refresh(); }))
     , m_count(new KVTextLabel(13, QFont::Bold))
     , m_filter(new QLineEdit)
+    , m_empty(new KVTextLabel(TSBListRules::emptyText(), 13))
     , m_message(new KVTextLabel(12, QFont::DemiBold))
     , m_list(new QVBoxLayout)
     , m_more(new KVChromeButton(QString(), false, true))
@@ -112,12 +114,16 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     setObjectName(QStringLiteral("bulletins"));
     const QColor dim = FVPalette::current().dim;
     auto *content = new QWidget;
-    auto *box = new QVBoxLayout(content);
+    auto *box = m_box = new QVBoxLayout(content);
     box->setContentsMargins(0, 0, 0, 0);
     box->addLayout(ScreenBits::headingRow(new GaugeLabel(TSBListRules::heading()), m_count));
     box->addWidget(m_sample);
+    m_empty->setObjectName(QStringLiteral("tsbEmpty"));
+    m_empty->setColor(dim);
+    m_empty->hide();
+    box->addWidget(m_empty);
 
-    auto *capsule = new FilterCapsule;
+    auto *capsule = m_capsule = new FilterCapsule;
     auto *filterRow = new QHBoxLayout(capsule);
     auto *symbol = new KVSymbolView(QStringLiteral("line.3.horizontal.decrease.circle"));
     symbol->setColor(dim);
@@ -135,10 +141,10 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     filterRow->addWidget(m_filter, 1);
     box->addWidget(capsule);
 
-    auto *note = new KVTextLabel(TSBListRules::note(), 11);
-    note->setColor(dim);
-    note->setWordWrap(true);
-    box->addWidget(note);
+    m_note = new KVTextLabel(TSBListRules::note(), 11);
+    m_note->setColor(dim);
+    m_note->setWordWrap(true);
+    box->addWidget(m_note);
     m_message->setObjectName(QStringLiteral("tsbMessage"));
     m_message->setColor(FVPalette::amber());
     m_message->setWordWrap(true);
@@ -185,6 +191,7 @@ void TSBList::refresh()
             m_showAll.set(false);
         m_key = key;
         ++m_generation;
+        m_messageFor.reset();
         setMessage(std::nullopt);
         for (const Row &r : std::as_const(m_rows)) {
             delete r.row;
@@ -197,13 +204,19 @@ void TSBList::refresh()
     const QList<TSB> matching = TSBListRules::matching(all, m_model.tsbFilter());
     const bool showAll = m_showAll.get && m_showAll.get();
     const QList<TSB> shown = TSBListRules::shown(matching, showAll);
+    // Nothing to filter or count: the heading and the line saying so.
+    const bool none = all.isEmpty();
+    m_empty->setVisible(none);
+    m_count->setVisible(!none);
+    m_capsule->setVisible(!none);
+    m_note->setVisible(!none);
     m_count->setPlain(TSBListRules::countLine(matching.size(), all.size()));
-    m_sample->setVisible(Provenance::of(data).generated(Provenance::Kind::Bulletins));
+    m_sample->setVisible(!none && Provenance::of(data).generated(Provenance::Kind::Bulletins));
     // Only a change from elsewhere reaches the field, so typing keeps its cursor.
     if (m_filter->text() != m_model.tsbFilter())
         m_filter->setText(m_model.tsbFilter());
     const qsizetype before = m_buttons.size();
-    rebuildRows(shown);
+    placeRows(all, shown);
     const bool online = m_net.online();
     for (const Row &r : std::as_const(m_rows)) {
         KVChromeButton *button = r.button;
@@ -220,51 +233,102 @@ void TSBList::refresh()
     m_more->setVisible(more);
 }
 
-void TSBList::rebuildRows(const QList<TSB> &shown)
+TSBList::Row TSBList::makeRow(const TSB &tsb)
+{
+    Row r;
+    r.button = new KVChromeButton(TSBListRules::buttonText(m_net.online()), false, true);
+    r.button->setObjectName(QStringLiteral("openTSB"));
+    // Return works the button too, as Space does.
+    r.button->setAutoDefault(true);
+    connect(r.button, &QAbstractButton::clicked, this, [this, tsb] { openTSB(tsb); });
+    r.row = bulletinRow(tsb, r.button);
+    // The row ends at the button's top and trailing edges: its focus ring
+    // is drawn in the panel, which has room around the rows.
+    for (KVFocusRing *ring : r.row->findChildren<KVFocusRing *>(Qt::FindDirectChildrenOnly)) {
+        if (ring->owner() == r.button)
+            ring->setHost(this);
+    }
+    r.divider = new Divider;
+    return r;
+}
+
+void TSBList::placeRows(const QList<TSB> &all, const QList<TSB> &shown)
 {
     QList<qint64> ids;
-    for (const TSB &t : shown)
+    QSet<qint64> wanted;
+    for (const TSB &t : shown) {
         ids << t.nhtsaID;
+        wanted.insert(t.nhtsaID);
+    }
     if (m_filled && ids == m_shownIDs)
         return;
-    while (QLayoutItem *item = m_list->takeAt(0))
-        delete item; // the widgets stay, in m_rows
-    for (const Row &r : std::as_const(m_rows)) {
-        r.row->hide();
-        r.divider->hide();
-    }
+    // The rows stand in the order of all bulletins, one per bulletin; a row
+    // missing from the list is built and put in its place.
     m_buttons.clear();
-    QSet<qint64> placed;
-    for (const TSB &tsb : shown) {
-        if (placed.contains(tsb.nhtsaID))
-            continue; // one row per bulletin
-        placed.insert(tsb.nhtsaID);
-        Row &r = m_rows[tsb.nhtsaID];
-        if (!r.row) {
-            r.button = new KVChromeButton(TSBListRules::buttonText(m_net.online()), false, true);
-            r.button->setObjectName(QStringLiteral("openTSB"));
-            connect(r.button, &QAbstractButton::clicked, this, [this, tsb] { openTSB(tsb); });
-            r.row = bulletinRow(tsb, r.button);
-            r.divider = new Divider;
+    QSet<qint64> seen;
+    QWidget *previous = nullptr; // the divider of the row before
+    bool built = false;
+    for (const TSB &tsb : all) {
+        if (seen.contains(tsb.nhtsaID))
+            continue;
+        seen.insert(tsb.nhtsaID);
+        const bool on = wanted.contains(tsb.nhtsaID);
+        auto it = m_rows.find(tsb.nhtsaID);
+        if (it == m_rows.end()) {
+            if (!on)
+                continue;
+            it = m_rows.insert(tsb.nhtsaID, makeRow(tsb));
+            const int at = previous ? m_list->indexOf(previous) + 1 : 0;
+            m_list->insertWidget(at, it->row);
+            m_list->insertWidget(at + 1, it->divider);
+            built = true;
         }
-        m_list->addWidget(r.row);
-        m_list->addWidget(r.divider);
-        r.row->show();
-        r.divider->show();
-        m_buttons.append(r.button);
+        it->row->setVisible(on);
+        it->divider->setVisible(on);
+        if (on)
+            m_buttons.append(it->button);
+        previous = it->divider;
+    }
+    if (built) {
+        // Tab goes from the filter through the rows' buttons to "Show all".
+        QWidget *before = m_filter;
+        for (int i = 0; i < m_list->count(); ++i) {
+            QWidget *w = m_list->itemAt(i)->widget();
+            if (auto *button = w ? w->findChild<KVChromeButton *>(QStringLiteral("openTSB")) : nullptr) {
+                QWidget::setTabOrder(before, button);
+                before = button;
+            }
+        }
+        QWidget::setTabOrder(before, m_more);
     }
     m_shownIDs = ids;
     m_filled = true;
+    placeMessage();
 }
 
 void TSBList::setMessage(const std::optional<QString> &message)
 {
+    m_messageText = message;
     m_message->setPlain(message.value_or(QString()));
-    m_message->setVisible(message.has_value());
+    placeMessage();
+}
+
+void TSBList::placeMessage()
+{
+    const Row row = m_messageFor ? m_rows.value(*m_messageFor) : Row{};
+    QVBoxLayout *target = row.row ? m_list : m_box;
+    QWidget *anchor = row.row ? row.row : m_note;
+    if (target->indexOf(m_message) != target->indexOf(anchor) + 1) {
+        m_box->removeWidget(m_message);
+        m_list->removeWidget(m_message);
+        target->insertWidget(target->indexOf(anchor) + 1, m_message);
+    }
+    m_message->setVisible(m_messageText.has_value() && (!row.row || !row.row->isHidden()));
 }
 
 void TSBList::openTSB(const TSB &tsb)
 {
+    m_messageFor = tsb.nhtsaID;
     setMessage(TSBListRules::searching(tsb));
     const quint64 generation = m_generation;
     // The answer is dropped when the list is gone or shows another vehicle or year.
@@ -287,7 +351,12 @@ void TSBList::openTSB(const TSB &tsb)
 
 QString TSBList::countText() const
 {
-    return m_count->text();
+    return m_count->shownText();
+}
+
+bool TSBList::showsEmpty() const
+{
+    return !m_empty->isHidden();
 }
 
 QString TSBList::messageText() const

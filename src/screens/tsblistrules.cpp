@@ -18,6 +18,11 @@ QString TSBListRules::note()
                           "opens NHTSA's public copy when one exists.");
 }
 
+QString TSBListRules::emptyText()
+{
+    return QStringLiteral("No service bulletins on file for this model year.");
+}
+
 QString TSBListRules::searchText(const TSB &tsb)
 {
     return (tsb.summary + u' ' + tsb.components.join(u' ') + u' ' + tsb.documentID).toLower();

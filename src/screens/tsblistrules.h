@@ -17,6 +17,7 @@ public:
     static QString heading();     // "Manufacturer service bulletins (TSBs)"
     static QString placeholder(); // the filter box's hint
     static QString note();        // what the summaries are and what the button does
+    static QString emptyText();   // the section's line when the vehicle-year has no bulletins
 
     // The bulletins whose search text (summary, components and document id,
     // lower-cased, joined by blanks) holds the lower-cased filter; the filter

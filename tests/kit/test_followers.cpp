@@ -103,6 +103,31 @@ private slots:
         QVERIFY(guard.isNull());
     }
 
+    // Hosted by an ancestor, it stays there and follows the widgets between.
+    void hostedFollowerTracksItsOwner()
+    {
+        QWidget host;
+        auto *row = new QWidget(&host);
+        row->setGeometry(10, 10, 200, 50);
+        auto *owner = new QWidget(row);
+        owner->setGeometry(150, 0, 50, 30);
+        auto *halo = new Halo(owner);
+        halo->setHost(&host);
+        QCOMPARE(halo->parentWidget(), &host);
+        QCOMPARE(halo->geometry(), QRect(157, 7, 56, 36));
+        host.setAttribute(Qt::WA_DontShowOnScreen);
+        host.show();
+        row->move(10, 40);
+        QCOMPARE(halo->geometry(), QRect(157, 37, 56, 36));
+        row->hide();
+        QVERIFY(halo->isHidden());
+        row->show();
+        QVERIFY(!halo->isHidden());
+        halo->setHost(nullptr);
+        QCOMPARE(halo->parentWidget(), row);
+        QCOMPARE(halo->geometry(), QRect(147, -3, 56, 36));
+    }
+
     void focusRingShowsForKeyboardFocusOnly()
     {
         QWidget host;
@@ -230,6 +255,14 @@ private slots:
         const int narrow = label->heightForWidth(120);
         QVERIFY(wide > 0 && wide < 2 * lines);
         QVERIFY(narrow >= 4 * lines);
+        // Heights are kept per width, but never past a change of text or frame.
+        QCOMPARE(label->heightForWidth(120), narrow);
+        label->setContentsMargins(0, 0, 0, 40);
+        QCOMPARE(label->heightForWidth(120), narrow + 40);
+        label->setText(QStringLiteral("Hi"));
+        QVERIFY(label->heightForWidth(120) < 2 * lines + 40);
+        label->setText(kLong);
+        label->setContentsMargins(0, 0, 0, 0);
         KVScale::shared().setFactor(1.5);
         QVERIFY(label->heightForWidth(120) > narrow);
     }

@@ -230,6 +230,47 @@ private slots:
         Opener::setOpen([this](const QUrl &url) { m_opened << url; });
     }
 
+    // Filtering shows and hides the rows it built; Tab goes from the filter
+    // to the rows' buttons and Return works one; the status line shows under
+    // the clicked bulletin; a year without bulletins shows only its line.
+    void bulletinRowsKeysAndStatusLine()
+    {
+        auto m = model(9103, 2010);
+        FakeHttp http;
+        http.hold = true;
+        Page page(*m, http);
+        const QList<KVChromeButton *> buttons = page.tsbs->rowButtons();
+        QCOMPARE(buttons.size(), 40);
+        m->setTsbFilter(QStringLiteral("h-4"));
+        settle();
+        m->setTsbFilter(QString());
+        settle();
+        QCOMPARE(page.tsbs->rowButtons(), buttons);
+
+        QLineEdit *field = page.tsbs->filterField();
+        page.window.activateWindow();
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), buttons.at(0));
+        QTest::keyClick(buttons.at(0), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), buttons.at(1));
+        QTest::keyClick(buttons.at(1), Qt::Key_Return);
+        settle();
+        QVERIFY(page.tsbs->messageText().startsWith(QStringLiteral("Looking for NHTSA's copy")));
+        const QWidget *line = page.tsbs->findChild<QWidget *>(QStringLiteral("tsbMessage"));
+        QVERIFY(line->y() > buttons.at(1)->parentWidget()->geometry().bottom());
+        QVERIFY(line->geometry().bottom() < buttons.at(2)->parentWidget()->y());
+        m->setTsbFilter(QStringLiteral("zz")); // its row hidden, the line with it
+        settle();
+        QVERIFY(line->isHidden());
+
+        m->setCurrentYear(2012);
+        settle();
+        QVERIFY(page.tsbs->showsEmpty());
+        QVERIFY(page.tsbs->countText().isEmpty());
+        QVERIFY(!field->isVisible() && page.tsbs->rowButtons().isEmpty());
+    }
+
     void pageReadsEachTableOnce()
     {
         auto m = model(9101, 2002);
