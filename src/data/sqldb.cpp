@@ -1,5 +1,6 @@
 #include "sqldb.h"
 
+#include "checkedvfs.h"
 #include "platform/text.h"
 #include "sqlcolumnreader.h"
 #include "statementcache.h"
@@ -57,7 +58,10 @@ SQLDB::SQLDB(const QString &path, bool readOnly) : m_path(path)
 {
     QByteArray fileName;
     int flags;
+    const char *vfs = nullptr;
     if (readOnly) {
+        // Every page of a file sealed with checksums is verified as it is read.
+        vfs = CheckedVFS::name();
         fileName = Text::immutableFileUri(path).toUtf8();
         flags = SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_FULLMUTEX;
     } else {
@@ -65,7 +69,7 @@ SQLDB::SQLDB(const QString &path, bool readOnly) : m_path(path)
         flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;
     }
     sqlite3 *handle = nullptr;
-    const int rc = sqlite3_open_v2(fileName.constData(), &handle, flags, nullptr);
+    const int rc = sqlite3_open_v2(fileName.constData(), &handle, flags, vfs);
     if (rc != SQLITE_OK) {
         const QString msg = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QStringLiteral("cannot open");
         sqlite3_close_v2(handle);
@@ -83,6 +87,12 @@ SQLDB::~SQLDB()
 
 int SQLDB::checked(int rc)
 {
+    // A failed page checksum comes as an I/O error: its extended code tells.
+    if ((rc & 0xff) == SQLITE_IOERR && m_handle) {
+        rc = sqlite3_extended_errcode(m_handle);
+        if (CheckedVFS::pageFailed(m_handle))
+            rc = SQLITE_IOERR_DATA;
+    }
     if (SQLError::isDamage(rc) && !m_damaged) {
         m_damaged = true;
         if (m_onDamage)
@@ -122,7 +132,7 @@ sqlite3_stmt *SQLDB::prepare(const QString &sql, const SQLArgs &args)
 {
     int rc = SQLITE_OK;
     sqlite3_stmt *stmt = m_statements->acquire(sql, rc);
-    checked(rc);
+    rc = checked(rc);
     if (!stmt) {
         // An empty or comment-only text yields no statement and counts as a failure.
         throw SQLError(message() + QStringLiteral(" in: ") + sql, rc);

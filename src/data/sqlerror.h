@@ -15,12 +15,15 @@ public:
     }
     const QString &description() const { return m_description; }
     int code() const { return m_code; }
-    // The file is damaged: corrupt, or not a database.
+    // The file is damaged: corrupt, not a database, or a page failed its checksum.
     bool damaged() const { return isDamage(m_code); }
     // Another connection holds a lock the statement needed.
     bool busy() const { return (m_code & 0xff) == SQLITE_BUSY || (m_code & 0xff) == SQLITE_LOCKED; }
     // Whether a result code (primary or extended) reports a damaged file.
-    static bool isDamage(int code) { return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB; }
+    static bool isDamage(int code)
+    {
+        return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB || code == SQLITE_IOERR_DATA;
+    }
     const char *what() const noexcept override { return m_utf8.constData(); }
 
 private:

@@ -10,10 +10,12 @@
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "listwell.h"
+#include "look/fvrender.h"
 #include "look/reflowrow.h"
 #include "ptlayout.h"
 #include "screenbits.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QListView>
 #include <QVBoxLayout>
@@ -52,7 +54,15 @@ void GuidesView::build()
     m_list->setItemDelegate(new GuideRowDelegate(m_list));
     m_list->setResizeMode(QListView::Adjust);
     ScreenBits::rowList(m_list, [this](int row) { openRow(row); });
-    KVScaleWatch::follow(m_list, [this] { m_list->doItemsLayout(); });
+    KVScaleWatch::follow(m_list, [this] {
+        m_list->doItemsLayout();
+        fitWholeList();
+    });
+    if (FVRender::snapshotMode) {
+        m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // Rows wrap to the list's width: their heights follow it.
+        m_list->installEventFilter(this);
+    }
     auto *well = new ListWell(m_list, 6);
     // A narrow screen puts the list above the guide.
     (new ReflowRow(m_body, row, 320 + 16 + 420 + 40))->keepSide(well, 320, 260);
@@ -69,6 +79,7 @@ void GuidesView::refresh()
     const QList<Guide> guides = data ? data->guides() : QList<Guide>();
     m_listModel->setGroups(GuideListRules::groups(guides));
     m_listModel->setSelectedGuide(m_model.selectedGuide());
+    fitWholeList();
     if (m_model.selectedGuide() != m_revealed) {
         // A guide opened here or elsewhere comes into view and becomes the
         // keyboard's current row.
@@ -83,4 +94,22 @@ void GuidesView::openRow(int row)
     const QString id = m_listModel->guideAt(row);
     if (!id.isEmpty())
         m_model.openGuide(id);
+}
+
+void GuidesView::fitWholeList()
+{
+    if (!FVRender::snapshotMode)
+        return;
+    int height = 2 * m_list->frameWidth();
+    for (int row = 0; row < m_listModel->rowCount(); ++row)
+        height += m_list->sizeHintForRow(row);
+    if (m_list->minimumHeight() != height)
+        m_list->setMinimumHeight(height);
+}
+
+bool GuidesView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list && event->type() == QEvent::Resize)
+        fitWholeList();
+    return QWidget::eventFilter(watched, event);
 }

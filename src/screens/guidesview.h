@@ -26,10 +26,15 @@ public:
     GuideListModel *listModel() const { return m_listModel; }
     GuideRunner *runner() const { return m_runner; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void build();
     void refresh();
     void openRow(int row);
+    // In snapshot mode the list is a bare stack: as tall as all its rows.
+    void fitWholeList();
 
     AppModel &m_model;
     ModelObserver *m_observer;

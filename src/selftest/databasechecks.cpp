@@ -37,6 +37,19 @@ bool countIs(const QMap<QString, qint64> &counts, const QString &key, qint64 val
     return counts.contains(key) && counts.value(key) == value;
 }
 
+// SQLite's own check of the whole file: "ok", or its findings (a page that
+// fails its checksum is one), or the error that stopped it.
+QString quickCheck(SQLDB &db)
+{
+    try {
+        QStringList found;
+        db.each(QStringLiteral("PRAGMA quick_check"), {}, [&](const SQLRow &row) { found.append(row.str(0)); });
+        return found.join(u'\n');
+    } catch (const SQLError &e) {
+        return e.description();
+    }
+}
+
 } // namespace
 
 bool appDatabase(SelfTestContext &ctx)
@@ -87,6 +100,10 @@ bool appDatabase(SelfTestContext &ctx)
     const std::optional<qint64> narratives = CheckQuery::scalar(
         db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE sql LIKE '%narrative%' OR sql LIKE '%cdescr%'"));
     run.check(narratives && *narratives == 0, QStringLiteral("no complaint narratives stored (counts only)"));
+
+    // Last in the group, so that a damage report from any query above fails it too.
+    const bool intact = quickCheck(db) == QLatin1String("ok");
+    run.check(intact && !db.damaged(), QStringLiteral("every page of the file reads back intact (SQLite quick_check)"));
     return true;
 }
 

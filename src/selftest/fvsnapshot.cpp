@@ -33,6 +33,18 @@ void printLine(const QString &line)
     std::fflush(stdout);
 }
 
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform says this once per window it shows; the shots show
+// dozens, so standard error would fill with it.
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message == QLatin1String("This plugin does not support propagateSizeHints()"))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
@@ -124,6 +136,8 @@ std::optional<int> handle(const QStringList &args, const Print &print)
     }
 
     FVRender::snapshotMode = true;
+    if (!previousHandler) // once, however often the mode runs in a process
+        previousHandler = qInstallMessageHandler(quietHandler);
     Opener::setOpen({});
     FVSetup::configure();
     // One pixel per point, whatever zoom the user chose.

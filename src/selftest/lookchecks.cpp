@@ -81,7 +81,7 @@ void helpChecks(FVTestRun &run, const KVRNHelpTopics &topics)
         return t.body.contains(QStringLiteral("Brackenfold"));
     });
     run.check(credited && KVRNAbout::creditLine() == QStringLiteral("by Brackenfold (KVRN)") &&
-                  KVRNKitHost::creditURL().toString() == Maker::website(),
+                  KVRNKitHost::creditURL().toString() == QStringLiteral("https://www.brackenfold.com"),
               QStringLiteral("About and Help credit Brackenfold with the link"));
 }
 

@@ -47,11 +47,18 @@ void complaintCheck(FVTestRun &run, SQLDB &seed, const Vorel &vorel, const Vehic
 
 std::unique_ptr<SQLDB> open(const QHash<QString, QString> &environment)
 {
-    const QString key = QStringLiteral("VOREL_SEED_DB");
-    if (!environment.contains(key))
+    // An empty value counts as unset, as with VOREL_DB.
+    const QString path = environment.value(QStringLiteral("VOREL_SEED_DB"));
+    if (path.isEmpty())
         return nullptr;
     try {
-        return std::make_unique<SQLDB>(environment.value(key), true);
+        auto seed = std::make_unique<SQLDB>(path, true);
+        // SQLite opens any file lazily: one without a schema (not a database,
+        // or an empty file) does not open either.
+        const QList<SQLRow> tables = seed->rows(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+        if (tables.isEmpty() || tables.front().integer(0) == 0)
+            return nullptr;
+        return seed;
     } catch (const SQLError &) {
         return nullptr;
     }

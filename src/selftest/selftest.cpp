@@ -150,6 +150,10 @@ int run()
     } else {
         testRun.line(QStringLiteral("(Set VOREL_SEED_DB to cross-check against the research database.)"));
     }
+    // A damage report in any later group's read fails the run, even where
+    // that read's check let an empty result pass.
+    if (ctx.vorel->db->damaged())
+        testRun.check(false, QStringLiteral("the reference data reported no damage while the checks read it"));
     return finish(testRun);
 }
 

@@ -178,8 +178,8 @@ void bulletinChecks(SelfTestContext &ctx)
     bool linksOut = false;
     if (!tsbs.isEmpty()) {
         const QList<QUrl> candidates = tsbs.front().nhtsaPDFCandidates();
-        linksOut = !candidates.isEmpty() && TSB::pdfPrefix().startsWith(QStringLiteral("https://")) &&
-                   candidates.front().toString().startsWith(TSB::pdfPrefix());
+        linksOut = !candidates.isEmpty() &&
+                   candidates.front().toString().startsWith(QStringLiteral("https://static.nhtsa.gov/odi/tsbs/"));
     }
     run.check(!tsbs.isEmpty() && linksOut && std::ranges::none_of(tsbs, [](const TSB &t) { return t.date.isEmpty(); }),
               QStringLiteral("bulletins have dates and link out to NHTSA's copy (never bundled)"));

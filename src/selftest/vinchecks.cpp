@@ -51,8 +51,8 @@ bool run(SelfTestContext &ctx)
                   decoded->engine == QStringLiteral("5.4L 8-cyl") && matched && matched->id == ctx.navigator->id,
               QStringLiteral("online decode (NHTSA vPIC format) is read correctly and matched to the vorel"));
 
-    const QString expected = QStringLiteral("https://") + QUrl(VIN::vpicBase()).host() +
-                             QStringLiteral("/api/vehicles/DecodeVinValues/1HGCM82633A004352?format=json");
+    const QString expected =
+        QStringLiteral("https://vpic.nhtsa.dot.gov/api/vehicles/DecodeVinValues/1HGCM82633A004352?format=json");
     const std::optional<QUrl> url = VIN::vpicURL(QStringLiteral("1hgcm82633a004352"));
     run.check(url && url->toString() == expected, QStringLiteral("online decode asks NHTSA vPIC"));
 

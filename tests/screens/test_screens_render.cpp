@@ -1,14 +1,17 @@
 // Renders the start screen, the picker after 2002 → Lincoln → Navigator and
 // that vehicle's page from the generated sample database, at zoom 1.0 and
-// 1.5, into <build>/screens-shots/ for a look by eye; checks only that the
-// pictures are made and the layout fits its panels. Skipped when the sample
-// database has not been generated.
+// 1.5, into <build>/screens-shots/ for a look by eye; checks that the
+// pictures are made, the layout fits its panels and the pages show what they
+// were opened on. Skipped when the sample database has not been generated.
 #include "app/appmodel.h"
 #include "data/vorel.h"
 #include "kit/kvscale.h"
 #include "look/fvrender.h"
 #include "look/fvthemeroot.h"
+#include "screens/guidesview.h"
 #include "screens/homeview.h"
+#include "screens/pickercolumn.h"
+#include "screens/vehicleheader.h"
 #include "screens/pickeractions.h"
 #include "screens/searchresultsview.h"
 #include "screens/vehicleview.h"
@@ -16,6 +19,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QListView>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <tuple>
@@ -34,7 +39,7 @@ private:
     // The view in a theme root, laid out at `width` points wide and at least
     // `height` points (or as tall as the flat page wants), grabbed to a PNG.
     QImage render(const QString &name, double factor, double width, double height,
-                  const std::function<QWidget *()> &make)
+                  const std::function<QWidget *()> &make, const std::function<void(QWidget *)> &inspect = {})
     {
         KVScale::shared().setFactor(factor);
         FVThemeRoot root(make);
@@ -46,6 +51,8 @@ private:
             root.resize(root.width(), wanted);
         for (int i = 0; i < 4; ++i)
             QCoreApplication::processEvents();
+        if (inspect)
+            inspect(root.content());
         const QImage image = root.grab().toImage();
         const QString file = QDir(m_out).filePath(name + QStringLiteral("@%1x.png").arg(factor, 0, 'f', 1));
         image.save(file);
@@ -106,15 +113,51 @@ private slots:
         // low-confidence tags of the models.
         PickerActions::pickYear(m, 1977);
         PickerActions::pickMake(m, QStringLiteral("AMC"));
-        render(QStringLiteral("picker-1977-amc"), 1.0, 1180, 860, [&] { return new HomeView(m); });
-        for (const auto &[make, model, year] : {std::tuple{"AMC", "Pacer", 1977}, {"CHEVROLET", "Silverado 3500 HD", 2015}}) {
+        QImage picker = render(QStringLiteral("picker-1977-amc"), 1.0, 1180, 860, [&] { return new HomeView(m); },
+                               [](QWidget *w) {
+                                   auto *home = qobject_cast<HomeView *>(w);
+                                   QVERIFY(home);
+                                   QVERIFY(home->earlyNote().contains(QStringLiteral("1977")));
+                                   QVERIFY(home->modelColumn()->rows().size() >= 2); // Gremlin, Pacer
+                               });
+        QVERIFY(!picker.isNull());
+        const std::tuple<const char *, const char *, int, const char *> pages[] = {
+            {"AMC", "Pacer", 1977, "Low confidence"}, {"CHEVROLET", "Silverado 3500 HD", 2015, "Heavy / commercial"}};
+        for (const auto &[make, model, year, tag] : pages) {
             const auto v = m.data()->find(QString::fromLatin1(make), QString::fromLatin1(model));
-            if (!v)
-                continue;
+            QVERIFY2(v, model);
             m.openVehicle(v->id, year);
-            render(QStringLiteral("vehicle-%1-%2").arg(QString::fromLatin1(make), QString::fromLatin1(model)).replace(u' ', u'-'),
-                   1.0, 1180, 760, [&] { return new VehicleView(m); });
+            const QImage page = render(
+                QStringLiteral("vehicle-%1-%2").arg(QString::fromLatin1(make), QString::fromLatin1(model)).replace(u' ', u'-'),
+                1.0, 1180, 760, [&] { return new VehicleView(m); },
+                [&](QWidget *w) {
+                    auto *view = qobject_cast<VehicleView *>(w);
+                    QVERIFY(view && view->showsPage());
+                    QCOMPARE(view->header()->modelText(), QString::fromLatin1(model));
+                    QVERIFY2(view->header()->tagTexts().contains(QString::fromLatin1(tag)),
+                             qPrintable(view->header()->tagTexts().join(u',')));
+                });
+            QVERIFY(!page.isNull());
         }
+    }
+
+    // In snapshot mode the guide list is drawn whole: every row, no scroll bar.
+    void guideListWhole()
+    {
+        KVScale::shared().setFactor(1.0);
+        GuidesView *view = nullptr;
+        FVThemeRoot root([&] { return view = new GuidesView(*m_model); });
+        root.resize(1180, 760);
+        root.show();
+        QCoreApplication::processEvents();
+        root.resize(root.width(), std::max(760, root.content()->sizeHint().height()));
+        for (int i = 0; i < 4; ++i)
+            QCoreApplication::processEvents();
+        QListView *list = view->listView();
+        QVERIFY(list->model()->rowCount() > 28); // guides and their group headings
+        QCOMPARE(list->verticalScrollBar()->maximum(), 0);
+        const QModelIndex last = list->model()->index(list->model()->rowCount() - 1, 0);
+        QVERIFY(list->visualRect(last).bottom() < list->viewport()->height());
     }
 
     // A page built at 100% and zoomed while shown follows the new factor.

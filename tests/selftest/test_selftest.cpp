@@ -1,3 +1,4 @@
+#include "data/pagechecksum.h"
 #include "data/sqldb.h"
 #include "platform/prefs.h"
 #include "selftest/garagechecks.h"
@@ -39,7 +40,7 @@ class TestSelfTest : public QObject
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("VOREL_SEED_DB"));
-        if (!seed.isEmpty())
+        if (!seed.isNull())
             env.insert(QStringLiteral("VOREL_SEED_DB"), seed);
         env.remove(QStringLiteral("FV_SELFTEST_MUTATE"));
         if (!mutation.isEmpty())
@@ -92,6 +93,24 @@ class TestSelfTest : public QObject
             "'high', 'vpic', '', NULL);"
             "DELETE FROM complaints;"
             "INSERT INTO complaints VALUES (1, 2002, 1, 9101, 5, 32, 0.1, 0.1, 1.0, 0.0, 0);")));
+    }
+
+    // Changes one byte of the row stored last in a table's first page (the
+    // end of its cell area, just before the page's reserved bytes).
+    static bool flipLastCellByte(const QString &path, const QString &table)
+    {
+        qint64 root = 0, pageSize = 0;
+        {
+            SQLDB db(path, false);
+            root = db.scalar(QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = ?"), {table});
+            pageSize = db.scalar(QStringLiteral("PRAGMA page_size"));
+        }
+        QFile file(path);
+        const qint64 at = root * pageSize - PageChecksum::reserveBytes - 1;
+        char byte = 0;
+        if (root < 2 || !file.open(QIODevice::ReadWrite) || !file.seek(at) || !file.getChar(&byte) || !file.seek(at))
+            return false;
+        return file.putChar(char(byte ^ 0x01));
     }
 
 private slots:
@@ -153,30 +172,40 @@ private slots:
     // build's record says 0, and the run still ends with its result line.
     void unreadableTablesFailTheirCounts_data()
     {
+        const QString intact = "FAIL  every page of the file reads back intact (SQLite quick_check)";
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QString>("damaged");
+        QTest::addColumn<bool>("sealed");
         QTest::addColumn<QStringList>("failures");
         const QString zero = "UPDATE meta SET value = json_set(value, '$.investigations', 0, '$.tsb_links', 0) "
                              "WHERE key = 'counts';";
         QTest::newRow("dropped, counted as none")
-            << zero + "DROP TABLE investigations; DROP TABLE tsb_links;" << QString()
+            << zero + "DROP TABLE investigations; DROP TABLE tsb_links;" << QString() << false
             << QStringList{"FAIL  investigations: 0 rows, same as the build report",
                            "FAIL  service-bulletin links decode to the counted total (0)"};
-        QTest::newRow("damaged images") << QString() << "images"
-                                        << QStringList{"FAIL  images: 0 rows, same as the build report"};
-        QTest::newRow("damaged search index") << QString() << "search_data"
-                                              << QStringList{"FAIL  FTS5 search index built (0 entries)"};
+        QTest::newRow("damaged images") << QString() << "images" << false
+                                        << QStringList{"FAIL  images: 0 rows, same as the build report", intact};
+        QTest::newRow("damaged search index") << QString() << "search_data" << false
+                                              << QStringList{"FAIL  FTS5 search index built (0 entries)", intact};
+        // One byte of a recall changed: only the page checksum tells.
+        QTest::newRow("sealed, one byte of recalls") << QString() << "recalls" << true << QStringList{intact};
     }
 
     void unreadableTablesFailTheirCounts()
     {
         QFETCH(QString, sql);
         QFETCH(QString, damaged);
+        QFETCH(bool, sealed);
         QFETCH(QStringList, failures);
         FixtureDb db;
         prepareFixture(db);
         QVERIFY(sql.isEmpty() || db.exec(sql));
-        QVERIFY(damaged.isEmpty() || db.damageTable(damaged));
+        if (sealed) {
+            QCOMPARE(PageChecksum::seal(db.path()), QString());
+            QVERIFY(flipLastCellByte(db.path(), damaged));
+        } else {
+            QVERIFY(damaged.isEmpty() || db.damageTable(damaged));
+        }
         const Run r = selfTest(db.path());
         QCOMPARE(r.status, 1);
         const QString all = r.lines.join(u'\n');
@@ -256,12 +285,31 @@ private slots:
         expectNoScratch();
     }
 
+    // A research database that does not open, is no database or is named by
+    // an empty value only brings the note.
+    void wholeRunFormat_data()
+    {
+        QTest::addColumn<QString>("seed");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("missing") << m_tmp.filePath(QStringLiteral("none.db")) << QByteArray();
+        QTest::newRow("empty value") << QStringLiteral("") << QByteArray();
+        QTest::newRow("empty file") << m_tmp.filePath(QStringLiteral("empty.db")) << QByteArray("");
+        QTest::newRow("not a database") << m_tmp.filePath(QStringLiteral("text.db"))
+                                        << QByteArray("no database here, only some text\n").repeated(200);
+    }
+
     void wholeRunFormat()
     {
+        QFETCH(QString, seed);
+        QFETCH(QByteArray, bytes);
+        if (!bytes.isNull()) {
+            QFile file(seed);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QCOMPARE(file.write(bytes), bytes.size());
+        }
         FixtureDb db;
         prepareFixture(db);
-        // A research database that does not open only brings the note.
-        const Run r = run({QStringLiteral("--selftest")}, db.path(), QString(), m_tmp.filePath(QStringLiteral("none.db")));
+        const Run r = run({QStringLiteral("--selftest")}, db.path(), QString(), seed);
         QCOMPARE(r.status, 1); // the fixture is far too small for the size checks
         QStringList titles;
         qsizetype passed = 0;

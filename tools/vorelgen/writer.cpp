@@ -1,6 +1,7 @@
 #include "agency.h"
 #include "codecontent.h"
 #include "data/packedids.h"
+#include "data/pagechecksum.h"
 #include "sqlwrite.h"
 
 #include <QFile>
@@ -19,8 +20,15 @@ std::unique_ptr<SQLDB> freshDatabase(const QString &path)
 
 void finishDatabase(std::unique_ptr<SQLDB> &db)
 {
+    // The VACUUM leaves room in every page for its checksum, written last.
+    int reserve = PageChecksum::reserveBytes;
+    sqlite3_file_control(db->handle(), "main", SQLITE_FCNTL_RESERVE_BYTES, &reserve);
     db->exec(QStringLiteral("PRAGMA synchronous=FULL; VACUUM;"));
+    const QString path = db->path();
     db.reset();
+    const QString failed = PageChecksum::seal(path);
+    if (!failed.isEmpty())
+        throw SQLError(QStringLiteral("could not seal ") + path + QStringLiteral(": ") + failed);
 }
 
 namespace {

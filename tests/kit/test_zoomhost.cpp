@@ -30,7 +30,7 @@ double stored()
 
 } // namespace
 
-class TestZoom : public QObject
+class TestZoomHost : public QObject
 {
     Q_OBJECT
 
@@ -241,5 +241,5 @@ private:
     QTemporaryDir m_dir;
 };
 
-QTEST_MAIN(TestZoom)
-#include "test_zoom.moc"
+QTEST_MAIN(TestZoomHost)
+#include "test_zoomhost.moc"

@@ -63,7 +63,7 @@ QAction *actionTitled(const QMenu &menu, const QString &text)
 
 } // namespace
 
-class TestHelp : public QObject
+class TestHelpWindow : public QObject
 {
     Q_OBJECT
 
@@ -370,5 +370,5 @@ private:
     QList<QUrl> m_opened;
 };
 
-QTEST_MAIN(TestHelp)
-#include "test_help.moc"
+QTEST_MAIN(TestHelpWindow)
+#include "test_helpwindow.moc"
