@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSaveFile>
 #include <algorithm>
 #include <memory>
 
@@ -74,13 +75,34 @@ bool printPages(Poppler::Document &doc, QPrinter &printer, const QList<int> &pag
     return painter.end();
 }
 
+bool copiesWhole(const QPrinter &printer, const QList<int> &pages, int pageCount)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty() || printer.copyCount() != 1
+        || pages.size() != pageCount)
+        return false;
+    for (qsizetype i = 0; i < pages.size(); ++i)
+        if (pages[i] != i)
+            return false;
+    return true;
+}
+
+bool print(const QByteArray &pdf, Poppler::Document &doc, QPrinter &printer, const QList<int> &pages)
+{
+    if (copiesWhole(printer, pages, doc.numPages())) {
+        QSaveFile out(printer.outputFileName());
+        return out.open(QIODevice::WriteOnly) && out.write(pdf) == pdf.size() && out.commit();
+    }
+    return printPages(doc, printer, pages);
+}
+
 bool run(const QString &pdfPath, QWidget *parent)
 {
     // Read whole first: the print dialog may offer to write over this very file.
     QFile file(pdfPath);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const std::unique_ptr<Poppler::Document> doc = Poppler::Document::loadFromData(file.readAll());
+    const QByteArray pdf = file.readAll();
+    const std::unique_ptr<Poppler::Document> doc = Poppler::Document::loadFromData(pdf);
     if (!doc || doc->isLocked() || doc->numPages() < 1)
         return false;
     doc->setRenderHint(Poppler::Document::Antialiasing);
@@ -106,7 +128,7 @@ bool run(const QString &pdfPath, QWidget *parent)
     if (printer.pageOrder() == QPrinter::LastPageFirst)
         std::reverse(pages.begin(), pages.end());
 
-    printPages(*doc, printer, pages);
+    print(pdf, *doc, printer, pages);
     return true;
 }
 

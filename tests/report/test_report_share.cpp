@@ -84,6 +84,21 @@ private slots:
         QPainter painter(&picture);
         const std::unique_ptr<Poppler::Page> page = doc->page(0);
         QVERIFY(ReportPrint::drawPage(painter, *doc, *page, QRectF(0, 0, 600, 800)));
+
+        // A whole report printed to a PDF file is the report itself: its text reads back.
+        QFile in(source);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QByteArray bytes = in.readAll();
+        QVERIFY(ReportPrint::print(bytes, *doc, printer, {0}));
+        QFile copy(out);
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), bytes);
+        QVERIFY(!ReportPrint::copiesWhole(printer, {}, 1));
+        printer.setCopyCount(2);
+        QVERIFY(!ReportPrint::copiesWhole(printer, {0}, 1));
+        printer.setCopyCount(1);
+        printer.setOutputFileName(QString());
+        QVERIFY(!ReportPrint::copiesWhole(printer, {0}, 1));
     }
 
     void jobRunsOffTheMainThreadOneAtATime()

@@ -1,3 +1,4 @@
+#include "data/sqldb.h"
 #include "data/vorel.h"
 #include "garage/garageactions.h"
 #include "garage/garagestore.h"
@@ -118,7 +119,13 @@ private slots:
             + QString::fromUcs4(U"\U0001FFFE");
         GarageVehicle v = addVehicle(std::nullopt, 2002, QString());
         GarageActions::addCode(QStringLiteral("P0301"), v.id, *m_store, hostile);
-        GarageActions::log(ServiceEntry{0, v.id, hostile, 5, hostile, hostile, hostile}, *m_store);
+        // Today's checks refuse such a date and cost; an older garage may still hold them.
+        {
+            SQLDB raw(m_dir.filePath(QStringLiteral("g.sqlite")), false);
+            raw.run(QStringLiteral("INSERT INTO service(garage_id, date, mileage, title, details, cost) VALUES (?,?,5,?,?,?)"),
+                    {v.id, hostile, hostile, hostile, hostile});
+        }
+        m_store->reload();
         for (QString *field : {&v.title, &v.nickname, &v.vin, &v.engine, &v.notes})
             *field = hostile;
         const TroubleReport r = TroubleReport::build(v, *m_store, *m_vorel);

@@ -93,7 +93,7 @@ private slots:
         // The switch, one stop per column that has rows, the examples.
         QCOMPARE(stops.size(), 2 + view.findChildren<KVChromeButton *>().size());
         for (QWidget *w : stops)
-            QVERIFY2(TabWalk::showsFocus(w), qPrintable(w->metaObject()->className()));
+            QVERIFY2(TabWalk::showsFocus(w), qPrintable(QString::fromLatin1(w->metaObject()->className()) + u' ' + w->property("text").toString()));
 
         stops[0]->setFocus(Qt::TabFocusReason);
         key(Qt::Key_Space);
@@ -135,7 +135,7 @@ private slots:
         showActive(view);
         const QList<QWidget *> stops = TabWalk::stops(view.header());
         for (QWidget *w : stops)
-            QVERIFY2(TabWalk::showsFocus(w), qPrintable(w->metaObject()->className()));
+            QVERIFY2(TabWalk::showsFocus(w), qPrintable(QString::fromLatin1(w->metaObject()->className()) + u' ' + w->property("text").toString()));
         // The complaint chart is one stop; the arrows move inside it.
         auto *chart = view.findChild<ComplaintChart *>();
         const QList<QAbstractButton *> areas = chart->areaButtons();
@@ -162,7 +162,7 @@ private slots:
         QVERIFY(stops.contains(step->answerButtons()[0]) && stops.contains(step->answerButtons()[1]));
         QVERIFY(stops.contains(step->startOverButton()));
         for (QWidget *w : stops)
-            QVERIFY2(TabWalk::showsFocus(w), qPrintable(w->metaObject()->className()));
+            QVERIFY2(TabWalk::showsFocus(w), qPrintable(QString::fromLatin1(w->metaObject()->className()) + u' ' + w->property("text").toString()));
 
         // Return on a focused Yes or No answers it.
         step->answerButtons()[1]->setFocus(Qt::TabFocusReason);

@@ -43,15 +43,27 @@ inline QList<QWidget *> stops(QWidget *first, int limit = 400)
 // and without the focus.
 inline bool showsFocus(QWidget *w)
 {
-    QWidget *parent = w->parentWidget() ? w->parentWidget() : w;
-    const QRect area = w->parentWidget() ? w->geometry().adjusted(-8, -8, 8, 8) : w->rect();
+    // The ring may be drawn by a sibling or by an ancestor's child above the
+    // control: compare the area around it in each ancestor, nearest first.
+    QList<QWidget *> painters;
+    for (QWidget *p = w->parentWidget(); p && painters.size() < 4; p = p->parentWidget())
+        painters << p;
+    if (painters.isEmpty())
+        painters << w;
+    const auto grabAll = [&] {
+        QList<QImage> images;
+        for (QWidget *p : painters) {
+            const QRect area = p == w ? w->rect() : QRect(w->mapTo(p, QPoint(0, 0)), w->size()).adjusted(-8, -8, 8, 8);
+            images << p->grab(area).toImage();
+        }
+        return images;
+    };
     w->setFocus(Qt::TabFocusReason);
     settle();
-    const QImage on = parent->grab(area).toImage();
+    const QList<QImage> on = grabAll();
     w->clearFocus();
     settle();
-    const QImage off = parent->grab(area).toImage();
-    return on != off;
+    return on != grabAll();
 }
 
 // Tabs from the current focus until `target` has it; false when it never does.
