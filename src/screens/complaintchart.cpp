@@ -151,7 +151,7 @@ ComplaintChart::ComplaintChart(AppModel &model, VehicleRecordsSource records, QW
     box->setContentsMargins(0, 0, 0, 0);
     box->addLayout(ScreenBits::headingRow(new GaugeLabel(ComplaintChartRules::heading()), m_count));
     auto *caption = new KVTextLabel(FVInfo::complaintsLabel(), 13, QFont::DemiBold);
-    caption->setColor(FVPalette::amber());
+    caption->setColor(FVPalette::amberText());
     caption->setWordWrap(true);
     box->addWidget(caption);
     m_empty->setColor(palette.dim);

@@ -137,7 +137,7 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     note->setWordWrap(true);
     box->addWidget(note);
     m_message->setObjectName(QStringLiteral("tsbMessage"));
-    m_message->setColor(FVPalette::amber());
+    m_message->setColor(FVPalette::amberText());
     m_message->setWordWrap(true);
     m_message->hide();
     box->addWidget(m_message);
