@@ -50,7 +50,7 @@ Sidebar::Sidebar(AppModel &m, QWidget *parent)
     markRow->addWidget(new GaugeLogo(kLogo, 0.68, m_mark), 0, Qt::AlignVCenter);
     auto *names = new QVBoxLayout;
     names->setSpacing(0);
-    KVTextLabel *brand = label(m_mark, QStringLiteral("KVRN"), 12, QFont::Black, palette.accent);
+    KVTextLabel *brand = label(m_mark, QStringLiteral("KVRN"), 12, QFont::Black, palette.accentText());
     brand->setTracking(3.0);
     names->addWidget(brand);
     names->addWidget(label(m_mark, QStringLiteral("Fenwhistle"), 15, QFont::ExtraBold));

@@ -1,15 +1,24 @@
 #include "kvkittheme.h"
 
 #include "kvrnkithost.h"
+#include "kvrntheme.h"
 
 KVKitTheme KVKitTheme::current()
 {
     return KVRNKitHost::theme()();
 }
 
+QColor KVKitTheme::readable(const QColor &c) const
+{
+    using RGB = KVRNTheme::RGB;
+    return RGB::readable(RGB::fromColor(c), {RGB::fromColor(panelTop), RGB::fromColor(panelBottom), RGB::fromColor(bg)})
+        .color();
+}
+
 QPalette KVKitTheme::widgetPalette(const QColor &tint) const
 {
     QPalette p;
+    const QColor link = readable(tint);
     const QColor base = bg.darker(130);
     for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         p.setColor(g, QPalette::Window, bg);
@@ -22,8 +31,8 @@ QPalette KVKitTheme::widgetPalette(const QColor &tint) const
         p.setColor(g, QPalette::BrightText, Qt::white);
         p.setColor(g, QPalette::Highlight, tint);
         p.setColor(g, QPalette::HighlightedText, Qt::white);
-        p.setColor(g, QPalette::Link, tint);
-        p.setColor(g, QPalette::LinkVisited, tint);
+        p.setColor(g, QPalette::Link, link);
+        p.setColor(g, QPalette::LinkVisited, link);
         p.setColor(g, QPalette::PlaceholderText, dim);
         p.setColor(g, QPalette::ToolTipBase, panelTop);
         p.setColor(g, QPalette::ToolTipText, text);

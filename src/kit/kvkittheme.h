@@ -18,7 +18,12 @@ struct KVKitTheme
     // current theme's), read afresh at every call: what the kit views draw with.
     static KVKitTheme current();
 
+    // A shade of `c` for text: 4.5:1 or more on both ends of a panel and on
+    // the window background.
+    QColor readable(const QColor &c) const;
+
     // A dark widget palette for standard controls inside a themed window:
-    // window and text colours from the theme, highlight in `tint`.
+    // window and text colours from the theme, highlight in `tint`, links in
+    // its readable shade.
     QPalette widgetPalette(const QColor &tint) const;
 };

@@ -52,7 +52,7 @@ QWidget *bulletRow(const QString &text, const KVKitTheme &theme)
     auto *box = new QHBoxLayout(row);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(KVScale::ipt(8));
-    QLabel *mark = textLabel(QStringLiteral("\u2022"), kBodySize, QFont::Normal, theme.accent, false);
+    QLabel *mark = textLabel(QStringLiteral("\u2022"), kBodySize, QFont::Normal, theme.readable(theme.accent), false);
     mark->setWordWrap(false);
     mark->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     box->addWidget(mark, 0, Qt::AlignTop);
@@ -91,7 +91,7 @@ QList<QWidget *> KVRNHelpViewer::blocks(const QString &text)
     for (const KVRNHelpBlock &block : KVRNHelpText::blocks(text)) {
         switch (block.kind) {
         case KVRNHelpBlock::Heading: {
-            QLabel *heading = textLabel(block.text, 15, QFont::Bold, theme.accent, true);
+            QLabel *heading = textLabel(block.text, 15, QFont::Bold, theme.readable(theme.accent), true);
             heading->setContentsMargins(0, KVScale::ipt(6), 0, 0);
             out.append(heading);
             break;

@@ -23,6 +23,37 @@ double KVRNTheme::RGB::contrast(const RGB &a, const RGB &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+KVRNTheme::RGB KVRNTheme::RGB::fromColor(const QColor &c)
+{
+    return RGB(c.redF(), c.greenF(), c.blueF());
+}
+
+KVRNTheme::RGB KVRNTheme::RGB::readable(const RGB &color, const QList<RGB> &grounds, double ratio)
+{
+    auto worst = [&grounds](const RGB &c) {
+        double w = 21;
+        for (const RGB &g : grounds)
+            w = std::min(w, contrast(c, g));
+        return w;
+    };
+    if (worst(color) >= ratio)
+        return color;
+    // Toward whichever end reads better on the grounds, by the least amount that
+    // reaches the ratio (a little over it, so 16-bit rounding keeps it).
+    const RGB end = worst(RGB(1, 1, 1)) >= worst(RGB(0, 0, 0)) ? RGB(1, 1, 1) : RGB(0, 0, 0);
+    auto mix = [&](double t) {
+        return RGB(color.r + (end.r - color.r) * t, color.g + (end.g - color.g) * t, color.b + (end.b - color.b) * t);
+    };
+    const double goal = ratio + 0.01;
+    double lo = 0;
+    double hi = 1;
+    for (int i = 0; i < 24; ++i) {
+        const double mid = (lo + hi) / 2;
+        (worst(mix(mid)) >= goal ? hi : lo) = mid;
+    }
+    return mix(hi);
+}
+
 QString KVRNTheme::familyRawValue(Family family)
 {
     switch (family) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -30,10 +31,16 @@ struct KVRNTheme
 
         // The colour at opacity 1.
         QColor color() const;
+        // The colour's components; its opacity is ignored.
+        static RGB fromColor(const QColor &c);
         // Relative luminance (linearised with the 0.03928 threshold).
         double luminance() const;
         // (lighter + 0.05) / (darker + 0.05): 1 to 21, symmetric.
         static double contrast(const RGB &a, const RGB &b);
+        // The shade of `color` nearest to it, mixed toward white or black, whose
+        // contrast with every colour in `grounds` reaches `ratio`; `color` itself
+        // when it already does. Made for grounds of like lightness (a panel's ends).
+        static RGB readable(const RGB &color, const QList<RGB> &grounds, double ratio = 4.5);
 
         friend constexpr bool operator==(const RGB &, const RGB &) = default;
     };

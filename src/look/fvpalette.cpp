@@ -9,6 +9,13 @@ FVPalette FVPalette::current()
                      t.text.color(), t.dim.color(), t.accent.color()};
 }
 
+QColor FVPalette::readable(const QColor &c) const
+{
+    using RGB = KVRNTheme::RGB;
+    return RGB::readable(RGB::fromColor(c), {RGB::fromColor(panelTop), RGB::fromColor(panelBottom), RGB::fromColor(bg)})
+        .color();
+}
+
 QColor FVPalette::green()
 {
     static const QColor c = QColor::fromRgbF(0.12f, 0.55f, 0.30f);
@@ -19,6 +26,11 @@ QColor FVPalette::amber()
 {
     static const QColor c = QColor::fromRgbF(0.80f, 0.47f, 0.0f);
     return c;
+}
+
+QColor FVPalette::amberText()
+{
+    return current().readable(amber());
 }
 
 QColor FVPalette::red()

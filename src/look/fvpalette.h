@@ -17,8 +17,16 @@ struct FVPalette
 
     static FVPalette current();
 
+    // A shade of `c` for text: 4.5:1 or more on both ends of a panel and on
+    // the background. Fills and bars keep the colours themselves.
+    QColor readable(const QColor &c) const;
+    // The accent, for text.
+    QColor accentText() const { return readable(accent); }
+
     static QColor green(); // level drive
     static QColor amber(); // level soon
+    // amber() for text in the current theme.
+    static QColor amberText();
     static QColor red();   // level stop; the gauge's red zone
     static QColor draft(); // the draft chip
 

@@ -202,7 +202,7 @@ QWidget *CodeDetail::block(const QString &title, const QString &text)
         if (b.bulleted) {
             auto *bullet = new KVSymbolView(QStringLiteral("circle.fill"));
             bullet->setPoints(5);
-            bullet->setColor(FVPalette::current().accent);
+            bullet->setColor(FVPalette::current().accentText());
             // Level with the first line of the text beside it.
             auto *cell = new QWidget;
             auto *cellBox = new QVBoxLayout(cell);

@@ -152,7 +152,7 @@ ComplaintChart::ComplaintChart(AppModel &model, VehicleRecordsSource records, QW
     auto *box = new QVBoxLayout(content);
     box->setContentsMargins(0, 0, 0, 0);
     box->addLayout(ScreenBits::headingRow(new GaugeLabel(ComplaintChartRules::heading()), m_count));
-    m_caption->setColor(FVPalette::amber());
+    m_caption->setColor(FVPalette::amberText());
     m_caption->setWordWrap(true);
     box->addWidget(m_caption);
     m_empty->setColor(palette.dim);

@@ -136,7 +136,7 @@ QWidget *CreditsView::sourcesPanel()
         const CreditsRules::SourceRow row = CreditsRules::sourceRow(source);
         auto *line = new QHBoxLayout;
         auto *bullet = new KVTextLabel(QStringLiteral("\u2022"), 13);
-        bullet->setColor(palette.accent);
+        bullet->setColor(palette.accentText());
         line->addWidget(bullet, 0, Qt::AlignTop);
         auto *col = new QVBoxLayout;
         col->setSpacing(0);

@@ -77,7 +77,7 @@ QWidget *GuideRunner::header(const Guide &g) const
     auto *column = PtLayout::column(content, 6);
     auto *system = new KVTextLabel(g.system.toUpper(), 11, QFont::Black);
     system->setTracking(2);
-    system->setColor(pal.accent);
+    system->setColor(pal.accentText());
     system->setWordWrap(true);
     column->addWidget(system);
     auto *title = ScreenBits::wrapped(g.title, 24, QFont::ExtraBold);

@@ -24,7 +24,7 @@ GuideSafetyBox::GuideSafetyBox(const Guide &g, const QHash<QString, SafetyNote> 
         auto *row = PtLayout::row(8, content);
         auto *mark = new KVSymbolView(QStringLiteral("exclamationmark.triangle.fill"));
         mark->setPoints(13);
-        mark->setColor(FVPalette::amber());
+        mark->setColor(FVPalette::amberText());
         row->addWidget(mark, 0, Qt::AlignTop);
         auto *text = PtLayout::column(1, content);
         auto *title = ScreenBits::wrapped(note.title, 13, QFont::Bold);

@@ -68,7 +68,7 @@ public:
         m_lines = {m_summary->text()};
         if (const auto line = InvestigationRules::recallLine(m_item)) {
             m_recall = new KVTextLabel(*line, 11.5, QFont::DemiBold);
-            m_recall->setColor(FVPalette::amber());
+            m_recall->setColor(FVPalette::amberText());
             rowLayout()->addWidget(m_recall);
             m_lines << *line;
         }

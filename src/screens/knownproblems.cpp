@@ -30,7 +30,7 @@ public:
     {
         auto *bullet = new KVSymbolView(QStringLiteral("circle.fill"));
         bullet->setPoints(6);
-        bullet->setColor(FVPalette::current().accent);
+        bullet->setColor(FVPalette::current().accentText());
         auto *cell = new QVBoxLayout(m_cell);
         cell->setContentsMargins(0, 0, 0, 0);
         cell->addWidget(bullet, 0, Qt::AlignCenter);

@@ -91,7 +91,7 @@ QWidget *OBD1View::erasPanel() const
         auto *row = PtLayout::row(12, content);
         auto *years = new MonoDigitsText(era.years, 14, QFont::ExtraBold);
         QPalette yp = years->palette();
-        yp.setColor(QPalette::WindowText, pal.accent);
+        yp.setColor(QPalette::WindowText, pal.accentText());
         years->setPalette(yp);
         years->setFixedWidth(KVScale::ipt(110));
         KVScaleWatch::follow(years, [years] { years->setFixedWidth(KVScale::ipt(110)); });

@@ -112,7 +112,9 @@ void ScreenBits::rowList(QListView *list, std::function<void(int)> open)
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     list->setMouseTracking(true);
-    list->setStyleSheet(QStringLiteral("QListView { background: transparent; }"));
+    // Transparent without a style sheet: one would give the list's scroll bar
+    // the application's palette in place of the theme's.
+    list->viewport()->setAutoFillBackground(false);
     const auto openIndex = [open = std::move(open)](const QModelIndex &i) { open(i.row()); };
     QObject::connect(list, &QAbstractItemView::clicked, list, openIndex);
     QObject::connect(list, &QAbstractItemView::activated, list, openIndex);

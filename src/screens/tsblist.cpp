@@ -146,7 +146,7 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     m_note->setWordWrap(true);
     box->addWidget(m_note);
     m_message->setObjectName(QStringLiteral("tsbMessage"));
-    m_message->setColor(FVPalette::amber());
+    m_message->setColor(FVPalette::amberText());
     m_message->setWordWrap(true);
     m_message->hide();
     box->addWidget(m_message);

@@ -67,7 +67,7 @@ VehicleHeader::VehicleHeader(AppModel &model, QWidget *parent)
 
     // Information column.
     m_make->setTracking(2.5);
-    m_make->setColor(pal.accent);
+    m_make->setColor(pal.accentText());
     m_info->addWidget(m_make);
     m_modelName->setWordWrap(true);
     m_info->addWidget(m_modelName);

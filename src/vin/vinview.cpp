@@ -135,7 +135,7 @@ QWidget *VINView::buildOnlinePanel()
     header->addWidget(m_decode, 0, Qt::AlignVCenter);
     col->addLayout(header);
 
-    m_offline = KVTextLabel::wrapped(13, FVPalette::amber(), QStringLiteral("offline"));
+    m_offline = KVTextLabel::wrapped(13, FVPalette::amberText(), QStringLiteral("offline"));
     m_offline->setPlain(VIN::offlineMessage());
     col->addWidget(m_offline);
     m_status = KVTextLabel::wrapped(12.5, pal.dim, QStringLiteral("status"));
@@ -219,7 +219,7 @@ void VINView::refresh()
 void VINView::showProblems(const QStringList &problems)
 {
     while (m_problems.size() < problems.size()) {
-        auto *label = KVTextLabel::wrapped(13, FVPalette::amber(), QStringLiteral("problem"));
+        auto *label = KVTextLabel::wrapped(13, FVPalette::amberText(), QStringLiteral("problem"));
         m_problemBox->addWidget(label);
         m_problems << label;
     }

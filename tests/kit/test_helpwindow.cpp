@@ -104,7 +104,8 @@ private slots:
         QVERIFY(heading);
         QCOMPARE(heading->text(), QStringLiteral("First steps"));
         QCOMPARE(heading->textFormat(), Qt::PlainText);
-        QCOMPARE(heading->palette().color(QPalette::WindowText), KVRNKitHost::theme()().accent);
+        const KVKitTheme theme = KVRNKitHost::theme()();
+        QCOMPARE(heading->palette().color(QPalette::WindowText), theme.readable(theme.accent));
         const QList<QLabel *> bullet = list[2]->findChildren<QLabel *>();
         QCOMPARE(bullet.size(), 2);
         QCOMPARE(bullet[0]->text(), QStringLiteral("\u2022"));

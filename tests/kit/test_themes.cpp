@@ -105,6 +105,17 @@ private slots:
         QVERIFY(std::abs(RGB(0.04, 0.04, 0.04).luminance() - curve) < 1e-12);
         QVERIFY(std::abs(RGB(0.039, 0, 0).luminance() - 0.2126 * 0.039 / 12.92) < 1e-12);
         QVERIFY(std::abs(RGB(0, 1, 0).luminance() - 0.7152) < 1e-12);
+
+        // A readable shade: unchanged when it already reads, else the least mix
+        // toward the end that reads on the grounds (lighter on dark, darker on light).
+        QCOMPARE(RGB::readable(white, {black, RGB(0.2, 0.2, 0.2)}), white);
+        const RGB grey(0.5, 0.5, 0.5);
+        const RGB onDark = RGB::readable(grey, {RGB(0.25, 0.25, 0.25), RGB(0.3, 0.3, 0.3)});
+        const RGB onLight = RGB::readable(grey, {white, RGB(0.9, 0.9, 0.9)});
+        QVERIFY(onDark.r > grey.r && onLight.r < grey.r);
+        QVERIFY(RGB::contrast(onDark, RGB(0.25, 0.25, 0.25)) > RGB::contrast(onDark, RGB(0.3, 0.3, 0.3)));
+        QVERIFY(RGB::contrast(onDark, RGB(0.3, 0.3, 0.3)) >= 4.5 && RGB::contrast(onDark, RGB(0.3, 0.3, 0.3)) < 4.6);
+        QVERIFY(RGB::contrast(onLight, RGB(0.9, 0.9, 0.9)) >= 4.5);
     }
 
     void familiesAndEquality()

@@ -1,3 +1,4 @@
+#include "kit/kvkittheme.h"
 #include "kit/kvrnthemes.h"
 #include "kit/kvscale.h"
 #include "look/fvbackground.h"
@@ -38,6 +39,31 @@ private slots:
         QCOMPARE(FVPalette::current().accent, QColor(0x5A, 0xA9, 0xFF));
         KVRNThemes::setCurrentID(QStringLiteral("not-a-theme"));
         QCOMPARE(FVPalette::current().accent, QColor(0x2F, 0x7B, 0xF2));
+    }
+
+    // Text in the accent or in amber, and links, read at 4.5:1 on both ends of
+    // every theme's panels, in a shade of their own hue; fills keep the colours.
+    void textColoursReadOnPanels()
+    {
+        using RGB = KVRNTheme::RGB;
+        for (const KVRNTheme &t : KVRNThemes::builtIn()) {
+            KVRNThemes::setCurrentID(t.id);
+            const FVPalette p = FVPalette::current();
+            const QColor link = KVKitTheme::current().widgetPalette(p.accent).color(QPalette::Link);
+            const QList<std::pair<QColor, QColor>> texts{
+                {p.accentText(), p.accent}, {FVPalette::amberText(), FVPalette::amber()}, {link, p.accent}};
+            for (const auto &[text, base] : texts) {
+                const QByteArray what = (t.id + QLatin1Char(' ') + text.name()).toUtf8();
+                for (const QColor &panel : {p.panelTop, p.panelBottom})
+                    QVERIFY2(RGB::contrast(RGB::fromColor(text), RGB::fromColor(panel)) >= 4.5, what);
+                if (text != base)
+                    QVERIFY2(std::abs(text.hsvHueF() - base.hsvHueF()) < 0.01, what);
+            }
+            QCOMPARE(p.readable(p.text), p.text);
+        }
+        KVRNThemes::setCurrentID(QStringLiteral("brushed-gray"));
+        QVERIFY(FVPalette::current().accentText() != FVPalette::current().accent);
+        QCOMPARE(FVPalette::current().accent, QColor(0x1F, 0x6F, 0xD1));
     }
 
     void fixedColours()

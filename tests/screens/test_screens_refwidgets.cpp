@@ -6,7 +6,9 @@
 #include "app/netstatus.h"
 #include "data/vorel.h"
 #include "kit/kvchromebutton.h"
+#include "kit/kvkittheme.h"
 #include "kit/kvlinklabel.h"
+#include "kit/kvrnroot.h"
 #include "kit/kvscale.h"
 #include "kit/kvsearchfield.h"
 #include "kit/kvtextlabel.h"
@@ -31,7 +33,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QHBoxLayout>
 #include <QListView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -118,6 +122,25 @@ private slots:
         settle();
         QCOMPARE(view.detail()->content(), CodeDetailRules::Content::Prompt);
         QVERIFY(view.detail()->garageSlot()->isHidden());
+    }
+
+    // The code and guide lists' scroll bars take the theme's palette, as every
+    // other scroller does, not the application's light one.
+    void listScrollBarsFollowTheTheme()
+    {
+        auto m = m_models.make();
+        QWidget root;
+        KVRNRoot::apply(&root);
+        auto *box = new QHBoxLayout(&root);
+        box->addWidget(new CodesView(*m));
+        box->addWidget(new GuidesView(*m));
+        show(root);
+        for (const char *name : {"codeList", "guideList"}) {
+            auto *list = root.findChild<QListView *>(QLatin1String(name));
+            QVERIFY(list);
+            QCOMPARE(list->verticalScrollBar()->palette().color(QPalette::Window), KVKitTheme::current().bg);
+            QCOMPARE(list->verticalScrollBar()->palette().color(QPalette::Button), KVKitTheme::current().panelBottom);
+        }
     }
 
     void clicksAndKeysInTheCodeList()

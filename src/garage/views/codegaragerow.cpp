@@ -35,11 +35,11 @@ CodeGarageRow::CodeGarageRow(GarageStore &g, AppModel &m, const QString &code, Q
     m_empty->setColor(pal.dim);
     m_empty->setWordWrap(true);
     m_save->setObjectName(QStringLiteral("saveMenu"));
-    m_save->setColor(pal.accent);
+    m_save->setColor(pal.accentText());
     m_save->setToolTip(QStringLiteral("Keeps this code with the vehicle for its Trouble Code Report."));
     m_save->ensureMenu();
     m_report->setObjectName(QStringLiteral("reportMenu"));
-    m_report->setColor(pal.accent);
+    m_report->setColor(pal.accentText());
     m_report->setToolTip(QStringLiteral("Makes the vehicle's report and includes ") + code + QLatin1Char('.'));
     m_report->ensureMenu();
     m_savedWith->setObjectName(QStringLiteral("savedWith"));

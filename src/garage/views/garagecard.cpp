@@ -124,7 +124,7 @@ KVTextLabel *GarageCard::problemLabel(const QString &name)
     auto *label = new KVTextLabel(12);
     label->setObjectName(name);
     label->setWordWrap(true);
-    label->setColor(FVPalette::amber());
+    label->setColor(FVPalette::amberText());
     label->hide();
     return label;
 }

@@ -37,7 +37,7 @@ GarageCodePanel::GarageCodePanel(GarageStore &g, AppModel &m, QWidget *parent)
     m_field->setObjectName(QStringLiteral("codeField"));
     m_add->setObjectName(QStringLiteral("addCode"));
     m_note->setObjectName(QStringLiteral("codeNote"));
-    m_note->setColor(FVPalette::amber());
+    m_note->setColor(FVPalette::amberText());
     m_note->hide();
     m_empty->setPlain(GarageRules::codeFormEmpty());
 

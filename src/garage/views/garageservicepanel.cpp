@@ -47,7 +47,7 @@ GarageServicePanel::GarageServicePanel(GarageStore &g, QWidget *parent)
     col->addLayout(first);
     m_problem->setObjectName(QStringLiteral("entryProblem"));
     m_problem->setWordWrap(true);
-    m_problem->setColor(FVPalette::amber());
+    m_problem->setColor(FVPalette::amberText());
     m_problem->hide();
     col->addWidget(m_problem);
 

@@ -12,7 +12,7 @@ ReportMenu::ReportMenu(const GarageVehicle &vehicle, const QStringList &extra, c
 {
     setObjectName(QStringLiteral("reportMenu"));
     setToolTip(QStringLiteral("A printable PDF of this vehicle's trouble codes for you and your mechanic."));
-    setColor(FVPalette::current().accent);
+    setColor(FVPalette::current().accentText());
     addEntries(ensureMenu(), m_vehicle, m_extra);
 }
 
