@@ -8,15 +8,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include "generatorrun.h"
+
 #include <QByteArray>
-#include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <random>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -134,31 +133,17 @@ void importBuild(benchmark::State &state)
     }
     makeFiles(dir);
     const QByteArray agency = dir.path().toLocal8Bit();
-    const QByteArray out = dir.filePath(QStringLiteral("vorel.db")).toLocal8Bit();
-    const QByteArray photos = dir.filePath(QStringLiteral("photos")).toLocal8Bit();
-    const QByteArray research = dir.filePath(QStringLiteral("research.db")).toLocal8Bit();
-    const bool catalogue = QFileInfo::exists(QStringLiteral(FV_VPIC_DB));
     double peakMB = 0;
     for (auto _ : state) {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            const char *args[] = {FV_BIN_DIR "/vorelgen", "--profile", "full", "--content", FV_SOURCE_DIR "/tools/vorelgen/content",
-                                  "--schema", FV_SOURCE_DIR "/tools/vorelgen/schema.sql", "--out", out.constData(),
-                                  "--photos", photos.constData(), "--research", research.constData(), "--agency-dir", agency.constData(),
-                                  catalogue ? "--vpic" : nullptr, FV_VPIC_DB, "--vpic-version", FV_VPIC_VERSION, nullptr};
-            execv(args[0], const_cast<char *const *>(args));
-            _exit(127);
-        }
-        int status = 0;
-        struct rusage usage {};
-        if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        const std::optional<double> peak = runGenerator(dir, {"--agency-dir", agency});
+        if (!peak) {
             state.SkipWithError("the generator failed");
             return;
         }
-        peakMB = std::max(peakMB, double(usage.ru_maxrss) / 1024.0);
+        peakMB = std::max(peakMB, *peak);
     }
     state.counters["peak_mb"] = peakMB;
-    state.counters["catalogue"] = catalogue ? 1 : 0;
+    state.counters["catalogue"] = generatorHasCatalogue() ? 1 : 0;
 }
 
 } // namespace

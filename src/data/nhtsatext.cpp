@@ -110,8 +110,8 @@ qsizetype characterCount(const QString &s)
     return count;
 }
 
-// A word without the punctuation around it.
-QString coreOf(const QString &w)
+// Where a word's core starts and ends, without the punctuation around it.
+QPair<qsizetype, qsizetype> coreSpan(const QString &w)
 {
     qsizetype units = 1;
     qsizetype begin = 0;
@@ -120,6 +120,13 @@ QString coreOf(const QString &w)
         begin += units;
     while (end > begin && !isCoreChar(codePointBefore(w, end, &units)))
         end -= units;
+    return {begin, end};
+}
+
+// A word without the punctuation around it.
+QString coreOf(const QString &w)
+{
+    const auto [begin, end] = coreSpan(w);
     return w.mid(begin, end - begin);
 }
 
@@ -238,13 +245,7 @@ QString sentenceCase(const QString &s)
     QList<QPair<qsizetype, qsizetype>> spans;
     QStringList cores;
     for (const QString &w : words) {
-        qsizetype units = 1;
-        qsizetype begin = 0;
-        qsizetype end = w.size();
-        while (begin < end && !isCoreChar(codePointAt(w, begin, &units)))
-            begin += units;
-        while (end > begin && !isCoreChar(codePointBefore(w, end, &units)))
-            end -= units;
+        const auto [begin, end] = coreSpan(w);
         spans.append({begin, end});
         cores << w.mid(begin, end - begin);
     }

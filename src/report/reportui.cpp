@@ -207,7 +207,11 @@ void showSaved(const QString &path, bool opened, QWidget *anchor)
                          folder.enabled, folder.toolTip}});
 }
 
-void print(const std::optional<GarageVehicle> &vehicle, const std::optional<QStringList> &extra, QWidget *from)
+namespace {
+
+// Makes the report into a file of the private folder, then hands it on.
+void makeAside(const std::optional<GarageVehicle> &vehicle, const std::optional<QStringList> &extra, QWidget *from,
+               const std::function<void(const QPointer<QWidget> &anchor, const QString &path)> &then)
 {
     const QPointer<QWidget> anchor = anchorFor(from);
     const std::optional<TroubleReport> r = start(vehicle, extra);
@@ -216,9 +220,18 @@ void print(const std::optional<GarageVehicle> &vehicle, const std::optional<QStr
     const QString path = tempPath(*r);
     if (path.isEmpty())
         return failed(anchor, QStringLiteral("There is no private folder to make the PDF in."));
-    writeAside(anchor, *r, path, QString(), [anchor, path](const QString &error) {
+    writeAside(anchor, *r, path, QString(), [anchor, path, then](const QString &error) {
         if (!error.isEmpty())
             return failed(anchor, error);
+        then(anchor, path);
+    });
+}
+
+} // namespace
+
+void print(const std::optional<GarageVehicle> &vehicle, const std::optional<QStringList> &extra, QWidget *from)
+{
+    makeAside(vehicle, extra, from, [](const QPointer<QWidget> &anchor, const QString &path) {
         if (!ReportPrint::run(path, window()))
             failed(anchor, QStringLiteral("The PDF could not be read back for printing."));
     });
@@ -226,16 +239,7 @@ void print(const std::optional<GarageVehicle> &vehicle, const std::optional<QStr
 
 void share(const std::optional<GarageVehicle> &vehicle, const std::optional<QStringList> &extra, QWidget *from)
 {
-    const QPointer<QWidget> anchor = anchorFor(from);
-    const std::optional<TroubleReport> r = start(vehicle, extra);
-    if (!r)
-        return;
-    const QString path = tempPath(*r);
-    if (path.isEmpty())
-        return failed(anchor, QStringLiteral("There is no private folder to make the PDF in."));
-    writeAside(anchor, *r, path, QString(), [anchor, path](const QString &error) {
-        if (!error.isEmpty())
-            return failed(anchor, error);
+    makeAside(vehicle, extra, from, [](const QPointer<QWidget> &anchor, const QString &path) {
         Opener::noteWritten(path);
         QMenu *menu = shareMenu(path, anchor);
         const QPoint at = anchor ? anchor->mapToGlobal(QPoint(0, anchor->height())) : QCursor::pos();

@@ -81,7 +81,7 @@ void RecallSheet::buildRecall(const Vorel &data, const Recall &recall)
     addText(box, RecallRules::facts(recall), 12)->setColor(dim);
     const bool sample = Provenance::of(&data).sample(Provenance::Kind::Recalls, recall.campaign);
     if (sample)
-        addText(box, Provenance::sampleRecall(), 12, QFont::DemiBold)->setColor(FVPalette::amber());
+        addText(box, Provenance::sampleRecall(), 12, QFont::DemiBold)->setColor(FVPalette::amberText());
 
     auto *column = new QWidget;
     auto *inner = new QVBoxLayout(column);

@@ -99,7 +99,7 @@ KVTextLabel *ScreenBits::sampleNote()
 {
     auto *note = new KVTextLabel(Provenance::sampleData(), 12, QFont::DemiBold);
     note->setObjectName(QStringLiteral("sampleNote"));
-    note->setColor(FVPalette::amber());
+    note->setColor(FVPalette::amberText());
     note->setWordWrap(true);
     note->hide();
     return note;
