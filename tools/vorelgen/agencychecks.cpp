@@ -151,44 +151,44 @@ void checkAgencyRecords(SQLDB &db, const Model &m)
         recallDates.insert(campaign, r.str(3));
     }
 
-    // Investigations, and the recalls they led to.
-    const LinkMap invLinks = linksOf(db, "inv_links", "action");
+    // Investigations, and the recalls they led to; the agencies' own are taken as they are.
     Tally investigations;
     qint64 ledToRecall = 0;
-    // The agencies' own records are taken as they are: the rules below hold generated ones.
-    for (const SQLRow &r : db.rows(QStringLiteral("SELECT action, components, opened, closed, recall_campaign, subject, summary FROM investigations"))) {
-        if (m.imported.investigations)
-            break;
-        const QString action = r.str(0);
-        const QList<Link> links = invLinks.value(action);
-        fitAndDate(m, QStringLiteral("investigation"), action, r.str(1), r.str(5) + u' ' + r.str(6), r.str(2), links, investigations);
-        rule(r.str(3).isEmpty() || (r.str(3) >= r.str(2) && r.str(3) <= dataDate(m)),
-             QStringLiteral("investigation %1 closes after it opens and no later than the data").arg(action));
-        const QString campaign = r.str(4);
-        if (campaign.isEmpty())
-            continue;
-        ++ledToRecall;
-        rule(recallParts.contains(campaign), QStringLiteral("investigation %1 names a stored recall").arg(action));
-        rule(sameParts(recallParts.value(campaign), r.str(1)),
-             QStringLiteral("investigation %1 and recall %2 are about the same parts").arg(action, campaign));
-        rule(shareVehicleYear(recallLinks.value(campaign), links),
-             QStringLiteral("investigation %1 and recall %2 share a vehicle-year").arg(action, campaign));
-        rule(recallDates.value(campaign) >= r.str(2), QStringLiteral("recall %1 follows investigation %2").arg(campaign, action));
+    if (!m.imported.investigations) {
+        const LinkMap invLinks = linksOf(db, "inv_links", "action");
+        for (const SQLRow &r : db.rows(QStringLiteral(
+                 "SELECT action, components, opened, closed, recall_campaign, subject, summary FROM investigations"))) {
+            const QString action = r.str(0);
+            const QList<Link> links = invLinks.value(action);
+            fitAndDate(m, QStringLiteral("investigation"), action, r.str(1), r.str(5) + u' ' + r.str(6), r.str(2), links, investigations);
+            rule(r.str(3).isEmpty() || (r.str(3) >= r.str(2) && r.str(3) <= dataDate(m)),
+                 QStringLiteral("investigation %1 closes after it opens and no later than the data").arg(action));
+            const QString campaign = r.str(4);
+            if (campaign.isEmpty())
+                continue;
+            ++ledToRecall;
+            rule(recallParts.contains(campaign), QStringLiteral("investigation %1 names a stored recall").arg(action));
+            rule(sameParts(recallParts.value(campaign), r.str(1)),
+                 QStringLiteral("investigation %1 and recall %2 are about the same parts").arg(action, campaign));
+            rule(shareVehicleYear(recallLinks.value(campaign), links),
+                 QStringLiteral("investigation %1 and recall %2 share a vehicle-year").arg(action, campaign));
+            rule(recallDates.value(campaign) >= r.str(2), QStringLiteral("recall %1 follows investigation %2").arg(campaign, action));
+        }
     }
 
-    // Bulletins.
-    LinkMap tsbLinks;
-    for (const SQLRow &r : db.rows(QStringLiteral("SELECT vehicle_id, model_year, ids FROM tsb_links")))
-        for (const qint64 id : PackedIDs::decode(r.data(2)))
-            tsbLinks[QString::number(id)].append({r.integer(0), int(r.integer(1))});
+    // Bulletins; the agencies' own are taken as they are (and can be many).
     Tally bulletins;
-    for (const SQLRow &r : db.rows(QStringLiteral("SELECT nhtsa_id, components, comm_date, added_date, comm_type, summary FROM tsbs"))) {
-        if (m.imported.bulletins)
-            break;
-        const QString id = QString::number(r.integer(0));
-        fitAndDate(m, QStringLiteral("bulletin"), id, r.str(1), r.str(5), r.str(2), tsbLinks.value(id), bulletins);
-        rule(r.str(3) >= r.str(2) && r.str(3) <= dataDate(m), QStringLiteral("bulletin %1 is added after its date and no later than the data").arg(id));
-        rule(r.str(4) != QLatin1String("TSB"), QStringLiteral("bulletin %1's type reads \"Service bulletin\", not \"TSB\"").arg(id));
+    if (!m.imported.bulletins) {
+        LinkMap tsbLinks;
+        for (const SQLRow &r : db.rows(QStringLiteral("SELECT vehicle_id, model_year, ids FROM tsb_links")))
+            for (const qint64 id : PackedIDs::decode(r.data(2)))
+                tsbLinks[QString::number(id)].append({r.integer(0), int(r.integer(1))});
+        for (const SQLRow &r : db.rows(QStringLiteral("SELECT nhtsa_id, components, comm_date, added_date, comm_type, summary FROM tsbs"))) {
+            const QString id = QString::number(r.integer(0));
+            fitAndDate(m, QStringLiteral("bulletin"), id, r.str(1), r.str(5), r.str(2), tsbLinks.value(id), bulletins);
+            rule(r.str(3) >= r.str(2) && r.str(3) <= dataDate(m), QStringLiteral("bulletin %1 is added after its date and no later than the data").arg(id));
+            rule(r.str(4) != QLatin1String("TSB"), QStringLiteral("bulletin %1's type reads \"Service bulletin\", not \"TSB\"").arg(id));
+        }
     }
 
     // Recall search titles name a vehicle they cover.
