@@ -12,7 +12,6 @@
 
 #include <QByteArray>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -133,17 +132,7 @@ void importBuild(benchmark::State &state)
     }
     makeFiles(dir);
     const QByteArray agency = dir.path().toLocal8Bit();
-    double peakMB = 0;
-    for (auto _ : state) {
-        const std::optional<double> peak = runGenerator(dir, {"--agency-dir", agency});
-        if (!peak) {
-            state.SkipWithError("the generator failed");
-            return;
-        }
-        peakMB = std::max(peakMB, *peak);
-    }
-    state.counters["peak_mb"] = peakMB;
-    state.counters["catalogue"] = generatorHasCatalogue() ? 1 : 0;
+    timeGenerator(state, dir, {"--agency-dir", agency});
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 
 #include <QByteArray>
 #include <QTemporaryDir>
-#include <algorithm>
 
 namespace {
 
@@ -20,17 +19,7 @@ void fullBuild(benchmark::State &state)
         state.SkipWithError("no temporary folder");
         return;
     }
-    double peakMB = 0;
-    for (auto _ : state) {
-        const std::optional<double> peak = runGenerator(dir);
-        if (!peak) {
-            state.SkipWithError("the generator failed");
-            return;
-        }
-        peakMB = std::max(peakMB, *peak);
-    }
-    state.counters["peak_mb"] = peakMB;
-    state.counters["catalogue"] = generatorHasCatalogue() ? 1 : 0;
+    timeGenerator(state, dir);
 }
 
 } // namespace

@@ -4,10 +4,13 @@
 // the full profile written into `dir`, with the vPIC catalogue when the build
 // found it (FV_VPIC_DB), plus `extra` arguments.
 
+#include <benchmark/benchmark.h>
+
 #include <QByteArray>
 #include <QFileInfo>
 #include <QList>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <optional>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -44,4 +47,21 @@ inline std::optional<double> runGenerator(const QTemporaryDir &dir, const QList<
     if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return std::nullopt;
     return double(usage.ru_maxrss) / 1024.0;
+}
+
+// Times the generator's runs for the benchmark, with their peak memory as the
+// counter peak_mb and whether the catalogue was read as `catalogue`.
+inline void timeGenerator(benchmark::State &state, const QTemporaryDir &dir, const QList<QByteArray> &extra = {})
+{
+    double peakMB = 0;
+    for (auto _ : state) {
+        const std::optional<double> peak = runGenerator(dir, extra);
+        if (!peak) {
+            state.SkipWithError("the generator failed");
+            return;
+        }
+        peakMB = std::max(peakMB, *peak);
+    }
+    state.counters["peak_mb"] = peakMB;
+    state.counters["catalogue"] = generatorHasCatalogue() ? 1 : 0;
 }

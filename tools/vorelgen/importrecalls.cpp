@@ -44,6 +44,21 @@ void fillIn(QString &field, const QString &value)
         field = value;
 }
 
+// The row kept for `key`, made with that key the first time it is seen (a
+// record spans several lines of the file, one per vehicle and component).
+template <typename Row>
+Row &rowFor(QHash<QString, qsizetype> &index, QList<Row> &rows, const QString &key, QString Row::*keyField)
+{
+    qsizetype at = index.value(key, -1);
+    if (at < 0) {
+        at = rows.size();
+        index.insert(key, at);
+        rows.append(Row{});
+        rows.last().*keyField = key;
+    }
+    return rows[at];
+}
+
 // Links a record to a vehicle-year once.
 void link(QList<Link> &links, qint64 vid, int year)
 {
@@ -72,15 +87,7 @@ void AgencyImport::importRecalls(Model &m)
             const QString added = f.date(16);
             if (added > t.newest)
                 t.newest = added;
-            qsizetype at = index.value(campaign, -1);
-            if (at < 0) {
-                at = rows.size();
-                index.insert(campaign, at);
-                RecallRow r;
-                r.campaign = campaign;
-                rows.append(r);
-            }
-            RecallRow &r = rows[at];
+            RecallRow &r = rowFor(index, rows, campaign, &RecallRow::campaign);
             fillIn(r.type, f.text(10));
             fillIn(r.manufacturer, f.text(7));
             fillIn(r.reportDate, reported);
@@ -120,15 +127,7 @@ void AgencyImport::importInvestigations(Model &m)
             const QString closed = f.date(7);
             if (qMax(opened, closed) > t.newest)
                 t.newest = qMax(opened, closed);
-            qsizetype at = index.value(action, -1);
-            if (at < 0) {
-                at = rows.size();
-                index.insert(action, at);
-                InvRow r;
-                r.action = action;
-                rows.append(r);
-            }
-            InvRow &r = rows[at];
+            InvRow &r = rowFor(index, rows, action, &InvRow::action);
             fillIn(r.manufacturer, f.text(5));
             fillIn(r.opened, opened);
             fillIn(r.closed, closed);
