@@ -686,6 +686,27 @@ private slots:
         }
     }
 
+    // A line keeps its id for good, whether it comes from the catalogue or the
+    // hand-written list, and no line takes an id reserved for another.
+    void idsStayPut()
+    {
+        QFile f(kContent + QStringLiteral("/fleet_ids.json"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QJsonObject ids = QJsonDocument::fromJson(f.readAll()).object().value(QStringLiteral("ids")).toObject();
+        QHash<qint64, QString> owner;
+        QHash<QString, qint64> idOf;
+        for (auto it = ids.begin(); it != ids.end(); ++it) {
+            const QString key = it.key().section(QLatin1Char('|'), 0, 0) + QLatin1Char('|') + it.key().section(QLatin1Char('|'), 1).toLower();
+            owner.insert(it.value().toInteger(), key);
+            idOf.insert(key, it.value().toInteger());
+        }
+        QVERIFY(owner.size() >= 2235);
+        for (const SQLRow &r : m_full->db->rows(QStringLiteral("SELECT vehicle_id, make, model FROM vehicles"))) {
+            const QString key = r.str(1) + QLatin1Char('|') + r.str(2).toLower();
+            QVERIFY2(owner.value(r.integer(0), key) == key && idOf.value(key, r.integer(0)) == r.integer(0), qPrintable(key));
+        }
+    }
+
     // The hand-written vehicles keep their ids and their own figures in both builds.
     void buildsAgree()
     {

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 
@@ -27,6 +28,11 @@ Profile Profile::byName(const QString &name)
         throw GenError{QStringLiteral("unknown profile \"%1\" (sample or full)").arg(name)};
     }
     return p;
+}
+
+QString lineKey(const QString &make, const QString &model)
+{
+    return make.toUpper() + QLatin1Char('|') + model.toLower();
 }
 
 QString Vehicle::kind() const
@@ -197,5 +203,16 @@ Content loadContent(const QString &dir)
     c.obd1 = array(dir, QStringLiteral("obd1.json"), guides);
     c.eras = array(dir, QStringLiteral("eras.json"), guides);
     c.refs = array(dir, QStringLiteral("refs.json"), guides);
+    if (QFileInfo::exists(dir + QStringLiteral("/fleet_ids.json"))) {
+        const QJsonObject ids = object(dir, QStringLiteral("fleet_ids.json"), gen).value(QStringLiteral("ids")).toObject();
+        QSet<qint64> seen;
+        for (auto it = ids.begin(); it != ids.end(); ++it) {
+            const qint64 id = it.value().toInteger(0);
+            if (id <= 0 || seen.contains(id) || !it.key().contains(QLatin1Char('|')))
+                throw GenError{QStringLiteral("fleet_ids.json: \"%1\" needs an id of its own").arg(it.key())};
+            seen.insert(id);
+            c.fleetIds.insert(lineKey(it.key().section(QLatin1Char('|'), 0, 0), it.key().section(QLatin1Char('|'), 1)), id);
+        }
+    }
     return c;
 }

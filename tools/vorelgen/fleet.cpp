@@ -8,11 +8,6 @@ namespace {
 
 constexpr int kMaxEnginesPerYear = 6;
 
-QString lineKey(const QString &make, const QString &model)
-{
-    return make.toUpper() + QLatin1Char('|') + model.toLower();
-}
-
 Engine fromCatalog(const VpicEngine &c, int year)
 {
     Engine e;
@@ -207,13 +202,22 @@ QList<Vehicle> Fleet::select(const QList<Vehicle> &handWritten, int total) const
     });
     const QJsonObject makes = m_content.vehicles.value(QStringLiteral("makes")).toObject();
     QList<Vehicle> out;
+    // A line keeps its id from fleet_ids.json; a line new to the fleet takes
+    // an id above every reserved one.
     qint64 id = 1;
+    for (const qint64 fixed : m_content.fleetIds) {
+        used.insert(fixed);
+        id = qMax(id, fixed + 1);
+    }
     for (qsizetype k = 0; k < ranked.size(); ++k) {
         const VpicLine &l = *ranked[k];
-        while (used.contains(id))
-            ++id;
         Vehicle v;
-        v.id = id++;
+        v.id = m_content.fleetIds.value(lineKey(l.make, l.model), 0);
+        if (v.id <= 0) {
+            while (used.contains(id))
+                ++id;
+            v.id = id++;
+        }
         v.make = l.make;
         v.makeDisplay = makes.value(l.make).toString(l.makeDisplay);
         v.model = l.model;

@@ -19,7 +19,8 @@
 // bus bodies, names that read like trouble codes) are left out, so are the
 // lines vehicles.json names as never sold in the U.S., and a light
 // line loses the years after its make left the U.S. market. The chosen lines
-// take the free ids in make and model order.
+// keep their ids from fleet_ids.json; others take free ids in make and model
+// order.
 class Fleet
 {
 public:

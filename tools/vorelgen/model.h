@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
@@ -185,7 +186,14 @@ struct Content
     QList<VpicLine> vpic; // the vPIC catalogue's lines; empty when it was not given
     QString vpicVersion;  // the package version the catalogue came with
     QString vpicDate;     // the date of its newest pattern
+    // fleet_ids.json: each line's vehicle id for good ("MAKE|model" by
+    // lineKey). Ids of lines that left the fleet stay reserved, so a stored
+    // vehicle id never comes to name another vehicle.
+    QHash<QString, qint64> fleetIds;
 };
+
+// A make and model as one key: the make in upper case, the model in lower.
+QString lineKey(const QString &make, const QString &model);
 
 struct Model
 {

@@ -163,20 +163,37 @@ QList<Vehicle> readVehicles(const Content &c)
     return out;
 }
 
-// Spreads the hand-written vehicles over the full fleet's id range so both
-// profiles give every real vehicle the same id.
-void assignIDs(QList<Vehicle> &real)
+// Gives each hand-written vehicle its id: a fixed one, else its id in
+// fleet_ids.json, else the next id no line ever had. Without that file the
+// lines are spread over the full fleet's id range so both profiles agree.
+void assignIDs(QList<Vehicle> &real, const QHash<QString, qint64> &fleetIds)
 {
     std::sort(real.begin(), real.end(), [](const Vehicle &a, const Vehicle &b) {
         return a.make != b.make ? a.make < b.make : a.model < b.model;
     });
+    QHash<qint64, QString> owner; // reserved id -> its line
+    for (auto it = fleetIds.begin(); it != fleetIds.end(); ++it)
+        owner.insert(it.value(), it.key());
     QSet<qint64> used;
-    for (const Vehicle &v : real)
-        if (v.id > 0) {
-            if (v.id > kFullFleet || used.contains(v.id))
-                throw GenError{QStringLiteral("vehicles.json: fixed id %1 is taken or out of range").arg(v.id)};
-            used.insert(v.id);
-        }
+    for (Vehicle &v : real) {
+        const QString key = lineKey(v.make, v.model);
+        if (v.id <= 0)
+            v.id = fleetIds.value(key, 0);
+        if (v.id <= 0)
+            continue;
+        if ((fleetIds.isEmpty() && v.id > kFullFleet) || used.contains(v.id) || owner.value(v.id, key) != key)
+            throw GenError{QStringLiteral("vehicles.json: fixed id %1 is taken or out of range").arg(v.id)};
+        used.insert(v.id);
+    }
+    if (!fleetIds.isEmpty()) {
+        qint64 next = kFullFleet;
+        for (const qint64 id : owner.keys())
+            next = qMax(next, id);
+        for (Vehicle &v : real)
+            if (v.id <= 0)
+                v.id = ++next;
+        return;
+    }
     const qsizetype n = real.size();
     for (qsizetype k = 0; k < n; ++k) {
         Vehicle &v = real[k];
@@ -258,7 +275,7 @@ QString sourcesFor(const Vehicle &v, int year)
 void buildVehicles(Model &m, const Content &c)
 {
     QList<Vehicle> all = readVehicles(c);
-    assignIDs(all);
+    assignIDs(all, c.fleetIds);
     // Ids are spread over every hand-written line first, so both builds agree.
     if (!m.profile.full)
         all.erase(std::remove_if(all.begin(), all.end(), [](const Vehicle &v) { return !v.inSample; }), all.end());
