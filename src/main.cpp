@@ -1,6 +1,6 @@
 #include "app/fenwhistlevorelapp.h"
-#include "garage/views/garagesetup.h"
-#include "report/reportsetup.h"
+#include "reportui/reportsetup.h"
+#include "screens/garage/garagesetup.h"
 #include "screens/screensetup.h"
 #include "selftest/fvsnapshot.h"
 #include "selftest/selftest.h"

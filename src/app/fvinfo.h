@@ -1,4 +1,4 @@
 #pragma once
 
-// The fixed texts live with the drawn widgets that show some of them.
-#include "look/fvinfo.h"
+// The fixed texts live in the lowest library, where the report reads them too.
+#include "platform/fvinfo.h"

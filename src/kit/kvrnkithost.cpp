@@ -48,7 +48,7 @@ void setAppName(const QString &name)
 
 QString creditName()
 {
-    return QStringLiteral("Brackenfold");
+    return Maker::name();
 }
 
 QString creditAddress()

@@ -1,7 +1,7 @@
 #include "draftlabel.h"
 
-#include "fvinfo.h"
 #include "fvpalette.h"
+#include "platform/fvinfo.h"
 
 DraftLabel::DraftLabel(QWidget *parent)
     : Tag(labelText(), FVPalette::draft(), QStringLiteral("wrench.and.screwdriver.fill"), parent)

@@ -5,7 +5,7 @@
 #include "labelform.h"
 #include "pdfread.h"
 #include "platform/appversion.h"
-#include "report/reportcli.h"
+#include "reportui/reportcli.h"
 #include "report/reportlinks.h"
 #include "report/troublereport.h"
 #include "stdoutmuted.h"

@@ -1,8 +1,8 @@
 // The garage screens' rules without a display: the shown vehicle, the draft,
 // mileage reading, form enabling, mentioned codes and the menu and note texts.
 #include "garage/garageinput.h"
-#include "garage/views/garagedraft.h"
-#include "garage/views/garagerules.h"
+#include "screens/garage/garagedraft.h"
+#include "screens/garage/garagerules.h"
 
 #include <QTest>
 

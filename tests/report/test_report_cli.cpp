@@ -1,7 +1,7 @@
 #include "data/sqldb.h"
 #include "garage/garagestore.h"
-#include "report/garagecopy.h"
-#include "report/reportcli.h"
+#include "reportui/garagecopy.h"
+#include "reportui/reportcli.h"
 #include "support/fixturedb.h"
 
 #include <QCryptographicHash>

@@ -2,10 +2,10 @@
 #include "platform/desktoptool.h"
 #include "platform/opener.h"
 #include "report/reportdoc.h"
-#include "report/reportjob.h"
-#include "report/reportprint.h"
-#include "report/reportsharerules.h"
-#include "report/reportui.h"
+#include "reportui/reportjob.h"
+#include "reportui/reportprint.h"
+#include "reportui/reportsharerules.h"
+#include "reportui/reportui.h"
 
 #include <poppler-qt6.h>
 

@@ -3,10 +3,10 @@
 #include "garage/garageactions.h"
 #include "garage/garagestore.h"
 #include "platform/prefs.h"
-#include "report/garagecopy.h"
-#include "report/printfit.h"
-#include "report/reportfolder.h"
-#include "report/reportui.h"
+#include "reportui/garagecopy.h"
+#include "reportui/printfit.h"
+#include "reportui/reportfolder.h"
+#include "reportui/reportui.h"
 #include "support/fixturedb.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "app/mainwindowframe.h"
 #include "app/netstatus.h"
 #include "app/screen.h"
-#include "garage/views/garagesetup.h"
+#include "screens/garage/garagesetup.h"
 #include "kit/kvzoom.h"
 #include "kit/kvzoomhost.h"
 #include "screens/screensetup.h"

@@ -1,6 +1,6 @@
 #include "fvinfo.h"
 
-#include "kit/kvrnkithost.h"
+#include "maker.h"
 
 namespace FVInfo {
 
@@ -16,7 +16,7 @@ QString creditLine()
 
 QUrl website()
 {
-    return KVRNKitHost::creditURL();
+    return QUrl(Maker::website(), QUrl::StrictMode);
 }
 
 QString complaintsLabel()
@@ -43,8 +43,7 @@ QString disclaimer()
 
 QString reportFooter()
 {
-    return appName() + QStringLiteral(" by ") + KVRNKitHost::creditName() + QStringLiteral(" \u2014 ")
-        + KVRNKitHost::creditAddress();
+    return appName() + QStringLiteral(" by ") + Maker::name() + QStringLiteral(" \u2014 ") + Maker::website();
 }
 
 } // namespace FVInfo

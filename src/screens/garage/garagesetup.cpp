@@ -3,7 +3,7 @@
 #include "app/mainwindow.h"
 #include "codegaragerow.h"
 #include "garageview.h"
-#include "report/reportui.h"
+#include "reportui/reportui.h"
 #include "reportcommands.h"
 #include "screens/codedetail.h"
 

@@ -4,7 +4,7 @@
 #include "garage/garagestore.h"
 #include "garagecopy.h"
 #include "reportfile.h"
-#include "troublereport.h"
+#include "report/troublereport.h"
 
 #include <poppler-qt6.h>
 

@@ -1,6 +1,6 @@
 #include "reportfile.h"
 
-#include "troublereport.h"
+#include "report/troublereport.h"
 
 #include <QFile>
 #include <sys/stat.h>

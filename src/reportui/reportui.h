@@ -1,7 +1,7 @@
 #pragma once
 
 #include "garage/garagevehicle.h"
-#include "troublereport.h"
+#include "report/troublereport.h"
 
 #include <QString>
 #include <QStringList>
