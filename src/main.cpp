@@ -1,4 +1,4 @@
-#include "app/fenwhistlevorelapp.h"
+#include "shell/fenwhistlevorelapp.h"
 #include "garage/views/garagesetup.h"
 #include "report/reportsetup.h"
 #include "screens/screensetup.h"

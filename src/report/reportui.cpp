@@ -1,7 +1,7 @@
 #include "reportui.h"
 
 #include "app/appmodel.h"
-#include "app/fvinfo.h"
+#include "look/fvinfo.h"
 #include "garage/garagestore.h"
 #include "platform/opener.h"
 #include "reportfile.h"

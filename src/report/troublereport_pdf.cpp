@@ -2,7 +2,7 @@
 
 #include "troublereport.h"
 
-#include "app/fvinfo.h"
+#include "look/fvinfo.h"
 #include "platform/text.h"
 #include "reportdoc.h"
 #include "reportdocpaginator.h"

@@ -1,6 +1,6 @@
 #include "obd1rules.h"
 
-#include "app/fvinfo.h"
+#include "look/fvinfo.h"
 
 namespace {
 const QString kNotCovered = QStringLiteral("not-covered");

@@ -1,6 +1,6 @@
 #include "sourcelinks.h"
 
-#include "app/fvinfo.h"
+#include "look/fvinfo.h"
 
 std::optional<QUrl> SourceLinks::webAddress(const QString &text)
 {

@@ -1,6 +1,6 @@
 #include "codechecks.h"
 
-#include "app/fvinfo.h"
+#include "look/fvinfo.h"
 #include "labelform.h"
 #include "platform/text.h"
 

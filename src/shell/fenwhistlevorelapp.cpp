@@ -1,10 +1,10 @@
 #include "fenwhistlevorelapp.h"
 
-#include "dispatch.h"
+#include "app/dispatch.h"
 #include "fvdelegate.h"
-#include "fvinfo.h"
 #include "fvsetup.h"
 #include "kit/kvmenustyle.h"
+#include "look/fvinfo.h"
 #include "mainwindowframe.h"
 #include "platform/appid.h"
 #include "platform/appversion.h"

@@ -1,7 +1,7 @@
 #include "fvdelegate.h"
 
-#include "netstatus.h"
 #include "platform/appid.h"
+#include "platform/netstatus.h"
 
 FVDelegate::FVDelegate(QObject *parent)
     : QObject(parent), m_instance(AppId::id())

@@ -2,8 +2,8 @@
 // typing in the code filter, clicking and keying through the lists, walking a
 // guide, reading the OBD-I cards, and search hits landing on the screens.
 #include "app/appmodel.h"
-#include "app/mainwindow.h"
-#include "app/netstatus.h"
+#include "shell/mainwindow.h"
+#include "platform/netstatus.h"
 #include "data/vorel.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvkittheme.h"
