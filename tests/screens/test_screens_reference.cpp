@@ -4,10 +4,7 @@
 // window root.
 #include "kit/kvfont.h"
 #include "kit/kvmono.h"
-#include "kit/kvrnroot.h"
-#include "kit/kvrnthemes.h"
 #include "kit/kvscale.h"
-#include "platform/prefs.h"
 #include "screens/codedetailrules.h"
 #include "screens/codelistrules.h"
 #include "screens/guidelistrules.h"
@@ -245,7 +242,7 @@ private slots:
         QVERIFY(Obd1Rules::footer().contains(QStringLiteral("when you're done. General information")));
     }
 
-    void kitMonoFontAndRoot()
+    void kitMonoFont()
     {
         KVScale::shared().setFactor(1.5);
         const QFont f = KVMono::font(10, QFont::Black);
@@ -253,14 +250,6 @@ private slots:
         QVERIFY(QFontInfo(f).fixedPitch());
         QCOMPARE(f.weight(), QFont::Bold);
         QCOMPARE(qRound(KVFont::pixelSizeOf(f)), 15);
-
-        QWidget root;
-        KVRNRoot::apply(&root);
-        QVERIFY(root.autoFillBackground());
-        const QString other = KVRNThemes::all().last().id;
-        Prefs::shared().setValue(KVRNThemes::key(), other);
-        QCOMPARE(root.palette().color(QPalette::Window), KVRNThemes::current().bg.color());
-        Prefs::shared().remove(KVRNThemes::key());
     }
 };
 

@@ -8,7 +8,6 @@
 #include "kit/kvchromebutton.h"
 #include "kit/kvkittheme.h"
 #include "kit/kvlinklabel.h"
-#include "kit/kvrnroot.h"
 #include "kit/kvscale.h"
 #include "kit/kvsearchfield.h"
 #include "kit/kvtextlabel.h"
@@ -130,7 +129,8 @@ private slots:
     {
         auto m = m_models.make();
         QWidget root;
-        KVRNRoot::apply(&root);
+        const KVKitTheme theme = KVKitTheme::current();
+        root.setPalette(theme.widgetPalette(theme.accent));
         auto *box = new QHBoxLayout(&root);
         box->addWidget(new CodesView(*m));
         box->addWidget(new GuidesView(*m));
