@@ -31,7 +31,7 @@ std::unique_ptr<QApplication> makeApplication(int &argc, char **argv)
     auto app = std::make_unique<QApplication>(argc, argv);
     nameApplication();
     // Matches the window to its launcher entry (and names it on Wayland).
-    QGuiApplication::setDesktopFileName(AppId::id());
+    QGuiApplication::setDesktopFileName(AppID::id());
     return app;
 }
 

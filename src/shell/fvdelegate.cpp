@@ -4,7 +4,7 @@
 #include "platform/netstatus.h"
 
 FVDelegate::FVDelegate(QObject *parent)
-    : QObject(parent), m_instance(AppId::id())
+    : QObject(parent), m_instance(AppID::id())
 {
     connect(&m_instance, &SingleInstance::activationRequested, this, &FVDelegate::bringForward);
 }

@@ -228,18 +228,18 @@ private slots:
         s.id = QStringLiteral("not-covered");
         s.makes = QStringLiteral("Others");
         s.system = QStringLiteral("Various");
-        QCOMPARE(Obd1Rules::title(s), QStringLiteral("What we don't cover yet"));
-        QVERIFY(!Obd1Rules::showsSystem(s));
-        QCOMPARE(Obd1Rules::tagTone(s), Tone::Accent);
-        QCOMPARE(Obd1Rules::readingTitle(s), QString());
+        QCOMPARE(OBD1Rules::title(s), QStringLiteral("What we don't cover yet"));
+        QVERIFY(!OBD1Rules::showsSystem(s));
+        QCOMPARE(OBD1Rules::tagTone(s), Tone::Accent);
+        QCOMPARE(OBD1Rules::readingTitle(s), QString());
         s.id = QStringLiteral("pre-computer");
         s.steps = {QStringLiteral("Look")};
-        QCOMPARE(Obd1Rules::title(s), QStringLiteral("Others"));
-        QVERIFY(Obd1Rules::showsSystem(s));
-        QCOMPARE(Obd1Rules::tagTone(s), Tone::Grey);
-        QCOMPARE(Obd1Rules::readingTitle(s), QStringLiteral("Reading the codes"));
-        QCOMPARE(Obd1Rules::stepLine(0, QStringLiteral("Look")), QStringLiteral("1. Look"));
-        QVERIFY(Obd1Rules::footer().contains(QStringLiteral("when you're done. General information")));
+        QCOMPARE(OBD1Rules::title(s), QStringLiteral("Others"));
+        QVERIFY(OBD1Rules::showsSystem(s));
+        QCOMPARE(OBD1Rules::tagTone(s), Tone::Grey);
+        QCOMPARE(OBD1Rules::readingTitle(s), QStringLiteral("Reading the codes"));
+        QCOMPARE(OBD1Rules::stepLine(0, QStringLiteral("Look")), QStringLiteral("1. Look"));
+        QVERIFY(OBD1Rules::footer().contains(QStringLiteral("when you're done. General information")));
     }
 
     void kitMonoFont()
