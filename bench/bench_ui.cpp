@@ -7,8 +7,8 @@
 // both run in child processes of this program (--fv-child=...).
 
 #include "app/appmodel.h"
-#include "app/fenwhistlevorelapp.h"
-#include "app/fvsetup.h"
+#include "shell/fenwhistlevorelapp.h"
+#include "shell/fvsetup.h"
 #include "data/vorel.h"
 #include "screens/garage/garagesetup.h"
 #include "kit/kvmenustyle.h"

@@ -1,7 +1,7 @@
 #include "modelobserver.h"
 
 #include "garage/garagestore.h"
-#include "netstatus.h"
+#include "platform/netstatus.h"
 #include "platform/prefs.h"
 
 #include <QTimer>

@@ -11,6 +11,7 @@
 #include "kvrnkithost.h"
 #include "kvscale.h"
 #include "kvscalewatch.h"
+#include "kvscrollarea.h"
 #include "kvsearchfield.h"
 #include "kvtextlabel.h"
 
@@ -60,21 +61,6 @@ QWidget *bulletRow(const QString &text, const KVKitTheme &theme)
     return row;
 }
 
-QScrollArea *plainScroll(QWidget *parent)
-{
-    auto *scroll = new QScrollArea(parent);
-    scroll->setFrameShape(QFrame::NoFrame);
-    // No Tab stop of its own that nothing would show: the controls inside
-    // take the focus, and the area follows it.
-    scroll->setFocusPolicy(Qt::NoFocus);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    scroll->setAutoFillBackground(false);
-    scroll->viewport()->setAutoFillBackground(false);
-    return scroll;
-}
-
 QWidget *clearWidget()
 {
     auto *w = new QWidget;
@@ -120,7 +106,7 @@ KVRNHelpViewer::KVRNHelpViewer(const std::optional<QString> &initialTopic, QWidg
     leftBox->setContentsMargins(0, 0, 0, 0);
     m_search = new KVSearchField(QStringLiteral("Search help"), leftColumn);
     leftBox->addWidget(m_search);
-    auto *listScroll = plainScroll(leftColumn);
+    auto *listScroll = KVScrollArea::plain(leftColumn);
     m_listScroll = listScroll;
     m_listHolder = clearWidget();
     m_listLayout = new QVBoxLayout(m_listHolder);
@@ -136,7 +122,7 @@ KVRNHelpViewer::KVRNHelpViewer(const std::optional<QString> &initialTopic, QWidg
     row->addWidget(left, 0);
 
     auto *right = new KVPanel(22, 20, this);
-    m_pageScroll = plainScroll(right);
+    m_pageScroll = KVScrollArea::plain(right);
     right->setContent(m_pageScroll);
     right->contentLayout()->setStretch(0, 1);
     row->addWidget(right, 1);

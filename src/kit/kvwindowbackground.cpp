@@ -1,12 +1,12 @@
 #include "kvwindowbackground.h"
 
+#include "kvglow.h"
 #include "kvkittheme.h"
 #include "kvscale.h"
 #include "kvscalewatch.h"
 #include "kvshape.h"
 
 #include <QPainter>
-#include <QRadialGradient>
 
 KVWindowBackground::KVWindowBackground(QWidget *parent)
     : QWidget(parent)
@@ -24,13 +24,7 @@ void KVWindowBackground::paint(QPainter &p, const QRectF &area)
     p.fillRect(area, theme.bg);
     p.fillRect(area, vertical(area, {white(1, 0.07), QColor(0, 0, 0, 0), QColor::fromRgbF(0, 0, 0, 0.25f)}));
 
-    const double start = KVScale::pt(10);
-    const double end = KVScale::pt(700);
-    QRadialGradient glow(area.topLeft(), end);
-    glow.setColorAt(0, faded(theme.accent, 0.18));
-    glow.setColorAt(start / end, faded(theme.accent, 0.18));
-    glow.setColorAt(1, faded(theme.accent, 0));
-    p.fillRect(area, glow);
+    KVGlow::paint(p, area, area.topLeft(), faded(theme.accent, 0.18), KVScale::pt(10), KVScale::pt(700));
     p.restore();
 }
 

@@ -1,6 +1,7 @@
 #include "columnscroll.h"
 
 #include "fvrender.h"
+#include "kit/kvscrollarea.h"
 
 #include <QEvent>
 #include <QScrollArea>
@@ -30,23 +31,7 @@ void ColumnScroll::build()
         // own bounds clip the rest.
         m_content->setParent(this);
     } else {
-        m_area = new QScrollArea;
-        m_area->setFrameShape(QFrame::NoFrame);
-        // No invisible Tab stop: the rows take the focus.
-        m_area->setFocusPolicy(Qt::NoFocus);
-        m_area->setWidgetResizable(true);
-        m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        m_area->viewport()->setAutoFillBackground(false);
-        auto *holder = new QWidget;
-        auto *inner = new QVBoxLayout(holder);
-        inner->setContentsMargins(0, 0, 0, 0);
-        inner->setSpacing(0);
-        inner->addWidget(m_content);
-        inner->addStretch(1);
-        m_area->setWidget(holder);
-        // setWidget() turns the fill on; the backdrop behind must show through.
-        holder->setAutoFillBackground(false);
+        m_area = KVScrollArea::around(m_content);
         box->addWidget(m_area);
     }
     m_content->show();

@@ -1,30 +1,12 @@
 #include "fvbackground.h"
 
 #include "fvpalette.h"
+#include "kit/kvglow.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvshape.h"
 
 #include <QPainter>
-#include <QRadialGradient>
-
-namespace {
-
-// A glow centred at a unit point of the area: `color` inside `start`, fading
-// to clear at `end` (radii in points).
-void glow(QPainter &p, const QRectF &area, QPointF unit, const QColor &color, double start, double end)
-{
-    const QPointF center(area.left() + unit.x() * area.width(), area.top() + unit.y() * area.height());
-    const double r0 = KVScale::pt(start);
-    const double r1 = KVScale::pt(end);
-    QRadialGradient g(center, r1);
-    g.setColorAt(0, color);
-    g.setColorAt(r0 / r1, color);
-    g.setColorAt(1, KVShape::faded(color, 0));
-    p.fillRect(area, g);
-}
-
-} // namespace
 
 FVBackground::FVBackground(QWidget *parent)
     : QWidget(parent)
@@ -41,8 +23,12 @@ void FVBackground::paint(QPainter &p, const QRectF &area)
     p.save();
     p.fillRect(area, pal.bg);
     p.fillRect(area, vertical(area, {white(1, 0.08), QColor(0, 0, 0, 0), QColor::fromRgbF(0, 0, 0, 0.35f)}));
-    glow(p, area, QPointF(0.85, -0.1), faded(pal.accent, 0.22), 20, 900);
-    glow(p, area, QPointF(0.0, 1.1), faded(pal.accent, 0.10), 10, 700);
+    // Centred at unit points of the area: upper right, just above; lower left, just below.
+    const auto at = [&area](double x, double y) {
+        return QPointF(area.left() + x * area.width(), area.top() + y * area.height());
+    };
+    KVGlow::paint(p, area, at(0.85, -0.1), faded(pal.accent, 0.22), KVScale::pt(20), KVScale::pt(900));
+    KVGlow::paint(p, area, at(0.0, 1.1), faded(pal.accent, 0.10), KVScale::pt(10), KVScale::pt(700));
     p.restore();
 }
 

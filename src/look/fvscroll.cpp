@@ -1,25 +1,10 @@
 #include "fvscroll.h"
 
 #include "fvrender.h"
+#include "kit/kvscrollarea.h"
 
 #include <QScrollArea>
 #include <QVBoxLayout>
-
-namespace {
-
-// A transparent holder that keeps the content at the top with its ideal height.
-QWidget *topHolder(QWidget *content)
-{
-    auto *holder = new QWidget;
-    auto *box = new QVBoxLayout(holder);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->setSpacing(0);
-    box->addWidget(content);
-    box->addStretch(1);
-    return holder;
-}
-
-} // namespace
 
 FVScroll::FVScroll(QWidget *content, QWidget *parent)
     : QWidget(parent)
@@ -42,25 +27,13 @@ void FVScroll::build()
     m_holder = nullptr;
 
     if (m_flat) {
-        m_holder = topHolder(m_content);
+        m_holder = KVScrollArea::topHolder(m_content);
         box->addWidget(m_holder);
         // Never shorter than the content.
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
         m_holder->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     } else {
-        m_area = new QScrollArea;
-        m_area->setFrameShape(QFrame::NoFrame);
-        // No invisible Tab stop: the controls inside take the focus.
-        m_area->setFocusPolicy(Qt::NoFocus);
-        m_area->setWidgetResizable(true);
-        m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        m_area->viewport()->setAutoFillBackground(false);
-        m_area->setAutoFillBackground(false);
-        QWidget *holder = topHolder(m_content);
-        m_area->setWidget(holder);
-        // setWidget() turns the fill on; the backdrop behind must show through.
-        holder->setAutoFillBackground(false);
+        m_area = KVScrollArea::around(m_content);
         box->addWidget(m_area);
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     }

@@ -4,11 +4,11 @@
 #error "FV_APP_ID must be defined by the build"
 #endif
 
-namespace AppId {
+namespace AppID {
 
 QString id()
 {
     return QStringLiteral(FV_APP_ID);
 }
 
-} // namespace AppId
+} // namespace AppID

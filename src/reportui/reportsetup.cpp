@@ -1,7 +1,7 @@
 #include "reportsetup.h"
 
 #include "app/dispatch.h"
-#include "app/menubarmodel.h"
+#include "shell/menubarmodel.h"
 #include "reportcli.h"
 #include "reportui.h"
 

@@ -1,6 +1,6 @@
 #include "codedetailrules.h"
 
-#include "app/fvinfo.h"
+#include "platform/fvinfo.h"
 #include "platform/text.h"
 
 CodeDetailRules::Content CodeDetailRules::content(bool listed, bool wellFormed)

@@ -1,7 +1,7 @@
 #include "complaintchart.h"
 
 #include "app/appmodel.h"
-#include "app/fvinfo.h"
+#include "platform/fvinfo.h"
 #include "app/modelobserver.h"
 #include "clampedtext.h"
 #include "complaintbar.h"

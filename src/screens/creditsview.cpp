@@ -1,7 +1,7 @@
 #include "creditsview.h"
 
 #include "app/appmodel.h"
-#include "app/fvinfo.h"
+#include "platform/fvinfo.h"
 #include "app/modelobserver.h"
 #include "creditsrules.h"
 #include "data/vorel.h"

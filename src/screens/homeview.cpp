@@ -1,7 +1,7 @@
 #include "homeview.h"
 
 #include "app/appmodel.h"
-#include "app/fvinfo.h"
+#include "platform/fvinfo.h"
 #include "app/modelobserver.h"
 #include "data/provenance.h"
 #include "data/vorel.h"

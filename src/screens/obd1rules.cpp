@@ -1,38 +1,38 @@
 #include "obd1rules.h"
 
-#include "app/fvinfo.h"
+#include "platform/fvinfo.h"
 
 namespace {
 const QString kNotCovered = QStringLiteral("not-covered");
 const QString kPreComputer = QStringLiteral("pre-computer");
 }
 
-QString Obd1Rules::title(const OBD1Section &s)
+QString OBD1Rules::title(const OBD1Section &s)
 {
     return s.id == kNotCovered ? QStringLiteral("What we don't cover yet") : s.makes;
 }
 
-bool Obd1Rules::showsSystem(const OBD1Section &s)
+bool OBD1Rules::showsSystem(const OBD1Section &s)
 {
     return !s.system.isEmpty() && s.id != kNotCovered;
 }
 
-Tone Obd1Rules::tagTone(const OBD1Section &s)
+Tone OBD1Rules::tagTone(const OBD1Section &s)
 {
     return s.id == kPreComputer ? Tone::Grey : Tone::Accent;
 }
 
-QString Obd1Rules::readingTitle(const OBD1Section &s)
+QString OBD1Rules::readingTitle(const OBD1Section &s)
 {
     return s.steps.isEmpty() ? QString() : QStringLiteral("Reading the codes");
 }
 
-QString Obd1Rules::stepLine(qsizetype index, const QString &text)
+QString OBD1Rules::stepLine(qsizetype index, const QString &text)
 {
     return QString::number(index + 1) + QStringLiteral(". ") + text;
 }
 
-QString Obd1Rules::footer()
+QString OBD1Rules::footer()
 {
     return QStringLiteral("Written in our own words from the public sources listed under each section; no maker's "
                           "code tables are reproduced. Turn the key off and remove any jumper when you're done. ")

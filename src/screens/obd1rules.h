@@ -6,10 +6,10 @@
 #include <QString>
 
 // How one OBD-I section reads as a card, and the page's footer.
-class Obd1Rules final
+class OBD1Rules final
 {
 public:
-    Obd1Rules() = delete;
+    OBD1Rules() = delete;
 
     // "What we don't cover yet" for the "not-covered" section, else its makes.
     static QString title(const OBD1Section &s);

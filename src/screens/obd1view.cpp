@@ -76,7 +76,7 @@ void OBD1View::refresh()
     m_column->addWidget(erasPanel());
     for (const OBD1Section &s : data->obd1Sections())
         m_column->addWidget(card(s, sources));
-    auto *footer = wrapped(Obd1Rules::footer(), 11, QFont::Normal, FVPalette::current().dim);
+    auto *footer = wrapped(OBD1Rules::footer(), 11, QFont::Normal, FVPalette::current().dim);
     footer->setObjectName(QStringLiteral("obd1Footer"));
     m_column->addWidget(footer);
 }
@@ -111,14 +111,14 @@ QWidget *OBD1View::card(const OBD1Section &s, const QHash<QString, SourceRef> &s
     auto *column = PtLayout::column(content, 7);
 
     auto *header = PtLayout::row(8, content);
-    auto *title = wrapped(Obd1Rules::title(s), 18, QFont::ExtraBold);
+    auto *title = wrapped(OBD1Rules::title(s), 18, QFont::ExtraBold);
     title->setObjectName(QStringLiteral("cardTitle"));
     header->addWidget(title, 1);
     if (!s.years.isEmpty())
-        header->addWidget(new Tag(s.years, ToneColor::color(Obd1Rules::tagTone(s))), 0, Qt::AlignTop);
+        header->addWidget(new Tag(s.years, ToneColor::color(OBD1Rules::tagTone(s))), 0, Qt::AlignTop);
     column->addLayout(header);
 
-    if (Obd1Rules::showsSystem(s)) {
+    if (OBD1Rules::showsSystem(s)) {
         auto *system = wrapped(s.system, 13, QFont::DemiBold, pal.dim);
         system->setObjectName(QStringLiteral("systemLine"));
         column->addWidget(system);
@@ -128,10 +128,10 @@ QWidget *OBD1View::card(const OBD1Section &s, const QHash<QString, SourceRef> &s
     if (!s.steps.isEmpty()) {
         column->addWidget(new GaugeLabel(QStringLiteral("Steps")));
         for (qsizetype i = 0; i < s.steps.size(); ++i)
-            column->addWidget(wrapped(Obd1Rules::stepLine(i, s.steps[i]), 13));
+            column->addWidget(wrapped(OBD1Rules::stepLine(i, s.steps[i]), 13));
     }
     if (!s.reading.isEmpty())
-        column->addWidget(labeled(Obd1Rules::readingTitle(s), s.reading));
+        column->addWidget(labeled(OBD1Rules::readingTitle(s), s.reading));
     if (!s.clearing.isEmpty())
         column->addWidget(labeled(QStringLiteral("Clearing codes"), s.clearing));
     if (!s.notes.isEmpty())
@@ -146,7 +146,7 @@ QWidget *OBD1View::card(const OBD1Section &s, const QHash<QString, SourceRef> &s
     }
     auto *panel = ScreenBits::bezel(content);
     panel->setObjectName(QStringLiteral("obd1Card"));
-    panel->setAccessibleName(Obd1Rules::title(s));
+    panel->setAccessibleName(OBD1Rules::title(s));
     return panel;
 }
 

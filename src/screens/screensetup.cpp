@@ -1,8 +1,8 @@
 #include "screensetup.h"
 
 #include "app/appmodel.h"
-#include "app/mainwindow.h"
-#include "app/netstatus.h"
+#include "shell/mainwindow.h"
+#include "platform/netstatus.h"
 #include "codesview.h"
 #include "complaintchart.h"
 #include "creditsview.h"

@@ -1,6 +1,6 @@
 #include "sourcelinks.h"
 
-#include "app/fvinfo.h"
+#include "platform/fvinfo.h"
 
 std::optional<QUrl> SourceLinks::webAddress(const QString &text)
 {

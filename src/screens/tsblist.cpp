@@ -2,7 +2,7 @@
 
 #include "app/appmodel.h"
 #include "app/modelobserver.h"
-#include "app/netstatus.h"
+#include "platform/netstatus.h"
 #include "clampedtext.h"
 #include "data/provenance.h"
 #include "data/vorel.h"

@@ -1,6 +1,6 @@
 #include "vehiclepage.h"
 
-#include "app/fvinfo.h"
+#include "platform/fvinfo.h"
 #include "data/provenance.h"
 #include "data/vorel.h"
 

@@ -1,6 +1,6 @@
 #include "codechecks.h"
 
-#include "app/fvinfo.h"
+#include "platform/fvinfo.h"
 #include "labelform.h"
 #include "platform/text.h"
 

@@ -2,9 +2,9 @@
 
 #include "app/appmodel.h"
 #include "app/dispatch.h"
-#include "app/fvsetup.h"
-#include "app/mainwindow.h"
-#include "app/netstatus.h"
+#include "shell/fvsetup.h"
+#include "shell/mainwindow.h"
+#include "platform/netstatus.h"
 #include "data/vorel.h"
 #include "fvsnapshotgarage.h"
 #include "fvsnapshotrender.h"

@@ -1,7 +1,7 @@
 #include "fvsnapshotshots.h"
 
 #include "app/appmodel.h"
-#include "app/netstatus.h"
+#include "platform/netstatus.h"
 
 namespace FVSnapshotShots {
 

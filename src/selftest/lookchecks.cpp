@@ -1,7 +1,7 @@
 #include "lookchecks.h"
 
-#include "app/fvhelp.h"
-#include "app/fvinfo.h"
+#include "shell/fvhelp.h"
+#include "platform/fvinfo.h"
 #include "data/provenance.h"
 #include "kit/kvaboutwindow.h"
 #include "kit/kvrnhelp.h"

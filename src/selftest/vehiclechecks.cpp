@@ -1,6 +1,6 @@
 #include "vehiclechecks.h"
 
-#include "app/fvinfo.h"
+#include "platform/fvinfo.h"
 #include "checkquery.h"
 #include "data/complaintrule.h"
 #include "data/provenance.h"

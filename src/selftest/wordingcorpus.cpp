@@ -1,6 +1,6 @@
 #include "wordingcorpus.h"
 
-#include "app/fvinfo.h"
+#include "platform/fvinfo.h"
 #include "data/vorel.h"
 #include "report/repairestimate.h"
 

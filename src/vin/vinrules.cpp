@@ -1,6 +1,6 @@
 #include "vinrules.h"
 
-#include "app/fvinfo.h"
+#include "platform/fvinfo.h"
 #include "data/vorel.h"
 #include "platform/text.h"
 #include "vin.h"

@@ -1,6 +1,6 @@
 #include "vinsetup.h"
 
-#include "app/mainwindow.h"
+#include "shell/mainwindow.h"
 #include "vinview.h"
 
 namespace VINSetup {

@@ -2,7 +2,7 @@
 
 #include "app/appmodel.h"
 #include "app/modelobserver.h"
-#include "app/netstatus.h"
+#include "platform/netstatus.h"
 #include "garage/garageactions.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvscale.h"

@@ -2,7 +2,7 @@
 // name and the platform it runs on and ends with the status that follows its
 // option; the self-test ends with FV_TEST_SELFTEST_STATUS.
 #include "app/dispatch.h"
-#include "app/fenwhistlevorelapp.h"
+#include "shell/fenwhistlevorelapp.h"
 
 #include <QGuiApplication>
 #include <cstdio>

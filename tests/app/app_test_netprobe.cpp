@@ -1,7 +1,7 @@
 // Starts NetStatus and prints "<monitor> online" or "<monitor> offline" on
 // every update, for the number of milliseconds given as the first argument;
 // once started it creates the file named by the second argument, if any.
-#include "app/netstatus.h"
+#include "platform/netstatus.h"
 
 #include <QCoreApplication>
 #include <QFile>

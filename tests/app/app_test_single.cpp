@@ -2,7 +2,7 @@
 // first argument: prints "primary" or "secondary"; a primary prints
 // "activated" each time a later copy asks it forward, and ends after the
 // number of milliseconds given as the second argument.
-#include "app/singleinstance.h"
+#include "platform/singleinstance.h"
 
 #include <QCoreApplication>
 #include <QTimer>

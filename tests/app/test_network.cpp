@@ -1,6 +1,6 @@
-#include "app/netstatus.h"
-#include "app/routetable.h"
-#include "app/routewatcher.h"
+#include "platform/netstatus.h"
+#include "platform/routetable.h"
+#include "platform/routewatcher.h"
 #include "support/fakehttp.h"
 
 #include <QProcess>

@@ -1,6 +1,6 @@
 #include "app/appmodel.h"
 #include "app/modelobserver.h"
-#include "app/netstatus.h"
+#include "platform/netstatus.h"
 #include "platform/prefs.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "app/appmodel.h"
-#include "app/fvinfo.h"
-#include "app/fvsetup.h"
+#include "platform/fvinfo.h"
+#include "shell/fvsetup.h"
 #include "garage/garagestore.h"
 #include "kit/kvaboutwindow.h"
 #include "kit/kvrnhelp.h"

@@ -1,5 +1,5 @@
-#include "app/fvhelp.h"
-#include "app/fvinfo.h"
+#include "shell/fvhelp.h"
+#include "platform/fvinfo.h"
 #include "app/screen.h"
 #include "kit/kvrnhelp.h"
 #include "kit/kvrnhelptext.h"

@@ -1,5 +1,3 @@
-#include "kit/kvanodizedpill.h"
-#include "kit/kvcaption.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvdropshadow.h"
 #include "kit/kvfont.h"
@@ -40,15 +38,6 @@ QImage bare(QWidget *w)
     img.fill(Qt::transparent);
     w->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
     return img;
-}
-
-int inkedPixels(const QImage &img)
-{
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += qAlpha(img.pixel(x, y)) > 0;
-    return n;
 }
 
 } // namespace
@@ -239,22 +228,6 @@ private slots:
         KVRNThemes::setCurrentID(QStringLiteral("rose-gold"));
         field.grab();
         QCOMPARE(field.lineEdit()->palette().color(QPalette::Text), QColor(0xFF, 0xF2, 0xF5));
-    }
-
-    void captionAndPill()
-    {
-        KVCaption caption(QStringLiteral("Mixed Case"));
-        QCOMPARE(caption.shownText(), QStringLiteral("MIXED CASE"));
-        KVAnodizedPill pill(QStringLiteral("Mixed Case"), Qt::red);
-        QCOMPARE(pill.text(), QStringLiteral("Mixed Case"));
-        shot(&caption);
-        QVERIFY(inkedPixels(bare(&caption)) > 0);
-        shot(&pill);
-        const QImage p = bare(&pill);
-        QCOMPARE(p.size(), pill.sizeHint());
-        QCOMPARE(qAlpha(p.pixel(0, 0)), 0); // capsule corner
-        const QColor mid = p.pixelColor(3, p.height() / 2);
-        QVERIFY(mid.red() > 150 && mid.green() < 120);
     }
 
     void windowBackgroundFollowsTheme()

@@ -1,8 +1,8 @@
 // The vehicle page's complaint, recall, investigation and bulletin panels,
 // the recall sheet and the credits screen, driven offscreen.
 #include "app/appmodel.h"
-#include "app/mainwindow.h"
-#include "app/netstatus.h"
+#include "shell/mainwindow.h"
+#include "platform/netstatus.h"
 #include "data/vorel.h"
 #include "kit/kvchromebutton.h"
 #include "platform/opener.h"

@@ -2,7 +2,7 @@
 // control is a Tab stop that shows its focus, and Return, Space, letters and
 // arrows work them.
 #include "app/appmodel.h"
-#include "app/netstatus.h"
+#include "platform/netstatus.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvreturnkey.h"
 #include "look/chromerow.h"

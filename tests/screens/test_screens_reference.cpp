@@ -4,10 +4,7 @@
 // window root.
 #include "kit/kvfont.h"
 #include "kit/kvmono.h"
-#include "kit/kvrnroot.h"
-#include "kit/kvrnthemes.h"
 #include "kit/kvscale.h"
-#include "platform/prefs.h"
 #include "screens/codedetailrules.h"
 #include "screens/codelistrules.h"
 #include "screens/guidelistrules.h"
@@ -231,21 +228,21 @@ private slots:
         s.id = QStringLiteral("not-covered");
         s.makes = QStringLiteral("Others");
         s.system = QStringLiteral("Various");
-        QCOMPARE(Obd1Rules::title(s), QStringLiteral("What we don't cover yet"));
-        QVERIFY(!Obd1Rules::showsSystem(s));
-        QCOMPARE(Obd1Rules::tagTone(s), Tone::Accent);
-        QCOMPARE(Obd1Rules::readingTitle(s), QString());
+        QCOMPARE(OBD1Rules::title(s), QStringLiteral("What we don't cover yet"));
+        QVERIFY(!OBD1Rules::showsSystem(s));
+        QCOMPARE(OBD1Rules::tagTone(s), Tone::Accent);
+        QCOMPARE(OBD1Rules::readingTitle(s), QString());
         s.id = QStringLiteral("pre-computer");
         s.steps = {QStringLiteral("Look")};
-        QCOMPARE(Obd1Rules::title(s), QStringLiteral("Others"));
-        QVERIFY(Obd1Rules::showsSystem(s));
-        QCOMPARE(Obd1Rules::tagTone(s), Tone::Grey);
-        QCOMPARE(Obd1Rules::readingTitle(s), QStringLiteral("Reading the codes"));
-        QCOMPARE(Obd1Rules::stepLine(0, QStringLiteral("Look")), QStringLiteral("1. Look"));
-        QVERIFY(Obd1Rules::footer().contains(QStringLiteral("when you're done. General information")));
+        QCOMPARE(OBD1Rules::title(s), QStringLiteral("Others"));
+        QVERIFY(OBD1Rules::showsSystem(s));
+        QCOMPARE(OBD1Rules::tagTone(s), Tone::Grey);
+        QCOMPARE(OBD1Rules::readingTitle(s), QStringLiteral("Reading the codes"));
+        QCOMPARE(OBD1Rules::stepLine(0, QStringLiteral("Look")), QStringLiteral("1. Look"));
+        QVERIFY(OBD1Rules::footer().contains(QStringLiteral("when you're done. General information")));
     }
 
-    void kitMonoFontAndRoot()
+    void kitMonoFont()
     {
         KVScale::shared().setFactor(1.5);
         const QFont f = KVMono::font(10, QFont::Black);
@@ -253,14 +250,6 @@ private slots:
         QVERIFY(QFontInfo(f).fixedPitch());
         QCOMPARE(f.weight(), QFont::Bold);
         QCOMPARE(qRound(KVFont::pixelSizeOf(f)), 15);
-
-        QWidget root;
-        KVRNRoot::apply(&root);
-        QVERIFY(root.autoFillBackground());
-        const QString other = KVRNThemes::all().last().id;
-        Prefs::shared().setValue(KVRNThemes::key(), other);
-        QCOMPARE(root.palette().color(QPalette::Window), KVRNThemes::current().bg.color());
-        Prefs::shared().remove(KVRNThemes::key());
     }
 };
 

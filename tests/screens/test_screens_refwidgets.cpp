@@ -2,13 +2,12 @@
 // typing in the code filter, clicking and keying through the lists, walking a
 // guide, reading the OBD-I cards, and search hits landing on the screens.
 #include "app/appmodel.h"
-#include "app/mainwindow.h"
-#include "app/netstatus.h"
+#include "shell/mainwindow.h"
+#include "platform/netstatus.h"
 #include "data/vorel.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvkittheme.h"
 #include "kit/kvlinklabel.h"
-#include "kit/kvrnroot.h"
 #include "kit/kvscale.h"
 #include "kit/kvsearchfield.h"
 #include "kit/kvtextlabel.h"
@@ -130,7 +129,8 @@ private slots:
     {
         auto m = m_models.make();
         QWidget root;
-        KVRNRoot::apply(&root);
+        const KVKitTheme theme = KVKitTheme::current();
+        root.setPalette(theme.widgetPalette(theme.accent));
         auto *box = new QHBoxLayout(&root);
         box->addWidget(new CodesView(*m));
         box->addWidget(new GuidesView(*m));

@@ -3,8 +3,8 @@
 #include "shellfixture.h"
 
 #include "app/appmodel.h"
-#include "app/mainwindowframe.h"
-#include "app/netstatus.h"
+#include "shell/mainwindowframe.h"
+#include "platform/netstatus.h"
 #include "app/screen.h"
 #include "screens/garage/garagesetup.h"
 #include "kit/kvzoom.h"

@@ -2,7 +2,7 @@
 // request's life cycle (answer, failure, time-out, stale answer), opening the
 // match and saving to My Garage.
 #include "app/appmodel.h"
-#include "app/netstatus.h"
+#include "platform/netstatus.h"
 #include "garage/garagestore.h"
 #include "kit/kvchromebutton.h"
 #include "support/fakehttp.h"

@@ -44,7 +44,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString root = args.at(1) + QStringLiteral("/hicolor/");
-    const QString name = AppId::id();
+    const QString name = AppID::id();
     for (int px : AppIcon::sizes()) {
         const QString path = root + QStringLiteral("%1x%1/apps/").arg(px) + name + QStringLiteral(".png");
         if (!write(path, png(AppIcon::image(px)))) {

@@ -1,8 +1,6 @@
 // lookshots [folder]: writes PNG pictures of the drawn widgets into the
 // folder (default: ./lookshots), one board per theme plus close-ups.
 
-#include "kit/kvanodizedpill.h"
-#include "kit/kvcaption.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvpanel.h"
 #include "kit/kvrnthemeroot.h"
@@ -129,8 +127,7 @@ QWidget *board()
     filled->setText(QStringLiteral("misfire"));
     cv->addWidget(empty);
     cv->addWidget(filled);
-    cv->addWidget(row({new KVAnodizedPill(QStringLiteral("Version 2.0.3"), FVPalette::current().accent),
-                       new KVCaption(QStringLiteral("Caption text")), new KVSymbolView(QStringLiteral("car.fill"))}));
+    cv->addWidget(row({new KVSymbolView(QStringLiteral("car.fill"))}));
     controls->setContent(cBox);
     mh->addWidget(controls, 2);
     v->addWidget(mid);

@@ -1,6 +1,6 @@
 #include "garagesetup.h"
 
-#include "app/mainwindow.h"
+#include "shell/mainwindow.h"
 #include "codegaragerow.h"
 #include "garageview.h"
 #include "reportui/reportui.h"

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
-#include "appmodel.h"
+#include "app/appmodel.h"
+#include "app/modelobserver.h"
 #include "headerbar.h"
 #include "kit/kvscale.h"
 #include "kit/kvtextlabel.h"
@@ -8,8 +9,7 @@
 #include "look/fvfont.h"
 #include "look/fvthemeroot.h"
 #include "look/gaugelabel.h"
-#include "modelobserver.h"
-#include "netstatus.h"
+#include "platform/netstatus.h"
 #include "sidebar.h"
 
 #include <QDialog>

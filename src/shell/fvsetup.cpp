@@ -1,12 +1,12 @@
 #include "fvsetup.h"
 
-#include "appmodel.h"
+#include "app/appmodel.h"
 #include "data/vorel.h"
 #include "fvhelp.h"
-#include "fvinfo.h"
 #include "kit/kvaboutwindow.h"
 #include "kit/kvrnkit.h"
 #include "kit/kvzoom.h"
+#include "platform/fvinfo.h"
 
 namespace FVSetup {
 

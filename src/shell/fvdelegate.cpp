@@ -1,10 +1,10 @@
 #include "fvdelegate.h"
 
-#include "netstatus.h"
 #include "platform/appid.h"
+#include "platform/netstatus.h"
 
 FVDelegate::FVDelegate(QObject *parent)
-    : QObject(parent), m_instance(AppId::id())
+    : QObject(parent), m_instance(AppID::id())
 {
     connect(&m_instance, &SingleInstance::activationRequested, this, &FVDelegate::bringForward);
 }

@@ -1,11 +1,11 @@
 #include "menubarmodel.h"
 
-#include "appmodel.h"
+#include "app/appmodel.h"
+#include "app/screen.h"
 #include "kit/kvrnappmenu.h"
 #include "kit/kvrnhelpmenu.h"
 #include "kit/kvrnthememenu.h"
 #include "kit/kvzoommenu.h"
-#include "screen.h"
 
 #include <QCoreApplication>
 

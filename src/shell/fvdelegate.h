@@ -1,6 +1,6 @@
 #pragma once
 
-#include "singleinstance.h"
+#include "platform/singleinstance.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,18 +1,18 @@
 #include "sidebar.h"
 
-#include "appmodel.h"
+#include "app/appmodel.h"
+#include "app/modelobserver.h"
 #include "data/provenance.h"
-#include "fvinfo.h"
 #include "kit/kvlinklabel.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvshape.h"
 #include "kit/kvtextlabel.h"
 #include "look/fvfont.h"
+#include "platform/fvinfo.h"
 #include "look/fvpalette.h"
 #include "look/gaugelogo.h"
 #include "look/rovingfocus.h"
-#include "modelobserver.h"
 #include "sidebarrow.h"
 
 #include <QHBoxLayout>

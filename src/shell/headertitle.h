@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screen.h"
+#include "app/screen.h"
 
 #include <QString>
 #include <optional>

@@ -1,10 +1,10 @@
 #include "fenwhistlevorelapp.h"
 
-#include "dispatch.h"
+#include "app/dispatch.h"
 #include "fvdelegate.h"
-#include "fvinfo.h"
 #include "fvsetup.h"
 #include "kit/kvmenustyle.h"
+#include "platform/fvinfo.h"
 #include "mainwindowframe.h"
 #include "platform/appid.h"
 #include "platform/appversion.h"
@@ -31,7 +31,7 @@ std::unique_ptr<QApplication> makeApplication(int &argc, char **argv)
     auto app = std::make_unique<QApplication>(argc, argv);
     nameApplication();
     // Matches the window to its launcher entry (and names it on Wayland).
-    QGuiApplication::setDesktopFileName(AppId::id());
+    QGuiApplication::setDesktopFileName(AppID::id());
     return app;
 }
 

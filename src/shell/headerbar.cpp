@@ -1,6 +1,7 @@
 #include "headerbar.h"
 
-#include "appmodel.h"
+#include "app/appmodel.h"
+#include "app/modelobserver.h"
 #include "headerfit.h"
 #include "headertitle.h"
 #include "kit/kvchromebutton.h"
@@ -11,8 +12,7 @@
 #include "look/fvfont.h"
 #include "look/fvpalette.h"
 #include "look/tag.h"
-#include "modelobserver.h"
-#include "netstatus.h"
+#include "platform/netstatus.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
