@@ -4,7 +4,9 @@
 #include "screens/clampedtext.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QTest>
+#include <cmath>
 
 class TestScreensTextCache : public QObject
 {
@@ -24,13 +26,15 @@ private slots:
         QVERIFY(text.heightForWidth(300) > oneLine);
         QCOMPARE(text.linesAt(300).size(), 2);
 
-        // A larger font (the interface zoom) measures anew at a width seen before.
-        text.setText(QStringLiteral("short"));
-        QCOMPARE(text.heightForWidth(300), oneLine);
+        // A larger font (the interface zoom) wraps anew at a width seen before.
+        text.setText(QStringLiteral("fits at one zoom only"));
+        const int w = int(QFontMetricsF(text.font()).horizontalAdvance(text.text())) + 20;
+        QCOMPARE(text.heightForWidth(w), oneLine);
         KVScale::shared().setFactor(2.0);
-        QVERIFY(text.heightForWidth(300) > oneLine);
+        QCOMPARE(text.linesAt(w).size(), 2);
+        QCOMPARE(text.heightForWidth(w), int(std::ceil(2 * QFontMetricsF(text.font()).lineSpacing())));
         KVScale::shared().setFactor(1.0);
-        QCOMPARE(text.heightForWidth(300), oneLine);
+        QCOMPARE(text.heightForWidth(w), oneLine);
     }
 };
 
