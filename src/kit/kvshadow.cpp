@@ -256,7 +256,9 @@ void KVShadow::paintRoundedRect(QPainter &painter, const QRectF &rect, double co
     // small one's start, its middle line stretched, its end.
     const auto spans = [n, mid](int full) {
         const int tail = n - mid - 1;
-        return std::array<std::array<int, 4>, 3>{{{0, mid, 0, mid}, {mid, full - mid - tail, mid, 1}, {full - tail, tail, mid + 1, tail}}};
+        // {target start, target length, source start, source length}
+        return std::array<std::array<int, 4>, 3>{
+            {{0, mid, 0, mid}, {mid, full - mid - tail, mid, 1}, {full - tail, tail, mid + 1, tail}}};
     };
     const auto xs = spans(int(rect.width()) * scale + 2 * pad);
     const auto ys = spans(int(rect.height()) * scale + 2 * pad);
