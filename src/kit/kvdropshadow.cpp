@@ -25,6 +25,12 @@ void KVDropShadow::setOpacityFunction(std::function<double()> opacity)
     update();
 }
 
+void KVDropShadow::setRoundedRect(std::function<double()> cornerRadius)
+{
+    m_corner = std::move(cornerRadius);
+    update();
+}
+
 void KVDropShadow::setColor(const QColor &color)
 {
     m_color = color;
@@ -55,5 +61,10 @@ void KVDropShadow::paintEvent(QPaintEvent *)
     p.setOpacity(opacity);
     const QMargins m = reach();
     p.translate(m.left(), m.top());
-    KVShadow::paint(p, m_shape(), m_colorSource ? m_colorSource() : m_color, KVScale::pt(m_radius), m_offset * KVScale::factor());
+    const QColor color = m_colorSource ? m_colorSource() : m_color;
+    if (m_corner)
+        KVShadow::paintRoundedRect(p, QRectF(m_owner->rect()), m_corner(), color, KVScale::pt(m_radius),
+                                   m_offset * KVScale::factor());
+    else
+        KVShadow::paint(p, m_shape(), color, KVScale::pt(m_radius), m_offset * KVScale::factor());
 }

@@ -20,6 +20,9 @@ public:
 
     // Multiplies the shadow's opacity (pressed buttons fade their shadow too).
     void setOpacityFunction(std::function<double()> opacity);
+    // Says the shape is the owner's rectangle rounded by this radius (pixels),
+    // which draws the same shadow far cheaper for large owners.
+    void setRoundedRect(std::function<double()> cornerRadius);
     void setColor(const QColor &color);
     // The colour read at each paint (for shadows in a theme colour).
     void setColorSource(std::function<QColor()> source);
@@ -35,5 +38,6 @@ private:
     QPointF m_offset;
     std::function<QPainterPath()> m_shape;
     std::function<double()> m_opacity;
+    std::function<double()> m_corner;
     std::function<QColor()> m_colorSource;
 };

@@ -1,9 +1,12 @@
 #include "kvshadow.h"
 
+#include "kvshape.h"
+
 #include <QCache>
 #include <QHash>
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -221,4 +224,50 @@ void KVShadow::paint(QPainter &painter, const QPainterPath &path, const QColor &
     QPointF origin;
     const QImage image = render(path, color, radius, dpr, &origin);
     painter.drawImage(origin + offset, image);
+}
+
+void KVShadow::paintRoundedRect(QPainter &painter, const QRectF &rect, double cornerRadius, const QColor &color,
+                                double radius, const QPointF &offset)
+{
+    if (rect.isEmpty() || color.alpha() == 0)
+        return;
+    const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const int scale = int(std::lround(dpr));
+    const int pad = int(std::ceil(3.0 * sigma(radius) * dpr)) + 1;
+    // A square whose straight middle lies farther from its corners' curves
+    // than the blur reaches: its middle row and column are those of any
+    // larger rectangle with the same corners.
+    const int side = int(std::ceil(4.0 * std::max(0.0, cornerRadius) + 2.0 * (pad + 2) / std::max(dpr, 1.0))) + 1;
+    const QPointF at = rect.topLeft() + QPointF(-pad / dpr, -pad / dpr) + offset;
+    const QTransform t = painter.deviceTransform();
+    const QPointF device = t.map(at);
+    const auto whole = [](double v) { return std::abs(v - std::round(v)) < 1e-6; };
+    const bool pixels = scale >= 1 && std::abs(dpr - scale) < 1e-9 && t.m12() == 0 && t.m21() == 0
+                        && t.m11() == dpr && t.m22() == dpr && whole(device.x()) && whole(device.y())
+                        && QRectF(rect.toRect()) == rect;
+    if (!pixels || rect.width() < side || rect.height() < side) {
+        paint(painter, KVShape::roundedRect(rect, cornerRadius), color, radius, offset);
+        return;
+    }
+    const QImage small = render(KVShape::roundedRect(QRectF(0, 0, side, side), cornerRadius), color, radius, dpr, nullptr);
+    const int n = small.width();
+    const int mid = n / 2;
+    // Per axis, the three spans of the full picture (device pixels): the
+    // small one's start, its middle line stretched, its end.
+    const auto spans = [n, mid](int full) {
+        const int tail = n - mid - 1;
+        // {target start, target length, source start, source length}
+        return std::array<std::array<int, 4>, 3>{
+            {{0, mid, 0, mid}, {mid, full - mid - tail, mid, 1}, {full - tail, tail, mid + 1, tail}}};
+    };
+    const auto xs = spans(int(rect.width()) * scale + 2 * pad);
+    const auto ys = spans(int(rect.height()) * scale + 2 * pad);
+    for (const auto &x : xs) {
+        for (const auto &y : ys) {
+            if (x[1] <= 0 || y[1] <= 0)
+                continue;
+            const QRectF target(at.x() + x[0] / dpr, at.y() + y[0] / dpr, x[1] / dpr, y[1] / dpr);
+            painter.drawImage(target, small, QRectF(x[2], y[2], x[3], y[3]));
+        }
+    }
 }

@@ -22,6 +22,13 @@ QMarginsF reach(double radius, const QPointF &offset);
 void paint(QPainter &painter, const QPainterPath &path, const QColor &color, double radius,
            const QPointF &offset = {});
 
+// The same shadow for KVShape::roundedRect(rect, cornerRadius): where the
+// rectangle sits on whole device pixels it is drawn from the picture of a
+// small one with the same corners, its straight middle stretched, so a long
+// panel costs what a short one does and no picture of its size is kept.
+void paintRoundedRect(QPainter &painter, const QRectF &rect, double cornerRadius, const QColor &color, double radius,
+                      const QPointF &offset = {});
+
 // The blurred silhouette alone: an image of device pixels (dpr given) whose
 // top-left lies at `origin` in the path's coordinates.
 QImage render(const QPainterPath &path, const QColor &color, double radius, double dpr, QPointF *origin);

@@ -19,6 +19,7 @@ Bezel::Bezel(double radius, double padding, QWidget *parent)
     m_shadow = new KVDropShadow(this, QColor::fromRgbF(0, 0, 0, 0.45f), 10, QPointF(0, 5), [this] {
         return KVShape::roundedRect(QRectF(rect()), KVScale::pt(this->radius()));
     });
+    m_shadow->setRoundedRect([this] { return KVScale::pt(this->radius()); });
 }
 
 void Bezel::paintEvent(QPaintEvent *)

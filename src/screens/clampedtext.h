@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QWidget>
 
 // Plain text that wraps onto at most `maxLines` lines in the rounded face;
@@ -29,13 +30,18 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void applyFont();
+    // The lines at a width, kept until the text or font change: layouts ask
+    // for the height at the same few widths again and again.
+    const QStringList &cachedLines(int width) const;
 
     double m_points;
     QFont::Weight m_weight;
     int m_maxLines;
     QString m_text;
     QColor m_color;
+    mutable QHash<int, QStringList> m_lines;
 };

@@ -1,0 +1,62 @@
+// What is measured or drawn once and reused still follows every change.
+#include "kit/kvscale.h"
+#include "kit/kvshadow.h"
+#include "kit/kvshape.h"
+#include "screens/clampedtext.h"
+
+#include <QPainter>
+#include <QTest>
+#include <cmath>
+
+class TestScreensCaches : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void clampedTextFollowsTextAndZoom()
+    {
+        ClampedText text(12, QFont::Normal, 2);
+        text.setText(QStringLiteral("fits at one zoom only"));
+        const int w = int(QFontMetricsF(text.font()).horizontalAdvance(text.text())) + 20;
+        const int oneLine = text.heightForWidth(w);
+        text.setText(text.text() + QStringLiteral(" and no longer fits"));
+        QVERIFY(text.heightForWidth(w) > oneLine);
+        text.setText(QStringLiteral("fits at one zoom only"));
+        QCOMPARE(text.heightForWidth(w), oneLine);
+        KVScale::shared().setFactor(2.0); // the same width seen before now wraps
+        QCOMPARE(text.heightForWidth(w), int(std::ceil(2 * QFontMetricsF(text.font()).lineSpacing())));
+        KVScale::shared().setFactor(1.0);
+        QCOMPARE(text.heightForWidth(w), oneLine);
+    }
+
+    // A panel's shadow stretched from a small picture equals the whole
+    // shape's, also at doubled pixels, half-pixel offsets and small sizes.
+    void stretchedShadowMatchesWhole()
+    {
+        const QColor color = QColor::fromRgbF(0, 0, 0, 0.45f);
+        for (const auto &[rect, dpr, dy] : {std::tuple{QRectF(40, 30, 300, 700), 1.0, 5.0},
+                                            {QRectF(20, 20, 500, 120), 2.0, 5.0},
+                                            {QRectF(40, 30, 200, 300), 1.0, 7.5}, {QRectF(40, 30, 60, 50), 1.0, 5.0}}) {
+            const auto drawn = [&](const std::function<void(QPainter &)> &draw) {
+                QImage image(int(rect.right() + 60) * int(dpr), int(rect.bottom() + 60) * int(dpr),
+                             QImage::Format_ARGB32_Premultiplied);
+                image.setDevicePixelRatio(dpr);
+                image.fill(Qt::transparent);
+                QPainter p(&image);
+                draw(p);
+                return image;
+            };
+            const QImage whole = drawn([&](QPainter &p) {
+                KVShadow::paint(p, KVShape::roundedRect(rect, 22), color, 10, {0, dy});
+            });
+            const QImage stretched = drawn([&](QPainter &p) {
+                KVShadow::paintRoundedRect(p, rect, 22, color, 10, {0, dy});
+            });
+            QCOMPARE(stretched, whole);
+            QVERIFY(qAlpha(whole.pixel(int(rect.center().x() * dpr), int((rect.bottom() + 8) * dpr))) > 0);
+        }
+    }
+};
+
+QTEST_MAIN(TestScreensCaches)
+#include "test_screens_caches.moc"
