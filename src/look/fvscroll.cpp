@@ -58,6 +58,11 @@ void FVScroll::build()
         m_area->viewport()->setAutoFillBackground(false);
         m_area->setAutoFillBackground(false);
         QWidget *holder = topHolder(m_content);
+        // Neither paints anything of its own: when the content grows or
+        // shrinks (a list filtered, a panel opened) only the uncovered strip
+        // and the moved children are drawn again, not the whole view.
+        holder->setAttribute(Qt::WA_StaticContents);
+        m_content->setAttribute(Qt::WA_StaticContents);
         m_area->setWidget(holder);
         // setWidget() turns the fill on; the backdrop behind must show through.
         holder->setAutoFillBackground(false);

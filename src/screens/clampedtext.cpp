@@ -38,6 +38,18 @@ void ClampedText::setColor(const QColor &color)
 
 QStringList ClampedText::linesAt(int width) const
 {
+    Cache &c = m_cache;
+    if (c.text != m_text || c.font != font())
+        c = Cache{m_text, font(), {}};
+    if (const auto it = c.lines.constFind(width); it != c.lines.cend())
+        return *it;
+    if (c.lines.size() >= 64)
+        c.lines.clear(); // a window dragged through many widths
+    return *c.lines.insert(width, wrap(width));
+}
+
+QStringList ClampedText::wrap(int width) const
+{
     QStringList out;
     if (m_text.isEmpty() || width <= 0)
         return out;

@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
+#include <QStringList>
 #include <QWidget>
 
 // Plain text that wraps onto at most `maxLines` lines in the rounded face;
@@ -32,6 +34,17 @@ protected:
 
 private:
     void applyFont();
+    // Wraps the text at a width; linesAt() keeps the answers until the
+    // text or font change, as layouts ask again and again.
+    QStringList wrap(int width) const;
+
+    struct Cache
+    {
+        QString text;
+        QFont font;
+        QHash<int, QStringList> lines;
+    };
+    mutable Cache m_cache;
 
     double m_points;
     QFont::Weight m_weight;

@@ -23,6 +23,7 @@
 #include "tsblistrules.h"
 #include "tsbopener.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainter>
@@ -151,7 +152,9 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     m_message->hide();
     box->addWidget(m_message);
     m_list->setContentsMargins(0, 0, 0, 0);
-    box->addLayout(m_list);
+    m_rowsHost = new QWidget;
+    m_rowsHost->setLayout(m_list);
+    box->addWidget(m_rowsHost);
     m_more->setObjectName(QStringLiteral("showAll"));
     m_more->hide();
     connect(m_more, &QAbstractButton::clicked, this, [this] {
@@ -264,6 +267,13 @@ void TSBList::placeRows(const QList<TSB> &all, const QList<TSB> &shown)
         return;
     // The rows stand in the order of all bulletins, one per bulletin; a row
     // missing from the list is built and put in its place.
+    // Showing a widget in a shown window lays out the whole window at once:
+    // the rows change while their holder is hidden, so the page is laid out
+    // once. Not while a row has the focus, which hiding would move away.
+    QWidget *focus = QApplication::focusWidget();
+    const bool batch = m_rowsHost->isVisible() && !(focus && m_rowsHost->isAncestorOf(focus));
+    if (batch)
+        m_rowsHost->hide();
     m_buttons.clear();
     QSet<qint64> seen;
     QWidget *previous = nullptr; // the divider of the row before
@@ -301,6 +311,9 @@ void TSBList::placeRows(const QList<TSB> &all, const QList<TSB> &shown)
         }
         QWidget::setTabOrder(before, m_more);
     }
+    // An empty holder would still take its spacing in the panel.
+    if (batch || ids.isEmpty() != m_rowsHost->isHidden())
+        m_rowsHost->setVisible(!ids.isEmpty());
     m_shownIDs = ids;
     m_filled = true;
     placeMessage();
