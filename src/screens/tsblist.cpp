@@ -284,6 +284,7 @@ void TSBList::placeRows(const QList<TSB> &all, const QList<TSB> &shown)
         seen.insert(tsb.nhtsaID);
         const bool on = wanted.contains(tsb.nhtsaID);
         auto it = m_rows.find(tsb.nhtsaID);
+        bool fresh = false;
         if (it == m_rows.end()) {
             if (!on)
                 continue;
@@ -291,10 +292,14 @@ void TSBList::placeRows(const QList<TSB> &all, const QList<TSB> &shown)
             const int at = previous ? m_list->indexOf(previous) + 1 : 0;
             m_list->insertWidget(at, it->row);
             m_list->insertWidget(at + 1, it->divider);
-            built = true;
+            built = fresh = true;
         }
-        it->row->setVisible(on);
-        it->divider->setVisible(on);
+        // A new row under a holder not shown yet shows with it; showing it
+        // now would lay it out at a width it never gets.
+        if (!fresh || m_rowsHost->isVisible()) {
+            it->row->setVisible(on);
+            it->divider->setVisible(on);
+        }
         if (on)
             m_buttons.append(it->button);
         previous = it->divider;
@@ -336,7 +341,7 @@ void TSBList::placeMessage()
         m_list->removeWidget(m_message);
         target->insertWidget(target->indexOf(anchor) + 1, m_message);
     }
-    m_message->setVisible(m_messageText.has_value() && (!row.row || !row.row->isHidden()));
+    m_message->setVisible(m_messageText.has_value() && (!row.row || m_shownIDs.contains(*m_messageFor)));
 }
 
 void TSBList::openTSB(const TSB &tsb)
