@@ -36,11 +36,17 @@ void ClampedText::setColor(const QColor &color)
     update();
 }
 
-QStringList ClampedText::linesAt(int width) const
+ClampedText::Cache &ClampedText::cache() const
 {
     Cache &c = m_cache;
     if (c.text != m_text || c.font != font())
-        c = Cache{m_text, font(), {}};
+        c = Cache{m_text, font(), {}, -1};
+    return c;
+}
+
+QStringList ClampedText::linesAt(int width) const
+{
+    Cache &c = cache();
     if (const auto it = c.lines.constFind(width); it != c.lines.cend())
         return *it;
     if (c.lines.size() >= 64)
@@ -87,7 +93,10 @@ int ClampedText::heightForWidth(int width) const
 QSize ClampedText::sizeHint() const
 {
     const QFontMetricsF fm(font());
-    return QSize(int(std::ceil(fm.horizontalAdvance(m_text))) + 1, int(std::ceil(fm.lineSpacing())));
+    Cache &c = cache();
+    if (c.width < 0)
+        c.width = int(std::ceil(fm.horizontalAdvance(m_text))) + 1;
+    return QSize(c.width, int(std::ceil(fm.lineSpacing())));
 }
 
 QSize ClampedText::minimumSizeHint() const

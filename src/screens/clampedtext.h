@@ -43,8 +43,11 @@ private:
         QString text;
         QFont font;
         QHash<int, QStringList> lines;
+        int width = -1; // of the text on one line
     };
     mutable Cache m_cache;
+    // The cache, emptied when the text or font changed.
+    Cache &cache() const;
 
     double m_points;
     QFont::Weight m_weight;
