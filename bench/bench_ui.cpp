@@ -360,6 +360,7 @@ void BM_BulletinFilterKey(benchmark::State &state)
     App &a = app();
     const auto [id, year] = longestBulletins(a.data(), a.pages);
     a.model().openVehicle(id, year);
+    settle(); // the page is built in the event loop
     a.vehicleView()->setShowAllTSB(true);
     a.model().setTsbFilter(QString());
     settle();

@@ -34,6 +34,11 @@ void FVScroll::build()
         m_holder->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     } else {
         m_area = KVScrollArea::around(m_content);
+        // Neither paints anything of its own: when the content grows or
+        // shrinks (a list filtered, a panel opened) only the uncovered strip
+        // and the moved children are drawn again, not the whole view.
+        m_area->widget()->setAttribute(Qt::WA_StaticContents);
+        m_content->setAttribute(Qt::WA_StaticContents);
         box->addWidget(m_area);
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     }

@@ -38,7 +38,25 @@ void ClampedText::setColor(const QColor &color)
     update();
 }
 
+ClampedText::Cache &ClampedText::cache() const
+{
+    Cache &c = m_cache;
+    if (c.text != m_text || c.font != font())
+        c = Cache{m_text, font(), {}, -1};
+    return c;
+}
+
 QStringList ClampedText::linesAt(int width) const
+{
+    Cache &c = cache();
+    if (const auto it = c.lines.constFind(width); it != c.lines.cend())
+        return *it;
+    if (c.lines.size() >= 64)
+        c.lines.clear(); // a window dragged through many widths
+    return *c.lines.insert(width, wrap(width));
+}
+
+QStringList ClampedText::wrap(int width) const
 {
     QStringList out;
     if (m_text.isEmpty() || width <= 0)
@@ -93,7 +111,10 @@ int ClampedText::heightForWidth(int width) const
 QSize ClampedText::sizeHint() const
 {
     const QFontMetricsF fm(font());
-    return QSize(int(std::ceil(fm.horizontalAdvance(m_text))) + 1, int(std::ceil(fm.lineSpacing())));
+    Cache &c = cache();
+    if (c.width < 0)
+        c.width = int(std::ceil(fm.horizontalAdvance(m_text))) + 1;
+    return QSize(c.width, int(std::ceil(fm.lineSpacing())));
 }
 
 QSize ClampedText::minimumSizeHint() const

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QHash>
+#include <QStringList>
 #include <QWidget>
 
 // Plain text that wraps onto at most `maxLines` lines in the rounded face;
@@ -30,18 +31,27 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     void applyFont();
-    // The lines at a width, kept until the text or font change: layouts ask
-    // for the height at the same few widths again and again.
-    const QStringList &cachedLines(int width) const;
+    // Wraps the text at a width; linesAt() keeps the answers until the
+    // text or font change, as layouts ask again and again.
+    QStringList wrap(int width) const;
+
+    struct Cache
+    {
+        QString text;
+        QFont font;
+        QHash<int, QStringList> lines;
+        int width = -1; // of the text on one line
+    };
+    mutable Cache m_cache;
+    // The cache, emptied when the text or font changed.
+    Cache &cache() const;
 
     double m_points;
     QFont::Weight m_weight;
     int m_maxLines;
     QString m_text;
     QColor m_color;
-    mutable QHash<int, QStringList> m_lines;
 };

@@ -37,6 +37,10 @@ CodesView::CodesView(AppModel &model, QWidget *parent)
 {
     setObjectName(QStringLiteral("codes"));
     build();
+    connect(&m_model, &AppModel::changed, this, [this](AppModel::Field field) {
+        if (field == AppModel::Field::Data)
+            m_codesOf = nullptr;
+    });
     m_observer->watchModel(m_model, {AppModel::Field::Data, AppModel::Field::CodeFilter, AppModel::Field::CodeLevel,
                                      AppModel::Field::SelectedCode, AppModel::Field::Garage});
     m_observer->refreshNow();
@@ -117,7 +121,7 @@ void CodesView::refresh()
         m_detail->showCode(nullptr, QString());
         return;
     }
-    const QList<OBDCode> all = data->allCodes();
+    const QList<OBDCode> &all = allCodes(*data);
     const QString query = CodeListRules::query(m_model.codeFilter());
     QList<OBDCode> matching = CodeListRules::matching(all, m_model.codeLevel(), query);
     m_count->setPlain(CodeListRules::countLine(matching.size(), all.size()));
@@ -145,9 +149,18 @@ void CodesView::submit()
     if (!data)
         return;
     const QString query = CodeListRules::query(m_model.codeFilter());
-    const auto chosen = CodeListRules::submit(CodeListRules::matching(data->allCodes(), m_model.codeLevel(), query), query);
+    const auto chosen = CodeListRules::submit(CodeListRules::matching(allCodes(*data), m_model.codeLevel(), query), query);
     if (chosen)
         m_model.setSelectedCode(*chosen);
+}
+
+const QList<OBDCode> &CodesView::allCodes(const Vorel &data)
+{
+    if (m_codesOf != &data) {
+        m_allCodes = data.allCodes();
+        m_codesOf = &data;
+    }
+    return m_allCodes;
 }
 
 void CodesView::openRow(int row)

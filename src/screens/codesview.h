@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/obdcode.h"
 #include "data/seriousness.h"
 
 #include <QList>
@@ -14,6 +15,7 @@ class KVSearchField;
 class KVTextLabel;
 class ModelObserver;
 class QListView;
+class Vorel;
 
 // The Trouble Codes screen: a filter field, the seriousness chips, the count
 // line and the list of every matching code on the left; the code shown in
@@ -45,6 +47,8 @@ private:
     void build();
     void refresh();
     void openRow(int row);
+    // Every code of the reference, read once per database.
+    const QList<OBDCode> &allCodes(const Vorel &data);
 
     AppModel &m_model;
     ModelObserver *m_observer;
@@ -57,4 +61,6 @@ private:
     CodeListModel *m_listModel = nullptr;
     CodeDetail *m_detail = nullptr;
     std::optional<QString> m_revealed; // the selection last scrolled to
+    const Vorel *m_codesOf = nullptr;
+    QList<OBDCode> m_allCodes;
 };

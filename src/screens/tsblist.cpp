@@ -23,6 +23,7 @@
 #include "tsblistrules.h"
 #include "tsbopener.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainter>
@@ -151,7 +152,9 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     m_message->hide();
     box->addWidget(m_message);
     m_list->setContentsMargins(0, 0, 0, 0);
-    box->addLayout(m_list);
+    m_rowsHost = new QWidget;
+    m_rowsHost->setLayout(m_list);
+    box->addWidget(m_rowsHost);
     m_more->setObjectName(QStringLiteral("showAll"));
     m_more->hide();
     connect(m_more, &QAbstractButton::clicked, this, [this] {
@@ -264,6 +267,13 @@ void TSBList::placeRows(const QList<TSB> &all, const QList<TSB> &shown)
         return;
     // The rows stand in the order of all bulletins, one per bulletin; a row
     // missing from the list is built and put in its place.
+    // Showing a widget in a shown window lays out the whole window at once:
+    // the rows change while their holder is hidden, so the page is laid out
+    // once. Not while a row has the focus, which hiding would move away.
+    QWidget *focus = QApplication::focusWidget();
+    const bool batch = m_rowsHost->isVisible() && !(focus && m_rowsHost->isAncestorOf(focus));
+    if (batch)
+        m_rowsHost->hide();
     m_buttons.clear();
     QSet<qint64> seen;
     QWidget *previous = nullptr; // the divider of the row before
@@ -274,6 +284,7 @@ void TSBList::placeRows(const QList<TSB> &all, const QList<TSB> &shown)
         seen.insert(tsb.nhtsaID);
         const bool on = wanted.contains(tsb.nhtsaID);
         auto it = m_rows.find(tsb.nhtsaID);
+        bool fresh = false;
         if (it == m_rows.end()) {
             if (!on)
                 continue;
@@ -281,10 +292,14 @@ void TSBList::placeRows(const QList<TSB> &all, const QList<TSB> &shown)
             const int at = previous ? m_list->indexOf(previous) + 1 : 0;
             m_list->insertWidget(at, it->row);
             m_list->insertWidget(at + 1, it->divider);
-            built = true;
+            built = fresh = true;
         }
-        it->row->setVisible(on);
-        it->divider->setVisible(on);
+        // A new row under a holder not shown yet shows with it; showing it
+        // now would lay it out at a width it never gets.
+        if (!fresh || m_rowsHost->isVisible()) {
+            it->row->setVisible(on);
+            it->divider->setVisible(on);
+        }
         if (on)
             m_buttons.append(it->button);
         previous = it->divider;
@@ -301,6 +316,9 @@ void TSBList::placeRows(const QList<TSB> &all, const QList<TSB> &shown)
         }
         QWidget::setTabOrder(before, m_more);
     }
+    // An empty holder would still take its spacing in the panel.
+    if (batch || ids.isEmpty() != m_rowsHost->isHidden())
+        m_rowsHost->setVisible(!ids.isEmpty());
     m_shownIDs = ids;
     m_filled = true;
     placeMessage();
@@ -323,7 +341,7 @@ void TSBList::placeMessage()
         m_list->removeWidget(m_message);
         target->insertWidget(target->indexOf(anchor) + 1, m_message);
     }
-    m_message->setVisible(m_messageText.has_value() && (!row.row || !row.row->isHidden()));
+    m_message->setVisible(m_messageText.has_value() && (!row.row || m_shownIDs.contains(*m_messageFor)));
 }
 
 void TSBList::openTSB(const TSB &tsb)

@@ -84,6 +84,7 @@ private:
     KVTextLabel *m_empty;
     KVTextLabel *m_message;
     QVBoxLayout *m_box = nullptr;
+    QWidget *m_rowsHost = nullptr; // holds m_list
     QVBoxLayout *m_list;
     KVChromeButton *m_more;
     KVTextLabel *m_sample; // shown when the bulletins are generated

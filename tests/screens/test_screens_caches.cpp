@@ -13,22 +13,6 @@ class TestScreensCaches : public QObject
     Q_OBJECT
 
 private slots:
-    void clampedTextFollowsTextAndZoom()
-    {
-        ClampedText text(12, QFont::Normal, 2);
-        text.setText(QStringLiteral("fits at one zoom only"));
-        const int w = int(QFontMetricsF(text.font()).horizontalAdvance(text.text())) + 20;
-        const int oneLine = text.heightForWidth(w);
-        text.setText(text.text() + QStringLiteral(" and no longer fits"));
-        QVERIFY(text.heightForWidth(w) > oneLine);
-        text.setText(QStringLiteral("fits at one zoom only"));
-        QCOMPARE(text.heightForWidth(w), oneLine);
-        KVScale::shared().setFactor(2.0); // the same width seen before now wraps
-        QCOMPARE(text.heightForWidth(w), int(std::ceil(2 * QFontMetricsF(text.font()).lineSpacing())));
-        KVScale::shared().setFactor(1.0);
-        QCOMPARE(text.heightForWidth(w), oneLine);
-    }
-
     // A panel's shadow stretched from a small picture equals the whole
     // shape's, also at doubled pixels, half-pixel offsets and small sizes.
     void stretchedShadowMatchesWhole()

@@ -8,6 +8,7 @@
 #include "kit/kvscale.h"
 #include "look/chromerow.h"
 #include "platform/opener.h"
+#include "screens/clampedtext.h"
 #include "screens/epatable.h"
 #include "screens/homeview.h"
 #include "screens/knownproblems.h"
@@ -411,6 +412,27 @@ private slots:
             }
         }
         KVScale::shared().setFactor(1.0);
+    }
+
+    // Clamped text rewraps when its text or the zoom changes, at a width it
+    // was asked about before.
+    void clampedTextFollowsTextAndZoom()
+    {
+        ClampedText text(12, QFont::Normal, 2);
+        text.setText(QStringLiteral("short"));
+        QCOMPARE(text.linesAt(200), QStringList{QStringLiteral("short")});
+        const int narrow = text.sizeHint().width();
+        text.setText(QStringLiteral("a much longer line of words that needs two lines and then some more words"));
+        const QStringList two = text.linesAt(200);
+        QCOMPARE(two.size(), 2);
+        QVERIFY(two.last().endsWith(QChar(0x2026)));
+        QVERIFY(text.sizeHint().width() > narrow);
+        const int height = text.heightForWidth(200);
+        KVScale::shared().setFactor(1.5);
+        QVERIFY(text.linesAt(200) != two);
+        QVERIFY(text.heightForWidth(200) > height);
+        KVScale::shared().setFactor(1.0);
+        QCOMPARE(text.linesAt(200), two);
     }
 
     // Up and Down walk the year and make lists; Return opens the model.
