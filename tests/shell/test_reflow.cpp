@@ -10,9 +10,11 @@
 #include "garage/views/garagesetup.h"
 #include "kit/kvzoom.h"
 #include "kit/kvzoomhost.h"
+#include "look/fvscroll.h"
 #include "screens/screensetup.h"
 #include "vin/vinsetup.h"
 
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -73,6 +75,17 @@ private slots:
             for (const QScrollBar *bar : frame.findChildren<QScrollBar *>()) {
                 if (bar->orientation() == Qt::Horizontal && bar->isVisible())
                     QVERIFY2(bar->maximum() == 0, qPrintable(screen.id()));
+            }
+            // Nor is a page cut off by its scroll area, which never scrolls sideways.
+            for (const FVScroll *page : frame.findChildren<FVScroll *>()) {
+                const QScrollArea *area = page->scrollArea();
+                if (area && area->isVisible() && area->widget()) {
+                    QVERIFY2(area->widget()->width() <= area->viewport()->width(),
+                             qPrintable(QStringLiteral("%1: %2 px in a %3 px area")
+                                            .arg(screen.id())
+                                            .arg(area->widget()->width())
+                                            .arg(area->viewport()->width())));
+                }
             }
         }
         KVZoom::actualSize();
