@@ -47,6 +47,13 @@ QSize GaugeLabel::sizeHint() const
     return QSize(int(std::ceil(w)), int(std::ceil(h)));
 }
 
+QSize GaugeLabel::minimumSizeHint() const
+{
+    const QSize full = sizeHint();
+    const double least = KVScale::pt(8) + KVScale::pt(7) + QFontMetricsF(labelFont()).horizontalAdvance(QStringLiteral("MMMMMM"));
+    return QSize(std::min(full.width(), int(std::ceil(least))), full.height());
+}
+
 QRectF GaugeLabel::dotRect() const
 {
     const double d = KVScale::pt(8);
@@ -68,6 +75,10 @@ void GaugeLabel::paintEvent(QPaintEvent *)
     const double x = dot.right() + KVScale::pt(7);
     p.setFont(labelFont());
     p.setPen(FVPalette::current().dim);
-    p.drawText(QRectF(x, 0, width() - x, height()), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-               shownText());
+    const QRectF box(x, 0, width() - x, height());
+    const QString full = shownText();
+    const QFontMetricsF fm(p.font());
+    // Cut only when the text does not fit (rounding may leave it a hair short).
+    const QString shown = fm.horizontalAdvance(full) <= box.width() + 1 ? full : fm.elidedText(full, Qt::ElideRight, box.width());
+    p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
 }

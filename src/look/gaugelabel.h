@@ -21,7 +21,9 @@ public:
     QColor dotColor() const;
 
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    // Narrower than its text only where nothing else fits; the text is then
+    // shortened with an ellipsis.
+    QSize minimumSizeHint() const override;
 
     static QFont labelFont();
 

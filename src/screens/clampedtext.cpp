@@ -3,7 +3,6 @@
 #include "kit/kvscalewatch.h"
 #include "look/fvfont.h"
 
-#include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLayout>
@@ -27,7 +26,6 @@ void ClampedText::setText(const QString &text)
     if (text == m_text)
         return;
     m_text = text;
-    m_lines.clear();
     updateGeometry();
     update();
 }
@@ -85,26 +83,10 @@ QStringList ClampedText::wrap(int width) const
     return out;
 }
 
-const QStringList &ClampedText::cachedLines(int width) const
-{
-    if (const auto it = m_lines.constFind(width); it != m_lines.cend())
-        return *it;
-    if (m_lines.size() >= 16)
-        m_lines.clear(); // a window dragged through many widths
-    return *m_lines.insert(width, linesAt(width));
-}
-
-void ClampedText::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::FontChange)
-        m_lines.clear();
-    QWidget::changeEvent(event);
-}
-
 int ClampedText::heightForWidth(int width) const
 {
     const QFontMetricsF fm(font());
-    const qsizetype lines = std::max<qsizetype>(1, cachedLines(width).size());
+    const qsizetype lines = std::max<qsizetype>(1, linesAt(width).size());
     return int(std::ceil(lines * fm.lineSpacing()));
 }
 
@@ -130,7 +112,7 @@ void ClampedText::paintEvent(QPaintEvent *)
     p.setPen(m_color.isValid() ? m_color : palette().color(QPalette::WindowText));
     const QFontMetricsF fm(font());
     double y = fm.ascent();
-    for (const QString &line : cachedLines(width())) {
+    for (const QString &line : linesAt(width())) {
         p.drawText(QPointF(0, y), line);
         y += fm.lineSpacing();
     }

@@ -12,6 +12,7 @@
 #include "look/fvfont.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
+#include "look/reflowrow.h"
 #include "look/seriousnessdial.h"
 #include "look/tag.h"
 #include "ptlayout.h"
@@ -164,6 +165,8 @@ QWidget *CodeDetail::explanation(const OBDCode &info)
     dialBox->setFixedWidth(KVScale::ipt(190));
     KVScaleWatch::follow(dialBox, [dialBox] { dialBox->setFixedWidth(KVScale::ipt(190)); });
     row->addWidget(dialBox, 0, Qt::AlignTop);
+    // A narrow header puts the dial below the code and its title.
+    new ReflowRow(header, row, 400);
     column->addWidget(bezel(header, 26, 20));
 
     if (!info.note.isEmpty()) {

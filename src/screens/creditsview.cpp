@@ -25,6 +25,9 @@
 
 namespace {
 
+// Below this width (points) the photo rows stack and long one-line texts wrap.
+constexpr double kNarrow = 640;
+
 // A photo scaled to fill 96 by 60 points (cut, not squeezed), in a rounded frame.
 class Thumbnail : public QWidget
 {
@@ -107,6 +110,8 @@ void CreditsView::refresh()
     m_page = nullptr;
     m_photoRows = 0;
     m_thumbnails = 0;
+    m_photoLines.clear();
+    m_oneLine.clear();
     if (!m_model.data())
         return;
     auto *column = new QWidget;
@@ -121,6 +126,26 @@ void CreditsView::refresh()
     add(footerPanel());
     m_page = new FVScroll(column);
     m_box->addWidget(m_page);
+    fitWidth();
+}
+
+void CreditsView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitWidth();
+}
+
+void CreditsView::fitWidth()
+{
+    const bool narrow = width() < KVScale::ipt(kNarrow);
+    for (QBoxLayout *line : std::as_const(m_photoLines)) {
+        if (line)
+            line->setDirection(narrow ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    }
+    for (QLabel *label : std::as_const(m_oneLine)) {
+        if (label)
+            label->setWordWrap(narrow);
+    }
 }
 
 QWidget *CreditsView::sourcesPanel()
@@ -169,7 +194,7 @@ QWidget *CreditsView::photosPanel()
         reader.setAutoTransform(true);
         const QImage image = file.isEmpty() ? QImage() : reader.read();
         if (!image.isNull()) {
-            line->addWidget(new Thumbnail(image), 0, Qt::AlignTop);
+            line->addWidget(new Thumbnail(image), 0, Qt::AlignTop | Qt::AlignLeft);
             ++m_thumbnails;
         }
         auto *col = new QVBoxLayout;
@@ -178,16 +203,17 @@ QWidget *CreditsView::photosPanel()
         text(col, row.attribution, 11.5)->setTextInteractionFlags(Qt::TextSelectableByMouse);
         auto *links = new QHBoxLayout;
         links->setSpacing(KVScale::ipt(12));
-        if (row.licenseLink)
-            links->addWidget(link(row.licenseText, *row.licenseLink, 11));
-        else
-            links->addWidget(new KVTextLabel(row.licenseText, 11));
+        QLabel *licence = row.licenseLink ? static_cast<QLabel *>(link(row.licenseText, *row.licenseLink, 11))
+                                          : new KVTextLabel(row.licenseText, 11);
+        links->addWidget(licence);
+        m_oneLine << licence;
         if (row.sourcePage)
             links->addWidget(link(QStringLiteral("Source page"), *row.sourcePage, 11));
         links->addStretch(1);
         col->addLayout(links);
         line->addLayout(col, 1);
         box->addLayout(line);
+        m_photoLines << line;
         box->addWidget(new Divider(0.2));
         ++m_photoRows;
     }
@@ -201,8 +227,11 @@ QWidget *CreditsView::linksPanel()
     QVBoxLayout *box = panel(bezel, 6);
     box->addWidget(new GaugeLabel(CreditsRules::linksHeading()));
     for (const RefLink &ref : m_model.data()->refs()) {
-        if (const auto row = CreditsRules::refRow(ref))
-            box->addWidget(link(row->text, row->link, 12), 0, Qt::AlignLeft);
+        if (const auto row = CreditsRules::refRow(ref)) {
+            KVLinkLabel *label = link(row->text, row->link, 12);
+            box->addWidget(label, 0, Qt::AlignLeft);
+            m_oneLine << label;
+        }
     }
     return bezel;
 }

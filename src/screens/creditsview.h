@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class AppModel;
+class QBoxLayout;
+class QLabel;
 class ModelObserver;
 class QVBoxLayout;
 
@@ -22,8 +25,14 @@ public:
     int photoRowCount() const { return m_photoRows; }
     int thumbnailCount() const { return m_thumbnails; }
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void refresh();
+    // Narrow, the photo rows put the thumbnail above the text and the one-line
+    // texts wrap.
+    void fitWidth();
     QWidget *sourcesPanel();
     QWidget *photosPanel();
     QWidget *linksPanel();
@@ -35,4 +44,6 @@ private:
     QWidget *m_page = nullptr;
     int m_photoRows = 0;
     int m_thumbnails = 0;
+    QList<QPointer<QBoxLayout>> m_photoLines;
+    QList<QPointer<QLabel>> m_oneLine;
 };

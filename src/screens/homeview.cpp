@@ -163,8 +163,13 @@ void HomeView::build()
     m_bottom->addWidget(contentsPanel, 1, Qt::AlignTop);
     m_root->addLayout(m_bottom);
     m_root->addStretch(1);
-    // A narrow screen stacks the two panels and narrows the columns.
-    new ReflowRow(this, m_bottom, 640);
+    // A narrow screen stacks the two panels, narrows the columns and the
+    // margins.
+    new ReflowRow(this, m_bottom, 640, [this](bool stacked) {
+        m_narrow = stacked;
+        if (m_root)
+            applyMetrics();
+    });
 
     applyMetrics();
     KVScaleWatch::follow(this, [this] { applyMetrics(); });
@@ -172,7 +177,7 @@ void HomeView::build()
 
 void HomeView::applyMetrics()
 {
-    const int pad = KVScale::ipt(20);
+    const int pad = KVScale::ipt(m_narrow ? 10 : 20);
     m_root->setContentsMargins(pad, pad, pad, pad);
     m_root->setSpacing(KVScale::ipt(14));
     m_picker->setSpacing(KVScale::ipt(12));

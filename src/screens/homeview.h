@@ -46,6 +46,7 @@ private:
     AppModel &m_model;
     ModelObserver *m_observer;
     QVBoxLayout *m_root = nullptr;
+    bool m_narrow = false; // stacked panels, smaller margins
     QVBoxLayout *m_picker = nullptr;
     QHBoxLayout *m_columnsRow = nullptr;
     QWidget *m_columns = nullptr;

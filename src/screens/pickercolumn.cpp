@@ -55,7 +55,7 @@ void PickerColumn::applyMetrics()
     const int hintPad = KVScale::ipt(10);
     m_hint->setContentsMargins(hintPad, hintPad, hintPad, hintPad);
     if (m_width) {
-        setMinimumWidth(KVScale::ipt(*m_width * 0.6));
+        setMinimumWidth(KVScale::ipt(std::min(*m_width, std::max(72.0, *m_width * 0.4))));
         setMaximumWidth(KVScale::ipt(*m_width));
         updateGeometry();
     }

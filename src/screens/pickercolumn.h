@@ -40,7 +40,8 @@ public:
     };
 
     // Without a width the column takes what its neighbours leave; with one
-    // it is that wide where there is room and narrows to 0.6 of it where
+    // it is that wide where there is room and narrows to 0.4 of it (72 points at
+    // least) where
     // there is not (a small window, a large zoom).
     PickerColumn(const QString &title, std::optional<double> width, QWidget *parent = nullptr);
 

@@ -16,16 +16,17 @@
 #include "sidebarrow.h"
 
 #include <QHBoxLayout>
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
-constexpr double kWidth = 236;
 constexpr double kPadding = 14;
 constexpr double kSpacing = 6;
 constexpr double kLogo = 46;
+constexpr double kNamesWidth = 190;
 } // namespace
 
 Sidebar::Sidebar(AppModel &m, QWidget *parent)
@@ -52,9 +53,10 @@ Sidebar::Sidebar(AppModel &m, QWidget *parent)
     names->setSpacing(0);
     KVTextLabel *brand = label(m_mark, QStringLiteral("KVRN"), 12, QFont::Black, palette.accentText());
     brand->setTracking(3.0);
-    names->addWidget(brand);
-    names->addWidget(label(m_mark, QStringLiteral("Fenwhistle"), 15, QFont::ExtraBold));
-    names->addWidget(label(m_mark, QStringLiteral("Vorel"), 15, QFont::ExtraBold));
+    m_names = {brand, label(m_mark, QStringLiteral("Fenwhistle"), 15, QFont::ExtraBold),
+               label(m_mark, QStringLiteral("Vorel"), 15, QFont::ExtraBold)};
+    for (QWidget *name : std::as_const(m_names))
+        names->addWidget(name);
     markRow->addLayout(names);
     markRow->addStretch(1);
     m_column->addWidget(m_mark);
@@ -85,6 +87,42 @@ Sidebar::Sidebar(AppModel &m, QWidget *parent)
     applyMetrics();
     m_observer->refreshNow();
     KVScaleWatch::follow(this, [this] { applyMetrics(); });
+}
+
+double Sidebar::widthFor(double windowWidth)
+{
+    return std::clamp(windowWidth - contentMinimum, narrowest, fullWidth);
+}
+
+void Sidebar::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The width follows the top-level window's, not the content's, which a
+    // scroll area may widen to the content's own minimum.
+    if (m_window != window()) {
+        if (m_window)
+            m_window->removeEventFilter(this);
+        m_window = window();
+        m_window->installEventFilter(this);
+    }
+    applyWidth();
+}
+
+bool Sidebar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && event->type() == QEvent::Resize)
+        applyWidth();
+    return QWidget::eventFilter(watched, event);
+}
+
+void Sidebar::applyWidth()
+{
+    const int pixels = m_window ? m_window->width() : 0;
+    const double width = pixels > 0 ? widthFor(pixels / KVScale::factor()) : fullWidth;
+    setFixedWidth(KVScale::ipt(width));
+    // A narrow column keeps the gauge of the mark only.
+    for (QWidget *name : std::as_const(m_names))
+        name->setVisible(width >= kNamesWidth);
 }
 
 SidebarRow *Sidebar::row(Screen screen) const
@@ -121,7 +159,7 @@ void Sidebar::refresh()
 
 void Sidebar::applyMetrics()
 {
-    setFixedWidth(KVScale::ipt(kWidth));
+    applyWidth();
     const int pad = KVScale::ipt(kPadding);
     m_column->setContentsMargins(pad, pad, pad, pad);
     m_column->setSpacing(KVScale::ipt(kSpacing));

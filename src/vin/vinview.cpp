@@ -12,6 +12,7 @@
 #include "look/fvpalette.h"
 #include "look/fvscroll.h"
 #include "look/gaugelabel.h"
+#include "look/reflowrow.h"
 #include "look/tag.h"
 #include "platform/httpclient.h"
 #include "vin.h"
@@ -108,6 +109,8 @@ QWidget *VINView::buildOfflinePanel()
     stats->addStretch(1);
     m_statRow = stats;
     col->addLayout(stats);
+    // A narrow panel lists the three one under the other.
+    new ReflowRow(panel, stats, 460);
 
     m_yearNote = KVTextLabel::wrapped(11.5, pal.dim, QStringLiteral("yearNote"));
     col->addWidget(m_yearNote);
