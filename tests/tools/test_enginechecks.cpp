@@ -36,7 +36,7 @@ class TestEngineChecks : public QObject
     Model m_model;
 
     // A hand-written front-drive car of 2001-2003 with one 2.0 L four, and a
-    // catalogue line of the same years listed for 2001 and 2002 only.
+    // catalogue line of 2001-2012 listed for every year but its last.
     void fill()
     {
         QFile f(kSchema);
@@ -50,17 +50,18 @@ class TestEngineChecks : public QObject
             v.make = QStringLiteral("FORD");
             v.model = id == 1 ? QStringLiteral("Testcar") : QStringLiteral("Other");
             v.tier = id == 1 ? 0 : 1;
-            v.years = {2001, 2002, 2003};
-            v.engines = {engine(2001, 2003, 2.0, 4)};
+            for (int y = 2001; y <= (id == 1 ? 2003 : 2012); ++y)
+                v.years.append(y);
+            v.engines = {engine(2001, v.years.last(), 2.0, 4)};
             v.engines.first().fromCatalog = v.tier > 0;
             m_model.vehicles.append(v);
             m_db->run(QStringLiteral("INSERT INTO vehicles (vehicle_id, make, model, make_display, vehicle_types, first_year, last_year, "
                                      "starts_at_vpic_floor, heavy, confidence, year_source, notes) "
-                                     "VALUES (?, 'FORD', ?, 'Ford', 'Passenger Car', 2001, 2003, 0, 0, 'high', 'vpic', '')"),
-                      {id, v.model});
+                                     "VALUES (?, 'FORD', ?, 'Ford', 'Passenger Car', 2001, ?, 0, 0, 'high', 'vpic', '')"),
+                      {id, v.model, v.years.last()});
             for (const int y : v.years) {
                 m_db->run(QStringLiteral("INSERT INTO vehicle_years (vehicle_id, model_year, sources) VALUES (?, ?, 'v')"), {id, y});
-                if (id == 1 || y <= 2002)
+                if (id == 1 || y < 2012)
                     m_db->run(QStringLiteral("INSERT INTO epa VALUES (?, ?, 'Testcar', 2.0, 4, 'Manual 5-spd', 'Front-Wheel Drive', "
                                              "'Compact Cars', 'Regular Gasoline', '', 0, 0, '')"),
                               {id, y});

@@ -11,7 +11,7 @@ namespace {
 // The least share of light-duty vehicle-years from 1984 with engine rows.
 // vPIC ties engines to a model for only part of its lines, and the
 // hand-written list covers the rest only where it names the line.
-constexpr double kMinCoverage = 0.70;
+constexpr double kMinCoverage = 0.90;
 
 // A combustion row: anything but an electric motor alone.
 const char *const kCombustion = "NOT (displacement_l = 0 AND ev_motor <> '')";
