@@ -84,6 +84,10 @@ private slots:
     {
         fill();
         QCOMPARE(failure(), QString());
+        // A hybrid's electrically variable gearbox is no belt CVT, whatever the engine.
+        m_db->exec(QStringLiteral("UPDATE epa SET displacement_l = 6.0, cylinders = 8, drive = 'Rear-Wheel Drive', "
+                                  "transmission = 'Automatic (variable gear ratios)', engine_desc = 'HEV' WHERE vehicle_id = 2"));
+        QCOMPARE(failure(), QString());
     }
 
     void seededFaultsFail_data()

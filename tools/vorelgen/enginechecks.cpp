@@ -48,8 +48,10 @@ void checkEngines(SQLDB &db, const Model &m)
          QStringLiteral("no front-drive engine of 5.0 L or more"));
     none(db, QStringLiteral("e.fuel_type = 'Diesel' AND e.model_year >= 2000 AND e.turbo = 0"),
          QStringLiteral("every diesel from 2000 on is turbocharged"));
-    none(db, QStringLiteral("(e.transmission LIKE '%variable gear%' OR e.transmission LIKE '%(AV%') AND (e.cylinders > 6 OR e.displacement_l > 4.0)"),
-         QStringLiteral("no continuously variable gearbox behind more than 6 cylinders or 4.0 L"));
+    // A hybrid's power-split gearbox is listed as variable ratios too; the rule is about belt CVTs.
+    none(db, QStringLiteral("(e.transmission LIKE '%variable gear%' OR e.transmission LIKE '%(AV%') AND (e.cylinders > 6 OR e.displacement_l > 4.0) "
+                            "AND e.engine_desc NOT IN ('HEV', 'PHEV')"),
+         QStringLiteral("no continuously variable gearbox behind more than 6 cylinders or 4.0 L, but for a hybrid's"));
     none(db, QStringLiteral("(e.displacement_l = 0) <> (e.ev_motor <> '') OR (e.fuel_type = 'Electricity') <> (e.displacement_l = 0)"),
          QStringLiteral("electric rows, and only they, have a motor, no displacement and electricity for fuel"));
     none(db, QStringLiteral("e.engine_desc = 'PHEV' AND (e.displacement_l = 0 OR e.fuel_type NOT LIKE '%Gasoline and Electricity')"),
