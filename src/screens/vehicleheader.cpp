@@ -16,6 +16,7 @@
 #include "tonecolor.h"
 #include "yearmenubutton.h"
 
+#include <QCache>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QMessageBox>
@@ -23,7 +24,20 @@
 
 namespace {
 constexpr double kPhotoWidth = 330;
+
+// The photo at `path`, decoded once: the last few decoded pictures are kept,
+// since pages are often opened again (another year of the same vehicle).
+QImage loadPhoto(const QString &path)
+{
+    static QCache<QString, QImage> decoded(48 * 1024); // in KiB
+    if (const QImage *hit = decoded.object(path))
+        return *hit;
+    QImage image(path);
+    if (!image.isNull())
+        decoded.insert(path, new QImage(image), std::max<qsizetype>(1, image.sizeInBytes() / 1024));
+    return image;
 }
+} // namespace
 
 VehicleHeader::VehicleHeader(AppModel &model, QWidget *parent)
     : Bezel(26, 18, parent)
@@ -129,7 +143,7 @@ void VehicleHeader::showVehicle(const Vorel &data, const VehicleInfo &v, qint64 
     if (photo) {
         const QString path = data.photoURL(*photo);
         if (!path.isEmpty())
-            image.load(path);
+            image = loadPhoto(path);
     }
     m_photo->setPicture(image, v.kind());
     const QStringList credit = HeaderRules::creditLines(photo, year);

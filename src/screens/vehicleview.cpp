@@ -147,8 +147,10 @@ void VehicleView::setSection(VehiclePage::Section section, QWidget *panel)
 
 void VehicleView::setShowAllTSB(bool showAll)
 {
+    if (showAll == m_showAllTSB.value())
+        return;
     m_showAllTSB.set(showAll);
-    m_observer->schedule();
+    emit showAllTSBChanged();
 }
 
 bool VehicleView::showsPage() const

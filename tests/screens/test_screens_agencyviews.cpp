@@ -13,6 +13,9 @@
 #include "screens/recallsheet.h"
 #include "screens/screensetup.h"
 #include "screens/tsblist.h"
+#include "screens/tsblistrules.h"
+#include "screens/tsbrow.h"
+#include "look/tag.h"
 #include "support/fakehttp.h"
 #include "support/fixturedb.h"
 #include "support/fixturemodels.h"
@@ -269,6 +272,55 @@ private slots:
         QVERIFY(page.tsbs->showsEmpty());
         QVERIFY(page.tsbs->countText().isEmpty());
         QVERIFY(!field->isVisible() && page.tsbs->rowButtons().isEmpty());
+    }
+
+    // Another vehicle-year reuses the rows: each shows its own bulletin's
+    // texts and tag and searches for that bulletin; Tab follows the new rows.
+    void bulletinRowsReusedForAnotherVehicle()
+    {
+        auto m = model(9103, 2010);
+        FakeHttp http;
+        http.hold = true;
+        Page page(*m, http);
+        const auto checkRows = [&page] {
+            const QList<KVChromeButton *> buttons = page.tsbs->rowButtons();
+            QCOMPARE(buttons.size(), page.tsbs->shownIDs().size());
+            for (qsizetype i = 0; i < buttons.size(); ++i) {
+                auto *row = qobject_cast<TSBRow *>(buttons.at(i)->parentWidget());
+                QVERIFY(row && row->isVisible());
+                QCOMPARE(row->bulletin().nhtsaID, page.tsbs->shownIDs().at(i));
+                QStringList texts;
+                for (QLabel *label : row->findChildren<QLabel *>())
+                    texts << label->text();
+                QVERIFY(texts.contains(TSBListRules::summary(row->bulletin())));
+                const QList<Tag *> tags = row->findChildren<Tag *>();
+                QCOMPARE(tags.size(), TSBListRules::showsType(row->bulletin()) ? 1 : 0);
+                if (!tags.isEmpty())
+                    QCOMPARE(tags.first()->text(), row->bulletin().type);
+            }
+        };
+        QCOMPARE(page.tsbs->findChildren<TSBRow *>().size(), 40);
+        m->setCurrentVehicle(9101);
+        m->setCurrentYear(2002);
+        settle();
+        QCOMPARE(page.tsbs->shownIDs().size(), 6);
+        checkRows();
+        QCOMPARE(page.tsbs->findChildren<TSBRow *>().size(), 40);
+        const TSB first = qobject_cast<TSBRow *>(page.tsbs->rowButtons().first()->parentWidget())->bulletin();
+        page.tsbs->rowButtons().first()->click();
+        QCOMPARE(page.tsbs->messageText(), TSBListRules::searching(first));
+
+        m->setCurrentVehicle(9103);
+        m->setCurrentYear(2010);
+        settle();
+        checkRows();
+        QCOMPARE(page.tsbs->findChildren<TSBRow *>().size(), 40);
+        page.window.activateWindow();
+        page.tsbs->filterField()->setFocus();
+        QTest::keyClick(page.tsbs->filterField(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), page.tsbs->rowButtons().at(0));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), page.tsbs->rowButtons().at(1));
     }
 
     void pageReadsEachTableOnce()
