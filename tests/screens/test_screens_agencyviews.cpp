@@ -340,6 +340,43 @@ private slots:
         }
     }
 
+    // Another vehicle while the page shows: its column shows again, laid out
+    // with the new rows; with the focus in the column, the focus stays.
+    void pageSwitchShowsItsColumnAgain()
+    {
+        auto m = model(9103, 2010);
+        m->setScreen(Screen::Vehicle);
+        FakeHttp http;
+        QWidget window; // with a field outside the page, where hiding would send the focus
+        auto *box = new QVBoxLayout(&window);
+        box->addWidget(new QLineEdit);
+        QWidget *page = ScreenSetup::vehiclePage(*m, NetStatus::shared(), http);
+        box->addWidget(page);
+        window.resize(1200, 800);
+        window.show();
+        settle();
+        auto *tsbs = page->findChild<TSBList *>();
+        QWidget *column = tsbs->parentWidget();
+        m->setCurrentVehicle(9101);
+        m->setCurrentYear(2002);
+        settle();
+        QVERIFY(column->isVisible());
+        QCOMPARE(tsbs->rowButtons().size(), 6);
+        const QWidget *last = tsbs->rowButtons().last()->parentWidget();
+        QVERIFY(last->isVisible());
+        QVERIFY(last->mapTo(column, QPoint(0, last->height())).y() <= tsbs->geometry().bottom());
+
+        window.activateWindow();
+        tsbs->filterField()->setFocus();
+        settle();
+        QCOMPARE(QApplication::focusWidget(), tsbs->filterField());
+        m->setCurrentVehicle(9103);
+        m->setCurrentYear(2010);
+        settle();
+        QVERIFY(tsbs->filterField()->hasFocus());
+        QCOMPARE(tsbs->rowButtons().size(), 40);
+    }
+
     void sheetClosesEveryWay()
     {
         auto m = model(9101, 2002);
