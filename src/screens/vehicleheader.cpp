@@ -16,7 +16,6 @@
 #include "tonecolor.h"
 #include "yearmenubutton.h"
 
-#include <QCache>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QMessageBox>
@@ -25,17 +24,18 @@
 namespace {
 constexpr double kPhotoWidth = 330;
 
-// The photo at `path`, decoded once: the last few decoded pictures are kept,
-// since pages are often opened again (another year of the same vehicle).
+// The photo at `path`, decoded again only when it differs from the last one
+// (another year of the same vehicle shows the same photo). The last one is
+// the picture shown, whose data the frame shares: keeping it costs nothing.
 QImage loadPhoto(const QString &path)
 {
-    static QCache<QString, QImage> decoded(48 * 1024); // in KiB
-    if (const QImage *hit = decoded.object(path))
-        return *hit;
-    QImage image(path);
-    if (!image.isNull())
-        decoded.insert(path, new QImage(image), std::max<qsizetype>(1, image.sizeInBytes() / 1024));
-    return image;
+    static QString lastPath;
+    static QImage last;
+    if (path != lastPath || last.isNull()) {
+        last = QImage(path);
+        lastPath = path;
+    }
+    return last;
 }
 } // namespace
 
