@@ -16,6 +16,16 @@ MonoDigitsText::MonoDigitsText(const QString &text, double points, QFont::Weight
     KVScaleWatch::follow(this, [this] { applyFont(); });
 }
 
+void MonoDigitsText::setText(const QString &text)
+{
+    if (text == m_text)
+        return;
+    m_text = text;
+    setAccessibleName(text);
+    updateGeometry();
+    update();
+}
+
 void MonoDigitsText::applyFont()
 {
     setFont(FVFont::font(m_points, m_weight));

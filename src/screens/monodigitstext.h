@@ -14,6 +14,7 @@ public:
     MonoDigitsText(const QString &text, double points, QFont::Weight weight = QFont::Normal, QWidget *parent = nullptr);
 
     QString text() const { return m_text; }
+    void setText(const QString &text);
     // The width of one digit's cell at the current zoom.
     double digitWidth() const;
 

@@ -28,9 +28,10 @@ QWidget *vehiclePage(AppModel &m, NetStatus &net, HttpClient &http)
     view->setSection(S::Complaints, new ComplaintChart(m, read));
     view->setSection(S::Recalls, new RecallList(m, read));
     view->setSection(S::Investigations, new InvestigationList(m, read));
-    view->setSection(S::Bulletins,
-                     new TSBList(m, net, http, {[view] { return view->showAllTSB(); }, [view](bool on) { view->setShowAllTSB(on); }},
-                                 read));
+    auto *bulletins =
+        new TSBList(m, net, http, {[view] { return view->showAllTSB(); }, [view](bool on) { view->setShowAllTSB(on); }}, read);
+    QObject::connect(view, &VehicleView::showAllTSBChanged, bulletins, &TSBList::showAllChanged);
+    view->setSection(S::Bulletins, bulletins);
     return view;
 }
 

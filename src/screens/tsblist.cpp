@@ -22,6 +22,7 @@
 #include "screenbits.h"
 #include "tsblistrules.h"
 #include "tsbopener.h"
+#include "tsbrow.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -48,51 +49,9 @@ protected:
     }
 };
 
-QWidget *bulletinRow(const TSB &tsb, KVChromeButton *button)
-{
-    const QColor dim = FVPalette::current().dim;
-    auto *row = new QWidget;
-    row->setObjectName(QStringLiteral("bulletin"));
-    auto *line = new QHBoxLayout(row);
-    line->setContentsMargins(0, 0, 0, 0);
-
-    auto *dateCell = new QWidget;
-    auto *dateBox = new QVBoxLayout(dateCell);
-    dateBox->setContentsMargins(0, 0, 0, 0);
-    dateBox->addWidget(new MonoDigitsText(tsb.date, 11.5, QFont::Bold));
-    auto *doc = new ClampedText(10.5, QFont::Normal, 1);
-    doc->setText(tsb.documentID);
-    doc->setColor(dim);
-    dateBox->addWidget(doc);
-    line->addWidget(dateCell, 0, Qt::AlignTop);
-
-    auto *texts = new QVBoxLayout;
-    auto *head = new QHBoxLayout;
-    auto *components = new KVTextLabel(TSBListRules::components(tsb), 12.5, QFont::Bold);
-    head->addWidget(components, 0, Qt::AlignVCenter);
-    if (TSBListRules::showsType(tsb))
-        head->addWidget(new Tag(tsb.type, QColor::fromRgbF(0.4f, 0.4f, 0.4f)), 0, Qt::AlignVCenter);
-    head->addStretch(1);
-    texts->addLayout(head);
-    auto *summary = new KVTextLabel(TSBListRules::summary(tsb), 12);
-    summary->setColor(dim);
-    summary->setWordWrap(true);
-    summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    texts->addWidget(summary);
-    line->addLayout(texts, 1);
-    line->addWidget(button, 0, Qt::AlignTop);
-
-    const auto metrics = [line, dateCell, dateBox, texts, head] {
-        line->setSpacing(KVScale::ipt(10));
-        dateCell->setFixedWidth(KVScale::ipt(104));
-        dateBox->setSpacing(KVScale::ipt(2));
-        texts->setSpacing(KVScale::ipt(2));
-        head->setSpacing(KVScale::ipt(6));
-    };
-    metrics();
-    KVScaleWatch::follow(row, metrics);
-    return row;
-}
+// Rows kept for reuse beyond the current vehicle-year: enough for an
+// abridged list and some more, not every row of a long list shown in full.
+constexpr qsizetype kSpareRows = 60;
 
 } // namespace
 
@@ -197,8 +156,14 @@ void TSBList::refresh()
         m_messageFor.reset();
         setMessage(std::nullopt);
         for (const Row &r : std::as_const(m_rows)) {
-            delete r.row;
-            delete r.divider;
+            // Left shown: the rows taken again need no show, which would lay
+            // each out alone; placeRows hides the ones not taken.
+            if (m_spare.size() < kSpareRows) {
+                m_spare.append(r);
+            } else {
+                delete r.row;
+                delete r.divider;
+            }
         }
         m_rows.clear();
         m_filled = false;
@@ -236,15 +201,28 @@ void TSBList::refresh()
     m_more->setVisible(more);
 }
 
+void TSBList::showAllChanged()
+{
+    m_observer->schedule();
+}
+
 TSBList::Row TSBList::makeRow(const TSB &tsb)
 {
+    if (!m_spare.isEmpty()) {
+        Row r = m_spare.takeLast();
+        r.row->setBulletin(tsb);
+        m_list->removeWidget(r.row);
+        m_list->removeWidget(r.divider);
+        return r;
+    }
     Row r;
     r.button = new KVChromeButton(TSBListRules::buttonText(m_net.online()), false, true);
     r.button->setObjectName(QStringLiteral("openTSB"));
     // Return works the button too, as Space does.
     r.button->setAutoDefault(true);
-    connect(r.button, &QAbstractButton::clicked, this, [this, tsb] { openTSB(tsb); });
-    r.row = bulletinRow(tsb, r.button);
+    auto *row = r.row = new TSBRow(r.button);
+    connect(r.button, &QAbstractButton::clicked, this, [this, row] { openTSB(row->bulletin()); });
+    row->setBulletin(tsb);
     // The row ends at the button's top and trailing edges: its focus ring
     // is drawn in the panel, which has room around the rows.
     for (KVFocusRing *ring : r.row->findChildren<KVFocusRing *>(Qt::FindDirectChildrenOnly)) {
@@ -296,7 +274,7 @@ void TSBList::placeRows(const QList<TSB> &all, const QList<TSB> &shown)
         }
         // A new row under a holder not shown yet shows with it; showing it
         // now would lay it out at a width it never gets.
-        if (!fresh || m_rowsHost->isVisible()) {
+        if (!fresh || m_rowsHost->isVisible() || it->row->isHidden()) {
             it->row->setVisible(on);
             it->divider->setVisible(on);
         }
@@ -309,12 +287,18 @@ void TSBList::placeRows(const QList<TSB> &all, const QList<TSB> &shown)
         QWidget *before = m_filter;
         for (int i = 0; i < m_list->count(); ++i) {
             QWidget *w = m_list->itemAt(i)->widget();
-            if (auto *button = w ? w->findChild<KVChromeButton *>(QStringLiteral("openTSB")) : nullptr) {
-                QWidget::setTabOrder(before, button);
-                before = button;
+            if (auto *row = qobject_cast<TSBRow *>(w)) {
+                QWidget::setTabOrder(before, row->button());
+                before = row->button();
             }
         }
         QWidget::setTabOrder(before, m_more);
+    }
+    for (const Row &r : std::as_const(m_spare)) {
+        if (!r.row->isHidden()) {
+            r.row->hide();
+            r.divider->hide();
+        }
     }
     // An empty holder would still take its spacing in the panel.
     if (batch || ids.isEmpty() != m_rowsHost->isHidden())
@@ -335,7 +319,7 @@ void TSBList::placeMessage()
 {
     const Row row = m_messageFor ? m_rows.value(*m_messageFor) : Row{};
     QVBoxLayout *target = row.row ? m_list : m_box;
-    QWidget *anchor = row.row ? row.row : m_note;
+    QWidget *anchor = row.row ? static_cast<QWidget *>(row.row) : m_note;
     if (target->indexOf(m_message) != target->indexOf(anchor) + 1) {
         m_box->removeWidget(m_message);
         m_list->removeWidget(m_message);

@@ -17,6 +17,7 @@ class ModelObserver;
 class NetStatus;
 class QLineEdit;
 class QVBoxLayout;
+class TSBRow;
 
 // The vehicle page's manufacturer service bulletins for the model's current
 // vehicle and year: a filter box bound to the model's tsbFilter, the first
@@ -27,6 +28,8 @@ class QVBoxLayout;
 // Without bulletins the section holds its heading and a line saying so.
 // A row is built when it is first shown and then kept, in the list's order,
 // while the vehicle and year stay: filtering only shows and hides rows.
+// Another vehicle or year gives the rows back to a pool, and new bulletins
+// take rows from it with their texts replaced before any is built.
 class TSBList : public Bezel
 {
     Q_OBJECT
@@ -39,6 +42,9 @@ public:
     };
 
     TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll showAll, VehicleRecordsSource records = {}, QWidget *parent = nullptr);
+
+    // Reads the "Show all" flag again at the next turn of the event loop.
+    void showAllChanged();
 
     // Starts the search for a bulletin's public copy (a row button's action).
     void openTSB(const TSB &tsb);
@@ -59,7 +65,7 @@ public:
 private:
     struct Row
     {
-        QWidget *row = nullptr;
+        TSBRow *row = nullptr;
         QWidget *divider = nullptr;
         KVChromeButton *button = nullptr;
     };
@@ -93,6 +99,8 @@ private:
     // Rows built for the current vehicle and year, kept while the filter
     // hides them.
     QHash<qint64, Row> m_rows;
+    // Rows of an earlier vehicle or year, hidden, waiting to be reused.
+    QList<Row> m_spare;
     std::optional<QString> m_messageText;
     // The bulletin the status line is about.
     std::optional<qint64> m_messageFor;

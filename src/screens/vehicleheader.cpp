@@ -23,7 +23,21 @@
 
 namespace {
 constexpr double kPhotoWidth = 330;
+
+// The photo at `path`, decoded again only when it differs from the last one
+// (another year of the same vehicle shows the same photo). The last one is
+// the picture shown, whose data the frame shares: keeping it costs nothing.
+QImage loadPhoto(const QString &path)
+{
+    static QString lastPath;
+    static QImage last;
+    if (path != lastPath || last.isNull()) {
+        last = QImage(path);
+        lastPath = path;
+    }
+    return last;
 }
+} // namespace
 
 VehicleHeader::VehicleHeader(AppModel &model, QWidget *parent)
     : Bezel(26, 18, parent)
@@ -129,7 +143,7 @@ void VehicleHeader::showVehicle(const Vorel &data, const VehicleInfo &v, qint64 
     if (photo) {
         const QString path = data.photoURL(*photo);
         if (!path.isEmpty())
-            image.load(path);
+            image = loadPhoto(path);
     }
     m_photo->setPicture(image, v.kind());
     const QStringList credit = HeaderRules::creditLines(photo, year);

@@ -14,6 +14,7 @@
 #include "kit/kvtextlabel.h"
 #include "vehicleheader.h"
 
+#include <QApplication>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
@@ -120,6 +121,17 @@ void VehicleView::refresh()
     const qint64 year = m_page->year;
     // Another vehicle or year lists its bulletins abridged again.
     m_showAllTSB.follow(v.id, year);
+    // The panels refresh next, each at its own turn of the event queue.
+    // Meanwhile the column is hidden, so that a panel showing one of its
+    // parts does not lay out the whole page: the page is laid out once, when
+    // the column shows again after them. Not while the focus is in the
+    // column, which hiding would move away.
+    QWidget *column = m_column->parentWidget();
+    const QWidget *focus = QApplication::focusWidget();
+    if (column->isVisible() && !(focus && column->isAncestorOf(focus))) {
+        QMetaObject::invokeMethod(column, [column] { column->show(); }, Qt::QueuedConnection);
+        column->hide();
+    }
     m_header->showVehicle(*data, v, year);
     m_known->setLines(Vorel::knownProblems(v, year, m_page->records), VehiclePage::knownForName(year, v));
     m_known->setSample(VehiclePage::knownForSample(Provenance::fromMeta(data->meta)));
@@ -147,8 +159,10 @@ void VehicleView::setSection(VehiclePage::Section section, QWidget *panel)
 
 void VehicleView::setShowAllTSB(bool showAll)
 {
+    if (showAll == m_showAllTSB.value())
+        return;
     m_showAllTSB.set(showAll);
-    m_observer->schedule();
+    emit showAllTSBChanged();
 }
 
 bool VehicleView::showsPage() const

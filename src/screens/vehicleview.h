@@ -50,8 +50,8 @@ public:
     QString creditText() const;
 
     // Whether the bulletin list shows all its bulletins rather than the first
-    // 40: kept while the same vehicle and year stay shown. Setting it
-    // refreshes the page at the next turn of the event loop.
+    // 40: kept while the same vehicle and year stay shown. Changing it
+    // emits showAllTSBChanged, for the bulletin section alone to follow.
     // The records the page read, when it shows that vehicle and year.
     const VehicleYearRecords *recordsFor(qint64 vehicleID, qint64 year) const
     {
@@ -59,6 +59,9 @@ public:
     }
     bool showAllTSB() const { return m_showAllTSB.value(); }
     void setShowAllTSB(bool showAll);
+
+signals:
+    void showAllTSBChanged();
 
 private:
     QWidget *buildEmptyState();

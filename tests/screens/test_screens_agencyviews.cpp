@@ -13,6 +13,9 @@
 #include "screens/recallsheet.h"
 #include "screens/screensetup.h"
 #include "screens/tsblist.h"
+#include "screens/tsblistrules.h"
+#include "screens/tsbrow.h"
+#include "look/tag.h"
 #include "support/fakehttp.h"
 #include "support/fixturedb.h"
 #include "support/fixturemodels.h"
@@ -271,6 +274,55 @@ private slots:
         QVERIFY(!field->isVisible() && page.tsbs->rowButtons().isEmpty());
     }
 
+    // Another vehicle-year reuses the rows: each shows its own bulletin's
+    // texts and tag and searches for that bulletin; Tab follows the new rows.
+    void bulletinRowsReusedForAnotherVehicle()
+    {
+        auto m = model(9103, 2010);
+        FakeHttp http;
+        http.hold = true;
+        Page page(*m, http);
+        const auto checkRows = [&page] {
+            const QList<KVChromeButton *> buttons = page.tsbs->rowButtons();
+            QCOMPARE(buttons.size(), page.tsbs->shownIDs().size());
+            for (qsizetype i = 0; i < buttons.size(); ++i) {
+                auto *row = qobject_cast<TSBRow *>(buttons.at(i)->parentWidget());
+                QVERIFY(row && row->isVisible());
+                QCOMPARE(row->bulletin().nhtsaID, page.tsbs->shownIDs().at(i));
+                QStringList texts;
+                for (QLabel *label : row->findChildren<QLabel *>())
+                    texts << label->text();
+                QVERIFY(texts.contains(TSBListRules::summary(row->bulletin())));
+                const QList<Tag *> tags = row->findChildren<Tag *>();
+                QCOMPARE(tags.size(), TSBListRules::showsType(row->bulletin()) ? 1 : 0);
+                if (!tags.isEmpty())
+                    QCOMPARE(tags.first()->text(), row->bulletin().type);
+            }
+        };
+        QCOMPARE(page.tsbs->findChildren<TSBRow *>().size(), 40);
+        m->setCurrentVehicle(9101);
+        m->setCurrentYear(2002);
+        settle();
+        QCOMPARE(page.tsbs->shownIDs().size(), 6);
+        checkRows();
+        QCOMPARE(page.tsbs->findChildren<TSBRow *>().size(), 40);
+        const TSB first = qobject_cast<TSBRow *>(page.tsbs->rowButtons().first()->parentWidget())->bulletin();
+        page.tsbs->rowButtons().first()->click();
+        QCOMPARE(page.tsbs->messageText(), TSBListRules::searching(first));
+
+        m->setCurrentVehicle(9103);
+        m->setCurrentYear(2010);
+        settle();
+        checkRows();
+        QCOMPARE(page.tsbs->findChildren<TSBRow *>().size(), 40);
+        page.window.activateWindow();
+        page.tsbs->filterField()->setFocus();
+        QTest::keyClick(page.tsbs->filterField(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), page.tsbs->rowButtons().at(0));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), page.tsbs->rowButtons().at(1));
+    }
+
     void pageReadsEachTableOnce()
     {
         auto m = model(9101, 2002);
@@ -286,6 +338,43 @@ private slots:
                                              [table](const QString &sql) { return sql.contains(QLatin1String(table)); });
             QVERIFY2(reads == 1, table);
         }
+    }
+
+    // Another vehicle while the page shows: its column shows again, laid out
+    // with the new rows; with the focus in the column, the focus stays.
+    void pageSwitchShowsItsColumnAgain()
+    {
+        auto m = model(9103, 2010);
+        m->setScreen(Screen::Vehicle);
+        FakeHttp http;
+        QWidget window; // with a field outside the page, where hiding would send the focus
+        auto *box = new QVBoxLayout(&window);
+        box->addWidget(new QLineEdit);
+        QWidget *page = ScreenSetup::vehiclePage(*m, NetStatus::shared(), http);
+        box->addWidget(page);
+        window.resize(1200, 800);
+        window.show();
+        settle();
+        auto *tsbs = page->findChild<TSBList *>();
+        QWidget *column = tsbs->parentWidget();
+        m->setCurrentVehicle(9101);
+        m->setCurrentYear(2002);
+        settle();
+        QVERIFY(column->isVisible());
+        QCOMPARE(tsbs->rowButtons().size(), 6);
+        const QWidget *last = tsbs->rowButtons().last()->parentWidget();
+        QVERIFY(last->isVisible());
+        QVERIFY(last->mapTo(column, QPoint(0, last->height())).y() <= tsbs->geometry().bottom());
+
+        window.activateWindow();
+        tsbs->filterField()->setFocus();
+        settle();
+        QCOMPARE(QApplication::focusWidget(), tsbs->filterField());
+        m->setCurrentVehicle(9103);
+        m->setCurrentYear(2010);
+        settle();
+        QVERIFY(tsbs->filterField()->hasFocus());
+        QCOMPARE(tsbs->rowButtons().size(), 40);
     }
 
     void sheetClosesEveryWay()
