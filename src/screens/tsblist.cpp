@@ -24,6 +24,8 @@
 #include "tsbopener.h"
 
 #include <QApplication>
+#include "look/reflowrow.h"
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainter>
@@ -91,6 +93,8 @@ QWidget *bulletinRow(const TSB &tsb, KVChromeButton *button)
     };
     metrics();
     KVScaleWatch::follow(row, metrics);
+    // A narrow page puts date, text and button under each other.
+    new ReflowRow(row, line, 420);
     return row;
 }
 

@@ -3,18 +3,24 @@
 #include "shellfixture.h"
 
 #include "app/appmodel.h"
+#include "platform/prefs.h"
 #include "shell/mainwindowframe.h"
 #include "platform/netstatus.h"
 #include "app/screen.h"
 #include "screens/garage/garagesetup.h"
+#include "shell/mainwindow.h"
 #include "shell/sidebar.h"
+#include "support/fakehttp.h"
 #include "kit/kvzoom.h"
 #include "kit/kvzoomhost.h"
 #include "look/fvscroll.h"
 #include "screens/screensetup.h"
+#include "screens/vehicleview.h"
 #include "vin/vinsetup.h"
 
+#include <QFileInfo>
 #include <QScrollArea>
+#include <QTemporaryDir>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -89,6 +95,58 @@ private slots:
             }
         }
         KVZoom::actualSize();
+    }
+
+    // A full vehicle page (photo, chips, chart, investigations, bulletins)
+    // fits its scroll area at the smallest window and the largest zoom.
+    void vehiclePageFits()
+    {
+        const QString sample = QStringLiteral(FV_TESTDATA_DIR "/vorel-sample.db");
+        if (!QFileInfo::exists(sample))
+            QSKIP("the sample reference database has not been generated (target vorel_sample)");
+        QTemporaryDir home;
+        Prefs::shared().useFile(home.filePath(QStringLiteral("prefs.ini")));
+        AppModel m(AppModel::Locations{sample, QStringLiteral(FV_TESTDATA_DIR "/photos-sample"),
+                                       home.filePath(QStringLiteral("garage.sqlite"))});
+        FakeHttp http;
+        MainWindow::registerScreen(Screen::Vehicle,
+                                   [&] { return ScreenSetup::vehiclePage(m, NetStatus::shared(), http); });
+        KVZoom::setLevel(200);
+        QStringList over;
+        int room = 0;
+        {
+        MainWindowFrame frame(m, NetStatus::shared());
+        frame.setAttribute(Qt::WA_DontShowOnScreen);
+        frame.resize(900, 600);
+        frame.show();
+        m.openVehicle(1118, 2002); // Navigator: photo, chart, investigation, 87 bulletins
+        const FVScroll *page = nullptr;
+        QTRY_VERIFY((page = shownPage(frame.findChild<VehicleView *>())) != nullptr);
+        for (int i = 0; i < 6; ++i)
+            QCoreApplication::processEvents();
+        const QScrollArea *area = page->scrollArea();
+        room = area->viewport()->width();
+        for (const QWidget *w : area->widget()->findChildren<QWidget *>()) {
+            if (w->isVisible() && w->mapTo(area->widget(), QPoint(w->width(), 0)).x() > room)
+                over << QStringLiteral("%1 %2 (%3 px)").arg(w->metaObject()->className(), w->objectName()).arg(w->width());
+        }
+        }
+        KVZoom::actualSize();
+        ScreenSetup::registerAll();
+        QVERIFY2(over.isEmpty(), qPrintable(QStringLiteral("%1 px area: ").arg(room) + over.join(QStringLiteral(", "))));
+    }
+
+private:
+    // The visible scroll page inside `screen`.
+    static const FVScroll *shownPage(const VehicleView *screen)
+    {
+        if (!screen || !screen->isVisible() || !screen->showsPage())
+            return nullptr;
+        for (const FVScroll *page : screen->findChildren<FVScroll *>()) {
+            if (page->scrollArea() && page->scrollArea()->isVisible())
+                return page;
+        }
+        return nullptr;
     }
 };
 
