@@ -15,10 +15,13 @@
 #include "kit/kvzoomhost.h"
 #include "look/fvscroll.h"
 #include "screens/screensetup.h"
+#include "screens/guiderunner.h"
+#include "screens/guidesview.h"
 #include "screens/vehicleview.h"
 #include "vin/vinsetup.h"
 
 #include <QFileInfo>
+#include <QListView>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QScrollBar>
@@ -134,6 +137,41 @@ private slots:
         KVZoom::actualSize();
         ScreenSetup::registerAll();
         QVERIFY2(over.isEmpty(), qPrintable(QStringLiteral("%1 px area: ").arg(room) + over.join(QStringLiteral(", "))));
+    }
+
+    // In the window, Tab from the guide list goes into the open guide.
+    void guideAfterList()
+    {
+        ShellFixture f;
+        AppModel &m = f.model();
+        MainWindow::registerScreen(Screen::Guides, [&] { return new GuidesView(m); });
+        MainWindowFrame frame(m, NetStatus::shared());
+        frame.resize(1200, 800);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        m.setScreen(Screen::Guides);
+        m.openGuide(QStringLiteral("overheating"));
+        for (int i = 0; i < 6; ++i)
+            QCoreApplication::processEvents();
+        GuidesView *view = frame.findChild<GuidesView *>();
+        QVERIFY(view && view->runner()->stepBox());
+        view->listView()->setFocus(Qt::TabFocusReason);
+        // Return on another focused guide opens it.
+        const QString before = m.selectedGuide().value_or(QString());
+        QTest::keyClick(view->listView(), Qt::Key_Down);
+        QTest::keyClick(view->listView(), Qt::Key_Return);
+        for (int i = 0; i < 6; ++i)
+            QCoreApplication::processEvents();
+        QVERIFY(m.selectedGuide() && *m.selectedGuide() != before);
+        QWidget *w = view->listView();
+        for (int i = 0; i < 40 && !view->runner()->isAncestorOf(w); ++i) {
+            QTest::keyClick(w, Qt::Key_Tab);
+            QCoreApplication::processEvents();
+            w = QApplication::focusWidget();
+            QVERIFY2(view->isAncestorOf(w), qPrintable(QStringLiteral("Tab left the screen for %1").arg(w ? w->metaObject()->className() : "nothing")));
+        }
+        QVERIFY(view->runner()->isAncestorOf(w));
+        ScreenSetup::registerAll();
     }
 
 private:
