@@ -51,8 +51,16 @@ bool ReflowRow::stacks(int pixels, double zoom, double breakPoints)
 
 bool ReflowRow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_host && event->type() == QEvent::Resize)
-        fit();
+    // Turned after the resize, not inside it: a row turning within a scroll
+    // area's resize resizes the area's content again, and a page of rows on
+    // the edge would nest those passes without end.
+    if (watched == m_host && event->type() == QEvent::Resize && !m_queued) {
+        m_queued = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_queued = false;
+            fit();
+        }, Qt::QueuedConnection);
+    }
     return false;
 }
 

@@ -38,6 +38,7 @@ private:
     std::function<void(bool)> m_changed;
     bool m_stacked = false;
     bool m_known = false;
+    bool m_queued = false; // a fit waits for the event loop
     QWidget *m_side = nullptr;
     double m_sideWidth = 0;
     double m_sideHeight = 0;

@@ -115,13 +115,35 @@ private:
     }
 
     // The name and mark columns give way in a narrow page, alike in every
-    // row (all rows are as wide), so the columns stay aligned.
+    // row (all rows are as wide), so the columns stay aligned. A very narrow
+    // page moves the mark under its bar.
     void fitColumns()
     {
         const double points = width() / KVScale::factor();
-        m_name->setFixedWidth(KVScale::ipt(std::clamp(points * 0.3, 100.0, 230.0)));
-        m_markCell->setFixedWidth(KVScale::ipt(points < 560 ? 140 : 170));
+        const bool under = points < kMarkUnder;
+        m_name->setFixedWidth(KVScale::ipt(std::clamp(points * 0.3, under ? 60.0 : 100.0, 230.0)));
+        if (under != m_markUnder) {
+            m_markUnder = under;
+            if (under) {
+                m_line->removeWidget(m_markCell);
+                m_box->insertWidget(1, m_markCell);
+            } else {
+                m_box->removeWidget(m_markCell);
+                m_line->addWidget(m_markCell, 0, Qt::AlignVCenter);
+            }
+        }
+        if (under) {
+            m_markCell->setMinimumWidth(0);
+            m_markCell->setMaximumWidth(QWIDGETSIZE_MAX);
+            m_markCell->setVisible(m_area.notablyHigh());
+        } else {
+            m_markCell->setFixedWidth(KVScale::ipt(points < 560 ? 140 : 170));
+            m_markCell->show();
+        }
     }
+
+    static constexpr double kMarkUnder = 420;
+    bool m_markUnder = false;
 
     ComplaintRow m_area;
     QVBoxLayout *m_box;

@@ -58,7 +58,7 @@ private:
         // text wrapping) in a small window or at a large zoom.
         const std::pair<KVTextLabel *, double> widths[] = {{m_engine, 260}, {m_transmission, 170}, {m_drive, 190}};
         for (const auto &[cell, points] : widths) {
-            cell->setMinimumWidth(KVScale::ipt(points * 0.45));
+            cell->setMinimumWidth(KVScale::ipt(points * 0.3));
             cell->setMaximumWidth(KVScale::ipt(points));
             m_row->setStretchFactor(cell, int(points));
         }

@@ -6,6 +6,7 @@
 #include "look/vehiclesilhouette.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 constexpr double kWidth = 330;
@@ -17,13 +18,25 @@ constexpr double kInset = 26;
 PhotoFrame::PhotoFrame(QWidget *parent)
     : QWidget(parent)
 {
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    QSizePolicy policy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
     KVScaleWatch::follow(this, [this] { placeSilhouette(); });
 }
 
 QSize PhotoFrame::sizeHint() const
 {
     return QSize(KVScale::ipt(kWidth), KVScale::ipt(kHeight));
+}
+
+QSize PhotoFrame::minimumSizeHint() const
+{
+    return QSize(KVScale::ipt(kWidth / 2), KVScale::ipt(kHeight / 2));
+}
+
+int PhotoFrame::heightForWidth(int width) const
+{
+    return std::min(KVScale::ipt(kHeight), int(width * kHeight / kWidth + 0.5));
 }
 
 void PhotoFrame::setPicture(const QImage &image, VehicleKind kind)

@@ -24,7 +24,10 @@ public:
     VehicleSilhouette *silhouette() const { return m_silhouette; }
 
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    // A narrow page shrinks the frame to half its width, the shape kept.
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

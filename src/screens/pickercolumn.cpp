@@ -44,6 +44,10 @@ PickerColumn::PickerColumn(const QString &title, std::optional<double> width, QW
     KVScaleWatch::follow(this, [this] { applyMetrics(); });
 }
 
+namespace {
+constexpr double kFlexibleMinimum = 82;
+}
+
 void PickerColumn::applyMetrics()
 {
     auto *box = static_cast<QVBoxLayout *>(layout());
@@ -55,9 +59,12 @@ void PickerColumn::applyMetrics()
     const int hintPad = KVScale::ipt(10);
     m_hint->setContentsMargins(hintPad, hintPad, hintPad, hintPad);
     if (m_width) {
-        setMinimumWidth(KVScale::ipt(std::min(*m_width, std::max(72.0, *m_width * 0.4))));
+        setMinimumWidth(KVScale::ipt(std::min(*m_width, std::max(72.0, *m_width * 0.3))));
         setMaximumWidth(KVScale::ipt(*m_width));
         updateGeometry();
+    } else {
+        // Room for its hint ("Choose a make.") on a narrow page.
+        setMinimumWidth(KVScale::ipt(kFlexibleMinimum));
     }
 }
 

@@ -38,7 +38,8 @@ RowButton *recallRow(const Recall &recall)
 
     auto *texts = new QVBoxLayout;
     auto *head = new QHBoxLayout;
-    head->addWidget(new KVTextLabel(RecallRules::component(recall), 13, QFont::Bold), 0, Qt::AlignVCenter);
+    auto *component = new KVTextLabel(RecallRules::component(recall), 13, QFont::Bold);
+    head->addWidget(component, 0, Qt::AlignVCenter);
     for (const RecallRules::TagInfo &tag : RecallRules::tags(recall))
         head->addWidget(new Tag(tag.text, tag.color), 0, Qt::AlignVCenter);
     head->addStretch(1);

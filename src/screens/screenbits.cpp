@@ -83,6 +83,7 @@ void ScreenBits::countedList(Bezel *panel, QWidget *heading, KVTextLabel *count,
     if (note)
         box->addWidget(note);
     empty->setColor(FVPalette::current().dim);
+    empty->setWordWrap(true);
     box->addWidget(empty);
     list->setContentsMargins(0, 0, 0, 0);
     box->addLayout(list);

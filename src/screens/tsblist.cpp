@@ -25,6 +25,7 @@
 #include "tsbrow.h"
 
 #include <QApplication>
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainter>

@@ -6,6 +6,7 @@
 #include "kit/kvscalewatch.h"
 #include "kit/kvtextlabel.h"
 #include "look/fvpalette.h"
+#include "look/reflowrow.h"
 #include "look/tag.h"
 #include "monodigitstext.h"
 #include "tsblistrules.h"
@@ -55,6 +56,8 @@ TSBRow::TSBRow(KVChromeButton *button, QWidget *parent)
     };
     metrics();
     KVScaleWatch::follow(this, metrics);
+    // A narrow page puts date, text and button under each other.
+    new ReflowRow(this, line, 420);
 }
 
 void TSBRow::setBulletin(const TSB &tsb)

@@ -23,6 +23,7 @@
 
 namespace {
 constexpr double kPhotoWidth = 330;
+constexpr double kNarrow = 360;
 
 // The photo at `path`, decoded again only when it differs from the last one
 // (another year of the same vehicle shows the same photo). The last one is
@@ -105,8 +106,11 @@ VehicleHeader::VehicleHeader(AppModel &model, QWidget *parent)
     m_info->addLayout(m_actions);
     m_info->addStretch(1);
     m_row->addLayout(m_info, 1);
-    // A narrow page puts the photo above the facts.
+    // A narrow page puts the photo above the facts; a very narrow one also
+    // puts the chips under the year and the buttons under each other.
     new ReflowRow(content, m_row, kPhotoWidth + 20 + 420);
+    new ReflowRow(content, m_yearRow, kNarrow);
+    new ReflowRow(content, m_actions, kNarrow);
 
     setContent(content);
 
@@ -126,8 +130,11 @@ void VehicleHeader::applyMetrics()
     m_yearRow->setSpacing(KVScale::ipt(8));
     m_actions->setSpacing(KVScale::ipt(10));
     m_actions->setContentsMargins(0, KVScale::ipt(4), 0, 0);
-    m_credit1->setFixedWidth(KVScale::ipt(kPhotoWidth));
-    m_credit2->setFixedWidth(KVScale::ipt(kPhotoWidth));
+    // As wide as the photo, narrower with it on a narrow page.
+    for (KVTextLabel *credit : {m_credit1, m_credit2}) {
+        credit->setMinimumWidth(0);
+        credit->setMaximumWidth(KVScale::ipt(kPhotoWidth));
+    }
 }
 
 void VehicleHeader::showVehicle(const Vorel &data, const VehicleInfo &v, qint64 year)

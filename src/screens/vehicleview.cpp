@@ -9,6 +9,7 @@
 #include "kit/kvscalewatch.h"
 #include "knownproblems.h"
 #include "look/fvpalette.h"
+#include "look/fvrender.h"
 #include "look/fvscroll.h"
 #include "look/gaugelogo.h"
 #include "kit/kvtextlabel.h"
@@ -97,6 +98,13 @@ QWidget *VehicleView::buildPage()
         }
         m_sections.insert(s, w);
         m_column->addWidget(w);
+    }
+    // A scrolled page takes the view's width, whatever its sections would
+    // like: they reflow to it rather than push the page wider.
+    if (!FVRender::snapshotMode) {
+        QSizePolicy policy = column->sizePolicy();
+        policy.setHorizontalPolicy(QSizePolicy::Ignored);
+        column->setSizePolicy(policy);
     }
     return new FVScroll(column);
 }
