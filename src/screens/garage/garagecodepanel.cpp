@@ -14,6 +14,7 @@
 #include "leveldot.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
+#include "look/reflowrow.h"
 #include "reportmenu.h"
 #include "screens/clampedtext.h"
 
@@ -45,13 +46,15 @@ GarageCodePanel::GarageCodePanel(GarageStore &g, AppModel &m, QWidget *parent)
     auto *col = new QVBoxLayout(content);
     col->setContentsMargins(0, 0, 0, 0);
 
-    auto *heading = new QHBoxLayout;
+    // A narrow panel puts the report menu under the heading and the button
+    // under the field.
+    auto *heading = new QBoxLayout(QBoxLayout::LeftToRight);
     heading->addWidget(new GaugeLabel(QStringLiteral("Trouble codes")), 0, Qt::AlignVCenter);
     heading->addStretch(1);
     heading->addWidget(m_report, 0, Qt::AlignVCenter);
     col->addLayout(heading);
 
-    auto *form = new QHBoxLayout;
+    auto *form = new QBoxLayout(QBoxLayout::LeftToRight);
     form->addWidget(m_field, 0, Qt::AlignVCenter);
     form->addWidget(m_add, 0, Qt::AlignVCenter);
     form->addWidget(m_note, 0, Qt::AlignVCenter);
@@ -62,6 +65,8 @@ GarageCodePanel::GarageCodePanel(GarageStore &g, AppModel &m, QWidget *parent)
     col->addLayout(m_rowBox);
     col->addWidget(m_mentioned);
     setContent(content);
+    new ReflowRow(content, heading, 400);
+    new ReflowRow(content, form, 340);
 
     auto metrics = [this, col, form] {
         col->setSpacing(KVScale::ipt(8));
