@@ -79,7 +79,10 @@ GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
     col->addWidget(fieldRow(QStringLiteral("Engine"), m_engine));
     QWidget *miles = fieldRow(QStringLiteral("Mileage"), m_mileage);
     m_mileageProblem = problemLabel(QStringLiteral("mileageProblem"));
-    static_cast<QBoxLayout *>(miles->layout())->addWidget(m_mileageProblem, 1, Qt::AlignVCenter);
+    auto *milesBox = static_cast<QBoxLayout *>(miles->layout());
+    milesBox->addWidget(m_mileageProblem, 1, Qt::AlignVCenter);
+    // Label and field stay at the leading edge while the problem is hidden.
+    milesBox->addStretch(0);
     col->addWidget(miles);
 
     auto *notesLabel = new KVTextLabel(QStringLiteral("Notes"), 12.5, QFont::Bold);
@@ -107,6 +110,7 @@ GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
     saveRow->addWidget(m_save, 0, Qt::AlignVCenter);
     m_saveProblem = problemLabel(QStringLiteral("saveProblem"));
     saveRow->addWidget(m_saveProblem, 1, Qt::AlignVCenter);
+    saveRow->addStretch(0);
     col->addLayout(saveRow);
     setContent(content);
 
