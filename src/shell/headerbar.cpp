@@ -148,28 +148,26 @@ void Header::fitWidth()
     const int line = KVScale::ipt(44) + m_button->sizeHint().width() + spacing;
     const int tag = m_tag ? m_tag->sizeHint().width() + 2 * spacing : 0;
     const int title = m_title->fontMetrics().horizontalAdvance(m_title->text());
-    const HeaderFit f = HeaderFit::fit(width(), title, line + tag, KVScale::ipt(kSearchWidth), KVScale::ipt(200), tag);
+    const HeaderFit f = HeaderFit::fit(width(), title, line + tag, KVScale::ipt(kSearchWidth), KVScale::ipt(200), tag,
+                                       KVScale::ipt(44));
     // Never a fixed width: the header must be free to get narrower, or it
     // would never learn that it should.
     m_search->setMinimumWidth(std::min(f.searchWidth, KVScale::ipt(80)));
     m_search->setMaximumWidth(f.searchWidth);
     const bool stacked = m_titleLine->indexOf(m_title) >= 0;
-    if (f.stacked == stacked)
-        return;
-    if (f.stacked) {
-        m_row->removeWidget(m_title);
-        m_titleLine->addWidget(m_title, 1, Qt::AlignVCenter);
-        if (m_tag) {
-            m_row->removeWidget(m_tag);
-            m_titleLine->addWidget(m_tag, 0, Qt::AlignVCenter);
+    if (f.stacked != stacked) {
+        if (f.stacked) {
+            m_row->removeWidget(m_title);
+            m_titleLine->addWidget(m_title, 1, Qt::AlignVCenter);
+        } else {
+            m_titleLine->removeWidget(m_title);
+            m_row->insertWidget(0, m_title, 0, Qt::AlignVCenter);
         }
-    } else {
-        m_titleLine->removeWidget(m_title);
-        m_row->insertWidget(0, m_title, 0, Qt::AlignVCenter);
-        if (m_tag) {
-            m_titleLine->removeWidget(m_tag);
-            m_row->addWidget(m_tag, 0, Qt::AlignVCenter);
-        }
+    }
+    const bool tagUp = m_tag && m_titleLine->indexOf(m_tag) >= 0;
+    if (m_tag && f.tagUp != tagUp) {
+        (tagUp ? m_titleLine : m_row)->removeWidget(m_tag);
+        (tagUp ? m_row : m_titleLine)->addWidget(m_tag, 0, Qt::AlignVCenter);
     }
 }
 
@@ -195,8 +193,7 @@ void Header::refreshTag()
         delete line->replaceWidget(m_tag, next); // the old item is ours
         m_tag->deleteLater();
     } else {
-        // At the end of the title's line while the title has one of its own.
-        (m_titleLine->indexOf(m_title) >= 0 ? m_titleLine : m_row)->addWidget(next, 0, Qt::AlignVCenter);
+        m_row->addWidget(next, 0, Qt::AlignVCenter); // fitWidth() moves it up when it should
     }
     m_tag = next;
     fitWidth();

@@ -20,6 +20,7 @@
 #include "screens/garage/garagesetup.h"
 #include "screens/garage/garageview.h"
 #include "shell/headerbar.h"
+#include "shell/headerfit.h"
 #include "shell/mainwindow.h"
 #include "shell/sidebar.h"
 #include "support/fakehttp.h"
@@ -60,6 +61,19 @@ private slots:
         QVERIFY(Sidebar::widthFor(450) < Sidebar::fullWidth); // 900 px at 200%
         QVERIFY(450 - Sidebar::widthFor(450) >= Sidebar::contentMinimum);
         QCOMPARE(Sidebar::widthFor(100), Sidebar::narrowest);
+    }
+
+    // Stacked, the tag goes up beside a short title and gives its room to
+    // the search box; beside a long title it stays on the search line.
+    void headerTag()
+    {
+        const HeaderFit shortTitle = HeaderFit::fit(600, 200, 400, 430, 200, 150, 40);
+        QVERIFY(shortTitle.stacked && shortTitle.tagUp);
+        QCOMPARE(shortTitle.searchWidth, 350);
+        const HeaderFit longTitle = HeaderFit::fit(600, 450, 400, 430, 200, 150, 40);
+        QVERIFY(longTitle.stacked && !longTitle.tagUp);
+        QCOMPARE(longTitle.searchWidth, 200);
+        QVERIFY(!HeaderFit::fit(1200, 200, 400, 430, 200, 150, 40).tagUp);
     }
 
     void noSidewaysScrolling_data()
