@@ -181,9 +181,7 @@ private slots:
         GarageStore &g = *m.garage();
         GarageVehicle v;
         v.title = QStringLiteral("2002 Lincoln Navigator");
-        v.nickname = QStringLiteral("Big Blue");
         v.vehicleID = 9101;
-        v.mileage = 181900;
         const std::optional<qint64> id = GarageActions::add(v, g);
         QVERIFY(id);
         ServiceEntry e;
@@ -221,7 +219,10 @@ private slots:
         const Header *header = frame.findChild<Header *>();
         QTRY_VERIFY(header->searchField()->width() >= KVScale::ipt(140));
         QVERIFY(header->onlineTag()->mapTo(header, QPoint(header->onlineTag()->width(), 0)).x() <= header->width());
+        // Wide again, the list goes back beside the card.
         KVZoom::actualSize();
+        frame.resize(1440, 920);
+        QTRY_VERIFY(!content->isAncestorOf(body->exportButton()));
         GarageSetup::registerScreen();
     }
 
