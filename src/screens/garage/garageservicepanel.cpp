@@ -219,6 +219,7 @@ QWidget *GarageServicePanel::makeRow(const ServiceEntry &e)
         (stacked ? line : box)->addWidget(trash, 0, Qt::AlignTop);
         gap->changeSize(0, 0, stacked ? QSizePolicy::Expanding : QSizePolicy::Fixed, QSizePolicy::Minimum);
         fitDates(stacked);
+        box->setSpacing(KVScale::ipt(stacked ? 4 : 10));
         line->invalidate();
         holder->updateGeometry(); // the panel's column keeps the old sizes otherwise
     });
@@ -226,7 +227,7 @@ QWidget *GarageServicePanel::makeRow(const ServiceEntry &e)
     outer->addWidget(new Divider);
     auto metrics = [outer, box, line, texts, reflow, fitDates] {
         outer->setSpacing(KVScale::ipt(6));
-        box->setSpacing(KVScale::ipt(10));
+        box->setSpacing(KVScale::ipt(reflow->stacked() ? 4 : 10));
         line->setSpacing(KVScale::ipt(10));
         texts->setSpacing(KVScale::ipt(1));
         fitDates(reflow->stacked());
