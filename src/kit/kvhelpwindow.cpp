@@ -66,6 +66,8 @@ QWidget *makeWindow()
     if (saved.isEmpty() || !w->restoreGeometry(saved)) {
         w->resize(KVScale::ipt(860), KVScale::ipt(600));
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            // A large zoom asks for more than a small screen holds.
+            w->resize(w->size().boundedTo(screen->availableGeometry().size() * 0.9));
             QRect frame(QPoint(0, 0), w->size());
             frame.moveCenter(screen->availableGeometry().center());
             w->move(frame.topLeft());

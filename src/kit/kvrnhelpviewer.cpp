@@ -17,8 +17,10 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -151,7 +153,11 @@ void KVRNHelpViewer::applyMetrics()
     m_listLayout->setSpacing(KVScale::ipt(4));
     if (QWidget *page = m_pageScroll->widget())
         page->layout()->setSpacing(KVScale::ipt(10));
-    setMinimumSize(KVScale::ipt(680), KVScale::ipt(440));
+    // Never more than the screen holds, even at the largest zoom.
+    QSize least(KVScale::ipt(680), KVScale::ipt(440));
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        least = least.boundedTo(screen->availableGeometry().size() * 0.9);
+    setMinimumSize(least);
 }
 
 void KVRNHelpViewer::setQuery(const QString &query)

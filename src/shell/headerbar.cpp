@@ -65,6 +65,7 @@ Header::Header(AppModel &m, NetStatus &net, QWidget *parent)
     , m_model(m)
     , m_net(net)
     , m_outer(new QVBoxLayout(this))
+    , m_titleLine(new QHBoxLayout)
     , m_row(new QHBoxLayout)
     , m_title(new QLabel(this))
     , m_search(new HeaderSearchBox(this))
@@ -77,6 +78,7 @@ Header::Header(AppModel &m, NetStatus &net, QWidget *parent)
     m_title->setMinimumWidth(1);
     m_title->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 
+    m_outer->addLayout(m_titleLine);
     m_outer->addLayout(m_row);
     m_row->addWidget(m_title, 0, Qt::AlignVCenter);
     m_row->addStretch(1);
@@ -126,6 +128,8 @@ void Header::applyMetrics()
     m_outer->setSpacing(KVScale::ipt(8));
     m_row->setContentsMargins(0, 0, 0, 0);
     m_row->setSpacing(KVScale::ipt(14));
+    m_titleLine->setContentsMargins(0, 0, 0, 0);
+    m_titleLine->setSpacing(KVScale::ipt(14));
     m_title->setFont(FVFont::font(22, QFont::ExtraBold));
     fitWidth();
 }
@@ -139,23 +143,31 @@ void Header::resizeEvent(QResizeEvent *event)
 void Header::fitWidth()
 {
     const int spacing = m_row->spacing();
-    const int controls = KVScale::ipt(44) + m_button->sizeHint().width() + (m_tag ? m_tag->sizeHint().width() : 0)
-        + 4 * spacing;
+    // Stacked, the search line holds the box and the button; beside the
+    // title it holds the tag too, with two more gaps.
+    const int line = KVScale::ipt(44) + m_button->sizeHint().width() + spacing;
+    const int tag = m_tag ? m_tag->sizeHint().width() + 2 * spacing : 0;
     const int title = m_title->fontMetrics().horizontalAdvance(m_title->text());
-    const HeaderFit f = HeaderFit::fit(width(), title, controls, KVScale::ipt(kSearchWidth), KVScale::ipt(200));
+    const HeaderFit f = HeaderFit::fit(width(), title, line + tag, KVScale::ipt(kSearchWidth), KVScale::ipt(200), tag,
+                                       KVScale::ipt(44));
     // Never a fixed width: the header must be free to get narrower, or it
     // would never learn that it should.
     m_search->setMinimumWidth(std::min(f.searchWidth, KVScale::ipt(80)));
     m_search->setMaximumWidth(f.searchWidth);
-    const bool stacked = m_outer->indexOf(m_title) >= 0;
-    if (f.stacked == stacked)
-        return;
-    if (f.stacked) {
-        m_row->removeWidget(m_title);
-        m_outer->insertWidget(0, m_title);
-    } else {
-        m_outer->removeWidget(m_title);
-        m_row->insertWidget(0, m_title, 0, Qt::AlignVCenter);
+    const bool stacked = m_titleLine->indexOf(m_title) >= 0;
+    if (f.stacked != stacked) {
+        if (f.stacked) {
+            m_row->removeWidget(m_title);
+            m_titleLine->addWidget(m_title, 1, Qt::AlignVCenter);
+        } else {
+            m_titleLine->removeWidget(m_title);
+            m_row->insertWidget(0, m_title, 0, Qt::AlignVCenter);
+        }
+    }
+    const bool tagUp = m_tag && m_titleLine->indexOf(m_tag) >= 0;
+    if (m_tag && f.tagUp != tagUp) {
+        (tagUp ? m_titleLine : m_row)->removeWidget(m_tag);
+        (tagUp ? m_row : m_titleLine)->addWidget(m_tag, 0, Qt::AlignVCenter);
     }
 }
 
@@ -177,10 +189,11 @@ void Header::refreshTag()
     Tag *next = online ? new Tag(QStringLiteral("Online"), FVPalette::green(), QStringLiteral("wifi"), this)
                        : new Tag(QStringLiteral("Offline"), KVShape::white(0.35), QStringLiteral("wifi.slash"), this);
     if (m_tag) {
-        delete m_row->replaceWidget(m_tag, next); // the old item is ours
+        QHBoxLayout *line = m_titleLine->indexOf(m_tag) >= 0 ? m_titleLine : m_row;
+        delete line->replaceWidget(m_tag, next); // the old item is ours
         m_tag->deleteLater();
     } else {
-        m_row->addWidget(next, 0, Qt::AlignVCenter);
+        m_row->addWidget(next, 0, Qt::AlignVCenter); // fitWidth() moves it up when it should
     }
     m_tag = next;
     fitWidth();

@@ -16,7 +16,8 @@ class Tag;
 // screen, the search box bound to the model's search text, the Search button
 // and the online tag. Return in the box and the button both run the search;
 // the box's clear button only empties the text. In a narrow window the box
-// gets shorter, and then the title moves to a line of its own.
+// gets shorter, and then the title moves to a line of its own, with the
+// online tag at its end.
 class Header : public QWidget
 {
     Q_OBJECT
@@ -45,6 +46,7 @@ private:
     AppModel &m_model;
     NetStatus &m_net;
     QVBoxLayout *m_outer;
+    QHBoxLayout *m_titleLine; // empty unless the title has its own line
     QHBoxLayout *m_row;
     QLabel *m_title;
     KVSearchField *m_search;

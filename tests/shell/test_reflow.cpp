@@ -7,7 +7,20 @@
 #include "shell/mainwindowframe.h"
 #include "platform/netstatus.h"
 #include "app/screen.h"
+#include "garage/garageactions.h"
+#include "garage/garagestore.h"
+#include "kit/kvownerfollower.h"
+#include "kit/kvscale.h"
+#include "kit/kvchromebutton.h"
+#include "kit/kvsearchfield.h"
+#include "look/columnscroll.h"
+#include "look/tag.h"
+#include "screens/garage/garagebody.h"
+#include "screens/garage/garagecard.h"
 #include "screens/garage/garagesetup.h"
+#include "screens/garage/garageview.h"
+#include "shell/headerbar.h"
+#include "shell/headerfit.h"
 #include "shell/mainwindow.h"
 #include "shell/sidebar.h"
 #include "support/fakehttp.h"
@@ -48,6 +61,19 @@ private slots:
         QVERIFY(Sidebar::widthFor(450) < Sidebar::fullWidth); // 900 px at 200%
         QVERIFY(450 - Sidebar::widthFor(450) >= Sidebar::contentMinimum);
         QCOMPARE(Sidebar::widthFor(100), Sidebar::narrowest);
+    }
+
+    // Stacked, the tag goes up beside a short title and gives its room to
+    // the search box; beside a long title it stays on the search line.
+    void headerTag()
+    {
+        const HeaderFit shortTitle = HeaderFit::fit(600, 200, 400, 430, 200, 150, 40);
+        QVERIFY(shortTitle.stacked && shortTitle.tagUp);
+        QCOMPARE(shortTitle.searchWidth, 350);
+        const HeaderFit longTitle = HeaderFit::fit(600, 450, 400, 430, 200, 150, 40);
+        QVERIFY(longTitle.stacked && !longTitle.tagUp);
+        QCOMPARE(longTitle.searchWidth, 200);
+        QVERIFY(!HeaderFit::fit(1200, 200, 400, 430, 200, 150, 40).tagUp);
     }
 
     void noSidewaysScrolling_data()
@@ -145,6 +171,61 @@ private slots:
         QVERIFY2(over.isEmpty(), qPrintable(QStringLiteral("%1 px area: ").arg(room) + over.join(QStringLiteral(", "))));
     }
 
+    // My Garage with a full vehicle (card, codes, service log) at the smallest
+    // window and the largest zoom: nothing past the right edge of its column,
+    // and the header leaves the search box room to type.
+    void garageFits()
+    {
+        ShellFixture f;
+        AppModel &m = f.model();
+        GarageStore &g = *m.garage();
+        GarageVehicle v;
+        v.title = QStringLiteral("2002 Lincoln Navigator");
+        v.vehicleID = 9101;
+        const std::optional<qint64> id = GarageActions::add(v, g);
+        QVERIFY(id);
+        ServiceEntry e;
+        e.garageID = *id;
+        e.date = QStringLiteral("2026-06-12");
+        e.mileage = 176400;
+        e.title = QStringLiteral("Rear air springs and the compressor relay");
+        e.details = QStringLiteral("Both sides replaced");
+        e.cost = QStringLiteral("$1,410.00");
+        QVERIFY(GarageActions::log(e, g));
+        QVERIFY(GarageActions::addCode(QStringLiteral("P0300"), *id, g, QString()));
+        MainWindow::registerScreen(Screen::Garage, [&] { return new GarageView(m); });
+        KVZoom::setLevel(200);
+        MainWindowFrame frame(m, NetStatus::shared());
+        frame.setAttribute(Qt::WA_DontShowOnScreen);
+        frame.resize(900, 600);
+        frame.show();
+        m.setScreen(Screen::Garage);
+        GarageBody *body = nullptr;
+        QTRY_VERIFY((body = frame.findChild<GarageBody *>()) && body->showsVehicle());
+        for (int i = 0; i < 8; ++i)
+            QCoreApplication::processEvents();
+        // Stacked: the list sits in the one scrolling column, above the card.
+        const ColumnScroll *column = nullptr;
+        for (const ColumnScroll *c : body->findChildren<ColumnScroll *>()) {
+            if (c->content()->isAncestorOf(body->card()))
+                column = c;
+        }
+        QVERIFY(column && column->scrollArea());
+        const QWidget *content = column->content();
+        QVERIFY(content->isAncestorOf(body->exportButton()));
+        QStringList over;
+        QTRY_VERIFY2((over = pastRightEdge(content, column->scrollArea()->viewport()->width())).isEmpty(),
+                      qPrintable(over.join(QStringLiteral(", "))));
+        const Header *header = frame.findChild<Header *>();
+        QTRY_VERIFY(header->searchField()->width() >= KVScale::ipt(140));
+        QVERIFY(header->onlineTag()->mapTo(header, QPoint(header->onlineTag()->width(), 0)).x() <= header->width());
+        // Wide again, the list goes back beside the card.
+        KVZoom::actualSize();
+        frame.resize(1440, 920);
+        QTRY_VERIFY(!content->isAncestorOf(body->exportButton()));
+        GarageSetup::registerScreen();
+    }
+
     // In the window, Tab from the guide list goes into the open guide.
     void guideAfterList()
     {
@@ -181,6 +262,18 @@ private slots:
     }
 
 private:
+    // The visible widgets of `content` that reach past `room` pixels (but
+    // shadows, drawn outside their owners on purpose).
+    static QStringList pastRightEdge(const QWidget *content, int room)
+    {
+        QStringList over;
+        for (const QWidget *w : content->findChildren<QWidget *>()) {
+            if (w->isVisible() && !qobject_cast<const KVOwnerFollower *>(w) && w->mapTo(content, QPoint(w->width(), 0)).x() > room)
+                over << QStringLiteral("%1 %2 (%3 px in %4)").arg(w->metaObject()->className(), w->objectName()).arg(w->width()).arg(room);
+        }
+        return over;
+    }
+
     // The visible scroll page inside `screen`.
     static const FVScroll *shownPage(const VehicleView *screen)
     {

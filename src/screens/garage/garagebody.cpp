@@ -120,20 +120,37 @@ void GarageBody::applyMetrics()
     const int p8 = KVScale::ipt(8);
     m_listEmpty->setContentsMargins(p8, p8, p8, p8);
     m_rightBox->setContentsMargins(0, 0, 0, KVScale::ipt(20));
+    m_rightBox->setSpacing(KVScale::ipt(14));
     m_vehicleBox->layout()->setSpacing(KVScale::ipt(14));
 }
 
 void GarageBody::fitColumns()
 {
+    auto *row = static_cast<QBoxLayout *>(layout());
     if (m_reflow && m_reflow->stacked()) {
+        // One scrolling column: the list, only as tall as a few rows, above the card.
+        if (row->indexOf(m_left) >= 0) {
+            row->removeWidget(m_left);
+            m_rightBox->insertWidget(0, m_left);
+        }
         m_left->setMinimumWidth(0);
         m_left->setMaximumWidth(QWIDGETSIZE_MAX);
-        m_left->setFixedHeight(KVScale::ipt(240));
+        m_left->setFixedHeight(KVScale::ipt(listHeightPoints(m_rows.size())));
     } else {
+        if (m_rightBox->indexOf(m_left) >= 0) {
+            m_rightBox->removeWidget(m_left);
+            row->insertWidget(0, m_left, 0);
+        }
         m_left->setMinimumHeight(0);
         m_left->setMaximumHeight(QWIDGETSIZE_MAX);
         m_left->setFixedWidth(KVScale::ipt(300));
     }
+}
+
+double GarageBody::listHeightPoints(qsizetype rows)
+{
+    // Heading, export button and spacing, then up to three rows of the list.
+    return 16 + 8 + 36 + 8 + 16 + 54 * double(std::clamp<qsizetype>(rows, 1, 3));
 }
 
 void GarageBody::choose(qint64 id)
@@ -165,6 +182,7 @@ void GarageBody::syncRows()
         }
         if (hadFocus && !m_rows.isEmpty())
             m_rows.first()->setFocus(Qt::OtherFocusReason);
+        fitColumns();
     }
     for (qsizetype i = 0; i < vehicles.size(); ++i) {
         m_rows[i]->setTexts(vehicles[i].title, vehicles[i].nickname);

@@ -19,7 +19,8 @@ class ReflowRow;
 // The My Garage editor: on the left the list of garage vehicles with the
 // export command under it; on the right the shown vehicle's card, its
 // trouble-code panel and its service log, or a note while the garage is
-// empty. It reads through the store, writes through the garage actions and
+// empty. A narrow screen puts the list above the card in the one scrolling
+// column. It reads through the store, writes through the garage actions and
 // redraws once per burst of store or selection changes.
 class GarageBody : public QWidget
 {
@@ -45,6 +46,8 @@ public:
     QString listEmptyText() const;
     bool showsVehicle() const;
     ModelObserver *observer() const { return m_observer; }
+    // Height of the list, stacked above the card in a narrow screen.
+    static double listHeightPoints(qsizetype rows);
 
 private:
     void fitColumns();

@@ -14,10 +14,18 @@
 #include "kit/kvtextlabel.h"
 #include "look/fvfont.h"
 #include "look/fvpalette.h"
+#include "look/reflowrow.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QSpacerItem>
 #include <QVBoxLayout>
+
+namespace {
+// Content widths (points) under which the heading and the field rows stack.
+constexpr double kHeadingBreak = 460;
+constexpr double kFieldBreak = 340;
+} // namespace
 
 GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
     : Bezel(24, 18, parent)
@@ -48,18 +56,33 @@ GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
     auto *col = new QVBoxLayout(content);
     col->setContentsMargins(0, 0, 0, 0);
 
-    auto *heading = new QHBoxLayout;
+    // A narrow card puts the buttons under the title.
+    auto *heading = new QBoxLayout(QBoxLayout::LeftToRight);
     heading->addWidget(m_title, 1, Qt::AlignVCenter);
-    heading->addWidget(m_open, 0, Qt::AlignVCenter);
-    heading->addWidget(m_remove, 0, Qt::AlignVCenter);
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->addWidget(m_open, 0, Qt::AlignVCenter);
+    buttons->addWidget(m_remove, 0, Qt::AlignVCenter);
+    auto *pushLeft = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    buttons->addSpacerItem(pushLeft);
+    heading->addLayout(buttons);
     col->addLayout(heading);
+    new ReflowRow(content, heading, kHeadingBreak, [pushLeft, buttons](bool stacked) {
+        pushLeft->changeSize(0, 0, stacked ? QSizePolicy::Expanding : QSizePolicy::Fixed, QSizePolicy::Minimum);
+        buttons->invalidate();
+    });
+    m_headingBox = heading;
+    m_buttonBox = buttons;
 
     col->addWidget(fieldRow(QStringLiteral("Nickname"), m_nickname));
     col->addWidget(fieldRow(QStringLiteral("VIN"), m_vin));
     col->addWidget(fieldRow(QStringLiteral("Engine"), m_engine));
     QWidget *miles = fieldRow(QStringLiteral("Mileage"), m_mileage);
     m_mileageProblem = problemLabel(QStringLiteral("mileageProblem"));
-    static_cast<QHBoxLayout *>(miles->layout())->addWidget(m_mileageProblem, 1, Qt::AlignVCenter);
+    auto *milesBox = static_cast<QBoxLayout *>(miles->layout());
+    milesBox->addWidget(m_mileageProblem, 1, Qt::AlignVCenter);
+    // Label and field stay at the leading edge while the problem is hidden.
+    milesBox->addStretch(0);
     col->addWidget(miles);
 
     auto *notesLabel = new KVTextLabel(QStringLiteral("Notes"), 12.5, QFont::Bold);
@@ -87,6 +110,7 @@ GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
     saveRow->addWidget(m_save, 0, Qt::AlignVCenter);
     m_saveProblem = problemLabel(QStringLiteral("saveProblem"));
     saveRow->addWidget(m_saveProblem, 1, Qt::AlignVCenter);
+    saveRow->addStretch(0);
     col->addLayout(saveRow);
     setContent(content);
 
@@ -143,8 +167,10 @@ void GarageCard::syncSave()
 QWidget *GarageCard::fieldRow(const QString &label, GarageLineEdit *field)
 {
     auto *row = new QWidget;
-    auto *box = new QHBoxLayout(row);
+    auto *box = new QBoxLayout(QBoxLayout::LeftToRight, row);
     box->setContentsMargins(0, 0, 0, 0);
+    // The label goes above its field in a narrow card.
+    new ReflowRow(row, box, kFieldBreak, [row](bool) { row->updateGeometry(); });
     auto *name = new KVTextLabel(label, 12.5, QFont::Bold);
     m_labels << name;
     box->addWidget(name, 0, Qt::AlignVCenter);
@@ -155,6 +181,9 @@ QWidget *GarageCard::fieldRow(const QString &label, GarageLineEdit *field)
 void GarageCard::applyMetrics()
 {
     static_cast<QVBoxLayout *>(content()->layout())->setSpacing(KVScale::ipt(10));
+    // What the one heading layout had from the card's column.
+    m_headingBox->setSpacing(KVScale::ipt(10));
+    m_buttonBox->setSpacing(KVScale::ipt(10));
     for (QWidget *label : m_labels)
         label->setFixedWidth(KVScale::ipt(90));
     m_mileage->setFixedWidth(KVScale::ipt(160));

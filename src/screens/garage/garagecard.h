@@ -10,6 +10,7 @@ class GarageLineEdit;
 class GarageStore;
 class KVChromeButton;
 class KVTextLabel;
+class QBoxLayout;
 class QPlainTextEdit;
 
 // The card of the shown garage vehicle: its title, "Open vehicle page",
@@ -74,4 +75,6 @@ private:
     KVTextLabel *m_saveProblem = nullptr;
     QList<QWidget *> m_labels;
     QWidget *m_notesWell = nullptr;
+    QBoxLayout *m_headingBox = nullptr;
+    QBoxLayout *m_buttonBox = nullptr;
 };

@@ -14,10 +14,12 @@
 #include "leveldot.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
+#include "look/reflowrow.h"
 #include "reportmenu.h"
 #include "screens/clampedtext.h"
 
 #include <QHBoxLayout>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 
@@ -45,13 +47,15 @@ GarageCodePanel::GarageCodePanel(GarageStore &g, AppModel &m, QWidget *parent)
     auto *col = new QVBoxLayout(content);
     col->setContentsMargins(0, 0, 0, 0);
 
-    auto *heading = new QHBoxLayout;
+    // A narrow panel puts the report menu under the heading and the button
+    // under the field.
+    auto *heading = new QBoxLayout(QBoxLayout::LeftToRight);
     heading->addWidget(new GaugeLabel(QStringLiteral("Trouble codes")), 0, Qt::AlignVCenter);
     heading->addStretch(1);
     heading->addWidget(m_report, 0, Qt::AlignVCenter);
     col->addLayout(heading);
 
-    auto *form = new QHBoxLayout;
+    auto *form = new QBoxLayout(QBoxLayout::LeftToRight);
     form->addWidget(m_field, 0, Qt::AlignVCenter);
     form->addWidget(m_add, 0, Qt::AlignVCenter);
     form->addWidget(m_note, 0, Qt::AlignVCenter);
@@ -62,6 +66,8 @@ GarageCodePanel::GarageCodePanel(GarageStore &g, AppModel &m, QWidget *parent)
     col->addLayout(m_rowBox);
     col->addWidget(m_mentioned);
     setContent(content);
+    new ReflowRow(content, heading, 400);
+    new ReflowRow(content, form, 340);
 
     auto metrics = [this, col, form] {
         col->setSpacing(KVScale::ipt(8));
@@ -134,19 +140,24 @@ QWidget *GarageCodePanel::makeRow(const GarageCode &code, const Vorel *data)
     const std::optional<OBDCode> info = data ? data->code(code.code) : std::nullopt;
     const QColor level = info ? FVPalette::color(info->level()) : QColor(Qt::gray);
 
+    // A narrow row keeps dot, code, level and remove button on one line and
+    // puts the title under them.
     auto *row = new QWidget;
     row->setObjectName(QStringLiteral("codeRow"));
-    auto *box = new QHBoxLayout(row);
+    auto *box = new QBoxLayout(QBoxLayout::LeftToRight, row);
     box->setContentsMargins(0, 0, 0, 0);
-    box->setSpacing(KVScale::ipt(10));
-    box->addWidget(new LevelDot(level), 0, Qt::AlignVCenter);
+    auto *line = new QHBoxLayout;
+    line->addWidget(new LevelDot(level), 0, Qt::AlignVCenter);
 
     auto *open = new GaragePlainButton(QString(), code.code, 13, QFont::Black, true);
     open->setObjectName(QStringLiteral("openCode"));
     open->setToolTip(QStringLiteral("Open this code's page"));
     const QString text = code.code;
     connect(open, &QAbstractButton::clicked, this, [this, text] { m_model.openCode(text); });
-    box->addWidget(open, 0, Qt::AlignVCenter);
+    line->addWidget(open, 0, Qt::AlignVCenter);
+    auto *gap = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    line->addSpacerItem(gap);
+    box->addLayout(line);
 
     auto *title = new ClampedText(12.5, QFont::Normal, 1);
     title->setObjectName(QStringLiteral("codeTitle"));
@@ -165,7 +176,22 @@ QWidget *GarageCodePanel::makeRow(const GarageCode &code, const Vorel *data)
     const qint64 id = code.id;
     connect(remove, &QAbstractButton::clicked, this, [this, id] { GarageActions::removeCode(id, m_store); });
     box->addWidget(remove, 0, Qt::AlignVCenter);
-    KVScaleWatch::follow(row, [box] { box->setSpacing(KVScale::ipt(10)); });
+    auto *reflow = new ReflowRow(row, box, 380, [row, box, line, gap, levelTitle, remove](bool stacked) {
+        for (QWidget *w : {static_cast<QWidget *>(levelTitle), static_cast<QWidget *>(remove)}) {
+            (stacked ? box : line)->removeWidget(w);
+            (stacked ? line : box)->addWidget(w, 0, Qt::AlignVCenter);
+        }
+        gap->changeSize(0, 0, stacked ? QSizePolicy::Expanding : QSizePolicy::Fixed, QSizePolicy::Minimum);
+        box->setSpacing(KVScale::ipt(stacked ? 2 : 10));
+        line->invalidate();
+        row->updateGeometry(); // the panel keeps the old sizes otherwise
+    });
+    auto metrics = [box, line, reflow] {
+        box->setSpacing(KVScale::ipt(reflow->stacked() ? 2 : 10));
+        line->setSpacing(KVScale::ipt(10));
+    };
+    metrics();
+    KVScaleWatch::follow(row, metrics);
     return row;
 }
 

@@ -12,11 +12,19 @@
 #include "kit/kvtextlabel.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
+#include "look/reflowrow.h"
 #include "screens/divider.h"
 #include "screens/monodigitstext.h"
 
 #include <QHBoxLayout>
+#include <QSpacerItem>
 #include <QVBoxLayout>
+
+namespace {
+// Content widths (points) under which the form and the entry rows stack.
+constexpr double kFormBreak = 430;
+constexpr double kRowBreak = 400;
+} // namespace
 
 GarageServicePanel::GarageServicePanel(GarageStore &g, QWidget *parent)
     : Bezel(parent)
@@ -39,7 +47,8 @@ GarageServicePanel::GarageServicePanel(GarageStore &g, QWidget *parent)
     col->setContentsMargins(0, 0, 0, 0);
     col->addWidget(new GaugeLabel(QStringLiteral("Service log")), 0, Qt::AlignLeft);
 
-    auto *first = new QHBoxLayout;
+    // A narrow panel puts the four fields under one another, each full width.
+    auto *first = new QBoxLayout(QBoxLayout::LeftToRight);
     first->addWidget(m_date, 0, Qt::AlignVCenter);
     first->addWidget(m_miles, 0, Qt::AlignVCenter);
     first->addWidget(m_title, 1, Qt::AlignVCenter);
@@ -60,13 +69,12 @@ GarageServicePanel::GarageServicePanel(GarageStore &g, QWidget *parent)
     col->addLayout(m_rowBox);
     setContent(content);
 
+    m_formReflow = new ReflowRow(content, first, kFormBreak, [this](bool) { fitForm(); });
     auto metrics = [this, col, first] {
         col->setSpacing(KVScale::ipt(8));
         first->setSpacing(KVScale::ipt(8));
         m_rowBox->setSpacing(KVScale::ipt(6));
-        m_date->setFixedWidth(KVScale::ipt(110));
-        m_miles->setFixedWidth(KVScale::ipt(90));
-        m_cost->setFixedWidth(KVScale::ipt(80));
+        fitForm();
     };
     metrics();
     KVScaleWatch::follow(this, metrics);
@@ -76,6 +84,20 @@ GarageServicePanel::GarageServicePanel(GarageStore &g, QWidget *parent)
         connect(f, &QLineEdit::textEdited, this, [this] { showProblem(QString()); });
     connect(m_add, &QAbstractButton::clicked, this, [this] { addEntry(); });
     syncAdd();
+}
+
+void GarageServicePanel::fitForm()
+{
+    const bool stacked = m_formReflow && m_formReflow->stacked();
+    const std::pair<GarageLineEdit *, double> widths[] = {{m_date, 110}, {m_miles, 90}, {m_cost, 80}};
+    for (const auto &[field, points] : widths) {
+        if (stacked) {
+            field->setMinimumWidth(0);
+            field->setMaximumWidth(QWIDGETSIZE_MAX);
+        } else {
+            field->setFixedWidth(KVScale::ipt(points));
+        }
+    }
 }
 
 void GarageServicePanel::syncAdd()
@@ -146,12 +168,18 @@ QWidget *GarageServicePanel::makeRow(const ServiceEntry &e)
     auto *outer = new QVBoxLayout(holder);
     outer->setContentsMargins(0, 0, 0, 0);
 
-    auto *box = new QHBoxLayout;
+    // A narrow row keeps date, mileage and trash on one line and puts the
+    // texts, then the cost, under it.
+    auto *box = new QBoxLayout(QBoxLayout::LeftToRight);
+    auto *line = new QHBoxLayout;
     auto *date = new MonoDigitsText(e.date, 12, QFont::Bold);
     date->setObjectName(QStringLiteral("entryDate"));
-    box->addWidget(date, 0, Qt::AlignTop);
+    line->addWidget(date, 0, Qt::AlignTop);
     auto *miles = new KVTextLabel(GarageRules::entryMileage(e.mileage), 12);
-    box->addWidget(miles, 0, Qt::AlignTop);
+    line->addWidget(miles, 0, Qt::AlignTop);
+    auto *gap = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    line->addSpacerItem(gap);
+    box->addLayout(line);
 
     auto *texts = new QVBoxLayout;
     auto *title = new KVTextLabel(e.title, 13, QFont::DemiBold);
@@ -164,7 +192,8 @@ QWidget *GarageServicePanel::makeRow(const ServiceEntry &e)
         texts->addWidget(details);
     }
     box->addLayout(texts, 1);
-    box->addWidget(new KVTextLabel(e.cost, 12), 0, Qt::AlignTop);
+    auto *cost = new KVTextLabel(e.cost, 12);
+    box->addWidget(cost, 0, Qt::AlignTop);
 
     auto *trash = new GaragePlainButton(QStringLiteral("trash"), QString(), 14, QFont::Normal);
     trash->setObjectName(QStringLiteral("removeEntry"));
@@ -174,14 +203,34 @@ QWidget *GarageServicePanel::makeRow(const ServiceEntry &e)
     const qint64 id = e.id;
     connect(trash, &QAbstractButton::clicked, this, [this, id] { GarageActions::removeEntry(id, m_store); });
     box->addWidget(trash, 0, Qt::AlignTop);
+    // Stacked, date and mileage take their own widths.
+    auto fitDates = [date, miles](bool stacked) {
+        for (auto [label, points] : {std::pair<QWidget *, double>{date, 96}, {miles, 90}}) {
+            if (stacked) {
+                label->setMinimumWidth(0);
+                label->setMaximumWidth(QWIDGETSIZE_MAX);
+            } else {
+                label->setFixedWidth(KVScale::ipt(points));
+            }
+        }
+    };
+    auto *reflow = new ReflowRow(holder, box, kRowBreak, [holder, box, line, gap, trash, fitDates](bool stacked) {
+        (stacked ? box : line)->removeWidget(trash);
+        (stacked ? line : box)->addWidget(trash, 0, Qt::AlignTop);
+        gap->changeSize(0, 0, stacked ? QSizePolicy::Expanding : QSizePolicy::Fixed, QSizePolicy::Minimum);
+        fitDates(stacked);
+        box->setSpacing(KVScale::ipt(stacked ? 4 : 10));
+        line->invalidate();
+        holder->updateGeometry(); // the panel's column keeps the old sizes otherwise
+    });
     outer->addLayout(box);
     outer->addWidget(new Divider);
-    auto metrics = [outer, box, texts, date, miles] {
+    auto metrics = [outer, box, line, texts, reflow, fitDates] {
         outer->setSpacing(KVScale::ipt(6));
-        box->setSpacing(KVScale::ipt(10));
+        box->setSpacing(KVScale::ipt(reflow->stacked() ? 4 : 10));
+        line->setSpacing(KVScale::ipt(10));
         texts->setSpacing(KVScale::ipt(1));
-        date->setFixedWidth(KVScale::ipt(96));
-        miles->setFixedWidth(KVScale::ipt(90));
+        fitDates(reflow->stacked());
     };
     metrics();
     KVScaleWatch::follow(holder, metrics);

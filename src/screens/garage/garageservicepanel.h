@@ -9,6 +9,7 @@ class GarageStore;
 class KVChromeButton;
 class KVTextLabel;
 class QVBoxLayout;
+class ReflowRow;
 
 // The "Service log" panel of the shown garage vehicle: the two-row form that
 // logs an entry, then the vehicle's entries (newest first), each deleted at
@@ -38,6 +39,8 @@ public:
 
 private:
     QWidget *makeRow(const ServiceEntry &entry);
+    // Fixed field widths beside one another, full widths under one another.
+    void fitForm();
     void syncAdd();
     void showProblem(const QString &problem);
 
@@ -53,4 +56,5 @@ private:
     QVBoxLayout *m_rowBox;
     QList<QWidget *> m_rows;
     QList<ServiceEntry> m_rowEntries;
+    ReflowRow *m_formReflow = nullptr;
 };
