@@ -20,6 +20,7 @@
 #include "pickeractions.h"
 #include "pickercolumn.h"
 #include "pickercontent.h"
+#include "shell/mainwindow.h"
 #include "switchtoggle.h"
 #include "kit/kvtextlabel.h"
 #include "tonecolor.h"
@@ -118,6 +119,7 @@ void HomeView::build()
     m_years = new PickerColumn(QStringLiteral("Year"), 120);
     m_makes = new PickerColumn(QStringLiteral("Make"), 230);
     m_models = new PickerColumn(QStringLiteral("Model"), std::nullopt);
+    MainWindow::setFirstFocus(this, m_years);
     // Year and make follow the cursor; a model opens only on Return.
     m_years->setArrowsActivate(true);
     m_makes->setArrowsActivate(true);

@@ -46,6 +46,11 @@ public:
     bool showsVehicle() const;
     ModelObserver *observer() const { return m_observer; }
 
+protected:
+    // Orders the Tab chain again once in its window: made elsewhere, the
+    // rows (last in the chain's ring) would come after the panels.
+    void showEvent(QShowEvent *event) override;
+
 private:
     void fitColumns();
     QWidget *buildLeft();
