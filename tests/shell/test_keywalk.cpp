@@ -5,6 +5,7 @@
 #include "shellfixture.h"
 
 #include "app/appmodel.h"
+#include "data/vorel.h"
 #include "garage/garagestore.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvreturnkey.h"
@@ -12,6 +13,7 @@
 #include "platform/netstatus.h"
 #include "platform/opener.h"
 #include "screens/codesview.h"
+#include "screens/guidelistrules.h"
 #include "screens/guidesview.h"
 #include "screens/homeview.h"
 #include "screens/pickercolumn.h"
@@ -140,11 +142,15 @@ private slots:
         key(Qt::Key_Return);
         QTRY_VERIFY(!http.requests.isEmpty());
 
-        // The codes and guides screens start in their filter and their list.
+        // The codes screen starts in its filter, the guides in their list at
+        // the guide shown.
         switchTo(3);
         QVERIFY(focusedIn<QLineEdit>(screen()));
+        const QString firstShown = GuideListRules::shown(m.data()->guides(), std::nullopt)->id;
         switchTo(4);
         QVERIFY(focusedIn<QListView>(screen()));
+        key(Qt::Key_Return);
+        QCOMPARE(m.selectedGuide(), firstShown);
 
         // Back on the vehicle page, into My Garage.
         switchTo(2);
