@@ -151,8 +151,11 @@ MainWindow::~MainWindow()
 void MainWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // A window opening with no focus starts at the screen's first control.
-    if (!window()->focusWidget())
+    // A window opening with no focus, or content built anew in place of
+    // hidden content that had it (a theme change), starts at the screen's
+    // first control.
+    const QWidget *had = window()->focusWidget();
+    if (!had || !had->isVisible())
         focusScreen();
 }
 

@@ -9,6 +9,7 @@
 #include "garage/garagestore.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvreturnkey.h"
+#include "kit/kvrnthemes.h"
 #include "look/chromerow.h"
 #include "platform/netstatus.h"
 #include "platform/opener.h"
@@ -184,6 +185,14 @@ private slots:
         key(Qt::Key_Return);
         QCOMPARE(reportsSaved, 1);
         QVERIFY2(windows.opened.isEmpty(), qPrintable(windows.opened.join(u' ')));
+
+        // A theme change builds the content anew: the keyboard starts in it.
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        KVRNThemes::setCurrentID(QStringLiteral("midnight-black"));
+        settle();
+        QVERIFY(focusedIn<GarageListRow>(screen()));
+        KVRNThemes::setCurrentID(QStringLiteral("cobalt-gunmetal"));
         Opener::reset();
     }
 };
