@@ -119,7 +119,6 @@ void HomeView::build()
     m_years = new PickerColumn(QStringLiteral("Year"), 120);
     m_makes = new PickerColumn(QStringLiteral("Make"), 230);
     m_models = new PickerColumn(QStringLiteral("Model"), std::nullopt);
-    MainWindow::setFirstFocus(this, m_years);
     // Year and make follow the cursor; a model opens only on Return.
     m_years->setArrowsActivate(true);
     m_makes->setArrowsActivate(true);
@@ -224,6 +223,8 @@ void HomeView::refresh()
                        [mc] { return modelLabel(mc); }, [m, id = mc.id] { PickerActions::pickModel(*m, id); },
                        picked == mc.id, mc.model});
     m_models->setRows(models);
+    // Coming to the picker, the keyboard starts in the column last picked in.
+    MainWindow::setFirstFocus(this, picked ? m_models : make ? m_makes : m_years);
 
     m_note->setPlain(c.earlyNote.value_or(QString()));
     m_note->setVisible(c.earlyNote.has_value());

@@ -132,6 +132,13 @@ private slots:
         key(Qt::Key_Return);
         QCOMPARE(m.screen(), Screen::Vehicle);
         QVERIFY(focusedIn<YearMenuButton>(screen()));
+        // Back in the picker, the keyboard is on the model again.
+        QTest::keyClick(&frame, Qt::Key_Left, Qt::AltModifier);
+        settle();
+        home = qobject_cast<HomeView *>(screen());
+        QVERIFY(home && home->modelColumn()->rows().contains(qobject_cast<ChromeRow *>(focused())));
+        key(Qt::Key_Return);
+        QVERIFY(focusedIn<YearMenuButton>(screen()));
 
         // A bulletin's "Open at NHTSA" is reached by Tab and works on Return
         // (the fixture's bulletins belong to another vehicle).
