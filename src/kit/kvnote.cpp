@@ -49,8 +49,10 @@ KVNote::KVNote(QWidget *control, const QString &message, const QString &detail, 
     m_detail->setWordWrap(true);
     m_detail->setForegroundRole(QPalette::ToolTipText);
     m_detail->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_detail->setVisible(!detail.isEmpty());
     box->addWidget(m_detail);
+    // Shown before it had a parent, the label would open as a window of its
+    // own, and its activation would close this popup at once.
+    m_detail->setVisible(!detail.isEmpty());
     if (!actions.isEmpty()) {
         auto *row = new QHBoxLayout;
         row->addStretch(1);

@@ -30,6 +30,8 @@ KVZoomHost::KVZoomHost(QWidget *content, const QSizeF &minSize, QWidget *parent)
     , m_rawZoom(Prefs::shared().value(KVZoom::key()))
 {
     setFrameShape(QFrame::NoFrame);
+    // Not a Tab stop of its own: it still scrolls to the focused control.
+    setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setAutoFillBackground(false);

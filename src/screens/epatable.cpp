@@ -30,14 +30,16 @@ public:
         auto *fuel = new ClampedText(12, QFont::Normal, 1);
         fuel->setText(row.fuel);
         fuel->setColor(dim);
-        fuel->setVisible(!row.fuel.isEmpty());
         auto *variant = new ClampedText(11, QFont::Normal, 1);
         variant->setText(row.variant);
         variant->setColor(dim);
-        variant->setVisible(!row.variant.isEmpty());
         m_row->addWidget(fuel, 0, Qt::AlignVCenter);
         m_row->addStretch(1);
         m_row->addWidget(variant, 0, Qt::AlignVCenter);
+        // Only once they have a parent: shown without one, each would open
+        // as a window of its own and take the keyboard from the main window.
+        fuel->setVisible(!row.fuel.isEmpty());
+        variant->setVisible(!row.variant.isEmpty());
         applyMetrics();
         KVScaleWatch::follow(this, [this] { applyMetrics(); });
     }

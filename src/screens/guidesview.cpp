@@ -80,13 +80,15 @@ void GuidesView::refresh()
     m_listModel->setGroups(GuideListRules::groups(guides));
     m_listModel->setSelectedGuide(m_model.selectedGuide());
     fitWholeList();
-    if (m_model.selectedGuide() != m_revealed) {
-        // A guide opened here or elsewhere comes into view and becomes the
-        // keyboard's current row.
-        m_revealed = m_model.selectedGuide();
+    const std::optional<Guide> shown = GuideListRules::shown(guides, m_model.selectedGuide());
+    // The guide shown, opened here or elsewhere (or the one shown before any
+    // is), comes into view and becomes the keyboard's current row.
+    const std::optional<QString> current = shown ? std::optional<QString>(shown->id) : std::nullopt;
+    if (current != m_revealed) {
+        m_revealed = current;
         ScreenBits::reveal(m_list, m_revealed ? m_listModel->rowOf(*m_revealed) : -1);
     }
-    m_runner->showGuide(data, GuideListRules::shown(guides, m_model.selectedGuide()));
+    m_runner->showGuide(data, shown);
 }
 
 void GuidesView::openRow(int row)

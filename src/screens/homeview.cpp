@@ -20,6 +20,7 @@
 #include "pickeractions.h"
 #include "pickercolumn.h"
 #include "pickercontent.h"
+#include "shell/mainwindow.h"
 #include "switchtoggle.h"
 #include "kit/kvtextlabel.h"
 #include "tonecolor.h"
@@ -222,6 +223,8 @@ void HomeView::refresh()
                        [mc] { return modelLabel(mc); }, [m, id = mc.id] { PickerActions::pickModel(*m, id); },
                        picked == mc.id, mc.model});
     m_models->setRows(models);
+    // Coming to the picker, the keyboard starts in the column last picked in.
+    MainWindow::setFirstFocus(this, picked ? m_models : make ? m_makes : m_years);
 
     m_note->setPlain(c.earlyNote.value_or(QString()));
     m_note->setVisible(c.earlyNote.has_value());

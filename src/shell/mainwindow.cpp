@@ -12,6 +12,7 @@
 #include "platform/netstatus.h"
 #include "sidebar.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QHash>
@@ -63,7 +64,31 @@ QWidget *placeholder(Screen screen)
     return topPanel(heading);
 }
 
+const char *const firstFocusKey = "fvFirstFocus";
+
+bool isTabStop(const QWidget *w, const QWidget *shownIn)
+{
+    return (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(shownIn);
+}
+
+// `within` itself or its first descendant in the Tab chain that takes Tab focus.
+QWidget *firstTabStop(QWidget *within, const QWidget *shownIn)
+{
+    if (isTabStop(within, shownIn))
+        return within;
+    for (QWidget *w = within->nextInFocusChain(); w && w != within; w = w->nextInFocusChain()) {
+        if (within->isAncestorOf(w) && isTabStop(w, shownIn))
+            return w;
+    }
+    return nullptr;
+}
+
 } // namespace
+
+void MainWindow::setFirstFocus(QWidget *screenView, QWidget *control)
+{
+    screenView->setProperty(firstFocusKey, QVariant::fromValue(QPointer<QWidget>(control)));
+}
 
 void MainWindow::registerScreen(Screen screen, ScreenMaker make)
 {
@@ -123,6 +148,17 @@ MainWindow::~MainWindow()
     }
 }
 
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // A window opening with no focus, or content built anew in place of
+    // hidden content that had it (a theme change), starts at the screen's
+    // first control.
+    const QWidget *had = window()->focusWidget();
+    if (!had || !had->isVisible())
+        focusScreen();
+}
+
 void MainWindow::refresh()
 {
     showScreen(m_model.screen());
@@ -146,6 +182,11 @@ void MainWindow::showScreen(Screen screen)
     // Setting the screen already shown keeps its view and the view's state.
     if (m_built && screen == m_shown && error == m_showsError)
         return;
+    // The keyboard follows into the new screen unless it is in the sidebar,
+    // the header or another window: otherwise hiding the old screen would
+    // drop it somewhere out of sight.
+    const QWidget *had = QApplication::focusWidget();
+    const bool follow = !had || had->isAncestorOf(this) || (m_view && m_view->isAncestorOf(had));
     QWidget *next = makeScreen(screen);
     next->setParent(this);
     next->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -162,6 +203,18 @@ void MainWindow::showScreen(Screen screen)
     m_shown = screen;
     m_showsError = error;
     m_built = true;
+    if (follow)
+        focusScreen();
+}
+
+void MainWindow::focusScreen()
+{
+    const QPointer<QWidget> named = m_view->property(firstFocusKey).value<QPointer<QWidget>>();
+    QWidget *stop = named ? firstTabStop(named, this) : nullptr;
+    if (!stop)
+        stop = firstTabStop(m_view, this);
+    // A screen without a stop yet still takes the focus, so Tab goes on inside it.
+    (stop ? stop : m_view)->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::syncSheet()

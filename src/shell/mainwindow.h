@@ -37,6 +37,9 @@ public:
 
     static void registerScreen(Screen screen, ScreenMaker make);
     static void setRecallSheetMaker(SheetMaker make);
+    // The control (or group) a screen's keyboard focus starts at; without
+    // one, its first Tab stop.
+    static void setFirstFocus(QWidget *screenView, QWidget *control);
     // Forgets every registered maker (tests).
     static void clearMakers();
 
@@ -58,10 +61,14 @@ public:
     // "The reference data could not be opened: <error>".
     static QString loadErrorText(const QString &error);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void refresh();
     void showScreen(Screen screen);
     void syncSheet();
+    void focusScreen();
     QWidget *makeScreen(Screen screen);
 
     AppModel &m_model;

@@ -205,6 +205,12 @@ void GarageBody::refresh()
     orderTabs();
 }
 
+void GarageBody::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    orderTabs();
+}
+
 void GarageBody::orderTabs()
 {
     // Rows made later than the panels would otherwise come last.

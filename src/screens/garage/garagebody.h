@@ -49,6 +49,11 @@ public:
     // Height of the list, stacked above the card in a narrow screen.
     static double listHeightPoints(qsizetype rows);
 
+protected:
+    // Orders the Tab chain again once in its window: made elsewhere, the
+    // rows (last in the chain's ring) would come after the panels.
+    void showEvent(QShowEvent *event) override;
+
 private:
     void fitColumns();
     QWidget *buildLeft();

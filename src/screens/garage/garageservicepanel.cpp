@@ -135,9 +135,11 @@ void GarageServicePanel::addEntry()
         return;
     }
     showProblem(QString());
-    // The date stays for the next entry of the same day.
+    // The date stays for the next entry of the same day; the keyboard goes
+    // back to the form's start (the emptied form turns "Add entry" off).
     for (GarageLineEdit *f : {m_title, m_details, m_cost, m_miles})
         f->clear();
+    m_date->setFocus(Qt::OtherFocusReason);
 }
 
 void GarageServicePanel::showVehicle(const GarageVehicle &vehicle)

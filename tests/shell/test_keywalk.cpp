@@ -1,0 +1,208 @@
+// One walk through the whole window with the keyboard alone: picker, vehicle
+// page and a bulletin, trouble codes, guides, My Garage with its service log
+// and report. Wherever the screen changes, the focus must land on the new
+// screen's first control, never out of sight.
+#include "shellfixture.h"
+
+#include "app/appmodel.h"
+#include "data/vorel.h"
+#include "garage/garagestore.h"
+#include "kit/kvchromebutton.h"
+#include "kit/kvreturnkey.h"
+#include "kit/kvrnthemes.h"
+#include "look/chromerow.h"
+#include "platform/netstatus.h"
+#include "platform/opener.h"
+#include "screens/codesview.h"
+#include "screens/guidelistrules.h"
+#include "screens/guidesview.h"
+#include "screens/homeview.h"
+#include "screens/pickercolumn.h"
+#include "screens/screensetup.h"
+#include "screens/yearmenubutton.h"
+#include "screens/garage/garagebody.h"
+#include "screens/garage/garagelineedit.h"
+#include "screens/garage/garagelistrow.h"
+#include "screens/garage/garageservicepanel.h"
+#include "screens/garage/garageview.h"
+#include "screens/garage/reportcommands.h"
+#include "screens/garage/reportmenu.h"
+#include "shell/mainwindow.h"
+#include "shell/mainwindowframe.h"
+#include "support/fakehttp.h"
+#include "support/tabwalk.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QtTest>
+
+using TabWalk::settle;
+using TabWalk::tabTo;
+
+namespace {
+
+QWidget *focused()
+{
+    return QApplication::focusWidget();
+}
+
+void key(Qt::Key k)
+{
+    QTest::keyClick(focused(), k);
+    settle();
+}
+
+void type(const QString &text)
+{
+    QTest::keyClicks(focused(), text);
+    settle();
+}
+
+template<typename T>
+T *focusedIn(QWidget *screen)
+{
+    QWidget *w = focused();
+    return w && screen->isAncestorOf(w) ? qobject_cast<T *>(w) : nullptr;
+}
+
+} // namespace
+
+// Counts the windows other than popups that open: a widget shown before it
+// has a parent opens as one and takes the keyboard from the main window.
+class WindowSpy : public QObject
+{
+public:
+    QStringList opened;
+
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (e->type() == QEvent::Show && w && w->isWindow() && w->windowType() != Qt::Popup)
+            opened << QString::fromLatin1(w->metaObject()->className());
+        return false;
+    }
+};
+
+class TestKeyWalk : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void walk()
+    {
+        KVReturnKey::install();
+        ShellFixture f;
+        QVERIFY(f.ok());
+        AppModel &m = f.model();
+        FakeHttp http;
+        Opener::setOpen({});
+        int reportsSaved = 0;
+        ReportCommands::install({[&](const GarageVehicle &, const QStringList &) { ++reportsSaved; }, {}, {}});
+        MainWindow::clearMakers();
+        MainWindow::registerScreen(Screen::Home, [&] { return new HomeView(m); });
+        MainWindow::registerScreen(Screen::Vehicle, [&] { return ScreenSetup::vehiclePage(m, NetStatus::shared(), http); });
+        MainWindow::registerScreen(Screen::Codes, [&] { return new CodesView(m); });
+        MainWindow::registerScreen(Screen::Guides, [&] { return new GuidesView(m); });
+        MainWindow::registerScreen(Screen::Garage, [&] { return new GarageView(m); });
+        MainWindowFrame frame(m, NetStatus::shared());
+        frame.resize(1440, 920);
+        frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        settle();
+        const auto screen = [&] { return frame.content()->screenView(); };
+        const auto switchTo = [&](int digit) {
+            QTest::keyClick(&frame, Qt::Key(Qt::Key_0 + digit), Qt::ControlModifier);
+            settle();
+        };
+
+        WindowSpy windows;
+        qApp->installEventFilter(&windows);
+        // The window opens in the year list; year, make, then Return on a model.
+        auto *home = qobject_cast<HomeView *>(screen());
+        QVERIFY(home);
+        QVERIFY(home->yearColumn()->rows().contains(qobject_cast<ChromeRow *>(focused())));
+        type(QStringLiteral("2002"));
+        key(Qt::Key_Tab);
+        type(QStringLiteral("lin"));
+        QCOMPARE(m.make(), QStringLiteral("LINCOLN"));
+        key(Qt::Key_Tab);
+        key(Qt::Key_Return);
+        QCOMPARE(m.screen(), Screen::Vehicle);
+        QVERIFY(focusedIn<YearMenuButton>(screen()));
+        // Back in the picker, the keyboard is on the model again.
+        QTest::keyClick(&frame, Qt::Key_Left, Qt::AltModifier);
+        settle();
+        home = qobject_cast<HomeView *>(screen());
+        QVERIFY(home && home->modelColumn()->rows().contains(qobject_cast<ChromeRow *>(focused())));
+        key(Qt::Key_Return);
+        QVERIFY(focusedIn<YearMenuButton>(screen()));
+
+        // A bulletin's "Open at NHTSA" is reached by Tab and works on Return
+        // (the fixture's bulletins belong to another vehicle).
+        m.setCurrentVehicle(9101);
+        m.setCurrentYear(2002);
+        settle();
+        auto *openTSB = screen()->findChild<QAbstractButton *>(QStringLiteral("openTSB"));
+        QVERIFY(openTSB && tabTo(openTSB));
+        key(Qt::Key_Return);
+        QTRY_VERIFY(!http.requests.isEmpty());
+
+        // The codes screen starts in its filter, the guides in their list at
+        // the guide shown.
+        switchTo(3);
+        QVERIFY(focusedIn<QLineEdit>(screen()));
+        const QString firstShown = GuideListRules::shown(m.data()->guides(), std::nullopt)->id;
+        switchTo(4);
+        QVERIFY(focusedIn<QListView>(screen()));
+        key(Qt::Key_Return);
+        QCOMPARE(m.selectedGuide(), firstShown);
+
+        // Back on the vehicle page, into My Garage.
+        switchTo(2);
+        QVERIFY(focusedIn<YearMenuButton>(screen()));
+        key(Qt::Key_Tab);
+        QCOMPARE(focused()->property("text").toString(), QStringLiteral("Add to My Garage"));
+        key(Qt::Key_Return);
+        QCOMPARE(m.garage()->vehicles().size(), 1);
+
+        // The garage starts at its vehicle; a service entry from the keyboard,
+        // after which the form is ready for the next one.
+        switchTo(7);
+        QVERIFY(focusedIn<GarageListRow>(screen()));
+        GarageServicePanel *log = screen()->findChild<GarageBody *>()->servicePanel();
+        QVERIFY(tabTo(log->titleField()));
+        type(QStringLiteral("Oil change"));
+        QVERIFY(tabTo(log->addButton()));
+        key(Qt::Key_Return);
+        QCOMPARE(m.garage()->entries(m.garage()->vehicles().front().id).size(), 1);
+        QCOMPARE(focused(), static_cast<QWidget *>(log->dateField()));
+
+        // The report menu opens on Return; its first item saves.
+        auto *report = screen()->findChild<ReportMenu *>();
+        QVERIFY(report && tabTo(report));
+        QTimer::singleShot(0, [] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        key(Qt::Key_Return);
+        QCOMPARE(reportsSaved, 1);
+        QVERIFY2(windows.opened.isEmpty(), qPrintable(windows.opened.join(u' ')));
+
+        // A theme change builds the content anew: the keyboard starts in it.
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        KVRNThemes::setCurrentID(QStringLiteral("midnight-black"));
+        settle();
+        QVERIFY(focusedIn<GarageListRow>(screen()));
+        KVRNThemes::setCurrentID(QStringLiteral("cobalt-gunmetal"));
+        Opener::reset();
+    }
+};
+
+QTEST_MAIN(TestKeyWalk)
+#include "test_keywalk.moc"
