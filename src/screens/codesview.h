@@ -46,6 +46,7 @@ protected:
 private:
     void build();
     void refresh();
+    void settleDetail();
     void openRow(int row);
     // Every code of the reference, read once per database.
     const QList<OBDCode> &allCodes(const Vorel &data);
@@ -60,6 +61,7 @@ private:
     QListView *m_list = nullptr;
     CodeListModel *m_listModel = nullptr;
     CodeDetail *m_detail = nullptr;
+    QWidget *m_detailPane = nullptr;
     std::optional<QString> m_revealed; // the selection last scrolled to
     const Vorel *m_codesOf = nullptr;
     QList<OBDCode> m_allCodes;
