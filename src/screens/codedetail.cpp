@@ -95,7 +95,10 @@ void CodeDetail::clear()
     // frame, so that the pane is drawn once with what replaces it.
     while (m_box->count() > 1) {
         QLayoutItem *item = m_box->takeAt(1);
-        delete item->widget();
+        if (QWidget *w = item->widget()) {
+            w->hide(); // a focused label hands its focus on as before
+            delete w;
+        }
         delete item;
     }
 }
