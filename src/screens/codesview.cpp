@@ -125,7 +125,7 @@ void CodesView::refresh()
     }
     const QList<OBDCode> &all = allCodes(*data);
     const QString query = CodeListRules::query(m_model.codeFilter());
-    QList<OBDCode> matching = CodeListRules::matching(all, m_model.codeLevel(), query);
+    QList<OBDCode> matching = CodeListRules::matching(all, m_folded, m_model.codeLevel(), query);
     m_count->setPlain(CodeListRules::countLine(matching.size(), all.size()));
     m_field->setText(m_model.codeFilter());
     for (qsizetype i = 0; i < m_chips.size(); ++i)
@@ -169,7 +169,8 @@ void CodesView::submit()
     if (!data)
         return;
     const QString query = CodeListRules::query(m_model.codeFilter());
-    const auto chosen = CodeListRules::submit(CodeListRules::matching(allCodes(*data), m_model.codeLevel(), query), query);
+    const QList<OBDCode> &all = allCodes(*data);
+    const auto chosen = CodeListRules::submit(CodeListRules::matching(all, m_folded, m_model.codeLevel(), query), query);
     if (chosen)
         m_model.setSelectedCode(*chosen);
 }
@@ -178,6 +179,7 @@ const QList<OBDCode> &CodesView::allCodes(const Vorel &data)
 {
     if (m_codesOf != &data) {
         m_allCodes = data.allCodes();
+        m_folded = CodeListRules::fold(m_allCodes);
         m_codesOf = &data;
     }
     return m_allCodes;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codelistrules.h"
 #include "data/obdcode.h"
 #include "data/seriousness.h"
 
@@ -48,7 +49,7 @@ private:
     void refresh();
     void settleDetail();
     void openRow(int row);
-    // Every code of the reference, read once per database.
+    // Every code of the reference, read (and folded) once per database.
     const QList<OBDCode> &allCodes(const Vorel &data);
 
     AppModel &m_model;
@@ -65,4 +66,5 @@ private:
     std::optional<QString> m_revealed; // the selection last scrolled to
     const Vorel *m_codesOf = nullptr;
     QList<OBDCode> m_allCodes;
+    QList<CodeListRules::Folded> m_folded; // of m_allCodes
 };
