@@ -67,21 +67,40 @@ CodeDetail::CodeDetail(AppModel &model, QWidget *parent)
     : QWidget(parent)
     , m_model(model)
     , m_box(PtLayout::column(this, 12))
+    , m_garageSlot(new QWidget)
 {
     setObjectName(QStringLiteral("codeDetail"));
+    m_garageSlot->setObjectName(QStringLiteral("garageRow"));
+    auto *slotBox = new QVBoxLayout(m_garageSlot);
+    slotBox->setContentsMargins(0, 0, 0, 0);
+    m_garageSlot->hide();
+    m_box->addWidget(m_garageSlot);
 }
 
 void CodeDetail::clear()
 {
-    while (QLayoutItem *item = m_box->takeAt(0)) {
+    // The slot stays; its panel may be running the action that led here, so
+    // it is only hidden now and goes with the next change, before that
+    // change's frame (a deferred delete would draw the pane once more).
+    for (const QPointer<QWidget> &old : std::as_const(m_oldPanels))
+        delete old.data();
+    m_oldPanels.clear();
+    for (QWidget *row : m_garageSlot->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        m_garageSlot->layout()->removeWidget(row);
+        row->hide();
+        m_oldPanels.append(row);
+    }
+    m_garageSlot->hide();
+    // The rest holds nothing that acts: it goes at once, before the next
+    // frame, so that the pane is drawn once with what replaces it.
+    while (m_box->count() > 1) {
+        QLayoutItem *item = m_box->takeAt(1);
         if (QWidget *w = item->widget()) {
-            // A panel may be running the action that led here.
-            w->hide();
-            w->deleteLater();
+            w->hide(); // a focused label hands its focus on as before
+            delete w;
         }
         delete item;
     }
-    m_garageSlot = nullptr;
 }
 
 void CodeDetail::showCode(const Vorel *data, const QString &code)
@@ -101,30 +120,28 @@ void CodeDetail::showCode(const Vorel *data, const QString &code)
     const std::optional<QStringList> lines = info ? std::nullopt : data->explainStructure(code);
     m_content = CodeDetailRules::content(info.has_value(), lines.has_value());
 
-    m_garageSlot = new QWidget;
-    m_garageSlot->setObjectName(QStringLiteral("garageRow"));
-    auto *slotBox = new QVBoxLayout(m_garageSlot);
-    slotBox->setContentsMargins(0, 0, 0, 0);
-    m_garageSlot->hide();
-    m_box->addWidget(m_garageSlot);
     if (CodeDetailRules::showsGarageRow(info.has_value(), lines.has_value(), garageOpen) && maker()) {
         if (QWidget *row = maker()(*m_model.garage(), m_model, code.toUpper())) {
-            slotBox->addWidget(row);
+            m_garageSlot->layout()->addWidget(row);
             m_garageSlot->show();
         }
     }
 
+    QWidget *content = nullptr;
     switch (m_content) {
     case CodeDetailRules::Content::Explanation:
-        m_box->addWidget(explanation(*info));
+        content = explanation(*info);
         break;
     case CodeDetailRules::Content::Structure:
-        m_box->addWidget(structure(*lines));
+        content = structure(*lines);
         break;
     case CodeDetailRules::Content::Prompt:
-        m_box->addWidget(prompt());
+        content = prompt();
         break;
     }
+    m_box->addWidget(content);
+    if (isVisible())
+        content->show();
 }
 
 QWidget *CodeDetail::explanation(const OBDCode &info)

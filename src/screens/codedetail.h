@@ -2,6 +2,8 @@
 
 #include "codedetailrules.h"
 
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -21,7 +23,8 @@ class Vorel;
 // setGarageRowMaker(), and the pane then puts the maker's widget in the slot
 // (object name "garageRow") for listed and well-formed codes while My Garage
 // is open, passing the code upper-cased. The panel follows the garage store
-// itself; the pane makes it anew whenever it shows another code.
+// itself; the pane makes it anew whenever it shows another code. The rest of
+// the explanation is replaced at once and laid out before the next frame.
 class CodeDetail : public QWidget
 {
     Q_OBJECT
@@ -52,7 +55,8 @@ private:
 
     AppModel &m_model;
     QVBoxLayout *m_box;
-    QWidget *m_garageSlot = nullptr;
+    QWidget *m_garageSlot;
+    QList<QPointer<QWidget>> m_oldPanels; // hidden, deleted with the next change
     const Vorel *m_data = nullptr;
     QString m_code;
     bool m_built = false;

@@ -5,13 +5,14 @@ CodeListModel::CodeListModel(QObject *parent)
 {
 }
 
-void CodeListModel::setCodes(const QList<OBDCode> &codes)
+bool CodeListModel::setCodes(const QList<OBDCode> &codes)
 {
     if (codes == m_codes)
-        return;
+        return false;
     beginResetModel();
     m_codes = codes;
     endResetModel();
+    return true;
 }
 
 void CodeListModel::setSelectedCode(const std::optional<QString> &code)

@@ -18,7 +18,8 @@ public:
 
     explicit CodeListModel(QObject *parent = nullptr);
 
-    void setCodes(const QList<OBDCode> &codes);
+    // False when the list was already these codes (nothing reset).
+    bool setCodes(const QList<OBDCode> &codes);
     void setSelectedCode(const std::optional<QString> &code);
 
     const QList<OBDCode> &codes() const { return m_codes; }

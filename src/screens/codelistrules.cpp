@@ -27,6 +27,31 @@ QList<OBDCode> CodeListRules::matching(const QList<OBDCode> &all, std::optional<
     return out;
 }
 
+QList<CodeListRules::Folded> CodeListRules::fold(const QList<OBDCode> &all)
+{
+    QList<Folded> out;
+    out.reserve(all.size());
+    for (const OBDCode &c : all)
+        out.append({c.code.toLower(), c.title.toLower(), c.family.toLower()});
+    return out;
+}
+
+QList<OBDCode> CodeListRules::matching(const QList<OBDCode> &all, const QList<Folded> &folded,
+                                       std::optional<Seriousness> level, const QString &query)
+{
+    if (folded.size() != all.size())
+        return matching(all, level, query);
+    QList<OBDCode> out;
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const Folded &f = folded[i];
+        if (level && all[i].level() != *level)
+            continue;
+        if (query.isEmpty() || f.code.startsWith(query) || f.title.contains(query) || f.family.contains(query))
+            out.append(all[i]);
+    }
+    return out;
+}
+
 QString CodeListRules::countLine(qsizetype matching, qsizetype total)
 {
     return QString::number(matching) + QStringLiteral(" of ") + QString::number(total) + QStringLiteral(" codes");

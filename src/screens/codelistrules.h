@@ -22,6 +22,16 @@ public:
     static bool matches(const OBDCode &code, std::optional<Seriousness> level, const QString &query);
     static QList<OBDCode> matching(const QList<OBDCode> &all, std::optional<Seriousness> level,
                                    const QString &query);
+    // Each code's code, title and family lower-cased once, for a list that is
+    // filtered again at every keystroke.
+    struct Folded
+    {
+        QString code, title, family;
+    };
+    static QList<Folded> fold(const QList<OBDCode> &all);
+    // matching() over `all` and its fold(): the same codes.
+    static QList<OBDCode> matching(const QList<OBDCode> &all, const QList<Folded> &folded,
+                                   std::optional<Seriousness> level, const QString &query);
     // "<matching> of <total> codes".
     static QString countLine(qsizetype matching, qsizetype total);
     // The selected code, else the first matching one, else "P0300".

@@ -19,6 +19,7 @@
 #include "ptlayout.h"
 #include "screenbits.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -109,7 +110,8 @@ void CodesView::build()
     row->addWidget(left);
 
     m_detail = new CodeDetail(m_model);
-    row->addWidget(ScreenBits::scrollPane(m_detail), 1);
+    m_detailPane = ScreenBits::scrollPane(m_detail);
+    row->addWidget(m_detailPane, 1);
 }
 
 void CodesView::refresh()
@@ -123,7 +125,7 @@ void CodesView::refresh()
     }
     const QList<OBDCode> &all = allCodes(*data);
     const QString query = CodeListRules::query(m_model.codeFilter());
-    QList<OBDCode> matching = CodeListRules::matching(all, m_model.codeLevel(), query);
+    QList<OBDCode> matching = CodeListRules::matching(all, m_folded, m_model.codeLevel(), query);
     m_count->setPlain(CodeListRules::countLine(matching.size(), all.size()));
     m_field->setText(m_model.codeFilter());
     for (qsizetype i = 0; i < m_chips.size(); ++i)
@@ -132,7 +134,8 @@ void CodesView::refresh()
     const QString shown = CodeListRules::shownCode(m_model.selectedCode(), matching);
     if (FVRender::snapshotMode && matching.size() > CodeListRules::snapshotRows)
         matching.resize(CodeListRules::snapshotRows);
-    m_listModel->setCodes(matching);
+    if (m_listModel->setCodes(matching) && m_list->isVisible())
+        m_list->doItemsLayout(); // now, not on the view's timer: one frame draws the list
     m_listModel->setSelectedCode(m_model.selectedCode());
     if (m_model.selectedCode() != m_revealed) {
         // A code chosen here or elsewhere comes into view and becomes the
@@ -140,7 +143,24 @@ void CodesView::refresh()
         m_revealed = m_model.selectedCode();
         ScreenBits::reveal(m_list, m_revealed ? m_listModel->rowOf(*m_revealed) : -1);
     }
+    const bool another = shown != m_detail->code();
     m_detail->showCode(data, shown);
+    if (another && isVisible())
+        settleDetail();
+}
+
+void CodesView::settleDetail()
+{
+    // Another code's pane is laid out now rather than over the next event
+    // rounds, each of which would draw it again: every layout request (a
+    // nested one goes up one level per round) and the pane's queued
+    // reflows, until none is left.
+    for (int round = 0; round < 8; ++round) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::sendPostedEvents(m_detailPane, QEvent::MetaCall);
+        for (QObject *o : m_detailPane->findChildren<QObject *>())
+            QCoreApplication::sendPostedEvents(o, QEvent::MetaCall);
+    }
 }
 
 void CodesView::submit()
@@ -149,7 +169,8 @@ void CodesView::submit()
     if (!data)
         return;
     const QString query = CodeListRules::query(m_model.codeFilter());
-    const auto chosen = CodeListRules::submit(CodeListRules::matching(allCodes(*data), m_model.codeLevel(), query), query);
+    const QList<OBDCode> &all = allCodes(*data);
+    const auto chosen = CodeListRules::submit(CodeListRules::matching(all, m_folded, m_model.codeLevel(), query), query);
     if (chosen)
         m_model.setSelectedCode(*chosen);
 }
@@ -158,6 +179,7 @@ const QList<OBDCode> &CodesView::allCodes(const Vorel &data)
 {
     if (m_codesOf != &data) {
         m_allCodes = data.allCodes();
+        m_folded = CodeListRules::fold(m_allCodes);
         m_codesOf = &data;
     }
     return m_allCodes;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codelistrules.h"
 #include "data/obdcode.h"
 #include "data/seriousness.h"
 
@@ -46,8 +47,9 @@ protected:
 private:
     void build();
     void refresh();
+    void settleDetail();
     void openRow(int row);
-    // Every code of the reference, read once per database.
+    // Every code of the reference, read (and folded) once per database.
     const QList<OBDCode> &allCodes(const Vorel &data);
 
     AppModel &m_model;
@@ -60,7 +62,9 @@ private:
     QListView *m_list = nullptr;
     CodeListModel *m_listModel = nullptr;
     CodeDetail *m_detail = nullptr;
+    QWidget *m_detailPane = nullptr;
     std::optional<QString> m_revealed; // the selection last scrolled to
     const Vorel *m_codesOf = nullptr;
     QList<OBDCode> m_allCodes;
+    QList<CodeListRules::Folded> m_folded; // of m_allCodes
 };

@@ -34,6 +34,7 @@
 #include <QLineEdit>
 #include <QHBoxLayout>
 #include <QListView>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -189,11 +190,18 @@ private slots:
         });
         CodeDetail detail(*m);
         detail.showCode(m->data(), QStringLiteral("p0301"));
+        QPointer<QLabel> first = detail.garageSlot()->findChild<QLabel *>();
         detail.showCode(m->data(), QStringLiteral("X1234"));
+        // A replaced panel waits, hidden, for the next change; the slot stays.
+        QVERIFY(first && first->isHidden());
         detail.showCode(m->data(), QStringLiteral("P1234"));
         CodeDetail::setGarageRowMaker({});
+        QVERIFY(!first);
         QCOMPARE(asked, (QStringList{"P0301", "P1234"}));
         QVERIFY(!detail.garageSlot()->isHidden());
+        QCOMPARE(detail.garageSlot()->findChildren<QLabel *>().size(), 1);
+        // What the earlier codes showed is gone at once, not on a later round.
+        QCOMPARE(detail.findChildren<QLabel *>(QStringLiteral("code")).size(), 1);
     }
 
     void guideWalkBackAndStartOver()
