@@ -109,8 +109,17 @@ void KVTextLabel::checkCache() const
         && c.flags == textInteractionFlags() && c.alignment == alignment() && c.minimum == minimumSize()
         && c.font == font() && c.text == text())
         return;
-    c = Cache{text(), font(), margins, margin(), indent(), wordWrap(), textInteractionFlags(), alignment(),
-              minimumSize(), true, -1, {}, {}, {}};
+    c = Cache{};
+    c.text = text();
+    c.font = font();
+    c.margins = margins;
+    c.margin = margin();
+    c.indent = indent();
+    c.wrap = wordWrap();
+    c.flags = textInteractionFlags();
+    c.alignment = alignment();
+    c.minimum = minimumSize();
+    c.valid = true;
 }
 
 int KVTextLabel::cachedHeight(int width) const
@@ -141,7 +150,11 @@ int KVTextLabel::measuredHeight(int width) const
         return preferredSize().height();
     const QMargins m = contentsMargins();
     const KVTextLabelMetrics text(this->text(), font(), alignment());
-    return std::max(text.height(std::max(width - m.left() - m.right(), 0)) + m.top() + m.bottom(), minimumHeight());
+    const int inner = std::max(width - m.left() - m.right(), 0);
+    // Layouts ask at widths far beyond the text's too: one line a paragraph.
+    minimumSizeHint();
+    const int lines = text.unwrappedAt(inner, m_cache.unwrapped) ? m_cache.unwrappedHeight : text.height(inner);
+    return std::max(lines + m.top() + m.bottom(), minimumHeight());
 }
 
 QSize KVTextLabel::preferredSize() const
@@ -166,7 +179,9 @@ QSize KVTextLabel::minimumSizeHint() const
     checkCache();
     if (!m_cache.minimumHint.isValid()) {
         const QMargins m = contentsMargins();
-        QSize size = KVTextLabelMetrics(text(), font(), alignment()).minimum().grownBy(m).expandedTo(minimumSize());
+        const QSize least = KVTextLabelMetrics(text(), font(), alignment()).minimum(&m_cache.unwrapped);
+        m_cache.unwrappedHeight = least.height();
+        QSize size = least.grownBy(m).expandedTo(minimumSize());
         size.setHeight(std::min(size.height(), preferredSize().height()));
         m_cache.minimumHint = size;
     }

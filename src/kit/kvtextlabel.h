@@ -70,6 +70,8 @@ private:
         int oneLine = -1;
         QHash<int, int> heights;
         QSize preferred, minimumHint; // invalid until measured
+        double unwrapped = 0; // the widest paragraph's width on one line
+        int unwrappedHeight = 0;
     };
     mutable Cache m_cache;
 

@@ -1,6 +1,7 @@
 #include "kvtextlabelmetrics.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QTextLayout>
 #include <QWidget>
 #include <cmath>
@@ -72,7 +73,15 @@ QSize KVTextLabelMetrics::preferred() const
     return QSize(int(std::ceil(widthAt(ideal, last))), int(std::ceil(last.height)));
 }
 
-QSize KVTextLabelMetrics::minimum() const
+QSize KVTextLabelMetrics::minimum(double *unwrapped) const
 {
-    return QSize(int(std::ceil(widthAt(0, layout(0)))), height(QWIDGETSIZE_MAX));
+    const Lines lines = layout(QWIDGETSIZE_MAX);
+    if (unwrapped)
+        *unwrapped = lines.widest;
+    return QSize(int(std::ceil(widthAt(0, layout(0)))), int(std::ceil(lines.height)));
+}
+
+bool KVTextLabelMetrics::unwrappedAt(int width, double unwrapped) const
+{
+    return width >= std::ceil(unwrapped) + std::ceil(QFontMetricsF(m_font).height() / 2);
 }

@@ -24,8 +24,13 @@ public:
     // The shape the document takes when asked to adjust its size: narrowed
     // from 80 "x" wide towards a pleasing proportion, then to its widest line.
     QSize preferred() const;
-    // The widest word's width and the height of one line per paragraph.
-    QSize minimum() const;
+    // The widest word's width and the height of one line per paragraph;
+    // `unwrapped` gets the widest paragraph's width on its one line.
+    QSize minimum(double *unwrapped = nullptr) const;
+    // Whether every paragraph keeps to one line at a width, given the
+    // widest one's unwrapped width, with room to spare for a glyph reaching
+    // past its advance: the height is then that of minimum().
+    bool unwrappedAt(int width, double unwrapped) const;
 
 private:
     struct Lines
