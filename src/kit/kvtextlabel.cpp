@@ -34,7 +34,9 @@ KVTextLabel::KVTextLabel(double points, QFont::Weight weight, QWidget *parent)
 }
 
 KVTextLabel::KVTextLabel(const QString &text, double points, QFont::Weight weight, QWidget *parent)
-    : QLabel(parent), m_points(points), m_weight(weight)
+    : QLabel(parent)
+    , m_points(points)
+    , m_weight(weight)
 {
     setTextFormat(Qt::PlainText);
     setText(text);
@@ -138,8 +140,9 @@ bool KVTextLabel::measuresItself() const
 {
     // What QLabel measures through a text document, plain and unframed.
     return (textInteractionFlags() & (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard)) && wordWrap()
-        && textFormat() == Qt::PlainText && !text().isEmpty() && margin() == 0 && indent() < 0 && frameWidth() == 0
-        && minimumWidth() <= 0 && layoutDirection() == Qt::LeftToRight && KVTextLabelMetrics::handles(text());
+           && textFormat() == Qt::PlainText && !text().isEmpty() && margin() == 0 && indent() < 0 && frameWidth() == 0
+           && minimumWidth() <= 0 && layoutDirection() == Qt::LeftToRight && !buddy()
+           && KVTextLabelMetrics::handles(text());
 }
 
 int KVTextLabel::measuredHeight(int width) const
@@ -152,8 +155,9 @@ int KVTextLabel::measuredHeight(int width) const
     const KVTextLabelMetrics text(this->text(), font(), alignment());
     const int inner = std::max(width - m.left() - m.right(), 0);
     // Layouts ask at widths far beyond the text's too: one line a paragraph.
-    minimumSizeHint();
-    const int lines = text.unwrappedAt(inner, m_cache.unwrapped) ? m_cache.unwrappedHeight : text.height(inner);
+    KVTextLabel::minimumSizeHint();
+    const bool unwrapped = m_cache.unwrapped >= 0 && text.unwrappedAt(inner, m_cache.unwrapped);
+    const int lines = unwrapped ? m_cache.unwrappedHeight : text.height(inner);
     return std::max(lines + m.top() + m.bottom(), minimumHeight());
 }
 

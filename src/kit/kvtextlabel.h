@@ -70,7 +70,7 @@ private:
         int oneLine = -1;
         QHash<int, int> heights;
         QSize preferred, minimumHint; // invalid until measured
-        double unwrapped = 0; // the widest paragraph's width on one line
+        double unwrapped = -1;        // the widest paragraph's width on one line
         int unwrappedHeight = 0;
     };
     mutable Cache m_cache;

@@ -7,7 +7,9 @@
 #include <cmath>
 
 KVTextLabelMetrics::KVTextLabelMetrics(const QString &text, const QFont &font, Qt::Alignment alignment)
-    : m_text(text), m_font(font), m_alignment(alignment)
+    : m_text(text)
+    , m_font(font)
+    , m_alignment(alignment)
 {
 }
 

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QSize>
 #include <QString>
+#include <algorithm>
 
 // Plain text wrapped at word boundaries, measured line by line as a text
 // document lays out its paragraphs (leading included, each line rounded up

@@ -15,7 +15,8 @@ class TestTextLabel : public QObject
         QCOMPARE(label.sizeHint(), label.QLabel::sizeHint());
         QCOMPARE(label.minimumSizeHint(), label.QLabel::minimumSizeHint());
         for (int width : {-7, 0, 1, 37, 120, 189, 341, 887, 5000})
-            QVERIFY2(label.heightForWidth(width) == label.QLabel::heightForWidth(width), what + " w" + QByteArray::number(width));
+            QVERIFY2(label.heightForWidth(width) == label.QLabel::heightForWidth(width),
+                     what + " w" + QByteArray::number(width));
     }
 
 private slots:
