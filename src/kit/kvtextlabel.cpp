@@ -152,13 +152,21 @@ int KVTextLabel::measuredHeight(int width) const
     if (width < 0) // QLabel measures its preferred shape, as for its size hint
         return preferredSize().height();
     const QMargins m = contentsMargins();
-    const KVTextLabelMetrics text(this->text(), font(), alignment());
+    const KVTextLabelMetrics &text = metrics();
     const int inner = std::max(width - m.left() - m.right(), 0);
     // Layouts ask at widths far beyond the text's too: one line a paragraph.
     KVTextLabel::minimumSizeHint();
     const bool unwrapped = m_cache.unwrapped >= 0 && text.unwrappedAt(inner, m_cache.unwrapped);
     const int lines = unwrapped ? m_cache.unwrappedHeight : text.height(inner);
     return std::max(lines + m.top() + m.bottom(), minimumHeight());
+}
+
+const KVTextLabelMetrics &KVTextLabel::metrics() const
+{
+    checkCache();
+    if (!m_cache.metrics)
+        m_cache.metrics = std::make_shared<const KVTextLabelMetrics>(text(), font(), alignment());
+    return *m_cache.metrics;
 }
 
 QSize KVTextLabel::preferredSize() const
@@ -169,7 +177,7 @@ QSize KVTextLabel::preferredSize() const
     checkCache();
     if (!m_cache.preferred.isValid()) {
         const QMargins m = contentsMargins();
-        const QSize size = KVTextLabelMetrics(text(), font(), alignment()).preferred();
+        const QSize size = metrics().preferred();
         m_cache.preferred = size.grownBy(m).expandedTo(minimumSize());
     }
     return m_cache.preferred;
@@ -183,7 +191,7 @@ QSize KVTextLabel::minimumSizeHint() const
     checkCache();
     if (!m_cache.minimumHint.isValid()) {
         const QMargins m = contentsMargins();
-        const QSize least = KVTextLabelMetrics(text(), font(), alignment()).minimum(&m_cache.unwrapped);
+        const QSize least = metrics().minimum(&m_cache.unwrapped);
         m_cache.unwrappedHeight = least.height();
         QSize size = least.grownBy(m).expandedTo(minimumSize());
         size.setHeight(std::min(size.height(), preferredSize().height()));

@@ -3,6 +3,9 @@
 #include <QFont>
 #include <QHash>
 #include <QLabel>
+#include <memory>
+
+class KVTextLabelMetrics;
 
 // A text label: always plain text (nothing in data or
 // user text is read as markup), in the rounded face at a size in points that
@@ -52,6 +55,8 @@ private:
     // QLabel's height at a width, and its own size hint.
     int measuredHeight(int width) const;
     QSize preferredSize() const;
+    // The text's measure, kept with the cache.
+    const KVTextLabelMetrics &metrics() const;
     int oneLineWidth() const;
     void checkCache() const;
 
@@ -72,6 +77,7 @@ private:
         QSize preferred, minimumHint; // invalid until measured
         double unwrapped = -1;        // the widest paragraph's width on one line
         int unwrappedHeight = 0;
+        std::shared_ptr<const KVTextLabelMetrics> metrics;
     };
     mutable Cache m_cache;
 

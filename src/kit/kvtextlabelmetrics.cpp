@@ -7,10 +7,23 @@
 #include <cmath>
 
 KVTextLabelMetrics::KVTextLabelMetrics(const QString &text, const QFont &font, Qt::Alignment alignment)
-    : m_text(text)
-    , m_font(font)
-    , m_alignment(alignment)
+    : m_font(font)
 {
+    QTextOption option;
+    option.setAlignment(alignment);
+    option.setWrapMode(QTextOption::WordWrap);
+    for (const QString &paragraph : text.split(u'\n')) {
+        auto layout = std::make_unique<QTextLayout>(paragraph, font);
+        layout->setTextOption(option);
+        layout->beginLayout();
+        m_paragraphs.push_back(std::move(layout));
+    }
+}
+
+KVTextLabelMetrics::~KVTextLabelMetrics()
+{
+    for (const auto &layout : m_paragraphs)
+        layout->endLayout();
 }
 
 bool KVTextLabelMetrics::handles(const QString &text)
@@ -26,26 +39,15 @@ bool KVTextLabelMetrics::handles(const QString &text)
 
 KVTextLabelMetrics::Lines KVTextLabelMetrics::layout(double width) const
 {
-    QTextOption option;
-    option.setAlignment(m_alignment);
-    option.setWrapMode(QTextOption::WordWrap);
     Lines out;
-    qsizetype start = 0;
-    for (;;) {
-        const qsizetype end = m_text.indexOf(u'\n', start);
-        QTextLayout layout(m_text.mid(start, end < 0 ? -1 : end - start), m_font);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    for (const auto &layout : m_paragraphs) {
+        layout->clearLayout();
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
             line.setLeadingIncluded(true);
             line.setLineWidth(width);
             out.height += std::ceil(line.ascent() + line.descent() + line.leading());
             out.widest = std::max(out.widest, line.naturalTextWidth());
         }
-        layout.endLayout();
-        if (end < 0)
-            break;
-        start = end + 1;
     }
     return out;
 }

@@ -4,17 +4,25 @@
 #include <QSize>
 #include <QString>
 #include <algorithm>
+#include <memory>
+#include <vector>
+
+class QTextLayout;
 
 // Plain text wrapped at word boundaries, measured line by line as a text
 // document lays out its paragraphs (leading included, each line rounded up
 // to whole pixels; the document as wide as the width it is given or its
 // widest line). A selectable label measures its text through such a
 // document, laying it out twice for each width asked and some five times for
-// its size hints; the same sizes come here from bare text layouts.
+// its size hints; the same sizes come here from bare text layouts. The text
+// is shaped once, when first measured: each width after only breaks lines.
 class KVTextLabelMetrics
 {
 public:
     KVTextLabelMetrics(const QString &text, const QFont &font, Qt::Alignment alignment);
+    ~KVTextLabelMetrics();
+    KVTextLabelMetrics(const KVTextLabelMetrics &) = delete;
+    KVTextLabelMetrics &operator=(const KVTextLabelMetrics &) = delete;
 
     // Whether a text is measured here as the document would: no tabs,
     // carriage returns or Unicode line and paragraph separators.
@@ -43,7 +51,8 @@ private:
     // The document's width at a text width.
     static double widthAt(double width, const Lines &lines) { return std::max(width, lines.widest); }
 
-    QString m_text;
     QFont m_font;
-    Qt::Alignment m_alignment;
+    // One layout a paragraph, kept open: its lines are cleared and broken
+    // again at each width, over the glyphs shaped the first time.
+    std::vector<std::unique_ptr<QTextLayout>> m_paragraphs;
 };
