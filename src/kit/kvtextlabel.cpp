@@ -3,6 +3,7 @@
 #include "kvfont.h"
 #include "kvscale.h"
 #include "kvscalewatch.h"
+#include "kvtextlabelmetrics.h"
 
 #include <QFontMetrics>
 #include <QLayout>
@@ -33,7 +34,9 @@ KVTextLabel::KVTextLabel(double points, QFont::Weight weight, QWidget *parent)
 }
 
 KVTextLabel::KVTextLabel(const QString &text, double points, QFont::Weight weight, QWidget *parent)
-    : QLabel(parent), m_points(points), m_weight(weight)
+    : QLabel(parent)
+    , m_points(points)
+    , m_weight(weight)
 {
     setTextFormat(Qt::PlainText);
     setText(text);
@@ -83,7 +86,7 @@ bool KVTextLabel::alignedInLayout() const
 QSize KVTextLabel::sizeHint() const
 {
     if (!wordWrap() || !alignedInLayout())
-        return QLabel::sizeHint();
+        return preferredSize();
     const QFontMetrics fm(font());
     const QMargins m = contentsMargins();
     const int extra = m.left() + m.right() + 2 * margin() + std::max(indent(), 0);
@@ -105,9 +108,20 @@ void KVTextLabel::checkCache() const
     Cache &c = m_cache;
     const QMargins margins = contentsMargins();
     if (c.valid && c.wrap == wordWrap() && c.margin == margin() && c.indent == indent() && c.margins == margins
+        && c.flags == textInteractionFlags() && c.alignment == alignment() && c.minimum == minimumSize()
         && c.font == font() && c.text == text())
         return;
-    c = Cache{text(), font(), margins, margin(), indent(), wordWrap(), true, -1, {}};
+    c = Cache{};
+    c.text = text();
+    c.font = font();
+    c.margins = margins;
+    c.margin = margin();
+    c.indent = indent();
+    c.wrap = wordWrap();
+    c.flags = textInteractionFlags();
+    c.alignment = alignment();
+    c.minimum = minimumSize();
+    c.valid = true;
 }
 
 int KVTextLabel::cachedHeight(int width) const
@@ -117,9 +131,73 @@ int KVTextLabel::cachedHeight(int width) const
         return *it;
     if (m_cache.heights.size() >= 64)
         m_cache.heights.clear(); // a window dragged through many widths
-    const int h = QLabel::heightForWidth(width);
+    const int h = measuredHeight(width);
     m_cache.heights.insert(width, h);
     return h;
+}
+
+bool KVTextLabel::measuresItself() const
+{
+    // What QLabel measures through a text document, plain and unframed.
+    return (textInteractionFlags() & (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard)) && wordWrap()
+           && textFormat() == Qt::PlainText && !text().isEmpty() && margin() == 0 && indent() < 0 && frameWidth() == 0
+           && minimumWidth() <= 0 && layoutDirection() == Qt::LeftToRight && !buddy()
+           && KVTextLabelMetrics::handles(text());
+}
+
+int KVTextLabel::measuredHeight(int width) const
+{
+    if (!measuresItself())
+        return QLabel::heightForWidth(width);
+    if (width < 0) // QLabel measures its preferred shape, as for its size hint
+        return preferredSize().height();
+    const QMargins m = contentsMargins();
+    const KVTextLabelMetrics &text = metrics();
+    const int inner = std::max(width - m.left() - m.right(), 0);
+    // Layouts ask at widths far beyond the text's too: one line a paragraph.
+    KVTextLabel::minimumSizeHint();
+    const bool unwrapped = m_cache.unwrapped >= 0 && text.unwrappedAt(inner, m_cache.unwrapped);
+    const int lines = unwrapped ? m_cache.unwrappedHeight : text.height(inner);
+    return std::max(lines + m.top() + m.bottom(), minimumHeight());
+}
+
+const KVTextLabelMetrics &KVTextLabel::metrics() const
+{
+    checkCache();
+    if (!m_cache.metrics)
+        m_cache.metrics = std::make_shared<const KVTextLabelMetrics>(text(), font(), alignment());
+    return *m_cache.metrics;
+}
+
+QSize KVTextLabel::preferredSize() const
+{
+    if (!measuresItself())
+        return QLabel::sizeHint();
+    ensurePolished();
+    checkCache();
+    if (!m_cache.preferred.isValid()) {
+        const QMargins m = contentsMargins();
+        const QSize size = metrics().preferred();
+        m_cache.preferred = size.grownBy(m).expandedTo(minimumSize());
+    }
+    return m_cache.preferred;
+}
+
+QSize KVTextLabel::minimumSizeHint() const
+{
+    if (!measuresItself())
+        return QLabel::minimumSizeHint();
+    ensurePolished();
+    checkCache();
+    if (!m_cache.minimumHint.isValid()) {
+        const QMargins m = contentsMargins();
+        const QSize least = metrics().minimum(&m_cache.unwrapped);
+        m_cache.unwrappedHeight = least.height();
+        QSize size = least.grownBy(m).expandedTo(minimumSize());
+        size.setHeight(std::min(size.height(), preferredSize().height()));
+        m_cache.minimumHint = size;
+    }
+    return m_cache.minimumHint;
 }
 
 int KVTextLabel::oneLineWidth() const

@@ -3,6 +3,9 @@
 #include <QFont>
 #include <QHash>
 #include <QLabel>
+#include <memory>
+
+class KVTextLabelMetrics;
 
 // A text label: always plain text (nothing in data or
 // user text is read as markup), in the rounded face at a size in points that
@@ -34,6 +37,7 @@ public:
     // its one-line width up to about 60 characters, and the height of the
     // lines at the width it will actually get, so no line is cut.
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
     int heightForWidth(int width) const override;
 
 private:
@@ -44,6 +48,15 @@ private:
     // text, font or frame change: layouts ask again and again, and text
     // layout is what costs.
     int cachedHeight(int width) const;
+    // Whether the label's sizes are measured here rather than by QLabel,
+    // which lays a selectable label's text out again and again in a text
+    // document; the sizes are the same.
+    bool measuresItself() const;
+    // QLabel's height at a width, and its own size hint.
+    int measuredHeight(int width) const;
+    QSize preferredSize() const;
+    // The text's measure, kept with the cache.
+    const KVTextLabelMetrics &metrics() const;
     int oneLineWidth() const;
     void checkCache() const;
 
@@ -55,9 +68,16 @@ private:
         int margin = 0;
         int indent = 0;
         bool wrap = false;
+        Qt::TextInteractionFlags flags;
+        Qt::Alignment alignment;
+        QSize minimum;
         bool valid = false;
         int oneLine = -1;
         QHash<int, int> heights;
+        QSize preferred, minimumHint; // invalid until measured
+        double unwrapped = -1;        // the widest paragraph's width on one line
+        int unwrappedHeight = 0;
+        std::shared_ptr<const KVTextLabelMetrics> metrics;
     };
     mutable Cache m_cache;
 

@@ -9,7 +9,10 @@
 #include <cmath>
 
 ClampedText::ClampedText(double points, QFont::Weight weight, int maxLines, QWidget *parent)
-    : QWidget(parent), m_points(points), m_weight(weight), m_maxLines(std::max(1, maxLines))
+    : QWidget(parent)
+    , m_points(points)
+    , m_weight(weight)
+    , m_maxLines(std::max(1, maxLines))
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     applyFont();
@@ -40,7 +43,7 @@ ClampedText::Cache &ClampedText::cache() const
 {
     Cache &c = m_cache;
     if (c.text != m_text || c.font != font())
-        c = Cache{m_text, font(), {}, -1};
+        c = Cache{m_text, font(), {}, -1, {}};
     return c;
 }
 
@@ -60,13 +63,21 @@ QStringList ClampedText::wrap(int width) const
     if (m_text.isEmpty() || width <= 0)
         return out;
     const QFontMetricsF fm(font());
-    QString text = m_text;
-    text.replace(u'\n', u' ');
-    QTextLayout layout(text, font());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
+    Cache &c = cache();
+    if (!c.layout) {
+        // Kept open: each width after the first only breaks the lines
+        // again, over the glyphs shaped the first time.
+        QString text = m_text;
+        text.replace(u'\n', u' ');
+        c.layout = std::make_shared<QTextLayout>(text, font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        c.layout->setTextOption(option);
+        c.layout->beginLayout();
+    }
+    QTextLayout &layout = *c.layout;
+    const QString text = layout.text();
+    layout.clearLayout();
     while (out.size() < m_maxLines) {
         QTextLine line = layout.createLine();
         if (!line.isValid())
@@ -79,7 +90,6 @@ QStringList ClampedText::wrap(int width) const
         }
         out << text.mid(line.textStart(), line.textLength()).trimmed();
     }
-    layout.endLayout();
     return out;
 }
 

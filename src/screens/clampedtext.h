@@ -5,6 +5,9 @@
 #include <QHash>
 #include <QStringList>
 #include <QWidget>
+#include <memory>
+
+class QTextLayout;
 
 // Plain text that wraps onto at most `maxLines` lines in the rounded face;
 // what does not fit ends in an ellipsis on the last line. One line gives a
@@ -43,7 +46,8 @@ private:
         QString text;
         QFont font;
         QHash<int, QStringList> lines;
-        int width = -1; // of the text on one line
+        int width = -1;                      // of the text on one line
+        std::shared_ptr<QTextLayout> layout; // shaped once, broken at each width
     };
     mutable Cache m_cache;
     // The cache, emptied when the text or font changed.

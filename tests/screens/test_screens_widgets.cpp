@@ -433,6 +433,12 @@ private slots:
         QVERIFY(text.heightForWidth(200) > height);
         KVScale::shared().setFactor(1.0);
         QCOMPARE(text.linesAt(200), two);
+        // Lines broken again at other widths are those of a text measured afresh.
+        for (int width : {90, 333, 41}) {
+            ClampedText fresh(12, QFont::Normal, 2);
+            fresh.setText(text.text());
+            QCOMPARE(text.linesAt(width), fresh.linesAt(width));
+        }
     }
 
     // Up and Down walk the year and make lists; Return opens the model.
