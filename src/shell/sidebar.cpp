@@ -151,9 +151,19 @@ void Sidebar::refresh()
         m_rows[i]->setAvailable(isAvailable(screens[i], hasVehicle));
     }
     const bool focusInside = std::any_of(m_rows.cbegin(), m_rows.cend(), [](SidebarRow *r) { return r->hasFocus(); });
+    // Another screen (a shortcut, a menu) takes the focus ring along when it is
+    // on the rows; otherwise the rows' own arrow-key focus stays where it is.
+    const bool screenChanged = m_selectedFor && *m_selectedFor != m_model.screen();
+    m_selectedFor = m_model.screen();
     for (SidebarRow *r : std::as_const(m_rows)) {
-        if (r->selected() && !focusInside)
+        if (!r->selected())
+            continue;
+        if (!focusInside) {
             m_focus->setCurrent(r);
+        } else if (screenChanged && !r->hasFocus()) {
+            m_focus->setCurrent(r);
+            r->setFocus(Qt::OtherFocusReason);
+        }
     }
 }
 

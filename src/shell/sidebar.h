@@ -3,6 +3,8 @@
 #include "app/screen.h"
 
 #include <QPointer>
+
+#include <optional>
 #include <QWidget>
 
 class AppModel;
@@ -58,6 +60,7 @@ private:
     KVTextLabel *m_credit = nullptr; // the open database's data credit
     QList<SidebarRow *> m_rows;
     RovingFocus *m_focus = nullptr;
+    std::optional<Screen> m_selectedFor; // the screen the selection was last set for
     QLabel *m_makerLink = nullptr;
     ModelObserver *m_observer;
     QPointer<QWidget> m_window; // whose width sets the column's

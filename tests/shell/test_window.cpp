@@ -256,6 +256,15 @@ private slots:
         m.setScreen(Screen::Home);
         QTest::mouseClick(vehicle, Qt::LeftButton);
         QCOMPARE(m.screen(), Screen::Vehicle);
+
+        // A shortcut's screen change takes the focus ring along the rows.
+        sidebar.show();
+        QApplication::setActiveWindow(&sidebar);
+        QVERIFY(QTest::qWaitForWindowActive(&sidebar));
+        vehicle->setFocus();
+        m.setScreen(Screen::Guides);
+        settle();
+        QVERIFY(sidebar.row(Screen::Guides)->hasFocus());
     }
 
     void screenSwitch()
