@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTextBoundaryFinder>
 #include <algorithm>
+#include <future>
+#include <mutex>
 
 namespace NHTSAText {
 
@@ -139,10 +141,33 @@ struct ProperNames
     NameIndex models; // models on their own, only where a model is expected
 };
 
-ProperNames &properNames()
+// The names in use, or the ones still being built on a worker thread.
+struct NameState
 {
-    static ProperNames names;
-    return names;
+    std::mutex mutex;
+    std::future<ProperNames> pending;
+    ProperNames names;
+};
+
+NameState &nameState()
+{
+    static NameState state;
+    return state;
+}
+
+// Takes up names still being built; the caller holds the mutex.
+void finishPending(NameState &state)
+{
+    if (state.pending.valid())
+        state.names = state.pending.get();
+}
+
+const ProperNames &properNames()
+{
+    NameState &state = nameState();
+    const std::lock_guard lock(state.mutex);
+    finishPending(state);
+    return state.names;
 }
 
 void addName(NameIndex &index, const QString &name)
@@ -188,9 +213,7 @@ qsizetype matchName(const NameIndex &index, const QStringList &cores, qsizetype 
     return 0;
 }
 
-} // namespace
-
-void setProperNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers)
+ProperNames buildNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers)
 {
     ProperNames names;
     for (const QString &m : manufacturers)
@@ -199,7 +222,29 @@ void setProperNames(const QList<QPair<QString, QString>> &makeModels, const QStr
         addName(names.always, make + u' ' + model);
         addName(names.models, model);
     }
-    properNames() = names;
+    return names;
+}
+
+} // namespace
+
+void setProperNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers)
+{
+    ProperNames names = buildNames(makeModels, manufacturers);
+    NameState &state = nameState();
+    const std::lock_guard lock(state.mutex);
+    finishPending(state); // names set now replace any still being read
+    state.names = std::move(names);
+}
+
+void setProperNamesLater(std::function<ProperNameLists()> read)
+{
+    NameState &state = nameState();
+    const std::lock_guard lock(state.mutex);
+    finishPending(state);
+    state.pending = std::async(std::launch::async, [read = std::move(read)] {
+        const ProperNameLists lists = read();
+        return buildNames(lists.makeModels, lists.manufacturers);
+    });
 }
 
 QString pretty(const QString &s)

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QStringList>
 #include <QString>
+#include <functional>
 
 // Readable case for the agency's upper-case texts: component names, makes and
 // narrative summaries.
@@ -33,5 +34,17 @@ QString sentenceCase(const QString &s);
 // display makes with their models, and the manufacturers that file records.
 // Replaces any names set before.
 void setProperNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers);
+
+// The lists setProperNames() takes.
+struct ProperNameLists
+{
+    QList<QPair<QString, QString>> makeModels;
+    QStringList manufacturers;
+};
+
+// As setProperNames(), with the lists that `read` returns; `read` runs on a
+// worker thread from now on, and the first text that needs the names waits
+// for it to end.
+void setProperNamesLater(std::function<ProperNameLists()> read);
 
 } // namespace NHTSAText

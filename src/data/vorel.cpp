@@ -38,20 +38,22 @@ Vorel::Vorel(const QString &path, const QString &photos) : photosFolder(photos)
     for (const SQLRow &row : db->rows(QStringLiteral("SELECT component_id, name FROM components")))
         m_componentName.insert(row.integer(0), row.str(1));
     // The agency texts shown from now on keep these names in their own case;
-    // a database without the tables has none to keep. Read on a connection of
-    // their own, so that damage found here is still reported by the first
-    // query that meets it on `db`.
-    QList<QPair<QString, QString>> makeModels;
-    QStringList makers;
-    try {
-        SQLDB names(path, true);
-        for (const SQLRow &row : names.rows(QStringLiteral("SELECT DISTINCT make_display, model FROM vehicles")))
-            makeModels.append({row.str(0), row.str(1)});
-        for (const SQLRow &row : names.rows(QStringLiteral("SELECT manufacturer FROM recalls UNION SELECT manufacturer FROM investigations")))
-            makers << row.str(0);
-    } catch (const SQLError &) {
-    }
-    NHTSAText::setProperNames(makeModels, makers);
+    // a database without the tables has none to keep. Read on a worker
+    // thread and a connection of their own, so that opening does not wait
+    // for them and damage found here is still reported by the first query
+    // that meets it on `db`.
+    NHTSAText::setProperNamesLater([path] {
+        NHTSAText::ProperNameLists lists;
+        try {
+            SQLDB names(path, true);
+            for (const SQLRow &row : names.rows(QStringLiteral("SELECT DISTINCT make_display, model FROM vehicles")))
+                lists.makeModels.append({row.str(0), row.str(1)});
+            for (const SQLRow &row : names.rows(QStringLiteral("SELECT manufacturer FROM recalls UNION SELECT manufacturer FROM investigations")))
+                lists.manufacturers << row.str(0);
+        } catch (const SQLError &) {
+        }
+        return lists;
+    });
 }
 
 QMap<QString, qint64> Vorel::counts() const

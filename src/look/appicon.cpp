@@ -3,8 +3,10 @@
 #include "gaugelogo.h"
 #include "kit/kvrnthemes.h"
 
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
+#include <memory>
 
 namespace AppIcon {
 
@@ -33,12 +35,57 @@ QImage image(int px)
     return img;
 }
 
-QIcon icon()
+namespace {
+
+QIcon drawnIcon()
 {
     QIcon icon;
     for (int px : sizes())
         icon.addPixmap(QPixmap::fromImage(image(px)));
     return icon;
+}
+
+// Names the sizes at once and draws them only when a picture is first asked
+// for, then answers as the icon of every size drawn would.
+class LazyEngine : public QIconEngine
+{
+public:
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        drawn().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return drawn().pixmap(size, 1.0, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return drawn().pixmap(size, 1.0, mode, state).size();
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> out;
+        for (int px : sizes())
+            out << QSize(px, px);
+        return out;
+    }
+    QIconEngine *clone() const override { return new LazyEngine(*this); }
+
+private:
+    const QIcon &drawn()
+    {
+        if (!m_drawn)
+            m_drawn = std::make_shared<QIcon>(drawnIcon());
+        return *m_drawn;
+    }
+    std::shared_ptr<QIcon> m_drawn;
+};
+
+} // namespace
+
+QIcon icon()
+{
+    return QIcon(new LazyEngine);
 }
 
 } // namespace AppIcon

@@ -7,6 +7,7 @@
 #include "data/vorel.h"
 
 #include <QTest>
+#include <QThread>
 #include <cmath>
 #include <limits>
 
@@ -167,6 +168,23 @@ private slots:
                  QStringLiteral("Some 2000-2003 Navigator and Expedition vehicles may slip. Replace the spark plugs (ABS)."));
         QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("THE 2015 SPARK MAY STALL; THE SPARK PLUG MAY FOUL.")),
                  QStringLiteral("The 2015 Spark may stall; the spark plug may foul."));
+        NHTSAText::setProperNames({}, {});
+        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("FORD MOTOR COMPANY")), QStringLiteral("Ford motor company"));
+    }
+
+    // Names read on a worker thread: the first text waits for them, and names
+    // set at once afterwards win over a read still running.
+    void properNamesReadLater()
+    {
+        NHTSAText::setProperNamesLater([] {
+            return NHTSAText::ProperNameLists{{{QStringLiteral("Lincoln"), QStringLiteral("Navigator")}}, {QStringLiteral("Ford Motor Company")}};
+        });
+        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("FORD MOTOR COMPANY RECALLS THE LINCOLN NAVIGATOR.")),
+                 QStringLiteral("Ford Motor Company recalls the Lincoln Navigator."));
+        NHTSAText::setProperNamesLater([] {
+            QThread::msleep(50);
+            return NHTSAText::ProperNameLists{{}, {QStringLiteral("Ford Motor Company")}};
+        });
         NHTSAText::setProperNames({}, {});
         QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("FORD MOTOR COMPANY")), QStringLiteral("Ford motor company"));
     }

@@ -1,3 +1,4 @@
+#include "look/appicon.h"
 #include "look/gaugelogo.h"
 #include "look/gaugemath.h"
 #include "look/seriousnessdial.h"
@@ -116,6 +117,25 @@ private slots:
         // Nothing of the dial below 0.6·size except the caption's own rows.
         QCOMPARE(img.pixelColor(int(c), 80), QColor(Qt::black));
         QVERIFY(img.pixelColor(int(c), 72) != QColor(Qt::black)); // the hub reaches 0.06·size below the centre
+    }
+
+    // The window icon draws its sizes on demand and answers as the icon of
+    // every size drawn: listed sizes exactly, sizes between them scaled alike.
+    void appIconMatchesEverySizeDrawn()
+    {
+        QIcon drawn;
+        QList<QSize> listed;
+        for (int px : AppIcon::sizes()) {
+            drawn.addPixmap(QPixmap::fromImage(AppIcon::image(px)));
+            listed << QSize(px, px);
+        }
+        const QIcon icon = AppIcon::icon();
+        QVERIFY(!icon.isNull());
+        QCOMPARE(icon.availableSizes(), listed);
+        for (const QSize size : {QSize(48, 48), QSize(40, 40), QSize(700, 700), QSize(64, 30)}) {
+            QCOMPARE(icon.actualSize(size), drawn.actualSize(size));
+            QCOMPARE(icon.pixmap(size).toImage(), drawn.pixmap(size).toImage());
+        }
     }
 };
 
