@@ -136,21 +136,37 @@ int KVTextLabel::cachedHeight(int width) const
     return h;
 }
 
-bool KVTextLabel::measuresItself() const
+KVTextLabel::Measure KVTextLabel::measure() const
 {
-    // What QLabel measures through a text document, plain and unframed.
-    return (textInteractionFlags() & (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard)) && wordWrap()
-           && textFormat() == Qt::PlainText && !text().isEmpty() && margin() == 0 && indent() < 0 && frameWidth() == 0
-           && minimumWidth() <= 0 && layoutDirection() == Qt::LeftToRight && !buddy()
-           && KVTextLabelMetrics::handles(text());
+    if (!wordWrap() || textFormat() != Qt::PlainText || text().isEmpty() || margin() != 0 || indent() >= 0
+        || frameWidth() != 0 || minimumWidth() > 0 || layoutDirection() != Qt::LeftToRight || buddy())
+        return Measure::ByQLabel;
+    // A selectable label's text goes through a text document.
+    if (textInteractionFlags() & (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard))
+        return KVTextLabelMetrics::handles(text()) ? Measure::AsDocument : Measure::ByQLabel;
+    // Any other through the painter's layout, bounded from the top left.
+    const Qt::Alignment a = alignment();
+    if ((a & Qt::AlignHorizontal_Mask) == Qt::AlignLeft && !(a & Qt::AlignBottom)
+        && KVTextLabelMetrics::handlesPainted(text()))
+        return Measure::AsPainter;
+    return Measure::ByQLabel;
+}
+
+QSize KVTextLabel::paintedSize(int width) const
+{
+    const QMargins m = contentsMargins();
+    return (metrics().painted(width - m.left() - m.right()).grownBy(m)).expandedTo(minimumSize());
 }
 
 int KVTextLabel::measuredHeight(int width) const
 {
-    if (!measuresItself())
+    const Measure how = measure();
+    if (how == Measure::ByQLabel)
         return QLabel::heightForWidth(width);
     if (width < 0) // QLabel measures its preferred shape, as for its size hint
         return preferredSize().height();
+    if (how == Measure::AsPainter)
+        return paintedSize(width).height();
     const QMargins m = contentsMargins();
     const KVTextLabelMetrics &text = metrics();
     const int inner = std::max(width - m.left() - m.right(), 0);
@@ -171,29 +187,47 @@ const KVTextLabelMetrics &KVTextLabel::metrics() const
 
 QSize KVTextLabel::preferredSize() const
 {
-    if (!measuresItself())
+    const Measure how = measure();
+    if (how == Measure::ByQLabel)
         return QLabel::sizeHint();
     ensurePolished();
     checkCache();
-    if (!m_cache.preferred.isValid()) {
-        const QMargins m = contentsMargins();
-        const QSize size = metrics().preferred();
-        m_cache.preferred = size.grownBy(m).expandedTo(minimumSize());
+    if (m_cache.preferred.isValid())
+        return m_cache.preferred;
+    const QMargins m = contentsMargins();
+    if (how == Measure::AsDocument) {
+        m_cache.preferred = metrics().preferred().grownBy(m).expandedTo(minimumSize());
+        return m_cache.preferred;
     }
+    // Tried at 80 average characters, then at a half and a quarter of that
+    // while the text takes few lines there.
+    const QFontMetrics fm(font());
+    const int most = std::min(fm.averageCharWidth() * 80, maximumWidth()) - m.left() - m.right();
+    QSize box = metrics().painted(most);
+    if (box.height() < 4 * fm.lineSpacing() && box.width() > most / 2)
+        box = metrics().painted(most / 2);
+    if (box.height() < 2 * fm.lineSpacing() && box.width() > most / 4)
+        box = metrics().painted(most / 4);
+    m_cache.preferred = box.grownBy(m).expandedTo(minimumSize());
     return m_cache.preferred;
 }
 
 QSize KVTextLabel::minimumSizeHint() const
 {
-    if (!measuresItself())
+    const Measure how = measure();
+    if (how == Measure::ByQLabel)
         return QLabel::minimumSizeHint();
     ensurePolished();
     checkCache();
     if (!m_cache.minimumHint.isValid()) {
-        const QMargins m = contentsMargins();
-        const QSize least = metrics().minimum(&m_cache.unwrapped);
-        m_cache.unwrappedHeight = least.height();
-        QSize size = least.grownBy(m).expandedTo(minimumSize());
+        QSize size;
+        if (how == Measure::AsDocument) {
+            const QSize least = metrics().minimum(&m_cache.unwrapped);
+            m_cache.unwrappedHeight = least.height();
+            size = least.grownBy(contentsMargins()).expandedTo(minimumSize());
+        } else { // the widest word, and one line's height
+            size = QSize(paintedSize(0).width(), paintedSize(QWIDGETSIZE_MAX).height());
+        }
         size.setHeight(std::min(size.height(), preferredSize().height()));
         m_cache.minimumHint = size;
     }

@@ -48,10 +48,13 @@ private:
     // text, font or frame change: layouts ask again and again, and text
     // layout is what costs.
     int cachedHeight(int width) const;
-    // Whether the label's sizes are measured here rather than by QLabel,
-    // which lays a selectable label's text out again and again in a text
-    // document; the sizes are the same.
-    bool measuresItself() const;
+    // How the label's sizes are measured: by QLabel, or here as QLabel
+    // would lay the text out (a selectable label's in a text document, any
+    // other's as a painter does), each again and again; the sizes are the same.
+    enum class Measure { ByQLabel, AsDocument, AsPainter };
+    Measure measure() const;
+    // QLabel's size at a width for a label measured as a painter does.
+    QSize paintedSize(int width) const;
     // QLabel's height at a width, and its own size hint.
     int measuredHeight(int width) const;
     QSize preferredSize() const;

@@ -37,6 +37,28 @@ bool KVTextLabelMetrics::handles(const QString &text)
     return true;
 }
 
+bool KVTextLabelMetrics::handlesPainted(const QString &text)
+{
+    return handles(text) && !text.contains(u'\n');
+}
+
+QSize KVTextLabelMetrics::painted(int width) const
+{
+    const double leading = QFontMetricsF(m_font).leading();
+    double height = -leading;
+    double widest = 0;
+    for (const auto &layout : m_paragraphs) {
+        layout->clearLayout();
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLineWidth(std::max(width, 0));
+            height = std::ceil(height + leading);
+            height += line.ascent() + line.descent();
+            widest = std::max(widest, line.naturalTextWidth());
+        }
+    }
+    return QSize(int(std::ceil(widest)), int(std::ceil(height)));
+}
+
 KVTextLabelMetrics::Lines KVTextLabelMetrics::layout(double width) const
 {
     Lines out;

@@ -41,6 +41,14 @@ public:
     // past its advance: the height is then that of minimum().
     bool unwrappedAt(int width, double unwrapped) const;
 
+    // Whether a text is measured here as a painter lays it out: no line
+    // breaks of any kind and no tabs.
+    static bool handlesPainted(const QString &text);
+    // The box a painter's text layout gives the text wrapped at a width
+    // (lines on whole pixels, the font's leading between them), as font
+    // metrics bound a left- and top-aligned word-wrapped text.
+    QSize painted(int width) const;
+
 private:
     struct Lines
     {
