@@ -22,7 +22,9 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QListView>
 #include <QVBoxLayout>
 
@@ -161,6 +163,19 @@ void CodesView::settleDetail()
         for (QObject *o : m_detailPane->findChildren<QObject *>())
             QCoreApplication::sendPostedEvents(o, QEvent::MetaCall);
     }
+    // A label whose text can be selected lays its text out on its first
+    // paint and then asks to be drawn again: drawn once now into a pixel,
+    // it asks before the frame.
+    QPixmap pixel(1, 1);
+    for (QLabel *label : m_detailPane->findChildren<QLabel *>()) {
+        if ((label->textInteractionFlags() & Qt::TextSelectableByMouse) && label->isVisible())
+            label->render(&pixel, QPoint(), QRegion(0, 0, 1, 1), QWidget::RenderFlags());
+    }
+    // The widgets shown, and those labels, ask to be drawn by posted events,
+    // which would come after the frame already asked for and draw the pane
+    // a second time.
+    for (QObject *o : m_detailPane->findChildren<QObject *>())
+        QCoreApplication::sendPostedEvents(o, QEvent::UpdateLater);
 }
 
 void CodesView::submit()

@@ -99,6 +99,10 @@ QWidget *VehicleView::buildPage()
         m_sections.insert(s, w);
         m_column->addWidget(w);
     }
+    // Room the column has beyond its sections stays below them: while a
+    // shorter section is laid out before the column shrinks to fit, the
+    // sections above it keep their places and are not drawn again.
+    m_column->addStretch(1);
     // A scrolled page takes the view's width, whatever its sections would
     // like: they reflow to it rather than push the page wider.
     if (!FVRender::snapshotMode) {
