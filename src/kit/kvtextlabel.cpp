@@ -108,7 +108,7 @@ void KVTextLabel::checkCache() const
     Cache &c = m_cache;
     const QMargins margins = contentsMargins();
     if (c.valid && c.wrap == wordWrap() && c.margin == margin() && c.indent == indent() && c.margins == margins
-        && c.flags == textInteractionFlags() && c.alignment == alignment() && c.minimum == minimumSize()
+        && c.flags == textInteractionFlags() && c.alignment == alignment() && c.minimum == minimumSize() && c.maximum == maximumSize()
         && c.font == font() && c.text == text())
         return;
     c = Cache{};
@@ -121,6 +121,7 @@ void KVTextLabel::checkCache() const
     c.flags = textInteractionFlags();
     c.alignment = alignment();
     c.minimum = minimumSize();
+    c.maximum = maximumSize(); // bounds the preferred width
     c.valid = true;
 }
 

@@ -73,7 +73,7 @@ private:
         bool wrap = false;
         Qt::TextInteractionFlags flags;
         Qt::Alignment alignment;
-        QSize minimum;
+        QSize minimum, maximum;
         bool valid = false;
         int oneLine = -1;
         QHash<int, int> heights;
