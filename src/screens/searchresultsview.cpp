@@ -37,14 +37,16 @@ SearchResultsView::SearchResultsView(AppModel &model, QWidget *parent)
     m_emptyPanel->setContent(empty);
     m_column->addWidget(m_emptyPanel);
 
-    auto *box = new QVBoxLayout(this);
-    box->setContentsMargins(0, 0, 0, 0);
-    box->addWidget(new FVScroll(column));
-
     applyMetrics();
     KVScaleWatch::follow(this, [this] { applyMetrics(); });
     m_observer->watchModel(m_model, {AppModel::Field::Data, AppModel::Field::SearchText});
+    // The first rows go into the column before it joins the scroll area, so
+    // the area works out its size once, on the first show.
     m_observer->refreshNow();
+
+    auto *box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->addWidget(new FVScroll(column));
 }
 
 void SearchResultsView::applyMetrics()
