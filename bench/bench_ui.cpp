@@ -461,6 +461,7 @@ int childStartup(bool bare)
         QApplication::setStyle(new KVMenuStyle(QApplication::style()->name()));
         registerScreens();
         window.reset(FenwhistleVorelApp::makeMainWindow());
+        window->resize(1440, 920); // the bare window's size, whatever size was kept last
     }
     qApp->installEventFilter(&first);
     window->show();

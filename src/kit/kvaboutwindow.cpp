@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -29,20 +30,33 @@ QPointer<QWidget> &stored()
     return w;
 }
 
+// 440 by 380 points, within the screen at a large zoom; the content then
+// scrolls.
+QSize windowSize()
+{
+    QSize size(KVScale::ipt(440), KVScale::ipt(380));
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+    return size;
+}
+
 QWidget *makeWindow()
 {
     auto *w = new QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                                        | Qt::WindowCloseButtonHint);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
-    w->setFixedSize(KVScale::ipt(440), KVScale::ipt(380));
-    QObject::connect(&KVScale::shared(), &KVScale::changed, w,
-                     [w] { w->setFixedSize(KVScale::ipt(440), KVScale::ipt(380)); });
+    w->setFixedSize(windowSize());
+    QObject::connect(&KVScale::shared(), &KVScale::changed, w, [w] { w->setFixedSize(windowSize()); });
     // Escape and Ctrl+W close the window, as in any desktop app.
     for (const QKeySequence &keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
         QObject::connect(new QShortcut(keys, w), &QShortcut::activated, w, &QWidget::close);
     auto *box = new QVBoxLayout(w);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(0);
+    auto *scroll = new QScrollArea(w);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    box->addWidget(scroll);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         QRect frame = w->frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
@@ -91,15 +105,12 @@ void show()
     }
     w->setWindowTitle(QStringLiteral("About ") + KVRNKitHost::appName());
 
-    auto *box = static_cast<QVBoxLayout *>(w->layout());
-    while (QLayoutItem *item = box->takeAt(0)) {
-        if (QWidget *old = item->widget()) {
-            old->hide();
-            old->deleteLater();
-        }
-        delete item;
+    auto *scroll = w->findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
+    if (QWidget *old = scroll->takeWidget()) {
+        old->hide();
+        old->deleteLater();
     }
-    box->addWidget(new KVRNThemeRoot([] { return new KVRNAboutView(); }, w));
+    scroll->setWidget(new KVRNThemeRoot([] { return new KVRNAboutView(); }));
 
     w->show();
     w->raise();

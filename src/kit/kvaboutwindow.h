@@ -9,8 +9,9 @@ class QWidget;
 // The kit's About window: the application's icon, name and version, the
 // lines the application adds, and the maker's credit with a link to the
 // maker's site. One window per process, made on first use (440 by 380
-// points, titled and closable, centred once) and only hidden when closed;
-// every show() re-titles it, gives it fresh content and brings it forward.
+// points, or less on a small screen, where the content scrolls; titled and
+// closable, centred once) and only hidden when closed; every show()
+// re-titles it, gives it fresh content and brings it forward.
 namespace KVRNAbout {
 
 // Lines shown under the version line; empty until the application sets them.

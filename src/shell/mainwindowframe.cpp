@@ -21,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QShortcut>
 
 namespace {
@@ -48,7 +49,7 @@ MainWindowFrame::MainWindowFrame(AppModel &m, NetStatus &net, QWidget *parent)
     ensureAppIcon();
     setWindowTitle(FVInfo::appName());
     setMinimumSize(minimumWindowSize());
-    resize(defaultSize());
+    restoreSize();
 
     m_root = new FVThemeRoot([&m, &net] {
         return new KVZoomHost(new MainWindow(m, net), minimumContentSize());
@@ -91,6 +92,29 @@ bool MainWindowFrame::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+QString MainWindowFrame::geometryKey()
+{
+    return QStringLiteral("fv.windowGeometry");
+}
+
+void MainWindowFrame::restoreSize()
+{
+    const QByteArray saved = Prefs::shared().value(geometryKey()).toByteArray();
+    if (!saved.isEmpty() && restoreGeometry(saved))
+        return;
+    QSize size = defaultSize();
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9).expandedTo(minimumWindowSize());
+    resize(size);
+}
+
+void MainWindowFrame::hideEvent(QHideEvent *event)
+{
+    // Closing, quitting and minimising all hide the window first.
+    Prefs::shared().setValue(geometryKey(), saveGeometry());
+    QMainWindow::hideEvent(event);
 }
 
 void MainWindowFrame::applyThemePalette()

@@ -9,7 +9,8 @@ class MainWindow;
 class NetStatus;
 
 // The application's one window: titled with the application's name, 1440 by
-// 920 when first opened and never smaller than 900 by 600, with the menu bar
+// 920 when first opened (less on a smaller screen), then at the size and place
+// it last had; never smaller than 900 by 600; with the menu bar
 // and, inside the theme root and the zoom host (content at least 760 high),
 // the main window's content.
 class MainWindowFrame : public QMainWindow
@@ -30,12 +31,16 @@ public:
     // No width of its own: the content reflows to the window's width (its
     // layouts set how narrow it gets); below 760 high the window scrolls.
     static QSizeF minimumContentSize() { return {0, 760}; }
+    // Where the window's last size and place are kept.
+    static QString geometryKey();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void applyThemePalette();
+    void restoreSize();
 
     QWidget *m_root;
     BackStep *m_back = nullptr;

@@ -13,6 +13,7 @@
 #include "kit/kvrnhelpviewer.h"
 #include "kit/kvrnkit.h"
 #include "kit/kvrnkithost.h"
+#include "kit/kvscale.h"
 #include "kit/kvsearchfield.h"
 #include "platform/opener.h"
 #include "platform/prefs.h"
@@ -20,7 +21,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -364,6 +367,19 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w));
         QTest::keyClick(w, Qt::Key_W, Qt::ControlModifier);
         QVERIFY(!w->isVisible());
+
+        // At a zoom larger than the screen holds, the window stays within it.
+        KVScale::shared().setFactor(2.0);
+        KVRNAbout::show();
+        const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+        QVERIFY(w->width() <= screen.width() && w->height() <= screen.height());
+        // ...and its content keeps its least size, to be scrolled rather than cut.
+        const QWidget *content = w->findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly)->widget();
+        QTRY_VERIFY(content->width() >= content->minimumSizeHint().width()
+                    && content->height() >= content->minimumSizeHint().height());
+        KVScale::shared().setFactor(1.0);
+        QCOMPARE(w->size(), QSize(440, 380));
+        w->close();
     }
 
 private:
