@@ -191,6 +191,10 @@ void MainWindow::showScreen(Screen screen)
     next->setParent(this);
     next->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     if (m_view) {
+        // Hiding a screen that holds the focus would pass it to the next
+        // control in the window and scroll the window to it.
+        if (QWidget *focus = QApplication::focusWidget(); focus && m_view->isAncestorOf(focus))
+            focus->clearFocus();
         // replaceWidget hands back the old item, which is ours to delete.
         delete m_column->replaceWidget(m_view, next);
         m_view->hide();

@@ -37,6 +37,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -605,6 +606,27 @@ private slots:
         QTRY_VERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
         auto *edit = static_cast<QLineEdit *>(QApplication::focusWidget());
         QCOMPARE(edit->selectedText(), QStringLiteral("p0420"));
+    }
+    // In a window shorter than its content, a screen change that moves the
+    // keyboard leaves the window scrolled where it was.
+    void screenChangeKeepsTheScroll()
+    {
+        ShellFixture f;
+        AppModel &m = f.model();
+        MainWindowFrame frame(m, NetStatus::shared());
+        frame.setAttribute(Qt::WA_DontShowOnScreen);
+        frame.resize(1000, 600);
+        frame.show();
+        QApplication::setActiveWindow(&frame);
+        QTest::qWait(1700); // the host's own scrolls home after showing
+        const QScrollBar *bar = frame.zoomHost()->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        for (Screen screen : {Screen::Vehicle, Screen::Codes, Screen::Home}) {
+            m.setScreen(screen);
+            settle();
+            QVERIFY(frame.content()->isAncestorOf(QApplication::focusWidget()));
+            QCOMPARE(bar->value(), 0);
+        }
     }
     // Alt letters on every menu and item, F10, the checked zoom level, and
     // the one step back of Alt+Left.
