@@ -11,6 +11,7 @@
 #include "reportsharerules.h"
 #include "kit/kvnote.h"
 #include "kit/kvopen.h"
+#include "look/fvalert.h"
 #include "platform/desktoptool.h"
 
 #include <QAbstractButton>
@@ -25,7 +26,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -38,13 +38,9 @@ QWidget *window()
     return QApplication::activeWindow();
 }
 
-void alert(QMessageBox::Icon icon, const QString &text, const QString &informative)
+void alert(const QString &text, const QString &informative)
 {
-    QMessageBox box(icon, FVInfo::appName(), text, QMessageBox::Ok, window());
-    box.setInformativeText(informative);
-    for (QLabel *label : box.findChildren<QLabel *>())
-        label->setTextFormat(Qt::PlainText);
-    box.exec();
+    FVAlert::ask(window(), FVInfo::appName(), text, informative, {QStringLiteral("OK")}, 0);
 }
 
 // The control a command's notes go beside: the given one, else the focused
@@ -155,7 +151,7 @@ std::optional<TroubleReport> report(const GarageVehicle &vehicle, const QStringL
 
 void noVehicle()
 {
-    alert(QMessageBox::Information, QStringLiteral("Add a vehicle to My Garage first"),
+    alert(QStringLiteral("Add a vehicle to My Garage first"),
           QStringLiteral("The Trouble Code Report is made for a vehicle in My Garage. Open a vehicle and press "
                          "\"Add to My Garage\", then add the codes you read."));
 }
@@ -184,7 +180,7 @@ void save(const std::optional<GarageVehicle> &vehicle, const std::optional<QStri
     const GarageStore *garage = AppModel::shared().garage();
     writeAside(anchor, *r, path, garage ? garage->path() : QString(), [anchor, path](const QString &error) {
         if (!error.isEmpty()) {
-            alert(QMessageBox::Warning, QStringLiteral("The report could not be saved"), error);
+            alert(QStringLiteral("The report could not be saved"), error);
             return;
         }
         Opener::noteWritten(path);

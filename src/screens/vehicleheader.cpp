@@ -7,6 +7,7 @@
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "look/reflowrow.h"
+#include "look/fvalert.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
 #include "look/tag.h"
@@ -18,7 +19,6 @@
 
 #include <QHBoxLayout>
 #include <QImage>
-#include <QMessageBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -211,11 +211,7 @@ void VehicleHeader::addToGarage()
         updateGarageButton();
         return;
     }
-    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("My Garage"), HeaderRules::garageFailure(m_model),
-                                QMessageBox::Ok, window());
-    box->setTextFormat(Qt::PlainText);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    FVAlert::tell(window(), QStringLiteral("My Garage"), HeaderRules::garageFailure(m_model));
 }
 
 void VehicleHeader::updateGarageButton()

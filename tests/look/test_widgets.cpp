@@ -1,17 +1,22 @@
 #include "data/vehicleinfo.h"
+#include "kit/kvchromebutton.h"
 #include "kit/kvdropshadow.h"
 #include "kit/kvrnthemes.h"
 #include "kit/kvscale.h"
 #include "look/bezel.h"
 #include "look/chromerow.h"
 #include "look/draftlabel.h"
+#include "look/fvalert.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
 #include "look/tag.h"
 #include "look/vehiclesilhouette.h"
+#include "kit/kvtextlabel.h"
 #include "platform/prefs.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
@@ -274,6 +279,33 @@ private slots:
         KVRNThemes::setCurrentID(QStringLiteral("rose-gold"));
         on->setSelected(false);
         QCOMPARE(on->label()->palette().color(QPalette::WindowText), QColor(0xFF, 0xF2, 0xF5));
+    }
+
+    // Return presses the default, Escape answers none, a click its button;
+    // a theme change while it is open rebuilds it with the same texts.
+    void alertAnswers()
+    {
+        const auto answer = [](const std::function<void(QDialog *)> &act) {
+            QTimer::singleShot(0, [act] {
+                auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                act(dialog);
+            });
+            return FVAlert::ask(nullptr, QStringLiteral("T"), QStringLiteral("Remove <b>x</b>?"), QStringLiteral("Note"),
+                                {QStringLiteral("Remove"), QStringLiteral("Cancel")}, 1);
+        };
+        QCOMPARE(answer([](QDialog *d) { QTest::keyClick(d, Qt::Key_Return); }), 1);
+        QCOMPARE(answer([](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); }), -1);
+        QCOMPARE(answer([](QDialog *d) { d->findChildren<KVChromeButton *>().constFirst()->click(); }), 0);
+        QCOMPARE(answer([](QDialog *d) {
+                     KVRNThemes::setCurrentID(QStringLiteral("rose-gold"));
+                     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                     const auto *message = d->findChild<KVTextLabel *>(QStringLiteral("message"));
+                     QVERIFY(message && message->text() == QStringLiteral("Remove <b>x</b>?"));
+                     QCOMPARE(message->textFormat(), Qt::PlainText);
+                     QTest::keyClick(d, Qt::Key_Return);
+                 }),
+                 1);
     }
 };
 
