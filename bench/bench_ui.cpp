@@ -179,7 +179,8 @@ void registerScreens()
     ReportSetup::registerAll();
 }
 
-// The application's window, shown at its first size, for the in-process runs.
+// The application's window, shown at its first size on a large screen, for the
+// in-process runs.
 struct App
 {
     App()
@@ -188,6 +189,7 @@ struct App
         QApplication::setStyle(new KVMenuStyle(QApplication::style()->name()));
         registerScreens();
         window.reset(FenwhistleVorelApp::makeMainWindow());
+        window->resize(1440, 920); // its first size on a large screen, whatever size was kept last
         window->show();
         settle();
         pages = heaviest(12);
