@@ -11,6 +11,7 @@
 #include "shell/fvsetup.h"
 #include "data/vorel.h"
 #include "screens/garage/garagesetup.h"
+#include "kit/kvfontwarmup.h"
 #include "kit/kvmenustyle.h"
 #include "kit/kvrnthemes.h"
 #include "reportui/reportsetup.h"
@@ -591,6 +592,9 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s is missing: the figures come from whatever database the app finds\n",
                      qPrintable(databasePath()));
 
+    // As the app's own start: fontconfig sets up while the application object is made.
+    if (child && std::strcmp(child, "startup-app") == 0)
+        KVFontWarmup::startFontconfig();
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Brackenfold"));
     QApplication::setApplicationName(QStringLiteral("fenwhistle-vorel"));

@@ -1,8 +1,11 @@
 #include "kvmenustyle.h"
 
+#include "kvlazyicon.h"
 #include "kvscale.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOptionMenuItem>
 
 QColor KVMenuStyle::separatorColor(const QPalette &palette)
@@ -10,6 +13,23 @@ QColor KVMenuStyle::separatorColor(const QPalette &palette)
     QColor c = palette.color(QPalette::Active, QPalette::WindowText);
     c.setAlphaF(0.28f);
     return c;
+}
+
+QIcon KVMenuStyle::standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const
+{
+    // Every menu bar asks for its overflow arrow when it is made, which reads
+    // and decodes an image; the arrow shows only on a very narrow window.
+    // The option cannot be kept for later, so only calls without one wait.
+    if (!option && (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton)) {
+        const QPointer<const QWidget> from(widget);
+        const QPointer<const KVMenuStyle> self(this);
+        return KVLazyIcon::icon([self, icon, from] {
+            if (self)
+                return self->QProxyStyle::standardIcon(icon, nullptr, from.data());
+            return QApplication::style()->standardIcon(icon, nullptr, from.data());
+        });
+    }
+    return QProxyStyle::standardIcon(icon, option, widget);
 }
 
 void KVMenuStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,

@@ -3,6 +3,7 @@
 #include "app/dispatch.h"
 #include "fvdelegate.h"
 #include "fvsetup.h"
+#include "kit/kvfontwarmup.h"
 #include "kit/kvmenustyle.h"
 #include "platform/fvinfo.h"
 #include "mainwindowframe.h"
@@ -62,6 +63,9 @@ int main(int &argc, char **argv)
 {
     // Read before any application object exists (it strips options like -style).
     const QStringList args = Dispatch::arguments(argc, argv);
+    // A window is coming: fontconfig sets up meanwhile (it needs no application object).
+    if (!Dispatch::isCommandLine(args))
+        KVFontWarmup::startFontconfig();
     if (Dispatch::needsOnlyCore(args)) {
         // A GUI application would make a runtime folder (in the temporary
         // folder when XDG_RUNTIME_DIR is unset) for a run that shows nothing.

@@ -4,6 +4,7 @@
 #include "data/vorel.h"
 #include "fvhelp.h"
 #include "kit/kvaboutwindow.h"
+#include "kit/kvfontwarmup.h"
 #include "kit/kvrnkit.h"
 #include "kit/kvzoom.h"
 #include "platform/fvinfo.h"
@@ -41,10 +42,13 @@ void configure()
         return;
     flag() = true; // first, so that a call from inside the work below does nothing
 
+    // Fonts are set up on a worker thread while the databases open.
+    KVFontWarmup::start();
     const QString appName = FVInfo::appName();
     AppModel &model = AppModel::shared();
     const QList<PhotoCredit> photos = model.data() ? model.data()->photos() : QList<PhotoCredit>();
     const Provenance provenance = Provenance::of(model.data());
+    KVFontWarmup::finish();
     KVRNKit::install(appName, FVHelp::topics(photos, provenance), {});
     KVRNAbout::setExtraLines(aboutExtraLines(provenance));
     KVZoom::bindScale();
