@@ -33,7 +33,7 @@ SearchHitRow::SearchHitRow(const SearchHit &hit, const Provenance &provenance, Q
     auto *content = new QWidget;
     content->setLayout(m_row);
     m_row->setContentsMargins(0, 0, 0, 0);
-    m_tag = new Tag(SearchResultsRules::label(hit.kind), ToneColor::color(SearchResultsRules::tone(hit.kind)));
+    m_tag = new Tag(QString(), QColor());
     m_row->addWidget(m_tag, 0, Qt::AlignTop);
     m_texts->setContentsMargins(0, 0, 0, 0);
     m_title->setWordWrap(true);
@@ -62,6 +62,7 @@ SearchHitRow::SearchHitRow(const SearchHit &hit, const Provenance &provenance, Q
 void SearchHitRow::setHit(const SearchHit &hit)
 {
     m_hit = hit;
+    m_tag->setLabel(SearchResultsRules::label(hit.kind), ToneColor::color(SearchResultsRules::tone(hit.kind)));
     m_title->setPlain(SearchResultsRules::titleLine(hit, m_provenance));
     m_snippet->setText(hit.snippet);
     m_snippet->setVisible(!hit.snippet.isEmpty());
