@@ -28,6 +28,19 @@ Tag::Tag(const QString &text, const QColor &color, const QString &icon, QWidget 
     KVScaleWatch::follow(this);
 }
 
+void Tag::setLabel(const QString &text, const QColor &color)
+{
+    if (text == m_text && color == m_color)
+        return;
+    if (text != m_text) {
+        m_text = text;
+        setAccessibleName(text);
+        updateGeometry();
+    }
+    m_color = color;
+    update();
+}
+
 QFont Tag::labelFont()
 {
     return FVFont::font(kTextSize, QFont::ExtraBold);

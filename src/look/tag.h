@@ -16,6 +16,8 @@ public:
     QString text() const { return m_text; }
     QColor color() const { return m_color; }
     QString icon() const { return m_icon; }
+    // Another text and colour in place (a reused row showing another kind).
+    void setLabel(const QString &text, const QColor &color);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

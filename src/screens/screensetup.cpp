@@ -43,7 +43,7 @@ void registerAll()
     MainWindow::registerScreen(Screen::Codes, [] { return new CodesView(); });
     MainWindow::registerScreen(Screen::Guides, [] { return new GuidesView(); });
     MainWindow::registerScreen(Screen::Obd1, [] { return new OBD1View(); });
-    MainWindow::registerScreen(Screen::Search, [] { return new SearchResultsView(); });
+    MainWindow::registerScreen(Screen::Search, [] { return new SearchResultsView(); }, MainWindow::Keep::Yes);
     MainWindow::registerScreen(Screen::Credits, [] { return new CreditsView(); });
     MainWindow::setRecallSheetMaker([](const QString &campaign, std::function<void()> dismiss) -> QWidget * {
         return new RecallSheet(campaign, AppModel::shared(), std::move(dismiss));

@@ -30,10 +30,8 @@ SearchHitRow::SearchHitRow(const SearchHit &hit, const Provenance &provenance, Q
     m_panel = bezel;
     // The panel only shows; the whole row takes the click.
     bezel->setAttribute(Qt::WA_TransparentForMouseEvents);
-    auto *content = new QWidget;
-    content->setLayout(m_row);
     m_row->setContentsMargins(0, 0, 0, 0);
-    m_tag = new Tag(SearchResultsRules::label(hit.kind), ToneColor::color(SearchResultsRules::tone(hit.kind)));
+    m_tag = new Tag(QString(), QColor());
     m_row->addWidget(m_tag, 0, Qt::AlignTop);
     m_texts->setContentsMargins(0, 0, 0, 0);
     m_title->setWordWrap(true);
@@ -42,7 +40,7 @@ SearchHitRow::SearchHitRow(const SearchHit &hit, const Provenance &provenance, Q
     m_snippet->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_texts->addWidget(m_snippet);
     m_row->addLayout(m_texts, 1);
-    bezel->setContent(content);
+    bezel->contentLayout()->addLayout(m_row);
 
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
@@ -62,6 +60,7 @@ SearchHitRow::SearchHitRow(const SearchHit &hit, const Provenance &provenance, Q
 void SearchHitRow::setHit(const SearchHit &hit)
 {
     m_hit = hit;
+    m_tag->setLabel(SearchResultsRules::label(hit.kind), ToneColor::color(SearchResultsRules::tone(hit.kind)));
     m_title->setPlain(SearchResultsRules::titleLine(hit, m_provenance));
     m_snippet->setText(hit.snippet);
     m_snippet->setVisible(!hit.snippet.isEmpty());

@@ -22,7 +22,7 @@ public:
     explicit SearchHitRow(const SearchHit &hit, const Provenance &provenance = Provenance(), QWidget *parent = nullptr);
 
     const SearchHit &hit() const { return m_hit; }
-    // Shows another hit with the same id (texts may differ) in place.
+    // Shows another hit in place (a row is reused for the next search).
     void setHit(const SearchHit &hit);
     // The provenance the title follows (a generated recall says so).
     void setProvenance(const Provenance &provenance) { m_provenance = provenance; }

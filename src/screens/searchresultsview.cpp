@@ -11,6 +11,8 @@
 #include "searchresultsrules.h"
 #include "kit/kvtextlabel.h"
 
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 SearchResultsView::SearchResultsView(QWidget *parent)
@@ -46,7 +48,8 @@ SearchResultsView::SearchResultsView(AppModel &model, QWidget *parent)
 
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
-    box->addWidget(new FVScroll(column));
+    m_scroll = new FVScroll(column);
+    box->addWidget(m_scroll);
 }
 
 void SearchResultsView::applyMetrics()
@@ -56,43 +59,59 @@ void SearchResultsView::applyMetrics()
     m_column->setSpacing(KVScale::ipt(10));
 }
 
+void SearchResultsView::setVisible(bool visible)
+{
+    const bool back = visible && m_parked;
+    m_parked = !visible;
+    if (back) {
+        // Filled before it shows, so it is laid out once, at the top.
+        if (m_stale)
+            m_observer->refreshNow();
+        if (QScrollArea *area = m_scroll->scrollArea())
+            area->verticalScrollBar()->setValue(0);
+    }
+    QWidget::setVisible(visible);
+}
+
 void SearchResultsView::refresh()
 {
+    m_stale = m_parked;
+    if (m_parked)
+        return;
     const QString text = m_model.searchText();
     const QList<SearchHit> hits = SearchResultsRules::hits(m_model.data(), text);
     const Provenance provenance = Provenance::of(m_model.data());
     m_heading->setPlain(SearchResultsRules::heading(hits.size(), text));
     m_emptyPanel->setVisible(hits.isEmpty());
 
-    // Rows whose hits keep their ids stay (and keep any pressed or focus
-    // state); the rest are replaced. Never deleted at once: a refresh may
-    // follow a click on one of them.
-    QList<QString> ids;
-    for (const SearchHit &h : hits)
-        ids << h.id();
-    QList<QString> shown;
-    for (const SearchHitRow *r : std::as_const(m_rows))
-        shown << r->hit().id();
-    if (ids == shown) {
-        for (qsizetype i = 0; i < hits.size(); ++i) {
-            m_rows[i]->setProvenance(provenance);
-            m_rows[i]->setHit(hits[i]);
-        }
-        return;
+    // Rows are reused in place and never deleted here (a refresh may follow a
+    // click on one of them); a row showing the same hit keeps its state.
+    while (m_rows.size() < hits.size())
+        addRow();
+    for (qsizetype i = 0; i < hits.size(); ++i) {
+        SearchHitRow *row = m_rows[i];
+        row->setProvenance(provenance);
+        row->setHit(hits[i]);
+        if (i >= m_shown)
+            row->setVisible(true);
     }
-    for (SearchHitRow *r : std::as_const(m_rows)) {
-        m_column->removeWidget(r);
-        r->hide();
-        r->deleteLater();
-    }
-    m_rows.clear();
+    for (qsizetype i = hits.size(); i < m_shown; ++i)
+        m_rows[i]->hide();
+    m_shown = hits.size();
+}
+
+SearchHitRow *SearchResultsView::addRow()
+{
+    auto *row = new SearchHitRow(SearchHit());
     AppModel *m = &m_model;
-    for (const SearchHit &h : hits) {
-        auto *row = new SearchHitRow(h, provenance);
-        connect(row, &SearchHitRow::openHit, this, [m](const SearchHit &hit) { m->open(hit); });
-        m_column->addWidget(row);
-        m_rows.append(row);
-    }
+    connect(row, &SearchHitRow::openHit, this, [m](const SearchHit &hit) { m->open(hit); });
+    // Hidden until it shows a hit, and in the Tab order after the row before.
+    row->hide();
+    m_column->addWidget(row);
+    if (!m_rows.isEmpty())
+        QWidget::setTabOrder(m_rows.last(), row);
+    m_rows.append(row);
+    return row;
 }
 
 QString SearchResultsView::headingText() const

@@ -16,6 +16,7 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QHash>
+#include <QSet>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -25,6 +26,12 @@ QHash<Screen, MainWindow::ScreenMaker> &screenMakers()
 {
     static QHash<Screen, MainWindow::ScreenMaker> makers;
     return makers;
+}
+
+QSet<Screen> &keptScreens()
+{
+    static QSet<Screen> kept;
+    return kept;
 }
 
 MainWindow::SheetMaker &sheetMaker()
@@ -90,9 +97,13 @@ void MainWindow::setFirstFocus(QWidget *screenView, QWidget *control)
     screenView->setProperty(firstFocusKey, QVariant::fromValue(QPointer<QWidget>(control)));
 }
 
-void MainWindow::registerScreen(Screen screen, ScreenMaker make)
+void MainWindow::registerScreen(Screen screen, ScreenMaker make, Keep keep)
 {
     screenMakers().insert(screen, std::move(make));
+    if (keep == Keep::Yes)
+        keptScreens().insert(screen);
+    else
+        keptScreens().remove(screen);
 }
 
 void MainWindow::setRecallSheetMaker(SheetMaker make)
@@ -103,6 +114,7 @@ void MainWindow::setRecallSheetMaker(SheetMaker make)
 void MainWindow::clearMakers()
 {
     screenMakers().clear();
+    keptScreens().clear();
     sheetMaker() = nullptr;
 }
 
@@ -187,21 +199,17 @@ void MainWindow::showScreen(Screen screen)
     // drop it somewhere out of sight.
     const QWidget *had = QApplication::focusWidget();
     const bool follow = !had || had->isAncestorOf(this) || (m_view && m_view->isAncestorOf(had));
-    QWidget *next = makeScreen(screen);
-    next->setParent(this);
-    next->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    if (m_view) {
-        // Hiding a screen that holds the focus would pass it to the next
-        // control in the window and scroll the window to it.
-        if (QWidget *focus = QApplication::focusWidget(); focus && m_view->isAncestorOf(focus))
-            focus->clearFocus();
-        // replaceWidget hands back the old item, which is ours to delete.
-        delete m_column->replaceWidget(m_view, next);
-        m_view->hide();
-        m_view->deleteLater();
-    } else {
-        m_column->addWidget(next, 1);
+    QWidget *next = error ? nullptr : m_kept.value(screen);
+    if (!next) {
+        next = makeScreen(screen);
+        next->setParent(this);
+        next->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        if (!error && !m_model.dataDamaged() && keptScreens().contains(screen) && screenMakers().value(screen))
+            m_kept.insert(screen, next);
     }
+    if (m_view)
+        retire(m_view);
+    m_column->addWidget(next, 1);
     m_view = next;
     m_view->show();
     m_shown = screen;
@@ -209,6 +217,21 @@ void MainWindow::showScreen(Screen screen)
     m_built = true;
     if (follow)
         focusScreen();
+}
+
+void MainWindow::retire(QWidget *view)
+{
+    m_column->removeWidget(view);
+    // Hiding a screen that holds the focus would pass it to the next control
+    // in the window and scroll the window to it.
+    if (QWidget *focus = QApplication::focusWidget(); focus && view->isAncestorOf(focus))
+        focus->clearFocus();
+    view->hide();
+    for (QWidget *kept : std::as_const(m_kept)) {
+        if (kept == view)
+            return;
+    }
+    view->deleteLater();
 }
 
 void MainWindow::focusScreen()

@@ -3,6 +3,7 @@
 #include "app/screen.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -18,7 +19,8 @@ class Sidebar;
 
 // The content of the application's window: the sidebar down the left, and
 // beside it the header over the current screen. The screen is made afresh
-// whenever the model's screen changes to another one; while the reference
+// whenever the model's screen changes to another one, except a screen
+// registered as kept: made once, it is hidden while another shows; while the reference
 // data could not be opened, an error panel stands in for every screen. A
 // campaign in the model's recallShown brings up the recall sheet (window
 // modal); closing the sheet empties recallShown.
@@ -35,7 +37,8 @@ public:
     // Makes the sheet's content for a campaign; `dismiss` closes the sheet.
     using SheetMaker = std::function<QWidget *(const QString &campaign, std::function<void()> dismiss)>;
 
-    static void registerScreen(Screen screen, ScreenMaker make);
+    enum class Keep { No, Yes };
+    static void registerScreen(Screen screen, ScreenMaker make, Keep keep = Keep::No);
     static void setRecallSheetMaker(SheetMaker make);
     // The control (or group) a screen's keyboard focus starts at; without
     // one, its first Tab stop.
@@ -70,12 +73,15 @@ private:
     void syncSheet();
     void focusScreen();
     QWidget *makeScreen(Screen screen);
+    // Takes the view out of the area: a kept screen is hidden, any other deleted.
+    void retire(QWidget *view);
 
     AppModel &m_model;
     Sidebar *m_sidebar;
     Header *m_header;
     QVBoxLayout *m_column;
     QWidget *m_view = nullptr;
+    QHash<Screen, QWidget *> m_kept; // kept screens made so far (children)
     Screen m_shown = Screen::Home;
     bool m_built = false;
     bool m_showsError = false;

@@ -35,6 +35,7 @@
 #include <QPointer>
 #include <QScopeGuard>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -576,6 +577,56 @@ private slots:
         QVERIFY(view.showsEmptyPanel());
         QVERIFY(allPlain(view));
     }
+    // A row showing the same hit with longer texts grows to fit them; the
+    // results reuse their rows from search to search, and a hidden view
+    // searches again only when shown, at the top.
+    void hitRowsGrowAndAreReused()
+    {
+        QWidget holder;
+        auto *row = new SearchHitRow({SearchKind::Code, QStringLiteral("P0420"), QStringLiteral("P0420"), {}, {}});
+        (new QVBoxLayout(&holder))->addWidget(row, 0, Qt::AlignTop);
+        showOffscreen(holder, QSize(360, 600));
+        const int shortHeight = row->height();
+        const QString words = QStringLiteral("catalyst efficiency below threshold on bank one ").repeated(4);
+        row->setHit({SearchKind::Code, QStringLiteral("P0420"), words, words, {}});
+        settle();
+        QVERIFY(row->height() > shortHeight);
+        for (const QWidget *w : row->findChildren<QWidget *>()) {
+            if (w->isVisible() && w->hasHeightForWidth())
+                QVERIFY(w->height() >= w->heightForWidth(w->width()));
+        }
+        QCOMPARE(row->accessibleName(), QStringLiteral("Code: ") + words);
+
+        auto m = m_models.make();
+        SearchResultsView view(*m);
+        showOffscreen(view, QSize(700, 200));
+        m->setSearchText(QStringLiteral("ford"));
+        settle();
+        const QList<SearchHitRow *> first = view.rows();
+        QVERIFY(first.size() > 1);
+        m->setSearchText(QStringLiteral("P0420"));
+        settle();
+        QVERIFY(view.rows().size() < first.size());
+        QCOMPARE(view.rows().first(), first.first());
+        QCOMPARE(view.rows().first()->tagText(), QStringLiteral("Code"));
+        QVERIFY(view.rows().first()->isVisible() && !first.last()->isVisible());
+        m->setSearchText(QStringLiteral("ford"));
+        settle();
+        QCOMPARE(view.rows(), first);
+        QCOMPARE(view.findChildren<SearchHitRow *>().size(), first.size());
+
+        auto *bar = view.findChild<QScrollArea *>()->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        view.hide();
+        m->setSearchText(QStringLiteral("P0420"));
+        settle();
+        QVERIFY(view.headingText().endsWith(QStringLiteral("\u201cford\u201d")));
+        view.show();
+        QVERIFY(view.headingText().endsWith(QStringLiteral("\u201cP0420\u201d")));
+        QCOMPARE(bar->value(), 0);
+    }
+
     // An example's name comes from the data and shows exactly as stored. The
     // vehicle it adds is taken out again, whatever the outcome, so the other
     // tests never see it.

@@ -19,6 +19,8 @@
 #include "screens/homeview.h"
 #include "screens/pickercolumn.h"
 #include "screens/screensetup.h"
+#include "screens/searchhitrow.h"
+#include "screens/searchresultsview.h"
 #include "screens/yearmenubutton.h"
 #include "screens/garage/garagebody.h"
 #include "screens/garage/garagelineedit.h"
@@ -106,6 +108,7 @@ private slots:
         MainWindow::registerScreen(Screen::Codes, [&] { return new CodesView(m); });
         MainWindow::registerScreen(Screen::Guides, [&] { return new GuidesView(m); });
         MainWindow::registerScreen(Screen::Garage, [&] { return new GarageView(m); });
+        MainWindow::registerScreen(Screen::Search, [&] { return new SearchResultsView(m); }, MainWindow::Keep::Yes);
         MainWindowFrame frame(m, NetStatus::shared());
         frame.resize(1440, 920);
         frame.show();
@@ -200,6 +203,25 @@ private slots:
         settle();
         QVERIFY(focusedIn<GarageListRow>(screen()));
         KVRNThemes::setCurrentID(QStringLiteral("cobalt-gunmetal"));
+        settle();
+
+        // The results take the keyboard; a hit opens on Return, and the back
+        // step returns to the same results with the keyboard on the first.
+        m.setSearchText(QStringLiteral("lincoln"));
+        m.runSearch();
+        settle();
+        auto *results = qobject_cast<SearchResultsView *>(screen());
+        QVERIFY(results && focused() == results->rows().value(0));
+        key(Qt::Key_Tab);
+        QCOMPARE(focused(), results->rows().value(1));
+        QTest::keyClick(focused(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focused(), results->rows().value(0));
+        key(Qt::Key_Return);
+        QCOMPARE(m.screen(), Screen::Vehicle);
+        QTest::keyClick(&frame, Qt::Key_Left, Qt::AltModifier);
+        settle();
+        QCOMPARE(screen(), results);
+        QCOMPARE(focused(), results->rows().value(0));
         Opener::reset();
     }
 };

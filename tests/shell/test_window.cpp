@@ -305,6 +305,22 @@ private slots:
         settle();
         QCOMPARE(made, 2);
 
+        // A kept screen is made once and hidden while another shows.
+        MainWindow::registerScreen(Screen::Credits, [&made] {
+            ++made;
+            return new QLabel(QStringLiteral("credits"));
+        }, MainWindow::Keep::Yes);
+        m.setScreen(Screen::Credits);
+        settle();
+        QWidget *credits = window.screenView();
+        m.setScreen(Screen::Home);
+        settle();
+        QVERIFY(credits->isHidden() && credits->parent() == &window);
+        m.setScreen(Screen::Credits);
+        settle();
+        QCOMPARE(window.screenView(), credits);
+        QCOMPARE(made, 3);
+
         // The Go menu drives the same switch; Search… shows the start screen.
         MenuDef go = MenuBarModel::goMenu(m);
         go.entries[2].action();
