@@ -1,3 +1,4 @@
+#include "kit/kvbands.h"
 #include "kit/kvfont.h"
 #include "kit/kvscale.h"
 #include "kit/kvshadow.h"
@@ -213,6 +214,29 @@ private slots:
         QVERIFY(reach.bottom() > reach.top());
         QCOMPARE(reach.left(), reach.right());
         QVERIFY(reach.top() >= 0);
+    }
+
+    // Drawn band by band, a tall panel keeps every pixel.
+    void bandsKeepPixels()
+    {
+        const auto draw = [](QPainter &p) {
+            p.setRenderHint(QPainter::Antialiasing);
+            const QRectF r(3.5, 2.25, 40, 290);
+            p.fillPath(KVShape::roundedRect(r, 12), KVShape::vertical(r, {Qt::red, QColor(0, 0, 255, 90)}));
+            KVShape::strokeRoundedRectInside(p, r, 12, 1.6, QBrush(QColor(0, 0, 0, 120)));
+        };
+        QImage once(50, 300, QImage::Format_ARGB32_Premultiplied), banded = once;
+        once.fill(Qt::transparent);
+        banded.fill(Qt::transparent);
+        {
+            QPainter p(&once);
+            draw(p);
+            QPainter q(&banded);
+            int calls = 0;
+            KVBands::paint(q, banded.rect(), [&] { ++calls, draw(q); });
+            QCOMPARE(calls, 5);
+        }
+        QCOMPARE(banded, once);
     }
 };
 
