@@ -19,4 +19,11 @@ constexpr int kRows = 64;
 // plain translation onto whole device pixels or the area is short.
 void paint(QPainter &painter, const QRect &area, const std::function<void()> &draw);
 
+// For drawing that may set clips of its own (a style's): each band is drawn
+// by `draw` into a picture of its own, with a painter like `painter`, and
+// copied in place. Meant for drawing that covers its area with opaque paint
+// first (a scroll bar's groove), which makes the copies the same pixels; any
+// band left translucent is thrown away and the whole drawn directly.
+void render(QPainter &painter, const QRect &area, const std::function<void(QPainter &)> &draw);
+
 } // namespace KVBands

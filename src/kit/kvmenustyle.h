@@ -12,6 +12,9 @@ public:
 
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                      const QWidget *widget = nullptr) const override;
+    // Tall scroll bars are drawn in bands (KVBands::render), the same pixels.
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget = nullptr) const override;
 
     // The separator's colour for a menu drawn with `palette`.
     static QColor separatorColor(const QPalette &palette);

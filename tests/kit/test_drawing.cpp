@@ -1,5 +1,6 @@
 #include "kit/kvbands.h"
 #include "kit/kvfont.h"
+#include "kit/kvmenustyle.h"
 #include "kit/kvscale.h"
 #include "kit/kvshadow.h"
 #include "kit/kvshape.h"
@@ -12,6 +13,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QRawFont>
+#include <QScrollBar>
+#include <QStyleFactory>
 #include <QtTest>
 
 namespace {
@@ -216,7 +219,7 @@ private slots:
         QVERIFY(reach.top() >= 0);
     }
 
-    // Drawn band by band, a tall panel keeps every pixel.
+    // Drawn band by band, a tall panel and a scroll bar keep every pixel.
     void bandsKeepPixels()
     {
         const auto draw = [](QPainter &p) {
@@ -237,6 +240,26 @@ private slots:
             QCOMPARE(calls, 5);
         }
         QCOMPARE(banded, once);
+
+        // A scroll bar drawn by the application's style in band pictures.
+        std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        KVMenuStyle style(QStringLiteral("Fusion"));
+        QScrollBar bar(Qt::Vertical);
+        bar.resize(14, 700);
+        bar.setRange(0, 2000);
+        bar.setPageStep(600);
+        for (int value : {0, 900, 2000}) {
+            bar.setValue(value);
+            QImage images[2];
+            for (QStyle *s : {fusion.get(), static_cast<QStyle *>(&style)}) {
+                bar.setStyle(s);
+                QImage &image = images[s == fusion.get() ? 0 : 1];
+                image = QImage(bar.size(), QImage::Format_ARGB32_Premultiplied);
+                image.fill(Qt::transparent);
+                bar.render(&image);
+            }
+            QCOMPARE(images[1], images[0]);
+        }
     }
 };
 
