@@ -97,7 +97,21 @@ void FVBackground::paint(QPainter &p, const QRectF &area)
         ip.end();
         cache().insert(key, image, int(image->sizeInBytes()));
     }
-    p.drawImage(area.topLeft(), *image);
+    // A copy under a clip of several rectangles goes pixel by pixel through
+    // the engine's threads; one rectangle at a time it is a plain copy.
+    const QRegion dirty = p.paintEngine()->systemClip();
+    const QTransform t = p.deviceTransform();
+    if (dirty.rectCount() < 2 || dpr != 1.0 || p.hasClipping() || t.type() > QTransform::TxTranslate) {
+        p.drawImage(area.topLeft(), *image);
+        return;
+    }
+    const QPoint shift(qRound(t.dx()), qRound(t.dy()));
+    for (const QRect &r : dirty) {
+        p.save();
+        p.setClipRect(r.translated(-shift), Qt::IntersectClip);
+        p.drawImage(area.topLeft(), *image);
+        p.restore();
+    }
 }
 
 void FVBackground::paintEvent(QPaintEvent *)
