@@ -1,5 +1,6 @@
 #include "kvmenustyle.h"
 
+#include "kvbands.h"
 #include "kvlazyicon.h"
 #include "kvscale.h"
 
@@ -48,4 +49,15 @@ void KVMenuStyle::drawControl(ControlElement element, const QStyleOption *option
     const int y = r.center().y();
     painter->drawLine(r.left() + margin, y, r.right() - margin, y);
     painter->restore();
+}
+
+void KVMenuStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                                     const QWidget *widget) const
+{
+    if (control != CC_ScrollBar || !option || !painter) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        return;
+    }
+    KVBands::render(*painter, option->rect,
+                    [&](QPainter &p) { QProxyStyle::drawComplexControl(control, option, &p, widget); });
 }

@@ -1,6 +1,7 @@
 #include "bezel.h"
 
 #include "fvpalette.h"
+#include "kit/kvbands.h"
 #include "kit/kvdropshadow.h"
 #include "kit/kvscale.h"
 #include "kit/kvshape.h"
@@ -31,10 +32,12 @@ void Bezel::paintEvent(QPaintEvent *)
     const QRectF r(rect());
     const double radius = KVScale::pt(this->radius());
 
-    p.fillPath(roundedRect(r, radius), vertical(r, {pal.panelTop, pal.panelBottom}));
-    strokeRoundedRectInside(p, r, radius, KVScale::pt(1.6),
-                            vertical(r, {white(1, 0.75), white(0.55, 0.5), QColor::fromRgbF(0, 0, 0, 0.7f)}));
     const double in = KVScale::pt(3);
-    strokeRoundedRectInside(p, r.adjusted(in, in, -in, -in), std::max(0.0, radius - in), KVScale::pt(1),
-                            QBrush(QColor::fromRgbF(0, 0, 0, 0.35f)));
+    KVBands::paint(p, rect(), [&] {
+        p.fillPath(roundedRect(r, radius), vertical(r, {pal.panelTop, pal.panelBottom}));
+        strokeRoundedRectInside(p, r, radius, KVScale::pt(1.6),
+                                vertical(r, {white(1, 0.75), white(0.55, 0.5), QColor::fromRgbF(0, 0, 0, 0.7f)}));
+        strokeRoundedRectInside(p, r.adjusted(in, in, -in, -in), std::max(0.0, radius - in), KVScale::pt(1),
+                                QBrush(QColor::fromRgbF(0, 0, 0, 0.35f)));
+    });
 }

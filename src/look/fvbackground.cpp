@@ -6,7 +6,53 @@
 #include "kit/kvscalewatch.h"
 #include "kit/kvshape.h"
 
+#include <QCache>
+#include <QPaintEngine>
 #include <QPainter>
+
+namespace {
+
+void paintDirect(QPainter &p, const QRectF &area, const FVPalette &pal)
+{
+    using namespace KVShape;
+    p.save();
+    p.fillRect(area, pal.bg);
+    p.fillRect(area, vertical(area, {white(1, 0.08), QColor(0, 0, 0, 0), QColor::fromRgbF(0, 0, 0, 0.35f)}));
+    // Centred at unit points of the area: upper right, just above; lower left, just below.
+    const auto at = [&area](double x, double y) {
+        return QPointF(area.left() + x * area.width(), area.top() + y * area.height());
+    };
+    KVGlow::paint(p, area, at(0.85, -0.1), faded(pal.accent, 0.22), KVScale::pt(20), KVScale::pt(900));
+    KVGlow::paint(p, area, at(0.0, 1.1), faded(pal.accent, 0.10), KVScale::pt(10), KVScale::pt(700));
+    p.restore();
+}
+
+struct Key
+{
+    QSize size;
+    int dpr; // hundredths
+    QRgb bg, accent;
+    int scale; // hundredths of the zoom
+    QImage::Format format;
+    bool antialiased;
+
+    friend bool operator==(const Key &, const Key &) = default;
+};
+
+size_t qHash(const Key &k, size_t seed = 0) noexcept
+{
+    return qHashMulti(seed, k.size.width(), k.size.height(), k.dpr, k.bg, k.accent, k.scale, int(k.format),
+                      k.antialiased);
+}
+
+// A few windows' worth of backdrops (cost: bytes).
+QCache<Key, QImage> &cache()
+{
+    static QCache<Key, QImage> c(24 * 1024 * 1024);
+    return c;
+}
+
+} // namespace
 
 FVBackground::FVBackground(QWidget *parent)
     : QWidget(parent)
@@ -18,18 +64,54 @@ FVBackground::FVBackground(QWidget *parent)
 
 void FVBackground::paint(QPainter &p, const QRectF &area)
 {
-    using namespace KVShape;
     const FVPalette pal = FVPalette::current();
-    p.save();
-    p.fillRect(area, pal.bg);
-    p.fillRect(area, vertical(area, {white(1, 0.08), QColor(0, 0, 0, 0), QColor::fromRgbF(0, 0, 0, 0.35f)}));
-    // Centred at unit points of the area: upper right, just above; lower left, just below.
-    const auto at = [&area](double x, double y) {
-        return QPointF(area.left() + x * area.width(), area.top() + y * area.height());
-    };
-    KVGlow::paint(p, area, at(0.85, -0.1), faded(pal.accent, 0.22), KVScale::pt(20), KVScale::pt(900));
-    KVGlow::paint(p, area, at(0.0, 1.1), faded(pal.accent, 0.10), KVScale::pt(10), KVScale::pt(700));
-    p.restore();
+    // The three gradients cost far more than copying their result: an opaque
+    // backdrop on whole pixels is drawn once per size and colours, and each
+    // repaint copies the part it needs.
+    QPaintDevice *target = p.paintEngine() ? p.paintEngine()->paintDevice() : nullptr;
+    const QRect whole = area.toRect();
+    if (!target || target->devType() != QInternal::Image || pal.bg.alpha() != 255 || QRectF(whole) != area
+        || whole.isEmpty() || p.transform().type() > QTransform::TxTranslate || p.opacity() < 1.0
+        || p.compositionMode() != QPainter::CompositionMode_SourceOver) {
+        paintDirect(p, area, pal);
+        return;
+    }
+    const double dpr = target->devicePixelRatioF();
+    const Key key{whole.size(), int(std::lround(dpr * 100)), pal.bg.rgba(), pal.accent.rgba(),
+                  int(std::lround(KVScale::factor() * 100)), static_cast<QImage *>(target)->format(),
+                  p.testRenderHint(QPainter::Antialiasing)};
+    QImage *image = cache().object(key);
+    if (!image) {
+        const QSize pixels = (QSizeF(whole.size()) * dpr).toSize();
+        if (qint64(pixels.width()) * pixels.height() * 4 > cache().maxCost()) {
+            paintDirect(p, area, pal);
+            return;
+        }
+        image = new QImage(pixels, key.format);
+        image->setDevicePixelRatio(dpr);
+        image->fill(Qt::transparent);
+        QPainter ip(image);
+        ip.setRenderHints(p.renderHints());
+        ip.translate(-area.topLeft());
+        paintDirect(ip, area, pal);
+        ip.end();
+        cache().insert(key, image, int(image->sizeInBytes()));
+    }
+    // A copy under a clip of several rectangles goes pixel by pixel through
+    // the engine's threads; one rectangle at a time it is a plain copy.
+    const QRegion dirty = p.paintEngine()->systemClip();
+    const QTransform t = p.deviceTransform();
+    if (dirty.rectCount() < 2 || dpr != 1.0 || p.hasClipping() || t.type() > QTransform::TxTranslate) {
+        p.drawImage(area.topLeft(), *image);
+        return;
+    }
+    const QPoint shift(qRound(t.dx()), qRound(t.dy()));
+    for (const QRect &r : dirty) {
+        p.save();
+        p.setClipRect(r.translated(-shift), Qt::IntersectClip);
+        p.drawImage(area.topLeft(), *image);
+        p.restore();
+    }
 }
 
 void FVBackground::paintEvent(QPaintEvent *)

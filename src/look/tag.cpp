@@ -34,6 +34,7 @@ void Tag::setLabel(const QString &text, const QColor &color)
         return;
     if (text != m_text) {
         m_text = text;
+        m_hint = QSize(); // measured again for the new text
         setAccessibleName(text);
         updateGeometry();
     }
@@ -48,7 +49,10 @@ QFont Tag::labelFont()
 
 QSize Tag::sizeHint() const
 {
-    const QFontMetricsF fm(labelFont());
+    const QFont font = labelFont();
+    if (m_hint.isValid() && font == m_hintFont && KVScale::factor() == m_hintScale)
+        return m_hint;
+    const QFontMetricsF fm(font);
     double w = fm.horizontalAdvance(m_text);
     double h = fm.height();
     if (!m_icon.isEmpty()) {
@@ -56,7 +60,10 @@ QSize Tag::sizeHint() const
         w += s + KVScale::pt(kSpacing);
         h = std::max(h, s);
     }
-    return QSize(int(std::ceil(w + 2 * KVScale::pt(kPadX))), int(std::ceil(h + 2 * KVScale::pt(kPadY))));
+    m_hintFont = font;
+    m_hintScale = KVScale::factor();
+    m_hint = QSize(int(std::ceil(w + 2 * KVScale::pt(kPadX))), int(std::ceil(h + 2 * KVScale::pt(kPadY))));
+    return m_hint;
 }
 
 void Tag::paintEvent(QPaintEvent *)

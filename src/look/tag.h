@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QWidget>
 
 // A capsule chip of one colour: an optional symbol and the text in white,
@@ -31,4 +32,8 @@ private:
     QString m_text;
     QColor m_color;
     QString m_icon;
+    // The last size hint and the font it was measured with (flows ask often).
+    mutable QFont m_hintFont;
+    mutable QSize m_hint;
+    mutable double m_hintScale = 0;
 };

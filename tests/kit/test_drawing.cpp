@@ -1,4 +1,6 @@
+#include "kit/kvbands.h"
 #include "kit/kvfont.h"
+#include "kit/kvmenustyle.h"
 #include "kit/kvscale.h"
 #include "kit/kvshadow.h"
 #include "kit/kvshape.h"
@@ -11,6 +13,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QRawFont>
+#include <QScrollBar>
+#include <QStyleFactory>
 #include <QtTest>
 
 namespace {
@@ -213,6 +217,49 @@ private slots:
         QVERIFY(reach.bottom() > reach.top());
         QCOMPARE(reach.left(), reach.right());
         QVERIFY(reach.top() >= 0);
+    }
+
+    // Drawn band by band, a tall panel and a scroll bar keep every pixel.
+    void bandsKeepPixels()
+    {
+        const auto draw = [](QPainter &p) {
+            p.setRenderHint(QPainter::Antialiasing);
+            const QRectF r(3.5, 2.25, 40, 290);
+            p.fillPath(KVShape::roundedRect(r, 12), KVShape::vertical(r, {Qt::red, QColor(0, 0, 255, 90)}));
+            KVShape::strokeRoundedRectInside(p, r, 12, 1.6, QBrush(QColor(0, 0, 0, 120)));
+        };
+        QImage once(50, 300, QImage::Format_ARGB32_Premultiplied), banded = once;
+        once.fill(Qt::transparent);
+        banded.fill(Qt::transparent);
+        {
+            QPainter p(&once);
+            draw(p);
+            QPainter q(&banded);
+            int calls = 0;
+            KVBands::paint(q, banded.rect(), [&] { ++calls, draw(q); });
+            QCOMPARE(calls, 5);
+        }
+        QCOMPARE(banded, once);
+
+        // A scroll bar drawn by the application's style in band pictures.
+        std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        KVMenuStyle style(QStringLiteral("Fusion"));
+        QScrollBar bar(Qt::Vertical);
+        bar.resize(14, 700);
+        bar.setRange(0, 2000);
+        bar.setPageStep(600);
+        for (int value : {0, 900, 2000}) {
+            bar.setValue(value);
+            QImage images[2];
+            for (QStyle *s : {fusion.get(), static_cast<QStyle *>(&style)}) {
+                bar.setStyle(s);
+                QImage &image = images[s == fusion.get() ? 0 : 1];
+                image = QImage(bar.size(), QImage::Format_ARGB32_Premultiplied);
+                image.fill(Qt::transparent);
+                bar.render(&image);
+            }
+            QCOMPARE(images[1], images[0]);
+        }
     }
 };
 

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -121,6 +122,30 @@ private slots:
         const QColor lowerLeft = img.pixelColor(5, 690);
         const QColor lowerRight = img.pixelColor(995, 690);
         QVERIFY(lowerLeft.red() > lowerRight.red());
+    }
+
+    // The copied backdrop has the pixels of one drawn directly (a pixmap is
+    // drawn on directly), also where only some rectangles are repainted.
+    void backgroundCopiesKeepPixels()
+    {
+        KVRNThemes::setCurrentID(QStringLiteral("candy-red-titanium"));
+        QPixmap direct(640, 480);
+        direct.fill(Qt::transparent);
+        QImage copied(direct.size(), QImage::Format_ARGB32_Premultiplied);
+        QImage part = copied;
+        copied.fill(Qt::transparent);
+        part.fill(Qt::green);
+        const QRegion dirty = QRegion(10, 20, 300, 200) + QRegion(400, 250, 200, 220);
+        part.paintEngine()->setSystemClip(dirty);
+        for (QPaintDevice *device : std::initializer_list<QPaintDevice *>{&direct, &copied, &part}) {
+            QPainter p(device);
+            p.setRenderHint(QPainter::Antialiasing);
+            FVBackground::paint(p, QRectF(0, 0, 640, 480));
+        }
+        const QImage reference = direct.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QCOMPARE(copied, reference);
+        for (QPoint at : {QPoint(10, 20), QPoint(309, 219), QPoint(400, 469), QPoint(599, 250), QPoint(320, 230)})
+            QCOMPARE(part.pixel(at), dirty.contains(at) ? reference.pixel(at) : QColor(Qt::green).rgba());
     }
 };
 

@@ -222,6 +222,9 @@ private slots:
         Tag longer(QStringLiteral("Online and then a good deal more text"), FVPalette::green());
         QVERIFY(longer.sizeHint().width() > plain.sizeHint().width());
         QCOMPARE(longer.sizeHint().height(), plain.sizeHint().height());
+        // A new label is measured anew (the hint is kept per font).
+        plain.setLabel(longer.accessibleName(), FVPalette::green());
+        QCOMPARE(plain.sizeHint(), longer.sizeHint());
 
         Host host;
         auto *tag = new Tag(QStringLiteral("Stop"), FVPalette::red(), QString(), &host);
