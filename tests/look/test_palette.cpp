@@ -125,27 +125,31 @@ private slots:
     }
 
     // The copied backdrop has the pixels of one drawn directly (a pixmap is
-    // drawn on directly), also where only some rectangles are repainted.
+    // drawn on directly), also where only some rectangles are repainted; small
+    // and window-sized backdrops alike, also after the cache let some go.
     void backgroundCopiesKeepPixels()
     {
         KVRNThemes::setCurrentID(QStringLiteral("candy-red-titanium"));
-        QPixmap direct(640, 480);
-        direct.fill(Qt::transparent);
-        QImage copied(direct.size(), QImage::Format_ARGB32_Premultiplied);
-        QImage part = copied;
-        copied.fill(Qt::transparent);
-        part.fill(Qt::green);
-        const QRegion dirty = QRegion(10, 20, 300, 200) + QRegion(400, 250, 200, 220);
-        part.paintEngine()->setSystemClip(dirty);
-        for (QPaintDevice *device : std::initializer_list<QPaintDevice *>{&direct, &copied, &part}) {
-            QPainter p(device);
-            p.setRenderHint(QPainter::Antialiasing);
-            FVBackground::paint(p, QRectF(0, 0, 640, 480));
+        for (int width = 640; width <= 2640; width += 400) {
+            const QSize size(width, width * 3 / 4);
+            QPixmap direct(size);
+            direct.fill(Qt::transparent);
+            QImage copied(size, QImage::Format_ARGB32_Premultiplied);
+            QImage part = copied;
+            copied.fill(Qt::transparent);
+            part.fill(Qt::green);
+            const QRegion dirty = QRegion(10, 20, 300, 200) + QRegion(400, 250, 200, 220);
+            part.paintEngine()->setSystemClip(dirty);
+            for (QPaintDevice *device : std::initializer_list<QPaintDevice *>{&direct, &copied, &part}) {
+                QPainter p(device);
+                p.setRenderHint(QPainter::Antialiasing);
+                FVBackground::paint(p, QRectF(QPointF(0, 0), size));
+            }
+            const QImage reference = direct.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QCOMPARE(copied, reference);
+            for (QPoint at : {QPoint(10, 20), QPoint(309, 219), QPoint(400, 469), QPoint(599, 250), QPoint(320, 230)})
+                QCOMPARE(part.pixel(at), dirty.contains(at) ? reference.pixel(at) : QColor(Qt::green).rgba());
         }
-        const QImage reference = direct.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        QCOMPARE(copied, reference);
-        for (QPoint at : {QPoint(10, 20), QPoint(309, 219), QPoint(400, 469), QPoint(599, 250), QPoint(320, 230)})
-            QCOMPARE(part.pixel(at), dirty.contains(at) ? reference.pixel(at) : QColor(Qt::green).rgba());
     }
 };
 
