@@ -245,23 +245,25 @@ void KVShadow::paintRoundedRect(QPainter &painter, const QRectF &rect, double co
     const bool pixels = scale >= 1 && std::abs(dpr - scale) < 1e-9 && t.m12() == 0 && t.m21() == 0
                         && t.m11() == dpr && t.m22() == dpr && whole(device.x()) && whole(device.y())
                         && QRectF(rect.toRect()) == rect;
-    if (!pixels || rect.width() < side || rect.height() < side) {
+    if (!pixels || (rect.width() < side && rect.height() < side)) {
         paint(painter, KVShape::roundedRect(rect, cornerRadius), color, radius, offset);
         return;
     }
-    const QImage small = render(KVShape::roundedRect(QRectF(0, 0, side, side), cornerRadius), color, radius, dpr, nullptr);
-    const int n = small.width();
-    const int mid = n / 2;
+    // An axis shorter than the square keeps its own length, unstretched.
+    const QSizeF smallSize(std::min<double>(rect.width(), side), std::min<double>(rect.height(), side));
+    const QImage small =
+        render(KVShape::roundedRect(QRectF(QPointF(0, 0), smallSize), cornerRadius), color, radius, dpr, nullptr);
     // Per axis, the three spans of the full picture (device pixels): the
     // small one's start, its middle line stretched, its end.
-    const auto spans = [n, mid](int full) {
+    const auto spans = [](int n, int full) {
+        const int mid = n / 2;
         const int tail = n - mid - 1;
         // {target start, target length, source start, source length}
         return std::array<std::array<int, 4>, 3>{
             {{0, mid, 0, mid}, {mid, full - mid - tail, mid, 1}, {full - tail, tail, mid + 1, tail}}};
     };
-    const auto xs = spans(int(rect.width()) * scale + 2 * pad);
-    const auto ys = spans(int(rect.height()) * scale + 2 * pad);
+    const auto xs = spans(small.width(), int(rect.width()) * scale + 2 * pad);
+    const auto ys = spans(small.height(), int(rect.height()) * scale + 2 * pad);
     for (const auto &x : xs) {
         for (const auto &y : ys) {
             if (x[1] <= 0 || y[1] <= 0)

@@ -14,13 +14,16 @@ class TestScreensCaches : public QObject
 
 private slots:
     // A panel's shadow stretched from a small picture equals the whole
-    // shape's, also at doubled pixels, half-pixel offsets and small sizes.
+    // shape's, also at doubled pixels, half-pixel offsets and small sizes,
+    // and where only one side is long enough to stretch.
     void stretchedShadowMatchesWhole()
     {
         const QColor color = QColor::fromRgbF(0, 0, 0, 0.45f);
         for (const auto &[rect, dpr, dy] : {std::tuple{QRectF(40, 30, 300, 700), 1.0, 5.0},
                                             {QRectF(20, 20, 500, 120), 2.0, 5.0},
-                                            {QRectF(40, 30, 200, 300), 1.0, 7.5}, {QRectF(40, 30, 60, 50), 1.0, 5.0}}) {
+                                            {QRectF(40, 30, 200, 300), 1.0, 7.5}, {QRectF(40, 30, 60, 50), 1.0, 5.0},
+                                            {QRectF(40, 30, 600, 124), 1.0, 5.0}, {QRectF(30, 40, 90, 400), 1.0, 5.0},
+                                            {QRectF(20, 20, 400, 30), 1.0, 5.0}}) {
             const auto drawn = [&](const std::function<void(QPainter &)> &draw) {
                 QImage image(int(rect.right() + 60) * int(dpr), int(rect.bottom() + 60) * int(dpr),
                              QImage::Format_ARGB32_Premultiplied);
