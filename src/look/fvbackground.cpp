@@ -70,7 +70,8 @@ QImage backdropImage(const QSize &pixels, QImage::Format format)
         const size_t size = (bytes + kHuge - 1) / kHuge * kHuge + kHuge;
         void *base = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (base != MAP_FAILED) {
-            auto *data = reinterpret_cast<uchar *>((reinterpret_cast<quintptr>(base) + kHuge - 1) & ~quintptr(kHuge - 1));
+            auto *data =
+                reinterpret_cast<uchar *>((reinterpret_cast<quintptr>(base) + kHuge - 1) & ~quintptr(kHuge - 1));
             madvise(data, size - size_t(data - static_cast<uchar *>(base)), MADV_HUGEPAGE);
             auto *mapping = new Mapping{base, size};
             const auto release = [](void *info) {
