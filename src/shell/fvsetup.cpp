@@ -19,7 +19,29 @@ bool &flag()
     return value;
 }
 
+std::function<void(Vorel &)> &readAhead()
+{
+    static std::function<void(Vorel &)> read;
+    return read;
+}
+
+void runReadAhead()
+{
+    Vorel *data = AppModel::shared().data();
+    if (!data || !readAhead())
+        return;
+    readAhead()(*data);
+    readAhead() = nullptr;
+}
+
 } // namespace
+
+void setReadAhead(std::function<void(Vorel &)> read)
+{
+    readAhead() = std::move(read);
+    if (flag())
+        runReadAhead();
+}
 
 bool configured()
 {
@@ -46,6 +68,7 @@ void configure()
     KVFontWarmup::start();
     const QString appName = FVInfo::appName();
     AppModel &model = AppModel::shared();
+    runReadAhead();
     const QList<PhotoCredit> photos = model.data() ? model.data()->photos() : QList<PhotoCredit>();
     const Provenance provenance = Provenance::of(model.data());
     KVFontWarmup::finish();
