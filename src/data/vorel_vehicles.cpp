@@ -139,10 +139,12 @@ std::optional<VehicleInfo> Vorel::find(const QString &make, const QString &model
 {
     if (m_findsAhead.valid())
         m_found = m_findsAhead.get();
-    if (const auto it = m_found.constFind(findKey(make, model)); it != m_found.constEnd()) {
-        const std::optional<VehicleInfo> v = *it;
-        m_found.erase(it);
-        return v;
+    if (!m_found.isEmpty()) {
+        if (const auto it = m_found.constFind(findKey(make, model)); it != m_found.constEnd()) {
+            const std::optional<VehicleInfo> v = *it;
+            m_found.erase(it);
+            return v;
+        }
     }
     const QList<SQLRow> r = rowsOrEmpty(findSQL(), {make, model});
     if (r.isEmpty())
