@@ -28,7 +28,7 @@ QString Vorel::bundledPhotos()
     return Paths::resourceDir() + QStringLiteral("/photos/");
 }
 
-Vorel::Vorel(const QString &path, const QString &photos) : photosFolder(photos)
+Vorel::Vorel(const QString &path, const QString &photos) : photosFolder(photos), m_path(path)
 {
     if (!QFileInfo::exists(path))
         throw SQLError(QStringLiteral("Missing data file ") + path);

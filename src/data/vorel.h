@@ -20,6 +20,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -50,6 +51,9 @@ public:
 
     // Model years that have vehicles, 1970 to 2030, newest first.
     QList<qint64> years() const;
+    // Starts reading years() on a worker thread and a connection of its own;
+    // the next years() takes that answer, or reads afresh where it failed.
+    void readYearsAhead();
     // Makes of a year with their model counts, by display name; heavy models
     // count only with includeHeavy.
     QList<MakeChoice> makes(qint64 year, bool includeHeavy = false) const;
@@ -57,6 +61,9 @@ public:
     QList<ModelChoice> models(qint64 year, const QString &make, bool includeHeavy = false) const;
     // Make and model matched ignoring ASCII case; nothing trimmed.
     std::optional<VehicleInfo> find(const QString &make, const QString &model) const;
+    // Starts reading these finds on a worker thread and a connection of its
+    // own; find() takes each answer once, and reads afresh what failed.
+    void findAhead(const QList<std::pair<QString, QString>> &names);
     std::optional<VehicleInfo> vehicle(qint64 id) const;
     // The vehicle's model years, oldest first.
     QList<ModelYear> yearsFor(qint64 vehicleID) const;
@@ -174,5 +181,9 @@ private:
     }
 
     QHash<qint64, QString> m_componentName;
+    QString m_path;
+    mutable std::future<std::optional<QList<qint64>>> m_yearsAhead;
+    mutable std::future<QHash<QString, std::optional<VehicleInfo>>> m_findsAhead;
+    mutable QHash<QString, std::optional<VehicleInfo>> m_found;
     static const QString recallCols;
 };

@@ -45,14 +45,44 @@ EPAConfig epaFromRow(const SQLRow &r)
 
 } // namespace
 
-QList<qint64> Vorel::years() const
+namespace {
+
+QList<qint64> readYears(SQLDB &db)
 {
     QList<qint64> out;
-    for (const SQLRow &r : rowsOrEmpty(QStringLiteral(
+    for (const SQLRow &r : db.rows(QStringLiteral(
              "SELECT DISTINCT model_year FROM vehicle_years WHERE model_year BETWEEN 1970 AND 2030 "
              "ORDER BY model_year DESC")))
         out.append(r.integer(0));
     return out;
+}
+
+} // namespace
+
+QList<qint64> Vorel::years() const
+{
+    if (m_yearsAhead.valid()) {
+        if (std::optional<QList<qint64>> ahead = m_yearsAhead.get())
+            return *ahead;
+    }
+    try {
+        return readYears(*db);
+    } catch (const SQLError &) {
+        return {};
+    }
+}
+
+void Vorel::readYearsAhead()
+{
+    // A failure here leaves the reading, and any damage report, to `db`.
+    m_yearsAhead = std::async(std::launch::async, [path = m_path]() -> std::optional<QList<qint64>> {
+        try {
+            SQLDB own(path, true);
+            return readYears(own);
+        } catch (...) {
+            return std::nullopt;
+        }
+    });
 }
 
 QList<MakeChoice> Vorel::makes(qint64 year, bool includeHeavy) const
@@ -79,24 +109,75 @@ QList<ModelChoice> Vorel::models(qint64 year, const QString &make, bool includeH
     return out;
 }
 
+namespace {
+
+const QString &findSQL()
+{
+    static const QString sql =
+        QStringLiteral("SELECT vehicle_id FROM vehicles WHERE make = ? COLLATE NOCASE AND model = ? COLLATE NOCASE");
+    return sql;
+}
+
+const QString &vehicleSQL()
+{
+    static const QString sql = QStringLiteral(
+        "SELECT vehicle_id, make, model, make_display, vehicle_types, first_year, last_year, "
+        "first_year_vpic, last_year_vpic,\n"
+        "       starts_at_vpic_floor, heavy, confidence, year_source, notes, image_id FROM vehicles "
+        "WHERE vehicle_id = ?");
+    return sql;
+}
+
+QString findKey(const QString &make, const QString &model)
+{
+    return make + u'\t' + model;
+}
+
+} // namespace
+
 std::optional<VehicleInfo> Vorel::find(const QString &make, const QString &model) const
 {
-    const QList<SQLRow> r = rowsOrEmpty(
-        QStringLiteral("SELECT vehicle_id FROM vehicles WHERE make = ? COLLATE NOCASE AND model = ? COLLATE NOCASE"),
-        {make, model});
+    if (m_findsAhead.valid())
+        m_found = m_findsAhead.get();
+    if (!m_found.isEmpty()) {
+        if (const auto it = m_found.constFind(findKey(make, model)); it != m_found.constEnd()) {
+            const std::optional<VehicleInfo> v = *it;
+            m_found.erase(it);
+            return v;
+        }
+    }
+    const QList<SQLRow> r = rowsOrEmpty(findSQL(), {make, model});
     if (r.isEmpty())
         return std::nullopt;
     return vehicle(r.front().integer(0));
 }
 
+void Vorel::findAhead(const QList<std::pair<QString, QString>> &names)
+{
+    // Only answers read in full are kept; the rest is read again by find().
+    m_findsAhead = std::async(std::launch::async, [path = m_path, names] {
+        QHash<QString, std::optional<VehicleInfo>> found;
+        try {
+            SQLDB own(path, true);
+            for (const auto &[make, model] : names) {
+                const QList<SQLRow> ids = own.rows(findSQL(), {make, model});
+                std::optional<VehicleInfo> v;
+                if (!ids.isEmpty()) {
+                    const QList<SQLRow> rows = own.rows(vehicleSQL(), {ids.front().integer(0)});
+                    if (!rows.isEmpty())
+                        v = vehicleFromRow(rows.front());
+                }
+                found.insert(findKey(make, model), v);
+            }
+        } catch (...) {
+        }
+        return found;
+    });
+}
+
 std::optional<VehicleInfo> Vorel::vehicle(qint64 id) const
 {
-    const QList<VehicleInfo> r = recordsOrEmpty<VehicleInfo>(
-        QStringLiteral("SELECT vehicle_id, make, model, make_display, vehicle_types, first_year, last_year, "
-                       "first_year_vpic, last_year_vpic,\n"
-                       "       starts_at_vpic_floor, heavy, confidence, year_source, notes, image_id FROM vehicles "
-                       "WHERE vehicle_id = ?"),
-        {id}, vehicleFromRow);
+    const QList<VehicleInfo> r = recordsOrEmpty<VehicleInfo>(vehicleSQL(), {id}, vehicleFromRow);
     if (r.isEmpty())
         return std::nullopt;
     return r.front();

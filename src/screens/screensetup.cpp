@@ -1,12 +1,15 @@
 #include "screensetup.h"
 
 #include "app/appmodel.h"
+#include "data/vorel.h"
+#include "shell/fvsetup.h"
 #include "shell/mainwindow.h"
 #include "platform/netstatus.h"
 #include "codesview.h"
 #include "complaintchart.h"
 #include "creditsview.h"
 #include "guidesview.h"
+#include "homerules.h"
 #include "homeview.h"
 #include "investigationlist.h"
 #include "obd1view.h"
@@ -37,6 +40,13 @@ QWidget *vehiclePage(AppModel &m, NetStatus &net, HttpClient &http)
 
 void registerAll()
 {
+    FVSetup::setReadAhead([](Vorel &data) {
+        data.readYearsAhead();
+        QList<std::pair<QString, QString>> names;
+        for (const HomeRules::ExampleRow &row : HomeRules::exampleTable())
+            names.append({row.make, row.model});
+        data.findAhead(names);
+    });
     MainWindow::registerScreen(Screen::Home, [] { return new HomeView(); });
     MainWindow::registerScreen(Screen::Vehicle,
                                [] { return vehiclePage(AppModel::shared(), NetStatus::shared(), HttpClient::network()); });

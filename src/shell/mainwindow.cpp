@@ -211,7 +211,10 @@ void MainWindow::showScreen(Screen screen)
         retire(m_view);
     m_column->addWidget(next, 1);
     m_view = next;
-    m_view->show();
+    // Before the window is shown, a view not hidden on purpose shows with it,
+    // laid out once at the window's size.
+    if (isVisible() || m_view->testAttribute(Qt::WA_WState_ExplicitShowHide))
+        m_view->show();
     m_shown = screen;
     m_showsError = error;
     m_built = true;

@@ -3,6 +3,7 @@
 #include "support/sqltrace.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSet>
 #include <QTest>
 #include <limits>
@@ -489,6 +490,40 @@ private slots:
         QCOMPARE(v->yearRuns(1), QString());
         QVERIFY(v->epa(2, 2015).isEmpty());
         QVERIFY(sqlite3_next_stmt(v->db->handle(), nullptr) == nullptr);
+    }
+
+    void readAheadGivesTheSameAnswersOnce()
+    {
+        const QList<std::pair<QString, QString>> names{{QStringLiteral("ford"), QStringLiteral("f-150")},
+                                                       {QStringLiteral("FORD"), QStringLiteral("NoSuchModel")}};
+        const QList<qint64> years = m_v->years();
+        const std::optional<VehicleInfo> truck = m_v->find(names[0].first, names[0].second);
+        QVERIFY(truck && !years.isEmpty());
+
+        // Answered from the worker's connection: nothing runs on db.
+        std::unique_ptr<Vorel> v = m_fx.open();
+        v->readYearsAhead();
+        v->findAhead(names);
+        {
+            SqlTrace trace(*v->db);
+            QCOMPARE(v->years(), years);
+            QCOMPARE(v->find(names[0].first, names[0].second)->id, truck->id);
+            QVERIFY(!v->find(names[1].first, names[1].second));
+            QVERIFY(trace.sql.isEmpty());
+            // Each answer is taken once; later calls read afresh.
+            QCOMPARE(v->years(), years);
+            QCOMPARE(v->find(names[0].first, names[0].second)->model, truck->model);
+            QCOMPARE(trace.sql.size(), 3);
+        }
+
+        // A worker that cannot open the file leaves the reading to db.
+        FixtureDb fx(kCore);
+        std::unique_ptr<Vorel> gone = fx.open();
+        QVERIFY(QFile::rename(fx.path(), fx.path() + QStringLiteral(".moved")));
+        gone->readYearsAhead();
+        gone->findAhead(names);
+        QCOMPARE(gone->years(), years);
+        QCOMPARE(gone->find(names[0].first, names[0].second)->model, truck->model);
     }
 };
 
