@@ -4,11 +4,10 @@
 #include "kvrnkithost.h"
 #include "kvrnthemeroot.h"
 #include "kvscale.h"
+#include "kvscreenfit.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QPointer>
-#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -34,10 +33,7 @@ QPointer<QWidget> &stored()
 // scrolls.
 QSize windowSize()
 {
-    QSize size(KVScale::ipt(440), KVScale::ipt(380));
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() * 0.9);
-    return size;
+    return KVScreenFit::within(QSize(KVScale::ipt(440), KVScale::ipt(380)));
 }
 
 QWidget *makeWindow()
@@ -57,11 +53,7 @@ QWidget *makeWindow()
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     box->addWidget(scroll);
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame = w->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        w->move(frame.topLeft());
-    }
+    KVScreenFit::centre(w);
     return w;
 }
 

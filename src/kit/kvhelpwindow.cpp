@@ -5,15 +5,14 @@
 #include "kvrnkithost.h"
 #include "kvrnthemeroot.h"
 #include "kvscale.h"
+#include "kvscreenfit.h"
 #include "kvsearchfield.h"
 #include "platform/prefs.h"
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPointer>
-#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -64,14 +63,8 @@ QWidget *makeWindow()
 
     const QByteArray saved = Prefs::shared().value(geometryKey()).toByteArray();
     if (saved.isEmpty() || !w->restoreGeometry(saved)) {
-        w->resize(KVScale::ipt(860), KVScale::ipt(600));
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            // A large zoom asks for more than a small screen holds.
-            w->resize(w->size().boundedTo(screen->availableGeometry().size() * 0.9));
-            QRect frame(QPoint(0, 0), w->size());
-            frame.moveCenter(screen->availableGeometry().center());
-            w->move(frame.topLeft());
-        }
+        w->resize(KVScreenFit::within(QSize(KVScale::ipt(860), KVScale::ipt(600))));
+        KVScreenFit::centre(w);
     }
     // Escape and Ctrl+W close the window, as in any desktop app.
     for (const QKeySequence &keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})

@@ -10,6 +10,7 @@
 #include "kvrnhelptext.h"
 #include "kvrnkithost.h"
 #include "kvscale.h"
+#include "kvscreenfit.h"
 #include "kvscalewatch.h"
 #include "kvscrollarea.h"
 #include "kvsearchfield.h"
@@ -17,10 +18,8 @@
 
 #include <QEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -154,10 +153,7 @@ void KVRNHelpViewer::applyMetrics()
     if (QWidget *page = m_pageScroll->widget())
         page->layout()->setSpacing(KVScale::ipt(10));
     // Never more than the screen holds, even at the largest zoom.
-    QSize least(KVScale::ipt(680), KVScale::ipt(440));
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        least = least.boundedTo(screen->availableGeometry().size() * 0.9);
-    setMinimumSize(least);
+    setMinimumSize(KVScreenFit::within(QSize(KVScale::ipt(680), KVScale::ipt(440))));
 }
 
 void KVRNHelpViewer::setQuery(const QString &query)

@@ -6,6 +6,7 @@
 #include "kit/kvkittheme.h"
 #include "kit/kvmnemonics.h"
 #include "kit/kvreturnkey.h"
+#include "kit/kvscreenfit.h"
 #include "kit/kvrnthemes.h"
 #include "kit/kvzoomhost.h"
 #include "look/appicon.h"
@@ -21,7 +22,6 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QShortcut>
 
 namespace {
@@ -104,10 +104,7 @@ void MainWindowFrame::restoreSize()
     const QByteArray saved = Prefs::shared().value(geometryKey()).toByteArray();
     if (!saved.isEmpty() && restoreGeometry(saved))
         return;
-    QSize size = defaultSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableGeometry().size() * 0.9).expandedTo(minimumWindowSize());
-    resize(size);
+    resize(KVScreenFit::within(defaultSize()).expandedTo(minimumWindowSize()));
 }
 
 void MainWindowFrame::hideEvent(QHideEvent *event)
