@@ -28,6 +28,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
+#include <QTimer>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -440,16 +441,27 @@ BENCHMARK(BM_SearchBrake)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // ---- Child processes ----
 
-// Shows a window and ends at its first paint.
+// Shows a window and ends once its first frame is painted, printing the time
+// from the parent's start of this process (FV_BENCH_SPAWNED, steady clock ns).
 class FirstPaint : public QObject
 {
 protected:
     bool eventFilter(QObject *o, QEvent *e) override
     {
-        if (e->type() == QEvent::Paint && o->isWidgetType())
-            QCoreApplication::exit(0);
+        if (e->type() == QEvent::Paint && o->isWidgetType() && !painted) {
+            painted = true;
+            // Runs once the paint that began here, the whole frame, is done.
+            QTimer::singleShot(0, [] {
+                const qint64 spawned = qgetenv("FV_BENCH_SPAWNED").toLongLong();
+                const qint64 now = std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
+                std::printf("%.3f\n", double(now - spawned) / 1e6);
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
         return false;
     }
+    bool painted = false;
 };
 
 int childStartup(bool bare)
@@ -504,6 +516,10 @@ double runChild(const char *mode, QByteArray *out = nullptr)
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const auto start = Clock::now();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("FV_BENCH_SPAWNED"),
+               QString::number(std::chrono::duration_cast<std::chrono::nanoseconds>(start.time_since_epoch()).count()));
+    p.setProcessEnvironment(env);
     p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--fv-child=") + QLatin1String(mode)});
     p.waitForFinished(120000);
     const double ms = msSince(start);
@@ -514,19 +530,26 @@ double runChild(const char *mode, QByteArray *out = nullptr)
 
 void BM_StartToFirstPaint(benchmark::State &state)
 {
-    std::vector<double> appMs, bareMs;
+    // Each child prints when its first frame was painted; the wall time to its
+    // exit (window and application torn down) is kept beside it.
+    std::vector<double> appMs, bareMs, appExitMs, bareExitMs;
     size_t i = 0;
     for (auto _ : state) {
         const bool appFirst = i++ % 2 == 0;
-        const double x = runChild(appFirst ? "startup-app" : "startup-bare");
-        const double y = runChild(appFirst ? "startup-bare" : "startup-app");
-        const double appT = appFirst ? x : y, bareT = appFirst ? y : x;
-        if (appT < 0 || bareT < 0) {
+        QByteArray outX, outY;
+        const double x = runChild(appFirst ? "startup-app" : "startup-bare", &outX);
+        const double y = runChild(appFirst ? "startup-bare" : "startup-app", &outY);
+        bool okApp = false, okBare = false;
+        const double appT = (appFirst ? outX : outY).trimmed().toDouble(&okApp);
+        const double bareT = (appFirst ? outY : outX).trimmed().toDouble(&okBare);
+        if (x < 0 || y < 0 || !okApp || !okBare) {
             state.SkipWithError("a child failed");
             return;
         }
         appMs.push_back(appT);
         bareMs.push_back(bareT);
+        appExitMs.push_back(appFirst ? x : y);
+        bareExitMs.push_back(appFirst ? y : x);
     }
     Row &r = results()["start to first paint (data: bare window)"];
     r.screen = appMs;
@@ -535,6 +558,8 @@ void BM_StartToFirstPaint(benchmark::State &state)
     state.counters["p95_ms"] = at(appMs, 0.95);
     state.counters["bare_p50_ms"] = at(bareMs, 0.5);
     state.counters["ratio_p50"] = at(appMs, 0.5) / std::max(at(bareMs, 0.5), 1e-9);
+    state.counters["to_exit_p50_ms"] = at(appExitMs, 0.5);
+    state.counters["bare_to_exit_p50_ms"] = at(bareExitMs, 0.5);
 }
 BENCHMARK(BM_StartToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(8);
 
