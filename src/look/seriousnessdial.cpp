@@ -48,6 +48,13 @@ QFont SeriousnessDial::captionFont()
     return f;
 }
 
+void SeriousnessDial::setLevel(Seriousness level)
+{
+    m_level = level;
+    updateGeometry(); // the caption's width may differ
+    update();
+}
+
 QSize SeriousnessDial::sizeHint() const
 {
     const QFontMetricsF fm(captionFont());

@@ -16,6 +16,7 @@ public:
     explicit SeriousnessDial(Seriousness level, double size = 120, QWidget *parent = nullptr);
 
     Seriousness level() const { return m_level; }
+    void setLevel(Seriousness level);
     double dialSize() const { return m_size; }
     QString caption() const { return m_level.title().toUpper(); }
 

@@ -48,10 +48,51 @@ QColor tagGrey()
     return QColor::fromRgbF(0.38f, 0.38f, 0.38f, 1.0f);
 }
 
+// The code's tags: the draft mark, its system, its family (hidden when it
+// has none) and whether it is generic or a maker's own.
+TagFlow *tagFlow(const OBDCode &info)
+{
+    auto *tags = new TagFlow(8);
+    tags->setObjectName(QStringLiteral("tags"));
+    tags->add(new DraftLabel);
+    tags->add(new Tag(info.system, tagGrey()));
+    tags->add(new Tag(info.family, tagGrey()));
+    tags->chips().last()->setVisible(!info.family.isEmpty());
+    tags->add(new Tag(CodeDetailRules::scopeTag(info.code), tagGrey()));
+    return tags;
+}
+
 } // namespace
 
 using ScreenBits::bezel;
 using ScreenBits::wrapped;
+
+// One of the four text blocks: its rows are kept (the most ever needed) and
+// those a shorter text does not use are hidden.
+struct CodeDetail::Block
+{
+    struct Row
+    {
+        QWidget *bullet;
+        KVTextLabel *text;
+    };
+    QVBoxLayout *column = nullptr;
+    QList<Row> rows;
+};
+
+struct CodeDetail::Explained
+{
+    QWidget *all = nullptr;
+    QLabel *code = nullptr;
+    KVTextLabel *title = nullptr;
+    QVBoxLayout *left = nullptr;
+    TagFlow *tags = nullptr;
+    SeriousnessDial *dial = nullptr;
+    KVTextLabel *why = nullptr;
+    QWidget *note = nullptr;
+    KVTextLabel *noteText = nullptr;
+    Block blocks[4];
+};
 
 void CodeDetail::setGarageRowMaker(GarageRowMaker make)
 {
@@ -77,7 +118,9 @@ CodeDetail::CodeDetail(AppModel &model, QWidget *parent)
     m_box->addWidget(m_garageSlot);
 }
 
-void CodeDetail::clear()
+CodeDetail::~CodeDetail() = default;
+
+void CodeDetail::clearGarage()
 {
     // The slot stays; its panel may be running the action that led here, so
     // it is only hidden now and goes with the next change, before that
@@ -91,8 +134,13 @@ void CodeDetail::clear()
         m_oldPanels.append(row);
     }
     m_garageSlot->hide();
-    // The rest holds nothing that acts: it goes at once, before the next
+}
+
+void CodeDetail::clearContent()
+{
+    // The content holds nothing that acts: it goes at once, before the next
     // frame, so that the pane is drawn once with what replaces it.
+    m_explained.reset();
     while (m_box->count() > 1) {
         QLayoutItem *item = m_box->takeAt(1);
         if (QWidget *w = item->widget()) {
@@ -108,13 +156,15 @@ void CodeDetail::showCode(const Vorel *data, const QString &code)
     const bool garageOpen = m_model.garage() != nullptr;
     if (m_built && data == m_data && code == m_code && garageOpen == m_garageOpen)
         return;
-    clear();
+    clearGarage();
     m_data = data;
     m_code = code;
     m_garageOpen = garageOpen;
     m_built = true;
-    if (!data)
+    if (!data) {
+        clearContent();
         return;
+    }
 
     const std::optional<OBDCode> info = data->code(code);
     const std::optional<QStringList> lines = info ? std::nullopt : data->explainStructure(code);
@@ -127,6 +177,11 @@ void CodeDetail::showCode(const Vorel *data, const QString &code)
         }
     }
 
+    if (m_content == CodeDetailRules::Content::Explanation && m_explained) {
+        fill(*info);
+        return;
+    }
+    clearContent();
     QWidget *content = nullptr;
     switch (m_content) {
     case CodeDetailRules::Content::Explanation:
@@ -147,38 +202,35 @@ void CodeDetail::showCode(const Vorel *data, const QString &code)
 QWidget *CodeDetail::explanation(const OBDCode &info)
 {
     const FVPalette pal = FVPalette::current();
-    auto *all = new QWidget;
-    auto *column = PtLayout::column(all, 12);
+    m_explained = std::make_unique<Explained>();
+    Explained &e = *m_explained;
+    e.all = new QWidget;
+    auto *column = PtLayout::column(e.all, 12);
 
     // Header: code, title and tags on the left, the dial on the right.
     auto *header = new QWidget;
     auto *row = PtLayout::row(header, 20);
     row->setAlignment(Qt::AlignTop);
-    auto *left = PtLayout::column(8, header);
-    auto *code = monoLabel(info.code, 44);
-    code->setObjectName(QStringLiteral("code"));
-    left->addWidget(code);
-    auto *title = wrapped(info.title, 20, QFont::Bold);
-    title->setObjectName(QStringLiteral("title"));
-    title->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    left->addWidget(title);
-    auto *tags = new TagFlow(8);
-    tags->setObjectName(QStringLiteral("tags"));
-    tags->add(new DraftLabel);
-    tags->add(new Tag(info.system, tagGrey()));
-    if (!info.family.isEmpty())
-        tags->add(new Tag(info.family, tagGrey()));
-    tags->add(new Tag(CodeDetailRules::scopeTag(info.code), tagGrey()));
-    left->addWidget(tags);
-    row->addLayout(left, 1);
+    e.left = PtLayout::column(8, header);
+    e.code = monoLabel(info.code, 44);
+    e.code->setObjectName(QStringLiteral("code"));
+    e.left->addWidget(e.code);
+    e.title = wrapped(info.title, 20, QFont::Bold);
+    e.title->setObjectName(QStringLiteral("title"));
+    e.title->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    e.left->addWidget(e.title);
+    e.tags = tagFlow(info);
+    e.left->addWidget(e.tags);
+    row->addLayout(e.left, 1);
 
     auto *dialBox = new QWidget;
     dialBox->setObjectName(QStringLiteral("dial"));
     auto *dialColumn = PtLayout::column(dialBox, 4);
-    dialColumn->addWidget(new SeriousnessDial(info.level(), 130), 0, Qt::AlignHCenter);
-    auto *why = wrapped(info.level().explanation(), 11, QFont::Normal, pal.dim);
-    why->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    dialColumn->addWidget(why);
+    e.dial = new SeriousnessDial(info.level(), 130);
+    dialColumn->addWidget(e.dial, 0, Qt::AlignHCenter);
+    e.why = wrapped(info.level().explanation(), 11, QFont::Normal, pal.dim);
+    e.why->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    dialColumn->addWidget(e.why);
     dialBox->setFixedWidth(KVScale::ipt(190));
     KVScaleWatch::follow(dialBox, [dialBox] { dialBox->setFixedWidth(KVScale::ipt(190)); });
     row->addWidget(dialBox, 0, Qt::AlignTop);
@@ -186,62 +238,104 @@ QWidget *CodeDetail::explanation(const OBDCode &info)
     new ReflowRow(header, row, 400);
     column->addWidget(bezel(header, 26, 20));
 
-    if (!info.note.isEmpty()) {
-        auto *noteRow = new QWidget;
-        noteRow->setObjectName(QStringLiteral("note"));
-        auto *h = PtLayout::row(noteRow, 6);
-        auto *mark = new KVSymbolView(QStringLiteral("exclamationmark.octagon.fill"));
-        mark->setPoints(13.5);
-        mark->setColor(FVPalette::red());
-        h->addWidget(mark, 0, Qt::AlignTop);
-        auto *text = wrapped(info.note, 13.5, QFont::DemiBold);
-        text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        h->addWidget(text, 1);
-        column->addWidget(bezel(noteRow));
-    }
+    // The note's panel is kept, hidden for a code without a note.
+    auto *noteRow = new QWidget;
+    noteRow->setObjectName(QStringLiteral("note"));
+    auto *h = PtLayout::row(noteRow, 6);
+    auto *mark = new KVSymbolView(QStringLiteral("exclamationmark.octagon.fill"));
+    mark->setPoints(13.5);
+    mark->setColor(FVPalette::red());
+    h->addWidget(mark, 0, Qt::AlignTop);
+    e.noteText = wrapped(info.note, 13.5, QFont::DemiBold);
+    e.noteText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    h->addWidget(e.noteText, 1);
+    e.note = bezel(noteRow);
+    e.note->setVisible(!info.note.isEmpty());
+    column->addWidget(e.note);
 
-    column->addWidget(block(QStringLiteral("What it means"), info.meaning));
-    column->addWidget(block(QStringLiteral("Common causes"), info.causes));
-    column->addWidget(block(QStringLiteral("Symptoms you may notice"), info.symptoms));
-    column->addWidget(block(QStringLiteral("What to check first"), info.checkFirst));
+    const QString titles[] = {QStringLiteral("What it means"), QStringLiteral("Common causes"),
+                              QStringLiteral("Symptoms you may notice"), QStringLiteral("What to check first")};
+    const QString texts[] = {info.meaning, info.causes, info.symptoms, info.checkFirst};
+    for (int i = 0; i < 4; ++i) {
+        column->addWidget(block(e.blocks[i], titles[i]));
+        fillBlock(e.blocks[i], texts[i]);
+    }
 
     auto *closing = wrapped(CodeDetailRules::closingNote(), 11, QFont::Normal, pal.dim);
     closing->setObjectName(QStringLiteral("closing"));
     column->addWidget(closing);
-    return all;
+    return e.all;
 }
 
-QWidget *CodeDetail::block(const QString &title, const QString &text)
+// Another listed code in the explanation already shown.
+void CodeDetail::fill(const OBDCode &info)
 {
-    const CodeDetailRules::Block b = CodeDetailRules::block(text);
+    Explained &e = *m_explained;
+    e.code->setText(info.code);
+    e.title->setPlain(info.title);
+
+    const QList<QWidget *> chips = e.tags->chips();
+    static_cast<Tag *>(chips[1])->setLabel(info.system, tagGrey());
+    static_cast<Tag *>(chips[2])->setLabel(info.family, tagGrey());
+    chips[2]->setVisible(!info.family.isEmpty());
+    static_cast<Tag *>(chips[3])->setLabel(CodeDetailRules::scopeTag(info.code), tagGrey());
+    e.tags->relayout();
+
+    e.dial->setLevel(info.level());
+    e.why->setPlain(info.level().explanation());
+    e.noteText->setPlain(info.note);
+    e.note->setVisible(!info.note.isEmpty());
+
+    const QString texts[] = {info.meaning, info.causes, info.symptoms, info.checkFirst};
+    for (int i = 0; i < 4; ++i)
+        fillBlock(e.blocks[i], texts[i]);
+}
+
+QWidget *CodeDetail::block(Block &block, const QString &title)
+{
     auto *content = new QWidget;
-    auto *column = PtLayout::column(content, 6);
-    column->addWidget(new GaugeLabel(title));
-    for (const QString &line : b.lines) {
-        auto *row = PtLayout::row(8, content);
-        if (b.bulleted) {
-            auto *bullet = new KVSymbolView(QStringLiteral("circle.fill"));
-            bullet->setPoints(5);
-            bullet->setColor(FVPalette::current().accentText());
-            // Level with the first line of the text beside it.
-            auto *cell = new QWidget;
-            auto *cellBox = new QVBoxLayout(cell);
-            cellBox->setContentsMargins(0, 0, 0, 0);
-            cellBox->addWidget(bullet, 0, Qt::AlignCenter);
-            auto fit = [cell] { cell->setFixedHeight(QFontMetrics(FVFont::font(14)).height()); };
-            fit();
-            KVScaleWatch::follow(cell, fit);
-            row->addWidget(cell, 0, Qt::AlignTop);
-        }
-        auto *label = wrapped(line, 14);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        row->addWidget(label, 1);
-        column->addLayout(row);
-    }
+    block.column = PtLayout::column(content, 6);
+    block.column->addWidget(new GaugeLabel(title));
     auto *panel = bezel(content);
     panel->setObjectName(QStringLiteral("block"));
     panel->setAccessibleName(title);
     return panel;
+}
+
+// A block's lines, bulleted or not; rows are added when the text has more
+// lines than ever before.
+void CodeDetail::fillBlock(Block &block, const QString &text)
+{
+    const CodeDetailRules::Block b = CodeDetailRules::block(text);
+    QWidget *content = block.column->parentWidget();
+    while (block.rows.size() < b.lines.size()) {
+        auto *row = PtLayout::row(8, content);
+        auto *bullet = new KVSymbolView(QStringLiteral("circle.fill"));
+        bullet->setPoints(5);
+        bullet->setColor(FVPalette::current().accentText());
+        // Level with the first line of the text beside it.
+        auto *cell = new QWidget;
+        auto *cellBox = new QVBoxLayout(cell);
+        cellBox->setContentsMargins(0, 0, 0, 0);
+        cellBox->addWidget(bullet, 0, Qt::AlignCenter);
+        auto fit = [cell] { cell->setFixedHeight(QFontMetrics(FVFont::font(14)).height()); };
+        fit();
+        KVScaleWatch::follow(cell, fit);
+        row->addWidget(cell, 0, Qt::AlignTop);
+        auto *label = wrapped(QString(), 14);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        row->addWidget(label, 1);
+        block.column->addLayout(row);
+        block.rows.append({cell, label});
+    }
+    for (qsizetype i = 0; i < block.rows.size(); ++i) {
+        const Block::Row &row = block.rows[i];
+        const bool used = i < b.lines.size();
+        if (used)
+            row.text->setPlain(b.lines[i]);
+        row.text->setVisible(used);
+        row.bullet->setVisible(used && b.bulleted);
+    }
 }
 
 QWidget *CodeDetail::structure(const QStringList &lines)

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 class AppModel;
 struct OBDCode;
@@ -23,8 +24,10 @@ class Vorel;
 // setGarageRowMaker(), and the pane then puts the maker's widget in the slot
 // (object name "garageRow") for listed and well-formed codes while My Garage
 // is open, passing the code upper-cased. The panel follows the garage store
-// itself; the pane makes it anew whenever it shows another code. The rest of
-// the explanation is replaced at once and laid out before the next frame.
+// itself; the pane makes it anew whenever it shows another code. A listed
+// code after a listed code takes over the explanation's widgets (new texts,
+// rows shown or hidden); anything else replaces the content at once. Either
+// way it is laid out before the next frame.
 class CodeDetail : public QWidget
 {
     Q_OBJECT
@@ -36,6 +39,7 @@ public:
     static const GarageRowMaker &garageRowMaker();
 
     explicit CodeDetail(AppModel &model, QWidget *parent = nullptr);
+    ~CodeDetail() override;
 
     // Shows `code` as the caller has it (the look-up upper-cases and trims
     // it); nothing without reference data. Rebuilt only when something differs.
@@ -47,16 +51,23 @@ public:
     QWidget *garageSlot() const { return m_garageSlot; }
 
 private:
-    void clear();
+    struct Explained;
+    struct Block;
+
+    void clearGarage();
+    void clearContent();
     QWidget *explanation(const OBDCode &info);
+    void fill(const OBDCode &info);
     QWidget *structure(const QStringList &lines);
     QWidget *prompt();
-    QWidget *block(const QString &title, const QString &text);
+    QWidget *block(Block &block, const QString &title);
+    static void fillBlock(Block &block, const QString &text);
 
     AppModel &m_model;
     QVBoxLayout *m_box;
     QWidget *m_garageSlot;
     QList<QPointer<QWidget>> m_oldPanels; // hidden, deleted with the next change
+    std::unique_ptr<Explained> m_explained;  // the explanation's widgets while it shows
     const Vorel *m_data = nullptr;
     QString m_code;
     bool m_built = false;

@@ -23,6 +23,12 @@ void TagFlow::add(QWidget *chip)
     updateGeometry();
 }
 
+void TagFlow::relayout()
+{
+    updateGeometry();
+    place(width(), true);
+}
+
 int TagFlow::place(int width, bool apply) const
 {
     const int gap = KVScale::ipt(m_spacing);
@@ -41,6 +47,8 @@ int TagFlow::place(int width, bool apply) const
         line.clear();
     };
     for (QWidget *c : m_chips) {
+        if (c->isHidden())
+            continue;
         const QSize s = c->sizeHint();
         if (!line.isEmpty() && x + s.width() > width) {
             finishLine();
@@ -68,16 +76,20 @@ QSize TagFlow::sizeHint() const
 {
     const int gap = KVScale::ipt(m_spacing);
     int w = 0;
-    for (QWidget *c : m_chips)
-        w += c->sizeHint().width() + (w ? gap : 0);
+    for (QWidget *c : m_chips) {
+        if (!c->isHidden())
+            w += c->sizeHint().width() + (w ? gap : 0);
+    }
     return QSize(w, place(w, false));
 }
 
 QSize TagFlow::minimumSizeHint() const
 {
     int w = 0;
-    for (QWidget *c : m_chips)
-        w = std::max(w, c->sizeHint().width());
+    for (QWidget *c : m_chips) {
+        if (!c->isHidden())
+            w = std::max(w, c->sizeHint().width());
+    }
     return QSize(w, place(w, false));
 }
 

@@ -14,7 +14,10 @@ public:
 
     // The flow takes the chip.
     void add(QWidget *chip);
+    // All chips, hidden ones too; a hidden chip takes no place.
     QList<QWidget *> chips() const { return m_chips; }
+    // Places the chips again after they changed size or visibility.
+    void relayout();
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;

@@ -57,6 +57,23 @@ void clickRow(QListView *list, int row)
     settle();
 }
 
+// What a pane shows and where: its visible texts, tags included, in order.
+QStringList shownTexts(const QWidget *pane)
+{
+    QStringList out;
+    for (const QWidget *w : pane->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(pane))
+            continue;
+        const QRect r(w->mapTo(pane, QPoint()), w->size());
+        const QString at = QStringLiteral(" @%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        if (const auto *l = qobject_cast<const QLabel *>(w))
+            out << l->text() + at;
+        else if (const auto *t = qobject_cast<const Tag *>(w))
+            out << t->text() + at;
+    }
+    return out;
+}
+
 QString labelNamed(const QWidget *w, const QString &name)
 {
     const auto *l = w->findChild<QLabel *>(name);
@@ -347,10 +364,26 @@ private slots:
         for (QWidget *w : tags->chips())
             chips << static_cast<Tag *>(w)->text();
         QCOMPARE(chips, (QStringList{"Draft \u2014 under technician review", "Ignition", "misfire", "Generic (all makes)"}));
-        QVERIFY(detail.findChild<QWidget *>(QStringLiteral("note")));
+        const auto *note = detail.findChild<QWidget *>(QStringLiteral("note"));
+        QVERIFY(note && note->isVisibleTo(&detail));
         detail.showCode(m->data(), QStringLiteral("B1000"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!detail.findChild<QWidget *>(QStringLiteral("note")));
+        note = detail.findChild<QWidget *>(QStringLiteral("note"));
+        QVERIFY(!note || !note->isVisibleTo(&detail));
+
+        // Another listed code reuses the explanation: it shows what a new pane
+        // would, whatever came before (tags, note, longer and shorter blocks).
+        detail.resize(640, 1300);
+        detail.show();
+        for (const char *code : {"P0301", "P0171", "U0100", "P0171", "P0301"}) {
+            detail.showCode(m->data(), QString::fromLatin1(code));
+            CodeDetail fresh(*m);
+            fresh.showCode(m->data(), QString::fromLatin1(code));
+            fresh.resize(detail.size());
+            fresh.show();
+            settle();
+            QCOMPARE(shownTexts(&detail), shownTexts(&fresh));
+        }
 
         // Chips wrap rather than widen the pane.
         const auto *flow = detail.findChild<TagFlow *>(QStringLiteral("tags"));
