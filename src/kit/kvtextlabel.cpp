@@ -40,6 +40,9 @@ KVTextLabel::KVTextLabel(const QString &text, double points, QFont::Weight weigh
 {
     setTextFormat(Qt::PlainText);
     setText(text);
+    // Its size is asked for many times per layout pass; a safe area (none on
+    // this platform) would be looked up through the window on every ask.
+    setAttribute(Qt::WA_ContentsMarginsRespectsSafeArea, false);
     applyFont();
     KVScaleWatch::follow(this, [this] { applyFont(); });
 }
