@@ -9,6 +9,8 @@
 #include <QCache>
 #include <QPaintEngine>
 #include <QPainter>
+#include <future>
+#include <optional>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -16,7 +18,8 @@
 
 namespace {
 
-void paintDirect(QPainter &p, const QRectF &area, const FVPalette &pal)
+// `zoom` is the interface's scale factor (read on the GUI thread).
+void paintDirect(QPainter &p, const QRectF &area, const FVPalette &pal, double zoom)
 {
     using namespace KVShape;
     p.save();
@@ -26,8 +29,8 @@ void paintDirect(QPainter &p, const QRectF &area, const FVPalette &pal)
     const auto at = [&area](double x, double y) {
         return QPointF(area.left() + x * area.width(), area.top() + y * area.height());
     };
-    KVGlow::paint(p, area, at(0.85, -0.1), faded(pal.accent, 0.22), KVScale::pt(20), KVScale::pt(900));
-    KVGlow::paint(p, area, at(0.0, 1.1), faded(pal.accent, 0.10), KVScale::pt(10), KVScale::pt(700));
+    KVGlow::paint(p, area, at(0.85, -0.1), faded(pal.accent, 0.22), 20 * zoom, 900 * zoom);
+    KVGlow::paint(p, area, at(0.0, 1.1), faded(pal.accent, 0.10), 10 * zoom, 700 * zoom);
     p.restore();
 }
 
@@ -96,7 +99,51 @@ QCache<Key, QImage> &cache()
     return c;
 }
 
+// The backdrop for `key` over `area` (whose size in pixels the key holds),
+// drawn with `pal` and the zoom `zoom`; safe on any thread.
+QImage drawBackdrop(const Key &key, const QRectF &area, const FVPalette &pal, double zoom)
+{
+    const double dpr = key.dpr / 100.0;
+    QImage image = backdropImage((QSizeF(area.size()) * dpr).toSize(), key.format);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    QPainter ip(&image);
+    ip.setRenderHint(QPainter::Antialiasing, key.antialiased);
+    ip.translate(-area.topLeft());
+    paintDirect(ip, area, pal, zoom);
+    ip.end();
+    return image;
+}
+
+struct Prepared
+{
+    Key key;
+    std::future<QImage> image;
+};
+
+std::optional<Prepared> &prepared()
+{
+    static std::optional<Prepared> p;
+    return p;
+}
+
 } // namespace
+
+void FVBackground::prepare(const QSize &size, double dpr, QImage::Format format)
+{
+    const FVPalette pal = FVPalette::current();
+    const QSize pixels = (QSizeF(size) * dpr).toSize();
+    if (size.isEmpty() || pal.bg.alpha() != 255 || qint64(pixels.width()) * pixels.height() * 4 > cache().maxCost())
+        return;
+    const double zoom = KVScale::factor();
+    const Key key{size, int(std::lround(dpr * 100)), pal.bg.rgba(), pal.accent.rgba(), int(std::lround(zoom * 100)),
+                  format, true};
+    if (prepared() && prepared()->key == key)
+        return;
+    prepared() = Prepared{key, std::async(std::launch::async, [key, pal, zoom] {
+                              return drawBackdrop(key, QRectF(QPointF(0, 0), QSizeF(key.size)), pal, zoom);
+                          })};
+}
 
 FVBackground::FVBackground(QWidget *parent)
     : QWidget(parent)
@@ -117,7 +164,7 @@ void FVBackground::paint(QPainter &p, const QRectF &area)
     if (!target || target->devType() != QInternal::Image || pal.bg.alpha() != 255 || QRectF(whole) != area
         || whole.isEmpty() || p.transform().type() > QTransform::TxTranslate || p.opacity() < 1.0
         || p.compositionMode() != QPainter::CompositionMode_SourceOver) {
-        paintDirect(p, area, pal);
+        paintDirect(p, area, pal, KVScale::factor());
         return;
     }
     const double dpr = target->devicePixelRatioF();
@@ -125,20 +172,18 @@ void FVBackground::paint(QPainter &p, const QRectF &area)
                   int(std::lround(KVScale::factor() * 100)), static_cast<QImage *>(target)->format(),
                   p.testRenderHint(QPainter::Antialiasing)};
     QImage *image = cache().object(key);
+    std::optional<Prepared> ahead;
+    if (!image && prepared() && prepared()->key == key)
+        ahead = std::exchange(prepared(), std::nullopt);
+    else if (prepared() && prepared()->image.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        prepared().reset(); // drawn for a size or colours no paint asked for
     if (!image) {
         const QSize pixels = (QSizeF(whole.size()) * dpr).toSize();
         if (qint64(pixels.width()) * pixels.height() * 4 > cache().maxCost()) {
-            paintDirect(p, area, pal);
+            paintDirect(p, area, pal, KVScale::factor());
             return;
         }
-        image = new QImage(backdropImage(pixels, key.format));
-        image->setDevicePixelRatio(dpr);
-        image->fill(Qt::transparent);
-        QPainter ip(image);
-        ip.setRenderHints(p.renderHints());
-        ip.translate(-area.topLeft());
-        paintDirect(ip, area, pal);
-        ip.end();
+        image = new QImage(ahead ? ahead->image.get() : drawBackdrop(key, area, pal, KVScale::factor()));
         cache().insert(key, image, int(image->sizeInBytes()));
     }
     // A copy under a clip of several rectangles goes pixel by pixel through

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 class QPainter;
@@ -15,6 +16,10 @@ public:
 
     // Paints the backdrop over `area` with the current palette.
     static void paint(QPainter &painter, const QRectF &area);
+    // Starts drawing, on a worker thread, the backdrop that a window of
+    // `size` is about to paint on an image of `format`; the paint that needs
+    // it takes it, and a paint after it is done drops it when unused.
+    static void prepare(const QSize &size, double dpr, QImage::Format format);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

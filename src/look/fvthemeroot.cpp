@@ -3,7 +3,18 @@
 #include "fvbackground.h"
 #include "fvpalette.h"
 
+#include <utility>
+
 FVThemeRoot::FVThemeRoot(Builder build, QWidget *parent)
     : KVRNThemeRoot(std::move(build), &FVBackground::paint, [] { return FVPalette::current().accent; }, parent)
 {
+}
+
+void FVThemeRoot::showEvent(QShowEvent *event)
+{
+    KVRNThemeRoot::showEvent(event);
+    // The first frame's backdrop is drawn on a worker while the window gets
+    // ready to paint (an opaque window's backing store is RGB32 here).
+    if (!std::exchange(m_shown, true) && !window()->testAttribute(Qt::WA_TranslucentBackground))
+        FVBackground::prepare(size(), devicePixelRatioF(), QImage::Format_RGB32);
 }

@@ -12,4 +12,10 @@ class FVThemeRoot : public KVRNThemeRoot
 
 public:
     explicit FVThemeRoot(Builder build, QWidget *parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool m_shown = false;
 };

@@ -150,6 +150,17 @@ private slots:
             for (QPoint at : {QPoint(10, 20), QPoint(309, 219), QPoint(400, 469), QPoint(599, 250), QPoint(320, 230)})
                 QCOMPARE(part.pixel(at), dirty.contains(at) ? reference.pixel(at) : QColor(Qt::green).rgba());
         }
+        // A backdrop drawn ahead on a worker is the one a paint would draw.
+        const QSize size(1000, 700);
+        FVBackground::prepare(size, 1.0, QImage::Format_ARGB32_Premultiplied);
+        QPixmap direct(size);
+        QImage ahead(size, QImage::Format_ARGB32_Premultiplied);
+        for (QPaintDevice *device : std::initializer_list<QPaintDevice *>{&direct, &ahead}) {
+            QPainter p(device);
+            p.setRenderHint(QPainter::Antialiasing);
+            FVBackground::paint(p, QRectF(QPointF(0, 0), size));
+        }
+        QCOMPARE(ahead, direct.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied));
     }
 };
 
