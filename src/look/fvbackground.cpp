@@ -129,8 +129,10 @@ std::optional<Prepared> &prepared()
 
 } // namespace
 
-void FVBackground::prepare(const QSize &size, double dpr, QImage::Format format)
+void FVBackground::prepare(const QSize &size, double dpr)
 {
+    // Premultiplied ARGB: an opaque picture in it is also the RGB32 one.
+    const QImage::Format format = QImage::Format_ARGB32_Premultiplied;
     const FVPalette pal = FVPalette::current();
     const QSize pixels = (QSizeF(size) * dpr).toSize();
     if (size.isEmpty() || pal.bg.alpha() != 255 || qint64(pixels.width()) * pixels.height() * 4 > cache().maxCost())
@@ -173,7 +175,10 @@ void FVBackground::paint(QPainter &p, const QRectF &area)
                   p.testRenderHint(QPainter::Antialiasing)};
     QImage *image = cache().object(key);
     std::optional<Prepared> ahead;
-    if (!image && prepared() && prepared()->key == key)
+    Key premultiplied = key;
+    if (key.format == QImage::Format_RGB32)
+        premultiplied.format = QImage::Format_ARGB32_Premultiplied;
+    if (!image && prepared() && prepared()->key == premultiplied)
         ahead = std::exchange(prepared(), std::nullopt);
     else if (prepared() && prepared()->image.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
         prepared().reset(); // drawn for a size or colours no paint asked for
@@ -183,7 +188,12 @@ void FVBackground::paint(QPainter &p, const QRectF &area)
             paintDirect(p, area, pal, KVScale::factor());
             return;
         }
-        image = new QImage(ahead ? ahead->image.get() : drawBackdrop(key, area, pal, KVScale::factor()));
+        if (ahead) {
+            image = new QImage(ahead->image.get());
+            image->reinterpretAsFormat(key.format); // opaque: the same pixels
+        } else {
+            image = new QImage(drawBackdrop(key, area, pal, KVScale::factor()));
+        }
         cache().insert(key, image, int(image->sizeInBytes()));
     }
     // A copy under a clip of several rectangles goes pixel by pixel through

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 
 class QPainter;
@@ -17,9 +16,9 @@ public:
     // Paints the backdrop over `area` with the current palette.
     static void paint(QPainter &painter, const QRectF &area);
     // Starts drawing, on a worker thread, the backdrop that a window of
-    // `size` is about to paint on an image of `format`; the paint that needs
-    // it takes it, and a paint after it is done drops it when unused.
-    static void prepare(const QSize &size, double dpr, QImage::Format format);
+    // `size` is about to paint; the paint that needs it takes it, and a paint
+    // after it is done drops it when unused.
+    static void prepare(const QSize &size, double dpr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -14,7 +14,7 @@ void FVThemeRoot::showEvent(QShowEvent *event)
 {
     KVRNThemeRoot::showEvent(event);
     // The first frame's backdrop is drawn on a worker while the window gets
-    // ready to paint (an opaque window's backing store is RGB32 here).
-    if (!std::exchange(m_shown, true) && !window()->testAttribute(Qt::WA_TranslucentBackground))
-        FVBackground::prepare(size(), devicePixelRatioF(), QImage::Format_RGB32);
+    // ready to paint.
+    if (!std::exchange(m_shown, true))
+        FVBackground::prepare(size(), devicePixelRatioF());
 }
