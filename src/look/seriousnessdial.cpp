@@ -50,6 +50,8 @@ QFont SeriousnessDial::captionFont()
 
 void SeriousnessDial::setLevel(Seriousness level)
 {
+    if (level.level() == m_level.level())
+        return;
     m_level = level;
     updateGeometry(); // the caption's width may differ
     update();

@@ -48,17 +48,15 @@ QColor tagGrey()
     return QColor::fromRgbF(0.38f, 0.38f, 0.38f, 1.0f);
 }
 
-// The code's tags: the draft mark, its system, its family (hidden when it
-// has none) and whether it is generic or a maker's own.
-TagFlow *tagFlow(const OBDCode &info)
+// A code's tags: the draft mark, then its system, its family (hidden when it
+// has none) and whether it is generic or a maker's own, as fill() labels them.
+TagFlow *tagFlow()
 {
     auto *tags = new TagFlow(8);
     tags->setObjectName(QStringLiteral("tags"));
     tags->add(new DraftLabel);
-    tags->add(new Tag(info.system, tagGrey()));
-    tags->add(new Tag(info.family, tagGrey()));
-    tags->chips().last()->setVisible(!info.family.isEmpty());
-    tags->add(new Tag(CodeDetailRules::scopeTag(info.code), tagGrey()));
+    for (int i = 0; i < 3; ++i)
+        tags->add(new Tag(QString(), tagGrey()));
     return tags;
 }
 
@@ -82,10 +80,8 @@ struct CodeDetail::Block
 
 struct CodeDetail::Explained
 {
-    QWidget *all = nullptr;
     QLabel *code = nullptr;
     KVTextLabel *title = nullptr;
-    QVBoxLayout *left = nullptr;
     TagFlow *tags = nullptr;
     SeriousnessDial *dial = nullptr;
     KVTextLabel *why = nullptr;
@@ -204,31 +200,31 @@ QWidget *CodeDetail::explanation(const OBDCode &info)
     const FVPalette pal = FVPalette::current();
     m_explained = std::make_unique<Explained>();
     Explained &e = *m_explained;
-    e.all = new QWidget;
-    auto *column = PtLayout::column(e.all, 12);
+    auto *all = new QWidget;
+    auto *column = PtLayout::column(all, 12);
 
     // Header: code, title and tags on the left, the dial on the right.
     auto *header = new QWidget;
     auto *row = PtLayout::row(header, 20);
     row->setAlignment(Qt::AlignTop);
-    e.left = PtLayout::column(8, header);
-    e.code = monoLabel(info.code, 44);
+    auto *left = PtLayout::column(8, header);
+    e.code = monoLabel(QString(), 44);
     e.code->setObjectName(QStringLiteral("code"));
-    e.left->addWidget(e.code);
-    e.title = wrapped(info.title, 20, QFont::Bold);
+    left->addWidget(e.code);
+    e.title = wrapped(QString(), 20, QFont::Bold);
     e.title->setObjectName(QStringLiteral("title"));
     e.title->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    e.left->addWidget(e.title);
-    e.tags = tagFlow(info);
-    e.left->addWidget(e.tags);
-    row->addLayout(e.left, 1);
+    left->addWidget(e.title);
+    e.tags = tagFlow();
+    left->addWidget(e.tags);
+    row->addLayout(left, 1);
 
     auto *dialBox = new QWidget;
     dialBox->setObjectName(QStringLiteral("dial"));
     auto *dialColumn = PtLayout::column(dialBox, 4);
     e.dial = new SeriousnessDial(info.level(), 130);
     dialColumn->addWidget(e.dial, 0, Qt::AlignHCenter);
-    e.why = wrapped(info.level().explanation(), 11, QFont::Normal, pal.dim);
+    e.why = wrapped(QString(), 11, QFont::Normal, pal.dim);
     e.why->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     dialColumn->addWidget(e.why);
     dialBox->setFixedWidth(KVScale::ipt(190));
@@ -246,28 +242,26 @@ QWidget *CodeDetail::explanation(const OBDCode &info)
     mark->setPoints(13.5);
     mark->setColor(FVPalette::red());
     h->addWidget(mark, 0, Qt::AlignTop);
-    e.noteText = wrapped(info.note, 13.5, QFont::DemiBold);
+    e.noteText = wrapped(QString(), 13.5, QFont::DemiBold);
     e.noteText->setTextInteractionFlags(Qt::TextSelectableByMouse);
     h->addWidget(e.noteText, 1);
     e.note = bezel(noteRow);
-    e.note->setVisible(!info.note.isEmpty());
     column->addWidget(e.note);
 
     const QString titles[] = {QStringLiteral("What it means"), QStringLiteral("Common causes"),
                               QStringLiteral("Symptoms you may notice"), QStringLiteral("What to check first")};
-    const QString texts[] = {info.meaning, info.causes, info.symptoms, info.checkFirst};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         column->addWidget(block(e.blocks[i], titles[i]));
-        fillBlock(e.blocks[i], texts[i]);
-    }
 
     auto *closing = wrapped(CodeDetailRules::closingNote(), 11, QFont::Normal, pal.dim);
     closing->setObjectName(QStringLiteral("closing"));
     column->addWidget(closing);
-    return e.all;
+    fill(info);
+    return all;
 }
 
-// Another listed code in the explanation already shown.
+// The code's texts in the explanation's widgets, made for it or kept from the
+// code shown before.
 void CodeDetail::fill(const OBDCode &info)
 {
     Explained &e = *m_explained;
