@@ -16,6 +16,7 @@
 #include "vehicleheader.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
@@ -143,6 +144,28 @@ void VehicleView::refresh()
     if (column->isVisible() && !(focus && column->isAncestorOf(focus))) {
         QMetaObject::invokeMethod(column, [column] { column->show(); }, Qt::QueuedConnection);
         column->hide();
+    } else if (column->isVisible() && m_column->isEnabled()) {
+        // The focus stays: the sections around it are hidden instead, and
+        // the column's layout waits until they show again.
+        QList<QPointer<QWidget>> hidden;
+        for (QWidget *w : sectionWidgets()) {
+            if (w->isVisible() && !w->isAncestorOf(focus) && w != focus) {
+                hidden.append(w);
+                w->hide();
+            }
+        }
+        m_column->setEnabled(false);
+        QMetaObject::invokeMethod(
+            column,
+            [layout = m_column, hidden] {
+                for (QWidget *w : hidden) {
+                    if (w)
+                        w->show();
+                }
+                layout->setEnabled(true);
+                layout->activate();
+            },
+            Qt::QueuedConnection);
     }
     m_header->showVehicle(*data, v, year);
     m_known->setLines(Vorel::knownProblems(v, year, m_page->records), VehiclePage::knownForName(year, v));
