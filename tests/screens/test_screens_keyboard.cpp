@@ -23,6 +23,7 @@
 #include "support/tabwalk.h"
 
 #include <QAbstractButton>
+#include <QLayout>
 #include <QListView>
 #include <QTest>
 
@@ -148,6 +149,24 @@ private slots:
         QVERIFY(m->expandedArea());
         key(Qt::Key_Space);
         QVERIFY(!m->expandedArea());
+
+        // Another vehicle opened with the focus in the page: the focus stays and
+        // the sections that showed come back, the page laid out again.
+        QWidget *focus = stops[0];
+        focus->setFocus(Qt::TabFocusReason);
+        QList<QWidget *> shown;
+        for (QWidget *w : view.sectionWidgets()) {
+            if (w->isVisible())
+                shown << w;
+        }
+        m->setCurrentVehicle(9103);
+        for (int i = 0; i < 4; ++i)
+            QCoreApplication::processEvents();
+        QVERIFY(view.showsPage());
+        QVERIFY(focus->hasFocus());
+        for (QWidget *w : shown)
+            QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
+        QVERIFY(shown.first()->parentWidget()->layout()->isEnabled());
     }
 
     void guide()
