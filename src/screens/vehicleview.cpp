@@ -14,6 +14,7 @@
 #include "look/gaugelogo.h"
 #include "kit/kvtextlabel.h"
 #include "vehicleheader.h"
+#include "yearmenubutton.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -144,9 +145,12 @@ void VehicleView::refresh()
     if (column->isVisible() && !(focus && column->isAncestorOf(focus))) {
         QMetaObject::invokeMethod(column, [column] { column->show(); }, Qt::QueuedConnection);
         column->hide();
-    } else if (column->isVisible() && m_column->isEnabled()) {
-        // The focus stays: the sections around it are hidden instead, and
-        // the column's layout waits until they show again.
+    } else if (column->isVisible() && m_column->isEnabled() && onSteadyHeaderControl(focus)) {
+        // The focus stays on a header control that every vehicle shows
+        // enabled: the sections around it are hidden instead, and the
+        // column's layout waits until they show again. (A control that the
+        // refill may hide or disable hands its focus on along the page's
+        // chain, which must be whole then.)
         QList<QPointer<QWidget>> hidden;
         for (QWidget *w : sectionWidgets()) {
             if (w->isVisible() && !w->isAncestorOf(focus) && w != focus) {
@@ -173,6 +177,18 @@ void VehicleView::refresh()
     m_epa->setConfigs(data->epa(v.id, year), year, v.heavy);
     m_credit->setPlain(VehiclePage::creditLine(data->meta));
     m_stack->setCurrentWidget(m_pageWidget);
+}
+
+bool VehicleView::onSteadyHeaderControl(const QWidget *focus) const
+{
+    if (!focus)
+        return false;
+    const QWidget *steady[] = {m_header->yearMenu(), m_header->recallButton()};
+    for (const QWidget *w : steady) {
+        if (focus == w || w->isAncestorOf(focus))
+            return true;
+    }
+    return false;
 }
 
 void VehicleView::setSection(VehiclePage::Section section, QWidget *panel)

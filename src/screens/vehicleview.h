@@ -68,6 +68,9 @@ private:
     QWidget *buildPage();
     void refresh();
     void applyMetrics();
+    // Whether `focus` is on the header's year menu or recall lookup, which
+    // every vehicle shows enabled.
+    bool onSteadyHeaderControl(const QWidget *focus) const;
 
     AppModel &m_model;
     ModelObserver *m_observer;

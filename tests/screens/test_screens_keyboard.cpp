@@ -167,6 +167,21 @@ private slots:
         for (QWidget *w : shown)
             QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
         QVERIFY(shown.first()->parentWidget()->layout()->isEnabled());
+
+        // The focused control hidden by the vehicle-year opened next (the
+        // bulletin filter of a year without bulletins): the focus goes on as
+        // on a page shown whole, past the bulletins' rows as they go, round
+        // to the header's first stop, not to a row the sections kept.
+        m->setCurrentVehicle(9101);
+        settle();
+        auto *filter = view.findChild<QWidget *>(QStringLiteral("tsbFilter"));
+        QVERIFY(filter && filter->isVisible());
+        filter->setFocus(Qt::TabFocusReason);
+        settle();
+        m->setCurrentYear(2003);
+        settle();
+        QCOMPARE(QApplication::focusWidget(), stops[0]);
+        QVERIFY(stops[0]->isVisible());
     }
 
     void guide()
