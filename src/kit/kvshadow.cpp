@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -146,8 +147,18 @@ void KVShadow::blurAlpha(QImage &image, double sigma)
         return;
     const int w = image.width();
     const int h = image.height();
-    std::vector<float> a(size_t(w) * size_t(h));
-    std::vector<float> b(a.size());
+    // Two planes, kept between calls: every value is written before it is
+    // read, and fresh memory would cost its zeroing and page faults each time.
+    thread_local std::unique_ptr<float[]> planes;
+    thread_local size_t capacity = 0;
+    const size_t n = size_t(w) * size_t(h);
+    if (capacity < 2 * n) {
+        planes.reset();
+        planes.reset(new float[2 * n]);
+        capacity = 2 * n;
+    }
+    float *a = planes.get();
+    float *b = a + n;
     for (int y = 0; y < h; ++y) {
         const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         for (int x = 0; x < w; ++x)
@@ -156,8 +167,8 @@ void KVShadow::blurAlpha(QImage &image, double sigma)
     for (int size : boxes(sigma)) {
         const int r = (size - 1) / 2;
         for (int y = 0; y < h; ++y)
-            boxLine(a.data() + size_t(y) * size_t(w), b.data() + size_t(y) * size_t(w), w, 1, r);
-        boxColumns(b.data(), a.data(), w, h, r);
+            boxLine(a + size_t(y) * size_t(w), b + size_t(y) * size_t(w), w, 1, r);
+        boxColumns(b, a, w, h, r);
     }
     for (int y = 0; y < h; ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
