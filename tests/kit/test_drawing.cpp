@@ -215,6 +215,38 @@ private slots:
         QVERIFY(small != picture(57, 31, 1));
     }
 
+    // A rendered shadow is the shape's coverage blurred, then every pixel
+    // scaled by its alpha from the premultiplied colour.
+    void shadowIsBlurredCoverageTinted()
+    {
+        for (const QColor &color : {QColor(255, 0, 0, 128), QColor(20, 200, 90), QColor(0, 0, 0, 115)}) {
+            for (double radius : {0.0, 1.3, 10.0}) {
+                QPainterPath path;
+                path.addRoundedRect(QRectF(0.5, 0.25, 37, 23), 6, 6);
+                QPointF origin;
+                const QImage shadow = KVShadow::render(path, color, radius, 1.0, &origin);
+                QImage expected(shadow.size(), QImage::Format_ARGB32_Premultiplied);
+                expected.fill(Qt::transparent);
+                {
+                    QPainter p(&expected);
+                    p.setRenderHint(QPainter::Antialiasing);
+                    p.translate(-origin);
+                    p.fillPath(path, Qt::black);
+                }
+                KVShadow::blurAlpha(expected, KVShadow::sigma(radius));
+                const QRgb c = qPremultiply(color.rgba());
+                for (int y = 0; y < expected.height(); ++y) {
+                    for (int x = 0; x < expected.width(); ++x) {
+                        const int a = qAlpha(expected.pixel(x, y));
+                        expected.setPixel(x, y, qRgba(qRed(c) * a / 255, qGreen(c) * a / 255, qBlue(c) * a / 255,
+                                                      qAlpha(c) * a / 255));
+                    }
+                }
+                QCOMPARE(shadow, expected);
+            }
+        }
+    }
+
     void shadowRenderIsCachedAndTinted()
     {
         QPainterPath path;
