@@ -104,7 +104,8 @@ void boxColumns(const float *src, float *dst, int w, int h, int r)
         return;
     }
     const float scale = 1.0f / float(2 * r + 1);
-    std::vector<float> sum(width, 0.0f);
+    std::vector<float> sums(width, 0.0f);
+    float *sum = sums.data();
     for (int i = 0; i <= r && i < h; ++i) {
         const float *line = src + size_t(i) * width;
         for (size_t x = 0; x < width; ++x)
@@ -112,17 +113,29 @@ void boxColumns(const float *src, float *dst, int w, int h, int r)
     }
     for (int y = 0; y < h; ++y) {
         float *out = dst + size_t(y) * width;
-        for (size_t x = 0; x < width; ++x)
-            out[x] = sum[x] * scale;
-        if (const int leaving = y - r; leaving >= 0) {
-            const float *line = src + size_t(leaving) * width;
+        const int leaving = y - r;
+        const int entering = y + r + 1;
+        const float *gone = leaving >= 0 ? src + size_t(leaving) * width : nullptr;
+        const float *come = entering < h ? src + size_t(entering) * width : nullptr;
+        // One sweep per row: each column's value taken, then its sum moved on.
+        if (gone && come) {
+            for (size_t x = 0; x < width; ++x) {
+                out[x] = sum[x] * scale;
+                sum[x] = (sum[x] - gone[x]) + come[x];
+            }
+        } else if (gone) {
+            for (size_t x = 0; x < width; ++x) {
+                out[x] = sum[x] * scale;
+                sum[x] -= gone[x];
+            }
+        } else if (come) {
+            for (size_t x = 0; x < width; ++x) {
+                out[x] = sum[x] * scale;
+                sum[x] += come[x];
+            }
+        } else {
             for (size_t x = 0; x < width; ++x)
-                sum[x] -= line[x];
-        }
-        if (const int entering = y + r + 1; entering < h) {
-            const float *line = src + size_t(entering) * width;
-            for (size_t x = 0; x < width; ++x)
-                sum[x] += line[x];
+                out[x] = sum[x] * scale;
         }
     }
 }
