@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -103,7 +104,8 @@ void boxColumns(const float *src, float *dst, int w, int h, int r)
         return;
     }
     const float scale = 1.0f / float(2 * r + 1);
-    std::vector<float> sum(width, 0.0f);
+    std::vector<float> sums(width, 0.0f);
+    float *sum = sums.data();
     for (int i = 0; i <= r && i < h; ++i) {
         const float *line = src + size_t(i) * width;
         for (size_t x = 0; x < width; ++x)
@@ -111,18 +113,80 @@ void boxColumns(const float *src, float *dst, int w, int h, int r)
     }
     for (int y = 0; y < h; ++y) {
         float *out = dst + size_t(y) * width;
-        for (size_t x = 0; x < width; ++x)
-            out[x] = sum[x] * scale;
-        if (const int leaving = y - r; leaving >= 0) {
-            const float *line = src + size_t(leaving) * width;
+        const int leaving = y - r;
+        const int entering = y + r + 1;
+        const float *gone = leaving >= 0 ? src + size_t(leaving) * width : nullptr;
+        const float *come = entering < h ? src + size_t(entering) * width : nullptr;
+        // One sweep per row: each column's value taken, then its sum moved on.
+        if (gone && come) {
+            for (size_t x = 0; x < width; ++x) {
+                out[x] = sum[x] * scale;
+                sum[x] = (sum[x] - gone[x]) + come[x];
+            }
+        } else if (gone) {
+            for (size_t x = 0; x < width; ++x) {
+                out[x] = sum[x] * scale;
+                sum[x] -= gone[x];
+            }
+        } else if (come) {
+            for (size_t x = 0; x < width; ++x) {
+                out[x] = sum[x] * scale;
+                sum[x] += come[x];
+            }
+        } else {
             for (size_t x = 0; x < width; ++x)
-                sum[x] -= line[x];
+                out[x] = sum[x] * scale;
         }
-        if (const int entering = y + r + 1; entering < h) {
-            const float *line = src + size_t(entering) * width;
-            for (size_t x = 0; x < width; ++x)
-                sum[x] += line[x];
-        }
+    }
+}
+
+// std::lround for the planes' values (finite, well inside int's range),
+// without a library call per pixel: v minus its truncation is exact.
+inline int roundHalfAway(float v)
+{
+    const int i = int(v);
+    const float f = v - float(i);
+    return i + int(f >= 0.5f) - int(f <= -0.5f);
+}
+
+// Blurs the alpha channel of `image` (ARGB32 premultiplied) and hands each
+// resulting alpha, 0..255, with its pixel to `store`.
+template<typename Store>
+void blurInto(QImage &image, double sigma, Store store)
+{
+    const int w = image.width();
+    const int h = image.height();
+    // Two planes, kept between calls: every value is written before it is
+    // read, and fresh memory would cost its zeroing and page faults each time.
+    // The first is large enough for the usual shadows, so that it is not
+    // dropped and faulted in again as they grow.
+    constexpr size_t kFirstCapacity = size_t(2) * 64 * 1024;
+    thread_local std::unique_ptr<float[]> planes;
+    thread_local size_t capacity = 0;
+    const size_t n = size_t(w) * size_t(h);
+    if (capacity < 2 * n) {
+        planes.reset();
+        capacity = std::max(2 * n, kFirstCapacity);
+        planes.reset(new float[capacity]);
+    }
+    float *a = planes.get();
+    float *b = a + n;
+    for (int y = 0; y < h; ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            a[size_t(y) * size_t(w) + size_t(x)] = float(qAlpha(line[x]));
+    }
+    for (int size : boxes(sigma)) {
+        const int r = (size - 1) / 2;
+        for (int y = 0; y < h; ++y)
+            boxLine(a + size_t(y) * size_t(w), b + size_t(y) * size_t(w), w, 1, r);
+        boxColumns(b, a, w, h, r);
+    }
+    for (int y = 0; y < h; ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        const float *values = a + size_t(y) * size_t(w);
+        for (int x = 0; x < w; ++x)
+            store(line[x], std::clamp(roundHalfAway(values[x]), 0, 255));
     }
 }
 
@@ -144,28 +208,7 @@ void KVShadow::blurAlpha(QImage &image, double sigma)
 {
     if (sigma <= 0.0 || image.isNull())
         return;
-    const int w = image.width();
-    const int h = image.height();
-    std::vector<float> a(size_t(w) * size_t(h));
-    std::vector<float> b(a.size());
-    for (int y = 0; y < h; ++y) {
-        const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < w; ++x)
-            a[size_t(y) * size_t(w) + size_t(x)] = float(qAlpha(line[x]));
-    }
-    for (int size : boxes(sigma)) {
-        const int r = (size - 1) / 2;
-        for (int y = 0; y < h; ++y)
-            boxLine(a.data() + size_t(y) * size_t(w), b.data() + size_t(y) * size_t(w), w, 1, r);
-        boxColumns(b.data(), a.data(), w, h, r);
-    }
-    for (int y = 0; y < h; ++y) {
-        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const int alpha = std::clamp(int(std::lround(a[size_t(y) * size_t(w) + size_t(x)])), 0, 255);
-            line[x] = qRgba(0, 0, 0, alpha);
-        }
-    }
+    blurInto(image, sigma, [](QRgb &pixel, int alpha) { pixel = qRgba(0, 0, 0, alpha); });
 }
 
 QImage KVShadow::render(const QPainterPath &path, const QColor &color, double radius, double dpr, QPointF *origin)
@@ -193,16 +236,20 @@ QImage KVShadow::render(const QPainterPath &path, const QColor &color, double ra
         p.translate(-base);
         p.fillPath(path, Qt::black);
     }
-    blurAlpha(mask, s);
-
-    // Tint: the blurred coverage times the colour (premultiplied).
+    // Tint: the blurred coverage times the colour (premultiplied), one entry
+    // per coverage.
     const QRgb premul = qPremultiply(color.rgba());
-    for (int y = 0; y < mask.height(); ++y) {
-        QRgb *line = reinterpret_cast<QRgb *>(mask.scanLine(y));
-        for (int x = 0; x < mask.width(); ++x) {
-            const int cov = qAlpha(line[x]);
-            line[x] = qRgba(qRed(premul) * cov / 255, qGreen(premul) * cov / 255, qBlue(premul) * cov / 255,
-                            qAlpha(premul) * cov / 255);
+    std::array<QRgb, 256> tint{};
+    for (int cov = 0; cov < 256; ++cov)
+        tint[size_t(cov)] = qRgba(qRed(premul) * cov / 255, qGreen(premul) * cov / 255, qBlue(premul) * cov / 255,
+                                  qAlpha(premul) * cov / 255);
+    if (s > 0.0) {
+        blurInto(mask, s, [&tint](QRgb &pixel, int alpha) { pixel = tint[size_t(alpha)]; });
+    } else {
+        for (int y = 0; y < mask.height(); ++y) {
+            QRgb *line = reinterpret_cast<QRgb *>(mask.scanLine(y));
+            for (int x = 0; x < mask.width(); ++x)
+                line[x] = tint[size_t(qAlpha(line[x]))];
         }
     }
     mask.setDevicePixelRatio(dpr);

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QtTest>
+#include <thread>
 
 namespace {
 
@@ -189,6 +190,61 @@ private slots:
         QVERIFY(qAlpha(img.pixel(20, 20)) > qAlpha(img.pixel(13, 20)));
         QVERIFY(std::abs(alphaSum(img) - before) < before / 50);
         QCOMPARE(qAlpha(img.pixel(20, 16)), qAlpha(img.pixel(20, 24))); // symmetric
+    }
+
+    // The blur's working memory outlives a call: a small picture blurred
+    // after a larger one matches the same picture blurred on a fresh thread.
+    void blurAfterLargerMatchesFresh()
+    {
+        const auto picture = [](int w, int h, int seed) {
+            QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+            img.fill(Qt::transparent);
+            for (int y = h / 4; y < h - h / 5; ++y)
+                for (int x = w / 6; x < w - w / 3; ++x)
+                    img.setPixel(x, y, qRgba(0, 0, 0, (x * 7 + y * 13 + seed) % 256));
+            return img;
+        };
+        QImage fresh = picture(57, 31, 1);
+        std::thread([&] { KVShadow::blurAlpha(fresh, 2.5); }).join();
+        QImage large(300, 220, QImage::Format_ARGB32_Premultiplied);
+        large.fill(Qt::black);
+        KVShadow::blurAlpha(large, 6.0);
+        QImage small = picture(57, 31, 1);
+        KVShadow::blurAlpha(small, 2.5);
+        QCOMPARE(small, fresh);
+        QVERIFY(small != picture(57, 31, 1));
+    }
+
+    // A rendered shadow is the shape's coverage blurred, then every pixel
+    // scaled by its alpha from the premultiplied colour.
+    void shadowIsBlurredCoverageTinted()
+    {
+        for (const QColor &color : {QColor(255, 0, 0, 128), QColor(20, 200, 90), QColor(0, 0, 0, 115)}) {
+            for (double radius : {0.0, 1.3, 10.0}) {
+                QPainterPath path;
+                path.addRoundedRect(QRectF(0.5, 0.25, 37, 23), 6, 6);
+                QPointF origin;
+                const QImage shadow = KVShadow::render(path, color, radius, 1.0, &origin);
+                QImage expected(shadow.size(), QImage::Format_ARGB32_Premultiplied);
+                expected.fill(Qt::transparent);
+                {
+                    QPainter p(&expected);
+                    p.setRenderHint(QPainter::Antialiasing);
+                    p.translate(-origin);
+                    p.fillPath(path, Qt::black);
+                }
+                KVShadow::blurAlpha(expected, KVShadow::sigma(radius));
+                const QRgb c = qPremultiply(color.rgba());
+                for (int y = 0; y < expected.height(); ++y) {
+                    for (int x = 0; x < expected.width(); ++x) {
+                        const int a = qAlpha(expected.pixel(x, y));
+                        expected.setPixel(x, y, qRgba(qRed(c) * a / 255, qGreen(c) * a / 255, qBlue(c) * a / 255,
+                                                      qAlpha(c) * a / 255));
+                    }
+                }
+                QCOMPARE(shadow, expected);
+            }
+        }
     }
 
     void shadowRenderIsCachedAndTinted()
