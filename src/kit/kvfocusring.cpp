@@ -27,6 +27,42 @@ KVFocusRing *KVFocusRing::attach(QWidget *owner, double radius, std::function<QR
     return new KVFocusRing(owner, radius, std::move(area));
 }
 
+// Waits on the owner for its first focus, then makes the ring and hands it
+// that event.
+class KVFocusRing::Pending final : public QObject
+{
+public:
+    Pending(QWidget *owner, double radius)
+        : QObject(owner)
+        , m_radius(radius)
+    {
+        owner->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn && !m_done) {
+            m_done = true;
+            auto *owner = static_cast<QWidget *>(watched);
+            owner->removeEventFilter(this);
+            auto *ring = new KVFocusRing(owner, m_radius, {});
+            ring->ownerEvent(event);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    double m_radius;
+    bool m_done = false;
+};
+
+void KVFocusRing::attachOnFocus(QWidget *owner, double radius)
+{
+    new Pending(owner, radius);
+}
+
 KVFocusRing::KVFocusRing(QWidget *owner, double radius, std::function<QRectF()> area)
     : KVOwnerFollower(owner)
     , m_radius(radius)

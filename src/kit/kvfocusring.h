@@ -23,6 +23,9 @@ public:
     // Rings `owner` around `area` (owner coordinates; the owner's rectangle
     // when not given), its corners rounded by `radius` points.
     static KVFocusRing *attach(QWidget *owner, double radius = capsule, std::function<QRectF()> area = {});
+    // The same ring, made only when the owner first takes the focus: for
+    // controls made by the dozen, most of which are never focused.
+    static void attachOnFocus(QWidget *owner, double radius = capsule);
     // Draws the ring along the inside of `r`, corners rounded by `radius`
     // points (capsule: half the height), with a thin light line inside it
     // so that it shows on an accent fill too.
@@ -42,6 +45,8 @@ protected:
     void ownerEvent(QEvent *event) override;
 
 private:
+    class Pending;
+
     KVFocusRing(QWidget *owner, double radius, std::function<QRectF()> area);
     QRectF ownerArea() const;
     int span() const;

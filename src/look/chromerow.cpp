@@ -29,7 +29,7 @@ ChromeRow::ChromeRow(bool selected, std::function<void()> action, QWidget *label
     }
     applyMetrics();
     applyForeground();
-    KVFocusRing::attach(this, kRadius);
+    KVFocusRing::attachOnFocus(this, kRadius);
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (m_action)
             m_action();

@@ -121,6 +121,7 @@ void HomeView::build()
     m_models = new PickerColumn(QStringLiteral("Model"), std::nullopt);
     // Year and make follow the cursor; a model opens only on Return.
     m_years->setArrowsActivate(true);
+    m_years->setUniformRows(true);
     m_makes->setArrowsActivate(true);
     for (PickerColumn *c : {m_years, m_makes, m_models})
         connect(c, &PickerColumn::tabStopChanged, this, &HomeView::orderTabs);

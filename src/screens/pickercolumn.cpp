@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <QScrollArea>
+#include <QSpacerItem>
+#include <utility>
 #include <QVBoxLayout>
 
 PickerColumn::PickerColumn(const QString &title, std::optional<double> width, QWidget *parent)
@@ -50,6 +52,8 @@ constexpr double kFlexibleMinimum = 82;
 
 void PickerColumn::applyMetrics()
 {
+    // The space kept for waiting rows would not follow the zoom.
+    makeWaitingRows();
     auto *box = static_cast<QVBoxLayout *>(layout());
     box->setSpacing(KVScale::ipt(6));
     m_title->setContentsMargins(KVScale::ipt(6), 0, 0, 0);
@@ -91,10 +95,18 @@ void PickerColumn::setHint(const std::optional<QString> &hint)
     m_hint->setVisible(hint.has_value());
 }
 
+QList<ChromeRow *> PickerColumn::rows() const
+{
+    const_cast<PickerColumn *>(this)->makeWaitingRows();
+    return m_rows;
+}
+
 ChromeRow *PickerColumn::row(const QString &key) const
 {
     const qsizetype i = m_keys.indexOf(key);
-    return i < 0 ? nullptr : m_rows.at(i);
+    if (i >= m_rows.size())
+        const_cast<PickerColumn *>(this)->makeWaitingRows();
+    return i < 0 ? nullptr : m_rows.value(i);
 }
 
 void PickerColumn::revealSelection()
@@ -108,6 +120,62 @@ void PickerColumn::revealSelection()
             return;
         }
     }
+    const qsizetype waiting = m_selected.indexOf(true, m_rows.size());
+    if (waiting < 0)
+        return;
+    makeWaitingRows();
+    area->ensureWidgetVisible(m_rows.at(waiting), 0, 0);
+}
+
+ChromeRow *PickerColumn::makeRow(qsizetype i, bool selected, QWidget *label)
+{
+    // The row calls whatever action the latest refresh handed in for it.
+    auto *row = new ChromeRow(selected, [this, i] {
+        if (i < m_actions.size() && m_actions[i])
+            m_actions[i]();
+    }, label);
+    row->setFocusPolicy(Qt::ClickFocus); // setTabStop picks the one Tab stop
+    row->installEventFilter(this);
+    m_rows.append(row);
+    return row;
+}
+
+qsizetype PickerColumn::rowsToMake(qsizetype count, qsizetype stop) const
+{
+    if (!m_uniform || m_rows.isEmpty())
+        return count;
+    // The column is never taller than its ancestors may be.
+    int reach = QWIDGETSIZE_MAX;
+    for (const QWidget *w = this; w; w = w->parentWidget())
+        reach = std::min(reach, w->maximumHeight());
+    if (reach == QWIDGETSIZE_MAX)
+        return count;
+    const int step = std::max(1, m_rows.first()->sizeHint().height() + m_list->spacing());
+    return std::min(count, std::max(stop + 1, qsizetype(reach / step + 2)));
+}
+
+void PickerColumn::makeWaitingRows()
+{
+    if (m_waiting.isEmpty())
+        return;
+    m_list->removeItem(m_waitingSpace);
+    delete m_waitingSpace;
+    m_waitingSpace = nullptr;
+    const QList<std::function<QWidget *()>> labels = std::exchange(m_waiting, {});
+    for (const auto &label : labels) {
+        const qsizetype i = m_rows.size();
+        m_list->addWidget(makeRow(i, m_selected.value(i), label()));
+    }
+    showHighlight(-1);
+    // Placed now, so a row can be scrolled to at once; the list keeps its height.
+    m_list->activate();
+}
+
+void PickerColumn::paintEvent(QPaintEvent *)
+{
+    // The rows below the reach come once the first frame is out.
+    if (!m_waiting.isEmpty())
+        QTimer::singleShot(0, this, [this] { makeWaitingRows(); });
 }
 
 void PickerColumn::setRows(const QList<Row> &rows)
@@ -115,6 +183,9 @@ void PickerColumn::setRows(const QList<Row> &rows)
     QStringList keys;
     for (const Row &r : rows)
         keys << r.key;
+    m_selected.clear();
+    for (const Row &r : rows)
+        m_selected << r.selected;
     if (keys != m_keys) {
         // Never deleted at once: a refresh may follow a click on one of them.
         for (ChromeRow *r : std::as_const(m_rows)) {
@@ -123,27 +194,36 @@ void PickerColumn::setRows(const QList<Row> &rows)
             r->deleteLater();
         }
         m_rows.clear();
+        m_waiting.clear();
+        if (m_waitingSpace) {
+            m_list->removeItem(m_waitingSpace);
+            delete m_waitingSpace;
+            m_waitingSpace = nullptr;
+        }
         m_actions.clear();
+        for (const Row &r : rows)
+            m_actions.append(r.action);
+        const qsizetype selected = m_selected.indexOf(true);
+        qsizetype made = rows.size();
         for (qsizetype i = 0; i < rows.size(); ++i) {
-            // The row calls whatever action the latest refresh handed in for it.
-            m_actions.append(rows[i].action);
-            auto *row = new ChromeRow(rows[i].selected, [this, i] {
-                if (i < m_actions.size() && m_actions[i])
-                    m_actions[i]();
-            }, rows[i].label());
-            row->setFocusPolicy(Qt::ClickFocus); // setTabStop picks the one Tab stop
-            row->installEventFilter(this);
-            m_list->addWidget(row);
-            m_rows.append(row);
+            if (i == 1) // the first row tells the height of all
+                made = rowsToMake(rows.size(), selected);
+            if (i < made)
+                m_list->addWidget(makeRow(i, rows[i].selected, rows[i].label()));
+            else
+                m_waiting.append(rows[i].label);
+        }
+        if (!m_waiting.isEmpty()) {
+            // Rows all as tall as the first, each with the spacing before it.
+            const int step = m_rows.first()->sizeHint().height() + m_list->spacing();
+            m_waitingSpace = new QSpacerItem(0, int(m_waiting.size()) * step, QSizePolicy::Minimum, QSizePolicy::Fixed);
+            m_list->addItem(m_waitingSpace);
         }
         m_keys = keys;
     } else {
         for (qsizetype i = 0; i < rows.size(); ++i)
             m_actions[i] = rows[i].action;
     }
-    m_selected.clear();
-    for (const Row &r : rows)
-        m_selected << r.selected;
     showHighlight(-1);
     m_texts.clear();
     for (const Row &r : rows)
@@ -158,6 +238,8 @@ void PickerColumn::setRows(const QList<Row> &rows)
         if (m_rows[i]->selected())
             stop = i;
     }
+    if (stop < 0)
+        stop = m_selected.indexOf(true, m_rows.size());
     setTabStop(stop);
 }
 
@@ -181,7 +263,9 @@ void PickerColumn::setTabStop(qsizetype i)
 {
     if (m_rows.isEmpty())
         return;
-    i = std::clamp<qsizetype>(i, 0, m_rows.size() - 1);
+    i = std::clamp<qsizetype>(i, 0, m_keys.size() - 1);
+    if (i >= m_rows.size())
+        makeWaitingRows();
     if (m_rows[i]->focusPolicy() == Qt::StrongFocus)
         return;
     for (qsizetype k = 0; k < m_rows.size(); ++k)
@@ -200,8 +284,10 @@ ChromeRow *PickerColumn::tabStop() const
 
 void PickerColumn::moveFocus(qsizetype i)
 {
-    if (i < 0 || i >= m_rows.size())
+    if (i < 0 || i >= m_keys.size())
         return;
+    if (i >= m_rows.size())
+        makeWaitingRows();
     ChromeRow *row = m_rows[i];
     setTabStop(i);
     row->setFocus(Qt::TabFocusReason);
@@ -233,7 +319,7 @@ bool PickerColumn::eventFilter(QObject *watched, QEvent *event)
         moveFocus(0);
         return true;
     case Qt::Key_End:
-        moveFocus(m_rows.size() - 1);
+        moveFocus(m_keys.size() - 1);
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -52,8 +52,13 @@ public:
     // The hint shown, empty when none.
     QString hint() const;
     QStringList keys() const { return m_keys; }
-    QList<ChromeRow *> rows() const { return m_rows; }
+    // Every row, made now if it was still waiting.
+    QList<ChromeRow *> rows() const;
     ChromeRow *row(const QString &key) const;
+    // Whether all rows are as tall as the first: then the rows below the
+    // column's reach wait as one space of their height until the column has
+    // been drawn (or one of them is needed), so a long list is quick to show.
+    void setUniformRows(bool uniform) { m_uniform = uniform; }
     // Scrolls the selected row into view (nothing while laid out flat).
     void revealSelection();
     void setArrowsActivate(bool activate) { m_arrowsActivate = activate; }
@@ -68,9 +73,16 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void applyMetrics();
+    ChromeRow *makeRow(qsizetype i, bool selected, QWidget *label);
+    // How many of `count` rows to make at once: those the column can show,
+    // and the Tab stop `stop`.
+    qsizetype rowsToMake(qsizetype count, qsizetype stop) const;
+    // Makes the rows still waiting, in place of their space.
+    void makeWaitingRows();
     // Makes row i (clamped) the column's one Tab stop.
     void setTabStop(qsizetype i);
     void moveFocus(qsizetype i);
@@ -83,7 +95,10 @@ private:
     QVBoxLayout *m_list;
     ColumnScroll *m_scroll;
     QStringList m_keys;
-    QList<ChromeRow *> m_rows;
+    QList<ChromeRow *> m_rows;                      // the rows made, the first ones
+    QList<std::function<QWidget *()>> m_waiting;   // labels of the rows after them
+    class QSpacerItem *m_waitingSpace = nullptr;
+    bool m_uniform = false;
     QList<std::function<void()>> m_actions;
     QStringList m_texts;
     QList<bool> m_selected;

@@ -207,6 +207,40 @@ private slots:
         QVERIFY(ring.isNull());
     }
 
+    // A ring made on the first focus behaves as one made at once: none before,
+    // lit for the keyboard's focus, dark for a click's.
+    void focusRingMadeOnFirstFocus()
+    {
+        QWidget host;
+        auto *first = new QLineEdit(&host);
+        auto *keyed = new QLineEdit(&host);
+        auto *clicked = new QLineEdit(&host);
+        keyed->setGeometry(10, 60, 120, 24);
+        clicked->setGeometry(10, 110, 120, 24);
+        KVFocusRing::attachOnFocus(keyed, 4);
+        KVFocusRing::attachOnFocus(clicked, 4);
+        showActive(&host);
+        first->setFocus(Qt::OtherFocusReason);
+        QVERIFY(host.findChildren<KVFocusRing *>().isEmpty());
+
+        QTest::keyClick(first, Qt::Key_Tab);
+        QVERIFY(keyed->hasFocus());
+        const QList<KVFocusRing *> rings = host.findChildren<KVFocusRing *>();
+        QCOMPARE(rings.size(), 1);
+        KVFocusRing *ring = rings.first();
+        QCOMPARE(ring->owner(), keyed);
+        QVERIFY(ring->lit() && ring->isVisible());
+        QVERIFY(ring->geometry().contains(keyed->geometry()));
+
+        QTest::mouseClick(clicked, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!ring->isVisible());
+        for (KVFocusRing *r : host.findChildren<KVFocusRing *>())
+            QVERIFY(!r->lit());
+        QTest::keyClick(clicked, Qt::Key_Backtab);
+        QVERIFY(ring->isVisible());
+        QCOMPARE(host.findChildren<KVFocusRing *>().size(), 2); // one each, made once
+    }
+
     // The chrome button's own ring hugs its capsule and is painted in the accent.
     void chromeButtonRingIsDrawn()
     {
