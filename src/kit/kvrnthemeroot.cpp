@@ -17,6 +17,12 @@ KVRNThemeRoot::KVRNThemeRoot(Builder build, QWidget *parent)
 }
 
 KVRNThemeRoot::KVRNThemeRoot(Builder build, BackgroundPainter background, TintSource tint, QWidget *parent)
+    : KVRNThemeRoot(build ? RootBuilder([build = std::move(build)](QWidget *) { return build(); }) : RootBuilder(),
+                    std::move(background), std::move(tint), parent)
+{
+}
+
+KVRNThemeRoot::KVRNThemeRoot(RootBuilder build, BackgroundPainter background, TintSource tint, QWidget *parent)
     : QWidget(parent)
     , m_build(std::move(build))
     , m_background(std::move(background))
@@ -65,7 +71,7 @@ void KVRNThemeRoot::rebuild()
         m_content = nullptr;
     }
     if (m_build)
-        m_content = m_build();
+        m_content = m_build(this);
     if (m_content) {
         layout()->addWidget(m_content);
         if (isVisible())

@@ -17,6 +17,9 @@ class KVRNThemeRoot : public QWidget
 
 public:
     using Builder = std::function<QWidget *()>;
+    // Makes the content as a child of the root, so a large tree is not
+    // moved (and told of a font change, and measured anew) once built.
+    using RootBuilder = std::function<QWidget *(QWidget *root)>;
     // Points of the rounded body font the root hands down.
     static constexpr double kBodySize = 13;
 
@@ -32,6 +35,7 @@ protected:
     using TintSource = std::function<QColor()>;
     // For application roots with their own backdrop and control tint.
     KVRNThemeRoot(Builder build, BackgroundPainter background, TintSource tint, QWidget *parent);
+    KVRNThemeRoot(RootBuilder build, BackgroundPainter background, TintSource tint, QWidget *parent);
 
     void paintEvent(QPaintEvent *event) override;
 
@@ -40,7 +44,7 @@ private:
     QString boundID() const;
     void rebuild();
 
-    Builder m_build;
+    RootBuilder m_build;
     BackgroundPainter m_background;
     TintSource m_tint;
     QString m_default;

@@ -10,6 +10,11 @@ FVThemeRoot::FVThemeRoot(Builder build, QWidget *parent)
 {
 }
 
+FVThemeRoot::FVThemeRoot(RootBuilder build, QWidget *parent)
+    : KVRNThemeRoot(std::move(build), &FVBackground::paint, [] { return FVPalette::current().accent; }, parent)
+{
+}
+
 void FVThemeRoot::showEvent(QShowEvent *event)
 {
     KVRNThemeRoot::showEvent(event);

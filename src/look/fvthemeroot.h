@@ -12,6 +12,7 @@ class FVThemeRoot : public KVRNThemeRoot
 
 public:
     explicit FVThemeRoot(Builder build, QWidget *parent = nullptr);
+    explicit FVThemeRoot(RootBuilder build, QWidget *parent = nullptr);
 
 protected:
     void showEvent(QShowEvent *event) override;

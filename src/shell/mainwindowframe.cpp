@@ -51,9 +51,11 @@ MainWindowFrame::MainWindowFrame(AppModel &m, NetStatus &net, QWidget *parent)
     setMinimumSize(minimumWindowSize());
     restoreSize();
 
-    m_root = new FVThemeRoot([&m, &net] {
-        return new KVZoomHost(new MainWindow(m, net), minimumContentSize());
-    });
+    // Made in place, the window's tree is measured once: moved in later, every
+    // widget would be told of a font change and measured again.
+    m_root = new FVThemeRoot([&m, &net](QWidget *root) -> QWidget * {
+        return new KVZoomHost(new MainWindow(m, net), minimumContentSize(), root);
+    }, this);
     setCentralWidget(m_root);
 
     MenuBar::build(menuBar(), MenuBarModel::menus(m, FVInfo::appName()));

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -95,6 +96,25 @@ private slots:
 
         KVRNThemes::setCurrentID(QStringLiteral("rose-gold"));
         QCOMPARE(root.content()->palette().color(QPalette::Highlight), QColor(0xE0, 0x78, 0x9A));
+    }
+
+    // A builder that takes the root makes its content in place, again on a
+    // theme switch while shown.
+    void rootBuildsInPlace()
+    {
+        QList<QWidget *> given;
+        FVThemeRoot root([&given](QWidget *parent) -> QWidget * {
+            given.append(parent);
+            return new QLabel(QStringLiteral("x"), parent);
+        });
+        QCOMPARE(given, QList<QWidget *>{&root});
+        QCOMPARE(root.content()->parentWidget(), &root);
+        QCOMPARE(root.layout()->indexOf(root.content()), 0);
+        root.show();
+        KVRNThemes::setCurrentID(QStringLiteral("midnight-black"));
+        QCOMPARE(given.size(), 2);
+        QVERIFY(root.content()->isVisible());
+        QCOMPARE(root.layout()->count(), 1);
     }
 
     // The glows' radii are in points, so a zoom change must repaint the backdrop widget.
