@@ -59,10 +59,16 @@ QFont KVChromeButton::labelFont() const
 
 QSize KVChromeButton::sizeHint() const
 {
+    // Layouts and the header's fitting ask again and again; the label is
+    // measured once per text, size and zoom.
+    const double zoom = KVScale::factor();
+    if (m_hint.size.isValid() && m_hint.text == text() && m_hint.compact == m_compact && m_hint.zoom == zoom)
+        return m_hint.size;
     const QFontMetricsF fm(labelFont());
     const double w = fm.horizontalAdvance(text()) + 2 * KVScale::pt(horizontalPadding(m_compact));
     const double h = fm.height() + 2 * KVScale::pt(verticalPadding(m_compact));
-    return QSize(int(std::ceil(w)), int(std::ceil(h)));
+    m_hint = {text(), m_compact, zoom, QSize(int(std::ceil(w)), int(std::ceil(h)))};
+    return m_hint.size;
 }
 
 QSize KVChromeButton::minimumSizeHint() const

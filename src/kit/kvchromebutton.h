@@ -41,4 +41,13 @@ private:
     bool m_prominent = false;
     bool m_compact = false;
     KVDropShadow *m_shadow = nullptr;
+    // The last size asked for, with what it was measured for (text, size, zoom).
+    struct Hint
+    {
+        QString text;
+        bool compact = false;
+        double zoom = 0;
+        QSize size;
+    };
+    mutable Hint m_hint;
 };

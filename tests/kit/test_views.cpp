@@ -78,6 +78,11 @@ private slots:
             QCOMPARE(b.sizeHint().height(), int(std::ceil(fm.height() + 2 * padY)));
             QCOMPARE(b.sizeHint().width(), int(std::ceil(fm.horizontalAdvance(QStringLiteral("Search")) + 2 * padX)));
             QCOMPARE(b.prominent(), prominent);
+            // Asked again after a change, it measures anew.
+            b.setText(QStringLiteral("Search all"));
+            QCOMPARE(b.sizeHint().width(), int(std::ceil(fm.horizontalAdvance(QStringLiteral("Search all")) + 2 * padX)));
+            b.setCompact(!compact);
+            QCOMPARE(b.sizeHint(), KVChromeButton(QStringLiteral("Search all"), prominent, !compact).sizeHint());
         }
     }
 
