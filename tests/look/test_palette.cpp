@@ -108,7 +108,6 @@ private slots:
             return new QLabel(QStringLiteral("x"), parent);
         });
         QCOMPARE(given, QList<QWidget *>{&root});
-        QCOMPARE(root.content()->parentWidget(), &root);
         QCOMPARE(root.layout()->indexOf(root.content()), 0);
         root.show();
         KVRNThemes::setCurrentID(QStringLiteral("midnight-black"));

@@ -128,66 +128,48 @@ private slots:
     }
 
     // A long list of rows alike makes only those its column can show; the
-    // rest wait as space of their height, for the keyboard, the accessors
-    // and the first paint.
+    // rest wait as space of their height for the keyboard or the first paint.
     void pickerRowsWaitBelowTheReach()
     {
-        auto rowsOf = [](int n) {
-            QList<PickerColumn::Row> rows;
-            for (int i = 0; i < n; ++i) {
-                const QString key = QString::number(1970 + i);
-                rows.append({key, [key] { return new QLabel(key); }, {}, i == 3, QString()});
-            }
-            return rows;
-        };
         QWidget host;
         host.setFixedHeight(240);
         auto *box = new QHBoxLayout(&host);
-        auto *lazy = new PickerColumn(QStringLiteral("Year"), 120);
-        auto *full = new PickerColumn(QStringLiteral("Year"), 120);
-        lazy->setUniformRows(true);
-        box->addWidget(lazy);
-        box->addWidget(full);
-        lazy->setRows(rowsOf(57));
-        full->setRows(rowsOf(57));
-        const int made = int(lazy->findChildren<ChromeRow *>().size());
-        QVERIFY(made > 3 && made < 57);
-        auto listHeight = [](PickerColumn *c) { return c->findChild<QScrollArea *>()->widget()->sizeHint().height(); };
-        QCOMPARE(listHeight(lazy), listHeight(full));
+        auto column = [box](bool uniform) {
+            QList<PickerColumn::Row> rows;
+            for (int i = 0; i < 57; ++i) {
+                const QString key = QString::number(1970 + i);
+                rows.append({key, [key] { return new QLabel(key); }, {}, i == 3, QString()});
+            }
+            auto *c = new PickerColumn(QStringLiteral("Year"), 120);
+            c->setUniformRows(uniform);
+            box->addWidget(c);
+            c->setRows(rows);
+            return c;
+        };
+        auto made = [](PickerColumn *c) { return c->findChildren<ChromeRow *>().size(); };
+        auto height = [](PickerColumn *c) { return c->findChild<QScrollArea *>()->widget()->sizeHint().height(); };
+        PickerColumn *full = column(false), *lazy = column(true), *typed = column(true), *shown = column(true);
+        QVERIFY(made(lazy) > 4 && made(lazy) < 57);
+        QCOMPARE(height(lazy), height(full));
         QCOMPARE(lazy->tabStop()->label()->property("text").toString(), QStringLiteral("1973"));
 
-        // End, Up and type-ahead reach rows not made yet (the window unshown,
-        // so nothing has been drawn).
-        auto press = [&host](Qt::Key k, const QString &text = {}) {
-            QTest::keyClick(host.focusWidget(), k);
-            for (QChar c : text)
-                QTest::keyClicks(host.focusWidget(), QString(c));
-        };
+        // End, Up and type-ahead reach rows not made yet (nothing drawn so far).
         lazy->tabStop()->setFocus(Qt::TabFocusReason);
-        press(Qt::Key_End);
-        QCOMPARE(lazy->findChildren<ChromeRow *>().size(), 57);
+        QTest::keyClick(host.focusWidget(), Qt::Key_End);
         QCOMPARE(host.focusWidget(), lazy->row(QStringLiteral("2026")));
-        press(Qt::Key_Up);
+        QTest::keyClick(host.focusWidget(), Qt::Key_Up);
         QCOMPARE(host.focusWidget(), lazy->row(QStringLiteral("2025")));
-        QCOMPARE(listHeight(lazy), listHeight(full));
-
-        auto *typed = new PickerColumn(QStringLiteral("Year"), 120);
-        typed->setUniformRows(true);
-        box->addWidget(typed);
-        typed->setRows(rowsOf(57));
+        QCOMPARE(height(lazy), height(full));
         typed->tabStop()->setFocus(Qt::TabFocusReason);
-        press(Qt::Key_2, QStringLiteral("019"));
+        for (QChar c : QStringLiteral("2019"))
+            QTest::keyClicks(host.focusWidget(), QString(c));
         QCOMPARE(host.focusWidget(), typed->row(QStringLiteral("2019")));
 
         // Drawn once, a column makes the rest on its own.
-        auto *shown = new PickerColumn(QStringLiteral("Year"), 120);
-        shown->setUniformRows(true);
-        box->addWidget(shown);
-        shown->setRows(rowsOf(57));
-        QVERIFY(shown->findChildren<ChromeRow *>().size() < 57);
+        QVERIFY(made(shown) < 57);
         showActive(host);
-        QTRY_COMPARE(shown->findChildren<ChromeRow *>().size(), 57);
-        QCOMPARE(listHeight(shown), listHeight(full));
+        QTRY_COMPARE(made(shown), 57);
+        QCOMPARE(height(shown), height(full));
     }
 
     void vehiclePage()
