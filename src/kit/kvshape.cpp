@@ -8,9 +8,7 @@
 
 namespace {
 
-// Curvature-continuous corner: how far along each edge the corner reaches,
-// in units of the corner radius.
-constexpr double kReach = 1.52866483;
+constexpr double kReach = KVShape::kCornerReach;
 
 void continuousCorners(QPainterPath &path, const QRectF &r, double rad)
 {

@@ -14,6 +14,10 @@ class QBrush;
 // device-independent pixels (already scaled).
 namespace KVShape {
 
+// How far along each edge a rounded rectangle's corner reaches, in radii (the
+// continuous corner's; a circular one reaches one radius).
+inline constexpr double kCornerReach = 1.52866483;
+
 // A rounded rectangle; the radius is limited to half the shorter side. With
 // `continuous` the corners blend into the edges with a smooth curvature where
 // the sides leave room for it, else they are circular arcs.

@@ -21,6 +21,11 @@ Bezel::Bezel(double radius, double padding, QWidget *parent)
         return KVShape::roundedRect(QRectF(rect()), KVScale::pt(this->radius()));
     });
     m_shadow->setRoundedRect([this] { return KVScale::pt(this->radius()); });
+    // The panel's fill below is opaque wherever the theme's panel colours are.
+    m_shadow->setCoveredByOwner([] {
+        const FVPalette pal = FVPalette::current();
+        return pal.panelTop.alpha() == 255 && pal.panelBottom.alpha() == 255;
+    });
 }
 
 void Bezel::paintEvent(QPaintEvent *)
