@@ -142,6 +142,11 @@ QLinearGradient KVShape::vertical(const QRectF &rect, const QList<QColor> &color
     return g;
 }
 
+QLinearGradient KVShape::flat(const QRectF &rect, const QColor &color)
+{
+    return vertical(rect, {color, color});
+}
+
 QConicalGradient KVShape::angular(const QPointF &center, const QList<QColor> &colors)
 {
     // Qt's conical gradient runs counter-clockwise on screen; placing each

@@ -41,6 +41,10 @@ QColor faded(const QColor &color, double opacity);
 
 // A linear gradient from the top to the bottom of `rect`, colours at equally spaced stops.
 QLinearGradient vertical(const QRectF &rect, const QList<QColor> &colors);
+// One colour as a gradient over `rect`: the pixels of the flat colour, which
+// the raster engine draws in large antialiased shapes at a fraction of the
+// flat colour's cost (that one goes to worker threads).
+QLinearGradient flat(const QRectF &rect, const QColor &color);
 // An angular gradient around `center` that runs clockwise on screen from 0°
 // (pointing right), colours at equally spaced stops.
 QConicalGradient angular(const QPointF &center, const QList<QColor> &colors);

@@ -1,7 +1,6 @@
 #include "bezel.h"
 
 #include "fvpalette.h"
-#include "kit/kvbands.h"
 #include "kit/kvdropshadow.h"
 #include "kit/kvscale.h"
 #include "kit/kvshape.h"
@@ -38,13 +37,9 @@ void Bezel::paintEvent(QPaintEvent *)
     const double radius = KVScale::pt(this->radius());
 
     const double in = KVScale::pt(3);
-    // The fill in one pass (it stays on this thread); the rims band by band,
-    // which keeps their many short spans off the raster engine's threads.
     p.fillPath(roundedRect(r, radius), vertical(r, {pal.panelTop, pal.panelBottom}));
-    KVBands::paint(p, rect(), [&] {
-        strokeRoundedRectInside(p, r, radius, KVScale::pt(1.6),
-                                vertical(r, {white(1, 0.75), white(0.55, 0.5), QColor::fromRgbF(0, 0, 0, 0.7f)}));
-        strokeRoundedRectInside(p, r.adjusted(in, in, -in, -in), std::max(0.0, radius - in), KVScale::pt(1),
-                                QBrush(QColor::fromRgbF(0, 0, 0, 0.35f)));
-    });
+    strokeRoundedRectInside(p, r, radius, KVScale::pt(1.6),
+                            vertical(r, {white(1, 0.75), white(0.55, 0.5), QColor::fromRgbF(0, 0, 0, 0.7f)}));
+    strokeRoundedRectInside(p, r.adjusted(in, in, -in, -in), std::max(0.0, radius - in), KVScale::pt(1),
+                            flat(r, QColor::fromRgbF(0, 0, 0, 0.35f)));
 }

@@ -30,10 +30,7 @@ void SunkenList::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(rect());
     const double radius = KVScale::pt(kRadius);
-    // A gradient of one colour: the same pixels as the flat colour, drawn
-    // several times faster by the raster engine under the rounded mask.
-    const QColor well = QColor::fromRgbF(0, 0, 0, 0.28f);
-    p.fillPath(roundedRect(r, radius), vertical(r, {well, well}));
+    p.fillPath(roundedRect(r, radius), flat(r, QColor::fromRgbF(0, 0, 0, 0.28f)));
     strokeRoundedRectInside(p, r, radius, KVScale::pt(1),
                             vertical(r, {QColor::fromRgbF(0, 0, 0, 0.6f), white(1, 0.25)}));
 }
