@@ -1,6 +1,7 @@
 #include "kvbands.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -25,15 +26,16 @@ bool opaque(const QImage &image)
 
 } // namespace
 
-void KVBands::paint(QPainter &painter, const QRect &area, const std::function<void()> &draw)
+void KVBands::paint(QPainter &painter, const QRect &area, const std::function<void()> &draw, int rows)
 {
-    if (!onWholePixels(painter) || area.height() <= kRows + kRows / 2) {
+    rows = std::clamp(rows, 1, kRows);
+    if (!onWholePixels(painter) || area.height() <= rows + rows / 2) {
         draw();
         return;
     }
-    for (int y = area.top(); y <= area.bottom(); y += kRows) {
+    for (int y = area.top(); y <= area.bottom(); y += rows) {
         painter.save();
-        painter.setClipRect(QRect(area.left(), y, area.width(), std::min(kRows, area.bottom() + 1 - y)),
+        painter.setClipRect(QRect(area.left(), y, area.width(), std::min(rows, area.bottom() + 1 - y)),
                             Qt::IntersectClip);
         draw();
         painter.restore();

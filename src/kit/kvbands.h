@@ -16,8 +16,9 @@ constexpr int kRows = 64;
 
 // Calls `draw` once per band of `area` (painter coordinates) with the
 // painter clipped to that band; once, unclipped, where the painter is not a
-// plain translation onto whole device pixels or the area is short.
-void paint(QPainter &painter, const QRect &area, const std::function<void()> &draw);
+// plain translation onto whole device pixels or the area is short. Shapes
+// with many short spans per row (small circles) need fewer `rows`.
+void paint(QPainter &painter, const QRect &area, const std::function<void()> &draw, int rows = kRows);
 
 // For drawing that may set clips of its own (a style's): each band is drawn
 // by `draw` into a picture of its own, with a painter like `painter`, and

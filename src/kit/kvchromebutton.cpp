@@ -28,6 +28,7 @@ KVChromeButton::KVChromeButton(const QString &text, bool prominent, bool compact
     m_shadow = new KVDropShadow(this, QColor::fromRgbF(0, 0, 0, 0.4f), 3.0, QPointF(0, 2),
                                 [this] { return KVShape::capsule(capsuleRect()); });
     m_shadow->setOpacityFunction([this] { return opacity(); });
+    m_shadow->setCapsule();
     KVFocusRing::attach(this, KVFocusRing::capsule, [this] { return capsuleRect(); });
     connect(this, &QAbstractButton::pressed, m_shadow, qOverload<>(&QWidget::update));
     connect(this, &QAbstractButton::released, m_shadow, qOverload<>(&QWidget::update));

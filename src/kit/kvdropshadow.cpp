@@ -31,6 +31,18 @@ void KVDropShadow::setRoundedRect(std::function<double()> cornerRadius)
     update();
 }
 
+void KVDropShadow::setCoveredByOwner(std::function<bool()> covered)
+{
+    m_covered = std::move(covered);
+    update();
+}
+
+void KVDropShadow::setCapsule()
+{
+    m_capsule = true;
+    update();
+}
+
 void KVDropShadow::setColor(const QColor &color)
 {
     m_color = color;
@@ -62,9 +74,13 @@ void KVDropShadow::paintEvent(QPaintEvent *)
     const QMargins m = reach();
     p.translate(m.left(), m.top());
     const QColor color = m_colorSource ? m_colorSource() : m_color;
-    if (m_corner)
+    if (m_corner) {
+        // The owner paints over this in the same clip only as a sibling.
+        const bool covered = m_covered && parentWidget() == m_owner->parentWidget() && m_covered();
         KVShadow::paintRoundedRect(p, QRectF(m_owner->rect()), m_corner(), color, KVScale::pt(m_radius),
-                                   m_offset * KVScale::factor());
-    else
+                                   m_offset * KVScale::factor(), covered);
+    } else if (m_capsule) {
+        KVShadow::paintCapsule(p, QRectF(m_owner->rect()), color, KVScale::pt(m_radius), m_offset * KVScale::factor());
+    } else
         KVShadow::paint(p, m_shape(), color, KVScale::pt(m_radius), m_offset * KVScale::factor());
 }

@@ -23,6 +23,11 @@ public:
     // Says the shape is the owner's rectangle rounded by this radius (pixels),
     // which draws the same shadow far cheaper for large owners.
     void setRoundedRect(std::function<double()> cornerRadius);
+    // With a rounded rectangle: says whether the owner is about to cover its
+    // shape with opaque paint, so the shadow under it need not be drawn.
+    void setCoveredByOwner(std::function<bool()> covered);
+    // Says the shape is the owner's rectangle as a capsule (cheaper likewise).
+    void setCapsule();
     void setColor(const QColor &color);
     // The colour read at each paint (for shadows in a theme colour).
     void setColorSource(std::function<QColor()> source);
@@ -39,5 +44,7 @@ private:
     std::function<QPainterPath()> m_shape;
     std::function<double()> m_opacity;
     std::function<double()> m_corner;
+    std::function<bool()> m_covered;
+    bool m_capsule = false;
     std::function<QColor()> m_colorSource;
 };

@@ -5,6 +5,7 @@
 #include <QCache>
 #include <QHash>
 #include <QPainter>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -273,26 +274,107 @@ void KVShadow::paint(QPainter &painter, const QPainterPath &path, const QColor &
     painter.drawImage(origin + offset, image);
 }
 
+namespace {
+
+// Whether `rect` lies on whole device pixels under a plain scale by a whole
+// `dpr`, with the picture's top-left `at` (painter coordinates) on one too.
+bool onPixels(const QPainter &painter, const QRectF &rect, const QPointF &at, double dpr)
+{
+    const int scale = int(std::lround(dpr));
+    const QTransform t = painter.deviceTransform();
+    const QPointF device = t.map(at);
+    const auto whole = [](double v) { return std::abs(v - std::round(v)) < 1e-6; };
+    return scale >= 1 && std::abs(dpr - scale) < 1e-9 && t.m12() == 0 && t.m21() == 0 && t.m11() == dpr
+           && t.m22() == dpr && whole(device.x()) && whole(device.y()) && QRectF(rect.toRect()) == rect;
+}
+
+// Part of one axis of a stretched picture, in device pixels: where it goes
+// and how long, where it is taken from and how long (1 where stretched).
+struct Span
+{
+    int at, length, from, count;
+};
+
+// A picture `n` pixels long drawn `full` long: its start, its middle line
+// repeated, its end.
+std::array<Span, 3> spans(int n, int full)
+{
+    const int mid = n / 2;
+    const int tail = n - mid - 1;
+    return {{{0, mid, 0, mid}, {mid, full - mid - tail, mid, 1}, {full - tail, tail, mid + 1, tail}}};
+}
+
+// The pieces of `s` left once the pixels wholly inside [lo, hi) are taken out.
+QVarLengthArray<Span, 2> outside(const Span &s, double lo, double hi)
+{
+    const int a = int(std::ceil(lo));
+    const int b = int(std::floor(hi));
+    QVarLengthArray<Span, 2> out;
+    if (b <= a || b <= s.at || a >= s.at + s.length) {
+        out.append(s);
+        return out;
+    }
+    const bool stretched = s.count != s.length;
+    const auto keep = [&](int from, int to) {
+        if (to > from)
+            out.append(Span{from, to - from, stretched ? s.from : s.from + (from - s.at), stretched ? s.count : to - from});
+    };
+    keep(s.at, std::min(s.at + s.length, a));
+    keep(std::max(s.at, b), s.at + s.length);
+    return out;
+}
+
+// Draws `small` (whose top-left goes to `at`) `full` device pixels large by
+// repeating its middle row and column, leaving out every piece of it that
+// lies wholly inside one of `covered` (rectangles in the full picture's pixels).
+void drawStretched(QPainter &painter, const QImage &small, const QPointF &at, double dpr, const QSize &full,
+                   const QList<QRectF> &covered)
+{
+    using Piece = std::pair<Span, Span>;
+    for (const Span &x : spans(small.width(), full.width())) {
+        for (const Span &y : spans(small.height(), full.height())) {
+            if (x.length <= 0 || y.length <= 0)
+                continue;
+            QVarLengthArray<Piece, 4> pieces{{x, y}};
+            for (const QRectF &c : covered) {
+                QVarLengthArray<Piece, 4> left;
+                for (const auto &[px, py] : pieces) {
+                    if (c.top() <= py.at && c.bottom() >= py.at + py.length) {
+                        for (const Span &s : outside(px, c.left(), c.right()))
+                            left.append({s, py});
+                    } else if (c.left() <= px.at && c.right() >= px.at + px.length) {
+                        for (const Span &s : outside(py, c.top(), c.bottom()))
+                            left.append({px, s});
+                    } else {
+                        left.append({px, py});
+                    }
+                }
+                pieces = left;
+            }
+            for (const auto &[px, py] : pieces) {
+                const QRectF target(at.x() + px.at / dpr, at.y() + py.at / dpr, px.length / dpr, py.length / dpr);
+                painter.drawImage(target, small, QRectF(px.from, py.from, px.count, py.count));
+            }
+        }
+    }
+}
+
+} // namespace
+
 void KVShadow::paintRoundedRect(QPainter &painter, const QRectF &rect, double cornerRadius, const QColor &color,
-                                double radius, const QPointF &offset)
+                                double radius, const QPointF &offset, bool underOpaque)
 {
     if (rect.isEmpty() || color.alpha() == 0)
         return;
     const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    const int scale = int(std::lround(dpr));
     const int pad = int(std::ceil(3.0 * sigma(radius) * dpr)) + 1;
     // A square whose straight middle lies farther from its corners' curves
     // than the blur reaches: its middle row and column are those of any
     // larger rectangle with the same corners.
-    const int side = int(std::ceil(4.0 * std::max(0.0, cornerRadius) + 2.0 * (pad + 2) / std::max(dpr, 1.0))) + 1;
+    const double corner = std::max(0.0, cornerRadius);
+    const int side = int(std::ceil(2.0 * KVShape::kCornerReach * corner + 2.0 * (pad + 2) / std::max(dpr, 1.0))) + 1;
     const QPointF at = rect.topLeft() + QPointF(-pad / dpr, -pad / dpr) + offset;
-    const QTransform t = painter.deviceTransform();
-    const QPointF device = t.map(at);
-    const auto whole = [](double v) { return std::abs(v - std::round(v)) < 1e-6; };
-    const bool pixels = scale >= 1 && std::abs(dpr - scale) < 1e-9 && t.m12() == 0 && t.m21() == 0
-                        && t.m11() == dpr && t.m22() == dpr && whole(device.x()) && whole(device.y())
-                        && QRectF(rect.toRect()) == rect;
-    if (!pixels || (rect.width() < side && rect.height() < side)) {
+    if (!onPixels(painter, rect, at, dpr) || (rect.width() < side && rect.height() < side)) {
         paint(painter, KVShape::roundedRect(rect, cornerRadius), color, radius, offset);
         return;
     }
@@ -300,23 +382,36 @@ void KVShadow::paintRoundedRect(QPainter &painter, const QRectF &rect, double co
     const QSizeF smallSize(std::min<double>(rect.width(), side), std::min<double>(rect.height(), side));
     const QImage small =
         render(KVShape::roundedRect(QRectF(QPointF(0, 0), smallSize), cornerRadius), color, radius, dpr, nullptr);
-    // Per axis, the three spans of the full picture (device pixels): the
-    // small one's start, its middle line stretched, its end.
-    const auto spans = [](int n, int full) {
-        const int mid = n / 2;
-        const int tail = n - mid - 1;
-        // {target start, target length, source start, source length}
-        return std::array<std::array<int, 4>, 3>{
-            {{0, mid, 0, mid}, {mid, full - mid - tail, mid, 1}, {full - tail, tail, mid + 1, tail}}};
-    };
-    const auto xs = spans(small.width(), int(rect.width()) * scale + 2 * pad);
-    const auto ys = spans(small.height(), int(rect.height()) * scale + 2 * pad);
-    for (const auto &x : xs) {
-        for (const auto &y : ys) {
-            if (x[1] <= 0 || y[1] <= 0)
-                continue;
-            const QRectF target(at.x() + x[0] / dpr, at.y() + y[0] / dpr, x[1] / dpr, y[1] / dpr);
-            painter.drawImage(target, small, QRectF(x[2], y[2], x[3], y[3]));
-        }
+    const int scale = int(std::lround(dpr));
+    const QSize full(int(rect.width()) * scale + 2 * pad, int(rect.height()) * scale + 2 * pad);
+    QList<QRectF> covered;
+    if (underOpaque) {
+        // The pixels of the rectangle's straight middles, one pixel in from
+        // its edges (picture pixels): all of them lie under the cover.
+        const QRectF r((rect.topLeft() - at) * dpr, rect.size() * dpr);
+        const double reach = KVShape::kCornerReach * std::min(corner, std::min(rect.width(), rect.height()) / 2) * dpr;
+        covered = {r.adjusted(1, reach + 1, -1, -reach - 1), r.adjusted(reach + 1, 1, -reach - 1, -1)};
     }
+    drawStretched(painter, small, at, dpr, full, covered);
+}
+
+void KVShadow::paintCapsule(QPainter &painter, const QRectF &rect, const QColor &color, double radius,
+                            const QPointF &offset)
+{
+    if (rect.isEmpty() || color.alpha() == 0)
+        return;
+    const double dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const int pad = int(std::ceil(3.0 * sigma(radius) * dpr)) + 1;
+    // Long enough that its middle column lies farther from the round ends
+    // than the blur reaches.
+    const int side = int(std::ceil(rect.height() + 2.0 * (pad + 2) / std::max(dpr, 1.0))) + 1;
+    const QPointF at = rect.topLeft() + QPointF(-pad / dpr, -pad / dpr) + offset;
+    if (!onPixels(painter, rect, at, dpr) || rect.width() <= side) {
+        paint(painter, KVShape::capsule(rect), color, radius, offset);
+        return;
+    }
+    const QImage small = render(KVShape::capsule(QRectF(0, 0, side, rect.height())), color, radius, dpr, nullptr);
+    const int scale = int(std::lround(dpr));
+    drawStretched(painter, small, at, dpr,
+                  QSize(int(rect.width()) * scale + 2 * pad, int(rect.height()) * scale + 2 * pad), {});
 }

@@ -25,9 +25,16 @@ void paint(QPainter &painter, const QPainterPath &path, const QColor &color, dou
 // The same shadow for KVShape::roundedRect(rect, cornerRadius): where the
 // rectangle sits on whole device pixels it is drawn from the picture of a
 // small one with the same corners, its straight middle stretched, so a long
-// panel costs what a short one does and no picture of its size is kept.
+// panel costs what a short one does and no picture of its size is kept. With
+// `underOpaque` the caller paints the rounded rectangle over it with opaque
+// paint: the shadow's pixels wholly inside it are left out.
 void paintRoundedRect(QPainter &painter, const QRectF &rect, double cornerRadius, const QColor &color, double radius,
-                      const QPointF &offset = {});
+                      const QPointF &offset = {}, bool underOpaque = false);
+
+// The shadow of KVShape::capsule(rect) for a capsule at least as wide as it is
+// tall, stretched from a short one's picture in the same way.
+void paintCapsule(QPainter &painter, const QRectF &rect, const QColor &color, double radius,
+                  const QPointF &offset = {});
 
 // The blurred silhouette alone: an image of device pixels (dpr given) whose
 // top-left lies at `origin` in the path's coordinates.

@@ -8,9 +8,7 @@
 
 namespace {
 
-// Curvature-continuous corner: how far along each edge the corner reaches,
-// in units of the corner radius.
-constexpr double kReach = 1.52866483;
+constexpr double kReach = KVShape::kCornerReach;
 
 void continuousCorners(QPainterPath &path, const QRectF &r, double rad)
 {
@@ -142,6 +140,11 @@ QLinearGradient KVShape::vertical(const QRectF &rect, const QList<QColor> &color
     for (qsizetype i = 0; i < n; ++i)
         g.setColorAt(n == 1 ? 0.0 : double(i) / double(n - 1), colors[i]);
     return g;
+}
+
+QLinearGradient KVShape::flat(const QRectF &rect, const QColor &color)
+{
+    return vertical(rect, {color, color});
 }
 
 QConicalGradient KVShape::angular(const QPointF &center, const QList<QColor> &colors)

@@ -2,6 +2,7 @@
 
 #include "fvpalette.h"
 #include "gaugemath.h"
+#include "kit/kvbands.h"
 #include "kit/kvdropshadow.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
@@ -10,6 +11,11 @@
 #include <QPainter>
 #include <QRadialGradient>
 #include <algorithm>
+
+namespace {
+// Rows per band of the disc: few enough short spans for one thread.
+constexpr int kDiscRows = 8;
+} // namespace
 
 GaugeLogo::GaugeLogo(QWidget *parent)
     : GaugeLogo(44, 0.68, parent)
@@ -40,11 +46,31 @@ void GaugeLogo::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     // Drawn in points.
-    p.scale(width() / m_size, height() / m_size);
-    paintMark(p, m_size, m_value, FVPalette::current().accent);
+    const double sx = width() / m_size;
+    const double sy = height() / m_size;
+    // The disc and its ring fill many short spans per row: a few rows at a
+    // time they stay off the raster engine's worker threads. The face's lines
+    // are drawn whole (a clipped line's pixels can differ).
+    KVBands::paint(
+        p, rect(),
+        [&] {
+            p.save();
+            p.scale(sx, sy);
+            paintDisc(p, m_size);
+            p.restore();
+        },
+        kDiscRows);
+    p.scale(sx, sy);
+    paintFace(p, m_size, m_value, FVPalette::current().accent);
 }
 
 void GaugeLogo::paintMark(QPainter &p, double s, double value, const QColor &accent)
+{
+    paintDisc(p, s);
+    paintFace(p, s, value, accent);
+}
+
+void GaugeLogo::paintDisc(QPainter &p, double s)
 {
     using namespace KVShape;
     const QPointF center(s / 2, s / 2);
@@ -61,6 +87,13 @@ void GaugeLogo::paintMark(QPainter &p, double s, double value, const QColor &acc
     // Bezel ring.
     strokeCircleInside(p, center, s / 2, 0.07 * s,
                        angular(center, {white(1), white(0.45), white(1), white(0.30), white(1)}));
+
+}
+
+void GaugeLogo::paintFace(QPainter &p, double s, double value, const QColor &accent)
+{
+    using namespace KVShape;
+    const QPointF center(s / 2, s / 2);
 
     // Face, in the square padded by 0.08·size.
     const double w = 0.84 * s;

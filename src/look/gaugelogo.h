@@ -31,6 +31,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The mark's parts: the disc with its ring, then the face drawn on it.
+    static void paintDisc(QPainter &p, double size);
+    static void paintFace(QPainter &p, double size, double value, const QColor &accent);
+
     double m_size;
     double m_value;
     KVDropShadow *m_shadow;

@@ -30,7 +30,7 @@ void SunkenList::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(rect());
     const double radius = KVScale::pt(kRadius);
-    p.fillPath(roundedRect(r, radius), QColor::fromRgbF(0, 0, 0, 0.28f));
+    p.fillPath(roundedRect(r, radius), flat(r, QColor::fromRgbF(0, 0, 0, 0.28f)));
     strokeRoundedRectInside(p, r, radius, KVScale::pt(1),
                             vertical(r, {QColor::fromRgbF(0, 0, 0, 0.6f), white(1, 0.25)}));
 }

@@ -37,6 +37,7 @@ SidebarRow::SidebarRow(const QString &icon, const QString &title, QWidget *paren
     auto *glow = new KVDropShadow(this, QColor(), kGlow, QPointF(0, 0), [this] { return KVShape::capsule(QRectF(rect())); });
     glow->setColorSource([] { return KVShape::faded(FVPalette::current().accent, 0.6); });
     glow->setOpacityFunction([this] { return m_selected ? 1.0 : 0.0; });
+    glow->setCapsule();
     m_glow = glow;
 }
 

@@ -275,6 +275,36 @@ private slots:
         QVERIFY(reach.top() >= 0);
     }
 
+    // A one-colour gradient paints the flat colour's pixels: filled and
+    // stroked, translucent or opaque, under a mask of many rectangles, over
+    // a background of varied colours.
+    void flatGradientIsTheFlatColour()
+    {
+        QImage background(300, 240, QImage::Format_ARGB32_Premultiplied);
+        {
+            QPainter p(&background);
+            QLinearGradient g(0, 0, 300, 240);
+            g.setColorAt(0, QColor(10, 200, 30));
+            g.setColorAt(1, QColor(250, 20, 120, 200));
+            p.fillRect(background.rect(), g);
+        }
+        for (const double alpha : {0.28, 0.35, 0.6, 1.0}) {
+            const QColor color = QColor::fromRgbF(0.1f, 0.2f, 0.7f, float(alpha));
+            for (const QRectF &r : {QRectF(10, 10, 120, 220), QRectF(20.5, 30.25, 260, 60)}) {
+                QImage images[2] = {background, background};
+                for (int i = 0; i < 2; ++i) {
+                    QPainter p(&images[i]);
+                    p.setRenderHint(QPainter::Antialiasing);
+                    p.setClipRegion(QRegion(KVShape::roundedRect(r, 16).toFillPolygon().toPolygon()));
+                    const QBrush brush = i ? QBrush(KVShape::flat(r, color)) : QBrush(color);
+                    p.fillPath(KVShape::roundedRect(r, 16), brush);
+                    KVShape::strokeRoundedRectInside(p, r.adjusted(3, 3, -3, -3), 13, 1, brush);
+                }
+                QCOMPARE(images[1], images[0]);
+            }
+        }
+    }
+
     // Drawn band by band, a tall panel and a scroll bar keep every pixel.
     void bandsKeepPixels()
     {

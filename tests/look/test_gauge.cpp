@@ -1,4 +1,5 @@
 #include "look/appicon.h"
+#include "look/fvpalette.h"
 #include "look/gaugelogo.h"
 #include "look/gaugemath.h"
 #include "look/seriousnessdial.h"
@@ -6,6 +7,7 @@
 
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -76,6 +78,28 @@ private slots:
         QCOMPARE(logo.sizeHint(), QSize(44, 44));
         GaugeLogo big(90);
         QCOMPARE(big.sizeHint(), QSize(90, 90));
+    }
+
+    // The logo widget draws its disc a few rows at a time: the pixels are
+    // those of the whole mark drawn at once, at any size.
+    void logoWidgetDrawsTheWholeMark()
+    {
+        for (const double size : {44.0, 90.0, 30.0}) {
+            GaugeLogo logo(size, 0.68);
+            logo.resize(logo.sizeHint());
+            QImage widget(logo.size(), QImage::Format_ARGB32_Premultiplied);
+            widget.fill(Qt::transparent);
+            logo.render(&widget, QPoint(), QRegion(), QWidget::DrawChildren);
+            QImage whole(logo.size(), QImage::Format_ARGB32_Premultiplied);
+            whole.fill(Qt::transparent);
+            {
+                QPainter p(&whole);
+                p.setRenderHint(QPainter::Antialiasing);
+                p.scale(logo.width() / size, logo.height() / size);
+                GaugeLogo::paintMark(p, size, 0.68, FVPalette::current().accent);
+            }
+            QCOMPARE(widget, whole);
+        }
     }
 
     void dialLayout()
