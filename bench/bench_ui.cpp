@@ -14,6 +14,7 @@
 #include "kit/kvfontwarmup.h"
 #include "kit/kvmenustyle.h"
 #include "kit/kvrnthemes.h"
+#include "platform/pagewarmer.h"
 #include "reportui/reportsetup.h"
 #include "screens/codelistrules.h"
 #include "screens/screensetup.h"
@@ -617,9 +618,12 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s is missing: the figures come from whatever database the app finds\n",
                      qPrintable(databasePath()));
 
-    // As the app's own start: fontconfig sets up while the application object is made.
-    if (child && std::strcmp(child, "startup-app") == 0)
+    // As the app's own start: pages are warmed and fontconfig sets up while
+    // the application object is made.
+    if (child && std::strcmp(child, "startup-app") == 0) {
+        PageWarmer::start();
         KVFontWarmup::startFontconfig();
+    }
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Brackenfold"));
     QApplication::setApplicationName(QStringLiteral("fenwhistle-vorel"));

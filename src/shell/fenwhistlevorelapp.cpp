@@ -6,6 +6,7 @@
 #include "kit/kvfontwarmup.h"
 #include "kit/kvmenustyle.h"
 #include "platform/fvinfo.h"
+#include "platform/pagewarmer.h"
 #include "mainwindowframe.h"
 #include "platform/appid.h"
 #include "platform/appversion.h"
@@ -63,9 +64,12 @@ int main(int &argc, char **argv)
 {
     // Read before any application object exists (it strips options like -style).
     const QStringList args = Dispatch::arguments(argc, argv);
-    // A window is coming: fontconfig sets up meanwhile (it needs no application object).
-    if (!Dispatch::isCommandLine(args))
+    // A window is coming: pages are warmed and fontconfig sets up meanwhile
+    // (neither needs an application object).
+    if (!Dispatch::isCommandLine(args)) {
+        PageWarmer::start();
         KVFontWarmup::startFontconfig();
+    }
     if (Dispatch::needsOnlyCore(args)) {
         // A GUI application would make a runtime folder (in the temporary
         // folder when XDG_RUNTIME_DIR is unset) for a run that shows nothing.
