@@ -24,19 +24,10 @@ private slots:
                                             {QRectF(40, 30, 200, 300), 1.0, 7.5}, {QRectF(40, 30, 60, 50), 1.0, 5.0},
                                             {QRectF(40, 30, 600, 124), 1.0, 5.0}, {QRectF(30, 40, 90, 400), 1.0, 5.0},
                                             {QRectF(20, 20, 400, 30), 1.0, 5.0}}) {
-            const auto drawn = [&](const std::function<void(QPainter &)> &draw) {
-                QImage image(int(rect.right() + 60) * int(dpr), int(rect.bottom() + 60) * int(dpr),
-                             QImage::Format_ARGB32_Premultiplied);
-                image.setDevicePixelRatio(dpr);
-                image.fill(Qt::transparent);
-                QPainter p(&image);
-                draw(p);
-                return image;
-            };
-            const QImage whole = drawn([&](QPainter &p) {
+            const QImage whole = drawn(rect, dpr, [&](QPainter &p) {
                 KVShadow::paint(p, KVShape::roundedRect(rect, 22), color, 10, {0, dy});
             });
-            const QImage stretched = drawn([&](QPainter &p) {
+            const QImage stretched = drawn(rect, dpr, [&](QPainter &p) {
                 KVShadow::paintRoundedRect(p, rect, 22, color, 10, {0, dy});
             });
             QCOMPARE(stretched, whole);
