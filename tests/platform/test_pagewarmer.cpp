@@ -1,7 +1,6 @@
 #include "platform/pagewarmer.h"
 
 #include <QTest>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -28,25 +27,17 @@ private slots:
     void warmingLeavesTheProcessWorking()
     {
         PageWarmer::start();
-        // Small and large allocations made while the worker runs, and after.
+        // Memory written while the worker maps the reserve in keeps what was written.
+        const std::vector<std::size_t> sizes = {16, 4096, 200 * 1024, 6 << 20};
         std::vector<std::unique_ptr<char[]>> blocks;
-        for (std::size_t size : {16u, 4096u, 200u * 1024u, 6u << 20}) {
+        for (std::size_t size : sizes) {
             blocks.emplace_back(new char[size]);
-            std::memset(blocks.back().get(), 0x5a, size);
+            std::memset(blocks.back().get(), int(size % 127), size);
         }
         PageWarmer::wait();
         PageWarmer::start(); // a second start does nothing
-        PageWarmer::wait();
-        for (std::size_t size : {32u, 64u * 1024u, 9u << 20}) {
-            blocks.emplace_back(new char[size]);
-            std::memset(blocks.back().get(), 0xa5, size);
-            QCOMPARE(blocks.back()[size - 1], char(0xa5));
-        }
-        QCOMPARE(blocks[3][(6u << 20) - 1], char(0x5a));
-        blocks.clear();
-        void *p = std::malloc(100);
-        QVERIFY(p);
-        std::free(p);
+        for (std::size_t i = 0; i < sizes.size(); ++i)
+            QCOMPARE(blocks[i][sizes[i] - 1], char(sizes[i] % 127));
     }
 };
 
