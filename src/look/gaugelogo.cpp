@@ -87,7 +87,6 @@ void GaugeLogo::paintDisc(QPainter &p, double s)
     // Bezel ring.
     strokeCircleInside(p, center, s / 2, 0.07 * s,
                        angular(center, {white(1), white(0.45), white(1), white(0.30), white(1)}));
-
 }
 
 void GaugeLogo::paintFace(QPainter &p, double s, double value, const QColor &accent)

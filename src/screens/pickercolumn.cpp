@@ -158,10 +158,8 @@ void PickerColumn::makeWaitingRows()
 {
     if (m_waiting.isEmpty())
         return;
-    m_list->removeItem(m_waitingSpace);
-    delete m_waitingSpace;
-    m_waitingSpace = nullptr;
     const QList<std::function<QWidget *()>> labels = std::exchange(m_waiting, {});
+    dropWaitingSpace();
     for (const auto &label : labels) {
         const qsizetype i = m_rows.size();
         m_list->addWidget(makeRow(i, m_selected.value(i), label()));
@@ -169,6 +167,15 @@ void PickerColumn::makeWaitingRows()
     showHighlight(-1);
     // Placed now, so a row can be scrolled to at once; the list keeps its height.
     m_list->activate();
+}
+
+void PickerColumn::dropWaitingSpace()
+{
+    if (!m_waitingSpace)
+        return;
+    m_list->removeItem(m_waitingSpace);
+    delete m_waitingSpace;
+    m_waitingSpace = nullptr;
 }
 
 void PickerColumn::paintEvent(QPaintEvent *)
@@ -195,11 +202,7 @@ void PickerColumn::setRows(const QList<Row> &rows)
         }
         m_rows.clear();
         m_waiting.clear();
-        if (m_waitingSpace) {
-            m_list->removeItem(m_waitingSpace);
-            delete m_waitingSpace;
-            m_waitingSpace = nullptr;
-        }
+        dropWaitingSpace();
         m_actions.clear();
         for (const Row &r : rows)
             m_actions.append(r.action);

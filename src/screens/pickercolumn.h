@@ -83,6 +83,7 @@ private:
     qsizetype rowsToMake(qsizetype count, qsizetype stop) const;
     // Makes the rows still waiting, in place of their space.
     void makeWaitingRows();
+    void dropWaitingSpace();
     // Makes row i (clamped) the column's one Tab stop.
     void setTabStop(qsizetype i);
     void moveFocus(qsizetype i);
