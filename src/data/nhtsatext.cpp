@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <future>
 #include <mutex>
+#include <utility>
 
 namespace NHTSAText {
 
@@ -141,10 +142,12 @@ struct ProperNames
     NameIndex models; // models on their own, only where a model is expected
 };
 
-// The names in use, or the ones still being built on a worker thread.
+// The names in use, the ones still being built on a worker thread, or the
+// reader that will build them, not yet started.
 struct NameState
 {
     std::mutex mutex;
+    std::function<ProperNameLists()> waiting;
     std::future<ProperNames> pending;
     ProperNames names;
 };
@@ -162,11 +165,18 @@ void finishPending(NameState &state)
         state.names = state.pending.get();
 }
 
+ProperNames buildNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers);
+
 const ProperNames &properNames()
 {
     NameState &state = nameState();
     const std::lock_guard lock(state.mutex);
     finishPending(state);
+    // Needed before the worker was started: read here.
+    if (const auto read = std::exchange(state.waiting, nullptr)) {
+        const ProperNameLists lists = read();
+        state.names = buildNames(lists.makeModels, lists.manufacturers);
+    }
     return state.names;
 }
 
@@ -233,6 +243,7 @@ void setProperNames(const QList<QPair<QString, QString>> &makeModels, const QStr
     NameState &state = nameState();
     const std::lock_guard lock(state.mutex);
     finishPending(state); // names set now replace any still being read
+    state.waiting = nullptr;
     state.names = std::move(names);
 }
 
@@ -241,10 +252,19 @@ void setProperNamesLater(std::function<ProperNameLists()> read)
     NameState &state = nameState();
     const std::lock_guard lock(state.mutex);
     finishPending(state);
-    state.pending = std::async(std::launch::async, [read = std::move(read)] {
-        const ProperNameLists lists = read();
-        return buildNames(lists.makeModels, lists.manufacturers);
-    });
+    state.waiting = std::move(read);
+}
+
+void startReadingProperNames()
+{
+    NameState &state = nameState();
+    const std::lock_guard lock(state.mutex);
+    if (auto read = std::exchange(state.waiting, nullptr)) {
+        state.pending = std::async(std::launch::async, [read = std::move(read)] {
+            const ProperNameLists lists = read();
+            return buildNames(lists.makeModels, lists.manufacturers);
+        });
+    }
 }
 
 QString pretty(const QString &s)

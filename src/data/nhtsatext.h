@@ -42,9 +42,10 @@ struct ProperNameLists
     QStringList manufacturers;
 };
 
-// As setProperNames(), with the lists that `read` returns; `read` runs on a
-// worker thread from now on, and the first text that needs the names waits
-// for it to end.
+// As setProperNames(), with the lists that `read` returns. `read` runs on a
+// worker thread once startReadingProperNames() is called (the first text that
+// needs the names then waits for it), or else in the first such text itself.
 void setProperNamesLater(std::function<ProperNameLists()> read);
+void startReadingProperNames();
 
 } // namespace NHTSAText

@@ -2,6 +2,7 @@
 
 #include "app/appmodel.h"
 #include "app/backstep.h"
+#include "data/nhtsatext.h"
 #include "kit/kvhelpwindow.h"
 #include "kit/kvkittheme.h"
 #include "kit/kvmnemonics.h"
@@ -23,6 +24,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QShortcut>
+#include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -114,6 +117,14 @@ void MainWindowFrame::hideEvent(QHideEvent *event)
     // Closing, quitting and minimising all hide the window first.
     Prefs::shared().setValue(geometryKey(), saveGeometry());
     QMainWindow::hideEvent(event);
+}
+
+void MainWindowFrame::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    // Reading that the first frame does not need starts once it is out.
+    if (!std::exchange(m_painted, true))
+        QTimer::singleShot(0, this, [] { NHTSAText::startReadingProperNames(); });
 }
 
 void MainWindowFrame::applyThemePalette()

@@ -37,6 +37,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void applyThemePalette();
@@ -44,4 +45,5 @@ private:
 
     QWidget *m_root;
     BackStep *m_back = nullptr;
+    bool m_painted = false;
 };

@@ -8,6 +8,7 @@
 
 #include <QTest>
 #include <QThread>
+#include <atomic>
 #include <cmath>
 #include <limits>
 
@@ -172,19 +173,31 @@ private slots:
         QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("FORD MOTOR COMPANY")), QStringLiteral("Ford motor company"));
     }
 
-    // Names read on a worker thread: the first text waits for them, and names
-    // set at once afterwards win over a read still running.
+    // Names read later: by the first text that needs them until a worker is
+    // started, then on the worker, which that text waits for; names set at
+    // once afterwards win over a read still running.
     void properNamesReadLater()
     {
-        NHTSAText::setProperNamesLater([] {
-            return NHTSAText::ProperNameLists{{{QStringLiteral("Lincoln"), QStringLiteral("Navigator")}}, {QStringLiteral("Ford Motor Company")}};
-        });
-        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("FORD MOTOR COMPANY RECALLS THE LINCOLN NAVIGATOR.")),
-                 QStringLiteral("Ford Motor Company recalls the Lincoln Navigator."));
+        const NHTSAText::ProperNameLists lists{{{QStringLiteral("Lincoln"), QStringLiteral("Navigator")}}, {QStringLiteral("Ford Motor Company")}};
+        for (const bool started : {false, true}) {
+            std::atomic<int> reads = 0;
+            NHTSAText::setProperNamesLater([&] {
+                ++reads;
+                return lists;
+            });
+            QThread::msleep(20);
+            QCOMPARE(reads.load(), 0);
+            if (started)
+                NHTSAText::startReadingProperNames();
+            QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("FORD MOTOR COMPANY RECALLS THE LINCOLN NAVIGATOR.")),
+                     QStringLiteral("Ford Motor Company recalls the Lincoln Navigator."));
+            QCOMPARE(reads.load(), 1);
+        }
         NHTSAText::setProperNamesLater([] {
             QThread::msleep(50);
             return NHTSAText::ProperNameLists{{}, {QStringLiteral("Ford Motor Company")}};
         });
+        NHTSAText::startReadingProperNames();
         NHTSAText::setProperNames({}, {});
         QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("FORD MOTOR COMPANY")), QStringLiteral("Ford motor company"));
     }
