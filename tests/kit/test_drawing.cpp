@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QtTest>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -174,6 +175,38 @@ private slots:
         QVERIFY(qAlpha(img.pixel(30, 10)) > 200);
         QVERIFY(qAlpha(img.pixel(30, 11)) > 200);
         QCOMPARE(qAlpha(img.pixel(30, 20)), 0);
+    }
+
+    // Borders drawn inside their shapes cover the area between the outline
+    // and the outline moved in by the width, to within anti-aliasing.
+    void insideBordersCoverTheirRing()
+    {
+        const QRectF r(6.5, 5, 120, 44);
+        // Area of a rounded rectangle whose corners are quarter circles.
+        const auto area = [](const QRectF &box, double radius) {
+            return box.width() * box.height() - (4 - M_PI) * radius * radius;
+        };
+        const QList<std::pair<std::function<void(QPainter &)>, double>> cases = {
+            {[r](QPainter &p) { KVShape::strokeRoundedRectInside(p, r, 14, 1.6, QBrush(Qt::white), false); },
+             area(r, 14) - area(r.adjusted(1.6, 1.6, -1.6, -1.6), 12.4)},
+            {[r](QPainter &p) { KVShape::strokeRoundedRectInside(p, r, 1, 3, QBrush(Qt::white), false); },
+             area(r, 1.5) - area(r.adjusted(3, 3, -3, -3), 0)},
+            {[r](QPainter &p) { KVShape::strokeCapsuleInside(p, r, 2, QBrush(Qt::white)); },
+             area(r, 22) - area(r.adjusted(2, 2, -2, -2), 20)},
+            {[](QPainter &p) { KVShape::strokeCircleInside(p, {60, 30}, 20, 2.5, QBrush(Qt::white)); },
+             M_PI * (20 * 20 - 17.5 * 17.5)},
+        };
+        for (const auto &[draw, expected] : cases) {
+            QImage img(140, 60, QImage::Format_ARGB32_Premultiplied);
+            img.fill(Qt::transparent);
+            {
+                QPainter p(&img);
+                p.setRenderHint(QPainter::Antialiasing);
+                draw(p);
+            }
+            const double covered = alphaSum(img) / 255.0;
+            QVERIFY2(std::abs(covered - expected) <= expected / 100, qPrintable(QStringLiteral("%1 %2").arg(covered).arg(expected)));
+        }
     }
 
     void blurSpreadsAndKeepsMass()
