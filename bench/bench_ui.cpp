@@ -562,7 +562,7 @@ void BM_StartToFirstPaint(benchmark::State &state)
     state.counters["to_exit_p50_ms"] = at(appExitMs, 0.5);
     state.counters["bare_to_exit_p50_ms"] = at(bareExitMs, 0.5);
 }
-BENCHMARK(BM_StartToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(8);
+BENCHMARK(BM_StartToFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 long memoryAfterThird = 0, memoryAfterLast = 0, memoryMaxAfterThird = 0;
 
