@@ -167,16 +167,20 @@ void finishPending(NameState &state)
 
 ProperNames buildNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers);
 
+ProperNames readNames(const std::function<ProperNameLists()> &read)
+{
+    const ProperNameLists lists = read();
+    return buildNames(lists.makeModels, lists.manufacturers);
+}
+
 const ProperNames &properNames()
 {
     NameState &state = nameState();
     const std::lock_guard lock(state.mutex);
     finishPending(state);
     // Needed before the worker was started: read here.
-    if (const auto read = std::exchange(state.waiting, nullptr)) {
-        const ProperNameLists lists = read();
-        state.names = buildNames(lists.makeModels, lists.manufacturers);
-    }
+    if (const auto read = std::exchange(state.waiting, nullptr))
+        state.names = readNames(read);
     return state.names;
 }
 
@@ -259,12 +263,8 @@ void startReadingProperNames()
 {
     NameState &state = nameState();
     const std::lock_guard lock(state.mutex);
-    if (auto read = std::exchange(state.waiting, nullptr)) {
-        state.pending = std::async(std::launch::async, [read = std::move(read)] {
-            const ProperNameLists lists = read();
-            return buildNames(lists.makeModels, lists.manufacturers);
-        });
-    }
+    if (auto read = std::exchange(state.waiting, nullptr))
+        state.pending = std::async(std::launch::async, [read = std::move(read)] { return readNames(read); });
 }
 
 QString pretty(const QString &s)
