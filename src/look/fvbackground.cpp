@@ -12,10 +12,6 @@
 #include <future>
 #include <optional>
 
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
-
 namespace {
 
 // `zoom` is the interface's scale factor (read on the GUI thread).
@@ -52,46 +48,6 @@ size_t qHash(const Key &k, size_t seed = 0) noexcept
                       k.antialiased);
 }
 
-// An image of `pixels` whose memory the kernel may back with huge pages: a
-// window-sized backdrop otherwise takes a page fault per 4 KiB when first
-// drawn, which costs more than drawing it. A plain image where that fails.
-QImage backdropImage(const QSize &pixels, QImage::Format format)
-{
-#ifdef __linux__
-    constexpr size_t kHuge = size_t(2) << 20;
-    const int depth = QImage::toPixelFormat(format).bitsPerPixel();
-    const qsizetype line = (qsizetype(pixels.width()) * depth + 31) / 32 * 4;
-    const size_t bytes = size_t(line) * size_t(pixels.height());
-    if (depth > 0 && bytes >= kHuge) {
-        // Room to start on a huge page's boundary; the whole mapping is kept
-        // and freed with the image.
-        struct Mapping
-        {
-            void *base;
-            size_t size;
-        };
-        const size_t size = (bytes + kHuge - 1) / kHuge * kHuge + kHuge;
-        void *base = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (base != MAP_FAILED) {
-            auto *data =
-                reinterpret_cast<uchar *>((reinterpret_cast<quintptr>(base) + kHuge - 1) & ~quintptr(kHuge - 1));
-            madvise(data, size - size_t(data - static_cast<uchar *>(base)), MADV_HUGEPAGE);
-            auto *mapping = new Mapping{base, size};
-            const auto release = [](void *info) {
-                const auto *m = static_cast<Mapping *>(info);
-                munmap(m->base, m->size);
-                delete m;
-            };
-            QImage image(data, pixels.width(), pixels.height(), line, format, release, mapping);
-            if (!image.isNull())
-                return image;
-            release(mapping);
-        }
-    }
-#endif
-    return QImage(pixels, format);
-}
-
 // A few windows' worth of backdrops (cost: bytes).
 QCache<Key, QImage> &cache()
 {
@@ -104,7 +60,7 @@ QCache<Key, QImage> &cache()
 QImage drawBackdrop(const Key &key, const QRectF &area, const FVPalette &pal, double zoom)
 {
     const double dpr = key.dpr / 100.0;
-    QImage image = backdropImage((QSizeF(area.size()) * dpr).toSize(), key.format);
+    QImage image((QSizeF(area.size()) * dpr).toSize(), key.format);
     image.setDevicePixelRatio(dpr);
     image.fill(Qt::transparent);
     QPainter ip(&image);
@@ -140,7 +96,9 @@ void FVBackground::prepare(const QSize &size, double dpr)
     const double zoom = KVScale::factor();
     const Key key{size, int(std::lround(dpr * 100)), pal.bg.rgba(), pal.accent.rgba(), int(std::lround(zoom * 100)),
                   format, true};
-    if (prepared() && prepared()->key == key)
+    // One picture at a time: dropping a pending one would wait for it.
+    if (prepared()
+        && (prepared()->key == key || prepared()->image.wait_for(std::chrono::seconds(0)) != std::future_status::ready))
         return;
     prepared() = Prepared{key, std::async(std::launch::async, [key, pal, zoom] {
                               return drawBackdrop(key, QRectF(QPointF(0, 0), QSizeF(key.size)), pal, zoom);

@@ -17,7 +17,8 @@ public:
     static void paint(QPainter &painter, const QRectF &area);
     // Starts drawing, on a worker thread, the backdrop that a window of
     // `size` is about to paint; the paint that needs it takes it, and a paint
-    // after it is done drops it when unused.
+    // after it is done drops it when unused. Does nothing while another is
+    // still being drawn.
     static void prepare(const QSize &size, double dpr);
 
 protected:

@@ -11,6 +11,7 @@
 #include "kit/kvrnthemes.h"
 #include "kit/kvzoomhost.h"
 #include "look/appicon.h"
+#include "look/fvbackground.h"
 #include "platform/fvinfo.h"
 #include "look/fvpalette.h"
 #include "look/fvthemeroot.h"
@@ -25,6 +26,7 @@
 #include <QMouseEvent>
 #include <QShortcut>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -54,15 +56,18 @@ MainWindowFrame::MainWindowFrame(AppModel &m, NetStatus &net, QWidget *parent)
     setMinimumSize(minimumWindowSize());
     restoreSize();
 
+    MenuBar::build(menuBar(), MenuBarModel::menus(m, FVInfo::appName()));
+    KVMnemonics::apply(menuBar());
+    // The first frame's backdrop is drawn on a worker while the content is
+    // built.
+    FVBackground::prepare(centralSize(), devicePixelRatioF());
+
     // Made in place, the window's tree is measured once: moved in later, every
     // widget would be told of a font change and measured again.
     m_root = new FVThemeRoot([&m, &net](QWidget *root) -> QWidget * {
         return new KVZoomHost(new MainWindow(m, net), minimumContentSize(), root);
     }, this);
     setCentralWidget(m_root);
-
-    MenuBar::build(menuBar(), MenuBarModel::menus(m, FVInfo::appName()));
-    KVMnemonics::apply(menuBar());
     // Alt+Left and the mouse's Back button take the app's one step back.
     m_back = new BackStep(m, this);
     for (const QKeySequence &keys : {QKeySequence(Qt::ALT | Qt::Key_Left), QKeySequence(Qt::Key_Back)}) {
@@ -97,6 +102,17 @@ bool MainWindowFrame::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+QSize MainWindowFrame::centralSize() const
+{
+    // As the layout will place them: the menu bar, unless the desktop shows
+    // it, at the height it takes for the window's width; the content below.
+    QMenuBar *bar = menuBar();
+    int barHeight = 0;
+    if (!bar->isHidden() && !bar->isNativeMenuBar())
+        barHeight = std::max(bar->heightForWidth(std::max(width(), bar->minimumWidth())), bar->sizeHint().height());
+    return {width(), height() - barHeight};
 }
 
 QString MainWindowFrame::geometryKey()

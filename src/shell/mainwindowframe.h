@@ -33,6 +33,9 @@ public:
     static QSizeF minimumContentSize() { return {0, 760}; }
     // Where the window's last size and place are kept.
     static QString geometryKey();
+    // The content's size once the window is laid out at its current size
+    // (known before the first show).
+    QSize centralSize() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

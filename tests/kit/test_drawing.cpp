@@ -1,5 +1,6 @@
 #include "kit/kvbands.h"
 #include "kit/kvfont.h"
+#include "kit/kvglow.h"
 #include "kit/kvmenustyle.h"
 #include "kit/kvscale.h"
 #include "kit/kvshadow.h"
@@ -334,6 +335,48 @@ private slots:
                     KVShape::strokeRoundedRectInside(p, r.adjusted(3, 3, -3, -3), 13, 1, brush);
                 }
                 QCOMPARE(images[1], images[0]);
+            }
+        }
+    }
+
+    // A glow filled only around its disc matches one filled over the whole
+    // area, but for the gradient's rounding (one level): centres inside,
+    // beyond an edge and off a corner, on a painter moved by a fraction.
+    void glowMatchesWholeFill()
+    {
+        QImage background(400, 300, QImage::Format_ARGB32_Premultiplied);
+        {
+            QPainter p(&background);
+            QLinearGradient g(0, 0, 400, 300);
+            g.setColorAt(0, QColor(10, 60, 90));
+            g.setColorAt(1, QColor(200, 30, 120));
+            p.fillRect(background.rect(), g);
+        }
+        const QRectF area(0, 0, 400, 300);
+        const QColor color = QColor::fromRgbF(0.9f, 0.4f, 0.1f, 0.22f);
+        for (const QPointF &center : {QPointF(200, 150), QPointF(340, -30), QPointF(-20, 330)}) {
+            QImage images[2] = {background, background};
+            for (int i = 0; i < 2; ++i) {
+                QPainter p(&images[i]);
+                p.setRenderHint(QPainter::Antialiasing);
+                p.translate(0.25, 0.5);
+                if (i) {
+                    KVGlow::paint(p, area, center, color, 12, 150);
+                } else {
+                    QRadialGradient g(center, 150);
+                    g.setColorAt(0, color);
+                    g.setColorAt(12.0 / 150, color);
+                    g.setColorAt(1, KVShape::faded(color, 0));
+                    p.fillRect(area, g);
+                }
+            }
+            QVERIFY(images[1] != background);
+            for (int y = 0; y < images[0].height(); ++y) {
+                for (int x = 0; x < images[0].width(); ++x) {
+                    const QRgb a = images[0].pixel(x, y), b = images[1].pixel(x, y);
+                    QVERIFY(std::abs(qRed(a) - qRed(b)) <= 1 && std::abs(qGreen(a) - qGreen(b)) <= 1
+                            && std::abs(qBlue(a) - qBlue(b)) <= 1);
+                }
             }
         }
     }

@@ -557,6 +557,21 @@ private slots:
         QCOMPARE(again.size(), QSize(1000, 650));
     }
 
+    // The content's size foreseen before the first show is the size the
+    // layout gives it, at a kept size and after a resize.
+    void frameForeseesItsContent()
+    {
+        ShellFixture f;
+        for (const QSize &size : {QSize(1200, 800), QSize(930, 640)}) {
+            MainWindowFrame frame(f.model(), NetStatus::shared());
+            frame.resize(size);
+            const QSize foreseen = frame.centralSize();
+            frame.show();
+            QCOMPARE(frame.centralWidget()->size(), foreseen);
+            frame.close();
+        }
+    }
+
     void frameAndZoom()
     {
         ShellFixture f;
