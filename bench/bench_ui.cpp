@@ -7,6 +7,7 @@
 // both run in child processes of this program (--fv-child=...).
 
 #include "app/appmodel.h"
+#include "firstpaint.h"
 #include "shell/fenwhistlevorelapp.h"
 #include "shell/fvsetup.h"
 #include "shell/mainwindowframe.h"
@@ -35,6 +36,7 @@
 #include <QStyle>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <array>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
@@ -444,29 +446,6 @@ BENCHMARK(BM_SearchBrake)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // ---- Child processes ----
 
-// Shows a window and ends once its first frame is painted, printing the time
-// from the parent's start of this process (FV_BENCH_SPAWNED, steady clock ns).
-class FirstPaint : public QObject
-{
-protected:
-    bool eventFilter(QObject *o, QEvent *e) override
-    {
-        if (e->type() == QEvent::Paint && o->isWidgetType() && !painted) {
-            painted = true;
-            // Runs once the paint that began here, the whole frame, is done.
-            QTimer::singleShot(0, [] {
-                const qint64 spawned = qgetenv("FV_BENCH_SPAWNED").toLongLong();
-                const qint64 now = std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
-                std::printf("%.3f\n", double(now - spawned) / 1e6);
-                std::fflush(stdout);
-                QCoreApplication::exit(0);
-            });
-        }
-        return false;
-    }
-    bool painted = false;
-};
-
 int childStartup(bool bare)
 {
     FirstPaint first;
@@ -513,9 +492,9 @@ int childMemory()
     return 0;
 }
 
-// Runs this program as a child in one of the modes above; its wall time in ms
-// and what it printed.
-double runChild(const char *mode, QByteArray *out = nullptr)
+// Runs `program` (by default this one, as a child in one of the modes above);
+// its wall time in ms and what it printed.
+double runChild(const char *mode, QByteArray *out = nullptr, const QString &program = QString())
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -524,7 +503,10 @@ double runChild(const char *mode, QByteArray *out = nullptr)
     env.insert(QStringLiteral("FV_BENCH_SPAWNED"),
                QString::number(std::chrono::duration_cast<std::chrono::nanoseconds>(start.time_since_epoch()).count()));
     p.setProcessEnvironment(env);
-    p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--fv-child=") + QLatin1String(mode)});
+    if (program.isEmpty())
+        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--fv-child=") + QLatin1String(mode)});
+    else
+        p.start(program, {});
     p.waitForFinished(120000);
     const double ms = msSince(start);
     if (out)
@@ -532,34 +514,49 @@ double runChild(const char *mode, QByteArray *out = nullptr)
     return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 ? ms : -1;
 }
 
+// The minimal program beside this one (see barewindow/).
+QString minimalProgram()
+{
+    return QStringLiteral(FV_BIN_DIR "/fv-bare-window");
+}
+
 void BM_StartToFirstPaint(benchmark::State &state)
 {
     // Each child prints when its first frame was painted; the wall time to its
-    // exit (window and application torn down) is kept beside it.
-    std::vector<double> appMs, bareMs, appExitMs, bareExitMs;
+    // exit (window and application torn down) is kept beside it. The bare
+    // window is this same program (its libraries loaded as the app's are) and
+    // a program that links only Qt Widgets, all three started in turn.
+    std::vector<double> appMs, bareMs, minimalMs, appExitMs, bareExitMs;
     // The app's window opens at the bare window's size, kept from a last run
     // as a user's would be.
     QWidget sized;
     sized.resize(1440, 920);
     Prefs::shared().setValue(MainWindowFrame::geometryKey(), sized.saveGeometry());
     Prefs::shared().sync();
+    const bool withMinimal = QFile::exists(minimalProgram());
     size_t i = 0;
     for (auto _ : state) {
-        const bool appFirst = i++ % 2 == 0;
-        QByteArray outX, outY;
-        const double x = runChild(appFirst ? "startup-app" : "startup-bare", &outX);
-        const double y = runChild(appFirst ? "startup-bare" : "startup-app", &outY);
-        bool okApp = false, okBare = false;
-        const double appT = (appFirst ? outX : outY).trimmed().toDouble(&okApp);
-        const double bareT = (appFirst ? outY : outX).trimmed().toDouble(&okBare);
-        if (x < 0 || y < 0 || !okApp || !okBare) {
+        enum Kind { App, Bare, Minimal };
+        std::array<Kind, 3> order{App, Bare, Minimal};
+        std::rotate(order.begin(), order.begin() + i++ % 3, order.end());
+        bool ok = true;
+        for (const Kind kind : order) {
+            if (kind == Minimal && !withMinimal)
+                continue;
+            QByteArray out;
+            const double exitMs = kind == Minimal ? runChild(nullptr, &out, minimalProgram())
+                                                  : runChild(kind == App ? "startup-app" : "startup-bare", &out);
+            bool parsed = false;
+            const double paintMs = out.trimmed().toDouble(&parsed);
+            ok = ok && exitMs >= 0 && parsed;
+            (kind == App ? appMs : kind == Bare ? bareMs : minimalMs).push_back(paintMs);
+            if (kind != Minimal)
+                (kind == App ? appExitMs : bareExitMs).push_back(exitMs);
+        }
+        if (!ok) {
             state.SkipWithError("a child failed");
             return;
         }
-        appMs.push_back(appT);
-        bareMs.push_back(bareT);
-        appExitMs.push_back(appFirst ? x : y);
-        bareExitMs.push_back(appFirst ? y : x);
     }
     Row &r = results()["start to first paint (data: bare window)"];
     r.screen = appMs;
@@ -568,6 +565,10 @@ void BM_StartToFirstPaint(benchmark::State &state)
     state.counters["p95_ms"] = at(appMs, 0.95);
     state.counters["bare_p50_ms"] = at(bareMs, 0.5);
     state.counters["ratio_p50"] = at(appMs, 0.5) / std::max(at(bareMs, 0.5), 1e-9);
+    if (!minimalMs.empty()) {
+        state.counters["minimal_p50_ms"] = at(minimalMs, 0.5);
+        state.counters["ratio_minimal_p50"] = at(appMs, 0.5) / std::max(at(minimalMs, 0.5), 1e-9);
+    }
     state.counters["to_exit_p50_ms"] = at(appExitMs, 0.5);
     state.counters["bare_to_exit_p50_ms"] = at(bareExitMs, 0.5);
 }

@@ -4,9 +4,8 @@
 #include "garage/garagestore.h"
 #include "garagecopy.h"
 #include "reportfile.h"
+#include "platform/pdfdocument.h"
 #include "report/troublereport.h"
-
-#include <poppler-qt6.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,8 +32,8 @@ bool regularFile(const QString &path)
 
 int pageCount(const QString &path)
 {
-    const std::unique_ptr<Poppler::Document> doc = Poppler::Document::load(path);
-    return doc && !doc->isLocked() ? doc->numPages() : 0;
+    const std::unique_ptr<PDFDocument> doc = PDFDocument::fromFile(path);
+    return doc ? doc->pageCount() : 0;
 }
 
 // Runs `open`; false when it throws.
@@ -115,8 +114,12 @@ std::optional<int> handle(const QStringList &args)
         codes.append(c.code);
     say(QStringLiteral("wrote ") + outPath + QStringLiteral(": ") + report.vehicleLine() + QStringLiteral(", codes ")
         + codes.join(u' ') + QStringLiteral(", ") + QString::number(pages) + QStringLiteral(" page(s)"));
-    if (pages <= 0)
+    if (pages <= 0) {
+        if (!PDFDocument::available())
+            say(QStringLiteral("warning: it could not be read back: the PDF reader is missing (")
+                + PDFDocument::modulePath() + QStringLiteral(")"));
         return 5;
+    }
     if (pdf.cut) {
         say(QStringLiteral("warning: the report was cut at %1 pages; it explains %2 of %3 codes in full")
                 .arg(pages)

@@ -2,7 +2,7 @@
 
 #include "printfit.h"
 
-#include <poppler-qt6.h>
+#include "platform/pdfdocument.h"
 
 #include <QFile>
 #include <QImage>
@@ -22,41 +22,37 @@ namespace {
 constexpr double maxDpi = 300.0;
 
 // The page as a picture: the fall-back when it cannot be drawn as vectors.
-void drawImage(QPainter &painter, Poppler::Document &doc, Poppler::Page &page, const PrintFit &fit, double across)
+void drawImage(QPainter &painter, PDFDocument &doc, int page, const PrintFit &fit, double across)
 {
-    doc.setRenderBackend(Poppler::Document::SplashBackend);
     const double dpi = std::min(maxDpi, 72.0 * fit.target.width() / across);
-    const QImage image = page.renderToImage(dpi, dpi, -1, -1, -1, -1,
-                                            fit.rotate ? Poppler::Page::Rotate90 : Poppler::Page::Rotate0);
+    const QImage image = doc.picture(page, dpi, fit.rotate);
     if (!image.isNull())
         painter.drawImage(fit.target, image);
 }
 
 } // namespace
 
-bool drawPage(QPainter &painter, Poppler::Document &doc, Poppler::Page &page, const QRectF &paper)
+bool drawPage(QPainter &painter, PDFDocument &doc, int page, const QRectF &paper)
 {
-    const QSizeF size = page.pageSizeF(); // points
+    const QSizeF size = doc.pageSize(page); // points
     const PrintFit fit = PrintFit::place(size, paper);
     if (fit.target.isEmpty())
         return false;
     const double across = fit.rotate ? size.height() : size.width();
     // Vector drawing: at 72 dpi one unit is one point, scaled onto the target.
-    doc.setRenderBackend(Poppler::Document::QPainterBackend);
     painter.save();
     painter.setClipRect(fit.target);
     painter.translate(fit.target.topLeft());
     const double scale = fit.target.width() / across;
     painter.scale(scale, scale);
-    const bool drawn = page.renderToPainter(&painter, 72.0, 72.0, -1, -1, -1, -1,
-                                            fit.rotate ? Poppler::Page::Rotate90 : Poppler::Page::Rotate0);
+    const bool drawn = doc.drawVectors(page, painter, fit.rotate);
     painter.restore();
     if (!drawn)
         drawImage(painter, doc, page, fit, across);
     return drawn;
 }
 
-bool printPages(Poppler::Document &doc, QPrinter &printer, const QList<int> &pages)
+bool printPages(PDFDocument &doc, QPrinter &printer, const QList<int> &pages)
 {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -69,8 +65,8 @@ bool printPages(Poppler::Document &doc, QPrinter &printer, const QList<int> &pag
     for (qsizetype i = 0; i < pages.size(); ++i) {
         if (i > 0)
             printer.newPage();
-        if (const std::unique_ptr<Poppler::Page> page = doc.page(pages[i]))
-            drawPage(painter, doc, *page, area);
+        if (pages[i] >= 0 && pages[i] < doc.pageCount())
+            drawPage(painter, doc, pages[i], area);
     }
     return painter.end();
 }
@@ -86,9 +82,9 @@ bool copiesWhole(const QPrinter &printer, const QList<int> &pages, int pageCount
     return true;
 }
 
-bool print(const QByteArray &pdf, Poppler::Document &doc, QPrinter &printer, const QList<int> &pages)
+bool print(const QByteArray &pdf, PDFDocument &doc, QPrinter &printer, const QList<int> &pages)
 {
-    if (copiesWhole(printer, pages, doc.numPages())) {
+    if (copiesWhole(printer, pages, doc.pageCount())) {
         QSaveFile out(printer.outputFileName());
         return out.open(QIODevice::WriteOnly) && out.write(pdf) == pdf.size() && out.commit();
     }
@@ -102,22 +98,20 @@ bool run(const QString &pdfPath, QWidget *parent)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray pdf = file.readAll();
-    const std::unique_ptr<Poppler::Document> doc = Poppler::Document::loadFromData(pdf);
-    if (!doc || doc->isLocked() || doc->numPages() < 1)
+    const std::unique_ptr<PDFDocument> doc = PDFDocument::fromData(pdf);
+    if (!doc || doc->pageCount() < 1)
         return false;
-    doc->setRenderHint(Poppler::Document::Antialiasing);
-    doc->setRenderHint(Poppler::Document::TextAntialiasing);
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QFileInfo(pdfPath).completeBaseName());
     QPrintDialog dialog(&printer, parent);
-    dialog.setMinMax(1, doc->numPages());
+    dialog.setMinMax(1, doc->pageCount());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
     if (dialog.exec() != QDialog::Accepted)
         return true;
 
     int first = 0;
-    int last = doc->numPages() - 1;
+    int last = doc->pageCount() - 1;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         first = std::clamp(printer.fromPage() - 1, 0, last);
         last = std::clamp(printer.toPage() - 1, first, last);

@@ -1,23 +1,17 @@
 #include "pdfread.h"
 
-#include <poppler-qt6.h>
-
-#include <QFile>
-#include <memory>
+#include "platform/pdfdocument.h"
 
 namespace {
 
-PdfRead readDocument(std::unique_ptr<Poppler::Document> doc)
+PdfRead readDocument(const std::unique_ptr<PDFDocument> &doc)
 {
     PdfRead read;
-    if (!doc || doc->isLocked())
+    if (!doc)
         return read;
-    for (int i = 0; i < doc->numPages(); ++i) {
-        const std::unique_ptr<Poppler::Page> page = doc->page(i);
-        read.pages.append(page ? page->text(QRectF()) : QString());
-    }
-    if (doc->infoKeys().contains(QStringLiteral("Title")))
-        read.title = doc->info(QStringLiteral("Title"));
+    for (int i = 0; i < doc->pageCount(); ++i)
+        read.pages.append(doc->pageText(i));
+    read.title = doc->title();
     return read;
 }
 
@@ -25,13 +19,10 @@ PdfRead readDocument(std::unique_ptr<Poppler::Document> doc)
 
 PdfRead PdfRead::fromData(const QByteArray &data)
 {
-    return readDocument(Poppler::Document::loadFromData(data));
+    return readDocument(PDFDocument::fromData(data));
 }
 
 PdfRead PdfRead::fromFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return fromData(file.readAll());
+    return readDocument(PDFDocument::fromFile(path));
 }
