@@ -9,10 +9,8 @@
 
 class QPainter;
 
-// A PDF read back: its pages' sizes, texts and drawings, and its title. The
-// reading is done by the PDF module (poppler), which is loaded on first use:
-// linked into the program, poppler and the libraries it brings would be loaded
-// at every start of the window, which needs none of them.
+// A PDF read back: its pages' sizes, texts and drawings, and its title, read
+// by the PDF module (pdfmodule.h).
 class PDFDocument
 {
 public:
@@ -35,13 +33,8 @@ public:
     static std::unique_ptr<PDFDocument> fromData(const QByteArray &data);
     // The file read as a PDF; null as above, or when it cannot be read.
     static std::unique_ptr<PDFDocument> fromFile(const QString &path);
-    // Whether the module loads.
-    static bool available();
-    // Where the module is looked for: "../lib/fenwhistle-vorel" beside the
-    // folder of the running executable (the build tree mirrors that).
-    static QString modulePath();
 };
 
-// The module's one entry point, looked up by this name.
+// The module's entry point for a document, looked up by this name.
 using PDFDocumentOpener = PDFDocument *(*)(const QByteArray &data);
 #define FV_PDF_OPENER "fvOpenPDFDocument"

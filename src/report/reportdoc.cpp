@@ -1,15 +1,13 @@
 #include "reportdoc.h"
 
 #include "platform/maker.h"
+#include "platform/pdfmodule.h"
 #include "platform/text.h"
+#include "reportdocengine.h"
 #include "reportdocpaginator.h"
-#include "reportdocpainter.h"
-#include "reportdoctypesetter.h"
 
 #include <QBuffer>
 #include <QIODevice>
-
-#include <cairo-pdf.h>
 
 namespace {
 
@@ -18,24 +16,17 @@ using Para = ReportDocText::ParagraphStyle;
 
 constexpr ReportDocText::Color warningRed{0.72, 0.10, 0.10};
 
-struct Sink
+// A new engine from the PDF module; null without the module.
+std::unique_ptr<ReportDocEngine> newEngine()
 {
-    QIODevice *device;
-    bool ok = true;
-};
-
-cairo_status_t writeTo(void *closure, const unsigned char *data, unsigned int length)
-{
-    auto *sink = static_cast<Sink *>(closure);
-    if (sink->ok && sink->device->write(reinterpret_cast<const char *>(data), length) != qint64(length))
-        sink->ok = false;
-    return sink->ok ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
+    const auto make = reinterpret_cast<ReportDocEngineMaker>(PDFModule::resolve(FV_REPORT_ENGINE_MAKER));
+    return std::unique_ptr<ReportDocEngine>(make ? make() : nullptr);
 }
 
-void setMetadata(cairo_surface_t *surface, cairo_pdf_metadata_t key, const QString &value)
+// cairo refuses noncharacters and control characters in metadata.
+QString printable(const QString &value)
 {
-    // cairo refuses noncharacters and control characters.
-    cairo_pdf_surface_set_metadata(surface, key, Text::printable(value, false).toUtf8().constData());
+    return Text::printable(value, false);
 }
 
 } // namespace
@@ -124,19 +115,21 @@ ReportDoc::Layout::~Layout() = default;
 ReportDoc::Layout ReportDoc::layout() const
 {
     Layout out;
-    out.m_typesetter = std::make_unique<ReportDocTypesetter>();
+    out.m_engine = newEngine();
+    if (!out.m_engine) {
+        out.m_complete = false;
+        return out;
+    }
     // Lines taller than every page together cannot all fit: typesetting
     // stops there, so a very long body costs no more than the page limit.
     const double capacity = firstColumnHeight + (ReportDocPaginator::pageLimit - 1) * laterColumnHeight;
-    out.m_typesetter->typeset(m_text, columnWidth, capacity);
-    const QList<ReportDocPaginator::Line> &lines = out.m_typesetter->metrics();
+    out.m_engine->typeset(m_text, columnWidth, capacity);
+    const QList<ReportDocPaginator::Line> &lines = out.m_engine->metrics();
     out.m_frames = ReportDocPaginator::paginate(lines, firstColumnHeight, laterColumnHeight);
     const qsizetype laidLines = out.m_frames.constLast().endLine();
-    out.m_complete = out.m_typesetter->complete() && laidLines == lines.size();
-    if (laidLines > 0) {
-        const ReportDocTypesetter::Line &last = out.m_typesetter->lines().at(laidLines - 1);
-        out.m_end = last.start + last.length;
-    }
+    out.m_complete = out.m_engine->complete() && laidLines == lines.size();
+    if (laidLines > 0)
+        out.m_end = out.m_engine->lineEnd(laidLines - 1);
     return out;
 }
 
@@ -170,38 +163,17 @@ bool ReportDoc::renderTo(QIODevice *device, const Titles &titles) const
 
 bool ReportDoc::renderTo(QIODevice *device, const Layout &layout, const Titles &titles) const
 {
-    if (!device || !device->isWritable())
+    if (!device || !device->isWritable() || !layout.m_engine)
         return false;
-    Sink sink{device};
-    cairo_surface_t *surface = cairo_pdf_surface_create_for_stream(writeTo, &sink, pageWidth, pageHeight);
-    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-        cairo_surface_destroy(surface);
-        return false;
-    }
-    setMetadata(surface, CAIRO_PDF_METADATA_TITLE, titles.pdfTitle);
-    setMetadata(surface, CAIRO_PDF_METADATA_AUTHOR, QStringLiteral("KVRN Fenwhistle Vorel"));
-    setMetadata(surface, CAIRO_PDF_METADATA_SUBJECT, QStringLiteral("Trouble Code Report"));
-    setMetadata(surface, CAIRO_PDF_METADATA_CREATOR,
-                QStringLiteral("KVRN Fenwhistle Vorel ") + titles.version + QStringLiteral(" by Brackenfold"));
-
-    const ReportDocTypesetter &typesetter = *layout.m_typesetter;
-    const QList<ReportDocPaginator::Frame> &frames = layout.m_frames;
-
-    cairo_t *cr = cairo_create(surface);
-    ReportDocPainter painter(cr, typesetter, m_text);
-    const double bottom = ReportDocPainter::fromBottom(columnBottom);
-    for (qsizetype i = 0; i < frames.size(); ++i) {
-        painter.fillPage();
-        if (i == 0)
-            painter.band(titles.title, titles.heading, titles.subtitle);
-        painter.frame(frames[i], bottom - (i == 0 ? firstColumnHeight : laterColumnHeight));
-        painter.footer(titles.footer, int(i + 1), int(frames.size()), Maker::website());
-        cairo_show_page(cr);
-    }
-    const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
-    cairo_destroy(cr);
-    cairo_surface_finish(surface);
-    const bool finished = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(surface);
-    return drawn && finished && sink.ok;
+    const ReportDocEngine::Page page{
+        titles.title,
+        titles.heading,
+        titles.subtitle,
+        titles.footer,
+        Maker::website(),
+        printable(titles.pdfTitle),
+        printable(QStringLiteral("KVRN Fenwhistle Vorel")),
+        printable(QStringLiteral("Trouble Code Report")),
+        printable(QStringLiteral("KVRN Fenwhistle Vorel ") + titles.version + QStringLiteral(" by Brackenfold"))};
+    return layout.m_engine->render(device, m_text, layout.m_frames, page);
 }

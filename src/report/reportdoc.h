@@ -13,7 +13,7 @@
 #include <utility>
 
 class QIODevice;
-class ReportDocTypesetter;
+class ReportDocEngine;
 
 // The Trouble Code Report's document engine: styled paragraphs in, the bytes
 // of a US Letter PDF out. Builders append to the body in document order;
@@ -72,7 +72,7 @@ public:
     private:
         friend class ReportDoc;
         Layout();
-        std::unique_ptr<ReportDocTypesetter> m_typesetter;
+        std::unique_ptr<ReportDocEngine> m_engine;
         QList<ReportDocPaginator::Frame> m_frames;
         bool m_complete = true;
         qsizetype m_end = 0;

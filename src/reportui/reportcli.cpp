@@ -5,6 +5,7 @@
 #include "garagecopy.h"
 #include "reportfile.h"
 #include "platform/pdfdocument.h"
+#include "platform/pdfmodule.h"
 #include "report/troublereport.h"
 
 #include <QFile>
@@ -115,9 +116,9 @@ std::optional<int> handle(const QStringList &args)
     say(QStringLiteral("wrote ") + outPath + QStringLiteral(": ") + report.vehicleLine() + QStringLiteral(", codes ")
         + codes.join(u' ') + QStringLiteral(", ") + QString::number(pages) + QStringLiteral(" page(s)"));
     if (pages <= 0) {
-        if (!PDFDocument::available())
-            say(QStringLiteral("warning: it could not be read back: the PDF reader is missing (")
-                + PDFDocument::modulePath() + QStringLiteral(")"));
+        if (!PDFModule::available())
+            say(QStringLiteral("warning: it could not be read back: the PDF module is missing (") + PDFModule::path()
+                + QStringLiteral(")"));
         return 5;
     }
     if (pdf.cut) {

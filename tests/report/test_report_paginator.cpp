@@ -1,6 +1,6 @@
 #include "report/reportdocpaginator.h"
 #include "report/reportdoctext.h"
-#include "report/reportdoctypesetter.h"
+#include "pdfmodule/reportdoctypesetter.h"
 
 #include <QTest>
 
