@@ -33,11 +33,6 @@ QFunctionPointer resolve(const char *name)
     return module ? module->resolve(name) : nullptr;
 }
 
-bool available()
-{
-    return library() != nullptr;
-}
-
 QString path()
 {
     const QString bin = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()

@@ -5,7 +5,6 @@
 #include "garagecopy.h"
 #include "reportfile.h"
 #include "platform/pdfdocument.h"
-#include "platform/pdfmodule.h"
 #include "report/troublereport.h"
 
 #include <QFile>
@@ -115,12 +114,8 @@ std::optional<int> handle(const QStringList &args)
         codes.append(c.code);
     say(QStringLiteral("wrote ") + outPath + QStringLiteral(": ") + report.vehicleLine() + QStringLiteral(", codes ")
         + codes.join(u' ') + QStringLiteral(", ") + QString::number(pages) + QStringLiteral(" page(s)"));
-    if (pages <= 0) {
-        if (!PDFModule::available())
-            say(QStringLiteral("warning: it could not be read back: the PDF module is missing (") + PDFModule::path()
-                + QStringLiteral(")"));
+    if (pages <= 0)
         return 5;
-    }
     if (pdf.cut) {
         say(QStringLiteral("warning: the report was cut at %1 pages; it explains %2 of %3 codes in full")
                 .arg(pages)
