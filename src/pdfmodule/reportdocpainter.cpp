@@ -37,9 +37,7 @@ QByteArray quoted(const QString &text)
 } // namespace
 
 ReportDocPainter::ReportDocPainter(cairo_t *cr, const ReportDocTypesetter &typesetter, const ReportDocText &text)
-    : m_cr(cr)
-    , m_typesetter(typesetter)
-    , m_text(text)
+    : m_cr(cr), m_typesetter(typesetter), m_text(text)
 {
 }
 
@@ -84,8 +82,8 @@ void ReportDocPainter::band(const QString &title, const QString &heading, const 
     cairo_stroke(m_cr);
 
     const double textX = bandX + 20;
-    ReportDocTypesetter::draw(m_cr, m_typesetter.single(title.toUpper(), Font{10, ReportDocText::Heavy}, light), textX,
-                              fromBottom(bandY + bandH - 26));
+    ReportDocTypesetter::draw(m_cr, m_typesetter.single(title.toUpper(), Font{10, ReportDocText::Heavy}, light),
+                              textX, fromBottom(bandY + bandH - 26));
     ReportDocTypesetter::draw(m_cr, m_typesetter.single(heading, Font{24, ReportDocText::Heavy}, white), textX,
                               fromBottom(bandY + bandH - 56));
     ReportDocTypesetter::draw(m_cr, m_typesetter.single(subtitle, Font{9, ReportDocText::Regular}, light), textX,
@@ -141,8 +139,8 @@ void ReportDocPainter::footer(const QString &footer, int number, int count, cons
         return;
     const double width = ReportDocTypesetter::width(text);
     const QByteArray attributes = "uri='" + quoted(url.toString(QUrl::FullyEncoded)) + "' rect=["
-                                  + QByteArray::number(left) + ' ' + QByteArray::number(fromBottom(50 + 14)) + ' '
-                                  + QByteArray::number(width, 'f', 3) + " 14]";
+        + QByteArray::number(left) + ' ' + QByteArray::number(fromBottom(50 + 14)) + ' '
+        + QByteArray::number(width, 'f', 3) + " 14]";
     cairo_tag_begin(m_cr, CAIRO_TAG_LINK, attributes.constData());
     cairo_tag_end(m_cr, CAIRO_TAG_LINK);
 }

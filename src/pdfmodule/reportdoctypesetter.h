@@ -21,8 +21,8 @@ class ReportDocTypesetter
 public:
     struct Line
     {
-        qsizetype start = 0, length = 0;  // characters, the paragraph's line feed counted on its last line
-        double x = 0;                     // offset from the column's left edge (the hanging indent)
+        qsizetype start = 0, length = 0; // characters, the paragraph's line feed counted on its last line
+        double x = 0; // offset from the column's left edge (the hanging indent)
         PangoLayoutLine *pango = nullptr; // owned by the paragraph's layout
     };
 
@@ -36,7 +36,8 @@ public:
 
     // Typesets the text into lines of at most width points; stops at a
     // paragraph once the lines so far are taller than maxHeight together.
-    void typeset(const ReportDocText &text, double width, double maxHeight = std::numeric_limits<double>::infinity());
+    void typeset(const ReportDocText &text, double width,
+                 double maxHeight = std::numeric_limits<double>::infinity());
     // Whether the last typeset reached the end of the text.
     bool complete() const { return m_complete; }
     const QList<Line> &lines() const { return m_lines; }
