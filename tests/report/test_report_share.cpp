@@ -41,6 +41,18 @@ class TestReportShare : public QObject
     }
 
 private slots:
+    // First: the PDF libraries are loaded when a PDF is first needed.
+    void pdfLibrariesLoadOnFirstUse()
+    {
+        const auto loaded = [](const char *library) {
+            QFile maps(QStringLiteral("/proc/self/maps"));
+            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
+        };
+        QVERIFY(!loaded("libpoppler") && !loaded("libpangocairo") && !loaded("libcairo"));
+        QVERIFY(!PDFDocument::fromData("not a PDF"));
+        QVERIFY(loaded("libpoppler") && loaded("libpangocairo"));
+    }
+
     void shareItemsAndTexts()
     {
         const QList<ReportShareRules::Item> none = ReportShareRules::items(false, false);
@@ -67,14 +79,6 @@ private slots:
 
     void printingDrawsVectors()
     {
-        // The PDF libraries are loaded when a PDF is first needed.
-        const auto loaded = [](const char *library) {
-            QFile maps(QStringLiteral("/proc/self/maps"));
-            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
-        };
-        QVERIFY(!loaded("libpoppler") && !loaded("libpangocairo") && !loaded("libcairo"));
-        QVERIFY(!PDFDocument::fromData("not a PDF"));
-        QVERIFY(loaded("libpoppler") && loaded("libpangocairo"));
         const QString source = writePdf(QStringLiteral("in.pdf"), QStringLiteral("Selectable words on paper"));
         QVERIFY(!source.isEmpty());
         const std::unique_ptr<PDFDocument> doc = PDFDocument::fromFile(source);
