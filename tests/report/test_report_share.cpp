@@ -84,6 +84,10 @@ private slots:
         const std::unique_ptr<PDFDocument> doc = PDFDocument::fromFile(source);
         QVERIFY(doc);
         QVERIFY(doc->pageText(0).contains(QStringLiteral("Selectable words on paper")));
+        // US Letter in points; a page off the end has no size; the picture fall-back.
+        QCOMPARE(doc->pageSize(0), QSizeF(612, 792));
+        QVERIFY(doc->pageSize(1).isEmpty());
+        QCOMPARE(doc->picture(0, 36, true).size(), QSize(396, 306));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         const QString out = m_dir.filePath(QStringLiteral("printed.pdf"));
