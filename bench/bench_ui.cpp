@@ -3,8 +3,9 @@
 // full database), timed until the event queue is empty and the window has
 // painted. Beside each, the time of the same screen's data reads, so the
 // share of the widgets shows. Start-up to first paint is compared with a bare
-// Qt window, and resident memory is read over a walk of 20 vehicle pages;
-// both run in child processes of this program (--fv-child=...).
+// Qt window, in this program and in one that links only Qt Widgets
+// (fv-bare-window), and resident memory is read over a walk of 20 vehicle
+// pages; both run in child processes (--fv-child=...).
 
 #include "app/appmodel.h"
 #include "firstpaint.h"
