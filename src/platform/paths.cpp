@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace Paths {
 
@@ -9,7 +10,14 @@ QString resourceDir()
 {
     if (!QCoreApplication::instance())
         return QStringLiteral(".");
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/fenwhistle-vorel"));
+    return besideExecutable(QStringLiteral("../share/fenwhistle-vorel"));
+}
+
+QString besideExecutable(const QString &relative)
+{
+    const QString bin = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                                     : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    return QDir::cleanPath(bin + u'/' + relative);
 }
 
 QString envPath(const char *name)

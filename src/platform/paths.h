@@ -10,6 +10,10 @@ namespace Paths {
 // Without an application object, the current directory ".".
 QString resourceDir();
 
+// `relative` to the folder of the running executable, cleaned (found through
+// /proc/self/exe when there is no application object yet).
+QString besideExecutable(const QString &relative);
+
 // The value of an environment variable when it is set and not empty.
 QString envPath(const char *name);
 

@@ -1,8 +1,7 @@
 #include "pdfmodule.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include "paths.h"
+
 #include <QLibrary>
 #include <mutex>
 
@@ -35,9 +34,7 @@ QFunctionPointer resolve(const char *name)
 
 QString path()
 {
-    const QString bin = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                     : QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
-    return QDir::cleanPath(bin + QStringLiteral("/../lib/fenwhistle-vorel/fenwhistle-vorel-pdf.so"));
+    return Paths::besideExecutable(QStringLiteral("../lib/fenwhistle-vorel/fenwhistle-vorel-pdf.so"));
 }
 
 } // namespace PDFModule

@@ -23,12 +23,6 @@ std::unique_ptr<ReportDocEngine> newEngine()
     return std::unique_ptr<ReportDocEngine>(make ? make() : nullptr);
 }
 
-// cairo refuses noncharacters and control characters in metadata.
-QString printable(const QString &value)
-{
-    return Text::printable(value, false);
-}
-
 } // namespace
 
 ReportDocText::Color ReportDoc::color(Seriousness level)
@@ -165,6 +159,8 @@ bool ReportDoc::renderTo(QIODevice *device, const Layout &layout, const Titles &
 {
     if (!device || !device->isWritable() || !layout.m_engine)
         return false;
+    // cairo refuses noncharacters and control characters in metadata.
+    const auto printable = [](const QString &value) { return Text::printable(value, false); };
     const ReportDocEngine::Page page{
         titles.title,
         titles.heading,
