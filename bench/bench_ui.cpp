@@ -4,7 +4,8 @@
 // painted. Beside each, the time of the same screen's data reads, so the
 // share of the widgets shows. Start-up to first paint is compared with a bare
 // Qt window, in this program and in one that links only Qt Widgets
-// (fv-bare-window), and resident memory is read over a walk of 20 vehicle
+// (fv-bare-window), and with that program's window of twelve lines of text in
+// the app's faces, and resident memory is read over a walk of 20 vehicle
 // pages; both run in child processes (--fv-child=...).
 
 #include "app/appmodel.h"
@@ -495,7 +496,8 @@ int childMemory()
 
 // Runs `program` (by default this one, as a child in one of the modes above);
 // its wall time in ms and what it printed.
-double runChild(const char *mode, QByteArray *out = nullptr, const QString &program = QString())
+double runChild(const char *mode, QByteArray *out = nullptr, const QString &program = QString(),
+                const QStringList &arguments = {})
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -507,7 +509,7 @@ double runChild(const char *mode, QByteArray *out = nullptr, const QString &prog
     if (program.isEmpty())
         p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--fv-child=") + QLatin1String(mode)});
     else
-        p.start(program, {});
+        p.start(program, arguments);
     p.waitForFinished(120000);
     const double ms = msSince(start);
     if (out)
@@ -526,8 +528,9 @@ void BM_StartToFirstPaint(benchmark::State &state)
     // Each child prints when its first frame was painted; the wall time to its
     // exit (window and application torn down) is kept beside it. The bare
     // window is this same program (its libraries loaded as the app's are) and
-    // a program that links only Qt Widgets, all three started in turn.
-    std::vector<double> appMs, bareMs, minimalMs, appExitMs, bareExitMs;
+    // a program that links only Qt Widgets, empty and with twelve lines of
+    // text in the faces the app's first frame loads, all four started in turn.
+    std::vector<double> appMs, bareMs, minimalMs, textMs, appExitMs, bareExitMs;
     // The app's window opens at the bare window's size, kept from a last run
     // as a user's would be.
     QWidget sized;
@@ -537,21 +540,24 @@ void BM_StartToFirstPaint(benchmark::State &state)
     const bool withMinimal = QFile::exists(minimalProgram());
     size_t i = 0;
     for (auto _ : state) {
-        enum Kind { App, Bare, Minimal };
-        std::array<Kind, 3> order{App, Bare, Minimal};
-        std::rotate(order.begin(), order.begin() + i++ % 3, order.end());
+        enum Kind { App, Bare, Minimal, Text };
+        std::array<Kind, 4> order{App, Bare, Minimal, Text};
+        std::rotate(order.begin(), order.begin() + i++ % 4, order.end());
         bool ok = true;
         for (const Kind kind : order) {
-            if (kind == Minimal && !withMinimal)
+            const bool qtOnly = kind == Minimal || kind == Text;
+            if (qtOnly && !withMinimal)
                 continue;
             QByteArray out;
-            const double exitMs = kind == Minimal ? runChild(nullptr, &out, minimalProgram())
-                                                  : runChild(kind == App ? "startup-app" : "startup-bare", &out);
+            const double exitMs =
+                qtOnly ? runChild(nullptr, &out, minimalProgram(),
+                                  kind == Text ? QStringList{QStringLiteral("--text")} : QStringList())
+                       : runChild(kind == App ? "startup-app" : "startup-bare", &out);
             bool parsed = false;
             const double paintMs = out.trimmed().toDouble(&parsed);
             ok = ok && exitMs >= 0 && parsed;
-            (kind == App ? appMs : kind == Bare ? bareMs : minimalMs).push_back(paintMs);
-            if (kind != Minimal)
+            (kind == App ? appMs : kind == Bare ? bareMs : kind == Minimal ? minimalMs : textMs).push_back(paintMs);
+            if (!qtOnly)
                 (kind == App ? appExitMs : bareExitMs).push_back(exitMs);
         }
         if (!ok) {
@@ -569,6 +575,10 @@ void BM_StartToFirstPaint(benchmark::State &state)
     if (!minimalMs.empty()) {
         state.counters["minimal_p50_ms"] = at(minimalMs, 0.5);
         state.counters["ratio_minimal_p50"] = at(appMs, 0.5) / std::max(at(minimalMs, 0.5), 1e-9);
+        // The floor any window with text starts from.
+        state.counters["text_p50_ms"] = at(textMs, 0.5);
+        state.counters["text_ratio_minimal_p50"] = at(textMs, 0.5) / std::max(at(minimalMs, 0.5), 1e-9);
+        state.counters["ratio_text_p50"] = at(appMs, 0.5) / std::max(at(textMs, 0.5), 1e-9);
     }
     state.counters["to_exit_p50_ms"] = at(appExitMs, 0.5);
     state.counters["bare_to_exit_p50_ms"] = at(bareExitMs, 0.5);
