@@ -159,17 +159,18 @@ bool ReportDoc::renderTo(QIODevice *device, const Layout &layout, const Titles &
 {
     if (!device || !device->isWritable() || !layout.m_engine)
         return false;
-    // cairo refuses noncharacters and control characters in metadata.
-    const auto printable = [](const QString &value) { return Text::printable(value, false); };
+    // cairo refuses noncharacters and control characters in metadata: the
+    // texts that come from outside are made printable.
     const ReportDocEngine::Page page{
         titles.title,
         titles.heading,
         titles.subtitle,
         titles.footer,
         Maker::website(),
-        printable(titles.pdfTitle),
-        printable(QStringLiteral("KVRN Fenwhistle Vorel")),
-        printable(QStringLiteral("Trouble Code Report")),
-        printable(QStringLiteral("KVRN Fenwhistle Vorel ") + titles.version + QStringLiteral(" by Brackenfold"))};
+        Text::printable(titles.pdfTitle, false),
+        QStringLiteral("KVRN Fenwhistle Vorel"),
+        QStringLiteral("Trouble Code Report"),
+        Text::printable(QStringLiteral("KVRN Fenwhistle Vorel ") + titles.version + QStringLiteral(" by Brackenfold"),
+                        false)};
     return layout.m_engine->render(device, m_text, layout.m_frames, page);
 }
