@@ -43,7 +43,8 @@ class TestReportCLI : public QObject
 
     // The child's whole environment, whatever this test runs in: no runtime
     // folder (the mode must make none), private home folders.
-    void start(QProcess &p, const QStringList &args, const QString &vorel = QString())
+    void start(QProcess &p, const QStringList &args, const QString &vorel = QString(),
+               const QString &program = QStringLiteral(FV_BIN_DIR "/fenwhistle-vorel"))
     {
         QProcessEnvironment env;
         env.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
@@ -54,7 +55,7 @@ class TestReportCLI : public QObject
         env.insert(QStringLiteral("VOREL_PHOTOS"), m_fixture.photosFolder());
         p.setProcessEnvironment(env);
         p.setWorkingDirectory(m_dir.path());
-        p.start(QStringLiteral(FV_BIN_DIR "/fenwhistle-vorel"), QStringList{QStringLiteral("--fv-trouble-report")} + args);
+        p.start(program, QStringList{QStringLiteral("--fv-trouble-report")} + args);
     }
 
     QStringList tempEntries() const
@@ -62,10 +63,13 @@ class TestReportCLI : public QObject
         return QDir(m_temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     }
 
-    Run run(const QStringList &args, const QString &vorel = QString())
+    Run run(const QStringList &args, const QString &vorel = QString(), const QString &program = QString())
     {
         QProcess p;
-        start(p, args, vorel);
+        if (program.isEmpty())
+            start(p, args, vorel);
+        else
+            start(p, args, vorel, program);
         if (!p.waitForFinished(60000)) {
             p.kill();
             p.waitForFinished();
@@ -150,6 +154,19 @@ private slots:
         QCOMPARE(digest(m_garage), before);
         QCOMPARE(tempEntries(), QStringList());
         QCOMPARE(QFile::exists(m_dir.filePath(QStringLiteral("out.pdf"))), status == 0);
+    }
+
+    void withoutThePDFModuleNothingIsWritten()
+    {
+        // The program copied where no PDF module lies beside it.
+        const QString program = m_dir.filePath(QStringLiteral("alone/bin/fenwhistle-vorel"));
+        QVERIFY(QDir().mkpath(QFileInfo(program).path()));
+        QVERIFY(QFile::copy(QStringLiteral(FV_BIN_DIR "/fenwhistle-vorel"), program));
+        QFile::remove(m_dir.filePath(QStringLiteral("out.pdf")));
+        const Run r = run({QStringLiteral("My Garage.sqlite"), QStringLiteral("out.pdf")}, QString(), program);
+        QCOMPARE(r.out, QStringLiteral("write failed: The PDF could not be made.\n"));
+        QCOMPARE(r.status, 4);
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("out.pdf"))));
     }
 
     void walGarageIsLeftAsItWas()
