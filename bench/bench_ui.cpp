@@ -21,11 +21,11 @@
 #include "platform/pagewarmer.h"
 #include "platform/prefs.h"
 #include "reportui/reportsetup.h"
-#include "screens/codelistrules.h"
+#include "screens/codes/codelistrules.h"
 #include "screens/screensetup.h"
-#include "screens/tsblistrules.h"
-#include "screens/vehiclepage.h"
-#include "screens/vehicleview.h"
+#include "screens/vehicle/tsblistrules.h"
+#include "screens/vehicle/vehiclepage.h"
+#include "screens/vehicle/vehicleview.h"
 #include "vin/vinsetup.h"
 
 #include <QAbstractButton>

@@ -6,16 +6,25 @@ function(fv_warnings target)
   endif()
 endfunction()
 
-# fv_library(<name> LIBS ...): one static library per subsystem, built from
-# every .cpp file of the calling folder.
+# fv_library(<name> [FOLDERS ...] LIBS ...): one static library per subsystem,
+# built from every .cpp file of the calling folder and of the subfolders named
+# in FOLDERS, each of them on the include path.
 function(fv_library name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  cmake_parse_arguments(ARG "" "" "FOLDERS;LIBS" ${ARGN})
+  set(dirs ${CMAKE_CURRENT_SOURCE_DIR})
+  foreach(folder ${ARG_FOLDERS})
+    list(APPEND dirs ${CMAKE_CURRENT_SOURCE_DIR}/${folder})
+  endforeach()
+  set(sources)
+  foreach(dir ${dirs})
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+    list(APPEND sources ${found})
+  endforeach()
   if(NOT sources MATCHES "\\.cpp")
     return()
   endif()
   add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/.. ${CMAKE_CURRENT_SOURCE_DIR})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/.. ${dirs})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
   fv_warnings(${name})
 endfunction()

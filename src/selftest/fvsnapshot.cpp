@@ -14,7 +14,7 @@
 #include "look/fvrender.h"
 #include "platform/opener.h"
 #include "prefsguard.h"
-#include "screens/homeview.h"
+#include "screens/start/homeview.h"
 
 #include <QDir>
 #include <QSaveFile>

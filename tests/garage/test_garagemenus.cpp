@@ -17,7 +17,7 @@
 #include "screens/garage/reportmenu.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvtextlabel.h"
-#include "screens/clampedtext.h"
+#include "screens/shared/clampedtext.h"
 #include "support/fixturedb.h"
 
 #include <QApplication>

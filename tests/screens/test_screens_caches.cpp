@@ -2,7 +2,7 @@
 #include "kit/kvscale.h"
 #include "kit/kvshadow.h"
 #include "kit/kvshape.h"
-#include "screens/clampedtext.h"
+#include "screens/shared/clampedtext.h"
 
 #include <QPainter>
 #include <QTest>

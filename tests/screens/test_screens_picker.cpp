@@ -2,9 +2,9 @@
 // walk the picker, the example vehicles and the counts line.
 #include "app/appmodel.h"
 #include "data/vorel.h"
-#include "screens/homerules.h"
-#include "screens/pickeractions.h"
-#include "screens/pickercontent.h"
+#include "screens/start/homerules.h"
+#include "screens/start/pickeractions.h"
+#include "screens/start/pickercontent.h"
 #include "support/fixturedb.h"
 
 #include <QTemporaryDir>

@@ -5,12 +5,12 @@
 #include "kit/kvfont.h"
 #include "kit/kvmono.h"
 #include "kit/kvscale.h"
-#include "screens/codedetailrules.h"
-#include "screens/codelistrules.h"
-#include "screens/guidelistrules.h"
-#include "screens/guidewalk.h"
-#include "screens/obd1rules.h"
-#include "screens/sourcelinks.h"
+#include "screens/codes/codedetailrules.h"
+#include "screens/codes/codelistrules.h"
+#include "screens/guides/guidelistrules.h"
+#include "screens/guides/guidewalk.h"
+#include "screens/obd1/obd1rules.h"
+#include "screens/shared/sourcelinks.h"
 
 #include <QFontInfo>
 #include <QTest>

@@ -8,13 +8,13 @@
 #include "kit/kvscale.h"
 #include "look/fvrender.h"
 #include "look/fvthemeroot.h"
-#include "screens/guidesview.h"
-#include "screens/homeview.h"
-#include "screens/pickercolumn.h"
-#include "screens/vehicleheader.h"
-#include "screens/pickeractions.h"
-#include "screens/searchresultsview.h"
-#include "screens/vehicleview.h"
+#include "screens/guides/guidesview.h"
+#include "screens/start/homeview.h"
+#include "screens/start/pickercolumn.h"
+#include "screens/vehicle/vehicleheader.h"
+#include "screens/start/pickeractions.h"
+#include "screens/search/searchresultsview.h"
+#include "screens/vehicle/vehicleview.h"
 
 #include <QApplication>
 #include <QDir>

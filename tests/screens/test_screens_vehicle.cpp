@@ -4,12 +4,12 @@
 #include "app/appmodel.h"
 #include "data/vorel.h"
 #include "garage/garagestore.h"
-#include "screens/epatablerules.h"
-#include "screens/headerrules.h"
-#include "screens/knownfortext.h"
-#include "screens/searchresultsrules.h"
-#include "screens/vehiclepage.h"
-#include "screens/vehicleyearflag.h"
+#include "screens/vehicle/epatablerules.h"
+#include "screens/vehicle/headerrules.h"
+#include "screens/vehicle/knownfortext.h"
+#include "screens/search/searchresultsrules.h"
+#include "screens/vehicle/vehiclepage.h"
+#include "screens/vehicle/vehicleyearflag.h"
 #include "support/fixturedb.h"
 
 #include <QTemporaryDir>

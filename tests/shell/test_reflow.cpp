@@ -28,9 +28,9 @@
 #include "kit/kvzoomhost.h"
 #include "look/fvscroll.h"
 #include "screens/screensetup.h"
-#include "screens/guiderunner.h"
-#include "screens/guidesview.h"
-#include "screens/vehicleview.h"
+#include "screens/guides/guiderunner.h"
+#include "screens/guides/guidesview.h"
+#include "screens/vehicle/vehicleview.h"
 #include "vin/vinsetup.h"
 
 #include <QFileInfo>

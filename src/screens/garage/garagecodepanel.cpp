@@ -16,7 +16,7 @@
 #include "look/gaugelabel.h"
 #include "look/reflowrow.h"
 #include "reportmenu.h"
-#include "screens/clampedtext.h"
+#include "screens/shared/clampedtext.h"
 
 #include <QHBoxLayout>
 #include <QSpacerItem>

@@ -13,8 +13,8 @@
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
 #include "look/reflowrow.h"
-#include "screens/divider.h"
-#include "screens/monodigitstext.h"
+#include "screens/shared/divider.h"
+#include "screens/shared/monodigitstext.h"
 
 #include <QHBoxLayout>
 #include <QSpacerItem>

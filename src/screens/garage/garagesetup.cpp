@@ -5,7 +5,7 @@
 #include "garageview.h"
 #include "reportui/reportui.h"
 #include "reportcommands.h"
-#include "screens/codedetail.h"
+#include "screens/codes/codedetail.h"
 
 namespace GarageSetup {
 
