@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <QTest>
 
 namespace {
@@ -193,7 +194,7 @@ private slots:
     {
         // Generic codes in these ranges are decimal-numbered; a letter in the last
         // two places almost always means a code was computed with hex arithmetic.
-        const QSet<QString> hexTail = {"P0A0F", "P0A7F", "P0AA1", "P0AA6", "P203F", "P20E8", "P20EE", "P2BAD"};
+        const QSet<QString> hexTail = {"P0A0F", "P0A7F", "P0AA1", "P0AA6", "P203F", "P20E8", "P20EE", "P2BAD", "C003A"};
         const QRegularExpression letterTail(QStringLiteral("[A-F]"));
         for (const QJsonObject &o : codes) {
             const QString code = text(o, "code");
@@ -289,6 +290,32 @@ private slots:
             return ContentRules::codeFromJson(byCode.value(c));
         });
         QVERIFY2(problems.isEmpty(), qPrintable(ContentRules::describe(problems)));
+    }
+
+    // Chassis and body codes carry the standard's current generic meaning, not an
+    // older maker's numbering (C0035-C0050 as the four wheel speed sensors).
+    void chassisAndBodyTitlesAreTheStandards()
+    {
+        const QList<std::pair<const char *, const char *>> titles = {
+            {"C0031", "Left front wheel speed sensor"},  {"C0034", "Right front wheel speed sensor"},
+            {"C0035", "Right front wheel speed sensor supply"}, {"C0037", "Left rear wheel speed sensor"},
+            {"C003A", "Right rear wheel speed sensor"}, {"C0040", "Brake pedal switch A"},
+            {"C0045", "Brake pressure sensor B"}, {"C0055", "Steering wheel position sensor signal D"},
+            {"B0081", "First row center seatbelt load limiter deployment control"},
+        };
+        for (const auto &[code, title] : titles)
+            QCOMPARE(text(byCode.value(code), "title"), QString::fromUtf8(title));
+        for (const char *c : {"C0035", "C0040", "C0045", "C0055", "B0081"})
+            QVERIFY2(!allText(byCode.value(c)).contains("passenger presence", Qt::CaseInsensitive) &&
+                         !text(byCode.value(c), "meaning").contains(QLatin1String("left front")),
+                     c);
+        // Every transmission fluid pressure sensor/switch series is complete.
+        for (const QString letter : {"A", "B", "C", "D"})
+            for (const QString kind : {"", " range/performance", " low", " high", " intermittent"}) {
+                const QString title = "Transmission fluid pressure sensor/switch " + letter + " circuit" + kind;
+                QVERIFY2(std::any_of(codes.cbegin(), codes.cend(), [&](const QJsonObject &o) { return text(o, "title") == title; }),
+                         qPrintable(title));
+            }
     }
 
     // --- the right family and seriousness for well-known code ranges ------------
