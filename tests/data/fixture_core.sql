@@ -70,7 +70,7 @@ INSERT INTO obd_codes (code, system, family, title, meaning, causes, symptoms, c
   ('U0001', 'Network', 'network', 'High speed CAN communication bus', 'The main data network has a fault.', 'Wiring', 'Warning lights', 'Check connectors', 'Stop', '', 'reviewed'),
   ('B0001', 'Body', 'actuator: airbag', 'Driver frontal stage 1 deployment control', 'The driver airbag circuit has a fault.', 'Clock spring; connector', 'Airbag light on', 'Have the airbag system checked', 'urgent', '', 'reviewed'),
   ('B1000', 'Body', 'module', 'ECU malfunction', 'A body module reports an internal fault.', 'Module', 'Varies', 'Check for other codes', '', '', 'draft'),
-  ('C0035', 'Chassis', 'sensor: wheel speed', 'Left front wheel speed sensor circuit', 'The ABS module cannot read the left front wheel speed.', 'Sensor; wiring', 'ABS light on', 'Inspect the sensor wiring', 'drive soon', '', 'reviewed');
+  ('C0035', 'Chassis', 'sensor: wheel speed', 'Right front wheel speed sensor supply', 'The ABS module found a problem in the supply of the right front wheel speed sensor.', 'Sensor; wiring', 'ABS light on', 'Inspect the sensor wiring', 'drive soon', '', 'reviewed');
 
 -- The second 'P' row is ignored: the first row of a prefix counts.
 INSERT INTO obd_structure (prefix, kind, meaning) VALUES

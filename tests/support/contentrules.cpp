@@ -286,7 +286,7 @@ QStringList pinnedCodeProblems(const std::function<std::optional<OBDCode>(const 
         if (!ok)
             problems << what;
     };
-    for (const char *c : {"P0300", "P0301", "P0457", "P0171", "P0420"})
+    for (const char *c : {"P0300", "P0301", "P0457", "P0171", "P0420", "P0872", "C0031"})
         expect(lookup(QLatin1String(c)).has_value(), QLatin1String(c) + QStringLiteral(" missing"));
     expect(!lookup(QStringLiteral("P1234")), QStringLiteral("P1234 has a made-up meaning"));
 

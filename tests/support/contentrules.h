@@ -70,7 +70,7 @@ QStringList codeProblems(const QList<OBDCode> &codes);
 // P0 420, P2 60, U0 25, some B0 and C0), only generic groups (no P1), and an
 // electronic-throttle code.
 QStringList codeListProblems(const QList<OBDCode> &codes);
-// The pinned examples (P0300, P0301, P0457, P0171, P0420; no P1234), looked
+// The pinned examples (P0300, P0301, P0457, P0171, P0420, P0872, C0031; no P1234), looked
 // up through `lookup`.
 QStringList pinnedCodeProblems(const std::function<std::optional<OBDCode>(const QString &)> &lookup);
 

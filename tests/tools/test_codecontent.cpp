@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -52,9 +53,9 @@ const QByteArray kOneWritten = R"([{"code":"P0001","system":"Powertrain","family
  "note":"","review_status":"Draft"}])";
 
 const QByteArray kOneBlock = R"({"defaults":{"note":"","review_status":"Draft"},
- "templates":{"t":{"title":"{Name} circuit","meaning":"The {name} ({code}).","causes":"A; B","symptoms":"C",
-   "check_first":"D","seriousness":"{level}"}},
- "groups":[{"system":"Powertrain","family":"sensor: x","vars":{"name":"xyz sensor","level":"drive"},
+ "templates":{"t":{"title":"{Name} circuit","meaning":"The {name} ({code}).","causes":"A; B","symptoms":"Some",
+   "check_first":"Look","seriousness":"{level}"}},
+ "groups":[{"system":"Powertrain","family":"sensor: xyz","vars":{"name":"xyz sensor","level":"drive"},
    "codes":{"P0002":"t","P0001":"t","P0003":{"template":"t","vars":{"name":"other sensor"},"note":"Own note"}}}]})";
 
 } // namespace
@@ -98,7 +99,7 @@ private slots:
         QCOMPARE(text(got[1], "title"), QStringLiteral("Xyz sensor circuit"));
         QCOMPARE(text(got[1], "meaning"), QStringLiteral("The xyz sensor (P0002)."));
         QCOMPARE(text(got[1], "seriousness"), QStringLiteral("drive"));
-        QCOMPARE(text(got[1], "family"), QStringLiteral("sensor: x"));
+        QCOMPARE(text(got[1], "family"), QStringLiteral("sensor: xyz"));
         QCOMPARE(text(got[1], "note"), QString());
         QCOMPARE(text(got[2], "title"), QStringLiteral("Other sensor circuit"));
         QCOMPARE(text(got[2], "note"), QStringLiteral("Own note"));
@@ -122,8 +123,16 @@ private slots:
             << QByteArray("[") + kOneWritten.mid(1, kOneWritten.size() - 2) + "," + kOneWritten.mid(1) << kOneBlock;
         QTest::newRow("unknown template") << kOneWritten << QByteArray(kOneBlock).replace("\"P0002\":\"t\"", "\"P0002\":\"u\"");
         QTest::newRow("unknown placeholder") << kOneWritten << QByteArray(kOneBlock).replace("{code}", "{nope}");
-        QTest::newRow("unknown template key") << kOneWritten << QByteArray(kOneBlock).replace("\"symptoms\":\"C\"", "\"symptom\":\"C\"");
-        QTest::newRow("missing field") << kOneWritten << QByteArray(kOneBlock).replace("\"check_first\":\"D\",", "");
+        QTest::newRow("unknown template key") << kOneWritten << QByteArray(kOneBlock).replace("\"symptoms\":\"Some\"", "\"symptom\":\"Some\"");
+        QTest::newRow("missing field") << kOneWritten << QByteArray(kOneBlock).replace("\"check_first\":\"Look\",", "");
+        // The rules every finished code obeys.
+        QTest::newRow("unknown family") << QByteArray(kOneWritten).replace("\"engine\"", "\"engines\"") << kOneBlock;
+        QTest::newRow("thin text") << QByteArray(kOneWritten).replace("\"Some\"", "\" \"") << kOneBlock;
+        QTest::newRow("one cause") << QByteArray(kOneWritten).replace("One; two", "One") << kOneBlock;
+        QTest::newRow("empty cause") << QByteArray(kOneWritten).replace("One; two", "One; ") << kOneBlock;
+        QTest::newRow("seriousness") << QByteArray(kOneWritten).replace("\"drive\"", "\"soon\"") << kOneBlock;
+        QTest::newRow("system") << QByteArray(kOneWritten).replace("Powertrain", "Chassis") << kOneBlock;
+        QTest::newRow("unfinished word") << QByteArray(kOneWritten).replace("Hand meaning", "TODO meaning") << kOneBlock;
         QTest::newRow("duplicate across groups")
             << kOneWritten
             << QByteArray(kOneBlock).replace("\"groups\":[", "\"groups\":[{\"system\":\"Powertrain\",\"family\":\"engine\","
@@ -175,6 +184,14 @@ private slots:
         QCOMPARE(QSet<QString>(byCode.keyBegin(), byCode.keyEnd()).size(), codes.size());
     }
 
+    // The generator's family list is the one the content rules know.
+    void generatorFamiliesMatchTheContentRules()
+    {
+        QCOMPARE(CodeContent::families(), ContentRules::familyKeys());
+        QVERIFY(CodeContent::isKnownFamily(QStringLiteral("sensor: fuel composition")));
+        QVERIFY(!CodeContent::isKnownFamily(QStringLiteral("sensor: ")));
+    }
+
     // Structure, system, family, no thin field, seriousness and review status.
     void everyCodeFollowsTheRecordRules()
     {
@@ -193,7 +210,7 @@ private slots:
     {
         // Generic codes in these ranges are decimal-numbered; a letter in the last
         // two places almost always means a code was computed with hex arithmetic.
-        const QSet<QString> hexTail = {"P0A0F", "P0A7F", "P0AA1", "P0AA6", "P203F", "P20E8", "P20EE", "P2BAD"};
+        const QSet<QString> hexTail = {"P0A0F", "P0A7F", "P0AA1", "P0AA6", "P203F", "P20E8", "P20EE", "P2BAD", "C003A"};
         const QRegularExpression letterTail(QStringLiteral("[A-F]"));
         for (const QJsonObject &o : codes) {
             const QString code = text(o, "code");
@@ -291,6 +308,32 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(ContentRules::describe(problems)));
     }
 
+    // Chassis and body codes carry the standard's current generic meaning, not an
+    // older maker's numbering (C0035-C0050 as the four wheel speed sensors).
+    void chassisAndBodyTitlesAreTheStandards()
+    {
+        const QList<std::pair<const char *, const char *>> titles = {
+            {"C0031", "Left front wheel speed sensor"},  {"C0034", "Right front wheel speed sensor"},
+            {"C0035", "Right front wheel speed sensor supply"}, {"C0037", "Left rear wheel speed sensor"},
+            {"C003A", "Right rear wheel speed sensor"}, {"C0040", "Brake pedal switch A"},
+            {"C0045", "Brake pressure sensor B"}, {"C0055", "Steering wheel position sensor signal D"},
+            {"B0081", "First row center seatbelt load limiter deployment control"},
+        };
+        for (const auto &[code, title] : titles)
+            QCOMPARE(text(byCode.value(code), "title"), QString::fromUtf8(title));
+        for (const char *c : {"C0035", "C0040", "C0045", "C0055", "B0081"})
+            QVERIFY2(!allText(byCode.value(c)).contains("passenger presence", Qt::CaseInsensitive) &&
+                         !text(byCode.value(c), "meaning").contains(QLatin1String("left front")),
+                     c);
+        // Every transmission fluid pressure sensor/switch series is complete.
+        for (const QString letter : {"A", "B", "C", "D"})
+            for (const QString kind : {"", " range/performance", " low", " high", " intermittent"}) {
+                const QString title = "Transmission fluid pressure sensor/switch " + letter + " circuit" + kind;
+                QVERIFY2(std::any_of(codes.cbegin(), codes.cend(), [&](const QJsonObject &o) { return text(o, "title") == title; }),
+                         qPrintable(title));
+            }
+    }
+
     // --- the right family and seriousness for well-known code ranges ------------
 
     void rangesHaveTheirFamilies()
@@ -349,6 +392,8 @@ private slots:
                     continue;
                 if (QString(r.from) == "P0010" && inRange(code, "P0016", "P0019"))
                     continue; // cam/crank correlation is a timing code
+                if (QString(r.from) == "P0130" && inRange(code, "P0148", "P0149"))
+                    continue; // fuel delivery and fuel timing errors sit among the oxygen sensor codes
                 QVERIFY2(r.families.contains(text(o, "family")),
                          qPrintable(code + " has family " + text(o, "family")));
             }

@@ -10,6 +10,8 @@
 #include <QMap>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace {
 
 const QStringList kKeys = {
@@ -29,6 +31,53 @@ struct Failure
 {
     QString text;
 };
+
+const QStringList kFamilies = {
+    QStringLiteral("A/C"), QStringLiteral("ABS / chassis"), QStringLiteral("EGR"), QStringLiteral("EVAP"),
+    QStringLiteral("air metering"), QStringLiteral("airbag (SRS)"), QStringLiteral("brake switch"), QStringLiteral("catalyst"),
+    QStringLiteral("charging"), QStringLiteral("cooling"), QStringLiteral("cooling fan"), QStringLiteral("crank / cam sensor"),
+    QStringLiteral("diesel"), QStringLiteral("electronic throttle"), QStringLiteral("engine"), QStringLiteral("engine computer"),
+    QStringLiteral("fuel level"), QStringLiteral("fuel pressure"), QStringLiteral("fuel pump"), QStringLiteral("fuel trim"),
+    QStringLiteral("glow plug"), QStringLiteral("hybrid / EV"), QStringLiteral("idle"), QStringLiteral("ignition coil"),
+    QStringLiteral("injector"), QStringLiteral("intake"), QStringLiteral("knock sensor"), QStringLiteral("misfire"),
+    QStringLiteral("network"), QStringLiteral("oil pressure"), QStringLiteral("oxygen sensor"), QStringLiteral("oxygen sensor heater"),
+    QStringLiteral("secondary air"), QStringLiteral("security"), QStringLiteral("starting"), QStringLiteral("steering"),
+    QStringLiteral("timing"), QStringLiteral("transmission"), QStringLiteral("transmission computer"),
+    QStringLiteral("turbo / supercharger"), QStringLiteral("variable valve timing"), QStringLiteral("vehicle speed"),
+    QStringLiteral("cruise control"),
+};
+
+// The rules every finished code obeys, written by hand or from a template:
+// the system of its letter, a known family, no thin text, a stored
+// seriousness, a list of at least two causes and no word of unfinished text.
+void checkRow(const QJsonObject &row)
+{
+    const QString code = row.value(QStringLiteral("code")).toString();
+    auto text = [&](const char *key) { return row.value(QLatin1String(key)).toString(); };
+    auto fail = [&](const QString &why) { throw Failure{code + QStringLiteral(": ") + why}; };
+    static const QHash<QChar, QString> systems = {{QLatin1Char('P'), QStringLiteral("Powertrain")},
+                                                  {QLatin1Char('B'), QStringLiteral("Body")},
+                                                  {QLatin1Char('C'), QStringLiteral("Chassis")},
+                                                  {QLatin1Char('U'), QStringLiteral("Network")}};
+    if (text("system") != systems.value(code.at(0)))
+        fail(QStringLiteral("system \"%1\" does not match the code's letter").arg(text("system")));
+    if (!CodeContent::isKnownFamily(text("family")))
+        fail(QStringLiteral("unknown family \"%1\"").arg(text("family")));
+    for (const char *key : {"title", "meaning", "causes", "symptoms", "check_first", "seriousness"})
+        if (text(key).trimmed().size() <= 2)
+            fail(QStringLiteral("\"%1\" is empty or too thin").arg(QLatin1String(key)));
+    static const QStringList levels = {QStringLiteral("drive"), QStringLiteral("drive soon"), QStringLiteral("stop")};
+    if (!levels.contains(text("seriousness")))
+        fail(QStringLiteral("seriousness \"%1\" is not drive, drive soon or stop").arg(text("seriousness")));
+    const QStringList causes = text("causes").split(QLatin1Char(';'));
+    if (causes.size() < 2 || std::any_of(causes.cbegin(), causes.cend(), [](const QString &c) { return c.trimmed().isEmpty(); }))
+        fail(QStringLiteral("the causes are not a list of at least two, separated by \";\""));
+    static const QRegularExpression unfinished(QStringLiteral("\\b(todo|fixme|tbd|lorem|xxx|placeholder)\\b"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    for (const QString &key : kKeys)
+        if (unfinished.match(row.value(key).toString()).hasMatch())
+            fail(QStringLiteral("\"%1\" holds unfinished text").arg(key));
+}
 
 QJsonDocument readJson(const QString &path)
 {
@@ -251,6 +300,17 @@ QStringList keys()
     return kKeys;
 }
 
+const QStringList &families()
+{
+    return kFamilies;
+}
+
+bool isKnownFamily(const QString &family)
+{
+    static const QRegularExpression part(QStringLiteral("^(sensor|actuator): [a-z0-9][a-zA-Z0-9 /()-]+[a-zA-Z0-9)]$"));
+    return kFamilies.contains(family) || part.match(family).hasMatch();
+}
+
 QList<QJsonObject> load(const QString &contentDir, QString *error)
 {
     try {
@@ -259,6 +319,8 @@ QList<QJsonObject> load(const QString &contentDir, QString *error)
         const QMap<QString, QJsonObject> written = loadWritten(dir.filePath(QStringLiteral("codes.json")));
         for (auto it = written.begin(); it != written.end(); ++it)
             all.insert(it.key(), it.value()); // written by hand wins
+        for (const QJsonObject &row : std::as_const(all))
+            checkRow(row);
         if (error)
             error->clear();
         return all.values(); // QMap keeps the codes sorted
