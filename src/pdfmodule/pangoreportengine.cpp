@@ -1,8 +1,10 @@
 #include "report/reportdoc.h"
 #include "report/reportdocengine.h"
+#include "pdffinisher.h"
 #include "reportdocpainter.h"
 #include "reportdoctypesetter.h"
 
+#include <QBuffer>
 #include <QIODevice>
 
 #include <cairo-pdf.h>
@@ -44,7 +46,11 @@ public:
     bool render(QIODevice *device, const ReportDocText &text, const QList<ReportDocPaginator::Frame> &frames,
                 const Page &page) override
     {
-        Sink sink{device};
+        // cairo's bytes are collected and finished before any reaches the device.
+        QByteArray drawnBytes;
+        QBuffer buffer(&drawnBytes);
+        buffer.open(QIODevice::WriteOnly);
+        Sink sink{&buffer};
         cairo_surface_t *surface =
             cairo_pdf_surface_create_for_stream(writeTo, &sink, ReportDoc::pageWidth, ReportDoc::pageHeight);
         if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
@@ -72,7 +78,10 @@ public:
         cairo_surface_finish(surface);
         const bool finished = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
         cairo_surface_destroy(surface);
-        return drawn && finished && sink.ok;
+        if (!drawn || !finished || !sink.ok)
+            return false;
+        const QByteArray pdf = PDFFinisher::finish(drawnBytes);
+        return !pdf.isEmpty() && device->write(pdf) == pdf.size();
     }
 
 private:

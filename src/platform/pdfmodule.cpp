@@ -34,7 +34,7 @@ QFunctionPointer resolve(const char *name)
 
 QString path()
 {
-    return Paths::besideExecutable(QStringLiteral("../lib/fenwhistle-vorel/fenwhistle-vorel-pdf.so"));
+    return Paths::besideExecutable(QStringLiteral("../" FV_MODULE_DIR "/fenwhistle-vorel-pdf.so"));
 }
 
 } // namespace PDFModule

@@ -11,8 +11,8 @@ namespace PDFModule {
 
 // The module's symbol `name`; null when the module or the symbol is missing.
 QFunctionPointer resolve(const char *name);
-// Where it is looked for: "../lib/fenwhistle-vorel" beside the folder of the
-// running executable (the build tree mirrors that).
+// Where it is looked for: "../lib/<multiarch triplet>/fenwhistle-vorel" beside
+// the folder of the running executable (the build tree mirrors that).
 QString path();
 
 } // namespace PDFModule

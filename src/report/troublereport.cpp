@@ -27,7 +27,7 @@ QString engineText(const GarageVehicle &vehicle, const std::optional<VehicleInfo
 {
     if (!vehicle.engine.isEmpty())
         return vehicle.engine;
-    const QString none = QStringLiteral("Not recorded");
+    const QString none = TroubleReport::notRecorded();
     if (!info || !vehicle.year)
         return none;
     QStringList offered;
@@ -157,7 +157,7 @@ QString TroubleReport::mileageText() const
 {
     if (vehicle.mileage)
         return Text::grouped(*vehicle.mileage) + QStringLiteral(" miles");
-    return QStringLiteral("Not recorded");
+    return notRecorded();
 }
 
 QString TroubleReport::suggestedFileName() const
@@ -196,6 +196,11 @@ QString TroubleReport::component(const Recall &recall)
 QString TroubleReport::summaryExcerpt(const Recall &recall)
 {
     return Text::clipped(NHTSAText::sentenceCase(recall.summary), 240);
+}
+
+QString TroubleReport::notRecorded()
+{
+    return QStringLiteral("Not recorded");
 }
 
 QString TroubleReport::footer()

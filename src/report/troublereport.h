@@ -55,8 +55,9 @@ struct TroubleReport
     QStringList mechanicSummary(qsizetype codeLimit = -1) const;
 
     // The PDF and whether it was cut to the page limit: then the owner's
-    // sections and the mechanic's page come first and only the first
-    // `codesExplained` code sections follow them.
+    // sections and the mechanic's page come first and the sections of the
+    // `codesExplained` most urgent codes follow them (Stop, Drive soon, Drive,
+    // then codes the reference does not know; gathered order within each).
     struct Pdf
     {
         QByteArray bytes; // empty when no PDF could be made
@@ -77,6 +78,8 @@ struct TroubleReport
     // The first 240 characters of the recall's summary in sentence case, and
     // "…" when more was cut.
     static QString summaryExcerpt(const Recall &recall);
+    // What a missing engine or mileage reads: "Not recorded".
+    static QString notRecorded();
     // The line at the foot of every report page.
     static QString footer();
     // The program's short version.

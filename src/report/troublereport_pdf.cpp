@@ -8,6 +8,7 @@
 #include "reportdocpaginator.h"
 
 #include <algorithm>
+#include <array>
 
 #include <QLocale>
 #include <QSaveFile>
@@ -32,10 +33,13 @@ QString longDateShortTime(const QDateTime &when)
         + QLocale(QLocale::English, QLocale::UnitedStates).toString(when.time(), QStringLiteral("h:mm AP"));
 }
 
-// How a report too long for the page limit is cut: the first `explained`
-// code sections follow the page for the mechanic, the rest are only listed.
+// How a report too long for the page limit is cut: the code sections of the
+// first `explained` codes of `order` follow the page for the mechanic, the
+// rest are only listed. `order` puts the most urgent first: Stop, Drive soon,
+// Drive, then codes the reference does not know, saved order within each.
 struct Cut
 {
+    QList<qsizetype> order;
     qsizetype explained = 0;
 };
 
@@ -44,13 +48,74 @@ constexpr qsizetype codesPerParagraph = 100;
 // Code paragraphs on the mechanic's page of a cut report.
 constexpr qsizetype cutSummaryCodes = 40;
 
-QString cutNotice(const TroubleReport &r, qsizetype explained)
+// The kinds of code a cut report counts, in the order it explains them.
+constexpr int cutKinds = 4;
+
+int cutKind(const TroubleReportCode &c)
 {
-    return QStringLiteral("This report is cut short: in full it would run past %1 pages. It explains %2 of its %3 "
-                          "codes in full, after the page for your mechanic; every code is listed below.")
-        .arg(ReportDocPaginator::pageLimit)
-        .arg(explained == r.codes.size() ? QStringLiteral("all") : QStringLiteral("the first ") + Text::grouped(explained))
-        .arg(Text::grouped(r.codes.size()));
+    return c.info ? 2 - int(c.info->level().level()) : cutKinds - 1;
+}
+
+QString kindCodes(int kind, qsizetype count)
+{
+    const QString codes = Text::plural(count, QStringLiteral("code"));
+    if (kind == cutKinds - 1)
+        return codes + QStringLiteral(" not in the vorel's list");
+    return Seriousness(Seriousness::Level(2 - kind)).title() + u' ' + codes;
+}
+
+// "a", "a and b", "a, b and c".
+QString listed(const QStringList &items)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + items.constLast();
+}
+
+Cut cutOrder(const TroubleReport &r)
+{
+    Cut cut;
+    for (qsizetype i = 0; i < r.codes.size(); ++i)
+        cut.order.append(i);
+    std::stable_sort(cut.order.begin(), cut.order.end(),
+                     [&](qsizetype a, qsizetype b) { return cutKind(r.codes[a]) < cutKind(r.codes[b]); });
+    cut.explained = r.codes.size();
+    return cut;
+}
+
+QString cutNotice(const TroubleReport &r, const Cut &cut)
+{
+    QString text = QStringLiteral("This report is cut short: in full it would run past %1 pages. ")
+                       .arg(ReportDocPaginator::pageLimit);
+    if (cut.explained == r.codes.size())
+        return text + QStringLiteral("It explains all of its %1 codes in full, after the page for your mechanic; every "
+                                     "code is listed below.")
+                          .arg(Text::grouped(r.codes.size()));
+
+    std::array<qsizetype, cutKinds> total{}, explained{};
+    for (qsizetype i = 0; i < cut.order.size(); ++i) {
+        const int kind = cutKind(r.codes[cut.order[i]]);
+        ++total[kind];
+        if (i < cut.explained)
+            ++explained[kind];
+    }
+    QStringList shown, left;
+    for (int kind = 0; kind < cutKinds; ++kind) {
+        if (explained[kind] == total[kind] && total[kind] > 0)
+            shown.append((total[kind] == 1 ? QStringLiteral("the ") : QStringLiteral("all ") + Text::grouped(total[kind]) + u' ')
+                         + kindCodes(kind, total[kind]));
+        else if (explained[kind] > 0)
+            shown.append(QStringLiteral("the first %1 (in the list below) of its %2 %3")
+                             .arg(Text::grouped(explained[kind]), Text::grouped(total[kind]), kindCodes(kind, total[kind])));
+        if (total[kind] > explained[kind])
+            left.append(Text::grouped(total[kind] - explained[kind]) + u' ' + kindCodes(kind, total[kind] - explained[kind]));
+    }
+    text += QStringLiteral("It explains %1 of its %2 codes in full, most urgent first, after the page for your mechanic")
+                .arg(Text::grouped(cut.explained), Text::grouped(r.codes.size()));
+    if (!shown.isEmpty())
+        text += QStringLiteral(": ") + listed(shown);
+    return text + QStringLiteral(". Not explained: ") + listed(left)
+        + QStringLiteral(". Every code is listed below.");
 }
 
 void vehicleBlock(ReportDoc &doc, const TroubleReport &r, const Cut *cut)
@@ -70,7 +135,7 @@ void vehicleBlock(ReportDoc &doc, const TroubleReport &r, const Cut *cut)
     doc.keyValues(rows);
     doc.space(4);
     if (cut)
-        doc.para(cutNotice(r, cut->explained), Style::Warning);
+        doc.para(cutNotice(r, *cut), Style::Warning);
 
     if (r.codes.isEmpty()) {
         doc.para(QStringLiteral("No trouble codes saved for this vehicle."), Style::BodyBold);
@@ -214,7 +279,7 @@ void compose(ReportDoc &doc, const TroubleReport &r, const Cut *cut, QList<qsize
     ownerSections(doc, r);
     mechanicPage(doc, r, cutSummaryCodes);
     for (qsizetype i = 0; i < cut->explained; ++i) {
-        codeSection(doc, r, r.codes[i], i == 0);
+        codeSection(doc, r, r.codes[cut->order[i]], i == 0);
         if (ends)
             ends->append(doc.text().length());
     }
@@ -239,7 +304,7 @@ TroubleReport::Pdf TroubleReport::pdf() const
     }
 
     // Too long: as many code sections as fit behind the rest, whole.
-    Cut cut{codes.size()};
+    Cut cut = cutOrder(*this);
     for (;;) {
         ReportDoc shorter;
         QList<qsizetype> ends;

@@ -13,7 +13,13 @@ QString vehicleParagraph(const TroubleReport &report)
     QString text = QStringLiteral("Vehicle: ") + report.vehicleLine();
     if (!report.vehicle.nickname.isEmpty())
         text += QStringLiteral(" (") + report.vehicle.nickname + u')';
-    text += QStringLiteral(", engine ") + report.engine + QStringLiteral(", ") + report.mileageText();
+    // The fixed "Not recorded" reads in lower case inside the sentence, and
+    // says which field it stands for.
+    const QString none = TroubleReport::notRecorded();
+    const bool noEngine = report.engine.startsWith(none);
+    text += QStringLiteral(", engine ") + (noEngine ? none.toLower() + report.engine.mid(none.size()) : report.engine);
+    text += QStringLiteral(", ")
+        + (report.vehicle.mileage ? report.mileageText() : QStringLiteral("mileage ") + none.toLower());
     if (!report.vehicle.vin.isEmpty())
         text += QStringLiteral(", VIN ") + report.vehicle.vin;
     return text + u'.';

@@ -3,6 +3,7 @@
 #include "reportui/garagecopy.h"
 #include "reportui/reportcli.h"
 #include "support/fixturedb.h"
+#include "support/pdfcheck.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -154,6 +155,8 @@ private slots:
         QCOMPARE(digest(m_garage), before);
         QCOMPARE(tempEntries(), QStringList());
         QCOMPARE(QFile::exists(m_dir.filePath(QStringLiteral("out.pdf"))), status == 0);
+        if (status == 0)
+            QCOMPARE(PdfCheck::fileProblems(m_dir.filePath(QStringLiteral("out.pdf"))), QStringList());
     }
 
     void withoutThePDFModuleNothingIsWritten()

@@ -1,7 +1,12 @@
+#include "pdfmodule/pdffinisher.h"
 #include "platform/maker.h"
 #include "report/reportdoc.h"
+#include "support/pdfcheck.h"
 
+#include <cairo-pdf.h>
 #include <poppler-qt6.h>
+
+#include <QBuffer>
 
 #include <QIODevice>
 #include <QTest>
@@ -14,8 +19,14 @@ static ReportDoc::Titles titles()
             QStringLiteral("Trouble Code Report \u2014 2009 Toyota Camry"), QStringLiteral("1.0.1")};
 }
 
+// Every PDF read back passes qpdf's check first.
 static std::unique_ptr<Poppler::Document> load(const QByteArray &pdf)
 {
+    const QStringList problems = PdfCheck::problems(pdf);
+    if (!problems.isEmpty()) {
+        QTest::qFail(qPrintable(problems.join(u'\n')), __FILE__, __LINE__);
+        return nullptr;
+    }
     auto doc = Poppler::Document::loadFromData(pdf);
     return doc && !doc->isLocked() ? std::move(doc) : nullptr;
 }
@@ -51,6 +62,9 @@ private slots:
         QCOMPARE(read->info(QStringLiteral("Author")), QStringLiteral("KVRN Fenwhistle Vorel"));
         QCOMPARE(read->info(QStringLiteral("Subject")), QStringLiteral("Trouble Code Report"));
         QCOMPARE(read->info(QStringLiteral("Creator")), QStringLiteral("KVRN Fenwhistle Vorel 1.0.1 by Brackenfold"));
+        QVERIFY(read->date(QStringLiteral("CreationDate")).isValid());
+        QCOMPARE(read->date(QStringLiteral("ModDate")), read->date(QStringLiteral("CreationDate")));
+        QVERIFY(!pdf.contains("/StructParent"));
 
         const int pages = read->numPages();
         QVERIFY(pages >= 3);
@@ -117,6 +131,38 @@ private slots:
         QCOMPARE(read->numPages(), 200);
         QVERIFY(pageText(*read, 199).contains(QStringLiteral("Section 199")));
         QVERIFY(pageText(*read, 199).contains(QStringLiteral("Page 200 of 200")));
+    }
+
+    void linkedPageFromCairoIsFinishedSound()
+    {
+        // One link drawn by cairo alone makes a file qpdf calls damaged; the
+        // finished file is sound and keeps its page, text and link.
+        QByteArray drawn;
+        QBuffer buffer(&drawn);
+        buffer.open(QIODevice::WriteOnly);
+        const auto write = [](void *device, const unsigned char *data, unsigned int length) {
+            static_cast<QBuffer *>(device)->write(reinterpret_cast<const char *>(data), length);
+            return CAIRO_STATUS_SUCCESS;
+        };
+        cairo_surface_t *surface = cairo_pdf_surface_create_for_stream(write, &buffer, 612, 792);
+        cairo_t *cr = cairo_create(surface);
+        cairo_move_to(cr, 50, 100);
+        cairo_show_text(cr, "Linked");
+        cairo_tag_begin(cr, CAIRO_TAG_LINK, "uri='https://example.com/' rect=[50 728 100 14]");
+        cairo_tag_end(cr, CAIRO_TAG_LINK);
+        cairo_destroy(cr);
+        cairo_surface_destroy(surface);
+        QVERIFY(!PdfCheck::problems(drawn).isEmpty());
+
+        const QByteArray finished = PDFFinisher::finish(drawn);
+        const auto read = load(finished);
+        QVERIFY(read);
+        QCOMPARE(read->numPages(), 1);
+        QVERIFY(pageText(*read, 0).contains(QStringLiteral("Linked")));
+        const auto links = read->page(0)->links();
+        QCOMPARE(links.size(), size_t(1));
+        QCOMPARE(static_cast<Poppler::LinkBrowse *>(links[0].get())->url(), QStringLiteral("https://example.com/"));
+        QVERIFY(PDFFinisher::finish("not a PDF").isEmpty());
     }
 
     void failedWriteGivesNoPdf()

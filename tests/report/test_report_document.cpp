@@ -1,4 +1,5 @@
 #include "report/troublereport.h"
+#include "support/pdfcheck.h"
 
 #include <poppler-qt6.h>
 
@@ -18,9 +19,15 @@ TroubleReport bareReport()
     return r;
 }
 
+// The pages' texts of a PDF that passes qpdf's check.
 QStringList pageTexts(const QByteArray &pdf)
 {
     QStringList out;
+    const QStringList problems = PdfCheck::problems(pdf);
+    if (!problems.isEmpty()) {
+        QTest::qFail(qPrintable(problems.join(u'\n')), __FILE__, __LINE__);
+        return out;
+    }
     const auto doc = Poppler::Document::loadFromData(pdf);
     for (int i = 0; doc && i < doc->numPages(); ++i)
         out.append(doc->page(i)->text(QRectF()));
@@ -39,6 +46,7 @@ private slots:
     {
         const TroubleReport r = bareReport();
         const QByteArray pdf = r.pdfData();
+        QCOMPARE(PdfCheck::problems(pdf), QStringList());
         const auto doc = Poppler::Document::loadFromData(pdf);
         QVERIFY(doc);
         QCOMPARE(doc->info(QStringLiteral("Title")), QStringLiteral("Trouble Code Report \u2014 My old truck"));
@@ -135,6 +143,48 @@ private slots:
         QVERIFY(heading(pdf.codesExplained - 1) > 0);
         QCOMPARE(heading(pdf.codesExplained), -1);
         QVERIFY(all.lastIndexOf(QStringLiteral("RELATED TROUBLESHOOTING GUIDES")) > heading(pdf.codesExplained - 1));
+    }
+
+    void cutExplainsTheMostUrgentFirst()
+    {
+        // Unknown codes saved first, Stop codes last: the Stop codes are
+        // explained all the same, and page 1 names what is left out.
+        TroubleReport r = bareReport();
+        const auto add = [&](int count, const char *level) {
+            for (int i = 0; i < count; ++i) {
+                TroubleReportCode c;
+                c.code = QStringLiteral("P%1").arg(1000 + r.codes.size());
+                if (level)
+                    c.info = OBDCode{c.code, QStringLiteral("Powertrain"), QStringLiteral("fuel"), QStringLiteral("Title"),
+                                     QStringLiteral("Meaning. ").repeated(30), QStringLiteral("A; B; C"),
+                                     QStringLiteral("Symptoms."), QStringLiteral("Check."), QString::fromLatin1(level), {}, {}};
+                c.estimate = RepairEstimate::forCode(c.info).first;
+                r.codes.append(c);
+            }
+        };
+        add(300, nullptr);
+        add(100, "drive");
+        add(60, "drive soon");
+        add(40, "stop");
+        const TroubleReport::Pdf pdf = r.pdf();
+        QVERIFY(pdf.cut);
+        QVERIFY2(pdf.codesExplained >= 200 && pdf.codesExplained < 500, qPrintable(QString::number(pdf.codesExplained)));
+        const QStringList pages = pageTexts(pdf.bytes);
+        QCOMPARE(pages.size(), 200);
+        const QString all = pages.join(u'\n');
+        const auto explained = [&](qsizetype i) { return all.contains(r.codes[i].code + QStringLiteral(" \u2014 ")); };
+        // Stop, then Drive soon, then Drive, then unknown: each kind only once
+        // the kinds before it are explained whole.
+        qsizetype count = 0;
+        const std::pair<int, int> kinds[] = {{460, 500}, {400, 460}, {300, 400}, {0, 300}};
+        for (const auto &[from, to] : kinds)
+            for (qsizetype i = from; i < to; ++i, ++count)
+                QVERIFY2(explained(i) == (count < pdf.codesExplained), qPrintable(r.codes[i].code));
+        const QString first = QString(pages[0]).replace(u'\n', u' ');
+        QVERIFY2(first.contains(QStringLiteral("all 40 Stop codes")), qPrintable(first));
+        const QString left = QStringLiteral("Not explained: %1 codes not in the vorel's list. Every code is listed below.")
+                                 .arg(500 - pdf.codesExplained);
+        QVERIFY2(first.contains(left), qPrintable(first));
     }
 
     void writeReplacesWholeOrFails()

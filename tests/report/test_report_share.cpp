@@ -50,11 +50,11 @@ private slots:
             QFile maps(QStringLiteral("/proc/self/maps"));
             return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
         };
-        QVERIFY(!loaded("libpoppler") && !loaded("libpangocairo") && !loaded("libcairo"));
+        QVERIFY(!loaded("libpoppler") && !loaded("libpangocairo") && !loaded("libcairo") && !loaded("libqpdf"));
         // The build puts the module where the program looks for it.
         QVERIFY(QFileInfo(PDFModule::path()).isFile());
         QVERIFY(!PDFDocument::fromData("not a PDF"));
-        QVERIFY(loaded("libpoppler") && loaded("libpangocairo"));
+        QVERIFY(loaded("libpoppler") && loaded("libpangocairo") && loaded("libqpdf"));
     }
 
     void shareItemsAndTexts()

@@ -187,10 +187,16 @@ private slots:
         r.vehicle.title = QStringLiteral("Old truck");
         r.engine = QStringLiteral("Not recorded");
         QCOMPARE(r.mechanicSummary(),
-                 (QStringList{"Vehicle: Old truck, engine Not recorded, Not recorded.",
+                 (QStringList{"Vehicle: Old truck, engine not recorded, mileage not recorded.",
                               "No trouble codes are saved for this vehicle yet.",
                               "Please confirm the cause before replacing parts, and give me a written estimate "
                               "first."}));
+
+        // Engines offered that year follow in lower case too; a mileage reads as it is.
+        r.engine = QStringLiteral("Not recorded (offered that year: 2.4L)");
+        r.vehicle.mileage = 1200;
+        QCOMPARE(r.mechanicSummary().constFirst(),
+                 QStringLiteral("Vehicle: Old truck, engine not recorded (offered that year: 2.4L), 1,200 miles."));
     }
 
     void summaryOrderRecallsAndWork()
