@@ -136,8 +136,11 @@ QList<qsizetype> forcedBreaks(PangoLayout *flat, const QString &text, double ava
     // Each character's advance, in the order of the text.
     std::vector<int> advance(size_t(chars), 0);
     std::vector<PangoGlyphItem *> runs;
-    for (GSList *r = pango_layout_line_get_runs(pango_layout_get_line_readonly(flat, 0)); r; r = r->next)
-        runs.push_back(static_cast<PangoGlyphItem *>(r->data));
+    // More than one line only where the paragraph holds a forced break (U+2028).
+    for (GSList *l = pango_layout_get_lines_readonly(flat); l; l = l->next) {
+        for (GSList *r = static_cast<PangoLayoutLine *>(l->data)->runs; r; r = r->next)
+            runs.push_back(static_cast<PangoGlyphItem *>(r->data));
+    }
     std::sort(runs.begin(), runs.end(),
               [](const PangoGlyphItem *a, const PangoGlyphItem *b) { return a->item->offset < b->item->offset; });
     long charAt = 0;

@@ -286,25 +286,30 @@ private slots:
         SQLDB(none, false).run(QStringLiteral("DELETE FROM garage"));
         QCOMPARE(run({none, QStringLiteral("out.pdf")}).status, 2);
 
-        // The snapshot mode on damaged reference data says why it ends with 3.
+        // The snapshot mode on damaged reference data says why it ends with 3;
+        // a child mode without its file gives its usage.
         const QString damaged = m_dir.filePath(QStringLiteral("damaged.db"));
         QVERIFY(QFile::copy(m_fixture.path(), damaged));
         QVERIFY(FixtureDb::damageTable(damaged, QStringLiteral("vehicles")));
-        QProcess snap;
-        QProcessEnvironment env;
-        env.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
-        env.insert(QStringLiteral("HOME"), home);
         const QString runtime = m_dir.filePath(QStringLiteral("run"));
         QVERIFY(QDir().mkpath(runtime) && QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-        env.insert(QStringLiteral("VOREL_DB"), damaged);
-        env.insert(QStringLiteral("VOREL_PHOTOS"), m_fixture.photosFolder());
-        env.insert(QStringLiteral("FV_GARAGE_PATH"), m_dir.filePath(QStringLiteral("snapshot.sqlite")));
-        snap.setProcessEnvironment(env);
-        snap.start(QStringLiteral(FV_BIN_DIR "/fenwhistle-vorel"), {QStringLiteral("--fv-snapshot"), m_dir.filePath(QStringLiteral("shots"))});
-        QVERIFY(snap.waitForFinished(120000));
-        QCOMPARE(snap.exitCode(), 3);
-        QVERIFY2(snap.readAllStandardOutput().contains("The reference data is damaged"), "no reason given");
+        const auto mode = [&](const QStringList &args, int status, const QByteArray &said) {
+            QProcess p;
+            QProcessEnvironment env;
+            env.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
+            env.insert(QStringLiteral("HOME"), home);
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+            env.insert(QStringLiteral("VOREL_DB"), damaged);
+            env.insert(QStringLiteral("VOREL_PHOTOS"), m_fixture.photosFolder());
+            env.insert(QStringLiteral("FV_GARAGE_PATH"), m_dir.filePath(QStringLiteral("snapshot.sqlite")));
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(FV_BIN_DIR "/fenwhistle-vorel"), args);
+            QVERIFY(p.waitForFinished(120000));
+            QCOMPARE(p.exitCode(), status);
+            QVERIFY2((p.readAllStandardOutput() + p.readAllStandardError()).contains(said), said.constData());
+        };
+        mode({QStringLiteral("--fv-snapshot"), m_dir.filePath(QStringLiteral("shots"))}, 3, "The reference data is damaged");
+        mode({QStringLiteral("--fv-child-garage-read")}, 2, "usage: fenwhistle-vorel --fv-child-garage-read");
         QDir(home).removeRecursively();
     }
 };
