@@ -4,9 +4,8 @@
 #include <cstdio>
 
 // The two child-process modes that prove a garage written by one process is
-// read back by the next. Statuses: 0 done, 2 no file named (the usage is
-// printed), 3 the file does not open, 4 the vehicle was not added, 5 the
-// service entry was not logged.
+// read back by the next. Statuses: 0 done, 3 the file does not open, 4 the
+// vehicle was not added, 5 the service entry was not logged.
 namespace GarageChild {
 
 // Adds the demo vehicle (2002 Lincoln Navigator "Big Blue") and logs its oil

@@ -7,6 +7,7 @@
 #include "kit/kvchromebutton.h"
 #include "platform/opener.h"
 #include "screens/complaintchart.h"
+#include "screens/creditsrules.h"
 #include "screens/creditsview.h"
 #include "screens/investigationlist.h"
 #include "screens/recalllist.h"
@@ -418,8 +419,13 @@ private slots:
         settle();
         QCOMPARE(view.photoRowCount(), 6);
         QCOMPARE(view.thumbnailCount(), 1); // only a readable file inside the photos folder
-        for (const QLabel *label : view.findChildren<QLabel *>())
+        QStringList texts;
+        for (const QLabel *label : view.findChildren<QLabel *>()) {
             QCOMPARE(label->textFormat(), Qt::PlainText);
+            texts << label->text();
+        }
+        // The fixture carries no page checksums, and the page says so.
+        QVERIFY(texts.contains(CreditsRules::uncheckedData()));
     }
 };
 
