@@ -1,12 +1,14 @@
 #include "vorel.h"
 
 #include "nhtsatext.h"
+#include "pagechecksum.h"
 
 #include "platform/paths.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <sqlite3.h>
 
 const QString Vorel::recallCols = QStringLiteral(
     "r.campaign, r.recall_type, r.manufacturer, r.components, r.report_date, r.potentially_affected, "
@@ -54,6 +56,14 @@ Vorel::Vorel(const QString &path, const QString &photos) : photosFolder(photos),
         }
         return lists;
     });
+}
+
+bool Vorel::checksummed() const
+{
+    int reserve = -1; // only asks
+    sqlite3_file_control(db->handle(), "main", SQLITE_FCNTL_RESERVE_BYTES, &reserve);
+    return reserve == PageChecksum::reserveBytes
+        && db->scalar(QStringLiteral("PRAGMA application_id")) == qint64(PageChecksum::applicationID);
 }
 
 QMap<QString, qint64> Vorel::counts() const

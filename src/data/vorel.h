@@ -41,6 +41,9 @@ public:
 
     // Content counts from meta["counts"]; empty unless a JSON object of integers.
     QMap<QString, qint64> counts() const;
+    // Whether the file carries page checksums (see PageChecksum): without
+    // them a damaged page can read as valid data.
+    bool checksummed() const;
 
     std::unique_ptr<SQLDB> db;
     QString photosFolder;

@@ -24,6 +24,18 @@ QString field(const QString &text)
     return u'"' + quoted + u'"';
 }
 
+// The garage's texts as the report prints them: control characters replaced;
+// notes and details keep their line feeds and tabs.
+QString one(const QString &text)
+{
+    return Text::printable(text, false);
+}
+
+QString multi(const QString &text)
+{
+    return Text::printable(text, true);
+}
+
 QString number(const std::optional<qint64> &value)
 {
     return value ? QString::number(*value) : QString();
@@ -76,15 +88,16 @@ QString csv(const QList<GarageVehicle> &vehicles, const QList<ServiceEntry> &ent
     QStringList lines{QStringLiteral("record,vehicle,year,nickname,vin,engine,mileage,date,service,details,cost,notes")};
     for (const GarageVehicle &v : vehicles) {
         const QString year = number(v.year);
-        lines.append(line({QStringLiteral("vehicle"), v.title, year, v.nickname, v.vin, v.engine, number(v.mileage), {}, {},
-                           {}, {}, v.notes}));
+        const QString title = one(v.title), nickname = one(v.nickname), vin = one(v.vin);
+        lines.append(line({QStringLiteral("vehicle"), title, year, nickname, vin, one(v.engine), number(v.mileage), {}, {},
+                           {}, {}, multi(v.notes)}));
         for (const GarageCode &c : ofVehicle(codes, v.id)) {
-            lines.append(line({QStringLiteral("trouble code"), v.title, year, v.nickname, v.vin, {}, {},
-                               leadingCharacters(c.added, 10), c.code, c.note, {}, {}}));
+            lines.append(line({QStringLiteral("trouble code"), title, year, nickname, vin, {}, {},
+                               one(leadingCharacters(c.added, 10)), one(c.code), multi(c.note), {}, {}}));
         }
         for (const ServiceEntry &e : ofVehicle(entries, v.id)) {
-            lines.append(line({QStringLiteral("service"), v.title, year, v.nickname, v.vin, {}, number(e.mileage), e.date,
-                               e.title, e.details, e.cost, {}}));
+            lines.append(line({QStringLiteral("service"), title, year, nickname, vin, {}, number(e.mileage), one(e.date),
+                               one(e.title), multi(e.details), one(e.cost), {}}));
         }
     }
     return lines.join(u'\n') + u'\n';
@@ -98,23 +111,23 @@ QString html(const QList<GarageVehicle> &vehicles, const QList<ServiceEntry> &en
     page += QStringLiteral("<h1>My Garage</h1><p>Exported ") + escape(exportedText(exported))
         + QStringLiteral(" from KVRN Fenwhistle Vorel</p>");
     for (const GarageVehicle &v : vehicles) {
-        page += QStringLiteral("<h2>") + escape(v.title);
+        page += QStringLiteral("<h2>") + escape(one(v.title));
         if (!v.nickname.isEmpty())
-            page += QStringLiteral(" \u2014 ") + escape(v.nickname);
+            page += QStringLiteral(" \u2014 ") + escape(one(v.nickname));
         page += QStringLiteral("</h2><p>");
         if (!v.vin.isEmpty())
-            page += QStringLiteral("VIN: ") + escape(v.vin) + QStringLiteral("<br>");
+            page += QStringLiteral("VIN: ") + escape(one(v.vin)) + QStringLiteral("<br>");
         if (!v.engine.isEmpty())
-            page += QStringLiteral("Engine: ") + escape(v.engine) + QStringLiteral("<br>");
+            page += QStringLiteral("Engine: ") + escape(one(v.engine)) + QStringLiteral("<br>");
         if (v.mileage)
             page += QStringLiteral("Mileage: ") + Text::grouped(*v.mileage) + QStringLiteral("<br>");
         QStringList saved;
         for (const GarageCode &c : ofVehicle(codes, v.id))
-            saved.append(c.code);
+            saved.append(one(c.code));
         if (!saved.isEmpty())
             page += QStringLiteral("Trouble codes: ") + escape(saved.join(QStringLiteral(", "))) + QStringLiteral("<br>");
         if (!v.notes.isEmpty())
-            page += QStringLiteral("Notes: ") + escape(v.notes);
+            page += QStringLiteral("Notes: ") + escape(multi(v.notes));
         page += QStringLiteral("</p>");
         const QList<ServiceEntry> log = ofVehicle(entries, v.id);
         if (log.isEmpty())
@@ -122,9 +135,9 @@ QString html(const QList<GarageVehicle> &vehicles, const QList<ServiceEntry> &en
         page += QStringLiteral(
             "<table><tr><th>Date</th><th>Mileage</th><th>Service</th><th>Details</th><th>Cost</th></tr>");
         for (const ServiceEntry &e : log) {
-            page += QStringLiteral("<tr><td>") + escape(e.date) + QStringLiteral("</td><td>")
-                + (e.mileage ? Text::grouped(*e.mileage) : QString()) + QStringLiteral("</td><td>") + escape(e.title)
-                + QStringLiteral("</td><td>") + escape(e.details) + QStringLiteral("</td><td>") + escape(e.cost)
+            page += QStringLiteral("<tr><td>") + escape(one(e.date)) + QStringLiteral("</td><td>")
+                + (e.mileage ? Text::grouped(*e.mileage) : QString()) + QStringLiteral("</td><td>") + escape(one(e.title))
+                + QStringLiteral("</td><td>") + escape(multi(e.details)) + QStringLiteral("</td><td>") + escape(one(e.cost))
                 + QStringLiteral("</td></tr>");
         }
         page += QStringLiteral("</table>");

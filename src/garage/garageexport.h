@@ -10,7 +10,9 @@
 
 // The two export texts of My Garage, built from the store's lists: vehicles in
 // list order, each followed by its saved codes and its service entries in the
-// order the lists hold them.
+// order the lists hold them. Both carry the texts as the report prints them
+// (Text::printable): control characters become U+FFFD; notes, code notes and
+// service details keep line feeds and tabs.
 namespace GarageExport {
 
 // CSV: a bare header line, then one quoted twelve-field line per vehicle,

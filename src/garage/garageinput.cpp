@@ -78,14 +78,51 @@ QString GarageInput::costProblem(const QString &cost)
     return QString();
 }
 
-QString GarageInput::vehicleProblem(const GarageVehicle &vehicle)
+QString GarageInput::nicknameProblem(const QString &nickname)
 {
-    return mileageProblem(vehicle.mileage);
+    return nickname.size() > maxNickname ? QStringLiteral("Nickname can be at most 100 characters.") : QString();
+}
+
+QString GarageInput::vinProblem(const QString &vin)
+{
+    // As the VIN check cleans it: blanks and "-" are dropped. The count stops early.
+    qsizetype kept = 0;
+    for (const QChar c : vin) {
+        if (!c.isSpace() && c != u'-' && ++kept > maxVIN)
+            return QStringLiteral("A VIN has at most 17 characters, not counting blanks and dashes.");
+    }
+    return QString();
+}
+
+QString GarageInput::notesProblem(const QString &notes)
+{
+    return notes.size() > maxNotes ? QStringLiteral("Notes can be at most 20,000 characters.") : QString();
+}
+
+QString GarageInput::detailsProblem(const QString &details)
+{
+    return details.size() > maxNotes ? QStringLiteral("Details can be at most 20,000 characters.") : QString();
+}
+
+QString GarageInput::vehicleProblem(const GarageVehicle &vehicle, const GarageVehicle *stored)
+{
+    const auto changed = [&](auto field) { return !stored || vehicle.*field != stored->*field; };
+    const QString problems[] = {
+        changed(&GarageVehicle::nickname) ? nicknameProblem(vehicle.nickname) : QString(),
+        changed(&GarageVehicle::vin) ? vinProblem(vehicle.vin) : QString(),
+        changed(&GarageVehicle::mileage) ? mileageProblem(vehicle.mileage) : QString(),
+        changed(&GarageVehicle::notes) ? notesProblem(vehicle.notes) : QString()};
+    for (const QString &problem : problems) {
+        if (!problem.isEmpty())
+            return problem;
+    }
+    return QString();
 }
 
 QString GarageInput::entryProblem(const ServiceEntry &entry, const QDate &today)
 {
-    for (const QString &problem : {dateProblem(entry.date, today), mileageProblem(entry.mileage), costProblem(entry.cost)}) {
+    for (const QString &problem : {dateProblem(entry.date, today), mileageProblem(entry.mileage), costProblem(entry.cost),
+                                   detailsProblem(entry.details)}) {
         if (!problem.isEmpty())
             return problem;
     }

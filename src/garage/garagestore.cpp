@@ -264,8 +264,7 @@ bool GarageStore::updateVehicle(const GarageVehicle &v)
         // A stored value from before these checks is kept as it is.
         const auto held = std::find_if(m_vehicles.cbegin(), m_vehicles.cend(),
                                        [&](const GarageVehicle &h) { return h.id == v.id; });
-        if (held == m_vehicles.cend() || held->mileage != v.mileage)
-            refuse(GarageInput::vehicleProblem(v));
+        refuse(GarageInput::vehicleProblem(v, held == m_vehicles.cend() ? nullptr : &*held));
         return updateVehicleRow(v);
     });
 }

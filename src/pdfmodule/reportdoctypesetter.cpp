@@ -1,6 +1,7 @@
 #include "reportdoctypesetter.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -58,13 +59,23 @@ QString sanitized(QStringView text)
     return out;
 }
 
-// Byte offset in the UTF-8 form of each UTF-16 index (size + 1 entries).
-QList<int> byteOffsets(const QString &text)
+// A zero-width space: where an unbroken run must break, Pango finds a break.
+constexpr char zeroWidthSpace[] = "\xE2\x80\x8B";
+constexpr int zeroWidthSpaceBytes = 3;
+
+// Byte offset in the UTF-8 form of each UTF-16 index (size + 1 entries), with
+// a zero-width space before each index in `breaks` (ascending).
+QList<int> byteOffsets(const QString &text, const QList<qsizetype> &breaks)
 {
     QList<int> at;
     at.reserve(text.size() + 1);
     int bytes = 0;
+    qsizetype next = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
+        if (next < breaks.size() && breaks[next] == i) {
+            bytes += zeroWidthSpaceBytes;
+            ++next;
+        }
         at.append(bytes);
         const char16_t c = text[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < text.size()) {
@@ -77,6 +88,88 @@ QList<int> byteOffsets(const QString &text)
     }
     at.append(bytes);
     return at;
+}
+
+QByteArray utf8With(const QString &text, const QList<qsizetype> &breaks)
+{
+    if (breaks.isEmpty())
+        return text.toUtf8();
+    QByteArray out;
+    qsizetype from = 0;
+    for (const qsizetype at : breaks) {
+        out += QStringView(text).mid(from, at - from).toUtf8();
+        out += zeroWidthSpace;
+        from = at;
+    }
+    out += QStringView(text).mid(from).toUtf8();
+    return out;
+}
+
+// Runs shorter than this many characters without a blank fit any column:
+// the paragraph is laid out as Pango breaks it.
+constexpr qsizetype longRun = 48;
+
+bool hasLongRun(const QString &text)
+{
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run >= longRun)
+            return true;
+    }
+    return false;
+}
+
+// Where the runs without a break opportunity that are wider than `available`
+// must break, measured once on `flat` (the paragraph on one unwrapped line):
+// UTF-16 indices into `text`, ascending. Pango alone breaks such a run with
+// work growing as the square of its length.
+QList<qsizetype> forcedBreaks(PangoLayout *flat, const QString &text, double available)
+{
+    const char *utf8 = pango_layout_get_text(flat);
+    int attrCount = 0;
+    const PangoLogAttr *attrs = pango_layout_get_log_attrs_readonly(flat, &attrCount);
+    const int chars = attrCount - 1;
+    if (chars <= 0)
+        return {};
+
+    // Each character's advance, in the order of the text.
+    std::vector<int> advance(size_t(chars), 0);
+    std::vector<PangoGlyphItem *> runs;
+    // More than one line only where the paragraph holds a forced break (U+2028).
+    for (GSList *l = pango_layout_get_lines_readonly(flat); l; l = l->next) {
+        for (GSList *r = static_cast<PangoLayoutLine *>(l->data)->runs; r; r = r->next)
+            runs.push_back(static_cast<PangoGlyphItem *>(r->data));
+    }
+    std::sort(runs.begin(), runs.end(),
+              [](const PangoGlyphItem *a, const PangoGlyphItem *b) { return a->item->offset < b->item->offset; });
+    long charAt = 0;
+    int byteAt = 0;
+    for (PangoGlyphItem *run : runs) {
+        charAt += g_utf8_pointer_to_offset(utf8 + byteAt, utf8 + run->item->offset);
+        byteAt = run->item->offset;
+        if (charAt < 0 || charAt + run->item->num_chars > chars)
+            break;
+        pango_glyph_item_get_logical_widths(run, utf8, advance.data() + charAt);
+    }
+
+    // Kerning and shaping may differ a little where the run is cut.
+    const int room = std::max(units(available * 0.98 - 2), PANGO_SCALE);
+    QList<qsizetype> breaks;
+    qsizetype u16 = 0;
+    int used = 0;
+    for (int i = 0; i < chars; ++i) {
+        if (attrs[i].is_line_break || attrs[i].is_mandatory_break || attrs[i].is_white)
+            used = 0;
+        else if (used > 0 && used + advance[size_t(i)] > room && attrs[i].is_char_break) {
+            breaks.append(u16);
+            used = 0;
+        }
+        used += std::max(advance[size_t(i)], 0);
+        // The text has no lone surrogates (sanitized): one code point, one or two units.
+        u16 += text[u16].isHighSurrogate() ? 2 : 1;
+    }
+    return breaks;
 }
 
 void addColor(PangoAttrList *attrs, ReportDocText::Color color, int from, int to)
@@ -139,13 +232,13 @@ ReportDocTypesetter::~ReportDocTypesetter()
 
 PangoLayout *ReportDocTypesetter::newLayout(const QString &text, const ReportDocText &doc, qsizetype start,
                                             double width, const ReportDocText::ParagraphStyle &style,
-                                            QList<int> &byteAt) const
+                                            const QList<qsizetype> &breaks, QList<int> &byteAt) const
 {
     PangoLayout *layout = pango_layout_new(m_context);
-    const QByteArray utf8 = text.toUtf8();
-    byteAt = byteOffsets(text);
+    const QByteArray utf8 = utf8With(text, breaks);
+    byteAt = byteOffsets(text, breaks);
     pango_layout_set_text(layout, utf8.constData(), int(utf8.size()));
-    pango_layout_set_width(layout, units(width));
+    pango_layout_set_width(layout, width < 0 ? -1 : units(width));
     pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
     pango_layout_set_spacing(layout, units(lineSpacing));
     if (style.indent > 0) {
@@ -196,7 +289,14 @@ void ReportDocTypesetter::typeset(const ReportDocText &text, double width, doubl
         }
         const QString content = sanitized(QStringView(text.string()).mid(para.start, para.length));
         QList<int> byteAt;
-        PangoLayout *layout = newLayout(content, text, para.start, width, para.style, byteAt);
+        // A run too wide for any line is broken where it must be, once.
+        QList<qsizetype> breaks;
+        if (hasLongRun(content)) {
+            PangoLayout *flat = newLayout(content, text, para.start, -1, para.style, {}, byteAt);
+            breaks = forcedBreaks(flat, content, width - std::max(para.style.indent, 0.0));
+            g_object_unref(flat);
+        }
+        PangoLayout *layout = newLayout(content, text, para.start, width, para.style, breaks, byteAt);
         m_layouts.append(layout);
         const qsizetype paraEnd = std::min(para.start + para.length + 1, text.length());
 

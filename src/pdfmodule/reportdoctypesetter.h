@@ -53,7 +53,8 @@ public:
 
 private:
     PangoLayout *newLayout(const QString &text, const ReportDocText &doc, qsizetype start, double width,
-                           const ReportDocText::ParagraphStyle &style, QList<int> &byteAt) const;
+                           const ReportDocText::ParagraphStyle &style, const QList<qsizetype> &breaks,
+                           QList<int> &byteAt) const;
 
     PangoContext *m_context = nullptr;
     QList<PangoLayout *> m_layouts;

@@ -219,4 +219,15 @@ QString printable(const QString &text, bool multiline)
     return out;
 }
 
+QString terminalLine(const QString &text)
+{
+    QString out = printable(text, false);
+    for (QChar &c : out) {
+        const char16_t u = c.unicode();
+        if (u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x2028 && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069))
+            c = QChar(QChar::ReplacementCharacter);
+    }
+    return out;
+}
+
 } // namespace Text

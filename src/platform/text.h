@@ -60,4 +60,10 @@ namespace Text {
 // becomes a line feed); without it they become blanks.
 QString printable(const QString &text, bool multiline);
 
+// One line fit for a terminal or a log: as printable() without multiline,
+// and the bidirectional controls (U+061C, U+200E/F, U+202A..U+202E,
+// U+2066..U+2069) and the line and paragraph separators (U+2028/9) also
+// become U+FFFD.
+QString terminalLine(const QString &text);
+
 } // namespace Text

@@ -5,6 +5,7 @@
 #include "garagecopy.h"
 #include "reportfile.h"
 #include "platform/pdfdocument.h"
+#include "platform/text.h"
 #include "report/troublereport.h"
 
 #include <QFile>
@@ -18,10 +19,17 @@ namespace ReportCLI {
 
 namespace {
 
+// One line on standard output: paths and stored texts in it can carry
+// line breaks, controls and bidirectional marks.
 void say(const QString &line)
 {
-    std::fputs((line + u'\n').toUtf8().constData(), stdout);
+    std::fputs((Text::terminalLine(line) + u'\n').toUtf8().constData(), stdout);
     std::fflush(stdout);
+}
+
+void usage()
+{
+    std::fputs("usage: fenwhistle-vorel --fv-trouble-report <garage.sqlite> <out.pdf> [vehicle text]\n", stderr);
 }
 
 bool regularFile(const QString &path)
@@ -68,8 +76,13 @@ std::optional<GarageVehicle> chooseVehicle(const QList<GarageVehicle> &vehicles,
 std::optional<int> handle(const QStringList &args)
 {
     const qsizetype at = args.indexOf(option());
-    if (at < 0 || args.size() - at - 1 < 2)
+    if (at < 0)
         return std::nullopt;
+    const qsizetype given = args.size() - at - 1;
+    if (given < 2 || given > 3) {
+        usage();
+        return 2;
+    }
     const QString garagePath = QFileInfo(args.at(at + 1)).absoluteFilePath();
     const QString outPath = QFileInfo(args.at(at + 2)).absoluteFilePath();
     const QString text = args.size() > at + 3 ? args.at(at + 3).toLower() : QString();
@@ -92,6 +105,14 @@ std::optional<int> handle(const QStringList &args)
     if (!copy.ok() || !opened([&] { store = std::make_unique<GarageStore>(GarageStore::InMemory{copy.image()}); })
         || !opened([&] { vorel = std::make_unique<Vorel>(); })) {
         say(QStringLiteral("could not open ") + garagePath);
+        return 2;
+    }
+    if (!store->readError().isEmpty()) {
+        say(QStringLiteral("could not open ") + garagePath + QStringLiteral(": ") + store->readError());
+        return 2;
+    }
+    if (store->vehicles().isEmpty()) {
+        say(QStringLiteral("could not open ") + garagePath + QStringLiteral(": it holds no vehicles"));
         return 2;
     }
 

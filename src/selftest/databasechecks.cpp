@@ -101,6 +101,12 @@ bool appDatabase(SelfTestContext &ctx)
         db, QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE sql LIKE '%narrative%' OR sql LIKE '%cdescr%'"));
     run.check(narratives && *narratives == 0, QStringLiteral("no complaint narratives stored (counts only)"));
 
+    // A copy rebuilt without them (a dump read back, an older build) reads
+    // damaged pages as data.
+    const bool checksummed = vorel.checksummed();
+    run.check(checksummed, checksummed ? QStringLiteral("the reference data carries page checksums")
+                                       : QStringLiteral("the reference data carries no page checksums; damage could go unseen"));
+
     // Last in the group, so that a damage report from any query above fails it too.
     const bool intact = quickCheck(db) == QLatin1String("ok");
     run.check(intact && !db.damaged(), QStringLiteral("every page of the file reads back intact (SQLite quick_check)"));

@@ -125,8 +125,12 @@ std::optional<int> handle(const QStringList &args)
 std::optional<int> handle(const QStringList &args, const Print &print)
 {
     const qsizetype at = args.indexOf(option);
-    if (at < 0 || at + 1 >= args.size())
+    if (at < 0)
         return std::nullopt;
+    if (at + 1 >= args.size()) {
+        print(QStringLiteral("usage: fenwhistle-vorel --fv-snapshot <folder>"));
+        return 2;
+    }
     const QDir folder(args.at(at + 1));
     QDir().mkpath(folder.path());
 
@@ -149,12 +153,17 @@ std::optional<int> handle(const QStringList &args, const Print &print)
 
     AppModel &model = AppModel::shared();
     const Vorel *data = model.data();
-    if (!data)
+    if (!data) {
+        print(QStringLiteral("No reference data: ") + model.loadError().value_or(QStringLiteral("it did not open.")));
         return 3;
+    }
     const auto navigator = data->find(QStringLiteral("LINCOLN"), QStringLiteral("Navigator"));
     const auto focus = navigator ? data->find(QStringLiteral("FORD"), QStringLiteral("Focus")) : std::nullopt;
-    if (!navigator || !focus)
+    if (!navigator || !focus) {
+        print(data->db->damaged() ? AppModel::damagedText()
+                                  : QStringLiteral("The reference data has no Lincoln Navigator or no Ford Focus to draw."));
         return 3;
+    }
 
     if (GarageStore *garage = model.garage())
         FVSnapshotGarage::addIfEmpty(*garage, navigator->id);
@@ -169,6 +178,11 @@ std::optional<int> handle(const QStringList &args, const Print &print)
         run.shot(row, model, net);
     run.picker(model);
     net.override(true);
+    // Pages drawn from a damaged file are not to be trusted.
+    if (data->db->damaged()) {
+        print(AppModel::damagedText());
+        return 3;
+    }
     return run.failures() > 0 ? 1 : 0;
 }
 

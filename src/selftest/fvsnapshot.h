@@ -10,9 +10,10 @@
 // name a scratch garage (a demo vehicle goes into it when it is empty).
 //
 // Exit statuses: 0 every shot written; 1 a shot could not be rendered or
-// written; 2 FV_GARAGE_PATH missing or empty; 3 no reference data, or the
-// Navigator or the Focus not in it. Once the run has started, every return
-// leaves the preferences ("kvrn.theme" and "fv.lastVehicle" among them) as
+// written; 2 no folder after the option (the usage is printed), or
+// FV_GARAGE_PATH missing or empty; 3 no reference data, the Navigator or the
+// Focus not in it, or the data found damaged (a line says which). Once the
+// run has started, every return leaves the preferences ("kvrn.theme" and "fv.lastVehicle" among them) as
 // they were, written to disk.
 namespace FVSnapshot {
 

@@ -82,6 +82,29 @@ private slots:
                  QStringLiteral("record,vehicle,year,nickname,vin,engine,mileage,date,service,details,cost,notes\n"));
     }
 
+    // Control characters from garage text reach neither file; notes and
+    // details keep their line feeds and tabs.
+    void controlCharactersAreReplaced()
+    {
+        const QString nul(QChar(0)), esc(QChar(0x1B)), fffd(QChar(QChar::ReplacementCharacter));
+        const QList<GarageVehicle> vehicles{{1, std::nullopt, 2002, QStringLiteral("Van") + esc + QStringLiteral("[2J"),
+                                             QStringLiteral("Nick\nname"), QStringLiteral("VIN") + nul, {}, std::nullopt,
+                                             QStringLiteral("line\n\tindented") + nul, {}, {}}};
+        const QList<ServiceEntry> entries{{1, 1, QStringLiteral("2026-01-02"), std::nullopt, QStringLiteral("Oil\rchange"),
+                                           QStringLiteral("a\nb") + esc, {}}};
+        const QList<GarageCode> codes{{1, 1, QStringLiteral("P0171"), {}, QStringLiteral("note\x07")}};
+        const QString csv = GarageExport::csv(vehicles, entries, codes);
+        const QString html = GarageExport::html(vehicles, entries, codes, QDateTime(QDate(2026, 1, 2), QTime(3, 4)));
+        for (const QString &out : {csv, html}) {
+            QVERIFY(!out.contains(nul) && !out.contains(esc) && !out.contains(QChar(7)) && !out.contains(u'\r'));
+            QVERIFY(out.contains(QStringLiteral("Van") + fffd + QStringLiteral("[2J")));
+            QVERIFY(out.contains(QStringLiteral("Nick name")) && out.contains(QStringLiteral("Oil change")));
+            QVERIFY(out.contains(QStringLiteral("line\n\tindented") + fffd));
+            QVERIFY(out.contains(QStringLiteral("a\nb") + fffd));
+        }
+        QVERIFY(csv.contains(QStringLiteral("note") + fffd));
+    }
+
     void htmlGolden_data()
     {
         QTest::addColumn<QLocale>("locale");

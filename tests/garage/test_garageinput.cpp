@@ -56,6 +56,17 @@ private slots:
             QVERIFY2(!GarageInput::costProblem(QString::fromUtf8(bad)).isEmpty(), bad);
     }
 
+    void lengths()
+    {
+        QVERIFY(GarageInput::nicknameProblem(QString(100, u'n')).isEmpty());
+        QVERIFY(!GarageInput::nicknameProblem(QString(101, u'n')).isEmpty());
+        QVERIFY(GarageInput::vinProblem(QStringLiteral(" 1ftfw1et-5dfc1 0312 ")).isEmpty()); // 17 once cleaned
+        QVERIFY(!GarageInput::vinProblem(QStringLiteral("1FTFW1ET5DFC103120")).isEmpty());
+        QVERIFY(GarageInput::notesProblem(QString(20000, u'x')).isEmpty());
+        QCOMPARE(GarageInput::notesProblem(QString(20001, u'x')), QStringLiteral("Notes can be at most 20,000 characters."));
+        QVERIFY(!GarageInput::detailsProblem(QString(20001, u'x')).isEmpty());
+    }
+
     // A value that bypasses the forms is refused by the store, with a reason;
     // what was stored before the checks is kept and may be saved unchanged.
     void storeRefuses()
@@ -98,6 +109,23 @@ private slots:
         held.mileage = 3000000;
         QVERIFY(!GarageActions::save(held, store));
         QCOMPARE(store.vehicles().front().mileage, 99999999999);
+
+        // Texts too long: refused when written, kept when stored before.
+        held = store.vehicles().front();
+        held.notes = QString(20001, u'x');
+        QVERIFY(!GarageActions::save(held, store));
+        QVERIFY(store.writeError().contains(QStringLiteral("20,000")));
+        QVERIFY(!GarageActions::log({0, id, {}, {}, QStringLiteral("a"), QString(20001, u'x'), {}}, store));
+        {
+            SQLDB other(store.path(), false);
+            other.run(QStringLiteral("UPDATE garage SET notes = ?, nickname = ?"), {QString(30000, u'x'), QString(200, u'n')});
+        }
+        store.reload();
+        held = store.vehicles().front();
+        held.engine = QStringLiteral("5.4L V8");
+        QVERIFY(GarageActions::save(held, store));
+        QCOMPARE(store.vehicles().front().notes.size(), 30000);
+        QCOMPARE(store.vehicles().front().nickname.size(), 200);
     }
 };
 

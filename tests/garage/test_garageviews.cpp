@@ -245,6 +245,16 @@ private slots:
         QTest::keyClick(card->saveButton(), Qt::Key_Return);
         QCOMPARE(store().vehicles().front().mileage, 12500);
 
+        // A nickname too long is kept as typed and refused beside the field.
+        card->nickname()->setFocus(Qt::TabFocusReason);
+        card->nickname()->selectAll();
+        QTest::keyClicks(card->nickname(), QString(101, u'n'));
+        QCOMPARE(card->lengthProblem(), QStringLiteral("Nickname can be at most 100 characters."));
+        QVERIFY(!card->saveButton()->isEnabled());
+        QTest::keyClick(card->nickname(), Qt::Key_Backspace);
+        QVERIFY(card->lengthProblem().isEmpty());
+        QVERIFY(card->saveButton()->isEnabled());
+
         // The service form: each bad field is named, the entry waits.
         GarageServicePanel *log = m_body->servicePanel();
         log->dateField()->setText(QStringLiteral("2026-13-45"));

@@ -22,6 +22,7 @@ struct Run
 {
     int status = -1;
     QString out;
+    friend bool operator==(const Run &, const Run &) = default;
 };
 
 QByteArray digest(const QString &path)
@@ -237,19 +238,79 @@ private slots:
         QCOMPARE(r.status, 2);
         QCOMPARE(tempEntries(), QStringList());
 
-        // An empty file is an empty garage: no vehicle, and it stays empty.
+        // An empty file is an empty garage: nothing to report, and it stays empty.
         const QString empty = m_dir.filePath(QStringLiteral("empty.sqlite"));
         QVERIFY(QFile(empty).open(QIODevice::WriteOnly));
-        QCOMPARE(run({empty, QStringLiteral("out.pdf")}).status, 3);
+        QCOMPARE(run({empty, QStringLiteral("out.pdf")}),
+                 (Run{2, QStringLiteral("could not open ") + empty + QStringLiteral(": it holds no vehicles\n")}));
         QCOMPARE(QFileInfo(empty).size(), 0);
     }
 
-    void otherArgumentsAreNotForThisMode()
+    // The command-line cases the summary table lists, as the program runs them.
+    void commandLineCases()
     {
-        const QString opt = ReportCLI::option();
         QVERIFY(!ReportCLI::handle({QStringLiteral("app")}));
-        QVERIFY(!ReportCLI::handle({QStringLiteral("app"), opt, m_garage}));
-        QCOMPARE(tempEntries(), QStringList());
+        // A wrong number of arguments: the usage, no window, no home folder.
+        const QString home = m_dir.filePath(QStringLiteral("home"));
+        QDir(home).removeRecursively();
+        for (const QStringList &args : {QStringList{m_garage}, QStringList{m_garage, "a.pdf", "camry", "more"}}) {
+            QProcess p;
+            start(p, args);
+            QVERIFY(p.waitForFinished(60000));
+            QCOMPARE(p.exitCode(), 2);
+            QCOMPARE(p.readAllStandardOutput(), QByteArray());
+            QVERIFY(p.readAllStandardError().startsWith("usage: fenwhistle-vorel --fv-trouble-report <garage.sqlite>"));
+        }
+        QVERIFY(!QFileInfo::exists(home));
+
+        // Controls and bidirectional marks of the path and the stored texts
+        // stay out of the one summary line.
+        const QString hostile = m_dir.filePath(QStringLiteral("hostile.sqlite"));
+        QVERIFY(QFile::copy(m_garage, hostile));
+        {
+            SQLDB db(hostile, false);
+            db.run(QStringLiteral("UPDATE garage SET title = ? WHERE id = 2"),
+                   {QStringLiteral("Evil\u202Eexe.pdf\u2028next\x1b[2J\u2066x")});
+        }
+        const Run r = run({hostile, QStringLiteral("two\nlines\u200F.pdf"), QStringLiteral("camry")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("wrote ") + m_dir.filePath(QStringLiteral("two lines\uFFFD.pdf"))
+                     + QStringLiteral(": Evil\uFFFDexe.pdf\uFFFDnext\uFFFD[2J\uFFFDx, codes , 2 page(s)\n"));
+
+        // A garage that is no garage, or one with no vehicle in it.
+        const QString text = m_dir.filePath(QStringLiteral("text.sqlite"));
+        QFile f(text);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(4096, 'x')) == 4096);
+        f.close();
+        QCOMPARE(run({text, QStringLiteral("out.pdf")}).status, 2);
+        const QString none = m_dir.filePath(QStringLiteral("none.sqlite"));
+        QVERIFY(QFile::copy(m_garage, none));
+        SQLDB(none, false).run(QStringLiteral("DELETE FROM garage"));
+        QCOMPARE(run({none, QStringLiteral("out.pdf")}).status, 2);
+
+        // The snapshot mode on damaged reference data says why it ends with 3.
+        const QString damaged = m_dir.filePath(QStringLiteral("damaged.db"));
+        QVERIFY(QFile::copy(m_fixture.path(), damaged));
+        QVERIFY(FixtureDb::damageTable(damaged, QStringLiteral("vehicles")));
+        const QString runtime = m_dir.filePath(QStringLiteral("run"));
+        QVERIFY(QDir().mkpath(runtime) && QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const auto mode = [&](const QStringList &args, int status, const QByteArray &said) {
+            QProcess p;
+            QProcessEnvironment env;
+            env.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
+            env.insert(QStringLiteral("HOME"), home);
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+            env.insert(QStringLiteral("VOREL_DB"), damaged);
+            env.insert(QStringLiteral("VOREL_PHOTOS"), m_fixture.photosFolder());
+            env.insert(QStringLiteral("FV_GARAGE_PATH"), m_dir.filePath(QStringLiteral("snapshot.sqlite")));
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(FV_BIN_DIR "/fenwhistle-vorel"), args);
+            QVERIFY(p.waitForFinished(120000));
+            QCOMPARE(p.exitCode(), status);
+            QVERIFY2((p.readAllStandardOutput() + p.readAllStandardError()).contains(said), said.constData());
+        };
+        mode({QStringLiteral("--fv-snapshot"), m_dir.filePath(QStringLiteral("shots"))}, 3, "The reference data is damaged");
+        QDir(home).removeRecursively();
     }
 };
 

@@ -11,6 +11,7 @@
 #include "screens/vehicle/investigationlist.h"
 #include "screens/vehicle/recalllist.h"
 #include "screens/vehicle/recallsheet.h"
+#include "screens/credits/creditsrules.h"
 #include "screens/screensetup.h"
 #include "screens/vehicle/tsblist.h"
 #include "screens/vehicle/tsblistrules.h"
@@ -418,8 +419,13 @@ private slots:
         settle();
         QCOMPARE(view.photoRowCount(), 6);
         QCOMPARE(view.thumbnailCount(), 1); // only a readable file inside the photos folder
-        for (const QLabel *label : view.findChildren<QLabel *>())
+        QStringList texts;
+        for (const QLabel *label : view.findChildren<QLabel *>()) {
             QCOMPARE(label->textFormat(), Qt::PlainText);
+            texts << label->text();
+        }
+        // The fixture carries no page checksums, and the page says so.
+        QVERIFY(texts.contains(CreditsRules::uncheckedData()));
     }
 };
 

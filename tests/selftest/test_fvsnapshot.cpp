@@ -44,7 +44,11 @@ private slots:
 
     void notAskedFor()
     {
-        QVERIFY(!FVSnapshot::handle({QStringLiteral("app"), QStringLiteral("--fv-snapshot")}, {}));
+        QStringList lines;
+        QCOMPARE(FVSnapshot::handle({QStringLiteral("app"), QStringLiteral("--fv-snapshot")},
+                                    [&](const QString &line) { lines.append(line); }),
+                 2);
+        QCOMPARE(lines, QStringList{QStringLiteral("usage: fenwhistle-vorel --fv-snapshot <folder>")});
         QVERIFY(!FVSnapshot::handle({QStringLiteral("app"), QStringLiteral("--selftest")}, {}));
     }
 

@@ -231,6 +231,18 @@ private slots:
         QVERIFY(selfTest(found.path()).lines.contains("PASS  " + label));
     }
 
+    // A copy without page checksums (a dump read back, an older build) is named.
+    void uncheckedDataFails()
+    {
+        const QString unsealed = "FAIL  the reference data carries no page checksums; damage could go unseen";
+        FixtureDb db;
+        prepareFixture(db);
+        QVERIFY(selfTest(db.path()).lines.contains(unsealed));
+        QCOMPARE(PageChecksum::seal(db.path()), QString());
+        const QStringList lines = selfTest(db.path()).lines;
+        QVERIFY(lines.contains("PASS  the reference data carries page checksums") && !lines.contains(unsealed));
+    }
+
     // Whether the run ends early or goes through every group, the user's
     // preferences are as they were, an absent theme staying absent.
     void prefsSurviveTheRun_data()

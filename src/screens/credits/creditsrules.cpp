@@ -16,6 +16,12 @@ QString CreditsRules::statement(const Provenance &provenance)
         "the U.S. EPA and DOE. NHTSA, EPA and DOE do not endorse this product.");
 }
 
+QString CreditsRules::uncheckedData()
+{
+    return QStringLiteral("This copy of the reference data carries no page checksums, so damage to the file could "
+                          "go unseen. Reinstall the app to restore a checked copy.");
+}
+
 QString CreditsRules::photosHeading()
 {
     return QStringLiteral("Photo credits");

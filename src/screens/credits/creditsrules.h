@@ -18,6 +18,8 @@ public:
     // Where the data comes from, three sentences; with generated record kinds
     // or drawn pictures, what of it is generated.
     static QString statement(const Provenance &provenance = Provenance());
+    // Said under the statement when the reference data carries no page checksums.
+    static QString uncheckedData();
     static QString photosHeading();
     static QString photosIntro(const Provenance &provenance = Provenance());
     static QString linksHeading();

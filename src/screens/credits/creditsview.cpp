@@ -157,6 +157,8 @@ QWidget *CreditsView::sourcesPanel()
     const Provenance provenance = Provenance::of(m_model.data());
     text(box, provenance.dataCredit(), 18, QFont::ExtraBold);
     text(box, CreditsRules::statement(provenance), 13);
+    if (!m_model.data()->checksummed())
+        text(box, CreditsRules::uncheckedData(), 13, QFont::DemiBold);
     for (const DataSource &source : m_model.data()->dataSources()) {
         const CreditsRules::SourceRow row = CreditsRules::sourceRow(source);
         auto *line = new QHBoxLayout;

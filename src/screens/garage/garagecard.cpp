@@ -75,7 +75,11 @@ GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
     m_buttonBox = buttons;
 
     col->addWidget(fieldRow(QStringLiteral("Nickname"), m_nickname));
+    m_nicknameProblem = problemLabel(QStringLiteral("nicknameProblem"));
+    col->addWidget(m_nicknameProblem);
     col->addWidget(fieldRow(QStringLiteral("VIN"), m_vin));
+    m_vinProblem = problemLabel(QStringLiteral("vinProblem"));
+    col->addWidget(m_vinProblem);
     col->addWidget(fieldRow(QStringLiteral("Engine"), m_engine));
     QWidget *miles = fieldRow(QStringLiteral("Mileage"), m_mileage);
     m_mileageProblem = problemLabel(QStringLiteral("mileageProblem"));
@@ -105,6 +109,8 @@ GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
     well->setFocusSource(m_notes);
     m_notesWell = well;
     col->addWidget(well);
+    m_notesProblem = problemLabel(QStringLiteral("notesProblem"));
+    col->addWidget(m_notesProblem);
 
     auto *saveRow = new QHBoxLayout;
     saveRow->addWidget(m_save, 0, Qt::AlignVCenter);
@@ -114,8 +120,15 @@ GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
     col->addLayout(saveRow);
     setContent(content);
 
-    connect(m_nickname, &QLineEdit::textEdited, this, [this](const QString &t) { change([&](GarageVehicle &v) { v.nickname = t; }); });
-    connect(m_vin, &QLineEdit::textEdited, this, [this](const QString &t) { change([&](GarageVehicle &v) { v.vin = t; }); });
+    // Like a refused mileage, a text too long stays as typed with the reason under it.
+    connect(m_nickname, &QLineEdit::textEdited, this, [this](const QString &t) {
+        checkLength(m_nicknameProblem, t, m_shown ? m_shown->nickname : QString(), &GarageInput::nicknameProblem);
+        change([&](GarageVehicle &v) { v.nickname = t; });
+    });
+    connect(m_vin, &QLineEdit::textEdited, this, [this](const QString &t) {
+        checkLength(m_vinProblem, t, m_shown ? m_shown->vin : QString(), &GarageInput::vinProblem);
+        change([&](GarageVehicle &v) { v.vin = t; });
+    });
     connect(m_engine, &QLineEdit::textEdited, this, [this](const QString &t) { change([&](GarageVehicle &v) { v.engine = t; }); });
     connect(m_mileage, &QLineEdit::textEdited, this, [this](const QString &t) {
         // A refused text stays as typed, with the reason beside it.
@@ -130,6 +143,7 @@ GarageCard::GarageCard(GarageStore &g, AppModel &m, QWidget *parent)
         if (m_updating)
             return;
         const QString t = m_notes->toPlainText();
+        checkLength(m_notesProblem, t, m_shown ? m_shown->notes : QString(), &GarageInput::notesProblem);
         change([&](GarageVehicle &v) { v.notes = t; });
     });
     for (GarageLineEdit *f : {m_nickname, m_vin, m_engine, m_mileage})
@@ -159,9 +173,24 @@ void GarageCard::setProblem(KVTextLabel *label, const QString &problem)
     label->setVisible(!problem.isEmpty());
 }
 
+void GarageCard::checkLength(KVTextLabel *label, const QString &typed, const QString &stored,
+                             QString (*problem)(const QString &))
+{
+    setProblem(label, typed == stored ? QString() : problem(typed));
+}
+
+bool GarageCard::anyProblem() const
+{
+    for (const KVTextLabel *label : {m_mileageProblem, m_nicknameProblem, m_vinProblem, m_notesProblem}) {
+        if (!label->isHidden())
+            return true;
+    }
+    return false;
+}
+
 void GarageCard::syncSave()
 {
-    m_save->setEnabled(m_draft.pending() && m_mileageProblem->isHidden());
+    m_save->setEnabled(m_draft.pending() && !anyProblem());
 }
 
 QWidget *GarageCard::fieldRow(const QString &label, GarageLineEdit *field)
@@ -202,8 +231,8 @@ void GarageCard::showVehicle(const std::optional<GarageVehicle> &shown)
     const bool other = !shown || !m_shown || shown->id != m_shown->id;
     m_shown = shown;
     if (other) {
-        setProblem(m_mileageProblem, QString());
-        setProblem(m_saveProblem, QString());
+        for (KVTextLabel *label : {m_mileageProblem, m_nicknameProblem, m_vinProblem, m_notesProblem, m_saveProblem})
+            setProblem(label, QString());
     }
     m_draft.follow(shown);
     m_title->setPlain(shown ? shown->title : QString());
@@ -230,7 +259,7 @@ void GarageCard::showVehicle(const std::optional<GarageVehicle> &shown)
 
 void GarageCard::save()
 {
-    if (!m_draft.pending() || !m_mileageProblem->isHidden())
+    if (!m_draft.pending() || anyProblem())
         return;
     const GarageVehicle saved = *m_draft.value();
     if (GarageActions::save(saved, m_store)) {
@@ -270,6 +299,15 @@ void GarageCard::openPage()
 QString GarageCard::mileageProblem() const
 {
     return m_mileageProblem->isHidden() ? QString() : m_mileageProblem->text();
+}
+
+QString GarageCard::lengthProblem() const
+{
+    for (const KVTextLabel *label : {m_nicknameProblem, m_vinProblem, m_notesProblem}) {
+        if (!label->isHidden())
+            return label->text();
+    }
+    return QString();
 }
 
 QString GarageCard::saveProblem() const

@@ -44,6 +44,9 @@ public:
     KVChromeButton *openButton() const { return m_open; }
     // Why the typed mileage or the last save was refused; empty when hidden.
     QString mileageProblem() const;
+    // Why the typed nickname, VIN or notes are refused (too long), the first
+    // shown; empty when none is.
+    QString lengthProblem() const;
     QString saveProblem() const;
     // The focusable widgets in reading order.
     QList<QWidget *> tabChain() const;
@@ -52,6 +55,10 @@ private:
     QWidget *fieldRow(const QString &label, GarageLineEdit *field);
     static KVTextLabel *problemLabel(const QString &name);
     static void setProblem(KVTextLabel *label, const QString &problem);
+    // Shows the problem of a typed text unless it is the stored one.
+    void checkLength(KVTextLabel *label, const QString &typed, const QString &stored,
+                     QString (*problem)(const QString &));
+    bool anyProblem() const;
     void syncSave();
     void change(const std::function<void(GarageVehicle &)> &apply);
     void applyMetrics();
@@ -72,6 +79,9 @@ private:
     QPlainTextEdit *m_notes;
     KVChromeButton *m_save;
     KVTextLabel *m_mileageProblem = nullptr;
+    KVTextLabel *m_nicknameProblem = nullptr;
+    KVTextLabel *m_vinProblem = nullptr;
+    KVTextLabel *m_notesProblem = nullptr;
     KVTextLabel *m_saveProblem = nullptr;
     QList<QWidget *> m_labels;
     QWidget *m_notesWell = nullptr;

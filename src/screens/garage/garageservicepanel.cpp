@@ -80,7 +80,7 @@ GarageServicePanel::GarageServicePanel(GarageStore &g, QWidget *parent)
     KVScaleWatch::follow(this, metrics);
 
     connect(m_title, &QLineEdit::textChanged, this, [this] { syncAdd(); });
-    for (GarageLineEdit *f : {m_date, m_miles, m_cost})
+    for (GarageLineEdit *f : {m_date, m_miles, m_cost, m_details})
         connect(f, &QLineEdit::textEdited, this, [this] { showProblem(QString()); });
     connect(m_add, &QAbstractButton::clicked, this, [this] { addEntry(); });
     syncAdd();
@@ -113,7 +113,8 @@ void GarageServicePanel::addEntry()
     const std::pair<GarageLineEdit *, QString> checks[] = {
         {m_date, GarageInput::dateProblem(m_date->text())},
         {m_miles, GarageInput::mileage(m_miles->text()).problem},
-        {m_cost, GarageInput::costProblem(m_cost->text())}};
+        {m_cost, GarageInput::costProblem(m_cost->text())},
+        {m_details, GarageInput::detailsProblem(m_details->text())}};
     QStringList problems;
     GarageLineEdit *first = nullptr;
     for (const auto &[field, problem] : checks) {
