@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
+#include <utility>
 
 namespace {
 
@@ -32,11 +34,13 @@ const char *const kSql[] = {
     "SELECT variant, displacement_l, cylinders, transmission, drive, vehicle_class, fuel_type, engine_desc, turbo, "
     "supercharger, ev_motor\nFROM epa WHERE vehicle_id = ? AND model_year = ? ORDER BY displacement_l, variant",
     "SELECT * FROM obd_codes WHERE code = ?",
-    "SELECT kind, ref, title, snippet(search, 3, '', '', '\xE2\x80\xA6', 14) FROM search WHERE search MATCH ? ORDER BY "
-    "bm25(search, 0, 0, 8.0, 1.0) LIMIT ?",
+    "SELECT rowid, kind, ref, title, bm25(search, 0, 0, 0, 1.0) FROM search WHERE search MATCH ? ORDER BY "
+    "bm25(search, 0, 0, 8.0, 1.0)",
     "SELECT COUNT(*) FROM vehicle_years WHERE vehicle_id = ? AND model_year = ?",
+    "SELECT rowid, snippet(search, 3, '', '', '\xE2\x80\xA6', 14) FROM search WHERE search MATCH ? AND +rowid IN "
+    "(SELECT value FROM json_each(?))",
 };
-static_assert(sizeof kSql / sizeof *kSql == 12);
+static_assert(sizeof kSql / sizeof *kSql == 13);
 
 [[noreturn]] void die(sqlite3 *db, const char *what)
 {
@@ -62,6 +66,14 @@ std::int64_t decimal(const unsigned char *text, int bytes)
         v = v * 10 + (text[i] - '0');
     }
     return v;
+}
+
+// A five-character OBD-II code: P, B, C or U and four hexadecimal digits.
+bool isWellFormedCode(const std::string &key)
+{
+    return key.size() == 5 && std::strchr("PBCU", key[0]) && std::all_of(key.begin() + 1, key.end(), [](char c) {
+               return std::isdigit(static_cast<unsigned char>(c)) || (c >= 'A' && c <= 'F');
+           });
 }
 
 } // namespace
@@ -260,18 +272,92 @@ std::int64_t RawVorel::search(const std::string &query, std::int64_t limit)
     for (const std::string &t : tokens)
         match += (match.empty() ? "\"" : " \"") + t + "\"*";
 
+    // Each kind's best `limit` rows; recalls that match only through their
+    // title's component words after the others; the first row of a kind
+    // and reference kept.
+    enum { VehicleKind, CodeKind, GuideKind, Obd1Kind, RecallKind, KindCount };
+    static const char *const kinds[KindCount] = {"vehicle", "code", "guide", "obd1", "recall"};
+    std::vector<std::int64_t> found[KindCount];
+    std::vector<std::int64_t> componentOnly;
+    std::set<std::pair<int, std::string>> seen;
+    const bool first = rows > 0 || isWellFormedCode(key);
+    if (first)
+        seen.insert({CodeKind, key});
     sqlite3_stmt *fts = m_statements[Match];
     sqlite3_bind_text(fts, 1, match.data(), int(match.size()), SQLITE_STATIC);
-    sqlite3_bind_int64(fts, 2, limit * 3);
     while (sqlite3_step(fts) == SQLITE_ROW) {
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 5; ++i)
             touch(fts, i);
         ++rows;
-        if (year == 0 || sqlite3_column_bytes(fts, 0) != 7
-            || std::memcmp(sqlite3_column_text(fts, 0), "vehicle", 7) != 0)
+        const char *kindText = reinterpret_cast<const char *>(sqlite3_column_text(fts, 1));
+        int kind = 0;
+        while (kind < KindCount && (!kindText || std::strcmp(kindText, kinds[kind]) != 0))
+            ++kind;
+        if (kind == KindCount || std::int64_t(found[kind].size()) >= limit)
             continue;
-        rows += run(YearCount, decimal(sqlite3_column_text(fts, 1), sqlite3_column_bytes(fts, 1)), year);
+        const std::string ref(reinterpret_cast<const char *>(sqlite3_column_text(fts, 2)), size_t(sqlite3_column_bytes(fts, 2)));
+        if (year != 0 && kind == VehicleKind
+            && run(YearCount, decimal(sqlite3_column_text(fts, 2), sqlite3_column_bytes(fts, 2)), year) <= 0)
+            continue;
+        bool demoted = false;
+        if (kind == RecallKind && sqlite3_column_double(fts, 4) >= 0) {
+            const std::string title(reinterpret_cast<const char *>(sqlite3_column_text(fts, 3)), size_t(sqlite3_column_bytes(fts, 3)));
+            const size_t colon = title.find(": ");
+            demoted = colon != std::string::npos;
+            std::string word;
+            for (const char ch : (demoted ? title.substr(colon + 2) : std::string()) + ' ') {
+                const auto c = static_cast<unsigned char>(ch);
+                if (isTokenByte(c)) {
+                    word += char(std::tolower(c));
+                    continue;
+                }
+                for (const std::string &t : tokens)
+                    demoted = demoted && word.compare(0, t.size(), t) != 0;
+                word.clear();
+            }
+        }
+        if (demoted && std::int64_t(componentOnly.size()) >= limit)
+            continue;
+        if (!seen.insert({kind, ref}).second)
+            continue;
+        (demoted ? componentOnly : found[kind]).push_back(sqlite3_column_int64(fts, 0));
     }
     sqlite3_reset(fts);
+    for (const std::int64_t id : componentOnly)
+        if (std::int64_t(found[RecallKind].size()) < limit)
+            found[RecallKind].push_back(id);
+
+    // The places shared: each kind's best few, then by the order of kinds.
+    std::int64_t sizes[KindCount], taken[KindCount], kindsWithHits = 0;
+    for (int k = 0; k < KindCount; ++k) {
+        sizes[k] = std::int64_t(found[k].size()) + (k == CodeKind && first ? 1 : 0);
+        kindsWithHits += sizes[k] > 0;
+    }
+    const std::int64_t reserve = kindsWithHits ? std::min<std::int64_t>(5, limit / kindsWithHits) : 0;
+    std::int64_t left = limit;
+    for (int k = 0; k < KindCount; ++k) {
+        taken[k] = std::min(sizes[k], reserve);
+        left -= taken[k];
+    }
+    std::vector<std::int64_t> kept;
+    for (int k = 0; k < KindCount; ++k) {
+        const std::int64_t more = std::min(sizes[k] - taken[k], left);
+        taken[k] += more;
+        left -= more;
+        const std::int64_t fromRows = taken[k] - (k == CodeKind && first && taken[k] > 0 ? 1 : 0);
+        kept.insert(kept.end(), found[k].begin(), found[k].begin() + fromRows);
+    }
+    if (kept.empty())
+        return rows;
+    std::sort(kept.begin(), kept.end());
+    std::string list = "[";
+    for (const std::int64_t id : kept)
+        list += (list.size() > 1 ? "," : "") + std::to_string(id);
+    list += ']';
+    sqlite3_stmt *snippets = m_statements[Snippets];
+    sqlite3_bind_text(snippets, 1, match.data(), int(match.size()), SQLITE_STATIC);
+    sqlite3_bind_text(snippets, 2, list.data(), int(list.size()), SQLITE_STATIC);
+    rows += readAll(snippets);
+    sqlite3_reset(snippets);
     return rows;
 }

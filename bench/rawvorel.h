@@ -30,14 +30,15 @@ public:
     std::int64_t page(std::int64_t vehicleID, std::int64_t year);
 
     // What a search runs for `query`: the code look-up, the full-text
-    // statement, and one vehicle-year count per vehicle row with a year.
+    // statement over every matching row, one vehicle-year count per vehicle
+    // row taken with a year, and the snippets of the rows kept.
     std::int64_t search(const std::string &query, std::int64_t limit = 60);
 
     // A touch of every byte read, so that no read can be left out.
     std::uint64_t checksum() const { return m_sum; }
 
 private:
-    enum Statement { Vehicle, Years, Photos, Totals, Areas, Recalls, Investigations, Links, Epa, Code, Match, YearCount, StatementCount };
+    enum Statement { Vehicle, Years, Photos, Totals, Areas, Recalls, Investigations, Links, Epa, Code, Match, YearCount, Snippets, StatementCount };
 
     // Binds the integers to a kept statement, steps it to the end and resets it.
     std::int64_t run(Statement s, std::int64_t a, std::int64_t b = 0, std::int64_t c = 0);

@@ -4,6 +4,7 @@
 #include "platform/text.h"
 
 #include <QHash>
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <utility>
@@ -68,6 +69,25 @@ std::optional<qint64> takeYear(QStringList &tokens)
     return std::nullopt;
 }
 
+// Whether a recall title's vehicles, the part after "<campaign> <component>: ",
+// hold a word that one of the query's tokens begins.
+bool titleVehiclesMatch(const QString &title, const QStringList &queryTokens)
+{
+    const qsizetype colon = title.indexOf(QLatin1String(": "));
+    if (colon < 0)
+        return true; // no component part to tell apart
+    for (const QString &word : tokens(title.mid(colon + 2).toLower())) {
+        for (const QString &t : queryTokens) {
+            if (word.startsWith(t))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Every kind with hits keeps at least this many of its best within the limit.
+constexpr qint64 keptPerKind = 5;
+
 } // namespace
 
 QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
@@ -118,22 +138,34 @@ QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
         kinds |= bit;
         return true;
     };
-    // The code-first hit is noted when the first row comes.
-    bool firstNoted = !first;
+    if (first)
+        isNew(*first);
 
-    // limit * 3 rows, kept within the 64-bit range for absurd limits.
-    const qint64 fetch = limit > std::numeric_limits<qint64>::max() / 3 ? std::numeric_limits<qint64>::max() : limit * 3;
-    // The full-text hits by kind, each in bm25 order, made as the rows are
-    // read; a statement that fails part-way yields none, as when it fails at once.
-    std::array<QList<SearchHit>, SearchKind::allCases().size()> found;
+    // Each kind draws its own best `limit` candidates from every matching
+    // row in bm25 order, so that a kind with many strong rows (recalls)
+    // cannot push another out before the cut. A recall that matches only
+    // through the component words of its title goes after the recalls that
+    // match in their summary or vehicles.
+    constexpr size_t kindCount = SearchKind::allCases().size();
+    struct Candidate
+    {
+        qint64 rowid;
+        SearchHit hit;
+    };
+    std::array<QList<Candidate>, kindCount> found;
+    QList<Candidate> componentOnly;
+    const auto full = [&](SearchKind kind) {
+        return found[size_t(kind.value())].size() >= limit;
+    };
+    const QString match = terms.join(u' ');
     try {
-        db->each(QStringLiteral("SELECT kind, ref, title, snippet(search, 3, '', '', '\u2026', 14) FROM search WHERE "
-                                "search MATCH ? ORDER BY bm25(search, 0, 0, 8.0, 1.0) LIMIT ?"),
-                 {terms.join(u' '), fetch}, [&](const SQLRow &r) {
-                     const std::optional<SearchKind> kind = SearchKind::fromRawValue(r.str(0));
-                     if (!kind)
+        db->each(QStringLiteral("SELECT rowid, kind, ref, title, bm25(search, 0, 0, 0, 1.0) FROM search WHERE search "
+                                "MATCH ? ORDER BY bm25(search, 0, 0, 8.0, 1.0)"),
+                 {match}, [&](const SQLRow &r) {
+                     const std::optional<SearchKind> kind = SearchKind::fromRawValue(r.str(1));
+                     if (!kind || full(*kind))
                          return;
-                     SearchHit hit{*kind, r.str(1), r.str(2), r.str(3), std::nullopt};
+                     SearchHit hit{*kind, r.str(2), r.str(3), QString(), std::nullopt};
                      if (year && *kind == SearchKind::Vehicle) {
                          const qint64 vid = Text::parseInt64(hit.ref).value_or(0);
                          if (db->scalar(QStringLiteral("SELECT COUNT(*) FROM vehicle_years WHERE vehicle_id = ? AND "
@@ -143,27 +175,77 @@ QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
                              return;
                          hit.year = year;
                      }
-                     if (!std::exchange(firstNoted, true))
-                         isNew(*first);
-                     if (isNew(hit))
-                         found[size_t(kind->value())].append(std::move(hit));
+                     const bool demoted = *kind == SearchKind::Recall && r.real(4) >= 0
+                                          && !titleVehiclesMatch(hit.title, toks);
+                     if (demoted && componentOnly.size() >= limit)
+                         return;
+                     if (!isNew(hit))
+                         return;
+                     (demoted ? componentOnly : found[size_t(kind->value())]).append({r.integer(0), std::move(hit)});
                  });
     } catch (const SQLError &) {
-        for (QList<SearchHit> &list : found)
+        for (QList<Candidate> &list : found)
             list.clear();
+        componentOnly.clear();
+    }
+    QList<Candidate> &recalls = found[size_t(SearchKind::Recall)];
+    recalls.append(componentOnly.mid(0, limit - recalls.size()));
+
+    // The places are shared: every kind with hits keeps its best few, and the
+    // rest go by the order of kinds. Within a kind the code-first hit leads,
+    // then bm25 order.
+    std::array<qsizetype, kindCount> sizes{};
+    qsizetype kinds = 0;
+    for (size_t k = 0; k < kindCount; ++k) {
+        sizes[k] = found[k].size() + (k == size_t(SearchKind::Code) && first ? 1 : 0);
+        kinds += sizes[k] > 0 ? 1 : 0;
+    }
+    const qint64 reserve = kinds > 0 ? std::min<qint64>(keptPerKind, limit / kinds) : 0;
+    qint64 left = limit;
+    std::array<qsizetype, kindCount> taken{};
+    for (size_t k = 0; k < kindCount; ++k) {
+        taken[k] = qsizetype(std::min<qint64>(sizes[k], reserve));
+        left -= taken[k];
+    }
+    for (size_t k = 0; k < kindCount; ++k) {
+        const qsizetype more = qsizetype(std::min<qint64>(sizes[k] - taken[k], left));
+        taken[k] += more;
+        left -= more;
     }
 
-    // Kinds in their fixed order; within a kind the code-first hit and then bm25 order.
     QList<SearchHit> hits;
-    const auto take = [&hits, limit](SearchHit &&hit) {
-        if (hits.size() < limit)
-            hits.append(std::move(hit));
-    };
-    for (const SearchKind kind : SearchKind::allCases()) {
-        if (kind == SearchKind::Code && first)
-            take(std::move(*first));
-        for (SearchHit &hit : found[size_t(kind.value())])
-            take(std::move(hit));
+    QHash<qint64, qsizetype> atRow; // full-text row -> position in hits
+    for (size_t k = 0; k < kindCount; ++k) {
+        qsizetype n = taken[k];
+        if (k == size_t(SearchKind::Code) && first && n > 0) {
+            hits.append(std::move(*first));
+            --n;
+        }
+        for (qsizetype i = 0; i < n; ++i) {
+            atRow.insert(found[k][i].rowid, hits.size());
+            hits.append(std::move(found[k][i].hit));
+        }
+    }
+
+    // The snippets of the hits kept, cut from the body without match markers.
+    if (!atRow.isEmpty()) {
+        QStringList rowids;
+        for (auto it = atRow.cbegin(); it != atRow.cend(); ++it)
+            rowids << QString::number(it.key());
+        std::sort(rowids.begin(), rowids.end(), [](const QString &a, const QString &b) {
+            return a.size() != b.size() ? a.size() < b.size() : a < b;
+        });
+        try {
+            db->each(QStringLiteral("SELECT rowid, snippet(search, 3, '', '', '\u2026', 14) FROM search WHERE search "
+                                    "MATCH ? AND +rowid IN (SELECT value FROM json_each(?))"),
+                     {match, u'[' + rowids.join(u',') + u']'}, [&](const SQLRow &r) {
+                         const auto it = atRow.constFind(r.integer(0));
+                         if (it != atRow.cend())
+                             hits[*it].snippet = r.str(1);
+                     });
+        } catch (const SQLError &) {
+            // The hits stand without their snippets.
+        }
     }
     return hits;
 }

@@ -5,6 +5,7 @@
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -18,6 +19,8 @@ struct Transfer
     QString error; // set when this side ended the request
     bool timedOut = false;
     bool ended = false;
+    bool spoke = false; // headers came (of the answer or of a redirect)
+    int redirects = 0;
 };
 
 // Failures that mean nothing was reached (unlike TLS or protocol errors).
@@ -36,6 +39,25 @@ bool networkReason(QNetworkReply::NetworkError error)
     }
 }
 
+// The server was reached but would not give a usable answer.
+bool serverReason(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::SslHandshakeFailedError:
+    case QNetworkReply::TooManyRedirectsError:
+    case QNetworkReply::InsecureRedirectError:
+    case QNetworkReply::ProtocolFailure:
+    case QNetworkReply::RemoteHostClosedError:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// How many bytes the client holds in flight for a reply: the body is read
+// as it comes, so a longer answer waits in the socket, not in memory.
+constexpr qint64 readBuffer = 64 * 1024;
+
 class NetworkHttpClient final : public HttpClient
 {
 public:
@@ -51,7 +73,7 @@ public:
         } else {
             request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                                  QNetworkRequest::UserVerifiedRedirectPolicy);
-            request.setMaximumRedirectsAllowed(maxRedirects);
+            request.setMaximumRedirectsAllowed(maxRedirects + 1);
         }
         QNetworkReply *reply = method == Method::Head ? m_manager.head(request) : m_manager.get(request);
         auto transfer = std::make_shared<Transfer>();
@@ -70,30 +92,44 @@ public:
                          [stop] { stop(QStringLiteral("the request timed out"), true); });
         timer->start(deadline);
 
-        QObject::connect(reply, &QNetworkReply::redirected, reply, [reply, url, options, stop](const QUrl &to) {
-            if (HttpClient::mayFollow(url, reply->url().resolved(to), options.redirects))
+        QObject::connect(reply, &QNetworkReply::redirected, reply, [reply, url, options, transfer, stop](const QUrl &to) {
+            transfer->spoke = true;
+            // Counted here: past the limit Qt ends the reply as if it were an answer.
+            if (++transfer->redirects > maxRedirects)
+                stop(HttpClient::tooManyRedirects(), false);
+            else if (HttpClient::mayFollow(url, reply->url().resolved(to), options.redirects))
                 emit reply->redirectAllowed();
             else
                 stop(HttpClient::redirectRefused(), false);
         });
+        QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, transfer, options, stop] {
+            if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid())
+                transfer->spoke = true;
+            // A body announced longer than the cap is not read at all.
+            if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > options.maxBody)
+                stop(HttpClient::tooLarge(), false);
+        });
         // Read as it comes, so that no more than the cap is ever held.
+        reply->setReadBufferSize(std::min(readBuffer, options.maxBody + 1));
         QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, transfer, options, stop] {
             if (transfer->ended || !transfer->error.isEmpty())
                 return;
             transfer->body += reply->read(options.maxBody + 1 - transfer->body.size());
-            const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
-            if (transfer->body.size() > options.maxBody || announced > options.maxBody) {
+            if (transfer->body.size() > options.maxBody) {
                 transfer->body.clear();
+                transfer->body.squeeze();
                 stop(HttpClient::tooLarge(), false);
             }
         });
 
         QPointer<QObject> guard(context);
         const bool hadContext = context != nullptr;
-        QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply, transfer, options, guard, hadContext, done] {
+        QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply, url, transfer, options, guard, hadContext, done] {
             transfer->ended = true;
             reply->deleteLater();
+            const QNetworkReply::NetworkError error = reply->error();
             HttpReply answer;
+            answer.url = url;
             if (transfer->error.isEmpty()) {
                 answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
                 transfer->body += reply->read(options.maxBody + 1 - transfer->body.size());
@@ -104,17 +140,31 @@ public:
                 answer.status = 0;
                 answer.error = transfer->error;
                 answer.timedOut = transfer->timedOut;
-            } else if (answer.status <= 0) {
+            } else if (error == QNetworkReply::TooManyRedirectsError
+                       || (answer.status > 0 && answer.status < 200 && transfer->redirects > 0)) {
+                // A redirect loop can also end with an interim status (100) and no error.
+                answer.status = 0;
+                answer.error = HttpClient::tooManyRedirects();
+            } else if (error == QNetworkReply::SslHandshakeFailedError) {
+                answer.status = 0;
+                answer.error = HttpClient::noSecureConnection();
+                answer.detail = reply->errorString();
+            } else if (answer.status < 200) {
+                // No final answer (an interim status is none).
+                if (answer.status > 0)
+                    transfer->spoke = true;
                 answer.status = 0;
                 answer.error = reply->errorString();
-                answer.timedOut = reply->error() == QNetworkReply::OperationCanceledError
-                                  || reply->error() == QNetworkReply::TimeoutError;
+                answer.timedOut = error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError;
             } else {
                 answer.body = std::move(transfer->body);
                 if (!answer.ok())
                     answer.error = QStringLiteral("HTTP %1").arg(answer.status);
             }
-            answer.networkDown = !answer.answered() && (answer.timedOut || networkReason(reply->error()));
+            // Only a request that heard nothing at all says the network is down.
+            answer.serverSpoke = !answer.answered() && (transfer->spoke || serverReason(error));
+            answer.networkDown = !answer.answered() && !answer.serverSpoke
+                                 && (answer.timedOut || networkReason(error));
             notify(answer);
             if (hadContext && !guard)
                 return;
@@ -147,6 +197,16 @@ bool HttpClient::mayFollow(const QUrl &from, const QUrl &to, Redirects policy)
 QString HttpClient::tooLarge()
 {
     return QStringLiteral("the answer was too large");
+}
+
+QString HttpClient::tooManyRedirects()
+{
+    return QStringLiteral("the server redirected the request too many times");
+}
+
+QString HttpClient::noSecureConnection()
+{
+    return QStringLiteral("a secure connection could not be made");
 }
 
 QString HttpClient::redirectRefused()

@@ -17,8 +17,16 @@ struct HttpReply
     QByteArray body;
     QString error;
     bool timedOut = false;
-    // No answer for a network reason: host not found, refused, no route, time-out.
+    // No answer for a network reason: host not found, refused, no route, a
+    // time-out before the server said anything.
     bool networkDown = false;
+    // The server said something, though not a usable answer: the headers of
+    // a body that never ended, a refused secure connection, a redirect loop.
+    bool serverSpoke = false;
+    // The technical text of a failure put in plain words in `error`.
+    QString detail{};
+    // The address asked (the first one, before any redirect).
+    QUrl url{};
 
     bool answered() const { return status > 0; }
     bool ok() const { return status >= 200 && status < 300; }
@@ -56,12 +64,15 @@ public:
     static bool mayFollow(const QUrl &from, const QUrl &to, Redirects policy);
     static QString tooLarge();
     static QString redirectRefused();
+    static QString tooManyRedirects();
+    static QString noSecureConnection();
 
     // The process-wide client over the network (created on first use).
     static HttpClient &network();
 
     // Told of every finished request, before its `done` (also when its
     // context is gone); one observer per client, an empty one removes it.
+    // The reply's `url` is the address asked.
     using Observer = std::function<void(const HttpReply &)>;
     void setObserver(Observer observer) { m_observer = std::move(observer); }
 

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QUrl>
+#include <chrono>
 
 class HttpClient;
+class QTimer;
 class RouteWatcher;
 struct HttpReply;
 
@@ -10,8 +13,10 @@ struct HttpReply;
 // bulletin copies and the online VIN decode. Starts online; after start() it
 // follows the system's network information when a backend reports changes,
 // else the kernel's routes. A request that fails for a network reason marks
-// it offline until a later request gets an answer or the routes change.
-// Main thread only.
+// it offline until a later request gets an answer or the routes change;
+// meanwhile it asks again by itself (one small request to the host that
+// failed, at growing intervals) and whenever a control that needs the
+// network is pressed (retryNow). Main thread only.
 class NetStatus final : public QObject
 {
     Q_OBJECT
@@ -45,6 +50,20 @@ public:
     void noteReply(const HttpReply &reply);
     // Whether the last word came from a request that reached nothing.
     bool requestFailed() const { return m_requestFailed; }
+    // Offline only because a request failed: the routes are up and offline
+    // is not forced, so the online actions stay offered.
+    bool offlineByFailure() const { return !m_online && m_requestFailed && m_usable && !m_forceOffline; }
+
+    // The deadline of a retry request.
+    static constexpr std::chrono::milliseconds probeDeadline{12000};
+    // The waits before the retries: the first, doubled after each failed
+    // retry up to the longest.
+    void setRetryIntervals(std::chrono::milliseconds first, std::chrono::milliseconds longest);
+    // Asks now when offline by a failed request and no retry is under way
+    // (a control that needs the network was pressed).
+    void retryNow();
+    // Whether a retry is waiting for its time.
+    bool retryPending() const;
 
     // Which monitor start() chose: "networkinformation:<backend>", "netlink"
     // or "none"; empty before start().
@@ -58,6 +77,9 @@ private:
     bool startNetworkInformation();
 
     void recompute(bool announce);
+    // Starts, or stops, the retries after a change of the failure state.
+    void scheduleRetry(bool failedBefore);
+    void probe();
 
     bool m_online = true;
     bool m_usable = true;
@@ -65,4 +87,11 @@ private:
     bool m_forceOffline = false;
     QString m_monitorName;
     RouteWatcher *m_watcher = nullptr;
+    HttpClient *m_http = nullptr;
+    QUrl m_failedURL;
+    QTimer *m_retry = nullptr;
+    bool m_probing = false;
+    std::chrono::milliseconds m_firstRetry{15000};
+    std::chrono::milliseconds m_longestRetry{120000};
+    std::chrono::milliseconds m_nextRetry{15000};
 };

@@ -2,6 +2,7 @@
 
 #include "platform/text.h"
 
+#include <QDate>
 #include <QSet>
 #include <algorithm>
 
@@ -76,7 +77,7 @@ std::optional<QString> checkDigitOf(const QStringList &chars)
     return r == 10 ? QStringLiteral("X") : QString::number(r);
 }
 
-YearReading modelYearOf(const QStringList &chars)
+YearReading modelYearOf(const QStringList &chars, int thisYear)
 {
     if (chars.size() != 17)
         return {std::nullopt, QStringLiteral("A VIN must have 17 characters to show the model year (1981 and newer).")};
@@ -84,10 +85,24 @@ YearReading modelYearOf(const QStringList &chars)
     const qsizetype i = code.size() == 1 ? yearCodes().indexOf(code.front()) : -1;
     if (i < 0)
         return {std::nullopt, QStringLiteral("The 10th character '%1' is not a model-year code.").arg(code)};
-    if (isNumeric(chars[6]))
-        return {1980 + i, QStringLiteral("Position 7 is a number, so the 1980–2009 cycle applies.")};
+    if (isNumeric(chars[6])) {
+        if (i > 0)
+            return {1980 + i, QStringLiteral("Position 7 is a number, so the 1980–2009 cycle applies.")};
+        return {1980, QStringLiteral("Position 7 is a number, so the 1980–2009 cycle applies. 17-character VINs "
+                                     "began with model year 1981, so 1980 is doubtful: a heavy truck, bus or "
+                                     "trailer of 2010 carries the same code.")};
+    }
+    // A year still to come cannot be: the code belongs to the cycle before.
+    if (2010 + i > thisYear + 1)
+        return {1980 + i, QStringLiteral("Position 7 is a letter, but %1 is still to come, so the 1980–2009 cycle "
+                                         "applies.").arg(2010 + i)};
     return {2010 + i, QStringLiteral("Position 7 is a letter, so the 2010–2039 cycle applies "
                                      "(cars and light trucks for North America).")};
+}
+
+int currentYear()
+{
+    return QDate::currentDate().year();
 }
 
 } // namespace
@@ -109,7 +124,12 @@ std::optional<QString> checkDigit(const QString &vin)
 
 YearReading modelYear(const QString &vin)
 {
-    return modelYearOf(Text::graphemes(vin));
+    return modelYearOf(Text::graphemes(vin), currentYear());
+}
+
+YearReading modelYear(const QString &vin, int thisYear)
+{
+    return modelYearOf(Text::graphemes(vin), thisYear);
 }
 
 Check check(const QString &text)
@@ -155,7 +175,13 @@ Check check(const QString &text)
 
     // A letter typed for a digit (O for 0, I for 1) can move the year by a
     // whole cycle, so a VIN with forbidden characters shows no year.
-    YearReading year = modelYearOf(chars);
+    // 0, U and Z are valid VIN characters but no model year's code.
+    if (n == 17 && bad.isEmpty() && !yearCodes().contains(chars[9]))
+        result.problems << QStringLiteral("The 10th character '%1' is not a model-year code: model years are "
+                                          "coded by letters and digits other than 0, I, O, Q, U and Z. The VIN "
+                                          "may be mistyped.").arg(chars[9]);
+
+    YearReading year = modelYearOf(chars, currentYear());
     if (year.year && !bad.isEmpty())
         year = {std::nullopt, QStringLiteral("The model year is read once the VIN has no letters I, O or Q (or symbols).")};
     result.modelYear = year.year;

@@ -38,7 +38,10 @@ struct YearReading
     std::optional<qint64> year;
     QString note;
 };
+// A year more than one year after `thisYear` (today's, when not given) is
+// read in the cycle before.
 YearReading modelYear(const QString &vin);
+YearReading modelYear(const QString &vin, int thisYear);
 // The whole offline check of raw user input.
 Check check(const QString &text);
 

@@ -59,6 +59,21 @@ QString failureStatus(const QString &reason)
         .arg(reason.isEmpty() ? QStringLiteral("no answer") : reason);
 }
 
+QString failureStatus(const HttpReply &reply)
+{
+    const QString still = QStringLiteral(" The offline results above still apply.");
+    if (reply.ok() || reply.error == HttpClient::tooLarge())
+        return QStringLiteral("NHTSA answered with something other than a decode.") + still;
+    if (reply.error == HttpClient::noSecureConnection())
+        return QStringLiteral("A secure connection to NHTSA could not be made, so the VIN was not sent.") + still
+            + (reply.detail.isEmpty() ? QString() : QStringLiteral(" Details: ") + reply.detail);
+    if (reply.error == HttpClient::tooManyRedirects())
+        return QStringLiteral("NHTSA's server kept sending the request elsewhere (too many redirects).") + still;
+    if (reply.serverSpoke && reply.timedOut)
+        return QStringLiteral("NHTSA began to answer but did not finish in time.") + still;
+    return failureStatus(reply.failure());
+}
+
 std::optional<VehicleInfo> match(const Vorel *data, const VIN::Decoded &decoded)
 {
     if (!data)

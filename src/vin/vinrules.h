@@ -2,6 +2,7 @@
 
 #include "data/vehicleinfo.h"
 #include "garage/garagevehicle.h"
+#include "platform/httpclient.h"
 #include "vincheck.h"
 #include "vindecoded.h"
 
@@ -30,6 +31,10 @@ QString askingStatus();
 std::optional<QString> answerStatus(const VIN::Decoded &decoded);
 // The status line of a failed request; `reason` empty gives "no answer".
 QString failureStatus(const QString &reason);
+// The status line of a request that gave no decode, by what happened: an
+// answer that is no decode, no secure connection (with the technical text),
+// a redirect loop, an answer that stopped, else no answer at all.
+QString failureStatus(const HttpReply &reply);
 
 // The reference vehicle with the decoded make and model (case-insensitive).
 std::optional<VehicleInfo> match(const Vorel *data, const VIN::Decoded &decoded);

@@ -58,7 +58,7 @@ bool VINSession::decode(const QString &cleanVin)
             m_decoded = printable(*result);
             m_status = VINRules::answerStatus(*m_decoded);
         } else {
-            m_status = VINRules::failureStatus(reply.failure());
+            m_status = VINRules::failureStatus(reply);
         }
         emit changed();
     }, options());

@@ -207,7 +207,8 @@ void VINView::refresh()
 
     const bool online = m_net.online();
     m_decode->setText(VINRules::decodeLabel(m_session->busy()));
-    const bool canDecode = VINRules::canDecode(online, m_session->busy(), m_check);
+    // Offline only because a request failed, a press asks again.
+    const bool canDecode = VINRules::canDecode(online || m_net.offlineByFailure(), m_session->busy(), m_check);
     // Keyboard focus stays on the screen (the field) rather than jumping
     // to the sidebar when the focused button turns off.
     if (!canDecode && m_decode->hasFocus())

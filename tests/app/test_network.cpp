@@ -1,9 +1,12 @@
+#include "platform/httpclient.h"
 #include "platform/netstatus.h"
 #include "platform/routetable.h"
 #include "platform/routewatcher.h"
 #include "support/fakehttp.h"
 
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -258,6 +261,54 @@ private slots:
         delete receiver;
         QTRY_VERIFY(!net.online());
         http.setObserver({});
+        net.override(true);
+    }
+
+    // A request that reaches nothing takes the app offline; it asks again by
+    // itself, and the first answer from a server that came up brings it back.
+    void recoversAfterAFailedRequest()
+    {
+        using namespace std::chrono_literals;
+        NetStatus &net = NetStatus::shared();
+        net.override(true);
+        net.watch(HttpClient::network());
+        net.setRetryIntervals(100ms, 300ms);
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const quint16 port = server.serverPort();
+        server.close();
+        int asked = 0;
+        connect(&server, &QTcpServer::newConnection, &server, [&] {
+            while (QTcpSocket *socket = server.nextPendingConnection()) {
+                ++asked;
+                socket->write("HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+                socket->disconnectFromHost();
+            }
+        });
+
+        QSignalSpy spy(&net, &NetStatus::onlineChanged);
+        bool done = false;
+        HttpClient::network().send(HttpClient::Method::Get, QUrl(QStringLiteral("http://127.0.0.1:%1/x").arg(port)), 5s,
+                                   nullptr, [&done](const HttpReply &) { done = true; });
+        QTRY_VERIFY(done);
+        QVERIFY(!net.online());
+        QVERIFY(net.offlineByFailure());
+        QVERIFY(net.retryPending());
+        QTest::qWait(700); // retries fail while nothing listens
+        QVERIFY(!net.online());
+        QVERIFY(net.retryPending());
+
+        QVERIFY(server.listen(QHostAddress::LocalHost, port));
+        QTRY_VERIFY_WITH_TIMEOUT(net.online(), 5000);
+        QCOMPARE(asked, 1);
+        QCOMPARE(spy.size(), 2);
+        QVERIFY(!net.retryPending());
+
+        // A route change, not a retry, ends a failure while the routes are down.
+        net.applyUpdate(false);
+        QVERIFY(!net.offlineByFailure());
+        HttpClient::network().setObserver({});
+        net.setRetryIntervals(15s, 120s);
         net.override(true);
     }
 

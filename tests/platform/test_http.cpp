@@ -42,6 +42,10 @@ private:
             redirect(socket, here + "/trickle");
         else if (path == "/trickle")
             trickle(socket);
+        else if (path == "/loop")
+            redirect(socket, "/loop");
+        else if (path == "/chunked")
+            stream(socket);
         else if (path == "/big")
             send(socket, "200 OK", QByteArray(2 * 1024 * 1024, 'x'));
         else
@@ -60,6 +64,24 @@ private:
         socket->write("HTTP/1.1 302 Found\r\nLocation: " + to + "\r\nContent-Length: 0\r\n\r\n");
     }
 
+    // A chunked answer that never ends: a 64 KB chunk whenever the last
+    // one has left, so the client sets the pace.
+    void stream(QTcpSocket *socket)
+    {
+        socket->write("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n");
+        const QByteArray chunk = "10000\r\n" + QByteArray(0x10000, 'y') + "\r\n";
+        connect(socket, &QTcpSocket::bytesWritten, socket, [this, socket, chunk] {
+            if (socket->bytesToWrite() == 0 && socket->state() == QAbstractSocket::ConnectedState) {
+                streamed += chunk.size();
+                socket->write(chunk);
+            }
+        });
+    }
+
+public:
+    qint64 streamed = 0;
+
+private:
     static void trickle(QTcpSocket *socket)
     {
         socket->write("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n");
@@ -79,10 +101,13 @@ class TestHttp : public QObject
 
     LocalServer m_server;
 
-    HttpReply fetch(const QString &path, std::chrono::milliseconds deadline, const HttpOptions &options)
+    HttpReply fetch(const QString &path, std::chrono::milliseconds deadline, const HttpOptions &options,
+                    const QString &scheme = QStringLiteral("http"))
     {
         std::optional<HttpReply> reply;
-        HttpClient::network().send(HttpClient::Method::Get, QUrl(m_server.base() + path), deadline, nullptr,
+        QUrl url(m_server.base() + path);
+        url.setScheme(scheme);
+        HttpClient::network().send(HttpClient::Method::Get, url, deadline, nullptr,
                                    [&](const HttpReply &r) { reply = r; }, options);
         // Far longer than any deadline here; the request itself must end.
         [&] { QTRY_VERIFY_WITH_TIMEOUT(reply.has_value(), 20000); }();
@@ -99,6 +124,8 @@ private slots:
             const HttpReply r = fetch(QString::fromLatin1(path), 600ms, sameOrigin);
             QVERIFY2(r.timedOut && !r.answered(), path);
             QCOMPARE(r.failure(), QStringLiteral("the request timed out"));
+            // The server answered: a slow body does not mean the network is down.
+            QVERIFY(r.serverSpoke && !r.networkDown);
         }
     }
 
@@ -124,11 +151,44 @@ private slots:
         QVERIFY(!HttpClient::mayFollow(QUrl("https://a.gov/x"), QUrl("https://a.gov/y"), HttpOptions::Redirects::None));
     }
 
+    // Failures by what happened; only one that heard nothing says the
+    // network is down.
+    void failuresSayWhatHappened()
+    {
+        const HttpOptions sameOrigin{HttpOptions::Redirects::SameOrigin, 1024};
+        HttpReply r = fetch(QStringLiteral("/loop"), 10s, sameOrigin);
+        QCOMPARE(r.failure(), HttpClient::tooManyRedirects());
+        QVERIFY(r.serverSpoke && !r.networkDown);
+
+        // A secure request to a plain server (or with no TLS at hand).
+        r = fetch(QStringLiteral("/ok"), 10s, sameOrigin, QStringLiteral("https"));
+        QCOMPARE(r.failure(), HttpClient::noSecureConnection());
+        QVERIFY(!r.detail.isEmpty());
+        QVERIFY(r.serverSpoke && !r.networkDown);
+
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QUrl refused(QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort()));
+        closed.close();
+        std::optional<HttpReply> down;
+        HttpClient::network().send(HttpClient::Method::Get, refused, 5s, nullptr, [&](const HttpReply &x) { down = x; });
+        QTRY_VERIFY(down.has_value());
+        QVERIFY(down->networkDown && !down->serverSpoke);
+        QCOMPARE(down->url, refused);
+    }
+
     void bodyCapAndErrorStatuses()
     {
         HttpReply r = fetch(QStringLiteral("/big"), 10s, HttpOptions{});
         QVERIFY(!r.answered() && r.body.isEmpty());
         QCOMPARE(r.failure(), HttpClient::tooLarge());
+
+        // A chunked answer without end stops at the cap, and the client
+        // stops reading there: the server could send little more.
+        r = fetch(QStringLiteral("/chunked"), 10s, HttpOptions{});
+        QVERIFY(!r.answered() && r.body.isEmpty() && !r.networkDown);
+        QCOMPARE(r.failure(), HttpClient::tooLarge());
+        QVERIFY2(m_server.streamed < 24 * 1024 * 1024, qPrintable(QString::number(m_server.streamed)));
 
         // An error page is a failure even when its body reads like an answer.
         r = fetch(QStringLiteral("/missing"), 10s, HttpOptions{});

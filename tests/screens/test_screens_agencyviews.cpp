@@ -5,6 +5,7 @@
 #include "platform/netstatus.h"
 #include "data/vorel.h"
 #include "kit/kvchromebutton.h"
+#include "kit/kvnote.h"
 #include "platform/opener.h"
 #include "screens/vehicle/complaintchart.h"
 #include "screens/credits/creditsview.h"
@@ -229,6 +230,33 @@ private slots:
         // requests took the app offline.
         QTRY_VERIFY(!NetStatus::shared().online());
         QTRY_VERIFY(page.tsbs->messageText().isEmpty());
+
+        // Offline only by that failure: the buttons stay reachable and show
+        // the address; a press asks again, and the first answer brings back
+        // "Open at NHTSA".
+        QVERIFY(NetStatus::shared().offlineByFailure());
+        QVERIFY(NetStatus::shared().retryPending());
+        settle();
+        QVERIFY(button->isEnabled() && button->focusPolicy() & Qt::TabFocus);
+        QCOMPARE(button->text(), QStringLiteral("Show address"));
+        http.answer = [](HttpClient::Method, const QUrl &) { return HttpReply{404, {}, {}, false}; };
+        const qsizetype asked = http.requests.size();
+        button->click();
+        KVNote *note = KVNote::current();
+        QVERIFY(note);
+        QVERIFY(note->detail().startsWith(QStringLiteral("https://")));
+        QCOMPARE(note->buttons().value(0)->text(), TSBListRules::copyAddress());
+        QCOMPARE(http.requests.size(), asked + 1);
+        QCOMPARE(http.requests.last().url.path(), QStringLiteral("/"));
+        QTRY_VERIFY(NetStatus::shared().online());
+        settle();
+        QCOMPARE(button->text(), QStringLiteral("Open at NHTSA"));
+        note->close();
+
+        // Route loss keeps "Needs internet".
+        NetStatus::shared().applyUpdate(false);
+        settle();
+        QVERIFY(!button->isEnabled() && button->text() == QStringLiteral("Needs internet"));
         http.setObserver({});
         NetStatus::shared().override(true);
         Opener::setOpen([this](const QUrl &url) { m_opened << url; });

@@ -29,6 +29,8 @@ public:
     {
         requests.append({method, url, timeout, options});
         HttpReply reply = answer ? answer(method, url) : HttpReply{0, {}, "no route", false, true};
+        if (reply.url.isEmpty())
+            reply.url = url;
         QPointer<QObject> guard(context);
         const bool hadContext = context != nullptr;
         auto deliver = [this, reply, guard, hadContext, done] {

@@ -60,7 +60,36 @@ private slots:
         QCOMPARE(both.problems.size(), 2);
         QVERIFY(both.problems[1].endsWith(QStringLiteral("Check: ., I, O.")));
 
-        QCOMPARE(VIN::modelYear(QStringLiteral("1HGCM8A339A004352")).year, 2039);
+        QCOMPARE(VIN::modelYear(QStringLiteral("1HGCM8A339A004352"), 2038).year, 2039);
+    }
+
+    void modelYears()
+    {
+        // A letter at 7 reading a year still to come takes the cycle before.
+        const VIN::Check renault = VIN::check(QStringLiteral("VF14SRAP451234567"));
+        QCOMPARE(renault.modelYear, 2005);
+        QVERIFY(renault.yearNote.contains(QStringLiteral("2035 is still to come")));
+        QCOMPARE(VIN::check(QStringLiteral("6FPAAAJGS4WA12345")).modelYear, 2004); // Ford Australia
+        QCOMPARE(VIN::modelYear(QStringLiteral("1HGCM8A339A004352"), 2026).year, 2009);
+        QCOMPARE(VIN::modelYear(QStringLiteral("1HGCM8A339A004352"), 2038).year, 2039); // next year's models
+        QCOMPARE(VIN::modelYear(QStringLiteral("1FUJGLDR0CLBP1234"), 2026).year, 2012); // heavy truck, letter at 7
+
+        // 1980 from position 10 says that it is doubtful (a heavy truck of 2010 reads the same).
+        for (const char *vin : {"1HGCM8263AA004352", "1XKAD49X0AJ123456"}) {
+            const VIN::YearReading y = VIN::modelYear(QString::fromLatin1(vin), 2026);
+            QCOMPARE(y.year, 1980);
+            QVERIFY(y.note.contains(QStringLiteral("began with model year 1981")));
+        }
+
+        // 0, U and Z are VIN characters but no year code: a problem, not a silent blank.
+        for (const QChar c : {u'0', u'U', u'Z'}) {
+            QString vin = QStringLiteral("1M8GDM9AXKP042788");
+            vin[9] = c;
+            const VIN::Check bad = VIN::check(vin);
+            QVERIFY(!bad.modelYear);
+            QVERIFY(!bad.isValid());
+            QVERIFY(bad.problems.last().startsWith(QStringLiteral("The 10th character '%1' is not a model-year code").arg(c)));
+        }
     }
 
     void hostileText()
@@ -139,6 +168,30 @@ private slots:
         for (const char *bad : {"", "<html>503</html>", "[{\"Make\":\"X\"}]", "{\"Results\":[]}", "{\"Results\":{}}",
                                 "{\"Results\":[1]}", "{\"Results\":[{},\"x\"]}", "\"Results\"", "{\"Count\":1}"})
             QVERIFY2(!VIN::parse(bad), bad);
+    }
+
+    // The status line says what happened, not "couldn't reach" for every failure.
+    void failureMessages()
+    {
+        HttpReply html{200, "<html>busy</html>", {}, false};
+        QCOMPARE(VINRules::failureStatus(html),
+                 QStringLiteral("NHTSA answered with something other than a decode. The offline results above still apply."));
+        HttpReply big{0, {}, HttpClient::tooLarge(), false};
+        QVERIFY(VINRules::failureStatus(big).startsWith(QStringLiteral("NHTSA answered with something other")));
+        HttpReply tls{0, {}, HttpClient::noSecureConnection(), false};
+        tls.detail = QStringLiteral("SSL handshake failed: wrong version number");
+        tls.serverSpoke = true;
+        const QString secure = VINRules::failureStatus(tls);
+        QVERIFY(secure.startsWith(QStringLiteral("A secure connection to NHTSA could not be made")));
+        QVERIFY(secure.endsWith(QStringLiteral("Details: SSL handshake failed: wrong version number")));
+        HttpReply loop{0, {}, HttpClient::tooManyRedirects(), false};
+        QVERIFY(VINRules::failureStatus(loop).contains(QStringLiteral("too many redirects")));
+        HttpReply stalled{0, {}, QStringLiteral("the request timed out"), true};
+        stalled.serverSpoke = true;
+        QVERIFY(VINRules::failureStatus(stalled).startsWith(QStringLiteral("NHTSA began to answer")));
+        stalled.serverSpoke = false;
+        QVERIFY(VINRules::failureStatus(stalled).startsWith(QStringLiteral("Couldn't reach NHTSA (the request timed out)")));
+        QVERIFY(VINRules::failureStatus(HttpReply{503, {}, QStringLiteral("HTTP 503"), false}).contains(u"(HTTP 503)"));
     }
 
     void saving()

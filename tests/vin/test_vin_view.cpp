@@ -168,8 +168,8 @@ private slots:
         m_http.answer = [](HttpClient::Method, const QUrl &) { return answer("<html>Service Unavailable</html>"); };
         m_view->decode(QStringLiteral("5LMFU28R42LJ12345"));
         settle();
-        QCOMPARE(m_view->statusText(),
-                 QStringLiteral("Couldn't reach NHTSA (no answer). The offline results above still apply."));
+        QCOMPARE(m_view->statusText(), QStringLiteral("NHTSA answered with something other than a decode. The offline "
+                                                      "results above still apply."));
         QVERIFY(!m_view->rowTexts().isEmpty());
 
         m_http.answer = [](HttpClient::Method, const QUrl &) { return HttpReply{0, {}, QStringLiteral("x"), true}; };

@@ -9,6 +9,7 @@
 #include "divider.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvfocusring.h"
+#include "kit/kvnote.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvshape.h"
@@ -25,6 +26,7 @@
 #include "tsbrow.h"
 
 #include <QApplication>
+#include <QClipboard>
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -187,10 +189,13 @@ void TSBList::refresh()
     const qsizetype before = m_buttons.size();
     placeRows(all, shown);
     const bool online = m_net.online();
+    // Offline because a request failed (the routes are up): the buttons stay
+    // reachable and show the address; after route loss they wait for the network.
+    const bool failedOnly = m_net.offlineByFailure();
     for (const Row &r : std::as_const(m_rows)) {
         KVChromeButton *button = r.button;
-        button->setText(TSBListRules::buttonText(online));
-        button->setEnabled(online);
+        button->setText(TSBListRules::buttonText(online, failedOnly));
+        button->setEnabled(online || failedOnly);
     }
     m_more->setText(TSBListRules::showAllButton(matching.size()));
     const bool more = shown.size() < matching.size();
@@ -217,7 +222,7 @@ TSBList::Row TSBList::makeRow(const TSB &tsb)
         return r;
     }
     Row r;
-    r.button = new KVChromeButton(TSBListRules::buttonText(m_net.online()), false, true);
+    r.button = new KVChromeButton(TSBListRules::buttonText(m_net.online(), m_net.offlineByFailure()), false, true);
     r.button->setObjectName(QStringLiteral("openTSB"));
     // Return works the button too, as Space does.
     r.button->setAutoDefault(true);
@@ -331,6 +336,22 @@ void TSBList::placeMessage()
 
 void TSBList::openTSB(const TSB &tsb)
 {
+    if (!m_net.online()) {
+        if (!m_net.offlineByFailure())
+            return;
+        // The address to copy, beside the pressed button; and a press asks again.
+        QWidget *focus = QApplication::focusWidget();
+        QWidget *anchor = focus && isAncestorOf(focus) ? focus : static_cast<QWidget *>(this);
+        const TSBListRules::Status status = TSBListRules::offlineAddress(tsb);
+        KVNote::showBeside(anchor, status.text, status.address,
+                           {{TSBListRules::copyAddress(), [address = status.address] {
+                                 QGuiApplication::clipboard()->setText(address);
+                                 return TSBListRules::addressCopied();
+                             },
+                             true, {}}});
+        m_net.retryNow();
+        return;
+    }
     m_messageFor = tsb.nhtsaID;
     setMessage(TSBListRules::searching(tsb));
     const quint64 generation = m_generation;

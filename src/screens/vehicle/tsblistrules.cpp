@@ -79,6 +79,11 @@ QString TSBListRules::buttonText(bool online)
     return online ? QStringLiteral("Open at NHTSA") : QStringLiteral("Needs internet");
 }
 
+QString TSBListRules::buttonText(bool online, bool offlineByFailure)
+{
+    return !online && offlineByFailure ? QStringLiteral("Show address") : buttonText(online);
+}
+
 QString TSBListRules::searching(const TSB &tsb)
 {
     return QStringLiteral("Looking for NHTSA's copy of bulletin ") + tsb.documentID + u'\u2026';
@@ -141,6 +146,23 @@ TSBListRules::Status TSBListRules::status(const TSB &tsb, const TSBOpener::Resul
         break;
     }
     return {text, address};
+}
+
+TSBListRules::Status TSBListRules::offlineAddress(const TSB &tsb)
+{
+    const QList<QUrl> candidates = tsb.nhtsaPDFCandidates();
+    const QString look = QStringLiteral("search this vehicle and look under Manufacturer Communications for NHTSA ID ")
+        + QString::number(tsb.nhtsaID) + u'.';
+    if (candidates.isEmpty())
+        return {QStringLiteral("NHTSA could not be reached a moment ago; the app keeps trying. When you are online, "
+                               "open NHTSA's lookup page in a browser, ")
+                    + look,
+                QString::fromUtf8(TSB::fallbackURL().toEncoded())};
+    return {QStringLiteral("NHTSA could not be reached a moment ago; the app keeps trying. When you are online, "
+                           "NHTSA's copy of bulletin ")
+                + tsb.documentID
+                + QStringLiteral(" is usually at this address. If it is not there, open NHTSA's lookup page, ") + look,
+            QString::fromUtf8(candidates.first().toEncoded())};
 }
 
 QString TSBListRules::copyAddress()

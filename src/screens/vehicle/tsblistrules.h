@@ -40,6 +40,9 @@ public:
 
     // The button's label: "Open at NHTSA", or "Needs internet" offline.
     static QString buttonText(bool online);
+    // Also "Show address" while offline only because a request failed,
+    // when the button shows the copy's address instead.
+    static QString buttonText(bool online, bool offlineByFailure);
 
     // The status lines of a search for a bulletin's public copy.
     static QString searching(const TSB &tsb);
@@ -55,6 +58,9 @@ public:
         QString address; // empty: nothing to copy
     };
     static Status status(const TSB &tsb, const TSBOpener::Result &result);
+    // What the button shows while offline because a request failed: the
+    // address of the bulletin's copy (the lookup page when it has none).
+    static Status offlineAddress(const TSB &tsb);
     static QString copyAddress();   // "Copy address"
     static QString addressCopied(); // "Address copied"
 };
