@@ -30,7 +30,7 @@ const QSet<QString> &acronyms()
         "MAP", "ECT", "IAT", "IAC", "CKP", "CMP", "EPS", "ESP", "LED", "HID", "USB", "GPS",
         "SYNC", "FFV", "CNG", "LPG", "EV", "HEV", "PHEV", "AWD", "4WD", "4X4", "FWD", "RWD",
         "TSB", "OTA", "SUV", "NHTSA", "FMVSS", "CVT", "DSG", "DEF", "DPF", "SCR", "GM", "VW",
-        "BMW", "LT", "LX", "EX", "SE", "RSS", "FSS", "PATS", "SKIM", "ETC",
+        "BMW", "LT", "LX", "EX", "SE", "RSS", "FSS", "PATS", "SKIM", "ETC", "TTY",
     };
     return words;
 }
