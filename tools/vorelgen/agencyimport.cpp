@@ -127,6 +127,10 @@ QStringList AgencyImport::report() const
         if (!names.isEmpty())
             line += QStringLiteral("; most often unmatched: ") + names.join(QStringLiteral(", "));
         out << line;
+        // Then every name left out, so that none goes unseen.
+        if (top.size() > 10)
+            for (const auto &[count, name] : top)
+                out << QStringLiteral("  unmatched in %1: %2 (%3)").arg(QFileInfo(t.file).fileName(), name).arg(count);
     }
     return out;
 }

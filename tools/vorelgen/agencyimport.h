@@ -40,7 +40,7 @@ public:
 
     // One line per kind a folder lacked, then one line per file: its records,
     // those linked to a vehicle-year and those that were not, with the names
-    // met most often among them.
+    // met most often among them (and, past ten, a line for each name).
     QStringList report() const;
 
 private:
