@@ -30,7 +30,7 @@ const QSet<QString> &acronyms()
         "MAP", "ECT", "IAT", "IAC", "CKP", "CMP", "EPS", "ESP", "LED", "HID", "USB", "GPS",
         "SYNC", "FFV", "CNG", "LPG", "EV", "HEV", "PHEV", "AWD", "4WD", "4X4", "FWD", "RWD",
         "TSB", "OTA", "SUV", "NHTSA", "FMVSS", "CVT", "DSG", "DEF", "DPF", "SCR", "GM", "VW",
-        "BMW", "LT", "LX", "EX", "SE", "RSS", "FSS", "PATS", "SKIM", "ETC",
+        "BMW", "LT", "LX", "EX", "SE", "RSS", "FSS", "PATS", "SKIM", "ETC", "TTY",
     };
     return words;
 }
@@ -138,8 +138,9 @@ QString coreOf(const QString &w)
 using NameIndex = QHash<QString, QList<QStringList>>;
 struct ProperNames
 {
-    NameIndex always; // manufacturers, and makes followed by a model
+    NameIndex always; // manufacturers, makes followed by a model, listed names
     NameIndex models; // models on their own, only where a model is expected
+    NameIndex dated;  // names kept only before a number (months)
 };
 
 // The names in use, the ones still being built on a worker thread, or the
@@ -165,12 +166,12 @@ void finishPending(NameState &state)
         state.names = state.pending.get();
 }
 
-ProperNames buildNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers);
+ProperNames buildNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers, const QStringList &listed);
 
 ProperNames readNames(const std::function<ProperNameLists()> &read)
 {
     const ProperNameLists lists = read();
-    return buildNames(lists.makeModels, lists.manufacturers);
+    return buildNames(lists.makeModels, lists.manufacturers, lists.names);
 }
 
 const ProperNames &properNames()
@@ -227,11 +228,17 @@ qsizetype matchName(const NameIndex &index, const QStringList &cores, qsizetype 
     return 0;
 }
 
-ProperNames buildNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers)
+ProperNames buildNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers, const QStringList &listed)
 {
     ProperNames names;
     for (const QString &m : manufacturers)
         addName(names.always, m);
+    for (const QString &n : listed) {
+        if (n.endsWith(QLatin1String(" #")))
+            addName(names.dated, n.chopped(2));
+        else
+            addName(names.always, n);
+    }
     for (const auto &[make, model] : makeModels) {
         addName(names.always, make + u' ' + model);
         addName(names.models, model);
@@ -241,9 +248,9 @@ ProperNames buildNames(const QList<QPair<QString, QString>> &makeModels, const Q
 
 } // namespace
 
-void setProperNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers)
+void setProperNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers, const QStringList &listed)
 {
-    ProperNames names = buildNames(makeModels, manufacturers);
+    ProperNames names = buildNames(makeModels, manufacturers, listed);
     NameState &state = nameState();
     const std::lock_guard lock(state.mutex);
     finishPending(state); // names set now replace any still being read
@@ -310,7 +317,10 @@ QString sentenceCase(const QString &s)
     QList<QPair<qsizetype, qsizetype>> spans;
     QStringList cores;
     for (const QString &w : words) {
-        const auto [begin, end] = coreSpan(w);
+        auto [begin, end] = coreSpan(w);
+        // A possessive ("ADMINISTRATION'S") is the name and a lower-case "'s".
+        if (end - begin > 2 && w[end - 1] == u'S' && (w[end - 2] == u'\'' || w[end - 2] == u'\u2019'))
+            end -= 2;
         spans.append({begin, end});
         cores << w.mid(begin, end - begin);
     }
@@ -325,11 +335,13 @@ QString sentenceCase(const QString &s)
         qsizetype n = cores[i].isEmpty() ? 0 : matchName(names.always, cores, i, &name);
         if (!n && modelExpected && !cores[i].isEmpty())
             n = matchName(names.models, cores, i, &name);
+        if (!n && !cores[i].isEmpty() && i + 1 < words.size() && !cores[i + 1].isEmpty() && cores[i + 1][0].isDigit())
+            n = matchName(names.dated, cores, i, &name);
         if (n) {
             for (qsizetype k = 0; k < n; ++k) {
                 const QString &word = words[i + k];
                 const auto [begin, end] = spans[i + k];
-                out << word.left(begin) + name[k] + word.mid(end);
+                out << word.left(begin) + name[k] + word.mid(end).toLower();
             }
             i += n - 1;
             capitalizeNext = false;
@@ -357,7 +369,7 @@ QString sentenceCase(const QString &s)
         }
 
         if (hasDigit || acronyms().contains(cores[i])) {
-            out << w;
+            out << w.left(spans[i].second) + w.mid(spans[i].second).toLower();
         } else {
             QString lower = w.toLower();
             if (capitalizeNext) {

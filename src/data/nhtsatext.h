@@ -31,15 +31,19 @@ QString display(const QString &s);
 QString sentenceCase(const QString &s);
 
 // The names sentenceCase() restores, as the reference data spells them:
-// display makes with their models, and the manufacturers that file records.
-// Replaces any names set before.
-void setProperNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers);
+// display makes with their models, the manufacturers that file records, and
+// the reference data's list of other names (makes, engine names, agencies)
+// kept anywhere; a listed name ending in " #" is kept only before a number
+// ("May #": "MAY 10, 2003" but "MAY STALL"). Replaces any names set before.
+void setProperNames(const QList<QPair<QString, QString>> &makeModels, const QStringList &manufacturers,
+                    const QStringList &names = {});
 
 // The lists setProperNames() takes.
 struct ProperNameLists
 {
     QList<QPair<QString, QString>> makeModels;
     QStringList manufacturers;
+    QStringList names;
 };
 
 // As setProperNames(), with the lists that `read` returns. `read` runs on a

@@ -52,6 +52,7 @@ Vorel::Vorel(const QString &path, const QString &photos) : photosFolder(photos),
                 lists.makeModels.append({row.str(0), row.str(1)});
             for (const SQLRow &row : names.rows(QStringLiteral("SELECT manufacturer FROM recalls UNION SELECT manufacturer FROM investigations")))
                 lists.manufacturers << row.str(0);
+            lists.names = names.string(QStringLiteral("SELECT value FROM meta WHERE key = 'proper_names'")).split(u'\n', Qt::SkipEmptyParts);
         } catch (const SQLError &) {
         }
         return lists;

@@ -14,6 +14,11 @@ void FVTestRun::check(bool ok, const QString &label)
     line((ok ? QStringLiteral("PASS  ") : QStringLiteral("FAIL  ")) + label);
 }
 
+void FVTestRun::skip(const QString &label, const QString &reason)
+{
+    line(QStringLiteral("SKIP  ") + label + QStringLiteral(": ") + reason);
+}
+
 void FVTestRun::line(const QString &text, bool flush)
 {
     const QByteArray bytes = text.toUtf8() + '\n';

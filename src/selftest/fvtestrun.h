@@ -18,6 +18,8 @@ public:
     void begin(const QString &title);
     // Counts the check and prints "PASS  <label>" or "FAIL  <label>".
     void check(bool ok, const QString &label);
+    // A check that does not apply to this database: "SKIP  <label>: <reason>", not counted.
+    void skip(const QString &label, const QString &reason);
     // One line as given; flushed unless `flush` is false.
     void line(const QString &text, bool flush = true);
 

@@ -95,8 +95,8 @@ void provenanceChecks(FVTestRun &run, const KVRNHelpTopics &topics, const Proven
     };
     const QString data = body("data");
     run.check(provenance.anyGenerated() ? data.startsWith(provenance.dataCredit()) && data.contains(QStringLiteral("generated sample data")) &&
-                                              !data.contains(QStringLiteral("downloaded"))
-                                        : data.startsWith(FVInfo::dataCredit()) && data.contains(QStringLiteral("downloaded")),
+                                              !data.contains(QStringLiteral("each file and its date"))
+                                        : data.startsWith(FVInfo::dataCredit()) && data.contains(QStringLiteral("each file and its date")),
               QStringLiteral("help on data sources says which records are generated sample data"));
     const QString photos = body("photos");
     run.check(provenance.drawnPhotos() ? photos.contains(QStringLiteral("drawing")) && !data.contains(QStringLiteral("Wikimedia"))

@@ -138,7 +138,7 @@ int run()
     testRun.line(banner, false);
 
     const ScratchFolder scratch;
-    SelfTestContext ctx{testRun, environment, scratch.path(), {}, {}, {}, {}, {}, {}};
+    SelfTestContext ctx{testRun, environment, scratch.path(), {}, {}, {}, {}, {}, {}, {}};
     for (const GroupEntry &entry : groups) {
         testRun.begin(QString::fromUtf8(entry.title));
         if (!entry.group(ctx))

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "data/provenance.h"
 #include "data/vorel.h"
 #include "fvtestrun.h"
 
 #include <QHash>
+#include <algorithm>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -20,6 +22,15 @@ struct SelfTestContext
     std::unique_ptr<Vorel> vorel;
     // Where the reference database was looked for (VOREL_DB or the resources).
     QString databasePath;
+    // Which of its record kinds are generated; checks tied to the generated
+    // records (named samples, sizes) give way to their general form, or are
+    // skipped with the reason, where a kind is the agencies' own.
+    Provenance provenance;
+    bool imported(Provenance::Kind kind) const { return !provenance.generated(kind); }
+    bool anyImported() const
+    {
+        return std::ranges::any_of(Provenance::kinds(), [&](Provenance::Kind k) { return imported(k); });
+    }
     // The picker's 2015 Ford F-150 row.
     std::optional<ModelChoice> f150;
     // The vehicle page's two test vehicles.

@@ -6,6 +6,10 @@
 #include "data/tsb.h"
 #include "data/vorel.h"
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 #include <QThread>
 #include <atomic>
@@ -105,7 +109,7 @@ private slots:
     void wordSets()
     {
         QCOMPARE(NHTSAText::keepUpper().size(), 23);
-        QCOMPARE(NHTSAText::acronyms().size(), 70);
+        QCOMPARE(NHTSAText::acronyms().size(), 71);
         for (const char *w : {"LATCH", "CV", "AMC", "GMC", "MG"}) {
             QVERIFY2(NHTSAText::keepUpper().contains(w), w);
             QVERIFY2(!NHTSAText::acronyms().contains(w), w);
@@ -169,6 +173,23 @@ private slots:
                  QStringLiteral("Some 2000-2003 Navigator and Expedition vehicles may slip. Replace the spark plugs (ABS)."));
         QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("THE 2015 SPARK MAY STALL; THE SPARK PLUG MAY FOUL.")),
                  QStringLiteral("The 2015 Spark may stall; the spark plug may foul."));
+        // The reference data's list of names (makes, engine names, agencies,
+        // months before a date) on the agency's own sentences.
+        QFile file(QStringLiteral(FV_TEST_SOURCE_DIR "/../../tools/vorelgen/content/agency_names.json"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QStringList names;
+        for (const QJsonValue &v : QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("proper_names")).toArray())
+            names << v.toString();
+        NHTSAText::setProperNames({{QStringLiteral("Ford"), QStringLiteral("Focus")}}, {QStringLiteral("Ford Motor Company")}, names);
+        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral(
+                     "FORD MOTOR COMPANY IS RECALLING 2002-2003 FOCUS VEHICLES WITH 2.0L ZETEC ENGINES. THE RECALL BEGAN ON FEBRUARY 10, 2003. "
+                     "OWNERS MAY CONTACT FORD AT 1-800-392-3673. OWNERS MAY ALSO CONTACT THE NATIONAL HIGHWAY TRAFFIC SAFETY "
+                     "ADMINISTRATION'S VEHICLE SAFETY HOTLINE AT 1-888-327-4236 (TTY 1-800-424-9153), OR GO TO WWW.SAFERCAR.GOV.")),
+                 QStringLiteral("Ford Motor Company is recalling 2002-2003 Focus vehicles with 2.0L Zetec engines. The recall began on February 10, 2003. "
+                                "Owners may contact Ford at 1-800-392-3673. Owners may also contact the National Highway Traffic Safety "
+                                "Administration's vehicle safety hotline at 1-888-327-4236 (TTY 1-800-424-9153), or go to www.safercar.gov."));
+        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("THE ENGINE MAY STALL IN MAY 2004.")), QStringLiteral("The engine may stall in May 2004."));
+
         NHTSAText::setProperNames({}, {});
         QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("FORD MOTOR COMPANY")), QStringLiteral("Ford motor company"));
     }
@@ -178,7 +199,7 @@ private slots:
     // once afterwards win over a read still running.
     void properNamesReadLater()
     {
-        const NHTSAText::ProperNameLists lists{{{QStringLiteral("Lincoln"), QStringLiteral("Navigator")}}, {QStringLiteral("Ford Motor Company")}};
+        const NHTSAText::ProperNameLists lists{{{QStringLiteral("Lincoln"), QStringLiteral("Navigator")}}, {QStringLiteral("Ford Motor Company")}, {}};
         for (const bool started : {false, true}) {
             std::atomic<int> reads = 0;
             NHTSAText::setProperNamesLater([&] {
@@ -195,9 +216,26 @@ private slots:
         }
         NHTSAText::setProperNamesLater([] {
             QThread::msleep(50);
-            return NHTSAText::ProperNameLists{{}, {QStringLiteral("Ford Motor Company")}};
+            return NHTSAText::ProperNameLists{{}, {QStringLiteral("Ford Motor Company")}, {}};
         });
         NHTSAText::startReadingProperNames();
+        // The reference data's list of names (makes, engine names, agencies,
+        // months before a date) on the agency's own sentences.
+        QFile file(QStringLiteral(FV_TEST_SOURCE_DIR "/../../tools/vorelgen/content/agency_names.json"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QStringList names;
+        for (const QJsonValue &v : QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("proper_names")).toArray())
+            names << v.toString();
+        NHTSAText::setProperNames({{QStringLiteral("Ford"), QStringLiteral("Focus")}}, {QStringLiteral("Ford Motor Company")}, names);
+        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral(
+                     "FORD MOTOR COMPANY IS RECALLING 2002-2003 FOCUS VEHICLES WITH 2.0L ZETEC ENGINES. THE RECALL BEGAN ON FEBRUARY 10, 2003. "
+                     "OWNERS MAY CONTACT FORD AT 1-800-392-3673. OWNERS MAY ALSO CONTACT THE NATIONAL HIGHWAY TRAFFIC SAFETY "
+                     "ADMINISTRATION'S VEHICLE SAFETY HOTLINE AT 1-888-327-4236 (TTY 1-800-424-9153), OR GO TO WWW.SAFERCAR.GOV.")),
+                 QStringLiteral("Ford Motor Company is recalling 2002-2003 Focus vehicles with 2.0L Zetec engines. The recall began on February 10, 2003. "
+                                "Owners may contact Ford at 1-800-392-3673. Owners may also contact the National Highway Traffic Safety "
+                                "Administration's vehicle safety hotline at 1-888-327-4236 (TTY 1-800-424-9153), or go to www.safercar.gov."));
+        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("THE ENGINE MAY STALL IN MAY 2004.")), QStringLiteral("The engine may stall in May 2004."));
+
         NHTSAText::setProperNames({}, {});
         QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("FORD MOTOR COMPANY")), QStringLiteral("Ford motor company"));
     }

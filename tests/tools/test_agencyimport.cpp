@@ -5,10 +5,13 @@
 #include "data/packedids.h"
 #include "data/sqldb.h"
 #include "flatfile.h"
+#include "namealiases.h"
 #include "vehiclematch.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +19,10 @@
 namespace {
 
 const QString kFixtures = QStringLiteral(FV_TEST_SOURCE_DIR "/agency");
+// The same records in the agencies' older layouts: recalls of 22 fields with a
+// byte-order mark, investigations of 10, complaints of 48, bulletins whose
+// components carry their numeric codes.
+const QString kOlder = QStringLiteral(FV_TEST_SOURCE_DIR "/agency-older");
 
 QString write(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
@@ -75,9 +82,10 @@ private slots:
     void readsRecordsAndWindows1252()
     {
         QTemporaryDir dir;
-        const QString path = write(dir, "F.txt", "1\t20240229\t9999\tDRIVER\x92S SIDE \x96 CAF\xC9\r\n\r\n2\t\t2015\t\r\n");
+        const QString path = write(dir, "F.txt", "\xEF\xBB\xBF" "1\t20240229\t9999\tDRIVER\x92S SIDE \x96 CAF\xC9\r\n\r\n2\t\t2015\t\r\n");
         FlatFile f(path, kThree);
         QVERIFY(f.next());
+        QCOMPARE(f.text(0), QStringLiteral("1")); // the byte-order mark is no part of it
         QCOMPARE(f.date(1), QStringLiteral("2024-02-29"));
         QVERIFY(!f.year(2));
         QCOMPARE(f.text(3), QStringLiteral("DRIVER\u2019S SIDE \u2013 CAF\u00C9"));
@@ -86,6 +94,11 @@ private slots:
         QCOMPARE(f.date(1), QString());
         QCOMPARE(*f.year(2), 2015);
         QVERIFY(!f.next());
+
+        // A layout grown at the end reads a later one with more fields.
+        FlatFile later(write(dir, "G.txt", "1\t\t2001\tX\tY\n"), {"ID", "DATE", "YEAR", "NOTE"}, {3, 4});
+        QVERIFY(later.next());
+        QCOMPARE(later.text(4), QStringLiteral("Y"));
     }
 
     void badInputNamesFileLineAndField_data()
@@ -97,6 +110,9 @@ private slots:
         QTest::newRow("unpublished layout") << QByteArray("1\t2\n") << "F.txt, line 1: 2 fields; the published layouts of this file have 3, 4";
         QTest::newRow("field count") << QByteArray("1\t\t2001\n2\t\t2001\tX\n") << "F.txt, line 2: 4 fields, where the file's other records have 3";
         QTest::newRow("truncated") << QByteArray("1\t\t2001\t\n2\t200") << "F.txt, line 2: truncated last record";
+        QTest::newRow("cut inside a field") << QByteArray("1\t\t2001\r\n2\t\t20") << "F.txt, line 2: truncated last record";
+        QTest::newRow("empty") << QByteArray() << "F.txt, line 1: no records";
+        QTest::newRow("blank lines") << QByteArray("\r\n\n") << "F.txt, line 2: no records";
         QTest::newRow("binary") << QByteArray("PK\x03\x04\0\0\t\t\n", 9) << "F.txt, line 1: a NUL byte";
     }
     void badInputNamesFileLineAndField()
@@ -133,6 +149,111 @@ private slots:
         QCOMPARE(id("LINCOLN", "NAVIGATOR", 2003), 0); // no such model year
         QCOMPARE(id("MERCURY", "NAVIGATOR", 2002), 0);
         QCOMPARE(id("FORD", "F", 2015), 0); // a word is matched whole
+    }
+
+    // The reviewed table of NHTSA's names, on the names it was written for.
+    void matchesNamesThroughTheAliasTable()
+    {
+        QFile file(QStringLiteral(FV_SOURCE_DIR "/tools/vorelgen/content/agency_names.json"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const NameAliases aliases = NameAliases::fromJson(QJsonDocument::fromJson(file.readAll()).object().value("aliases").toArray());
+        Model m;
+        const auto line = [&](const char *make, const char *model, QList<int> years, const char *catalog = "") {
+            Vehicle v;
+            v.id = m.vehicles.size() + 1;
+            v.make = QLatin1String(make);
+            v.model = QLatin1String(model);
+            v.catalogName = QLatin1String(catalog);
+            v.years = years;
+            m.vehicles.append(v);
+        };
+        line("OLDSMOBILE", "Ninety Eight (98)", {1990});
+        line("OLDSMOBILE", "Delta 88", {1990});
+        line("BMW", "525i", {1990});
+        line("BMW", "750iL", {1990});
+        line("BMW", "750i", {2010});
+        line("VOLVO", "760 Series", {1988});
+        line("VOLVO", "240", {1988}, "240 Series");
+        for (const char *e : {"E-150", "E-250", "E-350"})
+            line("FORD", e, {1990});
+        line("FORD", "F-150", {1990, 2005});
+        line("FORD", "F-250 Super Duty", {2005}, "F-250");
+        line("DODGE", "D-Series", {1990});
+        line("DODGE", "Ram Van", {1990});
+        line("DODGE", "Colt", {1990});
+        line("DODGE", "Ram 1500", {2005}, "Ram");
+        line("MERCEDES-BENZ", "M-Class", {2000});
+        line("CHEVROLET", "Lumina", {1992});
+        line("CHEVROLET", "Lumina APV", {1992});
+        line("CHEVROLET", "Silverado 1500", {2005}, "Silverado");
+        VehicleMatcher matcher(m, aliases);
+        const auto lines = [&](const char *make, const char *model, int year) {
+            QStringList out;
+            for (const Vehicle *v : matcher.matchAll(QLatin1String(make), QLatin1String(model), year))
+                out << v->model;
+            return out.join(QLatin1Char(','));
+        };
+        QCOMPARE(lines("OLDSMOBILE", "98", 1990), QStringLiteral("Ninety Eight (98)"));
+        QCOMPARE(lines("OLDSMOBILE", "88 ROYALE", 1990), QStringLiteral("Delta 88"));
+        QCOMPARE(lines("BMW", "525", 1990), QStringLiteral("525i"));
+        QCOMPARE(lines("BMW", "750", 1990), QStringLiteral("750iL"));
+        QCOMPARE(lines("BMW", "750", 2010), QStringLiteral("750i"));
+        QCOMPARE(lines("VOLVO", "760", 1988), QStringLiteral("760 Series"));
+        QCOMPARE(lines("VOLVO", "244", 1988), QStringLiteral("240"));
+        QCOMPARE(lines("VOLVO", "245", 1988), QStringLiteral("240"));
+        QCOMPARE(lines("FORD", "ECONOLINE", 1990), QStringLiteral("E-150,E-250,E-350"));
+        QCOMPARE(lines("FORD", "ECONOLINE E250", 1990), QStringLiteral("E-250"));
+        QCOMPARE(lines("FORD", "F SERIES (LIGHT)", 1990), QStringLiteral("F-150"));
+        QCOMPARE(lines("FORD", "F SERIES (LIGHT)", 2005), QStringLiteral("F-150"));
+        QCOMPARE(lines("DODGE", "B350", 1990), QStringLiteral("Ram Van"));
+        QCOMPARE(lines("DODGE", "D250", 1990), QStringLiteral("D-Series"));
+        QCOMPARE(lines("MERCEDES BENZ", "ML320", 2000), QStringLiteral("M-Class"));
+        QCOMPARE(lines("CHEVROLET", "LUMINA MINIVAN", 1992), QStringLiteral("Lumina APV"));
+        // Siblings kept apart.
+        QCOMPARE(lines("DODGE", "COLT VISTA", 1990), QString());
+        QCOMPARE(lines("DODGE", "COLT", 1990), QStringLiteral("Colt"));
+        QCOMPARE(lines("CHEVROLET", "LUMINA", 1992), QStringLiteral("Lumina"));
+        QCOMPARE(lines("CHEVROLET", "SILVERADO 2500", 2005), QString());
+        QCOMPARE(lines("DODGE", "RAM 2500", 2005), QString());
+        QCOMPARE(lines("DODGE", "RAM 1500 QUAD CAB", 2005), QStringLiteral("Ram 1500"));
+        // One complaint names one vehicle-year: a name for several lines matches none.
+        QVERIFY(!matcher.match(QStringLiteral("FORD"), QStringLiteral("ECONOLINE"), 1990));
+    }
+
+    // Every older layout, and each NHTSA file alone in a folder: the kinds
+    // without a file stay generated and the build says so.
+    void buildsFromOlderLayoutsAndFromEachFileAlone()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("older.db"));
+        Run run = build(kOlder, out);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QVERIFY(run.out.contains(QLatin1String("holds no vehicles.csv: the engine listings stay generated")));
+        QVERIFY(run.out.contains(QLatin1String("FLAT_CMPL.txt: 60 records, 60 linked")));
+        {
+            SQLDB db(out, true);
+            QCOMPARE(db.string("SELECT group_concat(campaign, ' ') FROM (SELECT campaign FROM recalls ORDER BY 1)"),
+                     QStringLiteral("05V388000 08T011000 09V388000"));
+            QCOMPARE(db.string("SELECT components FROM tsbs WHERE nhtsa_id = 10000101"), QStringLiteral("SERVICE BRAKES, HYDRAULIC"));
+            QCOMPARE(db.scalar("SELECT SUM(complaints) FROM complaint_totals"), 60);
+            QCOMPARE(db.string("SELECT value FROM meta WHERE key = 'provenance.complaints'"), QStringLiteral("real"));
+            QVERIFY(!db.string("SELECT value FROM meta WHERE key = 'recall_note'").section("Generated: ", 1).contains("recalls"));
+        }
+        const QMap<QString, QString> alone = {{"FLAT_RCL_PRE_2010.txt", "provenance.recalls"},
+                                              {"FLAT_INV.txt", "provenance.investigations"},
+                                              {"FLAT_CMPL.txt", "provenance.complaints"},
+                                              {"FLAT_TSBS.txt", "provenance.bulletins"}};
+        for (auto it = alone.begin(); it != alone.end(); ++it) {
+            const QString folder = dir.filePath(it.key() + QStringLiteral(".d"));
+            QDir().mkpath(folder);
+            QFile::copy(kFixtures + QLatin1Char('/') + it.key(), folder + QLatin1Char('/') + it.key());
+            run = build(folder, out);
+            QVERIFY2(run.status == 0, qPrintable(it.key() + QLatin1Char(' ') + run.err));
+            QCOMPARE(run.out.count(QLatin1String("stay generated")), 4);
+            SQLDB db(out, true);
+            QCOMPARE(db.scalar("SELECT COUNT(*) FROM meta WHERE key LIKE 'provenance.%' AND value = 'real'"), 1);
+            QCOMPARE(db.string("SELECT value FROM meta WHERE key = ?", {it.value()}), QStringLiteral("real"));
+        }
     }
 
     void buildsTheDatabaseFromTheFixtures()

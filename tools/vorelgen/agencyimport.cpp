@@ -26,21 +26,30 @@ void AgencyImport::addFolder(const QString &dir)
     const QDir d(dir);
     if (!d.exists())
         throw GenError{QStringLiteral("%1: no such folder").arg(dir)};
+    // The files under one published name or pattern (never an empty list of
+    // patterns: to QDir that means every file).
+    const auto named = [&](const QString &pattern) { return d.entryList({pattern}, QDir::Files, QDir::Name); };
     // The whole file where it is there, else the published parts of it.
-    const auto pick = [&](Kind kind, const QString &whole, const QStringList &parts) {
-        QStringList found = d.entryList({whole}, QDir::Files, QDir::Name);
-        if (found.isEmpty())
-            found = d.entryList(parts, QDir::Files, QDir::Name);
+    const auto pick = [&](Kind kind, const QString &whole, const QString &parts, const QString &what) {
+        QStringList found = named(whole);
+        if (found.isEmpty() && !parts.isEmpty())
+            found = named(parts);
         for (const QString &f : found)
             add(kind, d.filePath(f));
+        if (found.isEmpty())
+            m_notes << QStringLiteral("%1 holds no %2%3: the %4 stay generated")
+                           .arg(dir, whole, parts.isEmpty() ? QString() : QStringLiteral(" or ") + parts, what);
     };
-    pick(Recalls, QStringLiteral("FLAT_RCL.txt"), {QStringLiteral("FLAT_RCL_*.txt")});
-    pick(Investigations, QStringLiteral("FLAT_INV.txt"), {});
-    pick(Complaints, QStringLiteral("FLAT_CMPL.txt"), {QStringLiteral("COMPLAINTS_RECEIVED_*.txt")});
+    pick(Recalls, QStringLiteral("FLAT_RCL.txt"), QStringLiteral("FLAT_RCL_*.txt"), QStringLiteral("recalls"));
+    pick(Investigations, QStringLiteral("FLAT_INV.txt"), QString(), QStringLiteral("investigations"));
+    pick(Complaints, QStringLiteral("FLAT_CMPL.txt"), QStringLiteral("COMPLAINTS_RECEIVED_*.txt"), QStringLiteral("complaint counts"));
     // The older bulletin file and the newer parts overlap; a bulletin id read twice is kept once.
-    for (const QString &f : d.entryList({QStringLiteral("FLAT_TSBS.txt"), QStringLiteral("TSBS_RECEIVED_*.txt")}, QDir::Files, QDir::Name))
+    QStringList bulletins = named(QStringLiteral("FLAT_TSBS.txt")) + named(QStringLiteral("TSBS_RECEIVED_*.txt"));
+    for (const QString &f : bulletins)
         add(Bulletins, d.filePath(f));
-    pick(Engines, QStringLiteral("vehicles.csv"), {});
+    if (bulletins.isEmpty())
+        m_notes << QStringLiteral("%1 holds no FLAT_TSBS.txt or TSBS_RECEIVED_*.txt: the service bulletins stay generated").arg(dir);
+    pick(Engines, QStringLiteral("vehicles.csv"), QString(), QStringLiteral("engine listings"));
     if (m_files.isEmpty())
         throw GenError{QStringLiteral("%1 holds none of the agencies' files (FLAT_RCL*.txt, FLAT_INV.txt, FLAT_CMPL.txt, "
                                       "FLAT_TSBS.txt or TSBS_RECEIVED_*.txt, vehicles.csv)").arg(dir)};
@@ -62,21 +71,21 @@ AgencyImport::Tally &AgencyImport::begin(const QString &path)
     return m_tallies.last();
 }
 
-const Vehicle *AgencyImport::vehicle(VehicleMatcher &matcher, Tally &t, const FlatFile &f, int make, int model, int year)
+QList<const Vehicle *> AgencyImport::vehicles(VehicleMatcher &matcher, Tally &t, const FlatFile &f, int make, int model, int year, bool one)
 {
     const std::optional<int> y = f.year(year);
     if (!y) {
         ++t.unknownYear;
-        return nullptr;
+        return {};
     }
-    const Vehicle *v = matcher.match(f.text(make), f.text(model), *y);
-    if (!v) {
+    const QList<const Vehicle *> found = matcher.matchAll(f.text(make), f.text(model), *y);
+    if (found.isEmpty() || (one && found.size() > 1)) {
         ++t.unmatched;
         ++t.names[QStringLiteral("%1 %2 %3").arg(f.text(make), f.text(model)).arg(*y)];
-        return nullptr;
+        return {};
     }
     ++t.linked;
-    return v;
+    return found;
 }
 
 void AgencyImport::credit(Model &m, Kind kind, const QString &what)
@@ -100,7 +109,7 @@ void AgencyImport::credit(Model &m, Kind kind, const QString &what)
 
 QStringList AgencyImport::report() const
 {
-    QStringList out;
+    QStringList out = m_notes;
     for (const Tally &t : m_tallies) {
         QString line = QStringLiteral("%1: %2 records, %3 linked to a vehicle-year, %4 naming no vehicle line of this build, %5 of unknown model year")
                            .arg(QFileInfo(t.file).fileName())
@@ -118,6 +127,10 @@ QStringList AgencyImport::report() const
         if (!names.isEmpty())
             line += QStringLiteral("; most often unmatched: ") + names.join(QStringLiteral(", "));
         out << line;
+        // Then every name left out, so that none goes unseen.
+        if (top.size() > 10)
+            for (const auto &[count, name] : top)
+                out << QStringLiteral("  unmatched in %1: %2 (%3)").arg(QFileInfo(t.file).fileName(), name).arg(count);
     }
     return out;
 }

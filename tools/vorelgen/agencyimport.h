@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model.h"
+#include "namealiases.h"
 
 #include <QMap>
 #include <QStringList>
@@ -28,6 +29,8 @@ public:
     void addFolder(const QString &dir);
     bool has(Kind kind) const { return !m_files.value(kind).isEmpty(); }
     bool any() const { return !m_files.isEmpty(); }
+    // NHTSA's names that differ from the lines' own by form.
+    void setAliases(const NameAliases &aliases) { m_aliases = aliases; }
 
     void importEngines(Model &m);
     void importRecalls(Model &m);
@@ -35,8 +38,9 @@ public:
     void importBulletins(Model &m);
     void importComplaints(Model &m);
 
-    // One line per file: its records, those linked to a vehicle-year and those
-    // that were not, with the names met most often among them.
+    // One line per kind a folder lacked, then one line per file: its records,
+    // those linked to a vehicle-year and those that were not, with the names
+    // met most often among them (and, past ten, a line for each name).
     QStringList report() const;
 
 private:
@@ -48,11 +52,15 @@ private:
         QString newest;               // the newest record date in the file
     };
     Tally &begin(const QString &path);
-    // The vehicle-year a record names, counted in the tally; nullptr when none.
-    const Vehicle *vehicle(VehicleMatcher &matcher, Tally &t, const FlatFile &f, int make, int model, int year);
+    // The vehicle lines a record names in its model year, counted in the
+    // tally; empty when none. With `one`, a name that stands for several
+    // lines (a record counted once per vehicle-year) is counted unmatched.
+    QList<const Vehicle *> vehicles(VehicleMatcher &matcher, Tally &t, const FlatFile &f, int make, int model, int year, bool one = false);
     void credit(Model &m, Kind kind, const QString &what);
 
     QMap<Kind, QStringList> m_files;
     QMap<QString, QPair<QString, QString>> m_sources; // file name -> (url, date)
     QList<Tally> m_tallies;
+    QStringList m_notes; // the kinds a folder had no file for
+    NameAliases m_aliases;
 };

@@ -126,7 +126,7 @@ void checkBulletins(SQLDB &db, const Model &m)
             rule(ids.contains(id), QStringLiteral("every packed bulletin id names a bulletin"));
         links += list.size();
     }
-    rule(links > 0, QStringLiteral("bulletins are linked to vehicles"));
+    generatedRule(m.imported.bulletins, links > 0, QStringLiteral("bulletins are linked to vehicles"));
     const QByteArray nav = db.rows(QStringLiteral("SELECT ids FROM tsb_links WHERE vehicle_id = 1118 AND model_year = 2002")).value(0).data(0);
     const QList<qint64> navIDs = PackedIDs::decode(nav);
     generatedRule(m.imported.bulletins, navIDs.size() == 87, QStringLiteral("the 2002 Navigator has 87 bulletins"));
@@ -206,7 +206,7 @@ void checkSearch(SQLDB &db, const Model &m, const QString &path)
     }
     rule(db.scalar(QStringLiteral("SELECT COUNT(*) FROM search")) == all, QStringLiteral("search rows are only of the five kinds"));
     if (m.profile.full)
-        rule(all > 14000, QStringLiteral("the full build's search index has more than 14,000 rows"));
+        generatedRule(m.imported.recalls, all > 14000, QStringLiteral("the full build's search index has more than 14,000 rows"));
     static const QRegularExpression codeLike(QStringLiteral("(?<![0-9A-Za-z])[PBCU][0-9][0-9A-F]{3}"), QRegularExpression::CaseInsensitiveOption);
     for (const SQLRow &r : db.rows(QStringLiteral("SELECT title || ' ' || body FROM search WHERE kind = 'vehicle'")))
         rule(!codeLike.match(r.str(0)).hasMatch(), QStringLiteral("no vehicle search text holds a code-like word (%1)").arg(r.str(0)));
@@ -252,7 +252,12 @@ void checkMeta(SQLDB &db, const Model &m, const QString &path)
         rule(v.isDouble() && v.toDouble() == double(v.toInteger()) && v.toInteger() == db.scalar(QLatin1String(sql)),
              QStringLiteral("meta counts \"%1\" is the integer count of the finished table").arg(QLatin1String(key)));
     }
-    generatedRule(anyImported(m), meta("recall_note").contains(QLatin1String("generated sample data")), QStringLiteral("meta recall_note says the data is generated"));
+    // The note under the vehicle page calls generated exactly the kinds that are.
+    const QString generatedPart = meta("recall_note").section(QStringLiteral("Generated: "), 1);
+    for (const auto &[imported, kind] : {std::pair{m.imported.recalls, "recalls"}, {m.imported.investigations, "investigations"},
+                                         {m.imported.complaints, "owner-complaint counts"}, {m.imported.bulletins, "service bulletins"}})
+        rule(generatedPart.contains(QLatin1String(kind)) != imported,
+             QStringLiteral("meta recall_note calls the %1 generated exactly when they are").arg(QLatin1String(kind)));
     rule(db.scalar(QStringLiteral("SELECT COUNT(*) FROM data_sources WHERE name NOT LIKE 'NHTSA vPIC %' AND name NOT LIKE 'NHTSA % file %' AND name NOT LIKE 'EPA % file %' AND "
                                   "(instr(name, 'vorelgen') = 0 OR instr(name, 'generated sample data') = 0)")) == 0 &&
              (anyImported(m) || db.scalar(QStringLiteral("SELECT COUNT(*) FROM data_sources WHERE instr(name, 'generated sample data') > 0")) > 0),

@@ -188,6 +188,10 @@ Content loadContent(const QString &dir)
     const QString guides = QStringLiteral("guide content");
     c.vehicles = object(dir, QStringLiteral("vehicles.json"), gen);
     c.agency = object(dir, QStringLiteral("agency.json"), gen);
+    const QJsonObject names = object(dir, QStringLiteral("agency_names.json"), gen);
+    c.nameAliases = names.value(QStringLiteral("aliases")).toArray();
+    for (const QJsonValue &v : names.value(QStringLiteral("proper_names")).toArray())
+        c.properNames << v.toString();
     for (const char *name : {"codes.json", "code_blocks.json"})
         if (!QFileInfo::exists(dir + QLatin1Char('/') + QLatin1String(name)))
             throw GenError{QStringLiteral("content file %1/%2 is missing (%3)").arg(dir, QLatin1String(name), codes)};

@@ -32,6 +32,12 @@ FlatFile::Layouts FlatFile::grown(const QStringList &newest, const QList<int> &c
     return out;
 }
 
+FlatFile::FlatFile(const QString &path, const QStringList &newest, const QList<int> &counts)
+    : FlatFile(path, grown(newest, counts))
+{
+    m_later = true;
+}
+
 FlatFile::FlatFile(const QString &path, const Layouts &layouts) : m_path(path), m_layouts(layouts), m_file(path)
 {
     if (!m_file.open(QIODevice::ReadOnly))
@@ -45,9 +51,9 @@ QString FlatFile::name() const
 
 void FlatFile::fail(int field, const QString &what) const
 {
-    QString where = QStringLiteral("%1, line %2").arg(m_path).arg(m_line);
+    QString where = QStringLiteral("%1, line %2").arg(m_path).arg(qMax<qint64>(m_line, 1));
     if (field >= 0)
-        where += QStringLiteral(", field %1 (%2)").arg(field + 1).arg(m_layouts.value(m_count, m_layouts.last()).value(field));
+        where += QStringLiteral(", field %1 (%2)").arg(field + 1).arg(m_layouts.value(m_count, m_layouts.last()).value(field, QStringLiteral("unnamed")));
     throw GenError{where + QStringLiteral(": ") + what};
 }
 
@@ -65,35 +71,50 @@ bool FlatFile::fill()
     m_buffer.resize(old + n);
     if (n == 0)
         m_eof = true;
+    // A byte-order mark before the first record is no part of it.
+    if (!m_started && m_buffer.size() >= 3) {
+        m_started = true;
+        if (m_buffer.startsWith("\xEF\xBB\xBF"))
+            m_pos = 3;
+    }
     return n > 0;
 }
 
 bool FlatFile::next()
 {
-    bool ended = true; // the record ends with a line feed
     for (;;) {
-        const char *start = m_buffer.constData() + m_pos;
-        const void *lf = std::memchr(start, '\n', size_t(m_buffer.size() - m_pos));
-        if (lf) {
-            const qsizetype len = static_cast<const char *>(lf) - start;
-            m_record = QByteArray(start, len);
-            m_pos += len + 1;
-            break;
+        bool ended = true; // the record ends with a line feed
+        for (;;) {
+            const char *start = m_buffer.constData() + m_pos;
+            const void *lf = std::memchr(start, '\n', size_t(m_buffer.size() - m_pos));
+            if (lf) {
+                const qsizetype len = static_cast<const char *>(lf) - start;
+                m_record = QByteArray(start, len);
+                m_pos += len + 1;
+                break;
+            }
+            if (!fill()) {
+                if (m_pos >= m_buffer.size()) {
+                    if (m_count == 0)
+                        fail(-1, QStringLiteral("no records: the file is empty or holds only blank lines"));
+                    return false;
+                }
+                m_record = m_buffer.mid(m_pos);
+                m_pos = m_buffer.size();
+                ended = false;
+                break;
+            }
         }
-        if (!fill()) {
-            if (m_pos >= m_buffer.size())
-                return false;
-            m_record = m_buffer.mid(m_pos);
-            m_pos = m_buffer.size();
-            ended = false;
-            break;
-        }
+        ++m_line;
+        if (m_record.endsWith('\r'))
+            m_record.chop(1);
+        // A record is complete only when its line ends: a file cut short
+        // inside a field would otherwise store that field cut short.
+        if (!ended && !m_record.isEmpty())
+            fail(-1, QStringLiteral("truncated last record: it has no line end, so the file was cut short"));
+        if (!m_record.isEmpty())
+            break; // else a blank line
     }
-    ++m_line;
-    if (m_record.endsWith('\r'))
-        m_record.chop(1);
-    if (m_record.isEmpty())
-        return next(); // a blank line
     if (m_record.contains('\0'))
         fail(-1, QStringLiteral("a NUL byte: this is a binary file, not a tab-delimited text file"));
     m_fields.clear();
@@ -107,16 +128,18 @@ bool FlatFile::next()
     }
     const int n = int(m_fields.size());
     if (m_count == 0) {
-        if (!m_layouts.contains(n)) {
+        // A layout that grew by fields at the end may grow again: a later
+        // layout with more fields keeps the known ones where they were.
+        if (!m_layouts.contains(n) && !(m_later && n > m_layouts.lastKey())) {
             QStringList known;
             for (const int c : m_layouts.keys())
                 known << QString::number(c);
-            fail(-1, QStringLiteral("%1 fields; the published layouts of this file have %2").arg(n).arg(known.join(QStringLiteral(", "))));
+            fail(-1, QStringLiteral("%1 fields; the published layouts of this file have %2%3")
+                         .arg(n)
+                         .arg(known.join(QStringLiteral(", ")), m_later ? QStringLiteral(" or more") : QString()));
         }
         m_count = n;
     } else if (n != m_count) {
-        if (!ended)
-            fail(-1, QStringLiteral("truncated last record: %1 fields of %2 and no line end").arg(n).arg(m_count));
         fail(-1, QStringLiteral("%1 fields, where the file's other records have %2").arg(n).arg(m_count));
     }
     return true;

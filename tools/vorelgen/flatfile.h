@@ -12,14 +12,20 @@
 // One tab-delimited agency file read record by record, without holding the
 // file: the bytes are Windows-1252, dates YYYYMMDD, model year 9999 means
 // unknown. Every record must have one of the field counts the file's
-// published layouts have had, the same count on every line. Any fault throws a
-// GenError naming the file, the line and, where it is a field's, the field.
+// published layouts have had, the same count on every line, and end with a
+// line end (LF or CRLF); a byte-order mark is skipped, and a file without
+// records is refused. Any fault throws a GenError naming the file, the line
+// and, where it is a field's, the field.
 class FlatFile
 {
 public:
     // The published layouts accepted, by field count: each layout's field names.
     using Layouts = QMap<int, QStringList>;
     FlatFile(const QString &path, const Layouts &layouts);
+    // Layouts that grew by adding fields at the end (the first `counts` names
+    // of `newest`); a record with more fields than the newest is read as a
+    // later layout of the same kind.
+    FlatFile(const QString &path, const QStringList &newest, const QList<int> &counts);
     // Layouts that grew by adding fields at the end: the first `count` names of the newest.
     static Layouts grown(const QStringList &newest, const QList<int> &counts);
 
@@ -59,5 +65,7 @@ private:
     QByteArray m_record;
     QList<QByteArrayView> m_fields;
     int m_count = 0; // the file's field count, from its first record
+    bool m_later = false;   // a count above the newest layout's is accepted
+    bool m_started = false; // the first bytes were looked at for a byte-order mark
     qint64 m_line = 0;
 };

@@ -1,7 +1,8 @@
 // NHTSA's manufacturer communications (service bulletins): one line per
 // communication, make, model, model year and component. Two published
-// layouts: the older ten-field one (FLAT_TSBS) and the fourteen-field one of
-// 2024 (TSBS_RECEIVED_*), which adds the communication type.
+// layouts: the older ten-field one (FLAT_TSBS, whose components may carry a
+// numeric code before the name) and the fourteen-field one of 2024
+// (TSBS_RECEIVED_*), which adds the communication type.
 
 #include "agencyimport.h"
 #include "flatfile.h"
@@ -25,11 +26,23 @@ const FlatFile::Layouts kLayouts = {
 const Columns kOld = {2, 0, 3, 8, -1, 4, 5, 6, 7, 9};
 const Columns kNew = {0, 3, 4, 2, 6, 10, 7, 8, 9, 13};
 
+// The component's name without the numeric code older files put before it
+// ("034000 SERVICE BRAKES, HYDRAULIC").
+QString componentName(const QString &field)
+{
+    qsizetype digits = 0;
+    while (digits < field.size() && field[digits].isDigit())
+        ++digits;
+    if (digits == 0 || digits == field.size() || field[digits] != QLatin1Char(' '))
+        return field;
+    return field.mid(digits).trimmed();
+}
+
 } // namespace
 
 void AgencyImport::importBulletins(Model &m)
 {
-    VehicleMatcher matcher(m);
+    VehicleMatcher matcher(m, m_aliases);
     QHash<qint64, qsizetype> index;
     QList<TsbRow> rows;
     QSet<QString> texts; // dates, types and component lists, shared between bulletins
@@ -66,10 +79,10 @@ void AgencyImport::importBulletins(Model &m)
                 rows.append(r);
             }
             TsbRow &r = rows[at];
-            const QString component = f.text(c.component);
+            const QString component = componentName(f.text(c.component));
             if (!component.isEmpty() && !r.components.split(QLatin1Char('|')).contains(component))
                 r.components = *texts.insert(r.components + (r.components.isEmpty() ? QString() : QStringLiteral("|")) + component);
-            if (const Vehicle *v = vehicle(matcher, t, f, c.make, c.model, c.year)) {
+            for (const Vehicle *v : vehicles(matcher, t, f, c.make, c.model, c.year)) {
                 const Link link{v->id, *f.year(c.year)};
                 if (std::none_of(r.links.cbegin(), r.links.cend(), [&](const Link &l) { return l.vid == link.vid && l.year == link.year; }))
                     r.links.append(link);

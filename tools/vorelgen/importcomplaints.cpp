@@ -20,9 +20,10 @@ const QStringList kFields = {
     "TRANS_TYPE", "VEH_SPEED", "DOT", "TIRE_SIZE", "LOC_OF_TIRE", "TIRE_FAIL_TYPE", "ORIG_EQUIP_YN", "MANUF_DT",
     "SEAT_TYPE", "RESTRAINT_TYPE", "DEALER_NAME", "DEALER_TEL", "DEALER_CITY", "DEALER_STATE", "DEALER_ZIP",
     "PROD_TYPE", "REPAIRED_YN", "MEDICAL_ATTN", "VEHICLES_TOWED_YN", "STATE_OF_INCIDENT", "VEHICLE_OPERATOR"};
-// The 1995 layout, the fields added in September and October 2007, the
-// medical and towing answers, the state of the incident and the operator.
-const QList<int> kLayouts = {20, 46, 47, 49, 51};
+// The 1995 layout, fields 21 to 46 (September 14, 2007), field 47 (October
+// 15, 2007), field 48 (April 24, 2014), field 49 (September 29, 2015), and
+// the state of the incident and the operator; later fields are read as unnamed.
+const QList<int> kLayouts = {20, 46, 47, 48, 49, 51};
 
 // One complaint in a vehicle-year and an area (0: the totals), packed for
 // sorting: vehicle id, model year, area, ODI number.
@@ -43,7 +44,7 @@ struct Harm
 
 void AgencyImport::importComplaints(Model &m)
 {
-    VehicleMatcher matcher(m);
+    VehicleMatcher matcher(m, m_aliases);
     // Every complaint once per vehicle-year and area it names: collected, then
     // sorted and counted, which needs far less memory than a set would.
     std::vector<quint64> named;
@@ -54,7 +55,7 @@ void AgencyImport::importComplaints(Model &m)
         return it != areas.constEnd() ? it.value() : *areas.insert(name, int(areas.size()) + 1);
     };
     for (const QString &path : m_files.value(Complaints)) {
-        FlatFile f(path, FlatFile::grown(kFields, kLayouts));
+        FlatFile f(path, kFields, kLayouts);
         Tally &t = begin(path);
         while (f.next()) {
             ++t.records;
@@ -64,9 +65,10 @@ void AgencyImport::importComplaints(Model &m)
             const QString added = f.date(15);
             if (added > t.newest)
                 t.newest = added;
-            const Vehicle *v = vehicle(matcher, t, f, 3, 4, 5);
-            if (!v)
+            const QList<const Vehicle *> found = vehicles(matcher, t, f, 3, 4, 5, true);
+            if (found.isEmpty())
                 continue;
+            const Vehicle *v = found.first();
             const int year = *f.year(5);
             if (v->id >= (1 << 16))
                 throw GenError{QStringLiteral("vehicle id %1 is too large to count complaints").arg(v->id)};

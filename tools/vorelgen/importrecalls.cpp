@@ -15,9 +15,10 @@ const QStringList kRecallFields = {
     "RCLTYPECD", "POTAFF", "ODATE", "INFLUENCED_BY", "MFGTXT", "RCDATE", "DATEA", "RPNO", "FMVSS", "DESC_DEFECT",
     "CONEQUENCE_DEFECT", "CORRECTIVE_ACTION", "NOTES", "RCL_CMPT_ID", "MFR_COMP_NAME", "MFR_COMP_DESC", "MFR_COMP_PTNO",
     "DO_NOT_DRIVE", "PARK_OUTSIDE"};
-// Before the component id (2008), with it, with the maker's part fields, with
-// the do-not-drive and park-outside advice.
-const QList<int> kRecallLayouts = {23, 24, 27, 29};
+// NHTSA's recall file as its field descriptions give it: without the notes
+// (before 2007), with them, with the component id (2008), with the maker's
+// part fields (2020), with the do-not-drive and park-outside advice (2025).
+const QList<int> kRecallLayouts = {22, 23, 24, 27, 29};
 
 const QStringList kInvFields = {"NHTSA ACTION NUMBER", "MAKE", "MODEL", "YEAR", "COMPNAME", "MFR_NAME",
                                 "ODATE", "CDATE", "CAMPNO", "SUBJECT", "SUMMARY"};
@@ -72,11 +73,11 @@ void link(QList<Link> &links, qint64 vid, int year)
 
 void AgencyImport::importRecalls(Model &m)
 {
-    VehicleMatcher matcher(m);
+    VehicleMatcher matcher(m, m_aliases);
     QHash<QString, qsizetype> index;
     QList<RecallRow> rows;
     for (const QString &path : m_files.value(Recalls)) {
-        FlatFile f(path, FlatFile::grown(kRecallFields, kRecallLayouts));
+        FlatFile f(path, kRecallFields, kRecallLayouts);
         Tally &t = begin(path);
         while (f.next()) {
             ++t.records;
@@ -101,7 +102,7 @@ void AgencyImport::importRecalls(Model &m)
             r.doNotDrive = r.doNotDrive || (f.has(27) && yes(f.text(27)));
             r.parkOutside = r.parkOutside || (f.has(28) && yes(f.text(28)));
             addComponent(r.components, f.text(6));
-            if (const Vehicle *v = vehicle(matcher, t, f, 2, 3, 4))
+            for (const Vehicle *v : vehicles(matcher, t, f, 2, 3, 4))
                 link(r.links, v->id, *f.year(4));
         }
     }
@@ -112,11 +113,11 @@ void AgencyImport::importRecalls(Model &m)
 
 void AgencyImport::importInvestigations(Model &m)
 {
-    VehicleMatcher matcher(m);
+    VehicleMatcher matcher(m, m_aliases);
     QHash<QString, qsizetype> index;
     QList<InvRow> rows;
     for (const QString &path : m_files.value(Investigations)) {
-        FlatFile f(path, FlatFile::grown(kInvFields, kInvLayouts));
+        FlatFile f(path, kInvFields, kInvLayouts);
         Tally &t = begin(path);
         while (f.next()) {
             ++t.records;
@@ -135,7 +136,7 @@ void AgencyImport::importInvestigations(Model &m)
             fillIn(r.subject, f.text(9));
             fillIn(r.summary, f.text(10));
             addComponent(r.components, f.text(4));
-            if (const Vehicle *v = vehicle(matcher, t, f, 1, 2, 3))
+            for (const Vehicle *v : vehicles(matcher, t, f, 1, 2, 3))
                 link(r.links, v->id, *f.year(3));
         }
     }

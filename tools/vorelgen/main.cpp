@@ -90,12 +90,18 @@ int run(const QStringList &args)
     buildVehicles(m, c);
     // Each kind given in the agencies' files is imported, the rest generated.
     AgencyImport &agency = o.agency;
+    agency.setAliases(NameAliases::fromJson(c.nameAliases));
     if (agency.has(AgencyImport::Engines))
         agency.importEngines(m);
     agency.has(AgencyImport::Recalls) ? agency.importRecalls(m) : buildRecalls(m, c);
     agency.has(AgencyImport::Investigations) ? agency.importInvestigations(m) : buildInvestigations(m, c);
     agency.has(AgencyImport::Bulletins) ? agency.importBulletins(m) : buildBulletins(m, c);
     agency.has(AgencyImport::Complaints) ? agency.importComplaints(m) : buildComplaints(m, c);
+    // An investigation's recall is named only when both are the agency's or
+    // both generated: a generated number may belong to another real recall.
+    if (m.imported.recalls != m.imported.investigations)
+        for (InvRow &i : m.investigations)
+            i.recallCampaign.clear();
     buildPhotos(m);
     buildSearch(m, c);
     const qint64 built = clock.elapsed();

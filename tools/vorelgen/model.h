@@ -190,6 +190,10 @@ struct Content
     // lineKey). Ids of lines that left the fleet stay reserved, so a stored
     // vehicle id never comes to name another vehicle.
     QHash<QString, qint64> fleetIds;
+    // agency_names.json: NHTSA's names that differ from the lines' own, and
+    // the names its upper-case texts keep in their own case.
+    QJsonArray nameAliases;
+    QStringList properNames;
 };
 
 // A make and model as one key: the make in upper case, the model in lower.

