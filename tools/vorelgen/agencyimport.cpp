@@ -29,7 +29,8 @@ void AgencyImport::addFolder(const QString &dir)
     // The whole file where it is there, else the published parts of it.
     const auto pick = [&](Kind kind, const QString &whole, const QStringList &parts) {
         QStringList found = d.entryList({whole}, QDir::Files, QDir::Name);
-        if (found.isEmpty())
+        // (An empty name list would list every file of the folder.)
+        if (found.isEmpty() && !parts.isEmpty())
             found = d.entryList(parts, QDir::Files, QDir::Name);
         for (const QString &f : found)
             add(kind, d.filePath(f));

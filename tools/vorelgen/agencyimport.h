@@ -24,6 +24,8 @@ public:
     // option is not one of them.
     static bool option(const QString &name, Kind *kind);
     void add(Kind kind, const QString &path) { m_files[kind].append(path); }
+    // A file read before the others of its kind: theirs win where they overlap.
+    void addFirst(Kind kind, const QString &path) { m_files[kind].prepend(path); }
     // The agencies' files found in a folder under their published names; the
     // folder's sources.tsv (tools/fetch-agency-data) gives their addresses and dates.
     void addFolder(const QString &dir);

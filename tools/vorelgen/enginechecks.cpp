@@ -110,10 +110,11 @@ void checkEngines(SQLDB &db, const Model &m)
                 fail(QStringLiteral("a vehicle-year EPA lists shows EPA's rows and only those"), *v, int(k & 0xFFFF));
     }
 
-    // A hand-written engine of 1984-2015 is one EPA lists for that line and
-    // year (within 0.1 L), where EPA lists the line that year; for 1985-2014,
-    // EPA's full years, a year it does not list needs the entry's reason.
-    // Heavy-duty lines are not rated by EPA.
+    // A hand-written engine of 1985-2014, the years EPA's list is whole, is
+    // one EPA lists for that line and year (within 0.1 L), and a year EPA does
+    // not list needs the entry's reason. (1984 and 2015 are partial there:
+    // EPA's rows replace the list's where it has them.) Heavy-duty lines are
+    // not rated by EPA.
     if (m.imported.engines) {
         QHash<quint64, QList<QPair<double, int>>> epaEngines;
         for (const EpaRow &r : m.epa)
@@ -126,21 +127,18 @@ void checkEngines(SQLDB &db, const Model &m)
                 if (!e.reason.isEmpty())
                     continue;
                 for (const int y : v.years) {
-                    if (y < qMax(1984, e.from) || y > qMin(2015, e.to))
+                    if (y < qMax(1985, e.from) || y > qMin(2014, e.to))
                         continue;
                     const quint64 k = yearKey(v.id, y);
-                    if (!m.epaListed.contains(k)) {
-                        if (y >= 1985 && y <= 2014)
-                            fail(QStringLiteral("a hand-written engine of a year EPA does not list for the line states its reason"), v, y);
-                        continue;
-                    }
+                    if (!m.epaListed.contains(k))
+                        fail(QStringLiteral("a hand-written engine of a year EPA does not list for the line states its reason"), v, y);
                     const auto &listed = epaEngines.value(k);
                     const bool found = std::any_of(listed.begin(), listed.end(), [&](const QPair<double, int> &l) {
                         return e.evMotor.isEmpty() ? std::abs(l.first - e.litres) <= kLitresTolerance + 1e-9 && l.second == e.cylinders
                                                    : l.first == 0.0;
                     });
                     if (!found)
-                        fail(QStringLiteral("a hand-written engine of 1984-2015 is one EPA lists for the line and year (%1 L, %2 cylinders)")
+                        fail(QStringLiteral("a hand-written engine of 1985-2014 is one EPA lists for the line and year (%1 L, %2 cylinders)")
                                  .arg(e.litres)
                                  .arg(e.cylinders),
                              v, y);

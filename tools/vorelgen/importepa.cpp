@@ -84,6 +84,8 @@ void AgencyImport::importEngines(Model &m)
     QList<EpaRow> rows;
     QSet<QString> seen; // a row EPA lists twice (it differs only in its mileage) is kept once
     for (const QString &path : m_files.value(Engines)) {
+        // A later file's vehicle-years replace those read before.
+        const qsizetype before = rows.size();
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             throw GenError{QStringLiteral("%1: cannot be read (%2)").arg(path, file.errorString())};
@@ -157,10 +159,11 @@ void AgencyImport::importEngines(Model &m)
             }
             if (named.outcome == EpaNames::Outcome::Mapped) {
                 v = m.find(named.make, named.line);
-                if (!v)
+                // The full build holds every line the table names; the sample only some.
+                if (!v && m.profile.full)
                     throw GenError{QStringLiteral("%1, line %2: the EPA names table maps %3 %4 to %5 %6, which is no line of the build")
                                        .arg(path).arg(line).arg(get("make"), get("model"), named.make, named.line)};
-                if (!v->hasYear(year) || v->heavy)
+                if (v && (!v->hasYear(year) || v->heavy))
                     v = nullptr;
             } else {
                 if (!get("baseModel").isEmpty())
@@ -206,6 +209,17 @@ void AgencyImport::importEngines(Model &m)
         }
         if (header.isEmpty())
             throw GenError{QStringLiteral("%1: empty file").arg(path)};
+        QSet<quint64> fresh;
+        for (qsizetype i = before; i < rows.size(); ++i)
+            fresh.insert(quint64(rows[i].vid) << 16 | quint64(rows[i].year));
+        if (before > 0 && !fresh.isEmpty()) {
+            QList<EpaRow> kept;
+            kept.reserve(rows.size());
+            for (qsizetype i = 0; i < rows.size(); ++i)
+                if (i >= before || !fresh.contains(quint64(rows[i].vid) << 16 | quint64(rows[i].year)))
+                    kept.append(rows[i]);
+            rows = kept;
+        }
     }
     // EPA's rows replace the list's for every vehicle-year EPA lists; the
     // others keep the engines of the hand-written list or the catalogue.
