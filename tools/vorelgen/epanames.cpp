@@ -94,8 +94,10 @@ EpaNames::Answer EpaNames::look(const QString &make, const QString &model, int y
     for (const Span &s : spans.value())
         if (year >= s.from && year <= s.to) {
             a.outcome = Outcome::Mapped;
-            a.make = m_makes.value(make, make.toUpper());
-            a.line = s.line;
+            // "MAKE|line" names a line of another make (a Bentley EPA lists under Rolls-Royce).
+            const qsizetype bar = s.line.indexOf(QLatin1Char('|'));
+            a.make = bar > 0 ? s.line.left(bar) : m_makes.value(make, make.toUpper());
+            a.line = bar > 0 ? s.line.mid(bar + 1) : s.line;
             return a;
         }
     // Mapped in other years only: no line for this one.

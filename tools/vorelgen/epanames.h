@@ -9,7 +9,8 @@
 // words ("F150 Pickup 2WD", "325i", "Grand Caravan 2WD"); the table names the
 // line each one belongs to, or the reason it belongs to none (heavy-duty, a
 // conversion or coach builder, a grey-market importer). A name may name
-// different lines in different years ("1990-2006": "ES").
+// different lines in different years ("1990-2006": "ES"), or a line of
+// another make ("BENTLEY|Continental").
 class EpaNames
 {
 public:
