@@ -8,6 +8,9 @@ QString EPAConfig::engineText() const
 {
     if (displacement == 0.0 && !evMotor.isEmpty())
         return QStringLiteral("Electric (") + evMotor + u')';
+    // EPA's list does not always name the motor.
+    if (displacement == 0.0 && fuel == QLatin1String("Electricity"))
+        return QStringLiteral("Electric");
     QString s = Text::fixed(displacement, 1) + u'L';
     if (cylinders >= 1)
         s += u' ' + QString::number(cylinders) + QStringLiteral("-cyl");

@@ -21,7 +21,8 @@ struct EPAConfig
     bool supercharger = false;
     QString evMotor;
 
-    // "Electric (<motor>)" for an electric vehicle, else "2.0L 4-cyl turbo (SIDI)".
+    // "Electric (<motor>)" for an electric vehicle ("Electric" when no motor
+    // is named), else "2.0L 4-cyl turbo (SIDI)".
     QString engineText() const;
 
     // A random (version 4) identifier from a generator seeded once per

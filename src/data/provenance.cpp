@@ -71,7 +71,9 @@ QString Provenance::dataCredit() const
 {
     if (!anyGenerated())
         return QStringLiteral("Data from NHTSA and EPA; not endorsed by them.");
-    return QStringLiteral("Vehicle data from NHTSA") + (generated(Kind::Engines) ? QString() : QStringLiteral(" and EPA"))
+    return QStringLiteral("Vehicle data from NHTSA")
+           + (generated(Kind::Engines) ? QString()
+                                       : QStringLiteral(" and EPA (engines: EPA's list for 1984-2015, the makers' figures compiled by hand for later years)"))
            + QStringLiteral("; not endorsed by them. ") + generatedSentence();
 }
 

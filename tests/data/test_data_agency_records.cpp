@@ -263,8 +263,8 @@ private slots:
         QVERIFY(back.sample(Provenance::Kind::Recalls, QStringLiteral("12V001000")));
         QVERIFY(!back.sample(Provenance::Kind::Investigations, QStringLiteral("PE12001")));
         QCOMPARE(meta.value(QStringLiteral("data_credit")),
-                 QStringLiteral("Vehicle data from NHTSA and EPA; not endorsed by them. The recalls and complaint counts are "
-                                "generated sample data."));
+                 QStringLiteral("Vehicle data from NHTSA and EPA (engines: EPA's list for 1984-2015, the makers' figures compiled by hand "
+                                "for later years); not endorsed by them. The recalls and complaint counts are generated sample data."));
         QVERIFY(!back.complaintsLabel().contains(QStringLiteral("reported to NHTSA")));
     }
 

@@ -287,6 +287,9 @@ private slots:
         QTest::newRow("both chargers") << engine(3.5, 6, true, true, "") << "3.5L 6-cyl turbo supercharged";
         QTest::newRow("electric") << engine(0, 0, true, false, "X", "150 kW") << "Electric (150 kW)";
         QTest::newRow("zero, no motor") << engine(0, 0, false, false, "") << "0.0L";
+        EPAConfig unnamed = engine(0, 0, false, false, "");
+        unnamed.fuel = QStringLiteral("Electricity");
+        QTest::newRow("electric, motor not named") << unnamed << "Electric";
         QTest::newRow("no cylinders") << engine(1.3, -1, false, true, "") << "1.3L supercharged";
         QTest::newRow("motor with engine") << engine(1.8, 4, false, false, "HEV", "60 kW") << "1.8L 4-cyl (HEV)";
     }

@@ -4,6 +4,7 @@
 
 #include "data/packedids.h"
 #include "data/sqldb.h"
+#include "epanames.h"
 #include "flatfile.h"
 #include "namealiases.h"
 #include "vehiclematch.h"
@@ -301,19 +302,82 @@ private slots:
         QCOMPARE(db.scalar("SELECT COUNT(*) FROM components WHERE name = 'ENGINE AND ENGINE COOLING:ENGINE'"), 1);
         QCOMPARE(db.scalar("SELECT complaints FROM complaint_totals t JOIN vehicles v USING (vehicle_id) WHERE v.model = 'F-150' AND t.model_year = 2015"), 4);
 
-        // Engine listings, and the sources of the vehicle-years they fill.
-        QCOMPARE(db.scalar("SELECT COUNT(*) FROM epa"), 4);
-        QCOMPARE(db.scalar("SELECT turbo FROM epa WHERE variant = 'F150 Pickup 2WD'"), 1);
-        QCOMPARE(db.scalar("SELECT COUNT(*) FROM vehicle_years WHERE instr(sources, 'e') > 0"), 3);
+        // The given EPA file replaces the content's list for the vehicle-years it
+        // lists (the 2002 Navigator's two rows, the 2015 F-150's one); the sources say EPA lists them.
+        QCOMPARE(db.string("SELECT group_concat(variant, ',') FROM (SELECT variant FROM epa WHERE vehicle_id = 1118 AND model_year = 2002 ORDER BY 1)"),
+                 QStringLiteral("Navigator 2WD,Navigator 4WD"));
+        QCOMPARE(db.scalar("SELECT turbo FROM epa WHERE variant = 'F150 Pickup 2WD' AND model_year = 2015"), 1);
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM epa e JOIN vehicles v USING (vehicle_id) WHERE v.model = 'F-150' AND e.model_year = 2015"), 1);
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM vehicle_years y JOIN vehicles v USING (vehicle_id) WHERE v.model = 'Navigator' AND y.model_year = 2002 "
+                           "AND instr(y.sources, 'e') > 0"), 1);
 
         // Every file credited with its date; only what was not imported is called generated.
-        QCOMPARE(db.scalar("SELECT COUNT(*) FROM data_sources WHERE name LIKE 'NHTSA % file %' OR name LIKE 'EPA % file %'"), 7);
+        QCOMPARE(db.scalar("SELECT COUNT(*) FROM data_sources WHERE name LIKE 'NHTSA % file %' OR name LIKE 'EPA % file %'"), 8);
         QCOMPARE(db.scalar("SELECT COUNT(*) FROM data_sources WHERE name LIKE 'vorelgen: recalls%'"), 0);
 
         // The research database holds the same records.
         SQLDB research(dir.filePath(QStringLiteral("research.db")), true);
         QCOMPARE(research.scalar("SELECT COUNT(*) FROM recall_vehicles"), db.scalar("SELECT COUNT(*) FROM recall_links"));
         QCOMPARE(research.scalar("SELECT SUM(complaints) FROM complaint_totals"), db.scalar("SELECT SUM(complaints) FROM complaint_totals"));
+    }
+
+    // EPA's published vehicles.csv, an older copy without baseModel, and the
+    // packaged export with its own column names give the same row.
+    void readsEpaListInEveryLayout_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::newRow("published") << QByteArray("year,make,model,baseModel,displ,cylinders,trany,drive,VClass,fuelType,eng_dscr,tCharger,sCharger,evMotor\n"
+                                                 "2002,Lincoln,Navigator 2WD,Navigator,5.4,8,Automatic 4-spd,Rear-Wheel Drive,Standard Sport Utility Vehicle 2WD,Regular,,,,\n");
+        QTest::newRow("without baseModel") << QByteArray("year,make,model,displ,cylinders,trany,drive,VClass,fuelType\r\n"
+                                                         "2002,Lincoln,Navigator 2WD,5.4,8,Automatic 4-spd,Rear-Wheel Drive,Standard Sport Utility Vehicle 2WD,Regular\r\n");
+        QTest::newRow("packaged") << QByteArray("\"id\",\"make\",\"model\",\"year\",\"class\",\"trans\",\"drive\",\"cyl\",\"displ\",\"fuel\",\"hwy\",\"cty\"\n"
+                                                "1,\"Lincoln\",\"Navigator 2WD\",2002,\"Standard Sport Utility Vehicle 2WD\",\"Automatic 4-spd\",\"Rear-Wheel Drive\",8,5.4,\"Regular\",17,12\n"
+                                                "2,\"Lincoln\",\"Navigator 2WD\",2002,\"Standard Sport Utility Vehicle 2WD\",\"NA\",\"Rear-Wheel Drive\",8,NA,\"Regular\",17,12\n");
+    }
+    void readsEpaListInEveryLayout()
+    {
+        QFETCH(QByteArray, csv);
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath(QStringLiteral("agency")));
+        write(dir, QStringLiteral("agency/vehicles.csv"), csv);
+        const QString out = dir.filePath(QStringLiteral("vorel.db"));
+        const Run run = build(dir.filePath(QStringLiteral("agency")), out);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        SQLDB db(out, true);
+        QCOMPARE(db.string("SELECT group_concat(displacement_l || '|' || cylinders || '|' || transmission || '|' || drive || '|' || fuel_type || '|' || variant) "
+                           "FROM epa WHERE vehicle_id = 1118 AND model_year = 2002"),
+                 QStringLiteral("5.4|8|Automatic 4-spd|Rear-Wheel Drive|Regular Gasoline|Navigator 2WD"));
+    }
+
+    // The reviewed names table keeps sibling models apart and folds body,
+    // drive and trim words into their line.
+    void epaNamesKeepSiblingsApart()
+    {
+        const EpaNames names = EpaNames::load(QStringLiteral(FV_SOURCE_DIR "/tools/vorelgen/content/epa/names.json"));
+        const auto line = [&](const char *make, const char *model, int year) {
+            const EpaNames::Answer a = names.look(QLatin1String(make), QLatin1String(model), year);
+            return a.outcome == EpaNames::Outcome::Mapped ? a.make + QLatin1Char('|') + a.line
+                   : a.outcome == EpaNames::Outcome::LeftOut ? QStringLiteral("left out") : QString();
+        };
+        QCOMPARE(line("Plymouth", "Colt Vista", 1990), QStringLiteral("PLYMOUTH|Colt Vista"));
+        QCOMPARE(line("Plymouth", "Colt", 1990), QStringLiteral("PLYMOUTH|Colt"));
+        QCOMPARE(line("Chevrolet", "Silverado C15 2WD", 2010), QStringLiteral("CHEVROLET|Silverado 1500"));
+        QCOMPARE(line("Chevrolet", "Silverado 2500 2WD", 2001), QStringLiteral("left out"));
+        QCOMPARE(line("Lexus", "IS 350", 2010), QStringLiteral("LEXUS|IS"));
+        QCOMPARE(line("Lexus", "ES 300", 1995), QStringLiteral("LEXUS|ES"));
+        QCOMPARE(line("Porsche", "911 Carrera 4/2", 1995), QStringLiteral("PORSCHE|911"));
+        QCOMPARE(line("Ford", "F250 Pickup 2WD", 1990), QStringLiteral("FORD|F-250"));
+        QCOMPARE(line("Scion", "tC", 2008), QStringLiteral("TOYOTA|Scion tC"));
+        QCOMPARE(line("Roush Performance", "Stage 3 Mustang", 2008), QStringLiteral("left out"));
+        QCOMPARE(line("Ford", "No Such Model", 2008), QString());
+        // A name left out needs its reason.
+        bool refused = false;
+        try {
+            EpaNames::fromJson(QJsonDocument::fromJson(R"({"left_out": {"Ford": {"F350": ""}}})").object(), QStringLiteral("t"));
+        } catch (const GenError &) {
+            refused = true;
+        }
+        QVERIFY(refused);
     }
 
     void aFailedImportLeavesTheOldDatabase()

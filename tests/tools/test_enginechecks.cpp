@@ -36,7 +36,7 @@ class TestEngineChecks : public QObject
     Model m_model;
 
     // A hand-written front-drive car of 2001-2003 with one 2.0 L four, and a
-    // catalogue line of 2001-2012 listed for every year but its last.
+    // catalogue line of 2001-2026 listed for every year but its last.
     void fill()
     {
         QFile f(kSchema);
@@ -50,7 +50,7 @@ class TestEngineChecks : public QObject
             v.make = QStringLiteral("FORD");
             v.model = id == 1 ? QStringLiteral("Testcar") : QStringLiteral("Other");
             v.tier = id == 1 ? 0 : 1;
-            for (int y = 2001; y <= (id == 1 ? 2003 : 2012); ++y)
+            for (int y = 2001; y <= (id == 1 ? 2003 : 2026); ++y)
                 v.years.append(y);
             v.engines = {engine(2001, v.years.last(), 2.0, 4)};
             v.engines.first().fromCatalog = v.tier > 0;
@@ -61,7 +61,7 @@ class TestEngineChecks : public QObject
                       {id, v.model, v.years.last()});
             for (const int y : v.years) {
                 m_db->run(QStringLiteral("INSERT INTO vehicle_years (vehicle_id, model_year, sources) VALUES (?, ?, 'v')"), {id, y});
-                if (id == 1 || y < 2012)
+                if (id == 1 || y < 2026)
                     m_db->run(QStringLiteral("INSERT INTO epa VALUES (?, ?, 'Testcar', 2.0, 4, 'Manual 5-spd', 'Front-Wheel Drive', "
                                              "'Compact Cars', 'Regular Gasoline', '', 0, 0, '')"),
                               {id, y});
@@ -119,6 +119,33 @@ private slots:
         m_db->exec(sql);
         const QString message = failure();
         QVERIFY2(message.startsWith(QStringLiteral("broken rule: ")) && message.contains(rule), qPrintable(message));
+    }
+
+    // With EPA's list read, a hand-written engine of 1985-2014 is one EPA
+    // lists for the line and year, or its entry says why it stands.
+    void handWrittenEngineAgainstEpa()
+    {
+        fill();
+        m_model.imported.engines = true;
+        for (const int y : {2001, 2002, 2003})
+            m_model.epaListed.insert(quint64(1) << 16 | quint64(y));
+        for (const int y : {2001, 2002, 2003}) {
+            EpaRow r;
+            r.vid = 1;
+            r.year = y;
+            r.litres = 2.05; // EPA's 2.0 within 0.1 L
+            r.cylinders = 4;
+            m_model.epa.append(r);
+        }
+        QCOMPARE(failure(), QString());
+        m_model.vehicles[0].engines.append(engine(2002, 2002, 3.0, 6));
+        QVERIFY2(failure().contains(QStringLiteral("one EPA lists for the line and year (3 L, 6 cylinders) (FORD Testcar 2002)")), qPrintable(failure()));
+        m_model.vehicles[0].engines.last().reason = QStringLiteral("a version EPA did not rate");
+        QCOMPARE(failure(), QString());
+        // A year EPA does not list at all needs the reason too.
+        m_model.vehicles[0].engines.removeLast();
+        m_model.epaListed.remove(quint64(1) << 16 | quint64(2003));
+        QVERIFY2(failure().contains(QStringLiteral("states its reason (FORD Testcar 2003)")), qPrintable(failure()));
     }
 
     // The hand-written list is a line's whole list: a catalogue engine on it,

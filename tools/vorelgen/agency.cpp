@@ -282,7 +282,9 @@ Provenance provenanceOf(const Model &m)
     p.setGenerated(Provenance::Kind::Investigations, !m.imported.investigations);
     p.setGenerated(Provenance::Kind::Bulletins, !m.imported.bulletins);
     p.setGenerated(Provenance::Kind::Complaints, !m.imported.complaints);
-    p.setGenerated(Provenance::Kind::Engines, !m.imported.engines);
+    // Engines are sourced (EPA's list, the hand-written list, vPIC) but for
+    // the stand-in models a build without the catalogue makes up.
+    p.setGenerated(Provenance::Kind::Engines, std::any_of(m.vehicles.begin(), m.vehicles.end(), [](const Vehicle &v) { return v.generated; }));
     p.setDrawnPhotos(true);
     if (!m.imported.recalls)
         for (const RecallRow &r : m.recalls)

@@ -53,8 +53,13 @@ void AgencyImport::addFolder(const QString &dir)
     if (m_files.isEmpty())
         throw GenError{QStringLiteral("%1 holds none of the agencies' files (FLAT_RCL*.txt, FLAT_INV.txt, FLAT_CMPL.txt, "
                                       "FLAT_TSBS.txt or TSBS_RECEIVED_*.txt, vehicles.csv)").arg(dir)};
+    readSources(d.filePath(QStringLiteral("sources.tsv")));
+}
+
+void AgencyImport::readSources(const QString &path)
+{
     // sources.tsv: file name, address, date, SHA-256 (written by tools/fetch-agency-data).
-    QFile sources(d.filePath(QStringLiteral("sources.tsv")));
+    QFile sources(path);
     if (sources.open(QIODevice::ReadOnly))
         for (const QByteArray &line : sources.readAll().split('\n')) {
             const QList<QByteArray> f = line.trimmed().split('\t');
@@ -124,6 +129,8 @@ QStringList AgencyImport::report() const
         QStringList names;
         for (qsizetype i = 0; i < qMin<qsizetype>(top.size(), 10); ++i)
             names << QStringLiteral("%1 (%2)").arg(top[i].second).arg(top[i].first);
+        if (t.leftOut > 0)
+            line += QStringLiteral(", %1 left out by the EPA names table").arg(t.leftOut);
         if (!names.isEmpty())
             line += QStringLiteral("; most often unmatched: ") + names.join(QStringLiteral(", "));
         out << line;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "epanames.h"
 #include "model.h"
 #include "namealiases.h"
 
@@ -24,13 +25,19 @@ public:
     // option is not one of them.
     static bool option(const QString &name, Kind *kind);
     void add(Kind kind, const QString &path) { m_files[kind].append(path); }
+    // A file read before the others of its kind: theirs win where they overlap.
+    void addFirst(Kind kind, const QString &path) { m_files[kind].prepend(path); }
     // The agencies' files found in a folder under their published names; the
     // folder's sources.tsv (tools/fetch-agency-data) gives their addresses and dates.
     void addFolder(const QString &dir);
+    // A sources.tsv: the addresses and dates of the files it names.
+    void readSources(const QString &path);
     bool has(Kind kind) const { return !m_files.value(kind).isEmpty(); }
     bool any() const { return !m_files.isEmpty(); }
     // NHTSA's names that differ from the lines' own by form.
     void setAliases(const NameAliases &aliases) { m_aliases = aliases; }
+    // The reviewed table that names the line of each EPA model name.
+    void setEpaNames(const EpaNames &names) { m_epaNames = names; }
 
     void importEngines(Model &m);
     void importRecalls(Model &m);
@@ -48,6 +55,7 @@ private:
     {
         QString file;
         qint64 records = 0, linked = 0, unknownYear = 0, unmatched = 0;
+        qint64 leftOut = 0; // left out by the EPA names table, with its reason
         QHash<QString, qint64> names; // "MAKE MODEL YEAR" of records that matched no line
         QString newest;               // the newest record date in the file
     };
@@ -63,4 +71,5 @@ private:
     QList<Tally> m_tallies;
     QStringList m_notes; // the kinds a folder had no file for
     NameAliases m_aliases;
+    EpaNames m_epaNames;
 };

@@ -20,7 +20,7 @@ Profile Profile::byName(const QString &name)
         p.bulletins = 24000;
     } else if (name == QLatin1String("full")) {
         p.full = true;
-        p.vehicles = 2235;
+        p.vehicles = 2258;
         p.recalls = 11504;
         p.investigations = 2799;
         p.bulletins = 190000;
@@ -216,6 +216,16 @@ Content loadContent(const QString &dir)
                 throw GenError{QStringLiteral("fleet_ids.json: \"%1\" needs an id of its own").arg(it.key())};
             seen.insert(id);
             c.fleetIds.insert(lineKey(it.key().section(QLatin1Char('|'), 0, 0), it.key().section(QLatin1Char('|'), 1)), id);
+        }
+        // A renamed line keeps the id of its first name.
+        const QJsonObject renamed = object(dir, QStringLiteral("fleet_ids.json"), gen).value(QStringLiteral("renamed")).toObject();
+        for (auto it = renamed.begin(); it != renamed.end(); ++it) {
+            const auto key = [](const QString &k) { return lineKey(k.section(QLatin1Char('|'), 0, 0), k.section(QLatin1Char('|'), 1)); };
+            const qint64 id = c.fleetIds.value(key(it.key()), 0);
+            if (id <= 0 || c.fleetIds.contains(key(it.value().toString())))
+                throw GenError{QStringLiteral("fleet_ids.json: renamed \"%1\" names no line with an id, or its new name has one").arg(it.key())};
+            c.fleetIds.remove(key(it.key()));
+            c.fleetIds.insert(key(it.value().toString()), id);
         }
     }
     return c;

@@ -1,13 +1,11 @@
-// The EPA engine listings of a vehicle-year: one row per engine, driven
-// wheels and transmission. Engines come from the hand-written list where it
-// has them, else from the vPIC patterns tied to the model; gearboxes and
-// driven wheels as written with the engine, else the driven wheels from
-// vPIC's drive patterns and series names where they say so, else from the
-// body, the period and the power; the transmission, class and fuel grade by
-// period-plausible rules.
+// The engine listings of the vehicle-years EPA's own list does not give
+// (from 2016, and lines or years it lacks): one row per engine, driven wheels
+// and gearbox as the hand-written list states them, or the catalogue's
+// engines. drivesFor and cvtLine serve only the generated agency records
+// (recalls and bulletins that stand in for NHTSA's); they never reach the
+// engine table.
 
 #include "model.h"
-#include "rng.h"
 
 #include <QSet>
 #include <algorithm>
@@ -27,7 +25,7 @@ bool rearDriveCar(const Vehicle &v, int year)
         "Mustang", "Corvette", "Camaro", "Charger", "Challenger", "Magnum", "300", "3 Series", "Town Car", "Crown Victoria",
         "Grand Marquis", "Thunderbird", "Cougar", "Caprice", "SS", "G8", "Solstice", "Sky", "CTS", "STS", "XLR", "ATS", "CT4", "CT5",
         "911", "Boxster", "Cayman", "718", "MX-5 Miata", "MX-5", "RX-7", "RX-8", "240SX", "300ZX", "350Z", "370Z", "Z", "240Z",
-        "280ZX", "Supra", "86", "GR86", "BRZ", "Viper", "LS 400", "LS 430", "LS 460", "LS 500", "GS 300", "GS 350", "IS 250",
+        "280ZX", "Supra", "86", "GR86", "BRZ", "Viper", "LS 400", "LS 430", "LS 460", "LS 500", "LS", "GS 300", "GS 350", "IS 250", "IS",
         "IS 300", "IS 350", "SC 300", "SC 400", "RC 350", "G35", "G37", "Q50", "Q60", "M35", "M45", "Q70", "S2000", "Firebird",
         "GTO", "Barracuda", "Impala", "Chevelle", "Monte Carlo", "Nova", "Cutlass Supreme", "Delta 88", "Fury", "Duster",
         "LeSabre", "Electra", "Regal", "Grand Prix", "164", "240", "XJ", "XK", "XF", "F-Type", "Model S", "Model 3", "Genesis",
@@ -174,87 +172,6 @@ QStringList drivesFor(const Vehicle &v, const Engine &e, const QList<Engine> &ye
     return out;
 }
 
-namespace {
-
-QString transmissionFor(const Vehicle &v, const Engine &e, int year, bool manual, Rng &r)
-{
-    if (!e.evMotor.isEmpty())
-        return QStringLiteral("Automatic (A1)");
-    if (manual)
-        return year < 1985 ? QStringLiteral("Manual 4-spd") : year < 2008 ? QStringLiteral("Manual 5-spd") : QStringLiteral("Manual 6-spd");
-    if (e.hybrid && (v.make == QLatin1String("TOYOTA") || v.make == QLatin1String("LEXUS") || v.make == QLatin1String("FORD") ||
-                     v.make == QLatin1String("LINCOLN")))
-        return QStringLiteral("Automatic (variable gear ratios)");
-    if (cvtLine(v, e, year))
-        return year < 2012 ? QStringLiteral("Automatic (variable gear ratios)") : QStringLiteral("Automatic (AV-S7)");
-    if (year < 1990)
-        return r.chance(0.5) ? QStringLiteral("Automatic 3-spd") : QStringLiteral("Automatic 4-spd");
-    if (year <= 2002)
-        return QStringLiteral("Automatic 4-spd");
-    if (year <= 2008)
-        return r.chance(0.5) ? QStringLiteral("Automatic 4-spd") : QStringLiteral("Automatic 5-spd");
-    if (year <= 2014)
-        return r.chance(0.6) ? QStringLiteral("Automatic 6-spd") : QStringLiteral("Automatic (S6)");
-    if (year <= 2019)
-        return r.chance(0.5) ? QStringLiteral("Automatic (S6)") : QStringLiteral("Automatic (S8)");
-    return r.chance(0.6) ? QStringLiteral("Automatic (S8)") : QStringLiteral("Automatic (S10)");
-}
-
-bool twoSeater(const Vehicle &v)
-{
-    static const QSet<QString> models = {"Corvette", "MX-5 Miata", "MX-5", "S2000", "Boxster", "Cayman", "718", "Z4", "SLK",
-                                         "SLC", "Solstice", "Sky", "350Z", "370Z", "Viper", "914", "Fiero", "MR2", "XLR",
-                                         "Roadster", "Spyder", "Z3", "TT", "240Z", "Elise", "NSX", "BRAT"};
-    return models.contains(v.model);
-}
-
-QString classFor(const Vehicle &v, const Engine &e, const QString &drive, int year)
-{
-    const QString kind = v.kind();
-    const QString wd = drive.startsWith(QLatin1String("4")) || drive.startsWith(QLatin1String("All")) ? QStringLiteral("4WD") : QStringLiteral("2WD");
-    if (kind == QLatin1String("truck"))
-        return (e.litres < 3.0 && e.evMotor.isEmpty() ? QStringLiteral("Small Pickup Trucks ") : QStringLiteral("Standard Pickup Trucks ")) + wd;
-    if (kind == QLatin1String("van") || (kind == QLatin1String("suv") && fullSizeVan(v)))
-        return fullSizeVan(v) ? QStringLiteral("Vans, Passenger Type") : QStringLiteral("Minivan - ") + wd;
-    if (kind == QLatin1String("suv")) {
-        if (year < 2011)
-            return QStringLiteral("Sport Utility Vehicle - ") + wd;
-        return (e.litres < 3.0 && e.evMotor.isEmpty() ? QStringLiteral("Small Sport Utility Vehicle ") : QStringLiteral("Standard Sport Utility Vehicle ")) + wd;
-    }
-    if (twoSeater(v))
-        return QStringLiteral("Two Seaters");
-    if (v.model == QLatin1String("911"))
-        return QStringLiteral("Minicompact Cars");
-    if (v.model == QLatin1String("Mustang") || v.model == QLatin1String("Camaro") || v.model == QLatin1String("Firebird"))
-        return QStringLiteral("Subcompact Cars");
-    if (!e.evMotor.isEmpty() || (e.litres >= 1.8 && e.litres < 3.0))
-        return QStringLiteral("Midsize Cars");
-    return e.litres < 1.8 ? QStringLiteral("Compact Cars") : QStringLiteral("Large Cars");
-}
-
-// The fuel listed and the EPA descriptor of an engine.
-QPair<QString, QString> fuelFor(const Vehicle &v, const Engine &e, int year)
-{
-    if (!e.evMotor.isEmpty())
-        return {QStringLiteral("Electricity"), QString()};
-    if (e.fuel == QLatin1String("Diesel"))
-        return {QStringLiteral("Diesel"), QStringLiteral("diesel")};
-    if (e.fuel.startsWith(QLatin1String("Flexible")) || e.fuel.startsWith(QLatin1String("Ethanol")))
-        return {QStringLiteral("Gasoline or E85"), QStringLiteral("FFV")};
-    if (e.fuel.startsWith(QLatin1String("Compressed Natural")))
-        return {QStringLiteral("CNG"), QStringLiteral("CNG")};
-    const bool premium = (e.turbo && year >= 2010 && e.litres >= 2.0) || e.supercharged ||
-                         (rearDriveMake(v.make) && year >= 1990);
-    const QString grade = premium ? QStringLiteral("Premium Gasoline") : QStringLiteral("Regular Gasoline");
-    if (e.plugin)
-        return {grade + QStringLiteral(" and Electricity"), QStringLiteral("PHEV")};
-    if (e.hybrid)
-        return {grade, QStringLiteral("HEV")};
-    return {grade, e.turbo && year >= 2012 ? QStringLiteral("SIDI") : QString()};
-}
-
-} // namespace
-
 // Whether the maker fitted a continuously variable gearbox to this kind of
 // line by then.
 bool cvtLine(const Vehicle &v, const Engine &e, int year)
@@ -278,49 +195,46 @@ QList<Engine> enginesOf(const Vehicle &v, int year)
     return engines;
 }
 
+// A vehicle-year's engine rows from the hand-written list or the catalogue:
+// what the list states and nothing more. Driven wheels and gearboxes only
+// where the entry names them, no size class, and the fuel by its kind alone
+// (gasoline, diesel, electricity), never a grade no source gives.
 void addEpa(Model &m, const Vehicle &v, int year)
 {
     const QList<Engine> engines = enginesOf(v, year);
-    const QString kind = v.kind();
     const qsizetype first = m.epa.size(); // this vehicle-year's rows start here: none is listed twice
     for (const Engine &e : engines) {
         const bool ev = !e.evMotor.isEmpty();
-        // Manual gearboxes: cars until 2017 (family cars with their smaller
-        // engines only), big pickups until 2005, small ones until 2015.
-        const bool sporty = twoSeater(v) || rearDriveCar(v, year) || rearDriveMake(v.make);
-        const int manualUntil = kind == QLatin1String("car") ? (e.litres <= 2.5 || sporty ? 2017 : 0)
-                                : kind != QLatin1String("truck") ? 0 : e.litres < 3.0 ? 2015 : 2005;
-        const auto [fuel, desc] = fuelFor(v, e, year);
-        // The written gearboxes, else one per engine and model year by the
-        // period's rule, whatever the driven wheels.
-        QStringList gearboxes = ev ? QStringList{QStringLiteral("Automatic (A1)")} : e.gearboxes;
-        if (gearboxes.isEmpty()) {
-            QList<bool> manuals = {false};
-            if (!e.hybrid && year <= manualUntil && e.litres < 6.0 &&
-                Rng::keyed(QStringLiteral("manual:%1:%2").arg(v.id).arg(e.litres)).chance(0.3))
-                manuals.append(true);
-            for (const bool manual : manuals) {
-                Rng r = Rng::keyed(QStringLiteral("epa:%1:%2:%3:%4").arg(v.id).arg(year).arg(e.litres).arg(e.cylinders));
-                gearboxes << transmissionFor(v, e, year, manual, r);
-            }
+        QStringList drives;
+        for (const QString &d : e.drives)
+            drives << normalDrive(d, v.kind());
+        if (drives.isEmpty())
+            drives << QString();
+        const QStringList gearboxes = e.gearboxes.isEmpty() ? QStringList{QString()} : e.gearboxes;
+        QString fuel, desc;
+        if (ev) {
+            fuel = QStringLiteral("Electricity");
+        } else if (e.fuel == QLatin1String("Diesel")) {
+            fuel = QStringLiteral("Diesel");
+        } else if (e.fuel.startsWith(QLatin1String("Flexible")) || e.fuel.startsWith(QLatin1String("Ethanol"))) {
+            fuel = QStringLiteral("Gasoline or E85");
+            desc = QStringLiteral("FFV");
+        } else if (e.fuel.startsWith(QLatin1String("Compressed Natural"))) {
+            fuel = QStringLiteral("CNG");
+        } else {
+            fuel = e.plugin ? QStringLiteral("Gasoline and Electricity") : QStringLiteral("Gasoline");
+            desc = e.plugin ? QStringLiteral("PHEV") : e.hybrid ? QStringLiteral("HEV") : QString();
         }
-        for (const QString &drive : drivesFor(v, e, engines, year)) {
+        for (const QString &drive : drives) {
             for (const QString &gearbox : gearboxes) {
                 EpaRow row;
                 row.vid = v.id;
                 row.year = year;
                 row.variant = v.model;
-                if (drive.startsWith(QLatin1String("2-")))
-                    row.variant += QStringLiteral(" 2WD");
-                else if (drive.startsWith(QLatin1String("4-")))
-                    row.variant += QStringLiteral(" 4WD");
-                else if (drive.startsWith(QLatin1String("All")) && v.make != QLatin1String("SUBARU"))
-                    row.variant += QStringLiteral(" AWD");
                 row.litres = ev ? 0.0 : e.litres;
                 row.cylinders = ev ? 0 : e.cylinders;
                 row.transmission = gearbox;
                 row.drive = drive;
-                row.vehicleClass = classFor(v, e, drive, year);
                 row.turbo = e.turbo;
                 row.supercharged = e.supercharged;
                 row.evMotor = e.evMotor;

@@ -3,11 +3,14 @@
 // become the engine listings of the vehicle-years they name.
 
 #include "agencyimport.h"
+#include "epanames.h"
 #include "flatfile.h"
 #include "vehiclematch.h"
 
 #include <QFile>
+#include <QSet>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace {
 
@@ -41,23 +44,58 @@ QStringList splitCsv(const QString &line)
 
 } // namespace
 
+namespace {
+
+// A column by its name in EPA's published vehicles.csv, or by the name the
+// R package export of the same list gives it ("cyl", "trans", "class", "fuel").
+struct Column
+{
+    const char *name;
+    const char *alias;
+    bool needed;
+};
+
+const Column kColumns[] = {
+    {"year", nullptr, true},         {"make", nullptr, true},       {"model", nullptr, true},
+    {"baseModel", nullptr, false},   {"displ", nullptr, true},      {"cylinders", "cyl", true},
+    {"trany", "trans", true},        {"drive", nullptr, true},      {"VClass", "class", true},
+    {"fuelType", "fuel", true},      {"eng_dscr", nullptr, false},  {"tCharger", nullptr, false},
+    {"sCharger", nullptr, false},    {"evMotor", nullptr, false},
+};
+
+// EPA's fuel grades read as its longer names ("Regular" is "Regular Gasoline").
+QString fuelName(const QString &f)
+{
+    if (f == QLatin1String("Regular") || f == QLatin1String("Premium") || f == QLatin1String("Midgrade"))
+        return f + QStringLiteral(" Gasoline");
+    return f;
+}
+
+bool flag(const QString &v)
+{
+    return !v.isEmpty() && v != QLatin1String("0") && v.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0;
+}
+
+} // namespace
+
 void AgencyImport::importEngines(Model &m)
 {
     VehicleMatcher matcher(m);
     QList<EpaRow> rows;
+    QSet<QString> seen; // a row EPA lists twice (it differs only in its mileage) is kept once
     for (const QString &path : m_files.value(Engines)) {
+        // A later file's vehicle-years replace those read before.
+        const qsizetype before = rows.size();
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             throw GenError{QStringLiteral("%1: cannot be read (%2)").arg(path, file.errorString())};
         Tally &t = begin(path);
         QStringList header;
-        QHash<QString, qsizetype> column;
+        QHash<QString, qsizetype> column; // by the published name
         qint64 line = 0;
         const auto fail = [&](const QString &field, const QString &what) {
             throw GenError{QStringLiteral("%1, line %2%3: %4").arg(path).arg(line).arg(field.isEmpty() ? QString() : QStringLiteral(", field %1").arg(field), what)};
         };
-        static const QStringList needed = {"year", "make", "model", "baseModel", "displ", "cylinders", "trany", "drive",
-                                           "VClass", "fuelType", "eng_dscr", "tCharger", "sCharger", "evMotor"};
         while (!file.atEnd()) {
             QByteArray bytes = file.readLine();
             ++line;
@@ -75,18 +113,29 @@ void AgencyImport::importEngines(Model &m)
             const QStringList fields = splitCsv(text);
             if (header.isEmpty()) {
                 header = fields;
+                QHash<QString, qsizetype> named;
                 for (qsizetype i = 0; i < header.size(); ++i)
-                    column.insert(header[i].trimmed(), i);
-                for (const QString &n : needed)
-                    if (!column.contains(n))
-                        fail(n, QStringLiteral("the header has no column %1: not EPA's vehicles.csv").arg(n));
+                    named.insert(header[i].trimmed(), i);
+                for (const Column &c : kColumns) {
+                    const QString name = QLatin1String(c.name);
+                    const qsizetype at = named.value(name, c.alias ? named.value(QLatin1String(c.alias), -1) : -1);
+                    if (at >= 0)
+                        column.insert(name, at);
+                    else if (c.needed)
+                        fail(name, QStringLiteral("the header has no column %1: not EPA's vehicles.csv").arg(name));
+                }
                 continue;
             }
             if (fields.size() != header.size())
                 fail(QString(), ended ? QStringLiteral("%1 fields, where the header names %2").arg(fields.size()).arg(header.size())
                                       : QStringLiteral("truncated last record: %1 fields of %2 and no line end").arg(fields.size()).arg(header.size()));
             ++t.records;
-            const auto get = [&](const char *name) { return fields[column.value(QLatin1String(name))].trimmed(); };
+            // A column the file lacks reads empty, and so does the export's "NA".
+            const auto get = [&](const char *name) {
+                const qsizetype at = column.value(QLatin1String(name), -1);
+                const QString v = at < 0 ? QString() : fields[at].trimmed();
+                return v == QLatin1String("NA") ? QString() : v;
+            };
             bool ok = false;
             const int year = get("year").toInt(&ok);
             if (!ok || year < 1900 || year > 2100)
@@ -101,12 +150,38 @@ void AgencyImport::importEngines(Model &m)
             };
             const double litres = number("displ");
             const double cylinders = number("cylinders");
-            const Vehicle *v = matcher.match(get("make"), get("baseModel"), year);
-            if (!v)
-                v = matcher.match(get("make"), get("model"), year);
+            // The reviewed names table first; names it does not know go to the name matcher.
+            const Vehicle *v = nullptr;
+            const EpaNames::Answer named = m_epaNames.look(get("make"), get("model"), year);
+            if (named.outcome == EpaNames::Outcome::LeftOut) {
+                ++t.leftOut;
+                continue;
+            }
+            if (named.outcome == EpaNames::Outcome::Mapped) {
+                v = m.find(named.make, named.line);
+                // The full build holds every line the table names; the sample only some.
+                if (!v && m.profile.full)
+                    throw GenError{QStringLiteral("%1, line %2: the EPA names table maps %3 %4 to %5 %6, which is no line of the build")
+                                       .arg(path).arg(line).arg(get("make"), get("model"), named.make, named.line)};
+                if (v && (!v->hasYear(year) || v->heavy))
+                    v = nullptr;
+            } else {
+                if (!get("baseModel").isEmpty())
+                    v = matcher.match(get("make"), get("baseModel"), year);
+                if (!v)
+                    v = matcher.match(get("make"), get("model"), year);
+                if (v && v->heavy)
+                    v = nullptr;
+            }
             if (!v) {
                 ++t.unmatched;
                 ++t.names[QStringLiteral("%1 %2 %3").arg(get("make"), get("model")).arg(year)];
+                continue;
+            }
+            // A fuel-burning row without its displacement says too little to list.
+            if (litres == 0.0 && get("fuelType") != QLatin1String("Electricity")) {
+                ++t.unmatched;
+                ++t.names[QStringLiteral("%1 %2 %3 (no displacement)").arg(get("make"), get("model")).arg(year)];
                 continue;
             }
             ++t.linked;
@@ -119,21 +194,45 @@ void AgencyImport::importEngines(Model &m)
             r.transmission = get("trany");
             r.drive = get("drive");
             r.vehicleClass = get("VClass");
-            r.fuel = get("fuelType");
+            r.fuel = fuelName(get("fuelType"));
             r.engineDesc = get("eng_dscr");
-            r.turbo = !get("tCharger").isEmpty() && get("tCharger") != QLatin1String("0") && get("tCharger").compare(QLatin1String("false"), Qt::CaseInsensitive) != 0;
-            r.supercharged = !get("sCharger").isEmpty() && get("sCharger") != QLatin1String("0") && get("sCharger").compare(QLatin1String("false"), Qt::CaseInsensitive) != 0;
+            r.turbo = flag(get("tCharger"));
+            r.supercharged = flag(get("sCharger"));
             r.evMotor = get("evMotor");
-            rows.append(r);
+            const QString same = QStringList{QString::number(r.vid), QString::number(year), r.variant, QString::number(litres), QString::number(r.cylinders),
+                                             r.transmission, r.drive, r.vehicleClass, r.fuel, r.engineDesc, QString::number(r.turbo),
+                                             QString::number(r.supercharged), r.evMotor}.join(QLatin1Char('\t'));
+            if (!seen.contains(same)) {
+                seen.insert(same);
+                rows.append(r);
+            }
         }
         if (header.isEmpty())
             throw GenError{QStringLiteral("%1: empty file").arg(path)};
+        QSet<quint64> fresh;
+        for (qsizetype i = before; i < rows.size(); ++i)
+            fresh.insert(quint64(rows[i].vid) << 16 | quint64(rows[i].year));
+        if (before > 0 && !fresh.isEmpty()) {
+            QList<EpaRow> kept;
+            kept.reserve(rows.size());
+            for (qsizetype i = 0; i < rows.size(); ++i)
+                if (i >= before || !fresh.contains(quint64(rows[i].vid) << 16 | quint64(rows[i].year)))
+                    kept.append(rows[i]);
+            rows = kept;
+        }
     }
-    m.epa = rows;
-    // A vehicle-year's sources say whether EPA lists it ("e").
+    // EPA's rows replace the list's for every vehicle-year EPA lists; the
+    // others keep the engines of the hand-written list or the catalogue.
     QSet<quint64> listed;
     for (const EpaRow &r : rows)
         listed.insert(quint64(r.vid) << 16 | quint64(r.year));
+    m.epa.removeIf([&](const EpaRow &r) { return listed.contains(quint64(r.vid) << 16 | quint64(r.year)); });
+    m.epa += rows;
+    std::stable_sort(m.epa.begin(), m.epa.end(), [](const EpaRow &a, const EpaRow &b) {
+        return a.vid != b.vid ? a.vid < b.vid : a.year < b.year;
+    });
+    m.epaListed = listed;
+    // A vehicle-year's sources say whether EPA lists it ("e").
     for (VehicleYear &y : m.vehicleYears) {
         y.sources.remove(QLatin1Char('e'));
         if (listed.contains(quint64(y.vid) << 16 | quint64(y.year)))

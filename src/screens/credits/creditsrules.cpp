@@ -6,7 +6,12 @@
 QString CreditsRules::statement(const Provenance &provenance)
 {
     if (provenance.anyGenerated())
-        return QStringLiteral("Vehicle model data: NHTSA's vPIC vehicle catalog. ") + provenance.generatedSentence()
+        return QStringLiteral("Vehicle model data: NHTSA's vPIC vehicle catalog. ")
+            + (provenance.generated(Provenance::Kind::Engines)
+                   ? QString()
+                   : QStringLiteral("Engines: the fuel-economy list of the U.S. EPA and DOE for 1984 to 2015, the makers' published "
+                                    "figures compiled by hand for later years. "))
+            + provenance.generatedSentence()
             + QStringLiteral(" They stand in for the agency's records and are not them: their numbers are made up, "
                              "and a real record with the same number is a different one. NHTSA, EPA and DOE do not "
                              "endorse this product.");
