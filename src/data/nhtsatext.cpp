@@ -274,6 +274,17 @@ void startReadingProperNames()
         state.pending = std::async(std::launch::async, [read = std::move(read)] { return readNames(read); });
 }
 
+namespace {
+
+// "12V", "12V/24V/48V": volt ratings keep their capital V.
+bool isVoltRating(const QString &upper)
+{
+    static const QRegularExpression volts(QStringLiteral("^\\d+V(/\\d+V)*$"));
+    return volts.match(upper).hasMatch();
+}
+
+} // namespace
+
 QString pretty(const QString &s)
 {
     const QStringList words = s.toLower().split(u' ', Qt::SkipEmptyParts);
@@ -282,7 +293,7 @@ QString pretty(const QString &s)
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString &word = words[i];
         const QString upper = word.toUpper();
-        if (keepUpper().contains(upper))
+        if (keepUpper().contains(upper) || isVoltRating(upper))
             out << upper;
         else if (word.startsWith(u'(') && characterCount(word) <= 6)
             out << upper;

@@ -110,6 +110,6 @@ void KVChromeButton::paintEvent(QPaintEvent *)
     strokeCapsuleInside(p, r, KVScale::pt(1), vertical(r, {white(1, 0.55), QColor::fromRgbF(0, 0, 0, 0.5f)}));
 
     p.setFont(labelFont());
-    p.setPen(m_prominent ? QColor(Qt::white) : theme.text);
+    p.setPen(m_prominent ? theme.onAccent : theme.text);
     p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine, text());
 }

@@ -73,7 +73,8 @@ KVFocusRing::KVFocusRing(QWidget *owner, double radius, std::function<QRectF()> 
 
 QColor KVFocusRing::color()
 {
-    return KVKitTheme::current().accent;
+    const KVKitTheme theme = KVKitTheme::current();
+    return theme.focus.isValid() ? theme.focus : theme.accent;
 }
 
 double KVFocusRing::lineWidth()
@@ -91,9 +92,11 @@ void KVFocusRing::paint(QPainter &p, const QRectF &r, double radius)
     const QRectF outer = r.adjusted(w / 2, w / 2, -w / 2, -w / 2);
     const double rounded = radius < 0 ? radius : KVScale::pt(radius);
     p.drawPath(outline(outer, rounded));
-    // A light line inside keeps the ring visible on an accent fill.
-    const double thin = std::max(1.0, w / 2);
-    p.setPen(QPen(QColor::fromRgbF(1, 1, 1, 0.85f), thin));
+    // A second line inside, in the colour of text on the accent, keeps the
+    // ring visible on an accent fill.
+    const double thin = w;
+    const QColor onAccent = KVKitTheme::current().onAccent;
+    p.setPen(QPen(onAccent.isValid() ? onAccent : QColor(Qt::white), thin));
     const double in = w + thin / 2;
     p.drawPath(outline(r.adjusted(in, in, -in, -in), rounded < 0 ? rounded : std::max(0.0, rounded - w)));
     p.restore();

@@ -7,7 +7,7 @@
 class QPainter;
 
 // The keyboard-focus ring of the app's own controls: a 2-point line in the
-// theme's accent, 2 points outside the control's outline, shown while the
+// theme's focus colour (the accent, lightened to 3:1 on the panels), 2 points outside the control's outline, shown while the
 // control has the focus (not after a mouse click). attach() puts one on any
 // widget as a sibling drawn above it (like the drop shadow, it follows the
 // widget's geometry, visibility and parent and never takes mouse events);
@@ -27,8 +27,8 @@ public:
     // controls made by the dozen, most of which are never focused.
     static void attachOnFocus(QWidget *owner, double radius = capsule);
     // Draws the ring along the inside of `r`, corners rounded by `radius`
-    // points (capsule: half the height), with a thin light line inside it
-    // so that it shows on an accent fill too.
+    // points (capsule: half the height), with a second line inside it in the
+    // on-accent colour so that it shows on an accent fill too.
     static void paint(QPainter &p, const QRectF &r, double radius = capsule);
     static QColor color();
     // The line's width in pixels at the current zoom.

@@ -81,7 +81,7 @@ void KVHelpTopicRow::paintEvent(QPaintEvent *)
     if (m_current)
         p.fillPath(KVShape::roundedRect(r, KVScale::pt(kRadius)), KVShape::faded(theme.accent, 0.8));
     p.setFont(titleFont());
-    p.setPen(m_current ? QColor(Qt::white) : theme.text);
+    p.setPen(m_current ? theme.onAccent : theme.text);
     const QRectF textRect = r.adjusted(KVScale::pt(kPadX), 0, -KVScale::pt(kPadX), 0);
     p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, m_title);
     if (hasFocus())

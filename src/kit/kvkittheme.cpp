@@ -30,7 +30,7 @@ QPalette KVKitTheme::widgetPalette(const QColor &tint) const
         p.setColor(g, QPalette::ButtonText, text);
         p.setColor(g, QPalette::BrightText, Qt::white);
         p.setColor(g, QPalette::Highlight, tint);
-        p.setColor(g, QPalette::HighlightedText, Qt::white);
+        p.setColor(g, QPalette::HighlightedText, onAccent.isValid() ? onAccent : QColor(Qt::white));
         p.setColor(g, QPalette::Link, link);
         p.setColor(g, QPalette::LinkVisited, link);
         p.setColor(g, QPalette::PlaceholderText, dim);

@@ -13,6 +13,8 @@ struct KVKitTheme
     QColor accent;
     QColor panelTop;
     QColor panelBottom;
+    QColor onAccent; // text on an accent fill
+    QColor focus;    // the keyboard-focus ring
 
     // The palette from the host hook KVRNKitHost::theme() (by default the
     // current theme's), read afresh at every call: what the kit views draw with.

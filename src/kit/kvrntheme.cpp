@@ -28,7 +28,17 @@ KVRNTheme::RGB KVRNTheme::RGB::fromColor(const QColor &c)
     return RGB(c.redF(), c.greenF(), c.blueF());
 }
 
+KVRNTheme::RGB KVRNTheme::RGB::mixed(const RGB &end, double t) const
+{
+    return RGB(r + (end.r - r) * t, g + (end.g - g) * t, b + (end.b - b) * t);
+}
+
 KVRNTheme::RGB KVRNTheme::RGB::readable(const RGB &color, const QList<RGB> &grounds, double ratio)
+{
+    return readable(color, grounds, ratio, RGB(1, 1, 1));
+}
+
+KVRNTheme::RGB KVRNTheme::RGB::readable(const RGB &color, const QList<RGB> &grounds, double ratio, const RGB &light)
 {
     auto worst = [&grounds](const RGB &c) {
         double w = 21;
@@ -40,18 +50,21 @@ KVRNTheme::RGB KVRNTheme::RGB::readable(const RGB &color, const QList<RGB> &grou
         return color;
     // Toward whichever end reads better on the grounds, by the least amount that
     // reaches the ratio (a little over it, so 16-bit rounding keeps it).
-    const RGB end = worst(RGB(1, 1, 1)) >= worst(RGB(0, 0, 0)) ? RGB(1, 1, 1) : RGB(0, 0, 0);
-    auto mix = [&](double t) {
-        return RGB(color.r + (end.r - color.r) * t, color.g + (end.g - color.g) * t, color.b + (end.b - color.b) * t);
-    };
+    const RGB end = worst(light) >= worst(RGB(0, 0, 0)) ? light : RGB(0, 0, 0);
     const double goal = ratio + 0.01;
     double lo = 0;
     double hi = 1;
     for (int i = 0; i < 24; ++i) {
         const double mid = (lo + hi) / 2;
-        (worst(mix(mid)) >= goal ? hi : lo) = mid;
+        (worst(color.mixed(end, mid)) >= goal ? hi : lo) = mid;
     }
-    return mix(hi);
+    return color.mixed(end, hi);
+}
+
+KVRNTheme::RGB KVRNTheme::onAccent() const
+{
+    const RGB white(1, 1, 1);
+    return RGB::contrast(white, accent) >= 4.5 ? white : RGB::fromHex(0x0F1013);
 }
 
 QString KVRNTheme::familyRawValue(Family family)
@@ -80,10 +93,12 @@ KVKitTheme KVRNTheme::kitTheme() const
     KVKitTheme k;
     k.bg = bg.color();
     k.text = text.color();
-    k.dim = dim.color();
+    k.dim = dimText().color();
     k.rim = QColor::fromRgbF(1, 1, 1, 0.25f);
     k.accent = accent.color();
     k.panelTop = panelTop.color();
     k.panelBottom = panelBottom.color();
+    k.onAccent = onAccent().color();
+    k.focus = focusRing().color();
     return k;
 }

@@ -41,6 +41,11 @@ struct KVRNTheme
         // contrast with every colour in `grounds` reaches `ratio`; `color` itself
         // when it already does. Made for grounds of like lightness (a panel's ends).
         static RGB readable(const RGB &color, const QList<RGB> &grounds, double ratio = 4.5);
+        // The same, mixed toward `light` rather than white where the grounds
+        // call for a lighter shade (a warm light keeps a warning's hue).
+        static RGB readable(const RGB &color, const QList<RGB> &grounds, double ratio, const RGB &light);
+        // The colour mixed toward `end` by `t` (0: the colour, 1: `end`).
+        RGB mixed(const RGB &end, double t) const;
 
         friend constexpr bool operator==(const RGB &, const RGB &) = default;
     };
@@ -59,6 +64,18 @@ struct KVRNTheme
     static QString familyRawValue(Family family);
     // Exactly one of the raw values (case-sensitive), else nothing.
     static std::optional<Family> familyFromRawValue(const QString &raw);
+
+    // The grounds text is drawn on: both ends of a panel and the background.
+    QList<RGB> grounds() const { return {panelTop, panelBottom, bg}; }
+    // Text on an accent fill (a selected row, a prominent button): white where
+    // it reaches 4.5:1 on the accent, else a near black.
+    RGB onAccent() const;
+    // Secondary text: the dimmed colour, or the shade of it that reaches 4.5:1
+    // on the grounds.
+    RGB dimText() const { return RGB::readable(dim, grounds()); }
+    // The keyboard-focus ring: the accent, or the shade of it that reaches 3:1
+    // on the grounds.
+    RGB focusRing() const { return RGB::readable(accent, grounds(), 3.0); }
 
     // The palette the kit's own views draw with.
     KVKitTheme kitTheme() const;

@@ -17,4 +17,14 @@ QWidget *topHolder(QWidget *content);
 // A plain area around topHolder(content).
 QScrollArea *around(QWidget *content);
 
+// From now on, a control that takes the keyboard focus (Tab, Shift+Tab, an
+// arrow key, a shortcut; not a click) is scrolled into view in every scroll
+// area around it, its focus ring included. Once per process; later calls do
+// nothing.
+void followFocus();
+
+// Scrolls every scroll area around `w` so that `w` shows, with `margin`
+// pixels around it where there is room.
+void reveal(QWidget *w, int margin);
+
 } // namespace KVScrollArea

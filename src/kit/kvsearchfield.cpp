@@ -7,6 +7,7 @@
 #include "kvsymbolbutton.h"
 #include "kvsymbolview.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPainter>
@@ -32,6 +33,9 @@ KVSearchField::KVSearchField(const QString &prompt, QWidget *parent)
     m_edit->setFrame(false);
     m_edit->setMaxLength(maxLength);
     m_edit->setPlaceholderText(prompt);
+    // The prompt names the field; cut short, it shows whole as the tooltip.
+    m_edit->setAccessibleName(prompt);
+    m_edit->installEventFilter(this);
     m_edit->setAttribute(Qt::WA_MacShowFocusRect, false);
     m_edit->setAutoFillBackground(false);
 
@@ -95,4 +99,15 @@ void KVSearchField::paintEvent(QPaintEvent *)
     const QRectF r(rect());
     p.fillPath(capsule(r), QColor::fromRgbF(0, 0, 0, 0.35f));
     strokeCapsuleInside(p, r, KVScale::pt(1), vertical(r, {QColor::fromRgbF(0, 0, 0, 0.6f), white(1, 0.25)}));
+}
+
+bool KVSearchField::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_edit && (event->type() == QEvent::Resize || event->type() == QEvent::FontChange)) {
+        const QString prompt = m_edit->placeholderText();
+        const int room = m_edit->contentsRect().width() - m_edit->textMargins().left() - m_edit->textMargins().right()
+                         - 4; // the line edit's own inset
+        m_edit->setToolTip(m_edit->fontMetrics().horizontalAdvance(prompt) > room ? prompt : QString());
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -5,8 +5,10 @@
 #include "kvscalewatch.h"
 #include "kvtextlabelmetrics.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLayout>
+#include <QPainter>
 #include <algorithm>
 
 namespace {
@@ -67,8 +69,11 @@ void KVTextLabel::setColor(const QColor &color)
 
 void KVTextLabel::setPlain(const QString &text)
 {
-    if (text != this->text())
-        setText(text);
+    if (text == this->text())
+        return;
+    setText(text);
+    if (m_elide)
+        updateCutTip();
 }
 
 void KVTextLabel::applyFont()
@@ -218,6 +223,13 @@ QSize KVTextLabel::preferredSize() const
 
 QSize KVTextLabel::minimumSizeHint() const
 {
+    if (m_elide && !wordWrap()) {
+        // Room for a letter and the ellipsis.
+        const QFontMetrics fm(font());
+        const QMargins m = contentsMargins();
+        return QSize(fm.horizontalAdvance(QStringLiteral("W\u2026")) + m.left() + m.right() + 2 * margin(),
+                     preferredSize().height());
+    }
     const Measure how = measure();
     if (how == Measure::ByQLabel)
         return QLabel::minimumSizeHint();
@@ -247,6 +259,63 @@ int KVTextLabel::oneLineWidth() const
             fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20), Qt::AlignLeft | Qt::TextExpandTabs, text()).width();
     }
     return m_cache.oneLine;
+}
+
+void KVTextLabel::setElided(bool elided)
+{
+    if (m_elide == elided)
+        return;
+    m_elide = elided;
+    updateGeometry();
+    updateCutTip();
+    update();
+}
+
+bool KVTextLabel::isCut() const
+{
+    if (!m_elide || wordWrap())
+        return false;
+    return oneLineWidth() > contentsRect().width() - 2 * margin();
+}
+
+void KVTextLabel::updateCutTip()
+{
+    // The names it gave while cut go again; others' stay.
+    const bool cut = isCut();
+    if (cut || toolTip() == m_cutTip)
+        setToolTip(cut ? text() : QString());
+    if (cut || accessibleName() == m_cutTip)
+        setAccessibleName(cut ? text() : QString());
+    m_cutTip = cut ? text() : QString();
+}
+
+void KVTextLabel::paintEvent(QPaintEvent *event)
+{
+    if (!isCut()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    const QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const QString shown = QFontMetrics(font()).elidedText(text(), Qt::ElideRight, r.width());
+    const Qt::Alignment vertical = alignment() & Qt::AlignVertical_Mask;
+    p.drawText(r, Qt::AlignLeft | (vertical ? vertical : Qt::AlignVCenter) | Qt::TextSingleLine, shown);
+}
+
+void KVTextLabel::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    if (m_elide)
+        updateCutTip();
+}
+
+void KVTextLabel::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    if (m_elide && event->type() == QEvent::FontChange)
+        updateCutTip();
 }
 
 KVTextLabel *KVTextLabel::wrapped(double points, const QColor &color, const QString &name)

@@ -30,6 +30,13 @@ public:
     // The text, or nothing while the label is hidden.
     QString shownText() const { return isHidden() ? QString() : text(); }
 
+    // A one-line label that may be narrower than its text: it then ends in an
+    // ellipsis and offers the whole text as its tooltip and accessible name.
+    void setElided(bool elided);
+    bool elided() const { return m_elide; }
+    // Whether the text is cut short now.
+    bool isCut() const;
+
     // A word-wrapping label in a colour, named for tests and lookups.
     static KVTextLabel *wrapped(double points, const QColor &color, const QString &name);
 
@@ -40,7 +47,13 @@ public:
     QSize minimumSizeHint() const override;
     int heightForWidth(int width) const override;
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
 private:
+    void updateCutTip();
     // Whether the layout that holds the label aligns it horizontally.
     bool alignedInLayout() const;
     void applyFont();
@@ -87,4 +100,6 @@ private:
     double m_points;
     QFont::Weight m_weight;
     double m_tracking = 0;
+    bool m_elide = false;
+    QString m_cutTip; // the tip last given for a cut text
 };

@@ -48,7 +48,7 @@ void ChromeRow::setSelected(bool selected)
 
 QColor ChromeRow::foreground() const
 {
-    return m_selected ? QColor(Qt::white) : KVRNThemes::current().text.color();
+    return m_selected ? KVRNThemes::current().onAccent().color() : KVRNThemes::current().text.color();
 }
 
 void ChromeRow::applyMetrics()

@@ -5,8 +5,8 @@
 FVPalette FVPalette::current()
 {
     const KVRNTheme t = KVRNThemes::current();
-    return FVPalette{t.bg.color(), t.panelTop.color(), t.panelBottom.color(),
-                     t.text.color(), t.dim.color(), t.accent.color()};
+    return FVPalette{t.bg.color(),         t.panelTop.color(),  t.panelBottom.color(),    t.text.color(),
+                     t.dimText().color(),  t.accent.color(),    t.onAccent().color(),     t.focusRing().color()};
 }
 
 QColor FVPalette::readable(const QColor &c) const
@@ -30,7 +30,14 @@ QColor FVPalette::amber()
 
 QColor FVPalette::amberText()
 {
-    return current().readable(amber());
+    using RGB = KVRNTheme::RGB;
+    const KVRNTheme t = KVRNThemes::current();
+    const RGB shade = RGB::readable(RGB::fromColor(amber()), t.grounds());
+    // Mixed far toward white, amber reads as plain white: a warm light keeps
+    // it a warning.
+    if (shade.color().hsvSaturationF() >= 0.45f)
+        return shade.color();
+    return RGB::readable(RGB::fromColor(amber()), t.grounds(), 4.5, RGB(1, 0.97, 0.72)).color();
 }
 
 QColor FVPalette::red()

@@ -14,7 +14,6 @@
 #include "look/fvalert.h"
 #include "platform/desktoptool.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
@@ -43,8 +42,9 @@ void alert(const QString &text, const QString &informative)
     FVAlert::ask(window(), FVInfo::appName(), text, informative, {QStringLiteral("OK")}, 0);
 }
 
-// The control a command's notes go beside: the given one, else the focused
-// button (a report menu's), else the menu bar, else the window.
+// The control a command's notes go beside: the given one, else the report
+// button on screen (what a command from the menu bar or a shortcut concerns),
+// else the focused control, else the menu bar, else the window.
 QWidget *anchorFor(QWidget *from)
 {
     if (from)
@@ -52,8 +52,12 @@ QWidget *anchorFor(QWidget *from)
     QWidget *win = window();
     if (!win)
         return nullptr;
-    if (auto *button = qobject_cast<QAbstractButton *>(QApplication::focusWidget()); button && button->window() == win)
-        return button;
+    for (QWidget *report : win->findChildren<QWidget *>(QStringLiteral("reportMenu"))) {
+        if (report->isVisible() && !report->visibleRegion().isEmpty())
+            return report;
+    }
+    if (QWidget *focus = QApplication::focusWidget(); focus && focus->window() == win && focus->isVisible())
+        return focus;
     return menuBar();
 }
 

@@ -4,9 +4,12 @@
 #include "app/modelobserver.h"
 #include "headerbar.h"
 #include "kit/kvscale.h"
+#include "kit/kvscrollarea.h"
 #include "kit/kvtextlabel.h"
 #include "look/bezel.h"
 #include "look/fvfont.h"
+#include "look/fvrender.h"
+#include "look/fvscroll.h"
 #include "look/fvthemeroot.h"
 #include "look/gaugelabel.h"
 #include "platform/netstatus.h"
@@ -18,6 +21,8 @@
 #include <QHash>
 #include <QSet>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -143,6 +148,20 @@ MainWindow::MainWindow(AppModel &m, NetStatus &net, QWidget *parent)
     m_column->setContentsMargins(0, 0, 0, 0);
     m_column->setSpacing(0);
     m_column->addWidget(m_header);
+    auto *stage = new QWidget;
+    m_stage = new QVBoxLayout(stage);
+    m_stage->setContentsMargins(0, 0, 0, 0);
+    m_stage->setSpacing(0);
+    if (FVRender::snapshotMode) {
+        m_column->addWidget(stage, 1);
+    } else {
+        m_screenArea = KVScrollArea::plain(this);
+        m_screenArea->setObjectName(QStringLiteral("screenArea"));
+        m_screenArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        m_screenArea->setWidget(stage);
+        stage->setAutoFillBackground(false);
+        m_column->addWidget(m_screenArea, 1);
+    }
     row->addLayout(m_column, 1);
 
     m_observer->watchModel(m_model, {AppModel::Field::Screen, AppModel::Field::LoadError,
@@ -202,14 +221,14 @@ void MainWindow::showScreen(Screen screen)
     QWidget *next = error ? nullptr : m_kept.value(screen);
     if (!next) {
         next = makeScreen(screen);
-        next->setParent(this);
+        next->setParent(m_stage->parentWidget());
         next->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         if (!error && !m_model.dataDamaged() && keptScreens().contains(screen) && screenMakers().value(screen))
             m_kept.insert(screen, next);
     }
     if (m_view)
         retire(m_view);
-    m_column->addWidget(next, 1);
+    m_stage->addWidget(next, 1);
     m_view = next;
     // Before the window is shown, a view not hidden on purpose shows with it,
     // laid out once at the window's size.
@@ -218,13 +237,28 @@ void MainWindow::showScreen(Screen screen)
     m_shown = screen;
     m_showsError = error;
     m_built = true;
+    scrollToTop();
     if (follow)
         focusScreen();
 }
 
+void MainWindow::scrollToTop()
+{
+    const auto top = [](QScrollArea *area) {
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->minimum());
+        area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->minimum());
+    };
+    for (FVScroll *page : m_view->findChildren<FVScroll *>()) {
+        if (QScrollArea *area = page->scrollArea())
+            top(area);
+    }
+    if (m_screenArea)
+        top(m_screenArea);
+}
+
 void MainWindow::retire(QWidget *view)
 {
-    m_column->removeWidget(view);
+    m_stage->removeWidget(view);
     // Hiding a screen that holds the focus would pass it to the next control
     // in the window and scroll the window to it.
     if (QWidget *focus = QApplication::focusWidget(); focus && view->isAncestorOf(focus))

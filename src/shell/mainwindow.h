@@ -14,6 +14,7 @@ class Header;
 class ModelObserver;
 class NetStatus;
 
+class QScrollArea;
 class QVBoxLayout;
 class Sidebar;
 
@@ -58,6 +59,11 @@ public:
     // The screen the area was last built for.
     Screen shownScreen() const { return m_shown; }
     bool showsLoadError() const { return m_showsError; }
+    // The scroll area the screen sits in (null while snapshots are drawn, when
+    // the screen lies flat at its full height): it scrolls only where the
+    // screen cannot shrink to the space below the header, so the sidebar and
+    // the header stay in place; a screen change starts it at the top.
+    QScrollArea *screenArea() const { return m_screenArea; }
     // The open recall sheet, else null.
     QDialog *recallSheet() const { return m_sheet; }
 
@@ -75,11 +81,15 @@ private:
     QWidget *makeScreen(Screen screen);
     // Takes the view out of the area: a kept screen is hidden, any other deleted.
     void retire(QWidget *view);
+    // Every page scroller of the shown screen and the screen area back to the top.
+    void scrollToTop();
 
     AppModel &m_model;
     Sidebar *m_sidebar;
     Header *m_header;
     QVBoxLayout *m_column;
+    QScrollArea *m_screenArea = nullptr;
+    QVBoxLayout *m_stage; // holds the screen view
     QWidget *m_view = nullptr;
     QHash<Screen, QWidget *> m_kept; // kept screens made so far (children)
     Screen m_shown = Screen::Home;

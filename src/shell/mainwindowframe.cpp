@@ -2,12 +2,14 @@
 
 #include "app/appmodel.h"
 #include "app/backstep.h"
+#include "kit/kvarrowkeys.h"
 #include "data/nhtsatext.h"
 #include "kit/kvhelpwindow.h"
 #include "kit/kvkittheme.h"
 #include "kit/kvmnemonics.h"
 #include "kit/kvreturnkey.h"
 #include "kit/kvscreenfit.h"
+#include "kit/kvscrollarea.h"
 #include "kit/kvrnthemes.h"
 #include "kit/kvzoomhost.h"
 #include "look/appicon.h"
@@ -51,6 +53,8 @@ MainWindowFrame::MainWindowFrame(AppModel &m, NetStatus &net, QWidget *parent)
 {
     KVHelpWindow::installOpener();
     KVReturnKey::install();
+    KVScrollArea::followFocus();
+    KVArrowKeys::install();
     ensureAppIcon();
     setWindowTitle(FVInfo::appName());
     setMinimumSize(minimumWindowSize());

@@ -11,8 +11,7 @@ class NetStatus;
 // The application's one window: titled with the application's name, 1440 by
 // 920 when first opened (less on a smaller screen), then at the size and place
 // it last had; never smaller than 900 by 600; with the menu bar
-// and, inside the theme root and the zoom host (content at least 760 high),
-// the main window's content.
+// and, inside the theme root and the zoom host, the main window's content.
 class MainWindowFrame : public QMainWindow
 {
     Q_OBJECT
@@ -28,9 +27,9 @@ public:
 
     static QSize defaultSize() { return {1440, 920}; }
     static QSize minimumWindowSize() { return {900, 600}; }
-    // No width of its own: the content reflows to the window's width (its
-    // layouts set how narrow it gets); below 760 high the window scrolls.
-    static QSizeF minimumContentSize() { return {0, 760}; }
+    // None of its own: the content fits any window size (the sidebar and the
+    // screen area scroll inside it), so the header and sidebar stay in place.
+    static QSizeF minimumContentSize() { return {0, 0}; }
     // Where the window's last size and place are kept.
     static QString geometryKey();
     // The content's size once the window is laid out at its current size

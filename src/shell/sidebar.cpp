@@ -5,10 +5,12 @@
 #include "data/provenance.h"
 #include "kit/kvlinklabel.h"
 #include "kit/kvscale.h"
+#include "kit/kvscrollarea.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvshape.h"
 #include "kit/kvtextlabel.h"
 #include "look/fvfont.h"
+#include "look/fvrender.h"
 #include "platform/fvinfo.h"
 #include "look/fvpalette.h"
 #include "look/gaugelogo.h"
@@ -19,6 +21,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -32,11 +35,26 @@ constexpr double kNamesWidth = 190;
 Sidebar::Sidebar(AppModel &m, QWidget *parent)
     : QWidget(parent)
     , m_model(m)
-    , m_column(new QVBoxLayout(this))
+    , m_column(new QVBoxLayout)
     , m_mark(new QWidget(this))
     , m_observer(new ModelObserver(this, [this] { refresh(); }))
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    // The column scrolls within itself where the window is too short for it
+    // (flat while snapshots are drawn).
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *body = new QWidget;
+    body->setLayout(m_column);
+    if (FVRender::snapshotMode) {
+        outer->addWidget(body);
+    } else {
+        QScrollArea *scroll = KVScrollArea::plain(this);
+        scroll->setObjectName(QStringLiteral("sidebarScroll"));
+        scroll->setWidget(body);
+        body->setAutoFillBackground(false);
+        outer->addWidget(scroll);
+    }
     const FVPalette palette = FVPalette::current();
     auto label = [](QWidget *parent, const QString &text, double points, QFont::Weight weight,
                     const QColor &color = QColor()) {

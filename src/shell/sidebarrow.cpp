@@ -46,6 +46,7 @@ void SidebarRow::setSelected(bool selected)
     if (selected == m_selected)
         return;
     m_selected = selected;
+    updateTip();
     updateGeometry();
     update();
     m_glow->update();
@@ -59,7 +60,8 @@ void SidebarRow::setAvailable(bool available)
 
 QColor SidebarRow::foreground() const
 {
-    return m_selected ? QColor(Qt::white) : FVPalette::current().text;
+    const FVPalette palette = FVPalette::current();
+    return m_selected ? palette.onAccent() : palette.text;
 }
 
 QFont SidebarRow::titleFont() const
@@ -101,10 +103,27 @@ void SidebarRow::paintEvent(QPaintEvent *)
     double x = KVScale::pt(kPadX);
     const QRectF iconBox(x, 0, KVScale::pt(kIconColumn), r.height());
     KVSymbols::draw(p, m_icon, iconBox, kTextSize, fg);
-    x += KVScale::pt(kIconColumn) + KVScale::pt(kSpacing);
     p.setFont(titleFont());
     p.setPen(fg);
-    const QRectF textRect(x, 0, r.width() - x - KVScale::pt(kPadX), r.height());
-    const QString shown = QFontMetricsF(p.font()).elidedText(m_title, Qt::ElideRight, textRect.width());
-    p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+    const QRectF text = textRect();
+    const QString shown = QFontMetricsF(p.font()).elidedText(m_title, Qt::ElideRight, text.width());
+    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+}
+
+QRectF SidebarRow::textRect() const
+{
+    const double x = KVScale::pt(kPadX) + KVScale::pt(kIconColumn) + KVScale::pt(kSpacing);
+    return QRectF(x, 0, width() - x - KVScale::pt(kPadX), height());
+}
+
+void SidebarRow::resizeEvent(QResizeEvent *event)
+{
+    QAbstractButton::resizeEvent(event);
+    updateTip();
+}
+
+void SidebarRow::updateTip()
+{
+    const bool cut = QFontMetricsF(titleFont()).horizontalAdvance(m_title) > textRect().width();
+    setToolTip(cut ? m_title : QString());
 }

@@ -4,7 +4,9 @@
 
 // One screen's row in the sidebar: the screen's symbol in a 20-point column
 // and its title, on an accent capsule with a bright rim and glow when it is
-// the selected row. An unavailable row is disabled and drawn faded.
+// the selected row, in the theme's on-accent colour. A title cut short ends
+// in an ellipsis and shows whole as the tooltip. An unavailable row is
+// disabled and drawn faded.
 class SidebarRow : public QAbstractButton
 {
     Q_OBJECT
@@ -28,9 +30,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QFont titleFont() const;
+    QRectF textRect() const;
+    // The whole title as the tooltip while the row shortens it.
+    void updateTip();
 
     QString m_icon;
     QString m_title;

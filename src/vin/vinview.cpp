@@ -168,6 +168,12 @@ QWidget *VINView::buildOnlinePanel()
     col->addWidget(m_credit);
 
     connect(m_decode, &QAbstractButton::clicked, this, [this] { decode(m_check.vin); });
+    // Return in the field starts the online decode when it can run.
+    connect(m_field, &QLineEdit::returnPressed, this, [this] {
+        m_observer->refreshNow(); // the text just typed decides
+        if (m_decode->isEnabled())
+            m_decode->click();
+    });
     connect(m_open, &QAbstractButton::clicked, this, [this] { openMatch(); });
     connect(m_save, &QAbstractButton::clicked, this, [this] {
         if (m_session->decoded())

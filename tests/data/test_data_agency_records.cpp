@@ -72,6 +72,8 @@ private slots:
         QTest::newRow("A/C later") << "HEATER A/C UNIT" << "Heater A/C unit";
         QTest::newRow("LATCH kept") << "CHILD SEAT LATCH" << "Child seat LATCH";
         QTest::newRow("mixed input") << "Power Train" << "Power train";
+        QTest::newRow("volt ratings") << "12V/24V/48V BATTERY" << "12V/24V/48V battery";
+        QTest::newRow("volts later") << "ELECTRICAL SYSTEM 12V" << "Electrical system 12V";
         // Six characters, seven UTF-16 units: still a short bracketed word.
         QTest::newRow("bracketed with mark") << QString::fromUtf8("BRAKES (A\u0300BCD)")
                                              << QString::fromUtf8("Brakes (A\u0300BCD)");

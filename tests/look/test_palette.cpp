@@ -34,7 +34,9 @@ private slots:
             QCOMPARE(p.panelTop, t.panelTop.color());
             QCOMPARE(p.panelBottom, t.panelBottom.color());
             QCOMPARE(p.text, t.text.color());
-            QCOMPARE(p.dim, t.dim.color());
+            QCOMPARE(p.dim, t.dimText().color()); // the theme's own where it reads
+            if (t.id != QLatin1String("brushed-gray"))
+                QCOMPARE(p.dim, t.dim.color());
             QCOMPARE(p.accent, t.accent.color());
         }
         KVRNThemes::setCurrentID(QStringLiteral("midnight-black"));
@@ -52,8 +54,7 @@ private slots:
             KVRNThemes::setCurrentID(t.id);
             const FVPalette p = FVPalette::current();
             const QColor link = KVKitTheme::current().widgetPalette(p.accent).color(QPalette::Link);
-            const QList<std::pair<QColor, QColor>> texts{
-                {p.accentText(), p.accent}, {FVPalette::amberText(), FVPalette::amber()}, {link, p.accent}};
+            const QList<std::pair<QColor, QColor>> texts{{p.accentText(), p.accent}, {link, p.accent}};
             for (const auto &[text, base] : texts) {
                 const QByteArray what = (t.id + QLatin1Char(' ') + text.name()).toUtf8();
                 for (const QColor &panel : {p.panelTop, p.panelBottom})
@@ -66,6 +67,48 @@ private slots:
         KVRNThemes::setCurrentID(QStringLiteral("brushed-gray"));
         QVERIFY(FVPalette::current().accentText() != FVPalette::current().accent);
         QCOMPARE(FVPalette::current().accent, QColor(0x1F, 0x6F, 0xD1));
+    }
+
+    // Every text and ring colour against what lies behind it, in every theme,
+    // computed from the palette: a theme added later is held to the same
+    // ratios (an extra theme with a grey panel and a mid accent included).
+    void everyThemeReadsEveryPair()
+    {
+        using RGB = KVRNTheme::RGB;
+        KVRNThemes::registerThemes({KVRNTheme{QStringLiteral("test-pale"), QStringLiteral("Pale"),
+                                              KVRNTheme::Family::Extra, RGB::fromHex(0x2E3238), RGB::fromHex(0x5A5F68),
+                                              RGB::fromHex(0x3A3E45), RGB::fromHex(0xFFFFFF), RGB::fromHex(0xC8CCD2),
+                                              RGB::fromHex(0x6C8CFF)}});
+        const auto ratio = [](const QColor &a, const QColor &b) {
+            return RGB::contrast(RGB::fromColor(a), RGB::fromColor(b));
+        };
+        for (const KVRNTheme &t : KVRNThemes::all()) {
+            KVRNThemes::setCurrentID(t.id);
+            const FVPalette p = FVPalette::current();
+            const KVKitTheme kit = KVKitTheme::current();
+            const QColor warning = FVPalette::amberText();
+            const QList<QColor> grounds{p.panelTop, p.panelBottom, p.bg};
+            for (const QColor &ground : grounds) {
+                const QByteArray what = t.id.toUtf8() + " on " + ground.name().toUtf8();
+                for (const QColor &text : {p.text, p.dim, p.accentText(), warning, kit.dim})
+                    QVERIFY2(ratio(text, ground) >= 4.5, what + " text " + text.name().toUtf8());
+                for (const QColor &ring : {p.focusColor, kit.focus})
+                    QVERIFY2(ratio(ring, ground) >= 3.0, what + " ring " + ring.name().toUtf8());
+            }
+            // Text on the accent fill; the ring's inner line on a selected row.
+            QVERIFY2(ratio(p.onAccent(), p.accent) >= 4.5, t.id.toUtf8());
+            QCOMPARE(kit.onAccent, p.onAccent());
+            QCOMPARE(kit.widgetPalette(p.accent).color(QPalette::HighlightedText), p.onAccent());
+            // Warnings stay warm (amber to yellow), never plain white.
+            QVERIFY2(warning.hsvHueF() > 0.07 && warning.hsvHueF() < 0.17 && warning.hsvSaturationF() > 0.25,
+                     (t.id + QLatin1Char(' ') + warning.name()).toUtf8());
+        }
+        // The fills themselves are the theme's.
+        KVRNThemes::setCurrentID(QStringLiteral("midnight-black"));
+        QCOMPARE(FVPalette::current().accent, QColor(0x5A, 0xA9, 0xFF));
+        QVERIFY(FVPalette::current().onAccent() != QColor(Qt::white));
+        KVRNThemes::setCurrentID(QStringLiteral("candy-red-titanium"));
+        QCOMPARE(FVPalette::current().onAccent(), QColor(Qt::white));
     }
 
     void fixedColours()

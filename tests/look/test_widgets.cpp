@@ -258,10 +258,11 @@ private slots:
         QVERIFY(off->width() > 300);
         QCOMPARE(off->label()->geometry().left(), 12);
         QCOMPARE(off->label()->geometry().top(), 7);
-        QCOMPARE(on->foreground(), QColor(Qt::white));
+        const QColor onAccent = KVRNThemes::current().onAccent().color();
+        QCOMPARE(on->foreground(), onAccent);
         QCOMPARE(off->foreground(), QColor(0xF2, 0xF5, 0xFA));
         QCOMPARE(off->label()->palette().color(QPalette::WindowText), QColor(0xF2, 0xF5, 0xFA));
-        QCOMPARE(on->label()->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(on->label()->palette().color(QPalette::WindowText), onAccent);
 
         // Selected rows lie on the accent; an unselected one shows nothing behind its label.
         const QPoint inOn = on->geometry().topLeft() + QPoint(on->width() - 20, on->height() / 2);
@@ -278,7 +279,7 @@ private slots:
         QCOMPARE(clicks, 2);
 
         off->setSelected(true);
-        QCOMPARE(off->label()->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(off->label()->palette().color(QPalette::WindowText), onAccent);
         KVRNThemes::setCurrentID(QStringLiteral("rose-gold"));
         on->setSelected(false);
         QCOMPARE(on->label()->palette().color(QPalette::WindowText), QColor(0xFF, 0xF2, 0xF5));

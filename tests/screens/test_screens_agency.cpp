@@ -62,6 +62,9 @@ private slots:
         QCOMPARE(R::countLine(0), QStringLiteral("0 complaints"));
         QCOMPARE(R::countLine(1), QStringLiteral("1 complaint"));
         QCOMPARE(R::countLine(1234), QStringLiteral("1,234 complaints"));
+        QCOMPARE(R::caption(QStringLiteral("generated sample counts standing in")),
+                 QStringLiteral("Generated sample counts standing in"));
+        QCOMPARE(R::caption(QString()), QString());
 
         QCOMPARE(R::scaleCount({}), 1);
         QCOMPARE(R::scaleCount({area(0)}), 1);

@@ -10,9 +10,11 @@
 #include "kit/kvchromebutton.h"
 #include "kit/kvreturnkey.h"
 #include "kit/kvrnthemes.h"
+#include "kit/kvzoom.h"
 #include "look/chromerow.h"
 #include "platform/netstatus.h"
 #include "platform/opener.h"
+#include "screens/codes/codelistmodel.h"
 #include "screens/codes/codesview.h"
 #include "screens/guides/guidelistrules.h"
 #include "screens/guides/guidesview.h"
@@ -31,6 +33,8 @@
 #include "screens/garage/reportmenu.h"
 #include "shell/mainwindow.h"
 #include "shell/mainwindowframe.h"
+#include "shell/sidebar.h"
+#include "shell/sidebarrow.h"
 #include "support/fakehttp.h"
 #include "support/tabwalk.h"
 
@@ -223,6 +227,69 @@ private slots:
         QCOMPARE(screen(), results);
         QCOMPARE(focused(), results->rows().value(0));
         Opener::reset();
+    }
+
+    // In the smallest window at 200%: a Shift+Tab walk from the sidebar back
+    // through the vehicle page keeps every control it reaches in view; the
+    // code list opens the code the arrows move to; arrows on the code
+    // detail's buttons stay in the detail.
+    void smallWindow()
+    {
+        ShellFixture f;
+        AppModel &m = f.model();
+        FakeHttp http;
+        MainWindow::clearMakers();
+        MainWindow::registerScreen(Screen::Vehicle, [&] { return ScreenSetup::vehiclePage(m, NetStatus::shared(), http); });
+        MainWindow::registerScreen(Screen::Codes, [&] { return new CodesView(m); });
+        KVZoom::setValue(2.0);
+        MainWindowFrame frame(m, NetStatus::shared());
+        frame.resize(MainWindowFrame::minimumWindowSize());
+        frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        m.setCurrentVehicle(9101);
+        m.setCurrentYear(2002);
+        m.setScreen(Screen::Vehicle);
+        settle();
+        QWidget *page = frame.content()->screenView();
+        frame.content()->sidebar()->row(Screen::Vehicle)->setFocus(Qt::TabFocusReason);
+        int onPage = 0;
+        for (int i = 0; i < 40; ++i) {
+            QTest::keyClick(focused(), Qt::Key_Tab, Qt::ShiftModifier);
+            settle();
+            QVERIFY2(!focused()->visibleRegion().isEmpty(), focused()->metaObject()->className());
+            onPage += page->isAncestorOf(focused()) ? 1 : 0;
+        }
+        QVERIFY(onPage > 5);
+
+        m.setScreen(Screen::Codes);
+        settle();
+        auto *list = frame.content()->screenView()->findChild<QListView *>(QStringLiteral("codeList"));
+        auto *field = frame.content()->screenView()->findChild<QLineEdit *>();
+        QVERIFY(list && field);
+        field->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Down);
+        QCOMPARE(focused(), static_cast<QWidget *>(list));
+        key(Qt::Key_Down);
+        key(Qt::Key_Down);
+        const auto *codes = static_cast<const CodeListModel *>(list->model());
+        QCOMPARE(list->currentIndex().row(), 2);
+        QCOMPARE(m.selectedCode().value_or(QString()), codes->codeAt(2));
+
+        auto *detail = frame.content()->screenView()->findChild<QWidget *>(QStringLiteral("codeDetail"));
+        QAbstractButton *button = nullptr;
+        for (QAbstractButton *b : detail->findChildren<QAbstractButton *>()) {
+            if (!button && (b->focusPolicy() & Qt::TabFocus) && b->isVisible())
+                button = b;
+        }
+        QVERIFY(button);
+        button->setFocus(Qt::TabFocusReason);
+        for (Qt::Key k : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
+                          Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up}) {
+            key(k);
+            QVERIFY(detail->isAncestorOf(focused()));
+        }
+        KVZoom::actualSize();
     }
 };
 

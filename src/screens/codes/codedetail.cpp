@@ -2,6 +2,7 @@
 
 #include "app/appmodel.h"
 #include "data/vorel.h"
+#include "kit/kvarrowkeys.h"
 #include "kit/kvmono.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
@@ -107,6 +108,7 @@ CodeDetail::CodeDetail(AppModel &model, QWidget *parent)
     , m_garageSlot(new QWidget)
 {
     setObjectName(QStringLiteral("codeDetail"));
+    KVArrowKeys::confine(this);
     m_garageSlot->setObjectName(QStringLiteral("garageRow"));
     auto *slotBox = new QVBoxLayout(m_garageSlot);
     slotBox->setContentsMargins(0, 0, 0, 0);

@@ -58,8 +58,8 @@ void FilterChip::paintEvent(QPaintEvent *)
     const QRectF r(rect());
     p.fillPath(capsule(r), m_active ? m_color : QColor::fromRgbF(0, 0, 0, 0.3f));
     if (hasFocus())
-        strokeCapsuleInside(p, r, KVScale::pt(1.5),
-                            QBrush(m_active ? white(1, 0.95) : faded(KVRNThemes::current().accent.color(), 0.95)));
+        strokeCapsuleInside(p, r, KVScale::pt(2),
+                            QBrush(m_active ? white(1, 0.95) : KVRNThemes::current().focusRing().color()));
     p.setFont(chipFont());
     p.setPen(m_active ? QColor(Qt::white) : KVRNThemes::current().text.color());
     p.drawText(r, Qt::AlignCenter, text());

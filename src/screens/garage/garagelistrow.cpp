@@ -71,7 +71,7 @@ void GarageListRow::paintEvent(QPaintEvent *event)
         return;
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QColor ring = selected() ? QColor(Qt::white) : FVPalette::current().accent;
+    const QColor ring = selected() ? FVPalette::current().onAccent() : FVPalette::current().focusColor;
     KVShape::strokeRoundedRectInside(p, QRectF(rect()), KVScale::pt(12), KVScale::pt(2), QBrush(ring));
 }
 

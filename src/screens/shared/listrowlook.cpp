@@ -22,11 +22,12 @@ void ListRowLook::paintBackground(QPainter &p, const QRectF &r, bool selected, b
 void ListRowLook::paintFocusRing(QPainter &p, const QRectF &r, bool selected)
 {
     using namespace KVShape;
-    const QColor ring = selected ? white(1, 0.95) : faded(KVRNThemes::current().accent.color(), 0.95);
-    strokeRoundedRectInside(p, r, KVScale::pt(radius), KVScale::pt(1.5), QBrush(ring));
+    const KVRNTheme theme = KVRNThemes::current();
+    const QColor ring = selected ? theme.onAccent().color() : theme.focusRing().color();
+    strokeRoundedRectInside(p, r, KVScale::pt(radius), KVScale::pt(2), QBrush(ring));
 }
 
 QColor ListRowLook::foreground(bool selected)
 {
-    return selected ? QColor(Qt::white) : KVRNThemes::current().text.color();
+    return selected ? KVRNThemes::current().onAccent().color() : KVRNThemes::current().text.color();
 }

@@ -13,6 +13,7 @@
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QListView>
 #include <QVBoxLayout>
 
@@ -119,6 +120,13 @@ void ScreenBits::rowList(QListView *list, std::function<void(int)> open)
     const auto openIndex = [open = std::move(open)](const QModelIndex &i) { open(i.row()); };
     QObject::connect(list, &QAbstractItemView::clicked, list, openIndex);
     QObject::connect(list, &QAbstractItemView::activated, list, openIndex);
+    // The rows follow the arrow keys, as a desktop list's do: the keyboard's
+    // row opens as it moves (rows set from elsewhere, without the focus, do not).
+    QObject::connect(list->selectionModel(), &QItemSelectionModel::currentChanged, list,
+                     [list, openIndex](const QModelIndex &current) {
+                         if (current.isValid() && list->hasFocus())
+                             openIndex(current);
+                     });
 }
 
 void ScreenBits::reveal(QListView *list, int row)

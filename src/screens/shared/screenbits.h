@@ -43,7 +43,8 @@ KVTextLabel *sampleNote();
 
 // Sets up a list of drawn rows for a list well: no frame, selection or
 // horizontal scroll bar, a transparent background, smooth scrolling and
-// hover tracking; a click or Return on a row calls `open` with its number.
+// hover tracking; a click or Return on a row calls `open` with its number, and
+// so does the arrow keys' move to a row while the list has the focus.
 void rowList(QListView *list, std::function<void(int)> open);
 // Makes `row` the list's current row and scrolls it into view; nothing for -1.
 void reveal(QListView *list, int row);

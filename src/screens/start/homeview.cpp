@@ -41,7 +41,9 @@ QWidget *makeLabel(const MakeChoice &make)
     auto *w = new QWidget;
     auto *row = new QHBoxLayout(w);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(new KVTextLabel(make.display, 14, QFont::DemiBold));
+    auto *name = new KVTextLabel(make.display, 14, QFont::DemiBold);
+    name->setElided(true);
+    row->addWidget(name);
     row->addStretch(1);
     auto *count = new KVTextLabel(QString::number(make.count), 11);
     count->setColor(FVPalette::current().dim);
@@ -54,7 +56,9 @@ QWidget *modelLabel(const ModelChoice &choice)
     auto *w = new QWidget;
     auto *row = new QHBoxLayout(w);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(new KVTextLabel(choice.model, 14, QFont::DemiBold));
+    auto *name = new KVTextLabel(choice.model, 14, QFont::DemiBold);
+    name->setElided(true);
+    row->addWidget(name);
     for (const QString &tag : PickerContent::modelTags(choice))
         row->addWidget(new Tag(tag, ToneColor::color(Tone::Grey)));
     row->addStretch(1);

@@ -164,7 +164,7 @@ ComplaintChart::ComplaintChart(AppModel &model, VehicleRecordsSource records, QW
     , m_empty(new KVTextLabel(ComplaintChartRules::emptyText(), 13))
     , m_areas(new QVBoxLayout)
     , m_totals(new KVTextLabel(11))
-    , m_caption(new KVTextLabel(FVInfo::complaintsLabel(), 13, QFont::DemiBold))
+    , m_caption(new KVTextLabel(ComplaintChartRules::caption(FVInfo::complaintsLabel()), 13, QFont::DemiBold))
 {
     m_focus = new RovingFocus(this);
     m_records = std::move(records); // before the first refresh, which may read them
@@ -211,7 +211,7 @@ void ComplaintChart::refresh()
     const qint64 vid = page->vehicleID;
     const qint64 year = page->year;
     m_count->setPlain(ComplaintChartRules::countLine(summary.total));
-    m_caption->setPlain(Provenance::of(m_model.data()).complaintsLabel());
+    m_caption->setPlain(ComplaintChartRules::caption(Provenance::of(m_model.data()).complaintsLabel()));
     m_empty->setVisible(summary.areas.isEmpty());
     const std::optional<QString> totals = ComplaintChartRules::totalsLine(summary);
     m_totals->setPlain(totals.value_or(QString()));

@@ -25,6 +25,13 @@ QString ComplaintChartRules::footnote()
         "vehicles were sold, and complaints received before 1995 aren't included.");
 }
 
+QString ComplaintChartRules::caption(const QString &complaintsLabel)
+{
+    if (complaintsLabel.isEmpty())
+        return complaintsLabel;
+    return complaintsLabel.front().toUpper() + complaintsLabel.mid(1);
+}
+
 QString ComplaintChartRules::countLine(qint64 total)
 {
     return Text::grouped(total) + (total == 1 ? QStringLiteral(" complaint") : QStringLiteral(" complaints"));

@@ -20,6 +20,9 @@ public:
     static QString emptyText(); // "No owner complaints on file for this model year."
     static QString footnote();
 
+    // The line under the heading: what the counts are (a phrase also used
+    // inside sentences), starting with a capital as a sentence does.
+    static QString caption(const QString &complaintsLabel);
     // "1,234 complaints"; "1 complaint" for exactly one.
     static QString countLine(qint64 total);
     // The complaints of the first area, at least 1; 1 without areas.

@@ -39,6 +39,7 @@ RowButton *recallRow(const Recall &recall)
     auto *texts = new QVBoxLayout;
     auto *head = new QHBoxLayout;
     auto *component = new KVTextLabel(RecallRules::component(recall), 13, QFont::Bold);
+    component->setElided(true);
     head->addWidget(component, 0, Qt::AlignVCenter);
     for (const RecallRules::TagInfo &tag : RecallRules::tags(recall))
         head->addWidget(new Tag(tag.text, tag.color), 0, Qt::AlignVCenter);

@@ -60,8 +60,10 @@ void RowButton::paintEvent(QPaintEvent *)
         return; // nothing visible; the label's widgets draw the row
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(KVShape::faded(FVPalette::current().accent, 0.9), KVScale::pt(1)));
+    // 2 points in the focus colour: 3:1 on the panel the row lies on.
+    const double line = KVScale::pt(2);
+    p.setPen(QPen(FVPalette::current().focusColor, line));
     p.setBrush(Qt::NoBrush);
-    const double in = 0.5;
+    const double in = line / 2;
     p.drawPath(KVShape::roundedRect(QRectF(rect()).adjusted(in, in, -in, -in), KVScale::pt(6)));
 }

@@ -124,11 +124,15 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
             m_showAll.set(true);
         m_observer->schedule();
     });
-    box->addWidget(m_more, 0, Qt::AlignLeft);
     setContent(content);
+    // Beside the panel's padding rather than in the content, so that its focus
+    // ring has room all round; the content's bottom margin stands in for the
+    // spacing above it.
+    contentLayout()->addWidget(m_more, 0, Qt::AlignLeft);
 
     const auto metrics = [this, box, filterRow, symbol] {
         box->setSpacing(KVScale::ipt(8));
+        box->setContentsMargins(0, 0, 0, m_more->isVisibleTo(this) ? KVScale::ipt(8) : 0);
         m_list->setSpacing(KVScale::ipt(8));
         filterRow->setContentsMargins(KVScale::ipt(10), KVScale::ipt(6), KVScale::ipt(10), KVScale::ipt(6));
         filterRow->setSpacing(KVScale::ipt(6));
@@ -205,6 +209,7 @@ void TSBList::refresh()
         m_buttons.value(before, m_buttons.last())->setFocus(Qt::OtherFocusReason);
     }
     m_more->setVisible(more);
+    m_box->setContentsMargins(0, 0, 0, more ? KVScale::ipt(8) : 0);
 }
 
 void TSBList::showAllChanged()
