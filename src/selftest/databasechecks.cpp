@@ -64,7 +64,9 @@ bool appDatabase(SelfTestContext &ctx)
     }
     Vorel &vorel = *ctx.vorel;
     SQLDB &db = *vorel.db;
-    ctx.provenance = Provenance::fromMeta(vorel.meta);
+    for (const Provenance::Kind kind : Provenance::kinds())
+        if (vorel.meta.value(Provenance::metaKey(kind)).trimmed() == Provenance::metaValue(false))
+            ctx.realKinds.insert(int(kind));
     const bool recallsReal = ctx.imported(Provenance::Kind::Recalls);
     const bool investigationsReal = ctx.imported(Provenance::Kind::Investigations);
 

@@ -333,7 +333,7 @@ private slots:
                 ++passed;
             else if (line.startsWith("FAIL  "))
                 ++failed;
-            else
+            else if (!line.startsWith("SKIP  "))
                 QFAIL(qPrintable("stray line: " + line));
         }
         QCOMPARE(titles, (QStringList{"App database", "Year → Make → Model picker",
