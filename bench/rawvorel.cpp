@@ -296,9 +296,20 @@ std::int64_t RawVorel::search(const std::string &query, std::int64_t limit)
         if (kind == KindCount || std::int64_t(found[kind].size()) >= limit)
             continue;
         const std::string ref(reinterpret_cast<const char *>(sqlite3_column_text(fts, 2)), size_t(sqlite3_column_bytes(fts, 2)));
-        if (year != 0 && kind == VehicleKind
-            && run(YearCount, decimal(sqlite3_column_text(fts, 2), sqlite3_column_bytes(fts, 2)), year) <= 0)
-            continue;
+        if (year != 0 && kind == VehicleKind) {
+            sqlite3_stmt *count = m_statements[YearCount];
+            sqlite3_bind_int64(count, 1, decimal(sqlite3_column_text(fts, 2), sqlite3_column_bytes(fts, 2)));
+            sqlite3_bind_int64(count, 2, year);
+            std::int64_t n = 0;
+            while (sqlite3_step(count) == SQLITE_ROW) {
+                touch(count, 0);
+                n = sqlite3_column_int64(count, 0);
+                ++rows;
+            }
+            sqlite3_reset(count);
+            if (n <= 0)
+                continue;
+        }
         bool demoted = false;
         if (kind == RecallKind && sqlite3_column_double(fts, 4) >= 0) {
             const std::string title(reinterpret_cast<const char *>(sqlite3_column_text(fts, 3)), size_t(sqlite3_column_bytes(fts, 3)));

@@ -109,9 +109,9 @@ public:
     // Full-text search over vehicles, codes, guides, OBD-I sections and
     // recalls: a code-first hit, then the full-text hits by kind and rank.
     // At most `limit` hits; none for a limit below 1. Every kind with hits
-    // keeps its best few (5, fewer when the limit is small) before the rest
-    // fill by the order of kinds; recalls that match only through their
-    // title's component words follow the other recalls. Repeated words count
+    // keeps its best few (5, fewer when the limit is small); these lead, by
+    // kind, and the other places follow by kind and rank. Recalls that match
+    // only through their title's component words follow the other recalls. Repeated words count
     // once, and only the first maxSearchTerms different words are searched.
     QList<SearchHit> search(const QString &query, qint64 limit = 60) const;
     static constexpr qsizetype maxSearchTerms = 32;

@@ -192,8 +192,8 @@ QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
     recalls.append(componentOnly.mid(0, limit - recalls.size()));
 
     // The places are shared: every kind with hits keeps its best few, and the
-    // rest go by the order of kinds. Within a kind the code-first hit leads,
-    // then bm25 order.
+    // other places go by the order of kinds. Within a kind the code-first hit
+    // leads, then bm25 order.
     std::array<qsizetype, kindCount> sizes{};
     qsizetype kinds = 0;
     for (size_t k = 0; k < kindCount; ++k) {
@@ -202,28 +202,33 @@ QList<SearchHit> Vorel::search(const QString &query, qint64 limit) const
     }
     const qint64 reserve = kinds > 0 ? std::min<qint64>(keptPerKind, limit / kinds) : 0;
     qint64 left = limit;
-    std::array<qsizetype, kindCount> taken{};
+    std::array<qsizetype, kindCount> best{}, more{};
     for (size_t k = 0; k < kindCount; ++k) {
-        taken[k] = qsizetype(std::min<qint64>(sizes[k], reserve));
-        left -= taken[k];
+        best[k] = qsizetype(std::min<qint64>(sizes[k], reserve));
+        left -= best[k];
     }
     for (size_t k = 0; k < kindCount; ++k) {
-        const qsizetype more = qsizetype(std::min<qint64>(sizes[k] - taken[k], left));
-        taken[k] += more;
-        left -= more;
+        more[k] = qsizetype(std::min<qint64>(sizes[k] - best[k], left));
+        left -= more[k];
     }
 
+    // The best few of every kind lead, in the order of kinds, so that the
+    // first screen names each kind found; the rest follow in the same order.
     QList<SearchHit> hits;
     QHash<qint64, qsizetype> atRow; // full-text row -> position in hits
-    for (size_t k = 0; k < kindCount; ++k) {
-        qsizetype n = taken[k];
-        if (k == size_t(SearchKind::Code) && first && n > 0) {
-            hits.append(std::move(*first));
-            --n;
-        }
-        for (qsizetype i = 0; i < n; ++i) {
-            atRow.insert(found[k][i].rowid, hits.size());
-            hits.append(std::move(found[k][i].hit));
+    std::array<qsizetype, kindCount> next{};
+    for (const auto *counts : {&best, &more}) {
+        for (size_t k = 0; k < kindCount; ++k) {
+            for (qsizetype n = (*counts)[k]; n > 0; --n) {
+                if (k == size_t(SearchKind::Code) && first) {
+                    hits.append(std::move(*first));
+                    first.reset();
+                    continue;
+                }
+                Candidate &c = found[k][next[k]++];
+                atRow.insert(c.rowid, hits.size());
+                hits.append(std::move(c.hit));
+            }
         }
     }
 
