@@ -105,6 +105,14 @@ void FVBackground::prepare(const QSize &size, double dpr)
                           })};
 }
 
+void FVBackground::settle()
+{
+    if (prepared()) {
+        prepared()->image.wait();
+        prepared().reset();
+    }
+}
+
 FVBackground::FVBackground(QWidget *parent)
     : QWidget(parent)
 {

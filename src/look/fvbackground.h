@@ -20,6 +20,9 @@ public:
     // after it is done drops it when unused. Does nothing while another is
     // still being drawn.
     static void prepare(const QSize &size, double dpr);
+    // Waits for a backdrop still being drawn and drops it: called before the
+    // application object goes, which the worker's painter still needs.
+    static void settle();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

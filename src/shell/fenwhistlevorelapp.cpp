@@ -5,6 +5,7 @@
 #include "fvsetup.h"
 #include "kit/kvfontwarmup.h"
 #include "kit/kvmenustyle.h"
+#include "look/fvbackground.h"
 #include "platform/fvinfo.h"
 #include "platform/pagewarmer.h"
 #include "mainwindowframe.h"
@@ -12,6 +13,7 @@
 #include "platform/appversion.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QStyle>
@@ -83,12 +85,15 @@ int main(int &argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     std::unique_ptr<QApplication> app = makeApplication(argc, argv);
+    // Declared after the application, so it runs before the application goes.
+    const auto settle = qScopeGuard([] { FVBackground::settle(); });
     if (const auto status = Dispatch::run(args))
         return *status;
 
     if (pickOffscreen) {
         // The arguments looked like a command-line run but no mode took them:
         // the windowed application starts on the ordinary platform.
+        FVBackground::settle();
         app.reset();
         qunsetenv("QT_QPA_PLATFORM");
         app = makeApplication(argc, argv);
