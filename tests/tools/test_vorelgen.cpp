@@ -69,6 +69,11 @@ bool copyContent(const QString &to)
     for (const QFileInfo &f : QDir(kContent).entryInfoList({QStringLiteral("*.json")}, QDir::Files))
         if (!QFile::copy(f.filePath(), to + QLatin1Char('/') + f.fileName()))
             return false;
+    // EPA's list and its names table.
+    QDir().mkpath(to + QStringLiteral("/epa"));
+    for (const QFileInfo &f : QDir(kContent + QStringLiteral("/epa")).entryInfoList(QDir::Files))
+        if (!QFile::copy(f.filePath(), to + QStringLiteral("/epa/") + f.fileName()))
+            return false;
     return true;
 }
 
@@ -136,7 +141,7 @@ private slots:
         }
         QCOMPARE(c.value("images"), 50);
         if (full) {
-            QCOMPARE(c.value("vehicles"), 2258);
+            QCOMPARE(c.value("vehicles"), 2278);
             QCOMPARE(c.value("recalls"), 11504);
             QCOMPARE(c.value("investigations"), 2799);
             QVERIFY(v.db->scalar("SELECT COUNT(*) FROM inv_links") > 10000);
@@ -601,7 +606,7 @@ private slots:
             {"TOYOTA", "Camry", 1983, 2009, {}, {"Front-Wheel Drive"}, "A1"},
             {"TESLA", "Model 3", 2017, 2019, {0.0}, {QString()}, "spd"}, // after EPA's list: no drive the list does not state
             {"MAZDA", "MX-5 Miata", 1990, 1990, {1.6}, {"Rear-Wheel Drive"}, "AV"},
-            {"PORSCHE", "911", 1970, 2014, {}, {"Rear-Wheel Drive", "4-Wheel or All-Wheel Drive"}, "AV"},
+            {"PORSCHE", "911", 1970, 2014, {}, {"Rear-Wheel Drive", "4-Wheel Drive"}, "AV"},
             {"JEEP", "Cherokee", 1974, 1988, {2.5, 4.0}, {"Rear-Wheel Drive", "4-Wheel or All-Wheel Drive"}, "AV"},
             {"LINCOLN", "Navigator", 1998, 2002, {5.4}, {"Rear-Wheel Drive", "4-Wheel or All-Wheel Drive"}, "Manual"},
         };
@@ -697,8 +702,12 @@ private slots:
         const QJsonObject ids = QJsonDocument::fromJson(f.readAll()).object().value(QStringLiteral("ids")).toObject();
         QHash<qint64, QString> owner;
         QHash<QString, qint64> idOf;
+        // A renamed line keeps the id of its first name.
+        f.seek(0);
+        const QJsonObject renames = QJsonDocument::fromJson(f.readAll()).object().value(QStringLiteral("renamed")).toObject();
+        const auto lower = [](const QString &k) { return k.section(QLatin1Char('|'), 0, 0) + QLatin1Char('|') + k.section(QLatin1Char('|'), 1).toLower(); };
         for (auto it = ids.begin(); it != ids.end(); ++it) {
-            const QString key = it.key().section(QLatin1Char('|'), 0, 0) + QLatin1Char('|') + it.key().section(QLatin1Char('|'), 1).toLower();
+            const QString key = lower(renames.value(it.key()).toString(it.key()));
             owner.insert(it.value().toInteger(), key);
             idOf.insert(key, it.value().toInteger());
         }
