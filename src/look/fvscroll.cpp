@@ -34,9 +34,6 @@ void FVScroll::build()
         m_holder->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     } else {
         m_area = KVScrollArea::around(m_content);
-        // Content that cannot be as narrow as the page (a long word at a
-        // large zoom) is scrolled to rather than cut at the edge.
-        m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         // Neither paints anything of its own: when the content grows or
         // shrinks (a list filtered, a panel opened) only the uncovered strip
         // and the moved children are drawn again, not the whole view.

@@ -5,8 +5,7 @@
 class QScrollArea;
 
 // The page scroller of a screen: normally a vertical scroll view around its
-// content (kept at the top, its ideal height; sideways too where the content
-// cannot be as narrow as the view). While FVRender::snapshotMode is
+// content (kept at the top, its ideal height). While FVRender::snapshotMode is
 // set it lays the content out flat instead: no scrolling, the content at its
 // full height at the top, and the container as tall as the content.
 class FVScroll : public QWidget

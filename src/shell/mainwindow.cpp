@@ -157,7 +157,6 @@ MainWindow::MainWindow(AppModel &m, NetStatus &net, QWidget *parent)
     } else {
         m_screenArea = KVScrollArea::plain(this);
         m_screenArea->setObjectName(QStringLiteral("screenArea"));
-        m_screenArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         m_screenArea->setWidget(stage);
         stage->setAutoFillBackground(false);
         m_column->addWidget(m_screenArea, 1);

@@ -190,7 +190,7 @@ private slots:
         view.listView()->setCurrentIndex(view.listModel()->index(0, 0));
         QTest::keyClick(view.listView(), Qt::Key_Down);
         QTest::keyClick(view.listView(), Qt::Key_Down);
-        QCOMPARE(m->selectedCode(), QStringLiteral("U0100"));
+        QCOMPARE(m->selectedCode(), view.listModel()->codeAt(2)); // the arrows open the row
         QTest::keyClick(view.listView(), Qt::Key_Return);
         settle();
         QCOMPARE(m->selectedCode(), view.listModel()->codeAt(2));
