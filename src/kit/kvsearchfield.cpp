@@ -32,6 +32,7 @@ KVSearchField::KVSearchField(const QString &prompt, QWidget *parent)
     m_edit->setFrame(false);
     m_edit->setMaxLength(maxLength);
     m_edit->setPlaceholderText(prompt);
+    m_edit->setAccessibleName(prompt); // until the owner names its purpose
     m_edit->setAttribute(Qt::WA_MacShowFocusRect, false);
     m_edit->setAutoFillBackground(false);
 
@@ -44,6 +45,12 @@ KVSearchField::KVSearchField(const QString &prompt, QWidget *parent)
     applyMetrics();
     syncColors();
     KVScaleWatch::follow(this, [this] { applyMetrics(); });
+}
+
+void KVSearchField::setFieldName(const QString &name)
+{
+    m_edit->setAccessibleName(name);
+    m_edit->setAccessibleDescription(m_edit->placeholderText());
 }
 
 QString KVSearchField::text() const

@@ -65,6 +65,7 @@ void CodesView::build()
     auto *column = PtLayout::column(left, 8);
 
     m_field = new KVSearchField(CodeListRules::prompt());
+    m_field->setFieldName(QStringLiteral("Filter codes"));
     m_field->setObjectName(QStringLiteral("codeFilter"));
     m_field->setText(m_model.codeFilter());
     connect(m_field, &KVSearchField::textChanged, this, [this](const QString &t) { m_model.setCodeFilter(t); });

@@ -44,8 +44,10 @@ KVTextLabel *sampleNote();
 // Sets up a list of drawn rows for a list well: no frame, selection or
 // horizontal scroll bar, a transparent background, smooth scrolling and
 // hover tracking; a click or Return on a row calls `open` with its number.
+// The list has a current row only while it has the focus.
 void rowList(QListView *list, std::function<void(int)> open);
-// Makes `row` the list's current row and scrolls it into view; nothing for -1.
+// Makes `row` the list's current (once focused) and selected row and
+// scrolls it into view; for -1 only clears the selection.
 void reveal(QListView *list, int row);
 // Takes every item out of `layout` and deletes it with its widget.
 void clear(QLayout *layout);
