@@ -53,6 +53,8 @@ struct Walk
     QStringList headings;
     QStringList focused;
     QStringList unpressable;
+    QStringList items;   // list items' names
+    QStringList checked; // checked radio buttons' names
     QList<QAccessibleInterface *> lists;
 };
 
@@ -76,6 +78,10 @@ void walk(QAccessibleInterface *iface, Walk &w, int depth = 0)
         w.unpressable << name;
     if (role == QAccessible::List)
         w.lists << iface;
+    if (role == QAccessible::ListItem)
+        w.items << name;
+    if (role == QAccessible::RadioButton && st.checked)
+        w.checked << name;
     if (st.focused)
         w.focused << name;
     for (int i = 0; i < iface->childCount(); ++i)
@@ -136,6 +142,16 @@ private slots:
             Walk page;
             walk(QAccessible::queryAccessibleInterface(frame.content()->screenView()), page);
             QVERIFY2(!page.headings.isEmpty(), qPrintable(screen.id()));
+            if (screen == Screen::Codes) {
+                // One level chip chosen; each code row says how serious it is.
+                QCOMPARE(page.checked.size(), 1);
+                QVERIFY(!page.items.isEmpty());
+                for (const QString &item : std::as_const(page.items)) {
+                    QVERIFY2(item.endsWith(QStringLiteral(", Drive")) || item.endsWith(QStringLiteral(", Drive soon"))
+                                 || item.endsWith(QStringLiteral(", Stop")),
+                             qPrintable(item));
+                }
+            }
             if (screen == Screen::Home) {
                 // Year, Make, Model: lists whose chosen rows are selected.
                 QCOMPARE(page.lists.size(), 3);
