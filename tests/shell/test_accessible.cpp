@@ -55,6 +55,7 @@ struct Walk
     QStringList unpressable;
     QStringList items;   // list items' names
     QStringList checked; // checked radio buttons' names
+    QStringList selected; // selected list items' names
     QList<QAccessibleInterface *> lists;
 };
 
@@ -80,6 +81,8 @@ void walk(QAccessibleInterface *iface, Walk &w, int depth = 0)
         w.lists << iface;
     if (role == QAccessible::ListItem)
         w.items << name;
+    if (role == QAccessible::ListItem && st.selected)
+        w.selected << name;
     if (role == QAccessible::RadioButton && st.checked)
         w.checked << name;
     if (st.focused)
@@ -152,6 +155,8 @@ private slots:
                              qPrintable(item));
                 }
             }
+            if (screen == Screen::Guides) // the guide in the pane is the selected row
+                QCOMPARE(page.selected.size(), 1);
             if (screen == Screen::Home) {
                 // Year, Make, Model: lists whose chosen rows are selected.
                 QCOMPARE(page.lists.size(), 3);

@@ -140,6 +140,7 @@ void CodesView::refresh()
     if (m_listModel->setCodes(matching) && m_list->isVisible())
         m_list->doItemsLayout(); // now, not on the view's timer: one frame draws the list
     m_listModel->setSelectedCode(m_model.selectedCode());
+    ScreenBits::markSelected(m_list, m_model.selectedCode() ? m_listModel->rowOf(*m_model.selectedCode()) : -1);
     if (m_model.selectedCode() != m_revealed) {
         // A code chosen here or elsewhere comes into view and becomes the
         // keyboard's current row.

@@ -172,19 +172,24 @@ void ScreenBits::rowList(QListView *list, std::function<void(int)> open)
 
 void ScreenBits::reveal(QListView *list, int row)
 {
-    if (row < 0) {
-        list->clearSelection();
+    markSelected(list, row);
+    if (row < 0)
         return;
-    }
     const QModelIndex index = list->model()->index(row, 0);
     if (CurrentWhileFocused *keeper = CurrentWhileFocused::of(list); keeper && !list->hasFocus())
         keeper->setRow(row);
     else
         list->setCurrentIndex(index);
-    // The open row is the selected one for a screen reader (the rows draw
-    // their own highlight).
-    list->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
     list->scrollTo(index);
+}
+
+void ScreenBits::markSelected(QListView *list, int row)
+{
+    // For a screen reader only: the rows draw their own highlight.
+    if (row < 0)
+        list->clearSelection();
+    else
+        list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
 }
 
 void ScreenBits::clear(QLayout *layout)

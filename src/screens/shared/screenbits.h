@@ -49,6 +49,8 @@ void rowList(QListView *list, std::function<void(int)> open);
 // Makes `row` the list's current (once focused) and selected row and
 // scrolls it into view; for -1 only clears the selection.
 void reveal(QListView *list, int row);
+// Marks `row` (the one open) as the list's selected row, none for -1.
+void markSelected(QListView *list, int row);
 // Takes every item out of `layout` and deletes it with its widget.
 void clear(QLayout *layout);
 // `content` in a scrolling pane that keeps 20 points clear below it.
