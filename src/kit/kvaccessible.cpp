@@ -24,7 +24,8 @@ class MarkedWidget final : public QAccessibleWidget
 {
 public:
     explicit MarkedWidget(QWidget *w)
-        : QAccessibleWidget(w, QAccessible::Role(w->property(kRole).toInt()))
+        : QAccessibleWidget(w, QAccessible::Role(w->property(kRole).isValid() ? w->property(kRole).toInt()
+                                                                          : int(QAccessible::Client)))
     {
     }
 
@@ -46,6 +47,9 @@ public:
     {
         QAccessible::State st = QAccessibleWidget::state();
         const QWidget *w = widget();
+        // The focus is reported by the proxy that has it, not twice.
+        if (w->focusProxy())
+            st.focused = false;
         if (const QVariant v = w->property(kSelected); v.isValid()) {
             st.selectable = true;
             st.selected = v.toBool();
@@ -90,10 +94,25 @@ private:
     }
 };
 
+// A plain container: derived from QWidget through no other Qt widget class.
+bool plainContainer(const QWidget *w)
+{
+    for (const QMetaObject *m = w->metaObject(); m; m = m->superClass()) {
+        if (m == &QWidget::staticMetaObject)
+            return true;
+        if (m->className()[0] == 'Q')
+            return false;
+    }
+    return false;
+}
+
 QAccessibleInterface *factory(const QString &, QObject *object)
 {
     auto *w = qobject_cast<QWidget *>(object);
-    if (!w || !w->property(kRole).isValid())
+    if (!w)
+        return nullptr;
+    // A container whose focus proxy has the focus would report it too.
+    if (!w->property(kRole).isValid() && !(w->focusProxy() && plainContainer(w)))
         return nullptr;
     return new MarkedWidget(w);
 }

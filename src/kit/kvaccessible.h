@@ -11,6 +11,8 @@ class QWidget;
 // the accessible name, else a label's or button's text; a button, or a
 // widget with an invokable activate(), gets a press action doing what a
 // click does. State changes are announced while accessibility is active.
+// A plain container with a focus proxy gets the interface too, so the focus
+// is reported by the proxy alone.
 namespace KVAccessible {
 
 void setRole(QWidget *widget, QAccessible::Role role);

@@ -22,6 +22,7 @@
 #include "vin/vinview.h"
 
 #include <QAccessible>
+#include <QListView>
 #include <QtTest>
 
 namespace {
@@ -59,7 +60,8 @@ struct Walk
     QList<QAccessibleInterface *> lists;
 };
 
-void walk(QAccessibleInterface *iface, Walk &w, int depth = 0)
+// A focused list's current item reports the focus with it: that counts as one.
+void walk(QAccessibleInterface *iface, Walk &w, int depth = 0, bool inFocusedList = false)
 {
     if (!iface || !iface->isValid() || iface->state().invisible || depth > 60)
         return;
@@ -85,10 +87,10 @@ void walk(QAccessibleInterface *iface, Walk &w, int depth = 0)
         w.selected << name;
     if (role == QAccessible::RadioButton && st.checked)
         w.checked << name;
-    if (st.focused)
+    if (st.focused && !(inFocusedList && role == QAccessible::ListItem))
         w.focused << name;
     for (int i = 0; i < iface->childCount(); ++i)
-        walk(iface->child(i), w, depth + 1);
+        walk(iface->child(i), w, depth + 1, st.focused && role == QAccessible::List);
 }
 
 void settle()
@@ -131,9 +133,10 @@ private slots:
         MainWindow::registerScreen(Screen::Credits, [&] { return new CreditsView(m); });
         MainWindow::registerScreen(Screen::Search, [&] { return new SearchResultsView(m); }, MainWindow::Keep::Yes);
         MainWindowFrame frame(m, NetStatus::shared());
-        frame.setAttribute(Qt::WA_DontShowOnScreen);
         frame.resize(1440, 920);
         frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
         for (Screen screen : Screen::allCases()) {
             m.setScreen(screen);
             settle();
@@ -155,8 +158,21 @@ private slots:
                              qPrintable(item));
                 }
             }
-            if (screen == Screen::Guides) // the guide in the pane is the selected row
+            if (screen == Screen::Guides) {
+                // The guide in the pane is the selected row; the list's
+                // current row is not focused once the focus has left it.
                 QCOMPARE(page.selected.size(), 1);
+                auto *list = frame.content()->screenView()->findChild<QListView *>();
+                QVERIFY(list);
+                list->setFocus();
+                settle();
+                QVERIFY(list->currentIndex().isValid());
+                QTest::keyClick(list, Qt::Key_Tab);
+                settle();
+                Walk after;
+                walk(QAccessible::queryAccessibleInterface(&frame), after);
+                QVERIFY2(after.focused.size() <= 1, qPrintable(after.focused.join(QStringLiteral(", "))));
+            }
             if (screen == Screen::Home) {
                 // Year, Make, Model: lists whose chosen rows are selected.
                 QCOMPARE(page.lists.size(), 3);
