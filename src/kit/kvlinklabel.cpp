@@ -1,5 +1,6 @@
 #include "kvlinklabel.h"
 
+#include "kvaccessible.h"
 #include "kvfocusring.h"
 #include "kvopen.h"
 
@@ -16,6 +17,7 @@ KVLinkLabel::KVLinkLabel(const QString &text, const QUrl &url, QWidget *parent)
     setFocusPolicy(Qt::TabFocus);
     setToolTip(url.toString());
     setAccessibleName(text);
+    KVAccessible::setRole(this, QAccessible::Link);
     KVFocusRing::attach(this, 4);
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     applyLinkColor();

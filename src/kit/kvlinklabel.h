@@ -18,7 +18,7 @@ public:
     QUrl url() const { return m_url; }
 
     // Opens the address (what a click does).
-    void activate();
+    Q_INVOKABLE void activate();
 
 signals:
     void activated(const QUrl &url);

@@ -33,7 +33,8 @@ KVSearchField::KVSearchField(const QString &prompt, QWidget *parent)
     m_edit->setFrame(false);
     m_edit->setMaxLength(maxLength);
     m_edit->setPlaceholderText(prompt);
-    // The prompt names the field; cut short, it shows whole as the tooltip.
+    // The prompt names the field until the owner names its purpose; cut
+    // short, it shows whole as the tooltip.
     m_edit->setAccessibleName(prompt);
     m_edit->installEventFilter(this);
     m_edit->setAttribute(Qt::WA_MacShowFocusRect, false);
@@ -48,6 +49,12 @@ KVSearchField::KVSearchField(const QString &prompt, QWidget *parent)
     applyMetrics();
     syncColors();
     KVScaleWatch::follow(this, [this] { applyMetrics(); });
+}
+
+void KVSearchField::setFieldName(const QString &name)
+{
+    m_edit->setAccessibleName(name);
+    m_edit->setAccessibleDescription(m_edit->placeholderText());
 }
 
 QString KVSearchField::text() const

@@ -20,6 +20,9 @@ public:
     QString text() const;
     void setText(const QString &text);
     QString prompt() const;
+    // What a screen reader calls the field (its purpose); the prompt becomes
+    // its description.
+    void setFieldName(const QString &name);
 
     // Characters the field takes at most: far beyond any useful search.
     static constexpr int maxLength = 200;

@@ -2,6 +2,7 @@
 
 #include "fvfont.h"
 #include "fvpalette.h"
+#include "kit/kvaccessible.h"
 #include "kit/kvdropshadow.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
@@ -19,6 +20,7 @@ GaugeLabel::GaugeLabel(const QString &text, const QColor &color, QWidget *parent
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setAccessibleName(text);
+    KVAccessible::setHeading(this);
     m_glow = new KVDropShadow(this, Qt::black, 4, QPointF(), [this] {
         const QRectF d = dotRect();
         return KVShape::circle(d.center(), d.width() / 2);

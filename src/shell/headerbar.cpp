@@ -4,6 +4,7 @@
 #include "app/modelobserver.h"
 #include "headerfit.h"
 #include "headertitle.h"
+#include "kit/kvaccessible.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
@@ -36,6 +37,7 @@ public:
     explicit HeaderSearchBox(QWidget *parent)
         : KVSearchField(Header::searchPrompt(), parent)
     {
+        setFieldName(QStringLiteral("Search"));
         applyPadding();
         KVScaleWatch::follow(this, [this] { applyPadding(); });
     }
@@ -74,6 +76,7 @@ Header::Header(AppModel &m, NetStatus &net, QWidget *parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_title->setTextFormat(Qt::PlainText);
+    KVAccessible::setHeading(m_title); // the page title
     // A long vehicle name is cut rather than pushing the search box away.
     m_title->setMinimumWidth(1);
     m_title->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);

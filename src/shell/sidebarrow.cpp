@@ -1,5 +1,6 @@
 #include "sidebarrow.h"
 
+#include "kit/kvaccessible.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvdropshadow.h"
@@ -29,6 +30,9 @@ SidebarRow::SidebarRow(const QString &icon, const QString &title, QWidget *paren
 {
     setText(title);
     setAccessibleName(title);
+    // One of the window's pages; the current one is selected.
+    KVAccessible::setRole(this, QAccessible::PageTab);
+    KVAccessible::setSelected(this, false);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -47,6 +51,7 @@ void SidebarRow::setSelected(bool selected)
         return;
     m_selected = selected;
     updateTip();
+    KVAccessible::setSelected(this, selected);
     updateGeometry();
     update();
     m_glow->update();

@@ -2,6 +2,7 @@
 
 #include "app/appmodel.h"
 #include "data/vorel.h"
+#include "kit/kvaccessible.h"
 #include "kit/kvarrowkeys.h"
 #include "kit/kvmono.h"
 #include "kit/kvscale.h"
@@ -212,6 +213,7 @@ QWidget *CodeDetail::explanation(const OBDCode &info)
     auto *left = PtLayout::column(8, header);
     e.code = monoLabel(QString(), 44);
     e.code->setObjectName(QStringLiteral("code"));
+    KVAccessible::setHeading(e.code);
     left->addWidget(e.code);
     e.title = wrapped(QString(), 20, QFont::Bold);
     e.title->setObjectName(QStringLiteral("title"));
@@ -341,6 +343,7 @@ QWidget *CodeDetail::structure(const QStringList &lines)
     auto *column = PtLayout::column(content, 8);
     auto *code = monoLabel(m_code.toUpper(), 44);
     code->setObjectName(QStringLiteral("code"));
+    KVAccessible::setHeading(code);
     column->addWidget(code);
     column->addWidget(wrapped(CodeDetailRules::structureHeading(), 18, QFont::Bold));
     column->addWidget(wrapped(CodeDetailRules::structureIntro(), 13, QFont::Normal, pal.dim));

@@ -55,7 +55,7 @@ QVariant CodeListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return c.code;
     case Qt::AccessibleTextRole:
-        return c.code + QStringLiteral(", ") + c.title;
+        return c.code + QStringLiteral(", ") + c.title + QStringLiteral(", ") + c.level().title();
     case TitleRole:
         return c.title;
     case LevelRole:

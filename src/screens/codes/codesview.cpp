@@ -65,6 +65,7 @@ void CodesView::build()
     auto *column = PtLayout::column(left, 8);
 
     m_field = new KVSearchField(CodeListRules::prompt());
+    m_field->setFieldName(QStringLiteral("Filter codes"));
     m_field->setObjectName(QStringLiteral("codeFilter"));
     m_field->setText(m_model.codeFilter());
     connect(m_field, &KVSearchField::textChanged, this, [this](const QString &t) { m_model.setCodeFilter(t); });
@@ -139,6 +140,7 @@ void CodesView::refresh()
     if (m_listModel->setCodes(matching) && m_list->isVisible())
         m_list->doItemsLayout(); // now, not on the view's timer: one frame draws the list
     m_listModel->setSelectedCode(m_model.selectedCode());
+    ScreenBits::markSelected(m_list, m_model.selectedCode() ? m_listModel->rowOf(*m_model.selectedCode()) : -1);
     if (m_model.selectedCode() != m_revealed) {
         // A code chosen here or elsewhere comes into view and becomes the
         // keyboard's current row.

@@ -1,5 +1,6 @@
 #include "filterchip.h"
 
+#include "kit/kvaccessible.h"
 #include "kit/kvrnthemes.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
@@ -28,6 +29,9 @@ FilterChip::FilterChip(const QString &title, const QColor &activeColor, QWidget 
     setText(title);
     setAccessibleName(title);
     setCheckable(false);
+    // One choice of several: the chosen chip is checked.
+    KVAccessible::setRole(this, QAccessible::RadioButton);
+    KVAccessible::setChecked(this, false);
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -39,6 +43,7 @@ void FilterChip::setActive(bool active)
     if (m_active == active)
         return;
     m_active = active;
+    KVAccessible::setChecked(this, active);
     update();
 }
 

@@ -202,7 +202,9 @@ QWidget *CreditsView::photosPanel()
         auto *col = new QVBoxLayout;
         col->setSpacing(KVScale::ipt(2));
         text(col, row.title, 13, QFont::Bold);
-        text(col, row.attribution, 11.5)->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        QLabel *attribution = text(col, row.attribution, 11.5);
+        if (!row.attribution.isEmpty()) // an empty one is nothing to select or read
+            attribution->setTextInteractionFlags(Qt::TextSelectableByMouse);
         auto *links = new QHBoxLayout;
         links->setSpacing(KVScale::ipt(12));
         QLabel *licence = row.licenseLink ? static_cast<QLabel *>(link(row.licenseText, *row.licenseLink, 11))

@@ -88,6 +88,7 @@ void GuidesView::refresh()
         m_revealed = current;
         ScreenBits::reveal(m_list, m_revealed ? m_listModel->rowOf(*m_revealed) : -1);
     }
+    ScreenBits::markSelected(m_list, shown ? m_listModel->rowOf(shown->id) : -1); // the guide in the pane
     m_runner->showGuide(data, shown);
 }
 

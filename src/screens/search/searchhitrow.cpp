@@ -65,6 +65,7 @@ void SearchHitRow::setHit(const SearchHit &hit)
     m_snippet->setText(hit.snippet);
     m_snippet->setVisible(!hit.snippet.isEmpty());
     setAccessibleName(SearchResultsRules::label(hit.kind) + QStringLiteral(": ") + m_title->text());
+    setAccessibleDescription(hit.snippet);
 }
 
 QString SearchHitRow::titleText() const

@@ -2,6 +2,7 @@
 
 #include "app/appmodel.h"
 #include "app/modelobserver.h"
+#include "kit/kvaccessible.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "look/bezel.h"
@@ -33,6 +34,7 @@ SearchResultsView::SearchResultsView(AppModel &model, QWidget *parent)
     column->setLayout(m_column);
     m_heading->setColor(FVPalette::current().dim);
     m_heading->setWordWrap(true);
+    KVAccessible::setHeading(m_heading);
     m_column->addWidget(m_heading);
     auto *empty = new KVTextLabel(SearchResultsRules::emptyText(), 13);
     empty->setWordWrap(true);

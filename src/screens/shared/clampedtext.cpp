@@ -1,5 +1,6 @@
 #include "clampedtext.h"
 
+#include "kit/kvaccessible.h"
 #include "kit/kvscalewatch.h"
 #include "look/fvfont.h"
 
@@ -15,6 +16,7 @@ ClampedText::ClampedText(double points, QFont::Weight weight, int maxLines, QWid
     , m_maxLines(std::max(1, maxLines))
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    KVAccessible::setRole(this, QAccessible::StaticText); // read in full, cut or not
     applyFont();
     KVScaleWatch::follow(this, [this] { applyFont(); });
 }
@@ -29,6 +31,7 @@ void ClampedText::setText(const QString &text)
     if (text == m_text)
         return;
     m_text = text;
+    setAccessibleName(text);
     updateGeometry();
     update();
 }

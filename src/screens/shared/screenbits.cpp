@@ -11,6 +11,7 @@
 #include "look/fvscroll.h"
 #include "ptlayout.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -107,8 +108,56 @@ KVTextLabel *ScreenBits::sampleNote()
     return note;
 }
 
+namespace {
+
+// Keeps a row list's current row only while the list has the focus, so a
+// screen reader hears of one focused object at a time; the row comes back
+// with the focus.
+class CurrentWhileFocused final : public QObject
+{
+public:
+    explicit CurrentWhileFocused(QListView *list)
+        : QObject(list)
+        , m_list(list)
+    {
+        list->installEventFilter(this);
+    }
+
+    static CurrentWhileFocused *of(QListView *list)
+    {
+        return dynamic_cast<CurrentWhileFocused *>(list->property("fvCurrentKeeper").value<QObject *>());
+    }
+
+    void setRow(int row)
+    {
+        m_row = row;
+        if (m_list->hasFocus())
+            m_list->setCurrentIndex(m_list->model()->index(row, 0));
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn && !m_list->currentIndex().isValid() && m_row >= 0
+            && m_row < m_list->model()->rowCount())
+            m_list->setCurrentIndex(m_list->model()->index(m_row, 0));
+        if (event->type() == QEvent::FocusOut && m_list->currentIndex().isValid()) {
+            m_row = m_list->currentIndex().row();
+            m_list->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        }
+        return false;
+    }
+
+private:
+    QListView *m_list;
+    int m_row = -1;
+};
+
+} // namespace
+
 void ScreenBits::rowList(QListView *list, std::function<void(int)> open)
 {
+    list->setProperty("fvCurrentKeeper", QVariant::fromValue<QObject *>(new CurrentWhileFocused(list)));
     list->setSelectionMode(QAbstractItemView::NoSelection);
     list->setFrameShape(QFrame::NoFrame);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -131,11 +180,24 @@ void ScreenBits::rowList(QListView *list, std::function<void(int)> open)
 
 void ScreenBits::reveal(QListView *list, int row)
 {
+    markSelected(list, row);
     if (row < 0)
         return;
     const QModelIndex index = list->model()->index(row, 0);
-    list->setCurrentIndex(index);
+    if (CurrentWhileFocused *keeper = CurrentWhileFocused::of(list); keeper && !list->hasFocus())
+        keeper->setRow(row);
+    else
+        list->setCurrentIndex(index);
     list->scrollTo(index);
+}
+
+void ScreenBits::markSelected(QListView *list, int row)
+{
+    // For a screen reader only: the rows draw their own highlight.
+    if (row < 0)
+        list->clearSelection();
+    else
+        list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
 }
 
 void ScreenBits::clear(QLayout *layout)

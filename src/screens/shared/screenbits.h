@@ -44,10 +44,14 @@ KVTextLabel *sampleNote();
 // Sets up a list of drawn rows for a list well: no frame, selection or
 // horizontal scroll bar, a transparent background, smooth scrolling and
 // hover tracking; a click or Return on a row calls `open` with its number, and
-// so does the arrow keys' move to a row while the list has the focus.
+// so does the arrow keys' move to a row while the list has the focus. The list
+// has a current row only while it has the focus.
 void rowList(QListView *list, std::function<void(int)> open);
-// Makes `row` the list's current row and scrolls it into view; nothing for -1.
+// Makes `row` the list's current (once focused) and selected row and
+// scrolls it into view; for -1 only clears the selection.
 void reveal(QListView *list, int row);
+// Marks `row` (the one open) as the list's selected row, none for -1.
+void markSelected(QListView *list, int row);
 // Takes every item out of `layout` and deletes it with its widget.
 void clear(QLayout *layout);
 // `content` in a scrolling pane that keeps 20 points clear below it.

@@ -1,5 +1,6 @@
 #include "pickercolumn.h"
 
+#include "kit/kvaccessible.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "look/chromerow.h"
@@ -33,6 +34,9 @@ PickerColumn::PickerColumn(const QString &title, std::optional<double> width, QW
 
     auto *listContent = new QWidget;
     listContent->setLayout(m_list);
+    // A list of selectable rows, named by the column's title.
+    listContent->setAccessibleName(title);
+    KVAccessible::setRole(listContent, QAccessible::List);
     m_list->addWidget(m_hint);
 
     auto *box = new QVBoxLayout(this);
@@ -135,6 +139,9 @@ ChromeRow *PickerColumn::makeRow(qsizetype i, bool selected, QWidget *label)
             m_actions[i]();
     }, label);
     row->setFocusPolicy(Qt::ClickFocus); // setTabStop picks the one Tab stop
+    row->setAccessibleName(m_texts.value(i, m_keys.value(i)));
+    KVAccessible::setRole(row, QAccessible::ListItem);
+    KVAccessible::setSelected(row, selected);
     row->installEventFilter(this);
     m_rows.append(row);
     return row;
@@ -193,6 +200,9 @@ void PickerColumn::setRows(const QList<Row> &rows)
     m_selected.clear();
     for (const Row &r : rows)
         m_selected << r.selected;
+    m_texts.clear();
+    for (const Row &r : rows)
+        m_texts << (r.text.isEmpty() ? r.key : r.text);
     if (keys != m_keys) {
         // Never deleted at once: a refresh may follow a click on one of them.
         for (ChromeRow *r : std::as_const(m_rows)) {
@@ -228,9 +238,6 @@ void PickerColumn::setRows(const QList<Row> &rows)
             m_actions[i] = rows[i].action;
     }
     showHighlight(-1);
-    m_texts.clear();
-    for (const Row &r : rows)
-        m_texts << (r.text.isEmpty() ? r.key : r.text);
     // The focused row stays the stop; else the selected one.
     qsizetype stop = -1;
     for (qsizetype i = 0; i < m_rows.size() && stop < 0; ++i) {
@@ -258,8 +265,12 @@ void PickerColumn::showHighlight(qsizetype focused)
                 focused = k;
         }
     }
-    for (qsizetype k = 0; k < m_rows.size(); ++k)
+    for (qsizetype k = 0; k < m_rows.size(); ++k) {
         m_rows[k]->setSelected(focused >= 0 ? k == focused : m_selected.value(k));
+        // The chosen row is the selected one, wherever the highlight is.
+        m_rows[k]->setAccessibleName(m_texts.value(k, m_keys.value(k)));
+        KVAccessible::setSelected(m_rows[k], m_selected.value(k));
+    }
 }
 
 void PickerColumn::setTabStop(qsizetype i)

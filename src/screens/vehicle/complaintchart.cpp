@@ -8,6 +8,7 @@
 #include "complaintchartrules.h"
 #include "data/provenance.h"
 #include "data/vorel.h"
+#include "kit/kvaccessible.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvtextlabel.h"
@@ -41,7 +42,8 @@ public:
         m_box->setContentsMargins(0, 0, 0, 0);
         m_button = new RowButton(m_line);
         m_button->setObjectName(QStringLiteral("area"));
-        m_button->setAccessibleName(area.display());
+        m_button->setAccessibleName(ComplaintChartRules::spokenName(area));
+        KVAccessible::setExpanded(m_button, false);
         m_name->setText(area.display());
         m_line->addWidget(m_name, 0, Qt::AlignVCenter);
         m_line->addWidget(new ComplaintBar(area.complaints, scale, area.notablyHigh()), 1, Qt::AlignVCenter);
@@ -74,6 +76,7 @@ public:
     {
         if (open == (m_detail != nullptr))
             return;
+        KVAccessible::setExpanded(m_button, open);
         if (!open) {
             delete m_detail;
             m_detail = nullptr;

@@ -65,6 +65,16 @@ QString ComplaintChartRules::tagText(double shareIndex)
     return QStringLiteral("NOTABLY HIGH ") + fixed(shareIndex, 1) + u'\u00d7';
 }
 
+QString ComplaintChartRules::spokenName(const ComplaintRow &area)
+{
+    QString s = area.display() + QStringLiteral(", ") + Text::grouped(area.complaints)
+        + (area.complaints == 1 ? QStringLiteral(" complaint, ") : QStringLiteral(" complaints, "))
+        + fixed(area.shareOfVehicle * 100, 0) + QStringLiteral("% of this vehicle's");
+    if (area.notablyHigh())
+        s += QStringLiteral(", notably high, ") + fixed(area.shareIndex, 1) + QStringLiteral(" times the usual share");
+    return s;
+}
+
 QString ComplaintChartRules::comparisonLine(const ComplaintRow &area, qint64 year)
 {
     return fixed(area.shareOfVehicle * 100, 0) + QStringLiteral("% of this vehicle's complaints vs ")

@@ -35,6 +35,9 @@ public:
     static double barWidth(qint64 complaints, qint64 scale, double track, double minimum = minBar);
     // "NOTABLY HIGH 3.5×".
     static QString tagText(double shareIndex);
+    // What a screen reader calls an area's row: "<area>, <count> complaints,
+    // <share>% of this vehicle's", and its notably high mark.
+    static QString spokenName(const ComplaintRow &area);
     // "12% of this vehicle's complaints vs 3% for all 2002 vehicles (4.0× the usual share)."
     static QString comparisonLine(const ComplaintRow &area, qint64 year);
     // "• Frontal: 120", with "  (notably high, 3.5×)" for a notably high sub-area.

@@ -55,8 +55,12 @@ RowButton *recallRow(const Recall &recall)
     auto *date = new KVTextLabel(recall.reportDate, 11);
     date->setColor(dim);
     row->rowLayout()->addWidget(date, 0, Qt::AlignTop);
-    row->setAccessibleName(QStringLiteral("Recall ") + recall.campaign + QStringLiteral(": ")
-                           + RecallRules::component(recall));
+    // The badges belong to the name; the summary is the description.
+    QString name = QStringLiteral("Recall ") + recall.campaign + QStringLiteral(": ") + RecallRules::component(recall);
+    for (const RecallRules::TagInfo &tag : RecallRules::tags(recall))
+        name += QStringLiteral(", ") + tag.text;
+    row->setAccessibleName(name);
+    row->setAccessibleDescription(summary->text());
 
     const auto metrics = [row, campaignCell, texts, head] {
         row->rowLayout()->setSpacing(KVScale::ipt(10));

@@ -94,6 +94,8 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     m_filter->setObjectName(QStringLiteral("tsbFilter"));
     m_filter->setFrame(false);
     m_filter->setPlaceholderText(TSBListRules::placeholder());
+    m_filter->setAccessibleName(QStringLiteral("Filter bulletins"));
+    m_filter->setAccessibleDescription(TSBListRules::placeholder());
     m_filter->setAttribute(Qt::WA_MacShowFocusRect, false);
     QPalette pal = m_filter->palette();
     pal.setColor(QPalette::Base, Qt::transparent);

@@ -4,6 +4,7 @@
 #include "data/vorel.h"
 #include "headerrules.h"
 #include "kit/kvchromebutton.h"
+#include "kit/kvaccessible.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "look/reflowrow.h"
@@ -71,6 +72,8 @@ VehicleHeader::VehicleHeader(AppModel &model, QWidget *parent)
 
     // Photo column.
     m_photoColumn->addWidget(m_photo, 0, Qt::AlignHCenter);
+    KVAccessible::setRole(m_photo, QAccessible::Graphic);
+    KVAccessible::setHeading(m_modelName);
     for (KVTextLabel *credit : {m_credit1, m_credit2}) {
         credit->setColor(pal.dim);
         credit->setWordWrap(true);
@@ -157,6 +160,7 @@ void VehicleHeader::showVehicle(const Vorel &data, const VehicleInfo &v, qint64 
     m_credit1->setPlain(credit.value(0));
     m_credit2->setPlain(credit.value(1));
     m_credit2->setVisible(credit.size() > 1);
+    m_photo->setAccessibleName(credit.join(u' ')); // the picture named by its caption
 
     m_make->setPlain(HeaderRules::makeLine(v));
     m_modelName->setPlain(v.model);
