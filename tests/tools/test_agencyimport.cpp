@@ -252,7 +252,10 @@ private slots:
             QVERIFY2(run.status == 0, qPrintable(it.key() + QLatin1Char(' ') + run.err));
             QCOMPARE(run.out.count(QLatin1String("stay generated")), 4);
             SQLDB db(out, true);
-            QCOMPARE(db.scalar("SELECT COUNT(*) FROM meta WHERE key LIKE 'provenance.%' AND value = 'real'"), 1);
+            // The engines are EPA's in every build.
+            QCOMPARE(db.scalar("SELECT COUNT(*) FROM meta WHERE key LIKE 'provenance.%' AND value = 'real'"
+                               " AND key <> 'provenance.engines'"),
+                     1);
             QCOMPARE(db.string("SELECT value FROM meta WHERE key = ?", {it.value()}), QStringLiteral("real"));
         }
     }

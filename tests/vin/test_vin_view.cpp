@@ -98,8 +98,11 @@ private slots:
         QVERIFY(m_view->decodeButton()->isEnabled());
         QVERIFY(m_view->offlineText().isEmpty());
 
-        // Return starts nothing; a VIN that forms no plain address is not sent.
+        // Return decodes the VIN online; a VIN that forms no plain address is not sent.
         QTest::keyClick(m_view->field(), Qt::Key_Return);
+        settle();
+        QCOMPARE(m_http.requests.size(), 1);
+        m_http.requests.clear();
         type(QStringLiteral("1HGCM82633A00435É"));
         QVERIFY(!m_view->decodeButton()->isEnabled());
         QVERIFY(!m_view->session()->decode(VIN::clean(m_model->vinText())));

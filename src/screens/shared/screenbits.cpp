@@ -128,6 +128,9 @@ public:
         return dynamic_cast<CurrentWhileFocused *>(list->property("fvCurrentKeeper").value<QObject *>());
     }
 
+    // True while the focus brings back the row already open.
+    bool restoring() const { return m_restoring; }
+
     void setRow(int row)
     {
         m_row = row;
@@ -139,8 +142,11 @@ protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() == QEvent::FocusIn && !m_list->currentIndex().isValid() && m_row >= 0
-            && m_row < m_list->model()->rowCount())
+            && m_row < m_list->model()->rowCount()) {
+            m_restoring = true;
             m_list->setCurrentIndex(m_list->model()->index(m_row, 0));
+            m_restoring = false;
+        }
         if (event->type() == QEvent::FocusOut && m_list->currentIndex().isValid()) {
             m_row = m_list->currentIndex().row();
             m_list->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
@@ -151,6 +157,7 @@ protected:
 private:
     QListView *m_list;
     int m_row = -1;
+    bool m_restoring = false;
 };
 
 } // namespace
@@ -173,7 +180,8 @@ void ScreenBits::rowList(QListView *list, std::function<void(int)> open)
     // row opens as it moves (rows set from elsewhere, without the focus, do not).
     QObject::connect(list->selectionModel(), &QItemSelectionModel::currentChanged, list,
                      [list, openIndex](const QModelIndex &current) {
-                         if (current.isValid() && list->hasFocus())
+                         const CurrentWhileFocused *keeper = CurrentWhileFocused::of(list);
+                         if (current.isValid() && list->hasFocus() && !(keeper && keeper->restoring()))
                              openIndex(current);
                      });
 }
