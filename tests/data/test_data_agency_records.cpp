@@ -221,23 +221,6 @@ private slots:
             return NHTSAText::ProperNameLists{{}, {QStringLiteral("Ford Motor Company")}, {}};
         });
         NHTSAText::startReadingProperNames();
-        // The reference data's list of names (makes, engine names, agencies,
-        // months before a date) on the agency's own sentences.
-        QFile file(QStringLiteral(FV_TEST_SOURCE_DIR "/../../tools/vorelgen/content/agency_names.json"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QStringList names;
-        for (const QJsonValue &v : QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("proper_names")).toArray())
-            names << v.toString();
-        NHTSAText::setProperNames({{QStringLiteral("Ford"), QStringLiteral("Focus")}}, {QStringLiteral("Ford Motor Company")}, names);
-        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral(
-                     "FORD MOTOR COMPANY IS RECALLING 2002-2003 FOCUS VEHICLES WITH 2.0L ZETEC ENGINES. THE RECALL BEGAN ON FEBRUARY 10, 2003. "
-                     "OWNERS MAY CONTACT FORD AT 1-800-392-3673. OWNERS MAY ALSO CONTACT THE NATIONAL HIGHWAY TRAFFIC SAFETY "
-                     "ADMINISTRATION'S VEHICLE SAFETY HOTLINE AT 1-888-327-4236 (TTY 1-800-424-9153), OR GO TO WWW.SAFERCAR.GOV.")),
-                 QStringLiteral("Ford Motor Company is recalling 2002-2003 Focus vehicles with 2.0L Zetec engines. The recall began on February 10, 2003. "
-                                "Owners may contact Ford at 1-800-392-3673. Owners may also contact the National Highway Traffic Safety "
-                                "Administration's vehicle safety hotline at 1-888-327-4236 (TTY 1-800-424-9153), or go to www.safercar.gov."));
-        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("THE ENGINE MAY STALL IN MAY 2004.")), QStringLiteral("The engine may stall in May 2004."));
-
         NHTSAText::setProperNames({}, {});
         QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("FORD MOTOR COMPANY")), QStringLiteral("Ford motor company"));
     }

@@ -1,6 +1,7 @@
 // What a screen reader finds on every screen: each control, row and link it
 // can reach has a name, each screen has a heading, the picker's columns are
 // lists with the chosen row selected, and one object at a time has the focus.
+#include "everyscreen.h"
 #include "shellfixture.h"
 
 #include "app/appmodel.h"
@@ -122,16 +123,7 @@ private slots:
         m.setMake(QStringLiteral("LINCOLN"));
         m.openVehicle(1, 2002);
         FakeHttp http;
-        MainWindow::clearMakers();
-        MainWindow::registerScreen(Screen::Home, [&] { return new HomeView(m); });
-        MainWindow::registerScreen(Screen::Vehicle, [&] { return ScreenSetup::vehiclePage(m, NetStatus::shared(), http); });
-        MainWindow::registerScreen(Screen::Codes, [&] { return new CodesView(m); });
-        MainWindow::registerScreen(Screen::Guides, [&] { return new GuidesView(m); });
-        MainWindow::registerScreen(Screen::Obd1, [&] { return new OBD1View(m); });
-        MainWindow::registerScreen(Screen::Vin, [&] { return new VINView(m, NetStatus::shared(), http); });
-        MainWindow::registerScreen(Screen::Garage, [&] { return new GarageView(m); });
-        MainWindow::registerScreen(Screen::Credits, [&] { return new CreditsView(m); });
-        MainWindow::registerScreen(Screen::Search, [&] { return new SearchResultsView(m); }, MainWindow::Keep::Yes);
+        registerEveryScreen(m, http);
         MainWindowFrame frame(m, NetStatus::shared());
         frame.resize(1440, 920);
         frame.show();

@@ -2,6 +2,7 @@
 // page and a bulletin, trouble codes, guides, My Garage with its service log
 // and report. Wherever the screen changes, the focus must land on the new
 // screen's first control, never out of sight.
+#include "everyscreen.h"
 #include "shellfixture.h"
 
 #include "app/appmodel.h"
@@ -107,13 +108,7 @@ private slots:
         Opener::setOpen({});
         int reportsSaved = 0;
         ReportCommands::install({[&](const GarageVehicle &, const QStringList &) { ++reportsSaved; }, {}, {}});
-        MainWindow::clearMakers();
-        MainWindow::registerScreen(Screen::Home, [&] { return new HomeView(m); });
-        MainWindow::registerScreen(Screen::Vehicle, [&] { return ScreenSetup::vehiclePage(m, NetStatus::shared(), http); });
-        MainWindow::registerScreen(Screen::Codes, [&] { return new CodesView(m); });
-        MainWindow::registerScreen(Screen::Guides, [&] { return new GuidesView(m); });
-        MainWindow::registerScreen(Screen::Garage, [&] { return new GarageView(m); });
-        MainWindow::registerScreen(Screen::Search, [&] { return new SearchResultsView(m); }, MainWindow::Keep::Yes);
+        registerEveryScreen(m, http);
         MainWindowFrame frame(m, NetStatus::shared());
         frame.resize(1440, 920);
         frame.show();
