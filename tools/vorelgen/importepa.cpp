@@ -130,6 +130,7 @@ void AgencyImport::importEngines(Model &m)
                 fail(QString(), ended ? QStringLiteral("%1 fields, where the header names %2").arg(fields.size()).arg(header.size())
                                       : QStringLiteral("truncated last record: %1 fields of %2 and no line end").arg(fields.size()).arg(header.size()));
             ++t.records;
+            ++m.epaRows;
             // A column the file lacks reads empty, and so does the export's "NA".
             const auto get = [&](const char *name) {
                 const qsizetype at = column.value(QLatin1String(name), -1);
@@ -155,8 +156,10 @@ void AgencyImport::importEngines(Model &m)
             const EpaNames::Answer named = m_epaNames.look(get("make"), get("model"), year, litres);
             if (named.outcome == EpaNames::Outcome::LeftOut) {
                 ++t.leftOut;
+                ++m.epaNoLine;
                 continue;
             }
+            bool aLine = false; // a line of the build holds the name in this year, heavy-duty ones too
             if (named.outcome == EpaNames::Outcome::Mapped) {
                 for (const EpaNames::Line &l : named.lines) {
                     const Vehicle *v = m.find(l.make, l.line);
@@ -164,6 +167,7 @@ void AgencyImport::importEngines(Model &m)
                     if (!v && m.profile.full)
                         throw GenError{QStringLiteral("%1, line %2: the EPA names table maps %3 %4 to %5 %6, which is no line of the build")
                                            .arg(path).arg(line).arg(get("make"), get("model"), l.make, l.line)};
+                    aLine = aLine || (v && v->hasYear(year));
                     if (v && v->hasYear(year) && !v->heavy)
                         found.append(v);
                 }
@@ -173,9 +177,12 @@ void AgencyImport::importEngines(Model &m)
                     v = matcher.match(get("make"), get("baseModel"), year);
                 if (!v)
                     v = matcher.match(get("make"), get("model"), year);
+                aLine = v != nullptr;
                 if (v && !v->heavy)
                     found.append(v);
             }
+            if (!aLine)
+                ++m.epaNoLine;
             if (found.isEmpty()) {
                 ++t.unmatched;
                 ++t.names[QStringLiteral("%1 %2 %3").arg(get("make"), get("model")).arg(year)];
