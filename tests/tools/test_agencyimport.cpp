@@ -357,9 +357,12 @@ private slots:
     void epaNamesKeepSiblingsApart()
     {
         const EpaNames names = EpaNames::load(QStringLiteral(FV_SOURCE_DIR "/tools/vorelgen/content/epa/names.json"));
-        const auto line = [&](const char *make, const char *model, int year) {
-            const EpaNames::Answer a = names.look(QLatin1String(make), QLatin1String(model), year);
-            return a.outcome == EpaNames::Outcome::Mapped ? a.make + QLatin1Char('|') + a.line
+        const auto line = [&](const char *make, const char *model, int year, double litres = 0.0) {
+            const EpaNames::Answer a = names.look(QLatin1String(make), QLatin1String(model), year, litres);
+            QStringList lines;
+            for (const EpaNames::Line &l : a.lines)
+                lines << l.make + QLatin1Char('|') + l.line;
+            return a.outcome == EpaNames::Outcome::Mapped ? lines.join(QStringLiteral(" + "))
                    : a.outcome == EpaNames::Outcome::LeftOut ? QStringLiteral("left out") : QString();
         };
         QCOMPARE(line("Plymouth", "Colt Vista", 1990), QStringLiteral("PLYMOUTH|Colt Vista"));
@@ -373,10 +376,23 @@ private slots:
         QCOMPARE(line("Scion", "tC", 2008), QStringLiteral("TOYOTA|Scion tC"));
         QCOMPARE(line("Roush Performance", "Stage 3 Mustang", 2008), QStringLiteral("left out"));
         QCOMPARE(line("Ford", "No Such Model", 2008), QString());
+        // One name for two lines; a series name split by the engine's size.
+        QCOMPARE(line("Ferrari", "328 GTS/GTB", 1987), QStringLiteral("FERRARI|328 GTB + FERRARI|328 GTS"));
+        QCOMPARE(line("BMW", "5 Series", 1986, 2.7), QStringLiteral("BMW|528e"));
+        QCOMPARE(line("BMW", "5 Series", 1986, 3.4), QStringLiteral("BMW|535i"));
+        QCOMPARE(line("BMW", "5 Series", 1986, 3.0), QStringLiteral("left out"));
+        QCOMPARE(line("McLaren Automotive", "MP4-12C Coupe", 2012), QStringLiteral("MCLAREN|MP4-12C"));
         // A name left out needs its reason.
         bool refused = false;
         try {
             EpaNames::fromJson(QJsonDocument::fromJson(R"({"left_out": {"Ford": {"F350": ""}}})").object(), QStringLiteral("t"));
+        } catch (const GenError &) {
+            refused = true;
+        }
+        QVERIFY(refused);
+        refused = false;
+        try {
+            EpaNames::fromJson(QJsonDocument::fromJson(R"({"names": {"Ford": {"F150": "F-150 + "}}})").object(), QStringLiteral("t"));
         } catch (const GenError &) {
             refused = true;
         }

@@ -141,7 +141,7 @@ private slots:
         }
         QCOMPARE(c.value("images"), 50);
         if (full) {
-            QCOMPARE(c.value("vehicles"), 2278);
+            QCOMPARE(c.value("vehicles"), 2284);
             QCOMPARE(c.value("recalls"), 11504);
             QCOMPARE(c.value("investigations"), 2799);
             QVERIFY(v.db->scalar("SELECT COUNT(*) FROM inv_links") > 10000);

@@ -20,7 +20,7 @@ Profile Profile::byName(const QString &name)
         p.bulletins = 24000;
     } else if (name == QLatin1String("full")) {
         p.full = true;
-        p.vehicles = 2278;
+        p.vehicles = 2284;
         p.recalls = 11504;
         p.investigations = 2799;
         p.bulletins = 190000;

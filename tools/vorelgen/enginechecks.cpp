@@ -15,6 +15,10 @@ namespace {
 // the engines vPIC ties to a model.
 constexpr double kMinCoverage = 0.96;
 
+// The most of EPA's rows the full build may leave without a line: rows of
+// coach builders, converters, grey-market importers and Canada-only models.
+constexpr double kMaxNoLine = 0.02;
+
 // How far a hand-written engine's displacement may be from EPA's.
 constexpr double kLitresTolerance = 0.1;
 
@@ -170,4 +174,9 @@ void checkEngines(SQLDB &db, const Model &m)
                            .arg(kMinCoverage * 100)
                            .arg(covered)
                            .arg(light)};
+    if (m.profile.full && double(m.epaNoLine) > kMaxNoLine * double(m.epaRows))
+        throw GenError{QStringLiteral("broken rule: at most %1% of EPA's rows name no line of the build (%2 of %3)")
+                           .arg(kMaxNoLine * 100)
+                           .arg(m.epaNoLine)
+                           .arg(m.epaRows)};
 }

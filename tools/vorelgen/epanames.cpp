@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace {
 
 QString key(const QString &make, const QString &model)
@@ -55,7 +57,7 @@ EpaNames EpaNames::fromJson(const QJsonObject &o, const QString &where)
                 }
             }
             for (const Span &s : spans)
-                if (s.line.isEmpty() || s.from > s.to)
+                if (s.from > s.to || s.line.split(QStringLiteral(" + ")).contains(QString()))
                     throw GenError{QStringLiteral("%1: %2 %3 names no line").arg(where, mk.key(), it.key())};
             t.m_names.insert(key(mk.key(), it.key()), spans);
         }
@@ -74,8 +76,9 @@ EpaNames EpaNames::fromJson(const QJsonObject &o, const QString &where)
     return t;
 }
 
-EpaNames::Answer EpaNames::look(const QString &make, const QString &model, int year) const
+EpaNames::Answer EpaNames::look(const QString &make, const QString &model, int year, double litres) const
 {
+    static const QRegularExpression bySize(QStringLiteral("^(.+)@(\\d+(?:\\.\\d+)?)$"));
     Answer a;
     if (const auto why = m_leftOutMakes.constFind(make); why != m_leftOutMakes.constEnd()) {
         a.outcome = Outcome::LeftOut;
@@ -93,11 +96,25 @@ EpaNames::Answer EpaNames::look(const QString &make, const QString &model, int y
         return a;
     for (const Span &s : spans.value())
         if (year >= s.from && year <= s.to) {
+            for (QString part : s.line.split(QStringLiteral(" + "))) {
+                // "line@2.7" takes only the rows of that displacement.
+                if (const auto m = bySize.match(part); m.hasMatch()) {
+                    if (std::abs(m.captured(2).toDouble() - litres) > 0.05)
+                        continue;
+                    part = m.captured(1);
+                }
+                // "MAKE|line" names a line of another make (a Bentley EPA lists under Rolls-Royce).
+                const qsizetype bar = part.indexOf(QLatin1Char('|'));
+                a.lines.append({bar > 0 ? part.left(bar) : m_makes.value(make, make.toUpper()), bar > 0 ? part.mid(bar + 1) : part});
+            }
+            if (a.lines.isEmpty()) {
+                a.outcome = Outcome::LeftOut;
+                a.reason = QStringLiteral("no line for this displacement");
+                return a;
+            }
             a.outcome = Outcome::Mapped;
-            // "MAKE|line" names a line of another make (a Bentley EPA lists under Rolls-Royce).
-            const qsizetype bar = s.line.indexOf(QLatin1Char('|'));
-            a.make = bar > 0 ? s.line.left(bar) : m_makes.value(make, make.toUpper());
-            a.line = bar > 0 ? s.line.mid(bar + 1) : s.line;
+            a.make = a.lines.first().make;
+            a.line = a.lines.first().line;
             return a;
         }
     // Mapped in other years only: no line for this one.

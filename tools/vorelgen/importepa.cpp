@@ -130,6 +130,7 @@ void AgencyImport::importEngines(Model &m)
                 fail(QString(), ended ? QStringLiteral("%1 fields, where the header names %2").arg(fields.size()).arg(header.size())
                                       : QStringLiteral("truncated last record: %1 fields of %2 and no line end").arg(fields.size()).arg(header.size()));
             ++t.records;
+            ++m.epaRows;
             // A column the file lacks reads empty, and so does the export's "NA".
             const auto get = [&](const char *name) {
                 const qsizetype at = column.value(QLatin1String(name), -1);
@@ -151,29 +152,38 @@ void AgencyImport::importEngines(Model &m)
             const double litres = number("displ");
             const double cylinders = number("cylinders");
             // The reviewed names table first; names it does not know go to the name matcher.
-            const Vehicle *v = nullptr;
-            const EpaNames::Answer named = m_epaNames.look(get("make"), get("model"), year);
+            QList<const Vehicle *> found;
+            const EpaNames::Answer named = m_epaNames.look(get("make"), get("model"), year, litres);
             if (named.outcome == EpaNames::Outcome::LeftOut) {
                 ++t.leftOut;
+                ++m.epaNoLine;
                 continue;
             }
+            bool aLine = false; // a line of the build holds the name in this year, heavy-duty ones too
             if (named.outcome == EpaNames::Outcome::Mapped) {
-                v = m.find(named.make, named.line);
-                // The full build holds every line the table names; the sample only some.
-                if (!v && m.profile.full)
-                    throw GenError{QStringLiteral("%1, line %2: the EPA names table maps %3 %4 to %5 %6, which is no line of the build")
-                                       .arg(path).arg(line).arg(get("make"), get("model"), named.make, named.line)};
-                if (v && (!v->hasYear(year) || v->heavy))
-                    v = nullptr;
+                for (const EpaNames::Line &l : named.lines) {
+                    const Vehicle *v = m.find(l.make, l.line);
+                    // The full build holds every line the table names; the sample only some.
+                    if (!v && m.profile.full)
+                        throw GenError{QStringLiteral("%1, line %2: the EPA names table maps %3 %4 to %5 %6, which is no line of the build")
+                                           .arg(path).arg(line).arg(get("make"), get("model"), l.make, l.line)};
+                    aLine = aLine || (v && v->hasYear(year));
+                    if (v && v->hasYear(year) && !v->heavy)
+                        found.append(v);
+                }
             } else {
+                const Vehicle *v = nullptr;
                 if (!get("baseModel").isEmpty())
                     v = matcher.match(get("make"), get("baseModel"), year);
                 if (!v)
                     v = matcher.match(get("make"), get("model"), year);
-                if (v && v->heavy)
-                    v = nullptr;
+                aLine = v != nullptr;
+                if (v && !v->heavy)
+                    found.append(v);
             }
-            if (!v) {
+            if (!aLine)
+                ++m.epaNoLine;
+            if (found.isEmpty()) {
                 ++t.unmatched;
                 ++t.names[QStringLiteral("%1 %2 %3").arg(get("make"), get("model")).arg(year)];
                 continue;
@@ -185,26 +195,28 @@ void AgencyImport::importEngines(Model &m)
                 continue;
             }
             ++t.linked;
-            EpaRow r;
-            r.vid = v->id;
-            r.year = year;
-            r.variant = get("model");
-            r.litres = litres;
-            r.cylinders = int(cylinders);
-            r.transmission = get("trany");
-            r.drive = get("drive");
-            r.vehicleClass = get("VClass");
-            r.fuel = fuelName(get("fuelType"));
-            r.engineDesc = get("eng_dscr");
-            r.turbo = flag(get("tCharger"));
-            r.supercharged = flag(get("sCharger"));
-            r.evMotor = get("evMotor");
-            const QString same = QStringList{QString::number(r.vid), QString::number(year), r.variant, QString::number(litres), QString::number(r.cylinders),
-                                             r.transmission, r.drive, r.vehicleClass, r.fuel, r.engineDesc, QString::number(r.turbo),
-                                             QString::number(r.supercharged), r.evMotor}.join(QLatin1Char('\t'));
-            if (!seen.contains(same)) {
-                seen.insert(same);
-                rows.append(r);
+            for (const Vehicle *v : found) {
+                EpaRow r;
+                r.vid = v->id;
+                r.year = year;
+                r.variant = get("model");
+                r.litres = litres;
+                r.cylinders = int(cylinders);
+                r.transmission = get("trany");
+                r.drive = get("drive");
+                r.vehicleClass = get("VClass");
+                r.fuel = fuelName(get("fuelType"));
+                r.engineDesc = get("eng_dscr");
+                r.turbo = flag(get("tCharger"));
+                r.supercharged = flag(get("sCharger"));
+                r.evMotor = get("evMotor");
+                const QString same = QStringList{QString::number(r.vid), QString::number(year), r.variant, QString::number(litres), QString::number(r.cylinders),
+                                                 r.transmission, r.drive, r.vehicleClass, r.fuel, r.engineDesc, QString::number(r.turbo),
+                                                 QString::number(r.supercharged), r.evMotor}.join(QLatin1Char('\t'));
+                if (!seen.contains(same)) {
+                    seen.insert(same);
+                    rows.append(r);
+                }
             }
         }
         if (header.isEmpty())

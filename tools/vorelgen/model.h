@@ -210,6 +210,7 @@ struct Model
     QList<VehicleYear> vehicleYears;
     QList<EpaRow> epa;
     QSet<quint64> epaListed; // vehicle id << 16 | model year of every vehicle-year EPA's own list gives rows for
+    qint64 epaRows = 0, epaNoLine = 0; // EPA's rows read, and those naming no line of the build in their year
     QList<RecallRow> recalls;
     QList<InvRow> investigations;
     QList<TsbRow> tsbs; // ascending id
