@@ -48,10 +48,17 @@ void FVScroll::build()
 
 void FVScroll::refreshMode()
 {
-    if (m_flat == FVRender::snapshotMode)
+    const bool flat = FVRender::snapshotMode || m_wantFlat;
+    if (m_flat == flat)
         return;
-    m_flat = FVRender::snapshotMode;
+    m_flat = flat;
     build();
+}
+
+void FVScroll::setFlat(bool flat)
+{
+    m_wantFlat = flat;
+    refreshMode();
 }
 
 void FVScroll::showEvent(QShowEvent *event)

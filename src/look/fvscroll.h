@@ -23,6 +23,9 @@ public:
 
     // Re-reads the snapshot flag and changes form when it differs.
     void refreshMode();
+    // Lays the content out flat also outside snapshots (a pane stacked in a
+    // page that scrolls as a whole), or scrolls it again.
+    void setFlat(bool flat);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -34,4 +37,5 @@ private:
     QWidget *m_holder = nullptr;
     QScrollArea *m_area = nullptr;
     bool m_flat = false;
+    bool m_wantFlat = false;
 };

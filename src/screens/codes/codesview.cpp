@@ -15,6 +15,7 @@
 #include "listwell.h"
 #include "look/reflowrow.h"
 #include "look/fvpalette.h"
+#include "look/fvscroll.h"
 #include "look/fvrender.h"
 #include "ptlayout.h"
 #include "screenbits.h"
@@ -60,8 +61,12 @@ void CodesView::build()
 
     auto *left = new QWidget;
     left->setObjectName(QStringLiteral("codeColumn"));
-    // A narrow screen puts the list above the code.
-    (new ReflowRow(m_body, row, 360 + 16 + 420 + 40))->keepSide(left, 360, 300);
+    // A narrow screen puts the list above the code, which then scrolls with
+    // the page instead of in a strip of its own below the list.
+    (new ReflowRow(m_body, row, 360 + 16 + 420 + 40, [this](bool stacked) {
+        if (m_detailPane)
+            m_detailPane->setFlat(stacked);
+    }))->keepSide(left, 360, 300);
     auto *column = PtLayout::column(left, 8);
 
     m_field = new KVSearchField(CodeListRules::prompt());

@@ -12,6 +12,7 @@ class AppModel;
 class CodeDetail;
 class CodeListModel;
 class FilterChip;
+class FVScroll;
 class KVSearchField;
 class KVTextLabel;
 class ModelObserver;
@@ -62,7 +63,7 @@ private:
     QListView *m_list = nullptr;
     CodeListModel *m_listModel = nullptr;
     CodeDetail *m_detail = nullptr;
-    QWidget *m_detailPane = nullptr;
+    FVScroll *m_detailPane = nullptr;
     std::optional<QString> m_revealed; // the selection last scrolled to
     const Vorel *m_codesOf = nullptr;
     QList<OBDCode> m_allCodes;

@@ -11,6 +11,7 @@
 #include "kit/kvscalewatch.h"
 #include "listwell.h"
 #include "look/fvrender.h"
+#include "look/fvscroll.h"
 #include "look/reflowrow.h"
 #include "ptlayout.h"
 #include "screenbits.h"
@@ -64,12 +65,14 @@ void GuidesView::build()
         m_list->installEventFilter(this);
     }
     auto *well = new ListWell(m_list, 6);
-    // A narrow screen puts the list above the guide.
-    (new ReflowRow(m_body, row, 320 + 16 + 420 + 40))->keepSide(well, 320, 260);
-    row->addWidget(well);
-
     m_runner = new GuideRunner(m_model);
-    row->addWidget(ScreenBits::scrollPane(m_runner), 1);
+    FVScroll *pane = ScreenBits::scrollPane(m_runner);
+    // A narrow screen puts the list above the guide, which then scrolls with
+    // the page instead of in a strip of its own below the list.
+    (new ReflowRow(m_body, row, 320 + 16 + 420 + 40, [pane](bool stacked) { pane->setFlat(stacked); }))
+        ->keepSide(well, 320, 260);
+    row->addWidget(well);
+    row->addWidget(pane, 1);
 }
 
 void GuidesView::refresh()

@@ -216,7 +216,7 @@ void ScreenBits::clear(QLayout *layout)
     }
 }
 
-QWidget *ScreenBits::scrollPane(QWidget *content)
+FVScroll *ScreenBits::scrollPane(QWidget *content)
 {
     auto *pane = new QWidget;
     auto *box = new QVBoxLayout(pane);

@@ -7,6 +7,7 @@
 #include <functional>
 
 class Bezel;
+class FVScroll;
 class KVLinkLabel;
 class KVTextLabel;
 class QHBoxLayout;
@@ -55,6 +56,6 @@ void markSelected(QListView *list, int row);
 // Takes every item out of `layout` and deletes it with its widget.
 void clear(QLayout *layout);
 // `content` in a scrolling pane that keeps 20 points clear below it.
-QWidget *scrollPane(QWidget *content);
+FVScroll *scrollPane(QWidget *content);
 
 } // namespace ScreenBits
