@@ -9,14 +9,13 @@
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvsearchfield.h"
+#include "kit/kvtextlabel.h"
 #include "kit/kvshape.h"
-#include "look/fvfont.h"
 #include "look/fvpalette.h"
 #include "look/tag.h"
 #include "platform/netstatus.h"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QResizeEvent>
@@ -69,16 +68,17 @@ Header::Header(AppModel &m, NetStatus &net, QWidget *parent)
     , m_outer(new QVBoxLayout(this))
     , m_titleLine(new QHBoxLayout)
     , m_row(new QHBoxLayout)
-    , m_title(new QLabel(this))
+    , m_title(new KVTextLabel(22, QFont::ExtraBold, this))
     , m_search(new HeaderSearchBox(this))
     , m_button(new KVChromeButton(QStringLiteral("Search"), true, true, this))
     , m_observer(new ModelObserver(this, [this] { refresh(); }))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_title->setTextFormat(Qt::PlainText);
+    m_title->setObjectName(QStringLiteral("pageTitle"));
     KVAccessible::setHeading(m_title); // the page title
-    // A long vehicle name is cut rather than pushing the search box away.
-    m_title->setMinimumWidth(1);
+    // A long vehicle name ends in an ellipsis rather than pushing the search
+    // box away; the whole name is its tooltip and accessible name.
+    m_title->setElided(true);
     m_title->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 
     m_outer->addLayout(m_titleLine);
@@ -133,7 +133,6 @@ void Header::applyMetrics()
     m_row->setSpacing(KVScale::ipt(14));
     m_titleLine->setContentsMargins(0, 0, 0, 0);
     m_titleLine->setSpacing(KVScale::ipt(14));
-    m_title->setFont(FVFont::font(22, QFont::ExtraBold));
     fitWidth();
 }
 
@@ -176,7 +175,7 @@ void Header::fitWidth()
 
 void Header::refresh()
 {
-    m_title->setText(HeaderTitle::title(m_model.screen(), m_model.data(), m_model.currentVehicle(),
+    m_title->setPlain(HeaderTitle::title(m_model.screen(), m_model.data(), m_model.currentVehicle(),
                                         m_model.currentYear()));
     fitWidth();
     m_search->setText(m_model.searchText());

@@ -5,10 +5,10 @@
 class AppModel;
 class KVChromeButton;
 class KVSearchField;
+class KVTextLabel;
 class ModelObserver;
 class NetStatus;
 class QHBoxLayout;
-class QLabel;
 class QVBoxLayout;
 class Tag;
 
@@ -48,7 +48,7 @@ private:
     QVBoxLayout *m_outer;
     QHBoxLayout *m_titleLine; // empty unless the title has its own line
     QHBoxLayout *m_row;
-    QLabel *m_title;
+    KVTextLabel *m_title;
     KVSearchField *m_search;
     KVChromeButton *m_button;
     Tag *m_tag = nullptr;

@@ -13,6 +13,7 @@
 #include "kit/kvscale.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvsearchfield.h"
+#include "kit/kvtextlabel.h"
 #include "look/columnscroll.h"
 #include "look/tag.h"
 #include "screens/garage/garagebody.h"
@@ -111,6 +112,11 @@ private slots:
                 if (bar->orientation() == Qt::Horizontal && bar->isVisible())
                     QVERIFY2(bar->maximum() == 0, qPrintable(screen.id()));
             }
+            // The page title ends in an ellipsis where it is cut, whole in its tooltip.
+            const auto *title = frame.findChild<KVTextLabel *>(QStringLiteral("pageTitle"));
+            QVERIFY(title && title->width() <= title->parentWidget()->width());
+            if (title->isCut())
+                QCOMPARE(title->toolTip(), title->text());
             // A code or guide stacked under its list scrolls with the page, not
             // in a strip of its own.
             if (zoom == 200 && window.width() == 900 && (screen == Screen::Codes || screen == Screen::Guides)) {
