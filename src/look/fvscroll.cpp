@@ -3,7 +3,9 @@
 #include "fvrender.h"
 #include "kit/kvscrollarea.h"
 
+#include <QEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 FVScroll::FVScroll(QWidget *content, QWidget *parent)
@@ -34,13 +36,14 @@ void FVScroll::build()
         m_holder->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     } else {
         m_area = KVScrollArea::around(m_content);
+        m_area->widget()->installEventFilter(this);
         // Neither paints anything of its own: when the content grows or
         // shrinks (a list filtered, a panel opened) only the uncovered strip
         // and the moved children are drawn again, not the whole view.
         m_area->widget()->setAttribute(Qt::WA_StaticContents);
         m_content->setAttribute(Qt::WA_StaticContents);
         box->addWidget(m_area);
-        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        applyWholeHeight();
     }
     m_content->show();
     updateGeometry();
@@ -48,17 +51,55 @@ void FVScroll::build()
 
 void FVScroll::refreshMode()
 {
-    const bool flat = FVRender::snapshotMode || m_wantFlat;
-    if (m_flat == flat)
+    if (m_flat == FVRender::snapshotMode)
         return;
-    m_flat = flat;
+    m_flat = FVRender::snapshotMode;
     build();
 }
 
-void FVScroll::setFlat(bool flat)
+void FVScroll::setWholeHeight(bool whole)
 {
-    m_wantFlat = flat;
-    refreshMode();
+    if (m_whole == whole)
+        return;
+    m_whole = whole;
+    applyWholeHeight();
+}
+
+void FVScroll::applyWholeHeight()
+{
+    setSizePolicy(QSizePolicy::Preferred, m_whole ? QSizePolicy::Minimum : QSizePolicy::Expanding);
+    if (!m_area)
+        return;
+    const bool whole = m_whole;
+    m_area->setVerticalScrollBarPolicy(whole ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    if (whole) {
+        m_area->verticalScrollBar()->setValue(0);
+        fitHeight();
+    } else {
+        m_area->setMinimumHeight(0);
+    }
+}
+
+void FVScroll::fitHeight()
+{
+    if (!m_whole || !m_area || !m_area->widget())
+        return;
+    // The height the content needs at the width the view gives it.
+    const QWidget *holder = m_area->widget();
+    const QLayout *box = holder->layout();
+    const int width = m_area->viewport()->width() > 0 ? m_area->viewport()->width() : holder->width();
+    const int height = box && box->hasHeightForWidth() ? box->totalHeightForWidth(width) : holder->minimumSizeHint().height();
+    const int frame = 2 * m_area->frameWidth();
+    if (m_area->minimumHeight() != height + frame)
+        m_area->setMinimumHeight(height + frame);
+}
+
+bool FVScroll::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_area && watched == m_area->widget()
+        && (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize))
+        fitHeight();
+    return QWidget::eventFilter(watched, event);
 }
 
 void FVScroll::showEvent(QShowEvent *event)

@@ -23,19 +23,24 @@ public:
 
     // Re-reads the snapshot flag and changes form when it differs.
     void refreshMode();
-    // Lays the content out flat also outside snapshots (a pane stacked in a
-    // page that scrolls as a whole), or scrolls it again.
-    void setFlat(bool flat);
+    // Grows to the content's whole height instead of scrolling it (a pane
+    // stacked in a page that scrolls as a whole), or scrolls it again. The
+    // width stays the view's, so the content still reflows to it.
+    void setWholeHeight(bool whole);
+    bool wholeHeight() const { return m_whole; }
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void build();
+    void applyWholeHeight();
+    void fitHeight();
 
     QWidget *m_content;
     QWidget *m_holder = nullptr;
     QScrollArea *m_area = nullptr;
     bool m_flat = false;
-    bool m_wantFlat = false;
+    bool m_whole = false;
 };

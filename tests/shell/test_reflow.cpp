@@ -126,7 +126,7 @@ private slots:
                     const QWidget *inner = page->content()->findChild<QWidget *>();
                     if (page->isVisible() && inner && inner->inherits(qPrintable(pane))) {
                         ++found;
-                        QTRY_VERIFY2(page->flat(), qPrintable(pane));
+                        QTRY_VERIFY2(page->wholeHeight(), qPrintable(pane));
                     }
                 }
                 QCOMPARE(found, 1);

@@ -65,7 +65,7 @@ void CodesView::build()
     // the page instead of in a strip of its own below the list.
     (new ReflowRow(m_body, row, 360 + 16 + 420 + 40, [this](bool stacked) {
         if (m_detailPane)
-            m_detailPane->setFlat(stacked);
+            m_detailPane->setWholeHeight(stacked);
     }))->keepSide(left, 360, 300);
     auto *column = PtLayout::column(left, 8);
 

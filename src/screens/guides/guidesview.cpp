@@ -69,7 +69,7 @@ void GuidesView::build()
     FVScroll *pane = ScreenBits::scrollPane(m_runner);
     // A narrow screen puts the list above the guide, which then scrolls with
     // the page instead of in a strip of its own below the list.
-    (new ReflowRow(m_body, row, 320 + 16 + 420 + 40, [pane](bool stacked) { pane->setFlat(stacked); }))
+    (new ReflowRow(m_body, row, 320 + 16 + 420 + 40, [pane](bool stacked) { pane->setWholeHeight(stacked); }))
         ->keepSide(well, 320, 260);
     row->addWidget(well);
     row->addWidget(pane, 1);
