@@ -6,6 +6,7 @@
 #include "kit/kvscalewatch.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
+#include "look/reflowrow.h"
 #include "kit/kvtextlabel.h"
 #include "screenbits.h"
 
@@ -15,7 +16,7 @@
 namespace {
 
 // One configuration: three wrapping cells of fixed width, the fuel, space,
-// and the variant at the trailing end.
+// and the variant at the trailing end; stacked when narrow.
 class EPARowView : public QWidget
 {
 public:
@@ -42,6 +43,9 @@ public:
         variant->setVisible(!row.variant.isEmpty());
         applyMetrics();
         KVScaleWatch::follow(this, [this] { applyMetrics(); });
+        // Too narrow for the columns (a small window, a large zoom), the
+        // cells go one under another rather than cut their words.
+        new ReflowRow(this, m_row, 560);
     }
 
 private:
