@@ -2,9 +2,12 @@
 
 #include "kit/kvscale.h"
 
+#include <QAbstractScrollArea>
 #include <QBoxLayout>
 #include <QEvent>
 #include <QWidget>
+
+#include <algorithm>
 
 ReflowRow::ReflowRow(QWidget *host, QBoxLayout *row, double breakPoints, std::function<void(bool)> changed)
     : QObject(host)
@@ -72,7 +75,7 @@ void ReflowRow::fit()
     // A row squeezed to its own minimum stacks too (its content may need more
     // than the break allows for); once stacked it waits for the full break.
     const bool squeezed = !m_stacked && m_host->width() <= m_row->minimumSize().width();
-    const bool stacked = squeezed || stacks(m_host->width(), KVScale::factor(), m_break);
+    const bool stacked = squeezed || stacks(visibleWidth(), KVScale::factor(), m_break);
     if (m_known && stacked == m_stacked)
         return;
     m_known = true;
@@ -81,4 +84,18 @@ void ReflowRow::fit()
     fitSide();
     if (m_changed)
         m_changed(stacked);
+}
+
+int ReflowRow::visibleWidth() const
+{
+    // A row first laid out before the rows around it turned can be wider
+    // than the page's view (its width the unturned rows' minimum): it is
+    // judged by the part of it the view shows, so it turns too.
+    for (QWidget *p = m_host->parentWidget(); p; p = p->parentWidget()) {
+        if (auto *area = qobject_cast<QAbstractScrollArea *>(p)) {
+            const int shown = area->viewport()->width() - m_host->mapTo(area->viewport(), QPoint(0, 0)).x();
+            return shown > 0 ? std::min(m_host->width(), shown) : m_host->width();
+        }
+    }
+    return m_host->width();
 }

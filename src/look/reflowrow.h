@@ -31,6 +31,7 @@ protected:
 private:
     void fit();
     void fitSide();
+    int visibleWidth() const;
 
     QWidget *m_host;
     QBoxLayout *m_row;

@@ -4,9 +4,11 @@
 #include "look/fvrender.h"
 #include "look/fvscroll.h"
 #include "look/fvthemeroot.h"
+#include "look/reflowrow.h"
 #include "platform/prefs.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -108,6 +110,32 @@ private slots:
         showAt(&scroll, QSize(300, 400));
         QVERIFY(scroll.flat());
         QCOMPARE(scroll.content()->height(), 150);
+    }
+
+    // A row made wider than the page's view by a wide neighbour turns by
+    // the part the view shows, so the page can narrow back to the view.
+    void rowWiderThanItsViewTurns()
+    {
+        auto *page = new QWidget;
+        auto *box = new QVBoxLayout(page);
+        auto *wide = new QWidget;
+        wide->setMinimumWidth(800);
+        box->addWidget(wide);
+        auto *host = new QWidget;
+        auto *row = new QHBoxLayout(host);
+        row->addWidget(new QWidget);
+        row->addWidget(new QWidget);
+        box->addWidget(host);
+        auto *reflow = new ReflowRow(host, row, 500);
+        QScrollArea area;
+        area.setWidgetResizable(true);
+        area.setWidget(page);
+        showAt(&area, QSize(400, 300));
+        QTRY_VERIFY(reflow->stacked());
+        wide->setMinimumWidth(0);
+        area.resize(900, 300);
+        QTest::qWait(50);
+        QTRY_VERIFY(!reflow->stacked());
     }
 
     void columnScrollsNormally()
