@@ -4,6 +4,7 @@
 #include "kvscale.h"
 #include "kvshape.h"
 
+#include <QAbstractScrollArea>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QPainter>
@@ -130,11 +131,29 @@ void KVFocusRing::ownerEvent(QEvent *event)
     if (event->type() == QEvent::FocusIn) {
         // A click gives the focus too; only the keyboard's shows.
         m_lit = away ? m_resume : reason != Qt::MouseFocusReason;
+        if (m_lit)
+            setHost(roomyAncestor());
     } else {
         m_resume = away ? m_lit : true;
         m_lit = false;
     }
     sync();
+}
+
+QWidget *KVFocusRing::roomyAncestor() const
+{
+    // The nearest ancestor the whole ring fits in, never past the content of
+    // a scroll view (the ring must scroll with its control).
+    QWidget *parent = m_owner ? m_owner->parentWidget() : nullptr;
+    for (QWidget *a = parent; a; a = a->parentWidget()) {
+        const QRect ring(m_owner->mapTo(a, QPoint(0, 0)), m_owner->size());
+        QWidget *up = a->isWindow() ? nullptr : a->parentWidget();
+        const auto *area = up ? qobject_cast<QAbstractScrollArea *>(up->parentWidget()) : nullptr;
+        const bool last = !up || (area && area->viewport() == up);
+        if (a->rect().contains(ring.marginsAdded(reach())) || last)
+            return a == parent ? nullptr : a;
+    }
+    return nullptr;
 }
 
 void KVFocusRing::paintEvent(QPaintEvent *)

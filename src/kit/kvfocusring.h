@@ -49,6 +49,7 @@ private:
 
     KVFocusRing(QWidget *owner, double radius, std::function<QRectF()> area);
     QRectF ownerArea() const;
+    QWidget *roomyAncestor() const;
     int span() const;
 
     double m_radius;

@@ -92,7 +92,9 @@ void reveal(QWidget *w, int margin)
         QScrollBar *v = area->verticalScrollBar();
         QScrollBar *h = area->horizontalScrollBar();
         v->setValue(revealed(v->value(), page.height(), r.top(), r.bottom() + 1, margin));
-        h->setValue(revealed(h->value(), page.width(), r.left(), r.right() + 1, margin));
+        // An area that never scrolls sideways is not moved sideways: nothing could move it back.
+        if (area->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+            h->setValue(revealed(h->value(), page.width(), r.left(), r.right() + 1, margin));
     }
 }
 

@@ -93,6 +93,8 @@ private slots:
         AppModel &m = f.model();
         m.setSearchText(QStringLiteral("navigator"));
         m.openVehicle(9101, 2002);
+        m.setSelectedCode(QStringLiteral("P0420"));
+        m.setSelectedGuide(QStringLiteral("overheating"));
         KVZoom::setLevel(zoom);
         MainWindowFrame frame(m, NetStatus::shared());
         frame.setAttribute(Qt::WA_DontShowOnScreen);
@@ -131,6 +133,10 @@ private slots:
                 }
                 QCOMPARE(found, 1);
             }
+            // No widget reaches past its parent's edge, where it would be cut.
+            QStringList cut;
+            QTRY_VERIFY2((cut = cutOff(frame.content())).isEmpty(),
+                         qPrintable(screen.id() + QStringLiteral(": ") + cut.join(QStringLiteral(", "))));
             // Nor is a page cut off by its scroll area, which never scrolls sideways.
             for (const FVScroll *page : frame.findChildren<FVScroll *>()) {
                 const QScrollArea *area = page->scrollArea();
@@ -292,6 +298,25 @@ private:
                 over << QStringLiteral("%1 %2 (%3 px in %4)").arg(w->metaObject()->className(), w->objectName()).arg(w->width()).arg(room);
         }
         return over;
+    }
+
+    // The visible widgets under `root` that reach outside their parent, but
+    // for those a scroll area shows a part of and the rings and shadows drawn
+    // outside their owners on purpose.
+    static QStringList cutOff(const QWidget *root)
+    {
+        QStringList cut;
+        for (const QWidget *w : root->findChildren<QWidget *>()) {
+            const QWidget *p = w->parentWidget();
+            if (!w->isVisible() || qobject_cast<const KVOwnerFollower *>(w) || !p ||
+                qobject_cast<const QAbstractScrollArea *>(p->parentWidget()))
+                continue;
+            if (!p->rect().contains(w->geometry()))
+                cut << QStringLiteral("%1 %2 in %3 %4 (%5,%6 %7x%8 in %9x%10)")
+                           .arg(w->metaObject()->className(), w->objectName(), p->metaObject()->className(), p->objectName())
+                           .arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height()).arg(p->width()).arg(p->height());
+        }
+        return cut;
     }
 
     // The visible scroll page inside `screen`.

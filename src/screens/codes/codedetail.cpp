@@ -209,8 +209,10 @@ QWidget *CodeDetail::explanation(const OBDCode &info)
     // Header: code, title and tags on the left, the dial on the right.
     auto *header = new QWidget;
     auto *row = PtLayout::row(header, 20);
-    row->setAlignment(Qt::AlignTop);
-    auto *left = PtLayout::column(8, header);
+    // A widget of its own rather than a nested layout: its height for a
+    // width is then asked afresh whenever a label or the tags change.
+    auto *leftBox = new QWidget;
+    auto *left = PtLayout::column(leftBox, 8);
     e.code = monoLabel(QString(), 44);
     e.code->setObjectName(QStringLiteral("code"));
     KVAccessible::setHeading(e.code);
@@ -221,7 +223,7 @@ QWidget *CodeDetail::explanation(const OBDCode &info)
     left->addWidget(e.title);
     e.tags = tagFlow();
     left->addWidget(e.tags);
-    row->addLayout(left, 1);
+    row->addWidget(leftBox, 1);
 
     auto *dialBox = new QWidget;
     dialBox->setObjectName(QStringLiteral("dial"));
@@ -231,11 +233,20 @@ QWidget *CodeDetail::explanation(const OBDCode &info)
     e.why = wrapped(QString(), 11, QFont::Normal, pal.dim);
     e.why->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     dialColumn->addWidget(e.why);
-    dialBox->setFixedWidth(KVScale::ipt(190));
-    KVScaleWatch::follow(dialBox, [dialBox] { dialBox->setFixedWidth(KVScale::ipt(190)); });
     row->addWidget(dialBox, 0, Qt::AlignTop);
-    // A narrow header puts the dial below the code and its title.
-    new ReflowRow(header, row, 400);
+    // A narrow header puts the dial below the code and its title, centred
+    // across the panel.
+    const auto fitDial = [dialBox](bool stacked) {
+        if (stacked) {
+            dialBox->setMinimumWidth(0);
+            dialBox->setMaximumWidth(QWIDGETSIZE_MAX);
+        } else {
+            dialBox->setFixedWidth(KVScale::ipt(190));
+        }
+    };
+    auto *reflow = new ReflowRow(header, row, 400, fitDial);
+    fitDial(reflow->stacked());
+    KVScaleWatch::follow(dialBox, [reflow, fitDial] { fitDial(reflow->stacked()); });
     column->addWidget(bezel(header, 26, 20));
 
     // The note's panel is kept, hidden for a code without a note.

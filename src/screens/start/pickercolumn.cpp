@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpacerItem>
 #include <utility>
 #include <QVBoxLayout>
@@ -66,14 +67,25 @@ void PickerColumn::applyMetrics()
     m_list->setSpacing(KVScale::ipt(2));
     const int hintPad = KVScale::ipt(10);
     m_hint->setContentsMargins(hintPad, hintPad, hintPad, hintPad);
+    fitMinimumWidth();
     if (m_width) {
-        setMinimumWidth(KVScale::ipt(std::min(*m_width, std::max(72.0, *m_width * 0.3))));
         setMaximumWidth(KVScale::ipt(*m_width));
         updateGeometry();
-    } else {
-        // Room for its hint ("Choose a make.") on a narrow page.
-        setMinimumWidth(KVScale::ipt(kFlexibleMinimum));
     }
+}
+
+void PickerColumn::fitMinimumWidth()
+{
+    // Room for its hint ("Choose a make.") on a narrow page.
+    int least = KVScale::ipt(m_width ? std::min(*m_width, std::max(72.0, *m_width * 0.3)) : kFlexibleMinimum);
+    // A narrowed column still shows its first row whole, beside the scroll bar.
+    QScrollArea *area = m_scroll->scrollArea();
+    if (m_width && !m_rows.isEmpty() && area) {
+        const QMargins pad = m_list->contentsMargins();
+        least = std::max(least, m_rows.first()->minimumSizeHint().width() + pad.left() + pad.right() +
+                                    area->verticalScrollBar()->sizeHint().width());
+    }
+    setMinimumWidth(least);
 }
 
 QSize PickerColumn::sizeHint() const
@@ -233,6 +245,7 @@ void PickerColumn::setRows(const QList<Row> &rows)
             m_list->addItem(m_waitingSpace);
         }
         m_keys = keys;
+        fitMinimumWidth();
     } else {
         for (qsizetype i = 0; i < rows.size(); ++i)
             m_actions[i] = rows[i].action;

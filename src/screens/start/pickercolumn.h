@@ -77,6 +77,7 @@ protected:
 
 private:
     void applyMetrics();
+    void fitMinimumWidth();
     ChromeRow *makeRow(qsizetype i, bool selected, QWidget *label);
     // How many of `count` rows to make at once: those the column can show,
     // and the Tab stop `stop`.
