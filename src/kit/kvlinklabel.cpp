@@ -23,6 +23,23 @@ KVLinkLabel::KVLinkLabel(const QString &text, const QUrl &url, QWidget *parent)
     applyLinkColor();
 }
 
+void KVLinkLabel::setWraps(bool wraps)
+{
+    setWordWrap(wraps);
+    QSizePolicy policy(QSizePolicy::Maximum, wraps ? QSizePolicy::Preferred : QSizePolicy::Fixed);
+    policy.setHeightForWidth(wraps);
+    setSizePolicy(policy);
+}
+
+QSize KVLinkLabel::sizeHint() const
+{
+    if (!wordWrap())
+        return QLabel::sizeHint();
+    // Wrapped only where the row is narrower than the whole text.
+    const int w = fontMetrics().horizontalAdvance(text()) + 2 * margin() + 2;
+    return QSize(w, heightForWidth(w));
+}
+
 void KVLinkLabel::activate()
 {
     emit activated(m_url);

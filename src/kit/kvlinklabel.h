@@ -17,6 +17,11 @@ public:
 
     QUrl url() const { return m_url; }
 
+    // Wraps onto as many lines as the width needs (as tall as those lines,
+    // asking for its whole text on one line), or keeps to one line.
+    void setWraps(bool wraps);
+    QSize sizeHint() const override;
+
     // Opens the address (what a click does).
     Q_INVOKABLE void activate();
 

@@ -7,6 +7,7 @@
 
 #include "app/appmodel.h"
 #include "data/vorel.h"
+#include "garage/garageactions.h"
 #include "garage/garagestore.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvreturnkey.h"
@@ -44,6 +45,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 using TabWalk::settle;
@@ -225,17 +228,19 @@ private slots:
         Opener::reset();
     }
 
-    // In the smallest window at 200%: a Shift+Tab walk from the sidebar back
-    // through the vehicle page keeps every control it reaches in view; the
-    // code list opens the code the arrows move to.
+    // In the smallest window at 200%: on every screen, a Shift+Tab walk from
+    // the sidebar back through the page keeps each control it reaches whole
+    // in view; the code list opens the code the arrows move to.
     void smallWindow()
     {
         ShellFixture f;
         AppModel &m = f.model();
         FakeHttp http;
-        MainWindow::clearMakers();
-        MainWindow::registerScreen(Screen::Vehicle, [&] { return ScreenSetup::vehiclePage(m, NetStatus::shared(), http); });
-        MainWindow::registerScreen(Screen::Codes, [&] { return new CodesView(m); });
+        registerEveryScreen(m, http);
+        GarageVehicle v;
+        v.title = QStringLiteral("2002 Lincoln Navigator");
+        v.vehicleID = 9101;
+        QVERIFY(GarageActions::add(v, *m.garage()));
         KVZoom::setValue(2.0);
         MainWindowFrame frame(m, NetStatus::shared());
         frame.resize(MainWindowFrame::minimumWindowSize());
@@ -244,19 +249,34 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&frame));
         m.setCurrentVehicle(9101);
         m.setCurrentYear(2002);
-        m.setScreen(Screen::Vehicle);
-        settle();
-        QWidget *page = frame.content()->screenView();
-        frame.content()->sidebar()->row(Screen::Vehicle)->setFocus(Qt::TabFocusReason);
-        int onPage = 0;
-        for (int i = 0; i < 40; ++i) {
-            QTest::keyClick(focused(), Qt::Key_Tab, Qt::ShiftModifier);
-            settle();
-            QVERIFY2(!focused()->visibleRegion().isEmpty(), focused()->metaObject()->className());
-            onPage += page->isAncestorOf(focused()) ? 1 : 0;
+        m.setSelectedCode(QStringLiteral("P0420"));
+        m.openGuide(QStringLiteral("overheating"));
+        for (Screen screen : {Screen::Home, Screen::Vehicle, Screen::Codes, Screen::Guides, Screen::Obd1, Screen::Vin,
+                              Screen::Garage, Screen::Credits}) {
+            m.setScreen(screen);
+            QTest::qWait(100); // a new screen's rows turn over a few passes
+            QWidget *page = frame.content()->screenView();
+            frame.content()->sidebar()->row(screen)->setFocus(Qt::TabFocusReason);
+            int onPage = 0;
+            for (int i = 0; i < 30; ++i) {
+                QTest::keyClick(focused(), Qt::Key_Tab, Qt::ShiftModifier);
+                settle();
+                QWidget *w = focused();
+                const QRect shown = w->visibleRegion().boundingRect();
+                const QString where = QStringLiteral("%1 %2 %3: %4,%5 %6x%7 shown of %8x%9")
+                                          .arg(screen.id(), QString::fromLatin1(w->metaObject()->className()), w->objectName())
+                                          .arg(shown.x()).arg(shown.y()).arg(shown.width()).arg(shown.height())
+                                          .arg(w->width()).arg(w->height());
+                // A control taller or wider than the view shows in part.
+                QVERIFY2(shown == w->rect() || (!shown.isEmpty() && (w->width() > page->width() || w->height() > 200)),
+                         qPrintable(where));
+                onPage += page->isAncestorOf(w) ? 1 : 0;
+            }
+            QVERIFY2(onPage > 0, qPrintable(screen.id()));
         }
-        QVERIFY(onPage > 5);
+        QCOMPARE(frame.content()->sidebar()->findChild<QScrollArea *>()->horizontalScrollBar()->value(), 0);
 
+        m.setSelectedCode(std::nullopt);
         m.setScreen(Screen::Codes);
         settle();
         auto *list = frame.content()->screenView()->findChild<QListView *>(QStringLiteral("codeList"));

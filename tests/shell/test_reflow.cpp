@@ -35,6 +35,7 @@
 #include "vin/vinsetup.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QListView>
 #include <QScrollArea>
 #include <QTemporaryDir>
@@ -300,7 +301,8 @@ private:
         return over;
     }
 
-    // The visible widgets under `root` that reach outside their parent, but
+    // The visible widgets under `root` that reach outside their parent or
+    // wrap into more lines than they have room for, but
     // for those a scroll area shows a part of and the rings and shadows drawn
     // outside their owners on purpose.
     static QStringList cutOff(const QWidget *root)
@@ -311,6 +313,11 @@ private:
             if (!w->isVisible() || qobject_cast<const KVOwnerFollower *>(w) || !p ||
                 qobject_cast<const QAbstractScrollArea *>(p->parentWidget()))
                 continue;
+            // A wrapped text shorter than its lines.
+            const auto *label = qobject_cast<const QLabel *>(w);
+            if (label && label->wordWrap() && label->height() < label->heightForWidth(label->width()))
+                cut << QStringLiteral("%1 \"%2\" (%3 px of %4)").arg(w->metaObject()->className(), label->text().left(30))
+                           .arg(label->height()).arg(label->heightForWidth(label->width()));
             if (!p->rect().contains(w->geometry()))
                 cut << QStringLiteral("%1 %2 in %3 %4 (%5,%6 %7x%8 in %9x%10)")
                            .arg(w->metaObject()->className(), w->objectName(), p->metaObject()->className(), p->objectName())

@@ -143,7 +143,9 @@ void CreditsView::fitWidth()
             line->setDirection(narrow ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
     }
     for (QLabel *label : std::as_const(m_oneLine)) {
-        if (label)
+        if (auto *link = qobject_cast<KVLinkLabel *>(label))
+            link->setWraps(narrow);
+        else if (label)
             label->setWordWrap(narrow);
     }
 }

@@ -26,32 +26,13 @@ KVTextLabel *ScreenBits::wrapped(const QString &text, double points, QFont::Weig
     return label;
 }
 
-namespace {
-
-// A wrapping link that asks for its whole text on one line and wraps only
-// when the row is narrower.
-class WrappingLink final : public KVLinkLabel
-{
-public:
-    using KVLinkLabel::KVLinkLabel;
-
-    QSize sizeHint() const override
-    {
-        const QFontMetrics fm(font());
-        const int w = fm.horizontalAdvance(text()) + 2 * margin() + 2;
-        return QSize(w, heightForWidth(w));
-    }
-};
-
-} // namespace
-
 QWidget *ScreenBits::link(const QString &text, const QUrl &url, double points)
 {
     auto *row = new QWidget;
     auto *box = new QHBoxLayout(row);
     box->setContentsMargins(0, 0, 0, 0);
-    auto *label = new WrappingLink(text, url);
-    label->setWordWrap(true);
+    auto *label = new KVLinkLabel(text, url);
+    label->setWraps(true);
     label->setFont(FVFont::font(points));
     KVScaleWatch::follow(label, [label, points] { label->setFont(FVFont::font(points)); });
     box->addWidget(label);
