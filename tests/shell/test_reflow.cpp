@@ -187,6 +187,13 @@ private slots:
             if (w->isVisible() && w->mapTo(area->widget(), QPoint(w->width(), 0)).x() > room)
                 over << QStringLiteral("%1 %2 (%3 px)").arg(w->metaObject()->className(), w->objectName()).arg(w->width());
         }
+        // Every section as tall as its content at the page's width, and no
+        // room left over below the last.
+        QStringList cut;
+        QTRY_VERIFY2((cut = cutOff(page->content())).isEmpty(), qPrintable(cut.join(QStringLiteral(", "))));
+        const QWidget *credit = page->content()->findChild<QWidget *>(QStringLiteral("credit"));
+        const int slack = page->content()->height() - credit->geometry().bottom();
+        QVERIFY2(slack <= KVScale::ipt(20) + 1, qPrintable(QString::number(slack)));
         // Back to 100% with the full page open: every row turns back without
         // one layout pass nesting in another's.
         KVZoom::actualSize();
@@ -313,11 +320,13 @@ private:
             if (!w->isVisible() || qobject_cast<const KVOwnerFollower *>(w) || !p ||
                 qobject_cast<const QAbstractScrollArea *>(p->parentWidget()))
                 continue;
-            // A wrapped text shorter than its lines.
-            const auto *label = qobject_cast<const QLabel *>(w);
-            if (label && label->wordWrap() && label->height() < label->heightForWidth(label->width()))
-                cut << QStringLiteral("%1 \"%2\" (%3 px of %4)").arg(w->metaObject()->className(), label->text().left(30))
-                           .arg(label->height()).arg(label->heightForWidth(label->width()));
+            // A widget shorter than its height at its width (a wrapped text, a panel).
+            if (w->hasHeightForWidth() && w->height() < w->heightForWidth(w->width())) {
+                const auto *label = qobject_cast<const QLabel *>(w);
+                cut << QStringLiteral("%1 %2 \"%3\" (%4 px of %5)")
+                           .arg(w->metaObject()->className(), w->objectName(), label ? label->text().left(30) : QString())
+                           .arg(w->height()).arg(w->heightForWidth(w->width()));
+            }
             if (!p->rect().contains(w->geometry()))
                 cut << QStringLiteral("%1 %2 in %3 %4 (%5,%6 %7x%8 in %9x%10)")
                            .arg(w->metaObject()->className(), w->objectName(), p->metaObject()->className(), p->objectName())

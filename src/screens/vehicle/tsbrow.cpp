@@ -56,8 +56,11 @@ TSBRow::TSBRow(KVChromeButton *button, QWidget *parent)
     };
     metrics();
     KVScaleWatch::follow(this, metrics);
-    // A narrow page puts date, text and button under each other.
-    new ReflowRow(this, line, 420);
+    // A narrow page puts date, text and button under each other, and the
+    // type's tag under the components.
+    new ReflowRow(this, line, 420, [head = m_head](bool stacked) {
+        head->setDirection(stacked ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    });
 }
 
 void TSBRow::setBulletin(const TSB &tsb)
@@ -73,7 +76,8 @@ void TSBRow::setBulletin(const TSB &tsb)
         m_tag = nullptr;
         if (!type.isEmpty()) {
             m_tag = new Tag(type, QColor::fromRgbF(0.4f, 0.4f, 0.4f));
-            m_head->insertWidget(1, m_tag, 0, Qt::AlignVCenter);
+            // Aligned left too, so that stacked it does not cap the width of the texts.
+            m_head->insertWidget(1, m_tag, 0, Qt::AlignLeft | Qt::AlignVCenter);
         }
     }
     m_summary->setPlain(TSBListRules::summary(tsb));

@@ -100,19 +100,26 @@ QWidget *VehicleView::buildPage()
         }
         m_sections.insert(s, w);
         m_column->addWidget(w);
+        takeViewWidth(w);
     }
     // Room the column has beyond its sections stays below them: while a
     // shorter section is laid out before the column shrinks to fit, the
     // sections above it keep their places and are not drawn again.
     m_column->addStretch(1);
-    // A scrolled page takes the view's width, whatever its sections would
-    // like: they reflow to it rather than push the page wider.
-    if (!FVRender::snapshotMode) {
-        QSizePolicy policy = column->sizePolicy();
-        policy.setHorizontalPolicy(QSizePolicy::Ignored);
-        column->setSizePolicy(policy);
-    }
+    takeViewWidth(column);
     return new FVScroll(column);
+}
+
+void VehicleView::takeViewWidth(QWidget *w)
+{
+    // A scrolled page and its sections take the view's width, whatever they
+    // would like: they reflow to it rather than push the page wider, and each
+    // section's height is measured at the width it is given.
+    if (FVRender::snapshotMode)
+        return;
+    QSizePolicy policy = w->sizePolicy();
+    policy.setHorizontalPolicy(QSizePolicy::Ignored);
+    w->setSizePolicy(policy);
 }
 
 void VehicleView::applyMetrics()
@@ -202,6 +209,7 @@ void VehicleView::setSection(VehiclePage::Section section, QWidget *panel)
         return;
     if (panel->objectName().isEmpty())
         panel->setObjectName(VehiclePage::sectionName(section));
+    takeViewWidth(panel);
     delete m_column->replaceWidget(old, panel); // the old item is ours
     m_sections.insert(section, panel);
     delete old;

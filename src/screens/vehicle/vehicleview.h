@@ -66,6 +66,7 @@ signals:
 private:
     QWidget *buildEmptyState();
     QWidget *buildPage();
+    static void takeViewWidth(QWidget *w);
     void refresh();
     void applyMetrics();
     // Whether `focus` is on the header's year menu or recall lookup, which
