@@ -19,6 +19,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <algorithm>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -147,13 +148,28 @@ void KVRNHelpViewer::applyMetrics()
     const int pad = KVScale::ipt(kOuterPadding);
     row->setContentsMargins(pad, pad, pad, pad);
     row->setSpacing(KVScale::ipt(kColumnGap));
-    m_leftPanel->setFixedWidth(KVScale::ipt(kListWidth));
+    fitList();
     static_cast<QVBoxLayout *>(m_search->parentWidget()->layout())->setSpacing(KVScale::ipt(10));
     m_listLayout->setSpacing(KVScale::ipt(4));
     if (QWidget *page = m_pageScroll->widget())
         page->layout()->setSpacing(KVScale::ipt(10));
     // Never more than the screen holds, even at the largest zoom.
     setMinimumSize(KVScreenFit::within(QSize(KVScale::ipt(680), KVScale::ipt(440))));
+}
+
+void KVRNHelpViewer::fitList()
+{
+    // The list keeps its width while the page beside it has more; a narrow
+    // window (a large zoom) gives it two fifths, so the page stays readable.
+    const int room = width() - 2 * KVScale::ipt(kOuterPadding) - KVScale::ipt(kColumnGap);
+    const int full = KVScale::ipt(kListWidth);
+    m_leftPanel->setFixedWidth(std::clamp(room * 2 / 5, std::min(full, KVScale::ipt(150)), full));
+}
+
+void KVRNHelpViewer::resizeEvent(QResizeEvent *event)
+{
+    fitList();
+    QWidget::resizeEvent(event);
 }
 
 void KVRNHelpViewer::setQuery(const QString &query)
@@ -282,7 +298,9 @@ void KVRNHelpViewer::rebuildPage()
         dividerLayout->addWidget(divider);
         dividerBox->setParent(page);
         column->addWidget(dividerBox);
-        column->addWidget(new KVLicCredit(page), 0, Qt::AlignLeft);
+        auto *credit = new KVLicCredit(page);
+        credit->setWraps(true);
+        column->addWidget(credit, 0, Qt::AlignLeft);
     }
     column->addStretch(1);
     // The page is as tall as its wrapped text at the panel's width; an

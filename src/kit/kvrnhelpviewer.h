@@ -44,11 +44,15 @@ public:
     QLabel *pageTitle() const { return m_pageTitle; }
     QScrollArea *pageScroll() const { return m_pageScroll; }
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void refresh();
     void rebuildList(const KVRNHelpTopics &results);
     void rebuildPage();
     void applyMetrics();
+    void fitList();
     // Scrolls the topic list to the current topic's row, once laid out.
     void scrollToCurrent();
     void revealCurrent();

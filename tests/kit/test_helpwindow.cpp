@@ -164,6 +164,23 @@ private slots:
         }
     }
 
+    // At 200% in a window the screen holds, the list gives way and the page
+    // shows its text whole, the credit line included.
+    void narrowPageFitsItsView()
+    {
+        KVScale::shared().setFactor(2.0);
+        {
+            KVRNHelpViewer v(QStringLiteral("look"));
+            v.setAttribute(Qt::WA_DontShowOnScreen);
+            v.resize(845, 600);
+            v.show();
+            QTest::qWait(100);
+            QVERIFY(v.pageScroll()->width() > 300);
+            QTRY_VERIFY(v.pageScroll()->widget()->width() <= v.pageScroll()->viewport()->width());
+        }
+        KVScale::shared().setFactor(1.0);
+    }
+
     void clickedTopicStaysOnThePage()
     {
         KVRNHelpViewer v;
