@@ -78,7 +78,7 @@ int revealed(int value, int page, int lo, int hi, int margin)
 
 } // namespace
 
-void reveal(QWidget *w, int margin)
+void reveal(QWidget *w, int margin, const QRect &part)
 {
     if (!w)
         return;
@@ -87,7 +87,8 @@ void reveal(QWidget *w, int margin)
         auto *area = qobject_cast<QScrollArea *>(p);
         if (!area || !area->widget() || !area->widget()->isAncestorOf(w))
             continue;
-        const QRect r(w->mapTo(area->widget(), QPoint(0, 0)), w->size());
+        const QRect shown = part.isNull() ? w->rect() : part;
+        const QRect r(w->mapTo(area->widget(), shown.topLeft()), shown.size());
         const QSize page = area->viewport()->size();
         QScrollBar *v = area->verticalScrollBar();
         QScrollBar *h = area->horizontalScrollBar();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 class QScrollArea;
 class QWidget;
 
@@ -23,8 +25,8 @@ QScrollArea *around(QWidget *content);
 // nothing.
 void followFocus();
 
-// Scrolls every scroll area around `w` so that `w` shows, with `margin`
-// pixels around it where there is room.
-void reveal(QWidget *w, int margin);
+// Scrolls every scroll area around `w` so that `w` (or `part` of it, in its
+// own coordinates) shows, with `margin` pixels around it where there is room.
+void reveal(QWidget *w, int margin, const QRect &part = QRect());
 
 } // namespace KVScrollArea

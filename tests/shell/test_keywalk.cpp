@@ -289,6 +289,9 @@ private slots:
         key(Qt::Key_Down);
         const auto *codes = static_cast<const CodeListModel *>(list->model());
         QCOMPARE(list->currentIndex().row(), 2);
+        // The row the arrows reach shows in the page's view, whole.
+        const QRect row = list->visualRect(list->currentIndex());
+        QCOMPARE(list->viewport()->visibleRegion().intersected(row).boundingRect(), row);
         QCOMPARE(m.selectedCode().value_or(QString()), codes->codeAt(2));
 
         KVZoom::actualSize();

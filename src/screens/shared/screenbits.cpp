@@ -3,6 +3,7 @@
 #include "data/provenance.h"
 #include "kit/kvlinklabel.h"
 #include "kit/kvscale.h"
+#include "kit/kvscrollarea.h"
 #include "kit/kvscalewatch.h"
 #include "kit/kvtextlabel.h"
 #include "look/bezel.h"
@@ -162,8 +163,11 @@ void ScreenBits::rowList(QListView *list, std::function<void(int)> open)
     QObject::connect(list->selectionModel(), &QItemSelectionModel::currentChanged, list,
                      [list, openIndex](const QModelIndex &current) {
                          const CurrentWhileFocused *keeper = CurrentWhileFocused::of(list);
-                         if (current.isValid() && list->hasFocus() && !(keeper && keeper->restoring()))
+                         if (current.isValid() && list->hasFocus() && !(keeper && keeper->restoring())) {
                              openIndex(current);
+                             // A list taller than the page's view brings the row into it.
+                             KVScrollArea::reveal(list->viewport(), KVScale::ipt(8), list->visualRect(current));
+                         }
                      });
 }
 
