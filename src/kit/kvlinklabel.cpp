@@ -6,6 +6,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
 
 KVLinkLabel::KVLinkLabel(const QString &text, const QUrl &url, QWidget *parent)
     : QLabel(parent)
@@ -38,6 +40,35 @@ QSize KVLinkLabel::sizeHint() const
     // Wrapped only where the row is narrower than the whole text.
     const int w = fontMetrics().horizontalAdvance(text()) + 2 * margin() + 2;
     return QSize(w, heightForWidth(w));
+}
+
+void KVLinkLabel::setElided(bool elided)
+{
+    m_elided = elided;
+    updateGeometry();
+    update();
+}
+
+QSize KVLinkLabel::minimumSizeHint() const
+{
+    const QSize whole = QLabel::minimumSizeHint();
+    if (!m_elided || wordWrap())
+        return whole;
+    const QMargins m = contentsMargins();
+    return QSize(std::min(whole.width(), fontMetrics().horizontalAdvance(QStringLiteral("www\u2026com")) + m.left() + m.right()),
+                 whole.height());
+}
+
+void KVLinkLabel::paintEvent(QPaintEvent *event)
+{
+    const QRect r = contentsRect();
+    if (!m_elided || wordWrap() || fontMetrics().horizontalAdvance(text()) <= r.width()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(r, int(alignment()), fontMetrics().elidedText(text(), Qt::ElideMiddle, r.width()));
 }
 
 void KVLinkLabel::activate()

@@ -21,6 +21,11 @@ public:
     // asking for its whole text on one line), or keeps to one line.
     void setWraps(bool wraps);
     QSize sizeHint() const override;
+    // A one-line link that may be narrower than its text (an address): it
+    // then shows the text's two ends around an ellipsis; the whole text stays
+    // its accessible name.
+    void setElided(bool elided);
+    QSize minimumSizeHint() const override;
 
     // Opens the address (what a click does).
     Q_INVOKABLE void activate();
@@ -33,10 +38,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void applyLinkColor();
 
     QUrl m_url;
     bool m_pressed = false;
+    bool m_elided = false;
 };

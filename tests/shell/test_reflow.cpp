@@ -1,5 +1,6 @@
 // Every screen fits the window's width at the smallest window size and at the
 // largest zoom: nothing scrolls sideways.
+#include "everyscreen.h"
 #include "shellfixture.h"
 
 #include "app/appmodel.h"
@@ -96,6 +97,12 @@ private slots:
         m.openVehicle(9101, 2002);
         m.setSelectedCode(QStringLiteral("P0420"));
         m.setSelectedGuide(QStringLiteral("overheating"));
+        GarageVehicle saved; // the code's garage row then offers its commands
+        saved.title = QStringLiteral("2002 Lincoln Navigator");
+        saved.vehicleID = 9101;
+        QVERIFY(GarageActions::add(saved, *m.garage()));
+        FakeHttp http;
+        registerEveryScreen(m, http);
         KVZoom::setLevel(zoom);
         MainWindowFrame frame(m, NetStatus::shared());
         frame.setAttribute(Qt::WA_DontShowOnScreen);
@@ -152,6 +159,9 @@ private slots:
             }
         }
         KVZoom::actualSize();
+        ScreenSetup::registerAll();
+        VINSetup::registerScreen();
+        GarageSetup::registerScreen();
     }
 
     // A full vehicle page (photo, chips, chart, investigations, bulletins)

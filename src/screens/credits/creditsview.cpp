@@ -170,8 +170,11 @@ QWidget *CreditsView::sourcesPanel()
         auto *col = new QVBoxLayout;
         col->setSpacing(0);
         text(col, row.name, 12.5, QFont::DemiBold);
-        if (row.link)
-            col->addWidget(link(source.url, *row.link, 11), 0, Qt::AlignLeft);
+        if (row.link) {
+            KVLinkLabel *address = link(source.url, *row.link, 11);
+            address->setElided(true); // a narrow page shortens a long address
+            col->addWidget(address, 0, Qt::AlignLeft);
+        }
         if (!row.retrieved.isEmpty())
             text(col, row.retrieved, 10.5, QFont::Normal, palette.dim);
         line->addLayout(col, 1);

@@ -11,6 +11,7 @@
 #include "kit/kvtextlabel.h"
 #include "look/fvpalette.h"
 #include "look/gaugelabel.h"
+#include "look/reflowrow.h"
 #include "reportmenu.h"
 
 #include <QHBoxLayout>
@@ -59,6 +60,12 @@ CodeGarageRow::CodeGarageRow(GarageStore &g, AppModel &m, const QString &code, Q
     auto metrics = [row] { row->setSpacing(KVScale::ipt(14)); };
     metrics();
     KVScaleWatch::follow(this, metrics);
+    // A narrow pane puts the heading, the commands and the note under one
+    // another, the commands at the left.
+    new ReflowRow(content, row, 560, [row, commands = QList<QWidget *>{m_save, m_report}](bool stacked) {
+        for (QWidget *w : commands)
+            row->setAlignment(w, stacked ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignVCenter);
+    });
 
     m_observer->watchGarage(&m_store);
     m_observer->refreshNow();
