@@ -8,6 +8,7 @@
 #include "vehiclematch.h"
 
 #include <QFile>
+#include <cmath>
 #include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
@@ -141,16 +142,17 @@ void AgencyImport::importEngines(Model &m)
             const int year = get("year").toInt(&ok);
             if (!ok || year < 1900 || year > 2100)
                 fail(QStringLiteral("year"), QStringLiteral("\"%1\" is not a model year").arg(get("year")));
-            const auto number = [&](const char *name) {
+            // A number in the range an engine can have (no infinity, no count past any engine's).
+            const auto number = [&](const char *name, double most) {
                 const QString v = get(name);
                 bool good = v.isEmpty();
                 const double d = v.isEmpty() ? 0.0 : v.toDouble(&good);
-                if (!good || d < 0)
-                    fail(QLatin1String(name), QStringLiteral("\"%1\" is not a number").arg(v));
+                if (!good || !std::isfinite(d) || d < 0 || d > most)
+                    fail(QLatin1String(name), QStringLiteral("\"%1\" is not a number from 0 to %2").arg(v).arg(most));
                 return d;
             };
-            const double litres = number("displ");
-            const double cylinders = number("cylinders");
+            const double litres = number("displ", 20);
+            const double cylinders = number("cylinders", 24);
             // The reviewed names table first; names it does not know go to the name matcher.
             QList<const Vehicle *> found;
             const EpaNames::Answer named = m_epaNames.look(get("make"), get("model"), year, litres);
