@@ -128,6 +128,27 @@ private slots:
         QCOMPARE(halo->geometry(), QRect(147, -3, 56, 36));
     }
 
+    // A control flush with its container's edge has its ring drawn in the
+    // nearest ancestor with room for it, which it then follows.
+    void focusRingFindsRoom()
+    {
+        QWidget host;
+        auto *first = new QLineEdit(&host);
+        first->setGeometry(10, 10, 100, 24);
+        auto *box = new QWidget(&host);
+        box->setGeometry(20, 60, 200, 40);
+        auto *flush = new QLineEdit(box);
+        flush->setGeometry(0, 0, 120, 24);
+        KVFocusRing *ring = KVFocusRing::attach(flush, 4);
+        showActive(&host);
+        first->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(first, Qt::Key_Tab);
+        QCOMPARE(ring->parentWidget(), &host);
+        QVERIFY(ring->geometry().contains(QRect(flush->mapTo(&host, QPoint(0, 0)), flush->size())));
+        box->move(30, 70);
+        QCOMPARE(ring->geometry().center(), QRect(flush->mapTo(&host, QPoint(0, 0)), flush->size()).center());
+    }
+
     void focusRingShowsForKeyboardFocusOnly()
     {
         QWidget host;

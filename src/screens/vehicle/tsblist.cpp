@@ -8,7 +8,6 @@
 #include "data/vorel.h"
 #include "divider.h"
 #include "kit/kvchromebutton.h"
-#include "kit/kvfocusring.h"
 #include "kit/kvnote.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
@@ -236,12 +235,6 @@ TSBList::Row TSBList::makeRow(const TSB &tsb)
     auto *row = r.row = new TSBRow(r.button);
     connect(r.button, &QAbstractButton::clicked, this, [this, row] { openTSB(row->bulletin()); });
     row->setBulletin(tsb);
-    // The row ends at the button's top and trailing edges: its focus ring
-    // is drawn in the panel, which has room around the rows.
-    for (KVFocusRing *ring : r.row->findChildren<KVFocusRing *>(Qt::FindDirectChildrenOnly)) {
-        if (ring->owner() == r.button)
-            ring->setHost(this);
-    }
     r.divider = new Divider;
     return r;
 }
