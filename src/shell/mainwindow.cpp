@@ -276,8 +276,27 @@ void MainWindow::focusScreen()
     QWidget *stop = named ? firstTabStop(named, this) : nullptr;
     if (!stop)
         stop = firstTabStop(m_view, this);
-    // A screen without a stop yet still takes the focus, so Tab goes on inside it.
-    (stop ? stop : m_view)->setFocus(Qt::OtherFocusReason);
+    // A screen without a stop yet still takes the focus, so Tab goes on inside
+    // it; so does one whose first stop lies below what its view shows at the
+    // top, so that the page starts at its top and Tab then goes to the stop.
+    (stop && shownAtTop(stop) ? stop : m_view)->setFocus(Qt::OtherFocusReason);
+}
+
+bool MainWindow::shownAtTop(QWidget *stop) const
+{
+    if (!stop->isVisible())
+        return true;
+    // Laid out now, so that the stop stands where it will be drawn.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    for (QWidget *p = stop->parentWidget(); p && p != this; p = p->parentWidget()) {
+        auto *area = qobject_cast<QScrollArea *>(p);
+        if (!area || !area->widget() || !area->widget()->isAncestorOf(stop))
+            continue;
+        const int top = stop->mapTo(area->viewport(), QPoint(0, 0)).y();
+        if (top < 0 || top + stop->height() > area->viewport()->height())
+            return false;
+    }
+    return true;
 }
 
 void MainWindow::syncSheet()

@@ -253,9 +253,13 @@ private slots:
         m.openGuide(QStringLiteral("overheating"));
         for (Screen screen : {Screen::Home, Screen::Vehicle, Screen::Codes, Screen::Guides, Screen::Obd1, Screen::Vin,
                               Screen::Garage, Screen::Credits}) {
+            frame.content()->screenView()->setFocus(); // the keyboard follows into the next screen
             m.setScreen(screen);
             QTest::qWait(100); // a new screen's rows turn over a few passes
             QWidget *page = frame.content()->screenView();
+            // The page starts at its top, whatever its first control.
+            for (const QScrollArea *area : page->findChildren<QScrollArea *>())
+                QVERIFY2(area->verticalScrollBar()->value() == 0, qPrintable(screen.id()));
             frame.content()->sidebar()->row(screen)->setFocus(Qt::TabFocusReason);
             int onPage = 0;
             for (int i = 0; i < 30; ++i) {
