@@ -30,6 +30,8 @@
 #include "kit/kvzoomhost.h"
 #include "look/fvscroll.h"
 #include "screens/screensetup.h"
+#include "screens/start/homeview.h"
+#include "screens/start/pickercolumn.h"
 #include "screens/guides/guiderunner.h"
 #include "screens/guides/guidesview.h"
 #include "screens/vehicle/vehicleview.h"
@@ -141,14 +143,16 @@ private slots:
                 }
                 QCOMPARE(found, 1);
             }
+            // At 200% the picker's columns stand under one another, the models readable.
+            if (auto *home = qobject_cast<HomeView *>(frame.content()->screenView()); home && zoom == 200)
+                QTRY_VERIFY(home->modelColumn()->width() > KVScale::ipt(200));
             // No widget reaches past its parent's edge, where it would be cut.
             QStringList cut;
             QTRY_VERIFY2((cut = cutOff(frame.content())).isEmpty(),
                          qPrintable(screen.id() + QStringLiteral(": ") + cut.join(QStringLiteral(", "))));
-            // Nor is a page cut off by its scroll area, which never scrolls sideways.
-            for (const FVScroll *page : frame.findChildren<FVScroll *>()) {
-                const QScrollArea *area = page->scrollArea();
-                if (area && area->isVisible() && area->widget()) {
+            // Nor is a page or list cut off by its scroll area, which never scrolls sideways.
+            for (const QScrollArea *area : frame.findChildren<QScrollArea *>()) {
+                if (area->isVisible() && area->widget()) {
                     // Rows turn after the resize that narrows them, a turn of the event loop later.
                     QTRY_VERIFY2(area->widget()->width() <= area->viewport()->width(),
                              qPrintable(QStringLiteral("%1: %2 px in a %3 px area")

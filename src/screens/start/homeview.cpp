@@ -133,6 +133,17 @@ void HomeView::build()
     m_columnsRow->addWidget(m_makes);
     m_columnsRow->addWidget(m_models, 1);
     m_picker->addWidget(m_columns);
+    // Too narrow for three readable columns (a small window, a large zoom),
+    // they stand under one another at the whole width, a few rows each.
+    new ReflowRow(m_columns, m_columnsRow, 500, [this](bool stacked) {
+        m_columnsStacked = stacked;
+        for (PickerColumn *c : {m_years, m_makes, m_models})
+            c->setStacked(stacked);
+        for (int i = 0; i < 2; ++i)
+            m_columnsRow->setStretch(i, stacked ? 1 : 0);
+        if (m_root)
+            applyMetrics();
+    });
 
     m_note = new KVTextLabel(12);
     m_note->setWordWrap(true);
@@ -188,7 +199,7 @@ void HomeView::applyMetrics()
     m_root->setSpacing(KVScale::ipt(14));
     m_picker->setSpacing(KVScale::ipt(12));
     m_columnsRow->setSpacing(KVScale::ipt(12));
-    m_columns->setFixedHeight(KVScale::ipt(420));
+    m_columns->setFixedHeight(KVScale::ipt(m_columnsStacked ? 3 * 190 + 2 * 12 : 420));
     m_bottom->setSpacing(KVScale::ipt(14));
     m_exampleBox->setSpacing(KVScale::ipt(8));
     m_contentsBox->setSpacing(KVScale::ipt(8));

@@ -47,6 +47,7 @@ private:
     ModelObserver *m_observer;
     QVBoxLayout *m_root = nullptr;
     bool m_narrow = false; // stacked panels, smaller margins
+    bool m_columnsStacked = false;
     QVBoxLayout *m_picker = nullptr;
     QHBoxLayout *m_columnsRow = nullptr;
     QWidget *m_columns = nullptr;

@@ -69,18 +69,28 @@ void PickerColumn::applyMetrics()
     m_hint->setContentsMargins(hintPad, hintPad, hintPad, hintPad);
     fitMinimumWidth();
     if (m_width) {
-        setMaximumWidth(KVScale::ipt(*m_width));
+        setMaximumWidth(m_stacked ? QWIDGETSIZE_MAX : KVScale::ipt(*m_width));
         updateGeometry();
     }
+}
+
+void PickerColumn::setStacked(bool stacked)
+{
+    if (m_stacked == stacked)
+        return;
+    m_stacked = stacked;
+    setSizePolicy(m_width && !stacked ? QSizePolicy::Fixed : QSizePolicy::Expanding, QSizePolicy::Expanding);
+    applyMetrics();
 }
 
 void PickerColumn::fitMinimumWidth()
 {
     // Room for its hint ("Choose a make.") on a narrow page.
     int least = KVScale::ipt(m_width ? std::min(*m_width, std::max(72.0, *m_width * 0.3)) : kFlexibleMinimum);
-    // A narrowed column still shows its first row whole, beside the scroll bar.
+    // A narrowed column of rows alike (the years) still shows them whole,
+    // beside the scroll bar.
     QScrollArea *area = m_scroll->scrollArea();
-    if (m_width && !m_rows.isEmpty() && area) {
+    if (m_width && m_uniform && !m_rows.isEmpty() && area) {
         const QMargins pad = m_list->contentsMargins();
         least = std::max(least, m_rows.first()->minimumSizeHint().width() + pad.left() + pad.right() +
                                     area->verticalScrollBar()->sizeHint().width());

@@ -46,6 +46,8 @@ public:
     PickerColumn(const QString &title, std::optional<double> width, QWidget *parent = nullptr);
 
     void setHint(const std::optional<QString> &hint);
+    // Stacked under the other columns, the column takes the whole width.
+    void setStacked(bool stacked);
     void setRows(const QList<Row> &rows);
 
     QString title() const;
@@ -92,6 +94,7 @@ private:
     void showHighlight(qsizetype focused);
 
     std::optional<double> m_width;
+    bool m_stacked = false;
     KVTextLabel *m_title;
     KVTextLabel *m_hint;
     QVBoxLayout *m_list;
