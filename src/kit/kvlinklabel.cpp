@@ -59,10 +59,25 @@ QSize KVLinkLabel::minimumSizeHint() const
                  whole.height());
 }
 
+bool KVLinkLabel::isCut() const
+{
+    return m_elided && !wordWrap() && fontMetrics().horizontalAdvance(text()) > contentsRect().width();
+}
+
+void KVLinkLabel::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    // Cut short, the tooltip gives the whole text before the address.
+    if (m_elided) {
+        const QString url = m_url.toString();
+        setToolTip(isCut() && text() != url ? text() + u'\n' + url : url);
+    }
+}
+
 void KVLinkLabel::paintEvent(QPaintEvent *event)
 {
     const QRect r = contentsRect();
-    if (!m_elided || wordWrap() || fontMetrics().horizontalAdvance(text()) <= r.width()) {
+    if (!isCut()) {
         QLabel::paintEvent(event);
         return;
     }

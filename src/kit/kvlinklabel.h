@@ -23,8 +23,10 @@ public:
     QSize sizeHint() const override;
     // A one-line link that may be narrower than its text (an address): it
     // then shows the text's two ends around an ellipsis; the whole text stays
-    // its accessible name.
+    // its accessible name and joins the address in its tooltip.
     void setElided(bool elided);
+    // Whether the text is shortened now.
+    bool isCut() const;
     QSize minimumSizeHint() const override;
 
     // Opens the address (what a click does).
@@ -39,6 +41,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void applyLinkColor();

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <algorithm>
 #include <QFocusEvent>
+#include <QList>
 #include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -76,6 +77,18 @@ int revealed(int value, int page, int lo, int hi, int margin)
     return value;
 }
 
+// The scroll areas whose content holds `w`, innermost first.
+QList<QScrollArea *> areasAround(const QWidget *w)
+{
+    QList<QScrollArea *> out;
+    for (QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
+        auto *area = qobject_cast<QScrollArea *>(p);
+        if (area && area->widget() && area->widget()->isAncestorOf(w))
+            out.append(area);
+    }
+    return out;
+}
+
 } // namespace
 
 void reveal(QWidget *w, int margin, const QRect &part)
@@ -83,10 +96,7 @@ void reveal(QWidget *w, int margin, const QRect &part)
     if (!w)
         return;
     // Inner areas first: an outer one then sees where the inner one put it.
-    for (QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
-        auto *area = qobject_cast<QScrollArea *>(p);
-        if (!area || !area->widget() || !area->widget()->isAncestorOf(w))
-            continue;
+    for (QScrollArea *area : areasAround(w)) {
         const QRect shown = part.isNull() ? w->rect() : part;
         const QRect r(w->mapTo(area->widget(), shown.topLeft()), shown.size());
         const QSize page = area->viewport()->size();
@@ -97,6 +107,16 @@ void reveal(QWidget *w, int margin, const QRect &part)
         if (area->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
             h->setValue(revealed(h->value(), page.width(), r.left(), r.right() + 1, margin));
     }
+}
+
+bool showsWholeHeight(const QWidget *w)
+{
+    for (const QScrollArea *area : areasAround(w)) {
+        const int top = w->mapTo(area->viewport(), QPoint(0, 0)).y();
+        if (top < 0 || top + w->height() > area->viewport()->height())
+            return false;
+    }
+    return true;
 }
 
 QScrollArea *plain(QWidget *parent)

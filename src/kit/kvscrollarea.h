@@ -28,5 +28,7 @@ void followFocus();
 // Scrolls every scroll area around `w` so that `w` (or `part` of it, in its
 // own coordinates) shows, with `margin` pixels around it where there is room.
 void reveal(QWidget *w, int margin, const QRect &part = QRect());
+// Whether every scroll area around `w` shows the whole of its height now.
+bool showsWholeHeight(const QWidget *w);
 
 } // namespace KVScrollArea

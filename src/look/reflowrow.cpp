@@ -57,7 +57,7 @@ bool ReflowRow::eventFilter(QObject *watched, QEvent *event)
     // Turned after the resize, not inside it: a row turning within a scroll
     // area's resize resizes the area's content again, and a page of rows on
     // the edge would nest those passes without end.
-    if ((watched == m_host || watched == m_viewport) && event->type() == QEvent::Resize && !m_queued) {
+    if (watched == m_host && event->type() == QEvent::Resize && !m_queued) {
         m_queued = true;
         QMetaObject::invokeMethod(this, [this] {
             m_queued = false;
@@ -74,8 +74,7 @@ void ReflowRow::fit()
         return;
     // A row squeezed to its own minimum stacks too (its content may need more
     // than the break allows for); once stacked it waits for the full break.
-    watchViewport();
-    const bool squeezed = !m_stacked && m_host->contentsRect().width() <= m_row->minimumSize().width();
+    const bool squeezed = !m_stacked && m_host->width() <= m_row->minimumSize().width();
     const bool stacked = squeezed || stacks(visibleWidth(), KVScale::factor(), m_break);
     if (m_known && stacked == m_stacked)
         return;
@@ -85,24 +84,6 @@ void ReflowRow::fit()
     fitSide();
     if (m_changed)
         m_changed(stacked);
-}
-
-void ReflowRow::watchViewport()
-{
-    // A view that narrows leaves a row held wide by its own minimum at its
-    // width: the view's resizes are watched too.
-    QWidget *viewport = nullptr;
-    for (QWidget *p = m_host->parentWidget(); p && !viewport; p = p->parentWidget()) {
-        if (auto *area = qobject_cast<QAbstractScrollArea *>(p))
-            viewport = area->viewport();
-    }
-    if (viewport == m_viewport)
-        return;
-    if (m_viewport)
-        m_viewport->removeEventFilter(this);
-    m_viewport = viewport;
-    if (m_viewport)
-        m_viewport->installEventFilter(this);
 }
 
 int ReflowRow::visibleWidth() const

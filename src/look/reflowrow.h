@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <functional>
 
 class QBoxLayout;
@@ -33,10 +32,8 @@ private:
     void fit();
     void fitSide();
     int visibleWidth() const;
-    void watchViewport();
 
     QWidget *m_host;
-    QPointer<QWidget> m_viewport; // of the scroll area the row is seen through
     QBoxLayout *m_row;
     double m_break;
     std::function<void(bool)> m_changed;

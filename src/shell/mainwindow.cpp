@@ -279,24 +279,9 @@ void MainWindow::focusScreen()
     // A screen without a stop yet still takes the focus, so Tab goes on inside
     // it; so does one whose first stop lies below what its view shows at the
     // top, so that the page starts at its top and Tab then goes to the stop.
-    (stop && shownAtTop(stop) ? stop : m_view)->setFocus(Qt::OtherFocusReason);
-}
-
-bool MainWindow::shownAtTop(QWidget *stop) const
-{
-    if (!stop->isVisible())
-        return true;
-    // Laid out now, so that the stop stands where it will be drawn.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    for (QWidget *p = stop->parentWidget(); p && p != this; p = p->parentWidget()) {
-        auto *area = qobject_cast<QScrollArea *>(p);
-        if (!area || !area->widget() || !area->widget()->isAncestorOf(stop))
-            continue;
-        const int top = stop->mapTo(area->viewport(), QPoint(0, 0)).y();
-        if (top < 0 || top + stop->height() > area->viewport()->height())
-            return false;
-    }
-    return true;
+    // (A stop not shown yet is placed later, with the page at its top.)
+    const bool shown = stop && (!stop->isVisible() || KVScrollArea::showsWholeHeight(stop));
+    (shown ? stop : m_view)->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::syncSheet()

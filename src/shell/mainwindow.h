@@ -78,8 +78,6 @@ private:
     void showScreen(Screen screen);
     void syncSheet();
     void focusScreen();
-    // Whether `stop` shows whole in the screen's view scrolled to its top.
-    bool shownAtTop(QWidget *stop) const;
     QWidget *makeScreen(Screen screen);
     // Takes the view out of the area: a kept screen is hidden, any other deleted.
     void retire(QWidget *view);

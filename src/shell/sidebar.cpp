@@ -98,7 +98,7 @@ Sidebar::Sidebar(AppModel &m, QWidget *parent)
     m_credit->setWordWrap(true);
     m_column->addWidget(m_credit);
     auto *maker = new KVLinkLabel(FVInfo::creditLine(), FVInfo::website(), this);
-    maker->setWraps(true); // a narrow sidebar at a large zoom
+    maker->setElided(true); // a narrow sidebar at a large zoom
     m_makerLink = maker;
     m_column->addWidget(maker, 0, Qt::AlignLeft);
 

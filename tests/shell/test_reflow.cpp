@@ -13,6 +13,7 @@
 #include "kit/kvownerfollower.h"
 #include "kit/kvscale.h"
 #include "kit/kvchromebutton.h"
+#include "kit/kvlinklabel.h"
 #include "kit/kvsearchfield.h"
 #include "kit/kvtextlabel.h"
 #include "look/columnscroll.h"
@@ -129,6 +130,10 @@ private slots:
             QVERIFY(title && title->width() <= title->parentWidget()->width());
             if (title->isCut())
                 QCOMPARE(title->toolTip(), title->text());
+            for (const KVLinkLabel *link : frame.findChildren<KVLinkLabel *>()) {
+                if (link->isVisible() && link->isCut())
+                    QVERIFY(link->toolTip().startsWith(link->text()));
+            }
             // A code or guide stacked under its list scrolls with the page, not
             // in a strip of its own.
             if (zoom == 200 && window.width() == 900 && (screen == Screen::Codes || screen == Screen::Guides)) {

@@ -209,10 +209,7 @@ QWidget *CodeDetail::explanation(const OBDCode &info)
     // Header: code, title and tags on the left, the dial on the right.
     auto *header = new QWidget;
     auto *row = PtLayout::row(header, 20);
-    // A widget of its own rather than a nested layout: its height for a
-    // width is then asked afresh whenever a label or the tags change.
-    auto *leftBox = new QWidget;
-    auto *left = PtLayout::column(leftBox, 8);
+    auto *left = PtLayout::column(8, header);
     e.code = monoLabel(QString(), 44);
     e.code->setObjectName(QStringLiteral("code"));
     KVAccessible::setHeading(e.code);
@@ -223,7 +220,7 @@ QWidget *CodeDetail::explanation(const OBDCode &info)
     left->addWidget(e.title);
     e.tags = tagFlow();
     left->addWidget(e.tags);
-    row->addWidget(leftBox, 1);
+    row->addLayout(left, 1);
 
     auto *dialBox = new QWidget;
     dialBox->setObjectName(QStringLiteral("dial"));

@@ -93,15 +93,6 @@ QSize TagFlow::minimumSizeHint() const
     return QSize(w, place(w, false));
 }
 
-bool TagFlow::event(QEvent *event)
-{
-    // A chip that changed its size or was shown or hidden: the flow's height
-    // for a width changes with it.
-    if (event->type() == QEvent::LayoutRequest)
-        relayout();
-    return QWidget::event(event);
-}
-
 void TagFlow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);

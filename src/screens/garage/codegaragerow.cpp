@@ -63,8 +63,11 @@ CodeGarageRow::CodeGarageRow(GarageStore &g, AppModel &m, const QString &code, Q
     // A narrow pane puts the heading, the commands and the note under one
     // another, the commands at the left.
     new ReflowRow(content, row, 560, [row, commands = QList<QWidget *>{m_save, m_report}](bool stacked) {
-        for (QWidget *w : commands)
-            row->setAlignment(w, stacked ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignVCenter);
+        const Qt::Alignment wanted = stacked ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignVCenter;
+        for (QWidget *w : commands) {
+            if (row->itemAt(row->indexOf(w))->alignment() != wanted)
+                row->setAlignment(w, wanted);
+        }
     });
 
     m_observer->watchGarage(&m_store);
