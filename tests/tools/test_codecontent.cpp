@@ -133,6 +133,23 @@ private slots:
         QTest::newRow("seriousness") << QByteArray(kOneWritten).replace("\"drive\"", "\"soon\"") << kOneBlock;
         QTest::newRow("system") << QByteArray(kOneWritten).replace("Powertrain", "Chassis") << kOneBlock;
         QTest::newRow("unfinished word") << QByteArray(kOneWritten).replace("Hand meaning", "TODO meaning") << kOneBlock;
+        // What a technician checks in a code text.
+        const QByteArray chassis = QByteArray(kOneWritten).replace("P0001", "C0001").replace("Powertrain", "Chassis")
+                                       .replace("Hand meaning", "Makers differ");
+        QTest::newRow("chassis claims every make") << QByteArray(chassis).replace("Look", "Means the same on every make")
+                                                   << kOneBlock;
+        QTest::newRow("chassis silent on makers") << QByteArray(chassis).replace("Makers differ", "Wheel sensor") << kOneBlock;
+        QTest::newRow("engine computer in a transmission text")
+            << QByteArray(kOneWritten).replace("\"engine\"", "\"transmission\"")
+                   .replace("Hand meaning", "The transmission computer uses it. The engine computer sees a low signal.")
+            << kOneBlock;
+        QTest::newRow("5-volt supply on a knock sensor")
+            << QByteArray(kOneWritten).replace("\"engine\"", "\"knock sensor\"").replace("One; two", "Wiring; 5-volt supply")
+            << kOneBlock;
+        QTest::newRow("open reads high on a 5-volt sensor")
+            << QByteArray(kOneWritten).replace("Hand title", "Pressure sensor circuit high")
+                   .replace("One; two", "Open wire (an open reads high); shared 5-volt supply")
+            << kOneBlock;
         QTest::newRow("duplicate across groups")
             << kOneWritten
             << QByteArray(kOneBlock).replace("\"groups\":[", "\"groups\":[{\"system\":\"Powertrain\",\"family\":\"engine\","
@@ -150,6 +167,25 @@ private slots:
         QVERIFY(CodeContent::load(dir.path(), &error).isEmpty());
         QVERIFY(!error.isEmpty());
         QVERIFY(CodeContent::load(dir.path(), nullptr).isEmpty()); // a null error pointer is allowed
+    }
+
+    void loaderKeepsAChassisCodeThatNamesTheMakers()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QVERIFY(writeFile(dir.filePath("codes.json"), QByteArray(kOneWritten).replace("P0001", "C0001")
+                                                          .replace("Powertrain", "Chassis")
+                                                          .replace("Hand meaning", "On GM vehicles makers differ")));
+        QVERIFY(writeFile(dir.filePath("code_blocks.json"), kOneBlock));
+        QString error;
+        QCOMPARE(CodeContent::load(dir.path(), &error).size(), 4);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        const auto row = [](const char *prefix, const char *meaning) {
+            return QJsonArray{QJsonObject{{"prefix", prefix}, {"kind", "group"}, {"meaning", meaning}}};
+        };
+        QVERIFY(!CodeContent::structureProblem(row("C0", "Generic chassis code: means the same on every make.")).isEmpty());
+        QVERIFY(CodeContent::structureProblem(row("C0", "Makers do not all follow it.")).isEmpty());
+        QVERIFY(CodeContent::structureProblem(row("P0", "Generic code: means the same on every make.")).isEmpty());
     }
 
     void loaderReportsMissingFiles()
@@ -309,7 +345,8 @@ private slots:
     }
 
     // Chassis and body codes carry the standard's current generic meaning, not an
-    // older maker's numbering (C0035-C0050 as the four wheel speed sensors).
+    // older maker's numbering (C0035-C0050 as the four wheel speed sensors),
+    // which a row names only as that maker's.
     void chassisAndBodyTitlesAreTheStandards()
     {
         const QList<std::pair<const char *, const char *>> titles = {
@@ -323,7 +360,7 @@ private slots:
             QCOMPARE(text(byCode.value(code), "title"), QString::fromUtf8(title));
         for (const char *c : {"C0035", "C0040", "C0045", "C0055", "B0081"})
             QVERIFY2(!allText(byCode.value(c)).contains("passenger presence", Qt::CaseInsensitive) &&
-                         !text(byCode.value(c), "meaning").contains(QLatin1String("left front")),
+                         !text(byCode.value(c), "meaning").section(QLatin1String("GM"), 0, 0).contains(QLatin1String("left front")),
                      c);
         // Every transmission fluid pressure sensor/switch series is complete.
         for (const QString letter : {"A", "B", "C", "D"})
@@ -332,6 +369,59 @@ private slots:
                 QVERIFY2(std::any_of(codes.cbegin(), codes.cend(), [&](const QJsonObject &o) { return text(o, "title") == title; }),
                          qPrintable(title));
             }
+    }
+
+    // Where GM's chassis numbering differs from the standard's, the row gives the
+    // standard's meaning and names GM's; C0050, which the standard leaves
+    // unassigned, is GM's own.
+    void chassisCodesNameWhereMakersDiffer()
+    {
+        const QList<std::pair<const char *, const char *>> gm = {
+            {"C0035", "left front wheel speed sensor"}, {"C0040", "right front wheel speed sensor"},
+            {"C0045", "left rear wheel speed sensor"}, {"C0050", "right rear wheel speed sensor"}};
+        for (const auto &[code, part] : gm) {
+            const QString meaning = text(byCode.value(code), "meaning");
+            QVERIFY2(meaning.contains("GM vehicles") && meaning.contains(QLatin1String(part)), code);
+        }
+        QVERIFY(text(byCode.value("C0050"), "meaning").contains("unassigned"));
+        QVERIFY(text(byCode.value("C0035"), "check_first").contains("left front wheel"));
+    }
+
+    // Each circuit type gets the causes that can produce its code: an open reads
+    // low on a three-wire 5-volt sensor and high on a two-wire sensor fed
+    // through a resistor; a part without a 5-volt supply is never blamed on one.
+    void causesFitTheCircuitType()
+    {
+        for (const char *c : {"P0107", "P0122", "P0192", "P0237", "P0452", "P2228"})
+            QVERIFY2(text(byCode.value(c), "causes").contains(QRegularExpression("unplugged|broken (signal|5-volt)", QRegularExpression::CaseInsensitiveOption)), c);
+        for (const char *c : {"P0108", "P0123", "P0193", "P0238", "P0453", "P2229"}) {
+            const QString causes = text(byCode.value(c), "causes");
+            QVERIFY2(!causes.contains("unplugged", Qt::CaseInsensitive) && causes.contains("ground wire"), c);
+        }
+        const QList<std::pair<const char *, const char *>> twoWire = {
+            {"P0073", "P0072"}, {"P0113", "P0112"}, {"P0183", "P0182"}, {"P0198", "P0197"}, {"P0713", "P0712"}};
+        for (const auto &[high, low] : twoWire) {
+            QVERIFY2(text(byCode.value(high), "causes").startsWith("Unplugged connector or broken wire"), high);
+            QVERIFY2(!text(byCode.value(low), "causes").contains("nplugged"), low);
+        }
+        for (const char *c : {"P0330", "P0840", "P0845", "P0870", "P0875"})
+            QVERIFY2(!allText(byCode.value(c)).contains("5-volt"), c);
+        for (const char *c : {"P0710", "P0791", "P0840", "P0880", "P0961", "P0972"})
+            QVERIFY2(!text(byCode.value(c), "meaning").contains("engine computer"), c);
+    }
+
+    // One glow plug's code names that plug's circuit, not the shared supply;
+    // rows a technician found wrong stay mended.
+    void singleRowsReadRight()
+    {
+        for (int cyl = 1; cyl <= 12; ++cyl) {
+            const QJsonObject o = byCode.value(QStringLiteral("P%1").arg(670 + cyl, 4, 10, QLatin1Char('0')));
+            QVERIFY2(text(o, "causes").contains(QStringLiteral("cylinder %1").arg(cyl)) && !text(o, "causes").contains("fuse"),
+                     qPrintable(text(o, "code")));
+        }
+        QVERIFY(!text(byCode.value("P0297"), "causes").contains("larger"));
+        QVERIFY(!text(byCode.value("P0177"), "causes").contains("fuel just added"));
+        QVERIFY(text(byCode.value("P0532"), "causes").contains("refrigerant"));
     }
 
     // --- the right family and seriousness for well-known code ranges ------------

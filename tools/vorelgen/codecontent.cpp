@@ -47,6 +47,46 @@ const QStringList kFamilies = {
     QStringLiteral("cruise control"),
 };
 
+const QRegularExpression &everyMakeClaim()
+{
+    static const QRegularExpression re(QStringLiteral("every make|all makes|same on every|same for every"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    return re;
+}
+
+// What a technician checks first in a code text: a chassis code never claims
+// one meaning on every make (makers number them their own way) and says so;
+// a text about the transmission computer does not have the engine computer
+// doing its work; a part with no 5-volt supply is not blamed on one; and the
+// "circuit high" of a pressure or position sensor (three wires, 5 volts) does
+// not blame an open circuit, which reads low on them.
+template <typename Fail>
+void checkCircuitWording(const QJsonObject &row, const Fail &fail)
+{
+    auto text = [&](const char *key) { return row.value(QLatin1String(key)).toString(); };
+    const QString code = text("code");
+    if (code.startsWith(QLatin1String("C0"))) {
+        for (const QString &key : kKeys)
+            if (everyMakeClaim().match(row.value(key).toString()).hasMatch())
+                fail(QStringLiteral("a chassis code claims one meaning on every make in \"%1\"").arg(key));
+        if (!text("meaning").contains(QLatin1String("maker"), Qt::CaseInsensitive))
+            fail(QStringLiteral("a chassis code's meaning must say where makers differ"));
+    }
+    static const QRegularExpression engineDoes(QStringLiteral("\\bengine computer (sees|checks|commands|found)\\b"));
+    if (text("family").startsWith(QLatin1String("transmission")) && text("meaning").contains(QLatin1String("transmission computer"))
+        && engineDoes.match(text("meaning")).hasMatch())
+        fail(QStringLiteral("a transmission computer text says the engine computer does its work"));
+    const QString title = text("title");
+    const bool noSupply = text("family") == QLatin1String("knock sensor")
+        || (text("family").startsWith(QLatin1String("transmission")) && title.contains(QLatin1String("switch")));
+    if (noSupply && text("causes").contains(QLatin1String("5-volt")))
+        fail(QStringLiteral("a part without a 5-volt supply is blamed on one"));
+    static const QRegularExpression threeWire(QStringLiteral("\\b(pressure|position)\\b.*circuit high"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    if (threeWire.match(title).hasMatch() && text("causes").contains(QLatin1String("reads high")))
+        fail(QStringLiteral("a pressure or position sensor's high signal is blamed on an open circuit"));
+}
+
 // The rules every finished code obeys, written by hand or from a template:
 // the system of its letter, a known family, no thin text, a stored
 // seriousness, a list of at least two causes and no word of unfinished text.
@@ -72,6 +112,7 @@ void checkRow(const QJsonObject &row)
     const QStringList causes = text("causes").split(QLatin1Char(';'));
     if (causes.size() < 2 || std::any_of(causes.cbegin(), causes.cend(), [](const QString &c) { return c.trimmed().isEmpty(); }))
         fail(QStringLiteral("the causes are not a list of at least two, separated by \";\""));
+    checkCircuitWording(row, fail);
     static const QRegularExpression unfinished(QStringLiteral("\\b(todo|fixme|tbd|lorem|xxx|placeholder)\\b"),
                                                QRegularExpression::CaseInsensitiveOption);
     for (const QString &key : kKeys)
@@ -309,6 +350,18 @@ bool isKnownFamily(const QString &family)
 {
     static const QRegularExpression part(QStringLiteral("^(sensor|actuator): [a-z0-9][a-zA-Z0-9 /()-]+[a-zA-Z0-9)]$"));
     return kFamilies.contains(family) || part.match(family).hasMatch();
+}
+
+QString structureProblem(const QJsonArray &rows)
+{
+    for (const QJsonValue &v : rows) {
+        const QJsonObject o = v.toObject();
+        const QString prefix = o.value(QStringLiteral("prefix")).toString();
+        const QString meaning = o.value(QStringLiteral("meaning")).toString();
+        if (prefix.startsWith(QLatin1Char('C')) && prefix.size() == 2 && everyMakeClaim().match(meaning).hasMatch())
+            return prefix + QStringLiteral(": chassis codes do not mean the same on every make");
+    }
+    return {};
 }
 
 QList<QJsonObject> load(const QString &contentDir, QString *error)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
@@ -25,5 +26,9 @@ bool isKnownFamily(const QString &family);
 // breaks a rule, gives an empty list and sets *error (when error is not null)
 // to a description.
 QList<QJsonObject> load(const QString &contentDir, QString *error);
+
+// The fault of a structure table (structure.json rows), empty when none: a
+// row for a chassis-code group that claims one meaning on every make.
+QString structureProblem(const QJsonArray &rows);
 
 } // namespace CodeContent

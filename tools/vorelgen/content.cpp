@@ -201,6 +201,8 @@ Content loadContent(const QString &dir)
         throw GenError{QStringLiteral("trouble codes in %1 (codes.json, code_blocks.json) could not be read: %2")
                            .arg(dir, error.isEmpty() ? QStringLiteral("no codes") : error)};
     c.structure = array(dir, QStringLiteral("structure.json"), codes);
+    if (const QString problem = CodeContent::structureProblem(c.structure); !problem.isEmpty())
+        throw GenError{QStringLiteral("content file %1/structure.json: %2").arg(dir, problem)};
     c.guides = array(dir, QStringLiteral("guides.json"), guides);
     c.safety = array(dir, QStringLiteral("safety.json"), guides);
     c.sources = array(dir, QStringLiteral("sources.json"), guides);
