@@ -404,6 +404,8 @@ private slots:
             QVERIFY2(text(byCode.value(high), "causes").startsWith("Unplugged connector or broken wire"), high);
             QVERIFY2(!text(byCode.value(low), "causes").contains("nplugged"), low);
         }
+        for (const char *c : {"P0414", "P0417", "P0445", "P0448"}) // an open sets the "circuit open" code
+            QVERIFY2(!text(byCode.value(c), "causes").contains(QRegularExpression("unplugged|broken", QRegularExpression::CaseInsensitiveOption)), c);
         for (const char *c : {"P0330", "P0840", "P0845", "P0870", "P0875"})
             QVERIFY2(!allText(byCode.value(c)).contains("5-volt"), c);
         for (const char *c : {"P0710", "P0791", "P0840", "P0880", "P0961", "P0972"})
@@ -616,6 +618,7 @@ private slots:
         const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &pe);
         QCOMPARE(pe.error, QJsonParseError::NoError);
         QVERIFY(doc.isArray());
+        QVERIFY2(CodeContent::structureProblem(doc.array()).isEmpty(), qPrintable(CodeContent::structureProblem(doc.array())));
         QMap<QString, QString> rows; // first row per prefix wins, as in the look-up
         QSet<QString> seen;
         for (const QJsonValue &v : doc.array()) {
