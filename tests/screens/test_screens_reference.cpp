@@ -122,6 +122,7 @@ private slots:
         QCOMPARE(CodeDetailRules::scopeTag(QStringLiteral("P0300")), QStringLiteral("Generic (all makes)"));
         QCOMPARE(CodeDetailRules::scopeTag(QStringLiteral("U2100")), QStringLiteral("Generic (all makes)"));
         QCOMPARE(CodeDetailRules::scopeTag(QStringLiteral("P1234")), QStringLiteral("Generic range"));
+        QCOMPARE(CodeDetailRules::scopeTag(QStringLiteral("C0035")), QStringLiteral("Generic range"));
         QCOMPARE(CodeDetailRules::scopeTag(QStringLiteral("P")), QStringLiteral("Generic range"));
 
         using C = CodeDetailRules::Content;

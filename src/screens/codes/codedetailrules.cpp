@@ -18,6 +18,10 @@ bool CodeDetailRules::showsGarageRow(bool listed, bool wellFormed, bool garageOp
 QString CodeDetailRules::scopeTag(const QString &code)
 {
     const QChar second = code.size() > 1 ? code.at(1) : QChar();
+    // Makers give chassis codes of the standard's range meanings of their own
+    // (GM's C0035-C0050 are its wheel speed sensors), so no C0 code is "all makes".
+    if (code.startsWith(u'C') && second == u'0')
+        return QStringLiteral("Generic range");
     if (second == u'0' || second == u'2')
         return QStringLiteral("Generic (all makes)");
     return QStringLiteral("Generic range");

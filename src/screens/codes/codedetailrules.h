@@ -19,7 +19,7 @@ public:
     static bool showsGarageRow(bool listed, bool wellFormed, bool garageOpen);
 
     // From the character after the letter: "Generic (all makes)" for 0 and
-    // 2, else "Generic range".
+    // 2, else "Generic range"; chassis C0 codes are "Generic range" too.
     static QString scopeTag(const QString &code);
 
     // A text block's lines: split at ";" and trimmed, empty pieces dropped;
