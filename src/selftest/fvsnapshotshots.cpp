@@ -46,7 +46,7 @@ QList<FVSnapshotShot> table(const FVSnapshotVehicles &v)
         S{QStringLiteral("06-guide-overheating"), cobalt,
           [](AppModel &m, NetStatus &) {
               m.openGuide(QStringLiteral("overheating"));
-              m.setGuidePath({QStringLiteral("start"), QStringLiteral("cool"), QStringLiteral("fan")});
+              m.setGuidePath({QStringLiteral("start"), QStringLiteral("cool"), QStringLiteral("hybrid"), QStringLiteral("fan")});
           }},
         S{QStringLiteral("07-obd1"), QStringLiteral("brushed-gray"),
           [](AppModel &m, NetStatus &) { m.setScreen(Screen::Obd1); }},

@@ -424,7 +424,7 @@ QStringList guideListProblems(const QList<Guide> &guides)
     if (steps < 250)
         problems << QStringLiteral("%1 steps in all, want at least 250").arg(steps);
 
-    // The overheating walk of the screenshots: start, then cool, then fan.
+    // The overheating walk of the screenshots: start, cool, hybrid (No), then fan.
     const qsizetype at = ids.indexOf(QStringLiteral("overheating"));
     if (at >= 0) {
         const Guide &g = guides.at(at);
@@ -436,8 +436,8 @@ QStringList guideListProblems(const QList<Guide> &guides)
             problems << QStringLiteral("overheating does not begin at \"start\"");
         if (!leadsTo("start", "cool"))
             problems << QStringLiteral("overheating: start does not lead to cool");
-        if (!leadsTo("cool", "fan"))
-            problems << QStringLiteral("overheating: cool does not lead to fan");
+        if (!leadsTo("cool", "hybrid") || !leadsTo("hybrid", "fan"))
+            problems << QStringLiteral("overheating: cool does not lead to fan through hybrid");
     }
     return problems;
 }

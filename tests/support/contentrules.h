@@ -82,7 +82,7 @@ QStringList pinnedCodeProblems(const std::function<std::optional<OBDCode>(const 
 // no loops, no dead ends, every step reachable.
 QStringList guideTreeProblems(const Guide &guide);
 // The guide list: exactly the expected ids once each, distinct titles, enough
-// steps (250 in all, 10 per guide) and the overheating walk start -> cool -> fan.
+// steps (250 in all, 10 per guide) and the overheating walk start -> cool -> hybrid -> fan.
 QStringList guideListProblems(const QList<Guide> &guides);
 // What the guides cite: at least one known safety note, see-a-professional
 // point and known https source each, no repeats, and the required safety

@@ -4,6 +4,7 @@
 // The content rules themselves are shared with the test of the generated
 // database (support/contentrules.h); this test adds the file format and the
 // finer wording of the files.
+#include "guidecontent.h"
 #include "support/contentrules.h"
 
 #include <QFile>
@@ -19,7 +20,13 @@
 #include <QTest>
 #include <QUrl>
 
+#include <algorithm>
+#include <functional>
 #include <utility>
+
+// A change to a small guide's steps.
+using TreeChange = std::function<void(QJsonArray &nodes)>;
+Q_DECLARE_METATYPE(TreeChange)
 
 namespace {
 
@@ -65,6 +72,36 @@ void checkKeys(const QJsonObject &o, const QStringList &keys, const QString &whe
     if (have != want)
         problems << where + QStringLiteral(": keys are [") + have.join(',') + QStringLiteral("], expected [") +
                         want.join(',') + ']';
+}
+
+// The steps reached from `from`; at a question `gate` accepts, only its Yes is followed.
+QSet<QString> reach(const Guide &g, const QString &from, const std::function<bool(const GuideNode &)> &gate = {}) {
+    QSet<QString> seen;
+    QStringList todo{from};
+    while (!todo.isEmpty()) {
+        const std::optional<GuideNode> n = g.node(todo.takeLast());
+        if (!n || seen.contains(n->nodeID)) continue;
+        seen.insert(n->nodeID);
+        if (n->yes) todo << *n->yes;
+        if (n->no && !(gate && n->kind == "q" && gate(*n))) todo << *n->no;
+    }
+    return seen;
+}
+
+bool has(const GuideNode &n, const QString &pattern) {
+    return (n.text + ' ' + n.detail).contains(QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption));
+}
+
+// A small sound tree for the generator's check: start -> a (do) -> b or c.
+QJsonArray smallGuide(const TreeChange &change) {
+    auto step = [](const char *id, const char *kind, const QJsonValue &yes, const QJsonValue &no) {
+        return QJsonObject{{"node_id", id}, {"kind", kind}, {"text", "Step"}, {"detail", "Do this."},
+                           {"yes_node", yes}, {"no_node", no}};
+    };
+    QJsonArray nodes{step("start", "q", "a", "c"), step("a", "do", "b", QJsonValue()),
+                     step("b", "end", QJsonValue(), QJsonValue()), step("c", "end", QJsonValue(), QJsonValue())};
+    change(nodes);
+    return {QJsonObject{{"id", "g"}, {"safety", QJsonArray{"s"}}, {"sources", QJsonArray{"r"}}, {"nodes", nodes}}};
 }
 
 }  // namespace
@@ -395,6 +432,109 @@ private slots:
             }
         }
         QVERIFY2(found > 0, "expected guides to point to each other");
+        QVERIFY2(problems.isEmpty(), qPrintable(fail(problems)));
+    }
+
+    // The generator refuses a guide whose answers lead nowhere, loop or skip a step.
+    void generatorRefusesBrokenTrees_data() {
+        using Change = TreeChange;
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QString>("problem");
+        auto set = [](int i, const char *key, const QJsonValue &v) {
+            return Change([=](QJsonArray &n) { QJsonObject o = n[i].toObject(); o[key] = v; n[i] = o; });
+        };
+        QTest::newRow("sound") << Change([](QJsonArray &) {}) << QString();
+        QTest::newRow("loop") << set(1, "yes_node", "start") << "g/a: leads back to start (a loop)";
+        QTest::newRow("missing step") << set(1, "yes_node", "z") << "g/a: leads to the missing step z";
+        QTest::newRow("question without No") << set(0, "no_node", QJsonValue()) << "g/start: a question needs both";
+        QTest::newRow("same answers") << set(0, "no_node", "a") << "g/start: Yes and No lead to the same step";
+        QTest::newRow("action that branches") << set(1, "no_node", "c") << "g/a: an action needs one next step";
+        QTest::newRow("end that goes on") << set(2, "yes_node", "c") << "g/b: an end leads on";
+        QTest::newRow("end without advice") << set(3, "detail", " ") << "g/c: an end must say what to do";
+        QTest::newRow("unknown kind") << set(3, "kind", "stop") << "g/c: unknown kind";
+        QTest::newRow("empty next") << set(1, "yes_node", "") << "g/a: a next step is neither";
+        QTest::newRow("unreached") << set(0, "no_node", "b") << "g/c: no answer leads to it";
+        QTest::newRow("twice") << set(3, "node_id", "b") << "g: a step has no id of its own";
+    }
+    void generatorRefusesBrokenTrees() {
+        QFETCH(TreeChange, change);
+        QFETCH(QString, problem);
+        const QJsonArray safety{QJsonObject{{"id", "s"}}}, sources{QJsonObject{{"source_id", "r"}}};
+        const QStringList found = GuideContent::problems(smallGuide(change), safety, sources);
+        if (problem.isEmpty())
+            QVERIFY2(found.isEmpty(), qPrintable(fail(found)));
+        else
+            QVERIFY2(found.size() >= 1 && found.first().startsWith(problem), qPrintable(fail(found)));
+        QVERIFY(!GuideContent::problems(smallGuide([](QJsonArray &) {}), {}, sources).isEmpty());
+        QVERIFY2(GuideContent::problems(guides_, safety_, sources_).isEmpty(),
+                 qPrintable(fail(GuideContent::problems(guides_, safety_, sources_))));
+    }
+
+    // The owner's checklist over every guide: one rule for one symptom, steps
+    // that agree with the safety notes, no question an owner can't answer.
+    void ownerChecklist() {
+        QStringList problems;
+        const auto isSlip = [](const GuideNode &n) { return n.kind == "q" && has(n, "engine speed (also )?(flare|rise)"); };
+        for (const Guide &g : std::as_const(guideRecords_)) {
+            for (const GuideNode &n : g.nodes) {
+                const QString at = g.id + '/' + n.nodeID;
+                if (has(n, "answer (No|Yes) if you (can't|cannot|are not sure|aren't sure|don't know)|"
+                           "if you (can't|cannot|are not sure|aren't sure|don't know)[^.;:]*, answer (No|Yes)"))
+                    problems << at + ": tells the owner to guess an answer";
+                // A flashing check engine light: never a test drive, always a tow if it keeps flashing.
+                if (n.kind == "q" && has(n, "\\bflashing\\b") && has(n, "check engine light")) {
+                    for (const QString &id : reach(g, *n.yes, [](const GuideNode &q) { return has(q, "still flashing"); })) {
+                        const GuideNode r = *g.node(id);
+                        if (has(r, "clear the codes and drive")) problems << at + ": a test drive while it flashes at " + id;
+                        if (r.kind == "end" && !has(r, "keeps flashing|still flashing|flashes") ) problems << at + ": " + id + " drops the flashing rule";
+                        if (r.kind == "end" && !has(r, "towed")) problems << at + ": " + id + " never says tow";
+                    }
+                }
+                if (n.kind == "end" && has(n, "knock") && has(n, "under load") && !has(n, "towed"))
+                    problems << at + ": a knock that grows under load must mean stop and tow";
+                if (n.kind == "q" && isSlip(n) && !has(*g.node(n.yes), "towed"))
+                    problems << at + ": slipping must lead to a tow";
+                for (const QString &sentence : (n.text + ' ' + n.detail).split(QRegularExpression("(?<=[.:;])\\s")))
+                    if (sentence.contains("garage") && sentence.contains(QRegularExpression("\\b(run|Ready|engine|regeneration)")) &&
+                        !sentence.contains("even with the door open"))
+                        problems << at + ": an engine near a garage, against the exhaust note";
+            }
+            // Until slipping is ruled out, no end lets the owner drive on without a word about towing.
+            if (std::ranges::any_of(g.nodes, isSlip))
+                for (const QString &id : reach(g, "start", isSlip))
+                    if (g.node(id)->kind == "end" && has(*g.node(id), "drive gently") && !has(*g.node(id), "tow"))
+                        problems << g.id + '/' + id + ": drives gently on before slipping is asked about";
+            // Hybrids never run with the hood open: a hybrid question's Yes leads elsewhere.
+            if (g.safety.contains("hv"))
+                for (const QString &id : reach(g, "start", [](const GuideNode &q) { return q.text.contains("hybrid"); })) {
+                    const GuideNode n = *g.node(id);
+                    if (has(n, "hood open|open the hood") && has(n, "running|idling|restarted|A/C on") && !has(n, "hybrid.*fully off"))
+                        problems << g.id + '/' + id + ": runs the engine with the hood open on a hybrid";
+                }
+            // The battery light: the belt is looked at before any driving.
+            for (const QString &id : reach(g, "start", [](const GuideNode &q) { return has(q, "\\bbelt\\b"); })) {
+                const GuideNode n = *g.node(id);
+                if (has(n, "battery") && has(n, "drive straight") && !has(n, "\\bbelt\\b"))
+                    problems << g.id + '/' + id + ": drives on with the battery light before the belt is checked";
+            }
+            // No timing light on an engine that won't run.
+            for (const GuideNode &q : g.nodes)
+                if (q.kind == "q" && has(q, "crank but not start|won't start"))
+                    for (const QString &id : reach(g, *q.yes))
+                        if (has(*g.node(id), "timing light") && !has(*g.node(id), "only on a running engine"))
+                            problems << g.id + '/' + id + ": a timing light on an engine that won't run";
+        }
+        // Leaks: where the spot is comes first; at a wheel the brakes are checked before anything else.
+        const auto leaks = std::find_if(guideRecords_.cbegin(), guideRecords_.cend(), [](const Guide &g) { return g.id == "leaks"; });
+        QVERIFY(leaks != guideRecords_.cend());
+        const std::optional<GuideNode> where = leaks->node(leaks->start()->yes);
+        const std::optional<GuideNode> brakes = where ? leaks->node(where->yes) : std::nullopt;
+        if (!where || !has(*where, "near a wheel") || !brakes || brakes->kind != "q" || !has(*brakes, "brake fluid.*pedal") ||
+            !has(*leaks->node(brakes->no), "don't drive"))
+            problems << "leaks: the first question is not a wheel, whose Yes checks the brake fluid and pedal";
+        for (const GuideNode &n : leaks->nodes)
+            if (n.kind == "end" && has(n, "power steering") && !has(n, "transmission fluid"))
+                problems << "leaks/" + n.nodeID + ": red fluid at the front named power steering fluid alone";
         QVERIFY2(problems.isEmpty(), qPrintable(fail(problems)));
     }
 

@@ -836,6 +836,36 @@ private slots:
         QVERIFY(!QFileInfo::exists(dir.path() + QStringLiteral("/vorel.db.part")));
     }
 
+    void brokenGuideStopsTheBuild()
+    {
+        // An answer that leads back to the first step: the generator names the
+        // file and the step, and leaves no database behind.
+        QTemporaryDir dir;
+        const QString content = dir.path() + QStringLiteral("/content");
+        QVERIFY(copyContent(content));
+        QFile f(content + QStringLiteral("/guides.json"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QJsonArray guides = QJsonDocument::fromJson(f.readAll()).array();
+        f.close();
+        QJsonObject guide = guides.first().toObject();
+        QJsonArray nodes = guide.value("nodes").toArray();
+        QJsonObject step = nodes.last().toObject();
+        step.insert("kind", "do");
+        step.insert("yes_node", "start");
+        nodes[nodes.size() - 1] = step;
+        guide.insert("nodes", nodes);
+        guides[0] = guide;
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QJsonDocument(guides).toJson());
+        f.close();
+        const Run run = generate(content, dir.path());
+        QCOMPARE(run.status, 1);
+        const QString where = guide.value("id").toString() + u'/' + step.value("node_id").toString();
+        QVERIFY2(run.errors.contains(QStringLiteral("guides.json")) && run.errors.contains(where + QStringLiteral(": leads back to start")),
+                 qPrintable(run.errors));
+        QVERIFY(!QFileInfo::exists(dir.path() + QStringLiteral("/vorel.db")));
+    }
+
     void agencyFaultStopsTheBuild_data()
     {
         QTest::addColumn<QString>("text");

@@ -1,4 +1,5 @@
 #include "codecontent.h"
+#include "guidecontent.h"
 #include "model.h"
 
 #include <QDate>
@@ -209,6 +210,10 @@ Content loadContent(const QString &dir)
     c.obd1 = array(dir, QStringLiteral("obd1.json"), guides);
     c.eras = array(dir, QStringLiteral("eras.json"), guides);
     c.refs = array(dir, QStringLiteral("refs.json"), guides);
+    // A guide whose answers lead nowhere, loop or skip a step is never written.
+    if (const QStringList bad = GuideContent::problems(c.guides, c.safety, c.sources); !bad.isEmpty())
+        throw GenError{QStringLiteral("content file %1/guides.json: %2 broken guide step(s): %3")
+                           .arg(dir).arg(bad.size()).arg(bad.mid(0, 5).join(QStringLiteral("; ")))};
     if (QFileInfo::exists(dir + QStringLiteral("/fleet_ids.json"))) {
         const QJsonObject ids = object(dir, QStringLiteral("fleet_ids.json"), gen).value(QStringLiteral("ids")).toObject();
         QSet<qint64> seen;
