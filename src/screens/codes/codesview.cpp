@@ -27,6 +27,8 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QListView>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 CodesView::CodesView(QWidget *parent)
@@ -154,22 +156,20 @@ void CodesView::refresh()
     }
     const bool another = shown != m_detail->code();
     m_detail->showCode(data, shown);
-    if (another && isVisible())
+    if (!another)
+        return;
+    if (isVisible())
         settleDetail();
+    // Another code is read from its top: its number and the My Garage panel.
+    if (QScrollArea *area = m_detailPane->scrollArea())
+        area->verticalScrollBar()->setValue(0);
 }
 
 void CodesView::settleDetail()
 {
     // Another code's pane is laid out now rather than over the next event
-    // rounds, each of which would draw it again: every layout request (a
-    // nested one goes up one level per round) and the pane's queued
-    // reflows, until none is left.
-    for (int round = 0; round < 8; ++round) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        QCoreApplication::sendPostedEvents(m_detailPane, QEvent::MetaCall);
-        for (QObject *o : m_detailPane->findChildren<QObject *>())
-            QCoreApplication::sendPostedEvents(o, QEvent::MetaCall);
-    }
+    // rounds, each of which would draw it again.
+    ScreenBits::settleLayout(m_detailPane);
     // A label whose text can be selected lays its text out on its first
     // paint and then asks to be drawn again: drawn once now into a pixel,
     // it asks before the frame.

@@ -7,8 +7,10 @@
 #include "guidelistrules.h"
 #include "guiderowdelegate.h"
 #include "guiderunner.h"
+#include "guidestepbox.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
+#include "kit/kvscrollarea.h"
 #include "listwell.h"
 #include "look/fvrender.h"
 #include "look/fvscroll.h"
@@ -19,7 +21,10 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QListView>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 GuidesView::GuidesView(QWidget *parent)
     : GuidesView(AppModel::shared(), parent)
@@ -33,6 +38,10 @@ GuidesView::GuidesView(AppModel &model, QWidget *parent)
 {
     setObjectName(QStringLiteral("guides"));
     build();
+    connect(&m_model, &AppModel::changed, this, [this](AppModel::Field field) {
+        if (field == AppModel::Field::SelectedGuide)
+            m_opened = true;
+    });
     m_observer->watchModel(m_model, {AppModel::Field::Data, AppModel::Field::SelectedGuide,
                                      AppModel::Field::GuidePath});
     m_observer->refreshNow();
@@ -66,7 +75,7 @@ void GuidesView::build()
     }
     auto *well = new ListWell(m_list, 6);
     m_runner = new GuideRunner(m_model);
-    FVScroll *pane = ScreenBits::scrollPane(m_runner);
+    FVScroll *pane = m_pane = ScreenBits::scrollPane(m_runner);
     // A narrow screen puts the list above the guide, which then scrolls with
     // the page instead of in a strip of its own below the list.
     (new ReflowRow(m_body, row, 320 + 16 + 420 + 40, [pane](bool stacked) { pane->setWholeHeight(stacked); }))
@@ -92,7 +101,38 @@ void GuidesView::refresh()
         ScreenBits::reveal(m_list, m_revealed ? m_listModel->rowOf(*m_revealed) : -1);
     }
     ScreenBits::markSelected(m_list, shown ? m_listModel->rowOf(shown->id) : -1); // the guide in the pane
+    const bool opened = m_opened || current != m_shownID;
+    const bool stepped = !opened && m_model.guidePath() != m_shownPath;
+    m_opened = false;
+    m_shownID = current;
+    m_shownPath = m_model.guidePath();
+    QScrollArea *area = m_pane->scrollArea();
+    const int before = area ? area->verticalScrollBar()->value() : 0;
     m_runner->showGuide(data, shown);
+    placePage(opened, stepped, before);
+}
+
+void GuidesView::placePage(bool opened, bool stepped, int before)
+{
+    QScrollArea *area = m_pane->scrollArea();
+    if (!area)
+        return;
+    if (opened) {
+        area->verticalScrollBar()->setValue(0);
+        return;
+    }
+    GuideStepBox *step = m_runner->stepBox();
+    if (!stepped || !step || !isVisible())
+        return;
+    // The new step is laid out now, so the page can stay where it was (its
+    // old content went at once) and scroll just enough to show the step:
+    // the whole box, or its top when taller than the view.
+    ScreenBits::settleLayout(m_pane);
+    area->verticalScrollBar()->setValue(before);
+    const int margin = KVScale::ipt(8);
+    QRect part = step->rect();
+    part.setHeight(std::min(part.height(), std::max(1, area->viewport()->height() - 2 * margin)));
+    KVScrollArea::reveal(step, margin, part);
 }
 
 void GuidesView::openRow(int row)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <optional>
 
 class AppModel;
+class FVScroll;
 class GuideListModel;
 class GuideRunner;
 class ModelObserver;
@@ -33,6 +35,9 @@ private:
     void build();
     void refresh();
     void openRow(int row);
+    // Where the runner's page stands after showing the guide: at its top
+    // for a guide opened, with the whole step in view after an answer.
+    void placePage(bool opened, bool stepped, int before);
     // In snapshot mode the list is a bare stack: as tall as all its rows.
     void fitWholeList();
 
@@ -42,5 +47,9 @@ private:
     QListView *m_list = nullptr;
     GuideListModel *m_listModel = nullptr;
     GuideRunner *m_runner = nullptr;
+    FVScroll *m_pane = nullptr;
     std::optional<QString> m_revealed; // the selection last scrolled to
+    bool m_opened = true;              // a guide opened since the last refresh
+    std::optional<QString> m_shownID;  // what the runner showed last
+    QStringList m_shownPath;
 };

@@ -12,7 +12,9 @@
 #include "look/fvscroll.h"
 #include "ptlayout.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -123,11 +125,18 @@ public:
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusIn && !m_list->currentIndex().isValid() && m_row >= 0
-            && m_row < m_list->model()->rowCount()) {
-            m_restoring = true;
-            m_list->setCurrentIndex(m_list->model()->index(m_row, 0));
-            m_restoring = false;
+        // A click makes the row under the pointer current itself: bringing
+        // back the earlier row first would scroll the list under the pointer.
+        // Any other focus brings back that row, or the first one; either way
+        // focus alone opens nothing.
+        if (event->type() == QEvent::FocusIn && !m_list->currentIndex().isValid()
+            && static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason) {
+            const int row = m_row >= 0 && m_row < m_list->model()->rowCount() ? m_row : firstRow();
+            if (row >= 0) {
+                m_restoring = true;
+                m_list->setCurrentIndex(m_list->model()->index(row, 0));
+                m_restoring = false;
+            }
         }
         if (event->type() == QEvent::FocusOut && m_list->currentIndex().isValid()) {
             m_row = m_list->currentIndex().row();
@@ -137,6 +146,15 @@ protected:
     }
 
 private:
+    int firstRow() const
+    {
+        for (int row = 0; row < m_list->model()->rowCount(); ++row) {
+            if (m_list->model()->flags(m_list->model()->index(row, 0)) & Qt::ItemIsEnabled)
+                return row;
+        }
+        return -1;
+    }
+
     QListView *m_list;
     int m_row = -1;
     bool m_restoring = false;
@@ -174,10 +192,15 @@ void ScreenBits::rowList(QListView *list, std::function<void(int)> open)
 void ScreenBits::reveal(QListView *list, int row)
 {
     markSelected(list, row);
-    if (row < 0)
+    CurrentWhileFocused *keeper = CurrentWhileFocused::of(list);
+    if (row < 0) {
+        // An open item the list does not show: the focus comes back to no earlier row.
+        if (keeper && !list->hasFocus())
+            keeper->setRow(-1);
         return;
+    }
     const QModelIndex index = list->model()->index(row, 0);
-    if (CurrentWhileFocused *keeper = CurrentWhileFocused::of(list); keeper && !list->hasFocus())
+    if (keeper && !list->hasFocus())
         keeper->setRow(row);
     else
         list->setCurrentIndex(index);
@@ -191,6 +214,17 @@ void ScreenBits::markSelected(QListView *list, int row)
         list->clearSelection();
     else
         list->selectionModel()->select(list->model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
+}
+
+void ScreenBits::settleLayout(QWidget *root)
+{
+    // A nested layout request goes up one level per round.
+    for (int round = 0; round < 8; ++round) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::sendPostedEvents(root, QEvent::MetaCall);
+        for (QObject *o : root->findChildren<QObject *>())
+            QCoreApplication::sendPostedEvents(o, QEvent::MetaCall);
+    }
 }
 
 void ScreenBits::clear(QLayout *layout)

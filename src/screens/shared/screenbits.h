@@ -53,6 +53,9 @@ void rowList(QListView *list, std::function<void(int)> open);
 void reveal(QListView *list, int row);
 // Marks `row` (the one open) as the list's selected row, none for -1.
 void markSelected(QListView *list, int row);
+// Lays out `root` now rather than over the next event rounds: the layout
+// requests pending and the queued showing of its new children.
+void settleLayout(QWidget *root);
 // Takes every item out of `layout` and deletes it with its widget.
 void clear(QLayout *layout);
 // `content` in a scrolling pane that keeps 20 points clear below it.
