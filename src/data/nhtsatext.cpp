@@ -50,7 +50,8 @@ QString childSeatLatch(const QString &name, QString readable)
 {
     static const QRegularExpression part(QStringLiteral("LATCHES|HOOD|DOOR|TRUNK|LIFTGATE|TAILGATE|HATCH"),
                                          QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression child(QStringLiteral("CHILD|TETHER|ANCHOR"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression child(QStringLiteral("CHILD|TETHER|ANCHOR"),
+                                          QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression latch(QStringLiteral("\\bLATCH\\b"));
     if (!part.match(name).hasMatch() || child.match(name).hasMatch())
         return readable;

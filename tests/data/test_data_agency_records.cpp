@@ -71,7 +71,8 @@ private slots:
         QTest::newRow("4WD first") << "4WD DRIVE" << "4WD drive";
         QTest::newRow("A/C later") << "HEATER A/C UNIT" << "Heater A/C unit";
         QTest::newRow("LATCH kept") << "CHILD SEAT LATCH" << "Child seat LATCH";
-        QTest::newRow("hood latch") << "LATCHES/LOCKS/LINKAGES HOOD LATCH" << "Latches/locks/linkages hood latch";
+        QTest::newRow("hood latch") << "LATCHES/LOCKS/LINKAGES HOOD LATCH"
+                                    << "Latches/locks/linkages hood latch";
         QTest::newRow("mixed input") << "Power Train" << "Power train";
         QTest::newRow("volt ratings") << "12V/24V/48V BATTERY" << "12V/24V/48V battery";
         QTest::newRow("volts later") << "ELECTRICAL SYSTEM 12V" << "Electrical system 12V";
@@ -99,8 +100,12 @@ private slots:
         QTest::newRow("colon only") << ":" << ":" << ":";
         QTest::newRow("empty levels") << "::AIR BAGS::FRONTAL:" << "Air bags" << "Frontal";
         QTest::newRow("blank around level") << "AIR BAGS: FRONTAL " << "Air bags" << "Frontal";
-        QTest::newRow("hood latch") << "LATCHES/LOCKS/LINKAGES:HOOD:LATCH" << "Latches/locks/linkages" << "Latch";
-        QTest::newRow("child seat latch") << "CHILD SEAT:LATCH" << "Child seat" << "LATCH";
+        QTest::newRow("hood latch") << "LATCHES/LOCKS/LINKAGES:HOOD:LATCH"
+                                    << "Latches/locks/linkages"
+                                    << "Latch";
+        QTest::newRow("child seat latch") << "CHILD SEAT:LATCH"
+                                          << "Child seat"
+                                          << "LATCH";
     }
     void groupAndDisplay()
     {
@@ -181,10 +186,12 @@ private slots:
         QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("THE 2015 SPARK MAY STALL; THE SPARK PLUG MAY FOUL.")),
                  QStringLiteral("The 2015 Spark may stall; the spark plug may foul."));
         // Models named in capitals or in their own mixed case keep it.
-        NHTSAText::setProperNames({{QStringLiteral("Acura"), QStringLiteral("CL")}, {QStringLiteral("Acura"), QStringLiteral("TL")},
+        NHTSAText::setProperNames({{QStringLiteral("Acura"), QStringLiteral("CL")},
+                                   {QStringLiteral("Acura"), QStringLiteral("TL")},
                                    {QStringLiteral("Pontiac"), QStringLiteral("Grand LeMans")}},
                                   {});
-        QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("SOME 2001-2003 CL AND TL VEHICLES AND THE 1985 GRAND LEMANS MAY STALL.")),
+        QCOMPARE(NHTSAText::sentenceCase(
+                     QStringLiteral("SOME 2001-2003 CL AND TL VEHICLES AND THE 1985 GRAND LEMANS MAY STALL.")),
                  QStringLiteral("Some 2001-2003 CL and TL vehicles and the 1985 Grand LeMans may stall."));
         // The reference data's list of names (makes, engine names, agencies,
         // months before a date) on the agency's own sentences.

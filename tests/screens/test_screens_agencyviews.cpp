@@ -446,7 +446,8 @@ private slots:
     {
         FixtureDb fx;
         QVERIFY(fx.exec(QStringLiteral("INSERT INTO meta VALUES ('%1', 'generated'), ('%2', 'generated');")
-                            .arg(Provenance::metaKey(Provenance::Kind::Recalls), Provenance::metaKey(Provenance::Kind::Bulletins))));
+                            .arg(Provenance::metaKey(Provenance::Kind::Recalls),
+                                 Provenance::metaKey(Provenance::Kind::Bulletins))));
         FixtureModels models{fx};
         auto m = models.make();
         m->setCurrentVehicle(9101);

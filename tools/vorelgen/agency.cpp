@@ -152,8 +152,8 @@ int driveTraits(const QString &drive, bool truck)
     const QString d = drive.toLower();
     if (d.isEmpty())
         return -1;
-    if (d.contains(QLatin1String("4-wheel")) || d.contains(QLatin1String("all-wheel")) || d == QLatin1String("4wd") ||
-        d == QLatin1String("awd"))
+    if (d.contains(QLatin1String("4-wheel")) || d.contains(QLatin1String("all-wheel")) || d == QLatin1String("4wd")
+        || d == QLatin1String("awd"))
         return RearDriven | FourWheel;
     if (d.contains(QLatin1String("rear")))
         return RearDriven;
@@ -169,12 +169,13 @@ int gearboxTraits(const QString &transmission)
     const QString g = transmission.toLower();
     if (g.isEmpty() || g == QLatin1String("na"))
         return -1;
-    if (g.contains(QLatin1String("variable")) || g.contains(QLatin1String("cvt")) || g.contains(QLatin1String("(av")) ||
-        g.contains(QLatin1String("av-s")))
+    if (g.contains(QLatin1String("variable")) || g.contains(QLatin1String("cvt")) || g.contains(QLatin1String("(av"))
+        || g.contains(QLatin1String("av-s")))
         return CvtBox | Automatic;
     if (g.contains(QLatin1String("manual")))
         return SteppedBox | Manual;
-    if (g.contains(QLatin1String("(a1)")) || g.contains(QLatin1String("1-speed")) || g.contains(QLatin1String("single")))
+    if (g.contains(QLatin1String("(a1)")) || g.contains(QLatin1String("1-speed"))
+        || g.contains(QLatin1String("single")))
         return Automatic;
     return SteppedBox | Automatic;
 }
@@ -184,14 +185,16 @@ int gearboxTraits(const QString &transmission)
 int bodyTraits(const QString &types)
 {
     const QString t = types.toLower();
-    if (t.contains(QLatin1String("truck")) || t.contains(QLatin1String("bus")) || t.contains(QLatin1String("incomplete")))
+    if (t.contains(QLatin1String("truck")) || t.contains(QLatin1String("bus"))
+        || t.contains(QLatin1String("incomplete")))
         return 0;
     return t.contains(QLatin1String("mpv")) ? ClosedBody | Liftgate : ClosedBody;
 }
 
 int statedTraits(const QList<EngineFacts> &rows, const QString &types, int unstated)
 {
-    const bool truck = types.contains(QLatin1String("truck"), Qt::CaseInsensitive) && !types.contains(QLatin1String("MPV"));
+    const bool truck =
+        types.contains(QLatin1String("truck"), Qt::CaseInsensitive) && !types.contains(QLatin1String("MPV"));
     int t = bodyTraits(types), drives = -1, gearboxes = -1;
     for (const EngineFacts &r : rows) {
         t |= fuelTraits(r.fuel);
@@ -218,7 +221,8 @@ const QList<EpaRow> &engineRows(const Model &m, qint64 vid, int year)
         for (const EpaRow &e : m.epa)
             rows[quint64(e.vid) << 16 | quint64(e.year)].append(e);
         for (QList<EpaRow> &list : rows)
-            std::stable_sort(list.begin(), list.end(), [](const EpaRow &a, const EpaRow &b) { return a.litres < b.litres; });
+            std::stable_sort(list.begin(), list.end(),
+                             [](const EpaRow &a, const EpaRow &b) { return a.litres < b.litres; });
         indexedFor = &m;
         indexedRows = m.epa.size();
     }
@@ -251,7 +255,8 @@ int yearTraits(const Model &m, qint64 vid, int year)
         // Without engine rows the page names no fuel: no diesel is claimed,
         // and for a heavy line not gasoline either.
         const int unlisted = Diesel | (v->heavy ? Gasoline : 0);
-        t = listed.isEmpty() ? (rules & ~unlisted) | bodyTraits(v->types) : statedTraits(facts, v->types, rules) | (rules & AirSprings);
+        t = listed.isEmpty() ? (rules & ~unlisted) | bodyTraits(v->types)
+                             : statedTraits(facts, v->types, rules) | (rules & AirSprings);
     }
     cache.insert(key, t);
     return t;
@@ -260,10 +265,11 @@ int yearTraits(const Model &m, qint64 vid, int year)
 int templateNeeds(const QJsonObject &t)
 {
     static const QHash<QString, int> words = {
-        {QStringLiteral("gasoline"), Gasoline}, {QStringLiteral("diesel"), Diesel}, {QStringLiteral("gears"), SteppedBox},
-        {QStringLiteral("cvt"), CvtBox}, {QStringLiteral("rear drive"), RearDriven},
-        {QStringLiteral("four-wheel drive"), FourWheel}, {QStringLiteral("air springs"), AirSprings},
-        {QStringLiteral("manual"), Manual}, {QStringLiteral("automatic"), Automatic}, {QStringLiteral("closed body"), ClosedBody},
+        {QStringLiteral("gasoline"), Gasoline},      {QStringLiteral("diesel"), Diesel},
+        {QStringLiteral("gears"), SteppedBox},       {QStringLiteral("cvt"), CvtBox},
+        {QStringLiteral("rear drive"), RearDriven},  {QStringLiteral("four-wheel drive"), FourWheel},
+        {QStringLiteral("air springs"), AirSprings}, {QStringLiteral("manual"), Manual},
+        {QStringLiteral("automatic"), Automatic},    {QStringLiteral("closed body"), ClosedBody},
         {QStringLiteral("liftgate"), Liftgate}};
     int needs = t.value(QStringLiteral("ice")).toBool() ? Combustion : 0;
     for (const QJsonValue &w : t.value(QStringLiteral("needs")).toArray()) {
@@ -277,7 +283,8 @@ int templateNeeds(const QJsonObject &t)
 int textNeeds(const QString &components, const QString &text)
 {
     static const QRegularExpression engine(QStringLiteral("\\bengine\\b(?! compartment)"));
-    static const QRegularExpression gears(QStringLiteral("between gears|shift out of first gear|harsh or delayed shift|torque converter"));
+    static const QRegularExpression gears(
+        QStringLiteral("between gears|shift out of first gear|harsh or delayed shift|torque converter"));
     static const QRegularExpression cvt(QStringLiteral("\\(cvt\\)|continuously variable"));
     static const QRegularExpression rear(QStringLiteral("rear driveshaft|rear axle|pinion"));
     static const QRegularExpression gasoline(
@@ -289,11 +296,13 @@ int textNeeds(const QString &components, const QString &text)
     const QString t = text.toLower();
     int needs = 0;
     for (const QString &c : components.split(QLatin1Char('|'))) {
-        for (const char *prefix : {"ENGINE:", "ENGINE AND ENGINE COOLING:ENGINE", "FUEL/PROPULSION SYSTEM", "POWER TRAIN:AUTOMATIC TRANSMISSION",
-                                   "POWER TRAIN:MANUAL TRANSMISSION", "ELECTRICAL SYSTEM:IGNITION"})
+        for (const char *prefix :
+             {"ENGINE:", "ENGINE AND ENGINE COOLING:ENGINE", "FUEL/PROPULSION SYSTEM",
+              "POWER TRAIN:AUTOMATIC TRANSMISSION", "POWER TRAIN:MANUAL TRANSMISSION", "ELECTRICAL SYSTEM:IGNITION"})
             if (c.startsWith(QLatin1String(prefix)) || c == QLatin1String(prefix).chopped(1))
                 needs |= Combustion;
-        if (c.startsWith(QLatin1String("POWER TRAIN:DRIVELINE:DRIVESHAFT")) || c.startsWith(QLatin1String("POWER TRAIN:AXLE ASSEMBLY")))
+        if (c.startsWith(QLatin1String("POWER TRAIN:DRIVELINE:DRIVESHAFT"))
+            || c.startsWith(QLatin1String("POWER TRAIN:AXLE ASSEMBLY")))
             needs |= RearDriven;
         if (c.startsWith(QLatin1String("POWER TRAIN:AUTOMATIC TRANSMISSION")))
             needs |= Automatic;
@@ -332,12 +341,18 @@ int textNeeds(const QString &components, const QString &text)
 
 QString traitNames(int traits)
 {
-    static const QList<QPair<int, const char *>> names = {
-        {Combustion, "a combustion engine"}, {Gasoline, "a gasoline engine"}, {Diesel, "a diesel engine"},
-        {SteppedBox, "a gearbox with gears"}, {CvtBox, "a CVT"}, {RearDriven, "a driven rear axle"},
-        {FourWheel, "four-wheel drive"}, {AirSprings, "air springs"}, {Manual, "a manual gearbox"},
-        {Automatic, "an automatic gearbox"}, {ClosedBody, "a trunk or hatch (not a pickup)"},
-        {Liftgate, "a liftgate (an SUV or van)"}};
+    static const QList<QPair<int, const char *>> names = {{Combustion, "a combustion engine"},
+                                                          {Gasoline, "a gasoline engine"},
+                                                          {Diesel, "a diesel engine"},
+                                                          {SteppedBox, "a gearbox with gears"},
+                                                          {CvtBox, "a CVT"},
+                                                          {RearDriven, "a driven rear axle"},
+                                                          {FourWheel, "four-wheel drive"},
+                                                          {AirSprings, "air springs"},
+                                                          {Manual, "a manual gearbox"},
+                                                          {Automatic, "an automatic gearbox"},
+                                                          {ClosedBody, "a trunk or hatch (not a pickup)"},
+                                                          {Liftgate, "a liftgate (an SUV or van)"}};
     QStringList out;
     for (const auto &[bit, name] : names)
         if (traits & bit)

@@ -31,16 +31,16 @@ QList<Link> pickLinks(const QList<const Vehicle *> &pool, int pivot, int maxVehi
 // What a vehicle had in a model year, as bits: the parts a record template
 // may need before it can concern that vehicle-year.
 enum Trait : int {
-    Combustion = 1,   // a fuel-burning engine (alone or in a hybrid)
-    Gasoline = 2,     // a spark-ignition engine
-    Diesel = 4,       // a diesel engine
-    SteppedBox = 8,   // a gearbox with gears (automatic or manual)
-    CvtBox = 16,      // a continuously variable gearbox
-    RearDriven = 32,  // a driven rear axle with a driveshaft: rear, four or all wheels
-    FourWheel = 64,   // four- or all-wheel drive
-    AirSprings = 128, // self-levelling air suspension
-    Manual = 256,     // a manual gearbox
-    Automatic = 512,  // an automatic gearbox (a CVT or a single speed included)
+    Combustion = 1,    // a fuel-burning engine (alone or in a hybrid)
+    Gasoline = 2,      // a spark-ignition engine
+    Diesel = 4,        // a diesel engine
+    SteppedBox = 8,    // a gearbox with gears (automatic or manual)
+    CvtBox = 16,       // a continuously variable gearbox
+    RearDriven = 32,   // a driven rear axle with a driveshaft: rear, four or all wheels
+    FourWheel = 64,    // four- or all-wheel drive
+    AirSprings = 128,  // self-levelling air suspension
+    Manual = 256,      // a manual gearbox
+    Automatic = 512,   // an automatic gearbox (a CVT or a single speed included)
     ClosedBody = 1024, // a trunk or a hatch at the rear: no pickup bed
     Liftgate = 2048,   // a lifting rear door with its wiper: an SUV or a van
 };

@@ -37,16 +37,18 @@ public:
     PageFacts(SQLDB &db, const Model &m)
         : m_model(m)
     {
-        for (const SQLRow &r : db.rows(QStringLiteral("SELECT vehicle_id, make_display || ' ' || model, vehicle_types FROM vehicles"))) {
+        for (const SQLRow &r :
+             db.rows(QStringLiteral("SELECT vehicle_id, make_display || ' ' || model, vehicle_types FROM vehicles"))) {
             m_names.insert(r.integer(0), r.str(1));
             m_types.insert(r.integer(0), r.str(2));
         }
-        for (const SQLRow &r : db.rows(QStringLiteral(
-                 "SELECT vehicle_id, model_year, fuel_type, transmission, drive, displacement_l, turbo, ev_motor FROM epa"))) {
+        for (const SQLRow &r : db.rows(QStringLiteral("SELECT vehicle_id, model_year, fuel_type, transmission, drive, "
+                                                      "displacement_l, turbo, ev_motor FROM epa"))) {
             Year &y = m_years[key(r.integer(0), int(r.integer(1)))];
             y.facts.append({r.str(2), r.str(3), r.str(4)});
             if (r.str(7).isEmpty() && r.real(5) > 0)
-                y.engines.insert(QString::number(r.real(5), 'f', 1) + (r.integer(6) ? QStringLiteral(" turbocharged") : QString()));
+                y.engines.insert(QString::number(r.real(5), 'f', 1)
+                                 + (r.integer(6) ? QStringLiteral(" turbocharged") : QString()));
         }
     }
 
@@ -75,7 +77,9 @@ public:
         if (!v)
             return false;
         for (const Engine &e : enginesOf(*v, l.year))
-            if (e.evMotor.isEmpty() && QString::number(e.litres, 'f', 1) + (e.turbo ? QStringLiteral(" turbocharged") : QString()) == wanted)
+            if (e.evMotor.isEmpty()
+                && QString::number(e.litres, 'f', 1) + (e.turbo ? QStringLiteral(" turbocharged") : QString())
+                       == wanted)
                 return true;
         return false;
     }
@@ -83,7 +87,10 @@ public:
     // "the 2001 Chrysler PT Cruiser (vehicle 1234)".
     QString vehicle(const Link &l) const
     {
-        return QStringLiteral("the %1 %2 (vehicle %3)").arg(l.year).arg(m_names.value(l.vid, QStringLiteral("unknown vehicle"))).arg(l.vid);
+        return QStringLiteral("the %1 %2 (vehicle %3)")
+            .arg(l.year)
+            .arg(m_names.value(l.vid, QStringLiteral("unknown vehicle")))
+            .arg(l.vid);
     }
 
 private:
@@ -105,8 +112,9 @@ struct Tally
 
 // Every link of a record fits what its words need, and the record is dated
 // from nine months before its newest model year up to the data's date.
-void fitAndDate(const Model &m, const PageFacts &page, const QString &what, const QString &id, const QString &components,
-                const QString &text, const QString &date, const QList<Link> &links, Tally &tally)
+void fitAndDate(const Model &m, const PageFacts &page, const QString &what, const QString &id,
+                const QString &components, const QString &text, const QString &date, const QList<Link> &links,
+                Tally &tally)
 {
     // The vehicles' own names say nothing of their parts (a Chevrolet Spark).
     QString words = text;
@@ -118,7 +126,8 @@ void fitAndDate(const Model &m, const PageFacts &page, const QString &what, cons
         const int lacking = needs & ~page.traits(l);
         rule(!lacking, QStringLiteral("%1 %2 fits %3, which its page shows without %4")
                            .arg(what, id, page.vehicle(l), traitNames(lacking)));
-        rule(page.hasNamedEngine(l, text), QStringLiteral("%1 %2 names an engine that %3 lists").arg(what, id, page.vehicle(l)));
+        rule(page.hasNamedEngine(l, text),
+             QStringLiteral("%1 %2 names an engine that %3 lists").arg(what, id, page.vehicle(l)));
     }
     rule(date <= dataDate(m), QStringLiteral("%1 %2 is dated no later than the data (%3)").arg(what, id, date));
     rule(links.isEmpty() || date >= earliestDate(links),
@@ -142,13 +151,15 @@ void checkAgencyRecords(SQLDB &db, const Model &m)
     Tally recalls;
     QSet<QString> summaries;
     QHash<QString, QString> recallParts, recallDates;
-    for (const SQLRow &r : db.rows(QStringLiteral("SELECT campaign, recall_type, components, report_date, summary, consequence, remedy, notes, manufacturer FROM recalls"))) {
+    for (const SQLRow &r : db.rows(QStringLiteral("SELECT campaign, recall_type, components, report_date, summary, "
+                                                  "consequence, remedy, notes, manufacturer FROM recalls"))) {
         const QString campaign = r.str(0);
         if (!m.imported.recalls)
             // The maker's name says nothing of the parts either (Nissan Diesel).
             fitAndDate(m, page, QStringLiteral("recall"), campaign, r.str(2),
-                       QString(r.str(4) + u' ' + r.str(5) + u' ' + r.str(6)).replace(r.str(8), QStringLiteral("maker"), Qt::CaseInsensitive), r.str(3),
-                       recallLinks.value(campaign), recalls);
+                       QString(r.str(4) + u' ' + r.str(5) + u' ' + r.str(6))
+                           .replace(r.str(8), QStringLiteral("maker"), Qt::CaseInsensitive),
+                       r.str(3), recallLinks.value(campaign), recalls);
         rule(r.str(7).contains(QLatin1String("generated sample record"), Qt::CaseInsensitive) ==
                  provenance.sample(Provenance::Kind::Recalls, campaign),
              QStringLiteral("recall %1 says it is a generated sample exactly when it is one").arg(campaign));
@@ -169,7 +180,8 @@ void checkAgencyRecords(SQLDB &db, const Model &m)
                  "SELECT action, components, opened, closed, recall_campaign, subject, summary FROM investigations"))) {
             const QString action = r.str(0);
             const QList<Link> links = invLinks.value(action);
-            fitAndDate(m, page, QStringLiteral("investigation"), action, r.str(1), r.str(5) + u' ' + r.str(6), r.str(2), links, investigations);
+            fitAndDate(m, page, QStringLiteral("investigation"), action, r.str(1), r.str(5) + u' ' + r.str(6), r.str(2),
+                       links, investigations);
             rule(r.str(3).isEmpty() || (r.str(3) >= r.str(2) && r.str(3) <= dataDate(m)),
                  QStringLiteral("investigation %1 closes after it opens and no later than the data").arg(action));
             const QString campaign = r.str(4);
@@ -194,7 +206,8 @@ void checkAgencyRecords(SQLDB &db, const Model &m)
                 tsbLinks[QString::number(id)].append({r.integer(0), int(r.integer(1))});
         for (const SQLRow &r : db.rows(QStringLiteral("SELECT nhtsa_id, components, comm_date, added_date, comm_type, summary FROM tsbs"))) {
             const QString id = QString::number(r.integer(0));
-            fitAndDate(m, page, QStringLiteral("bulletin"), id, r.str(1), r.str(5), r.str(2), tsbLinks.value(id), bulletins);
+            fitAndDate(m, page, QStringLiteral("bulletin"), id, r.str(1), r.str(5), r.str(2), tsbLinks.value(id),
+                       bulletins);
             rule(r.str(3) >= r.str(2) && r.str(3) <= dataDate(m), QStringLiteral("bulletin %1 is added after its date and no later than the data").arg(id));
             rule(r.str(4) != QLatin1String("TSB"), QStringLiteral("bulletin %1's type reads \"Service bulletin\", not \"TSB\"").arg(id));
         }
@@ -204,8 +217,8 @@ void checkAgencyRecords(SQLDB &db, const Model &m)
     qint64 complaintRows = 0;
     if (!m.imported.complaints) {
         QHash<QString, int> needs;
-        for (const SQLRow &r : db.rows(QStringLiteral(
-                 "SELECT c.vehicle_id, c.model_year, k.name FROM complaints c JOIN components k USING (component_id)"))) {
+        for (const SQLRow &r : db.rows(QStringLiteral("SELECT c.vehicle_id, c.model_year, k.name FROM complaints c "
+                                                      "JOIN components k USING (component_id)"))) {
             const QString name = r.str(2);
             auto it = needs.find(name);
             if (it == needs.end())
@@ -230,8 +243,9 @@ void checkAgencyRecords(SQLDB &db, const Model &m)
 
     std::fprintf(stderr,
                  "agency records hang together: %lld recalls over %lld vehicle-years, %lld investigations over %lld "
-                 "(%lld led to a recall about the same parts and vehicles), %lld bulletins over %lld, %lld complaint rows; %lld recall "
+                 "(%lld led to a recall about the same parts and vehicles), %lld bulletins over %lld, %lld complaint "
+                 "rows; %lld recall "
                  "search titles name their vehicles; data up to %s\n",
-                 recalls.records, recalls.links, investigations.records, investigations.links, ledToRecall, bulletins.records,
-                 bulletins.links, complaintRows, titled, qPrintable(dataDate(m)));
+                 recalls.records, recalls.links, investigations.records, investigations.links, ledToRecall,
+                 bulletins.records, bulletins.links, complaintRows, titled, qPrintable(dataDate(m)));
 }

@@ -109,7 +109,8 @@ QString engineText(const Model &m, const Vehicle &v, int year)
 {
     for (const EpaRow &e : engineRows(m, v.id, year))
         if (e.evMotor.isEmpty() && e.litres > 0)
-            return QStringLiteral("%1L").arg(e.litres, 0, 'f', 1) + (e.turbo ? QStringLiteral(" turbocharged") : QString());
+            return QStringLiteral("%1L").arg(e.litres, 0, 'f', 1)
+                   + (e.turbo ? QStringLiteral(" turbocharged") : QString());
     for (const Engine &e : enginesOf(v, year))
         if (e.evMotor.isEmpty())
             return QStringLiteral("%1L").arg(e.litres, 0, 'f', 1) + (e.turbo ? QStringLiteral(" turbocharged") : QString());

@@ -95,7 +95,9 @@ void buildSearch(Model &m, const Content &c)
     NHTSAText::setProperNames(makeModels, makers, c.properNames);
     for (const RecallRow &r : m.recalls) {
         const QString part = NHTSAText::display(r.components.section(QLatin1Char('|'), 0, 0));
-        m.search.append({QStringLiteral("recall"), r.campaign, r.campaign + QLatin1Char(' ') + part + QStringLiteral(": ") + coveredShort(m, r),
-                         NHTSAText::sentenceCase(r.summary) + QLatin1Char(' ') + NHTSAText::sentenceCase(r.consequence)});
+        m.search.append(
+            {QStringLiteral("recall"), r.campaign,
+             r.campaign + QLatin1Char(' ') + part + QStringLiteral(": ") + coveredShort(m, r),
+             NHTSAText::sentenceCase(r.summary) + QLatin1Char(' ') + NHTSAText::sentenceCase(r.consequence)});
     }
 }

@@ -174,8 +174,8 @@ TSBListRules::Status TSBListRules::offlineAddress(const TSB &tsb)
 QString TSBListRules::sampleCopy(const TSB &tsb)
 {
     return QStringLiteral("Bulletin ") + tsb.documentID
-        + QStringLiteral(" is a generated sample record: no NHTSA copy of it exists, and its bulletin number and "
-                         "NHTSA ID are made up.");
+           + QStringLiteral(" is a generated sample record: no NHTSA copy of it exists, and its bulletin number and "
+                            "NHTSA ID are made up.");
 }
 
 QString TSBListRules::copyAddress()
