@@ -44,12 +44,27 @@ QString upperAt(const QString &word, qsizetype i)
     return word.left(i) + word.mid(i, len).toUpper() + word.mid(i + len);
 }
 
+// LATCH is the child-seat anchor system, but a hood's, door's or trunk's
+// latch where the name speaks of those and not of child seats.
+QString childSeatLatch(const QString &name, QString readable)
+{
+    static const QRegularExpression part(QStringLiteral("LATCHES|HOOD|DOOR|TRUNK|LIFTGATE|TAILGATE|HATCH"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression child(QStringLiteral("CHILD|TETHER|ANCHOR"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression latch(QStringLiteral("\\bLATCH\\b"));
+    if (!part.match(name).hasMatch() || child.match(name).hasMatch())
+        return readable;
+    readable.replace(latch, QStringLiteral("latch"));
+    return readable.startsWith(QLatin1String("latch")) ? upperAt(readable, 0) : readable;
+}
+
 QString levelPiece(const QString &s, bool first)
 {
     const QStringList pieces = s.split(u':', Qt::SkipEmptyParts);
     if (pieces.isEmpty())
         return pretty(s);
-    return pretty(first ? pieces.first() : pieces.last());
+    return childSeatLatch(s, pretty(first ? pieces.first() : pieces.last()));
 }
 
 // Removes trailing markers such as " *TR" (an asterisk, one to three capital
@@ -185,13 +200,15 @@ const ProperNames &properNames()
     return state.names;
 }
 
-void addName(NameIndex &index, const QString &name)
+// A name that is all capitals (GMC) reads the same in an upper-case text, so
+// only a model's is kept (the CL after "2001"): anywhere else the plain
+// capitals rule keeps or lowers it.
+void addName(NameIndex &index, const QString &name, bool capitals = false)
 {
     QStringList words;
     for (const QString &w : name.split(u' ', Qt::SkipEmptyParts))
         words << coreOf(w);
-    // A name that is all capitals (GMC) reads the same either way.
-    if (words.isEmpty() || words.first().isEmpty() || name.toUpper() == name)
+    if (words.isEmpty() || words.first().isEmpty() || (!capitals && name.toUpper() == name))
         return;
     QList<QStringList> &list = index[words.first().toUpper()];
     if (list.contains(words))
@@ -241,7 +258,7 @@ ProperNames buildNames(const QList<QPair<QString, QString>> &makeModels, const Q
     }
     for (const auto &[make, model] : makeModels) {
         addName(names.always, make + u' ' + model);
-        addName(names.models, model);
+        addName(names.models, model, true);
     }
     return names;
 }
@@ -276,6 +293,42 @@ void startReadingProperNames()
 
 namespace {
 
+// A word with digits in an upper-case text: the pieces between hyphens and
+// slashes that hold a digit keep their case (4R100, 2.0L, V6, 4X4), the
+// others read as words ("4-SPEED" is "4-speed", V-6 stays); `coreEnd` ends what is not
+// trailing punctuation.
+QString digitWord(const QString &w, qsizetype coreEnd, bool capitalize)
+{
+    QString out;
+    qsizetype start = 0;
+    for (qsizetype j = 0; j <= coreEnd; ++j) {
+        if (j < coreEnd && w[j] != u'-' && w[j] != u'/')
+            continue;
+        const QString piece = w.mid(start, j - start);
+        bool digit = false;
+        for (const char32_t c : piece.toUcs4())
+            digit = digit || QChar::isDigit(c);
+        QString core = piece;
+        while (!core.isEmpty() && !core.back().isLetterOrNumber())
+            core.chop(1);
+        while (!core.isEmpty() && !core.front().isLetterOrNumber())
+            core.remove(0, 1);
+        // A letter or two beside a number is a name too (V-6, I-4).
+        if (digit || acronyms().contains(core) || (core.size() <= 2 && w.size() > piece.size())) {
+            out += piece;
+        } else {
+            QString lower = piece.toLower();
+            if (capitalize && start == 0 && !lower.isEmpty())
+                lower = upperAt(lower, 0);
+            out += lower;
+        }
+        if (j < coreEnd)
+            out += w[j];
+        start = j + 1;
+    }
+    return out + w.mid(coreEnd).toLower();
+}
+
 // "12V", "12V/24V/48V": volt ratings keep their capital V.
 bool isVoltRating(const QString &upper)
 {
@@ -302,7 +355,7 @@ QString pretty(const QString &s)
         else
             out << word;
     }
-    return out.join(u' ');
+    return childSeatLatch(s, out.join(u' '));
 }
 
 QString group(const QString &s)
@@ -379,7 +432,9 @@ QString sentenceCase(const QString &s)
             hasLetterOrNumber = hasLetterOrNumber || QChar::isLetterOrNumber(c);
         }
 
-        if (hasDigit || acronyms().contains(cores[i])) {
+        if (hasDigit) {
+            out << digitWord(w, spans[i].second, capitalizeNext);
+        } else if (acronyms().contains(cores[i])) {
             out << w.left(spans[i].second) + w.mid(spans[i].second).toLower();
         } else {
             QString lower = w.toLower();

@@ -5,6 +5,14 @@ QString VehicleInfo::name() const
     return makeDisplay + u' ' + model;
 }
 
+QString VehicleInfo::typeText(const QString &types)
+{
+    QString t = types;
+    t.replace(u',', QStringLiteral(", "));
+    t.replace(QStringLiteral("MPV"), QStringLiteral("SUV/van (MPV)"));
+    return t;
+}
+
 VehicleKind VehicleInfo::kind() const
 {
     const QString t = types.toLower();

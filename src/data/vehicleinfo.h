@@ -27,6 +27,9 @@ struct VehicleInfo
 
     // Display make, one blank, model (nothing trimmed).
     QString name() const;
+    // The types as the vehicle page names them: ", " after each comma and
+    // "MPV" spelled out as "SUV/van (MPV)"; empty for empty types.
+    static QString typeText(const QString &types);
     // Truck when the types mention a truck but no MPV; an MPV is a van when its
     // model names a van, Caravan or Odyssey, else an SUV; anything else a car.
     VehicleKind kind() const;

@@ -71,6 +71,8 @@ private slots:
         QTest::newRow("4WD first") << "4WD DRIVE" << "4WD drive";
         QTest::newRow("A/C later") << "HEATER A/C UNIT" << "Heater A/C unit";
         QTest::newRow("LATCH kept") << "CHILD SEAT LATCH" << "Child seat LATCH";
+        QTest::newRow("hood latch") << "LATCHES/LOCKS/LINKAGES HOOD LATCH"
+                                    << "Latches/locks/linkages hood latch";
         QTest::newRow("mixed input") << "Power Train" << "Power train";
         QTest::newRow("volt ratings") << "12V/24V/48V BATTERY" << "12V/24V/48V battery";
         QTest::newRow("volts later") << "ELECTRICAL SYSTEM 12V" << "Electrical system 12V";
@@ -98,6 +100,12 @@ private slots:
         QTest::newRow("colon only") << ":" << ":" << ":";
         QTest::newRow("empty levels") << "::AIR BAGS::FRONTAL:" << "Air bags" << "Frontal";
         QTest::newRow("blank around level") << "AIR BAGS: FRONTAL " << "Air bags" << "Frontal";
+        QTest::newRow("hood latch") << "LATCHES/LOCKS/LINKAGES:HOOD:LATCH"
+                                    << "Latches/locks/linkages"
+                                    << "Latch";
+        QTest::newRow("child seat latch") << "CHILD SEAT:LATCH"
+                                          << "Child seat"
+                                          << "LATCH";
     }
     void groupAndDisplay()
     {
@@ -134,6 +142,8 @@ private slots:
         QTest::newRow("lower marker stays") << "Engine may stall *ab" << "Engine may stall *ab";
         QTest::newRow("digits kept") << "2019 FORD F-150 WITH V8 SETS P0420 CODE."
                                      << "2019 ford F-150 with V8 sets P0420 code.";
+        QTest::newRow("words beside numbers") << "THE 4-SPEED AUTOMATIC ON V-6 MODELS MAY SLIP AT 60,000-MILES (S6)."
+                                              << "The 4-speed automatic on V-6 models may slip at 60,000-miles (S6).";
         QTest::newRow("acronyms kept") << "THE PCM AND (ABS) MODULE, A/C. THE TCM." << "The PCM and (ABS) module, A/C. The TCM.";
         QTest::newRow("acronym ends sentence") << "REPLACE THE ABS. DEALERS WILL" << "Replace the ABS. Dealers will";
         QTest::newRow("dash keeps flag") << "MAY STALL. - FORD WILL" << "May stall. - Ford will";
@@ -175,6 +185,14 @@ private slots:
                  QStringLiteral("Some 2000-2003 Navigator and Expedition vehicles may slip. Replace the spark plugs (ABS)."));
         QCOMPARE(NHTSAText::sentenceCase(QStringLiteral("THE 2015 SPARK MAY STALL; THE SPARK PLUG MAY FOUL.")),
                  QStringLiteral("The 2015 Spark may stall; the spark plug may foul."));
+        // Models named in capitals or in their own mixed case keep it.
+        NHTSAText::setProperNames({{QStringLiteral("Acura"), QStringLiteral("CL")},
+                                   {QStringLiteral("Acura"), QStringLiteral("TL")},
+                                   {QStringLiteral("Pontiac"), QStringLiteral("Grand LeMans")}},
+                                  {});
+        QCOMPARE(NHTSAText::sentenceCase(
+                     QStringLiteral("SOME 2001-2003 CL AND TL VEHICLES AND THE 1985 GRAND LEMANS MAY STALL.")),
+                 QStringLiteral("Some 2001-2003 CL and TL vehicles and the 1985 Grand LeMans may stall."));
         // The reference data's list of names (makes, engine names, agencies,
         // months before a date) on the agency's own sentences.
         QFile file(QStringLiteral(FV_TEST_SOURCE_DIR "/../../tools/vorelgen/content/agency_names.json"));

@@ -189,7 +189,9 @@ private slots:
         QVERIFY(!RecallRules::anySample(made, {kept}));
         QVERIFY(RecallRules::anySample(made, {}));
         QVERIFY(!RecallRules::anySample(Provenance(), {sample}));
-        QCOMPARE(RecallRules::note(true), QStringLiteral("Always confirm open recalls for a specific VIN at www.nhtsa.gov/recalls."));
+        QCOMPARE(RecallRules::note(true),
+                 QStringLiteral("Sample record: NHTSA holds no record of this recall. Always confirm "
+                                "open recalls for a specific VIN at www.nhtsa.gov/recalls."));
 
         SearchHit hit;
         hit.kind = SearchKind::Recall;

@@ -3,6 +3,7 @@
 #include "app/appmodel.h"
 #include "shell/mainwindow.h"
 #include "platform/netstatus.h"
+#include "data/provenance.h"
 #include "data/vorel.h"
 #include "kit/kvchromebutton.h"
 #include "kit/kvnote.h"
@@ -11,6 +12,7 @@
 #include "screens/credits/creditsview.h"
 #include "screens/vehicle/investigationlist.h"
 #include "screens/vehicle/recalllist.h"
+#include "screens/vehicle/recallrules.h"
 #include "screens/vehicle/recallsheet.h"
 #include "screens/credits/creditsrules.h"
 #include "screens/screensetup.h"
@@ -436,6 +438,52 @@ private slots:
         settle();
         QVERIFY(!m->recallShown());
         MainWindow::clearMakers();
+    }
+
+    // A generated recall's sheet and a generated bulletin's button say they
+    // are samples of which no agency copy exists, and ask no agency host.
+    void sampleRecordsOfferNoAgencyCopy()
+    {
+        FixtureDb fx;
+        QVERIFY(fx.exec(QStringLiteral("INSERT INTO meta VALUES ('%1', 'generated'), ('%2', 'generated');")
+                            .arg(Provenance::metaKey(Provenance::Kind::Recalls),
+                                 Provenance::metaKey(Provenance::Kind::Bulletins))));
+        FixtureModels models{fx};
+        auto m = models.make();
+        m->setCurrentVehicle(9101);
+        m->setCurrentYear(2002);
+        RecallSheet sheet(QStringLiteral("91V001000"), *m, [] {});
+        QVERIFY(sheet.found());
+        QVERIFY(sheet.texts().contains(Provenance::sampleRecall()));
+        QVERIFY(sheet.texts().contains(RecallRules::note(true)));
+        for (const QString &text : sheet.texts())
+            QVERIFY2(!text.contains(QLatin1String("Recall data from NHTSA")), qPrintable(text));
+
+        FakeHttp http;
+        Page page(*m, http);
+        m_opened.clear();
+        KVChromeButton *button = page.tsbs->rowButtons().value(0);
+        auto *row = qobject_cast<TSBRow *>(button->parentWidget());
+        QVERIFY(row);
+        button->click();
+        settle();
+        QCOMPARE(page.tsbs->messageText(), TSBListRules::sampleCopy(row->bulletin()));
+        QVERIFY(page.tsbs->messageText().contains(QLatin1String("no NHTSA copy")));
+        // Offline after a failed request: still no address or agency id to copy.
+        NetStatus::shared().applyUpdate(true);
+        NetStatus::shared().noteReply(HttpReply{0, {}, "no route", false, true});
+        settle();
+        QVERIFY(NetStatus::shared().offlineByFailure());
+        QVERIFY(button->isEnabled());
+        QCOMPARE(button->text(), TSBListRules::buttonText(true));
+        button->click();
+        settle();
+        QVERIFY(!KVNote::current());
+        QCOMPARE(page.tsbs->messageText(), TSBListRules::sampleCopy(row->bulletin()));
+        QVERIFY(m_opened.isEmpty());
+        for (const auto &request : http.requests)
+            QVERIFY2(!request.url.path().startsWith(QLatin1String("/odi/")), qPrintable(request.url.toString()));
+        NetStatus::shared().override(true);
     }
 
     void creditsListEveryPhoto()

@@ -401,6 +401,38 @@ private slots:
         QVERIFY(!screens.isEmpty() && !tpms.isEmpty() && !combustion.isEmpty());
         QCOMPARE(early, 0);
         QCOMPARE(wrongKind, 0);
+
+        // Held to the page: no trunk, hatch or liftgate bulletin on a pickup, no
+        // diesel complaint row where the engine table lists no diesel, no rear
+        // axle or driveshaft recall where every listed engine drives the front.
+        const QString pickups = QStringLiteral(
+            "(SELECT vehicle_id FROM vehicles WHERE vehicle_types LIKE '%Truck%' AND vehicle_types NOT LIKE '%MPV%')");
+        QSet<qint64> carBody;
+        for (const SQLRow &r : v.db->rows(QStringLiteral(
+                 "SELECT nhtsa_id FROM tsbs WHERE summary LIKE '%trunk%' OR summary LIKE '%hatch%' "
+                 "OR summary LIKE '%liftgate%' OR summary LIKE '%rear wiper%' OR summary LIKE '%sliding door%'")))
+            carBody.insert(r.integer(0));
+        qint64 pickupYears = 0;
+        for (const SQLRow &r : v.db->rows("SELECT ids FROM tsb_links WHERE vehicle_id IN " + pickups)) {
+            const QList<qint64> ids = Vorel::decodeIDs(r.data(0));
+            pickupYears += std::any_of(ids.begin(), ids.end(), [&](qint64 id) { return carBody.contains(id); });
+        }
+        QVERIFY(!carBody.isEmpty());
+        QCOMPARE(pickupYears, 0);
+        QCOMPARE(
+            v.db->scalar(
+                "SELECT COUNT(*) FROM complaints c JOIN components k USING (component_id) WHERE k.name LIKE '%:DIESEL' "
+                "AND NOT EXISTS (SELECT 1 FROM epa e WHERE e.vehicle_id = c.vehicle_id AND e.model_year = c.model_year "
+                "AND e.fuel_type LIKE '%Diesel%')"),
+            0);
+        QCOMPARE(
+            v.db->scalar(
+                "SELECT COUNT(*) FROM recall_links l JOIN recalls r USING (campaign) WHERE (r.components LIKE '%AXLE%' "
+                "OR r.components LIKE '%DRIVESHAFT%' OR r.summary LIKE '%pinion%' OR r.summary LIKE '%rear axle%') "
+                "AND EXISTS (SELECT 1 FROM epa e WHERE e.vehicle_id = l.vehicle_id AND e.model_year = l.model_year) "
+                "AND NOT EXISTS (SELECT 1 FROM epa e WHERE e.vehicle_id = l.vehicle_id AND e.model_year = l.model_year "
+                "AND e.drive <> 'Front-Wheel Drive')"),
+            0);
     }
 
     // The stored figures follow their definitions, and the lowered threshold
@@ -491,6 +523,22 @@ private slots:
         QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM search WHERE kind = 'code'"), c.value("obd_codes"));
         QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM search WHERE kind = 'guide'"), c.value("guides"));
         QCOMPARE(v.db->scalar("SELECT COUNT(*) FROM search WHERE kind = 'obd1'"), v.db->scalar("SELECT COUNT(*) FROM obd1"));
+        // A recall hit reads as its page: the list row's component, the sheet's case.
+        const std::optional<Recall> speed = v.recall(QStringLiteral("05V388000"));
+        QVERIFY(speed && speed->summary.toUpper() == speed->summary);
+        const SearchHit hit = v.search("05V388000").value(0);
+        QVERIFY2(
+            hit.title.startsWith(QStringLiteral("05V388000 ") + NHTSAText::display(speed->components.value(0)) + u':'),
+            qPrintable(hit.title));
+        QString snippet = hit.snippet;
+        snippet.remove(u'\u2026');
+        QVERIFY2(snippet.size() > 20
+                     && (NHTSAText::sentenceCase(speed->summary) + u' ' + NHTSAText::sentenceCase(speed->consequence))
+                            .contains(snippet.trimmed()),
+                 qPrintable(hit.snippet));
+        // A vehicle's type as its page names it.
+        QVERIFY(v.db->string("SELECT body FROM search WHERE kind = 'vehicle' AND ref = '1118'")
+                    .contains(QStringLiteral("SUV/van (MPV)")));
         // A vehicle text never looks like a trouble code, so a code query lists the code first.
         static const QRegularExpression codeLike(QStringLiteral("\\b[PBCU][0-9][0-9A-F]{3}"), QRegularExpression::CaseInsensitiveOption);
         for (const SQLRow &r : v.db->rows(QStringLiteral("SELECT body FROM search WHERE kind = 'vehicle'")))
@@ -873,6 +921,8 @@ private slots:
         // A template let loose on vehicles it cannot fit: the checks name the broken rule.
         QTest::newRow("pinion nut on front drive") << QStringLiteral("The rear axle pinion nut") << QStringLiteral("fits the");
         QTest::newRow("gear shifts on a CVT") << QStringLiteral("transmission may not shift out of first gear") << QStringLiteral("fits the");
+        QTest::newRow("trunk lid on a pickup")
+            << QStringLiteral("The rear hatch or trunk lid") << QStringLiteral("without a trunk or hatch");
     }
     void agencyFaultStopsTheBuild()
     {

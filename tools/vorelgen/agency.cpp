@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QHash>
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <algorithm>
 
 QString MakerGroup::nameFor(const QString &date) const
@@ -104,7 +105,8 @@ bool airSprungMake(const QString &make)
     return makes.contains(make);
 }
 
-int traitsOf(const Vehicle &v, int year)
+// The traits of a vehicle-year by the line's rules, from its own engine list.
+int ruleTraits(const Vehicle &v, int year)
 {
     QList<Engine> engines = enginesOf(v, year);
     const bool listed = !engines.isEmpty();
@@ -116,7 +118,7 @@ int traitsOf(const Vehicle &v, int year)
             t |= Combustion;
             t |= e.fuel.contains(QLatin1String("Diesel"), Qt::CaseInsensitive) ? Diesel : Gasoline;
             // No CVT is claimed for an engine nobody listed.
-            t |= listed && cvtLine(v, e, year) ? CvtBox : SteppedBox;
+            t |= listed && cvtLine(v, e, year) ? CvtBox | Automatic : SteppedBox | Manual | Automatic;
         }
         for (const QString &d : drivesFor(v, e, engines, year)) {
             if (d != QLatin1String("Front-Wheel Drive"))
@@ -130,23 +132,132 @@ int traitsOf(const Vehicle &v, int year)
     return t;
 }
 
+int fuelTraits(const QString &fuel)
+{
+    const QString f = fuel.toLower();
+    if (f.isEmpty() || f == QLatin1String("electricity"))
+        return 0;
+    int t = Combustion;
+    if (f.contains(QLatin1String("diesel")))
+        t |= Diesel;
+    for (const char *word : {"gasoline", "regular", "premium", "midgrade", "gas and", "gas or"})
+        if (f.contains(QLatin1String(word)))
+            t |= Gasoline;
+    return t;
+}
+
+// -1 when the row names no drive.
+int driveTraits(const QString &drive, bool truck)
+{
+    const QString d = drive.toLower();
+    if (d.isEmpty())
+        return -1;
+    if (d.contains(QLatin1String("4-wheel")) || d.contains(QLatin1String("all-wheel")) || d == QLatin1String("4wd")
+        || d == QLatin1String("awd"))
+        return RearDriven | FourWheel;
+    if (d.contains(QLatin1String("rear")))
+        return RearDriven;
+    // EPA's "2-Wheel Drive" is the rear-driven version of a truck, van or SUV.
+    if (d.contains(QLatin1String("2-wheel")))
+        return truck ? RearDriven : 0;
+    return 0;
+}
+
+// -1 when the row names no gearbox.
+int gearboxTraits(const QString &transmission)
+{
+    const QString g = transmission.toLower();
+    if (g.isEmpty() || g == QLatin1String("na"))
+        return -1;
+    if (g.contains(QLatin1String("variable")) || g.contains(QLatin1String("cvt")) || g.contains(QLatin1String("(av"))
+        || g.contains(QLatin1String("av-s")))
+        return CvtBox | Automatic;
+    if (g.contains(QLatin1String("manual")))
+        return SteppedBox | Manual;
+    if (g.contains(QLatin1String("(a1)")) || g.contains(QLatin1String("1-speed"))
+        || g.contains(QLatin1String("single")))
+        return Automatic;
+    return SteppedBox | Automatic;
+}
+
 } // namespace
+
+int bodyTraits(const QString &types)
+{
+    const QString t = types.toLower();
+    if (t.contains(QLatin1String("truck")) || t.contains(QLatin1String("bus"))
+        || t.contains(QLatin1String("incomplete")))
+        return 0;
+    return t.contains(QLatin1String("mpv")) ? ClosedBody | Liftgate : ClosedBody;
+}
+
+int statedTraits(const QList<EngineFacts> &rows, const QString &types, int unstated)
+{
+    const bool truck =
+        types.contains(QLatin1String("truck"), Qt::CaseInsensitive) && !types.contains(QLatin1String("MPV"));
+    int t = bodyTraits(types), drives = -1, gearboxes = -1;
+    for (const EngineFacts &r : rows) {
+        t |= fuelTraits(r.fuel);
+        if (const int d = driveTraits(r.drive, truck); d >= 0)
+            drives = qMax(drives, 0) | d;
+        if (const int g = gearboxTraits(r.transmission); g >= 0)
+            gearboxes = qMax(gearboxes, 0) | g;
+    }
+    t |= drives >= 0 ? drives : unstated & kDriveTraits;
+    // A gearbox only where an engine burns fuel or a row names one.
+    t |= gearboxes >= 0 ? gearboxes : (t & Combustion ? unstated & kGearboxTraits : 0);
+    return t;
+}
+
+const QList<EpaRow> &engineRows(const Model &m, qint64 vid, int year)
+{
+    // Asked many times per vehicle-year while records are drawn.
+    static const Model *indexedFor = nullptr;
+    static qsizetype indexedRows = -1;
+    static QHash<quint64, QList<EpaRow>> rows;
+    static const QList<EpaRow> none;
+    if (indexedFor != &m || indexedRows != m.epa.size()) {
+        rows.clear();
+        for (const EpaRow &e : m.epa)
+            rows[quint64(e.vid) << 16 | quint64(e.year)].append(e);
+        for (QList<EpaRow> &list : rows)
+            std::stable_sort(list.begin(), list.end(),
+                             [](const EpaRow &a, const EpaRow &b) { return a.litres < b.litres; });
+        indexedFor = &m;
+        indexedRows = m.epa.size();
+    }
+    const auto it = rows.constFind(quint64(vid) << 16 | quint64(year));
+    return it == rows.constEnd() ? none : *it;
+}
 
 int yearTraits(const Model &m, qint64 vid, int year)
 {
-    // Asked many times per vehicle-year while records are drawn.
     static const Model *cachedFor = nullptr;
+    static qsizetype cachedRows = -1;
     static QHash<quint64, int> cache;
-    if (cachedFor != &m) {
+    if (cachedFor != &m || cachedRows != m.epa.size()) {
         cache.clear();
         cachedFor = &m;
+        cachedRows = m.epa.size();
     }
     const quint64 key = quint64(vid) << 16 | quint64(year);
     const auto it = cache.constFind(key);
     if (it != cache.constEnd())
         return *it;
     const Vehicle *v = m.byID(vid);
-    const int t = v ? traitsOf(*v, year) : 0;
+    int t = 0;
+    if (v) {
+        const int rules = ruleTraits(*v, year);
+        const QList<EpaRow> &listed = engineRows(m, vid, year);
+        QList<EngineFacts> facts;
+        for (const EpaRow &e : listed)
+            facts.append({e.fuel, e.transmission, e.drive});
+        // Without engine rows the page names no fuel: no diesel is claimed,
+        // and for a heavy line not gasoline either.
+        const int unlisted = Diesel | (v->heavy ? Gasoline : 0);
+        t = listed.isEmpty() ? (rules & ~unlisted) | bodyTraits(v->types)
+                             : statedTraits(facts, v->types, rules) | (rules & AirSprings);
+    }
     cache.insert(key, t);
     return t;
 }
@@ -154,9 +265,12 @@ int yearTraits(const Model &m, qint64 vid, int year)
 int templateNeeds(const QJsonObject &t)
 {
     static const QHash<QString, int> words = {
-        {QStringLiteral("gasoline"), Gasoline}, {QStringLiteral("diesel"), Diesel}, {QStringLiteral("gears"), SteppedBox},
-        {QStringLiteral("cvt"), CvtBox}, {QStringLiteral("rear drive"), RearDriven},
-        {QStringLiteral("four-wheel drive"), FourWheel}, {QStringLiteral("air springs"), AirSprings}};
+        {QStringLiteral("gasoline"), Gasoline},      {QStringLiteral("diesel"), Diesel},
+        {QStringLiteral("gears"), SteppedBox},       {QStringLiteral("cvt"), CvtBox},
+        {QStringLiteral("rear drive"), RearDriven},  {QStringLiteral("four-wheel drive"), FourWheel},
+        {QStringLiteral("air springs"), AirSprings}, {QStringLiteral("manual"), Manual},
+        {QStringLiteral("automatic"), Automatic},    {QStringLiteral("closed body"), ClosedBody},
+        {QStringLiteral("liftgate"), Liftgate}};
     int needs = t.value(QStringLiteral("ice")).toBool() ? Combustion : 0;
     for (const QJsonValue &w : t.value(QStringLiteral("needs")).toArray()) {
         if (!words.contains(w.toString()))
@@ -164,6 +278,86 @@ int templateNeeds(const QJsonObject &t)
         needs |= words.value(w.toString());
     }
     return needs;
+}
+
+int textNeeds(const QString &components, const QString &text)
+{
+    static const QRegularExpression engine(QStringLiteral("\\bengine\\b(?! compartment)"));
+    static const QRegularExpression gears(
+        QStringLiteral("between gears|shift out of first gear|harsh or delayed shift|torque converter"));
+    static const QRegularExpression cvt(QStringLiteral("\\(cvt\\)|continuously variable"));
+    static const QRegularExpression rear(QStringLiteral("rear driveshaft|rear axle|pinion"));
+    static const QRegularExpression gasoline(
+        QStringLiteral("\\bspark\\b|evaporative|catalyst|throttle body|idle air control|purge valve|regular fuel"));
+    static const QRegularExpression closed(QStringLiteral("\\btrunk|\\bhatch|spare tire well|tail lamp gasket"));
+    static const QRegularExpression liftgate(QStringLiteral("liftgate|rear wiper|sliding door"));
+    static const QRegularExpression diesel(QStringLiteral("\\bdiesel|glow plug"));
+    static const QRegularExpression manual(QStringLiteral("manual transmission|\\bclutch pedal"));
+    const QString t = text.toLower();
+    int needs = 0;
+    for (const QString &c : components.split(QLatin1Char('|'))) {
+        for (const char *prefix :
+             {"ENGINE:", "ENGINE AND ENGINE COOLING:ENGINE", "FUEL/PROPULSION SYSTEM",
+              "POWER TRAIN:AUTOMATIC TRANSMISSION", "POWER TRAIN:MANUAL TRANSMISSION", "ELECTRICAL SYSTEM:IGNITION"})
+            if (c.startsWith(QLatin1String(prefix)) || c == QLatin1String(prefix).chopped(1))
+                needs |= Combustion;
+        if (c.startsWith(QLatin1String("POWER TRAIN:DRIVELINE:DRIVESHAFT"))
+            || c.startsWith(QLatin1String("POWER TRAIN:AXLE ASSEMBLY")))
+            needs |= RearDriven;
+        if (c.startsWith(QLatin1String("POWER TRAIN:AUTOMATIC TRANSMISSION")))
+            needs |= Automatic;
+        if (c.startsWith(QLatin1String("POWER TRAIN:MANUAL TRANSMISSION")))
+            needs |= Manual;
+        const QStringList levels = c.split(QLatin1Char(':'));
+        if (levels.contains(QLatin1String("DIESEL")))
+            needs |= Diesel;
+        if (levels.contains(QLatin1String("GASOLINE")))
+            needs |= Gasoline;
+    }
+    if (engine.match(t).hasMatch())
+        needs |= Combustion;
+    if (gears.match(t).hasMatch())
+        needs |= SteppedBox;
+    if (cvt.match(t).hasMatch())
+        needs |= CvtBox;
+    if (rear.match(t).hasMatch())
+        needs |= RearDriven;
+    if (t.contains(QLatin1String("four-wheel drive")))
+        needs |= FourWheel;
+    if (t.contains(QLatin1String("air springs")))
+        needs |= AirSprings;
+    if (gasoline.match(t).hasMatch())
+        needs |= Gasoline;
+    if (closed.match(t).hasMatch())
+        needs |= ClosedBody;
+    if (liftgate.match(t).hasMatch())
+        needs |= Liftgate;
+    if (diesel.match(t).hasMatch())
+        needs |= Diesel;
+    if (manual.match(t).hasMatch())
+        needs |= Manual;
+    return needs;
+}
+
+QString traitNames(int traits)
+{
+    static const QList<QPair<int, const char *>> names = {{Combustion, "a combustion engine"},
+                                                          {Gasoline, "a gasoline engine"},
+                                                          {Diesel, "a diesel engine"},
+                                                          {SteppedBox, "a gearbox with gears"},
+                                                          {CvtBox, "a CVT"},
+                                                          {RearDriven, "a driven rear axle"},
+                                                          {FourWheel, "four-wheel drive"},
+                                                          {AirSprings, "air springs"},
+                                                          {Manual, "a manual gearbox"},
+                                                          {Automatic, "an automatic gearbox"},
+                                                          {ClosedBody, "a trunk or hatch (not a pickup)"},
+                                                          {Liftgate, "a liftgate (an SUV or van)"}};
+    QStringList out;
+    for (const auto &[bit, name] : names)
+        if (traits & bit)
+            out << QLatin1String(name);
+    return out.join(QStringLiteral(", "));
 }
 
 QList<Link> fitLinks(const Model &m, const QList<Link> &links, int from, int needs)

@@ -31,22 +31,54 @@ QList<Link> pickLinks(const QList<const Vehicle *> &pool, int pivot, int maxVehi
 // What a vehicle had in a model year, as bits: the parts a record template
 // may need before it can concern that vehicle-year.
 enum Trait : int {
-    Combustion = 1,   // a fuel-burning engine (alone or in a hybrid)
-    Gasoline = 2,     // a spark-ignition engine
-    Diesel = 4,       // a diesel engine
-    SteppedBox = 8,   // a gearbox with gears (automatic or manual)
-    CvtBox = 16,      // a continuously variable gearbox
-    RearDriven = 32,  // a driven rear axle with a driveshaft: rear, four or all wheels
-    FourWheel = 64,   // four- or all-wheel drive
-    AirSprings = 128, // self-levelling air suspension
+    Combustion = 1,    // a fuel-burning engine (alone or in a hybrid)
+    Gasoline = 2,      // a spark-ignition engine
+    Diesel = 4,        // a diesel engine
+    SteppedBox = 8,    // a gearbox with gears (automatic or manual)
+    CvtBox = 16,       // a continuously variable gearbox
+    RearDriven = 32,   // a driven rear axle with a driveshaft: rear, four or all wheels
+    FourWheel = 64,    // four- or all-wheel drive
+    AirSprings = 128,  // self-levelling air suspension
+    Manual = 256,      // a manual gearbox
+    Automatic = 512,   // an automatic gearbox (a CVT or a single speed included)
+    ClosedBody = 1024, // a trunk or a hatch at the rear: no pickup bed
+    Liftgate = 2048,   // a lifting rear door with its wiper: an SUV or a van
 };
-// The traits of one vehicle-year; a year without listed engines counts as a
-// gasoline engine with a stepped gearbox, or as electric for an electric line.
+constexpr int kDriveTraits = RearDriven | FourWheel;
+constexpr int kGearboxTraits = SteppedBox | CvtBox | Manual | Automatic;
+
+// One row of a vehicle-year's engine table, as the vehicle page shows it.
+struct EngineFacts
+{
+    QString fuel, transmission, drive;
+};
+// The body traits of a line by its vehicle types: none for a line typed as a
+// truck (it may be a pickup), a closed body for a car, and a liftgate as well
+// for an MPV (an SUV or a van).
+int bodyTraits(const QString &types);
+// What the engine rows state, with the body's traits. The drive and gearbox
+// traits of `unstated` stand in where no row names a drive or a gearbox; the
+// rows' fuels are taken as they are.
+int statedTraits(const QList<EngineFacts> &rows, const QString &types, int unstated);
+
+// The traits of one vehicle-year as its page shows them: its engine table's
+// fuels, drives and gearboxes and its body. A year without engine rows, and
+// a drive or gearbox no row states, takes the line's rules: a gasoline engine
+// with a stepped gearbox, or electric for an electric line; a diesel only
+// where a row lists one.
 int yearTraits(const Model &m, qint64 vid, int year);
+// The engine rows of a vehicle-year, smallest engine first; empty when it has none.
+const QList<EpaRow> &engineRows(const Model &m, qint64 vid, int year);
 // The traits a template object needs: its "ice" flag (a combustion engine)
 // and its "needs" list ("gasoline", "diesel", "gears", "cvt", "rear drive",
-// "four-wheel drive", "air springs"). Throws on an unknown word.
+// "four-wheel drive", "air springs", "manual", "automatic", "closed body",
+// "liftgate"). Throws on an unknown word.
 int templateNeeds(const QJsonObject &t);
+// What a record's "|"-joined components and its words say its vehicles must
+// have: a rear axle, a diesel, a trunk or hatch, a manual gearbox, ...
+int textNeeds(const QString &components, const QString &text);
+// "a diesel engine, a manual gearbox" for the traits set.
+QString traitNames(int traits);
 
 // The links a record template can concern: model years from its first year
 // on whose vehicle-year has every trait in `needs`. Order kept.

@@ -27,70 +27,83 @@ LinkMap linksOf(SQLDB &db, const char *table, const char *key)
     return out;
 }
 
-// What a record's components and words say its vehicles must have.
-int needsOf(const QString &components, const QString &text)
+// The vehicle-years as the finished file's pages show them: the engine
+// table's fuels, drives, gearboxes and engines, and the line's type. What the
+// page leaves open (no engine rows, no drive or gearbox named) is the
+// generator's own rule for the vehicle-year, but a diesel only where listed.
+class PageFacts
 {
-    static const QRegularExpression engine(QStringLiteral("\\bengine\\b(?! compartment)"));
-    static const QRegularExpression gears(QStringLiteral("between gears|shift out of first gear|harsh or delayed shift|torque converter"));
-    static const QRegularExpression cvt(QStringLiteral("\\(cvt\\)|continuously variable"));
-    static const QRegularExpression rear(QStringLiteral("rear driveshaft|rear axle|pinion"));
-    static const QRegularExpression gasoline(
-        QStringLiteral("\\bspark\\b|evaporative|catalyst|throttle body|idle air control|purge valve|regular fuel"));
-    const QString t = text.toLower();
-    int needs = 0;
-    for (const QString &c : components.split(QLatin1Char('|'))) {
-        for (const char *prefix : {"ENGINE:", "ENGINE AND ENGINE COOLING:ENGINE", "FUEL/PROPULSION SYSTEM", "POWER TRAIN:AUTOMATIC TRANSMISSION",
-                                   "POWER TRAIN:MANUAL TRANSMISSION", "ELECTRICAL SYSTEM:IGNITION"})
-            if (c.startsWith(QLatin1String(prefix)) || c == QLatin1String(prefix).chopped(1))
-                needs |= Combustion;
-        if (c.startsWith(QLatin1String("POWER TRAIN:DRIVELINE:DRIVESHAFT")) || c.startsWith(QLatin1String("POWER TRAIN:AXLE ASSEMBLY")))
-            needs |= RearDriven;
+public:
+    PageFacts(SQLDB &db, const Model &m)
+        : m_model(m)
+    {
+        for (const SQLRow &r :
+             db.rows(QStringLiteral("SELECT vehicle_id, make_display || ' ' || model, vehicle_types FROM vehicles"))) {
+            m_names.insert(r.integer(0), r.str(1));
+            m_types.insert(r.integer(0), r.str(2));
+        }
+        for (const SQLRow &r : db.rows(QStringLiteral("SELECT vehicle_id, model_year, fuel_type, transmission, drive, "
+                                                      "displacement_l, turbo, ev_motor FROM epa"))) {
+            Year &y = m_years[key(r.integer(0), int(r.integer(1)))];
+            y.facts.append({r.str(2), r.str(3), r.str(4)});
+            if (r.str(7).isEmpty() && r.real(5) > 0)
+                y.engines.insert(QString::number(r.real(5), 'f', 1)
+                                 + (r.integer(6) ? QStringLiteral(" turbocharged") : QString()));
+        }
     }
-    if (engine.match(t).hasMatch())
-        needs |= Combustion;
-    if (gears.match(t).hasMatch())
-        needs |= SteppedBox;
-    if (cvt.match(t).hasMatch())
-        needs |= CvtBox;
-    if (rear.match(t).hasMatch())
-        needs |= RearDriven;
-    if (t.contains(QLatin1String("four-wheel drive")))
-        needs |= FourWheel;
-    if (t.contains(QLatin1String("air springs")))
-        needs |= AirSprings;
-    if (gasoline.match(t).hasMatch())
-        needs |= Gasoline;
-    return needs;
-}
 
-// Whether the vehicle-year has the engine a text names ("5.4L", "2.0L turbocharged").
-bool hasNamedEngine(const Model &m, const Link &l, const QString &text)
-{
-    static const QRegularExpression named(QStringLiteral("\\b(\\d\\.\\d)l( turbocharged)?\\b"));
-    const QRegularExpressionMatch match = named.match(text.toLower());
-    if (!match.hasMatch())
-        return true;
-    const Vehicle *v = m.byID(l.vid);
-    if (!v)
-        return false;
-    for (const Engine &e : enginesOf(*v, l.year))
-        if (e.evMotor.isEmpty() && QString::number(e.litres, 'f', 1) == match.captured(1) && e.turbo == match.hasCaptured(2))
+    int traits(const Link &l) const
+    {
+        const QString types = m_types.value(l.vid);
+        const int rules = yearTraits(m_model, l.vid, l.year);
+        const auto it = m_years.constFind(key(l.vid, l.year));
+        if (it == m_years.constEnd())
+            return (rules & ~(ClosedBody | Liftgate | Diesel)) | bodyTraits(types);
+        return statedTraits(it->facts, types, kDriveTraits | kGearboxTraits) | (rules & AirSprings);
+    }
+
+    // Whether the vehicle-year lists the engine a text names ("5.4L", "2.0L turbocharged").
+    bool hasNamedEngine(const Link &l, const QString &text) const
+    {
+        static const QRegularExpression named(QStringLiteral("\\b(\\d\\.\\d)l( turbocharged)?\\b"));
+        const QRegularExpressionMatch match = named.match(text.toLower());
+        if (!match.hasMatch())
             return true;
-    return false;
-}
+        const QString wanted = match.captured(1) + (match.hasCaptured(2) ? QStringLiteral(" turbocharged") : QString());
+        const auto it = m_years.constFind(key(l.vid, l.year));
+        if (it != m_years.constEnd())
+            return it->engines.contains(wanted);
+        const Vehicle *v = m_model.byID(l.vid);
+        if (!v)
+            return false;
+        for (const Engine &e : enginesOf(*v, l.year))
+            if (e.evMotor.isEmpty()
+                && QString::number(e.litres, 'f', 1) + (e.turbo ? QStringLiteral(" turbocharged") : QString())
+                       == wanted)
+                return true;
+        return false;
+    }
 
-QString traitNames(int traits)
-{
-    static const QList<QPair<int, const char *>> names = {
-        {Combustion, "a combustion engine"}, {Gasoline, "a gasoline engine"}, {Diesel, "a diesel engine"},
-        {SteppedBox, "a gearbox with gears"}, {CvtBox, "a CVT"}, {RearDriven, "a driven rear axle"},
-        {FourWheel, "four-wheel drive"}, {AirSprings, "air springs"}};
-    QStringList out;
-    for (const auto &[bit, name] : names)
-        if (traits & bit)
-            out << QLatin1String(name);
-    return out.join(QStringLiteral(", "));
-}
+    // "the 2001 Chrysler PT Cruiser (vehicle 1234)".
+    QString vehicle(const Link &l) const
+    {
+        return QStringLiteral("the %1 %2 (vehicle %3)")
+            .arg(l.year)
+            .arg(m_names.value(l.vid, QStringLiteral("unknown vehicle")))
+            .arg(l.vid);
+    }
+
+private:
+    struct Year
+    {
+        QList<EngineFacts> facts;
+        QSet<QString> engines;
+    };
+    static quint64 key(qint64 vid, int year) { return quint64(vid) << 16 | quint64(year); }
+    const Model &m_model;
+    QHash<qint64, QString> m_names, m_types;
+    QHash<quint64, Year> m_years;
+};
 
 struct Tally
 {
@@ -99,20 +112,22 @@ struct Tally
 
 // Every link of a record fits what its words need, and the record is dated
 // from nine months before its newest model year up to the data's date.
-void fitAndDate(const Model &m, const QString &what, const QString &id, const QString &components, const QString &text,
-                const QString &date, const QList<Link> &links, Tally &tally)
+void fitAndDate(const Model &m, const PageFacts &page, const QString &what, const QString &id,
+                const QString &components, const QString &text, const QString &date, const QList<Link> &links,
+                Tally &tally)
 {
     // The vehicles' own names say nothing of their parts (a Chevrolet Spark).
     QString words = text;
     for (const Link &l : links)
         if (const Vehicle *v = m.byID(l.vid))
             words.replace(v->model, QStringLiteral("vehicle"), Qt::CaseInsensitive);
-    const int needs = needsOf(components, words);
+    const int needs = textNeeds(components, words);
     for (const Link &l : links) {
-        const int lacking = needs & ~yearTraits(m, l.vid, l.year);
-        rule(!lacking, QStringLiteral("%1 %2 fits the %3 model year of vehicle %4 it names (lacking %5)")
-                           .arg(what, id).arg(l.year).arg(l.vid).arg(traitNames(lacking)));
-        rule(hasNamedEngine(m, l, text), QStringLiteral("%1 %2 names an engine the %3 vehicle %4 had").arg(what, id).arg(l.year).arg(l.vid));
+        const int lacking = needs & ~page.traits(l);
+        rule(!lacking, QStringLiteral("%1 %2 fits %3, which its page shows without %4")
+                           .arg(what, id, page.vehicle(l), traitNames(lacking)));
+        rule(page.hasNamedEngine(l, text),
+             QStringLiteral("%1 %2 names an engine that %3 lists").arg(what, id, page.vehicle(l)));
     }
     rule(date <= dataDate(m), QStringLiteral("%1 %2 is dated no later than the data (%3)").arg(what, id, date));
     rule(links.isEmpty() || date >= earliestDate(links),
@@ -126,6 +141,7 @@ void fitAndDate(const Model &m, const QString &what, const QString &id, const QS
 void checkAgencyRecords(SQLDB &db, const Model &m)
 {
     const Provenance provenance = provenanceOf(m);
+    const PageFacts page(db, m);
     for (const auto &[key, value] : provenance.metaRows())
         rule(db.string(QStringLiteral("SELECT value FROM meta WHERE key = ?"), {key}) == value,
              QStringLiteral("meta %1 is \"%2\"").arg(key, value));
@@ -135,11 +151,15 @@ void checkAgencyRecords(SQLDB &db, const Model &m)
     Tally recalls;
     QSet<QString> summaries;
     QHash<QString, QString> recallParts, recallDates;
-    for (const SQLRow &r : db.rows(QStringLiteral("SELECT campaign, recall_type, components, report_date, summary, consequence, remedy, notes FROM recalls"))) {
+    for (const SQLRow &r : db.rows(QStringLiteral("SELECT campaign, recall_type, components, report_date, summary, "
+                                                  "consequence, remedy, notes, manufacturer FROM recalls"))) {
         const QString campaign = r.str(0);
         if (!m.imported.recalls)
-            fitAndDate(m, QStringLiteral("recall"), campaign, r.str(2), r.str(4) + u' ' + r.str(5) + u' ' + r.str(6), r.str(3),
-                       recallLinks.value(campaign), recalls);
+            // The maker's name says nothing of the parts either (Nissan Diesel).
+            fitAndDate(m, page, QStringLiteral("recall"), campaign, r.str(2),
+                       QString(r.str(4) + u' ' + r.str(5) + u' ' + r.str(6))
+                           .replace(r.str(8), QStringLiteral("maker"), Qt::CaseInsensitive),
+                       r.str(3), recallLinks.value(campaign), recalls);
         rule(r.str(7).contains(QLatin1String("generated sample record"), Qt::CaseInsensitive) ==
                  provenance.sample(Provenance::Kind::Recalls, campaign),
              QStringLiteral("recall %1 says it is a generated sample exactly when it is one").arg(campaign));
@@ -160,7 +180,8 @@ void checkAgencyRecords(SQLDB &db, const Model &m)
                  "SELECT action, components, opened, closed, recall_campaign, subject, summary FROM investigations"))) {
             const QString action = r.str(0);
             const QList<Link> links = invLinks.value(action);
-            fitAndDate(m, QStringLiteral("investigation"), action, r.str(1), r.str(5) + u' ' + r.str(6), r.str(2), links, investigations);
+            fitAndDate(m, page, QStringLiteral("investigation"), action, r.str(1), r.str(5) + u' ' + r.str(6), r.str(2),
+                       links, investigations);
             rule(r.str(3).isEmpty() || (r.str(3) >= r.str(2) && r.str(3) <= dataDate(m)),
                  QStringLiteral("investigation %1 closes after it opens and no later than the data").arg(action));
             const QString campaign = r.str(4);
@@ -185,9 +206,28 @@ void checkAgencyRecords(SQLDB &db, const Model &m)
                 tsbLinks[QString::number(id)].append({r.integer(0), int(r.integer(1))});
         for (const SQLRow &r : db.rows(QStringLiteral("SELECT nhtsa_id, components, comm_date, added_date, comm_type, summary FROM tsbs"))) {
             const QString id = QString::number(r.integer(0));
-            fitAndDate(m, QStringLiteral("bulletin"), id, r.str(1), r.str(5), r.str(2), tsbLinks.value(id), bulletins);
+            fitAndDate(m, page, QStringLiteral("bulletin"), id, r.str(1), r.str(5), r.str(2), tsbLinks.value(id),
+                       bulletins);
             rule(r.str(3) >= r.str(2) && r.str(3) <= dataDate(m), QStringLiteral("bulletin %1 is added after its date and no later than the data").arg(id));
             rule(r.str(4) != QLatin1String("TSB"), QStringLiteral("bulletin %1's type reads \"Service bulletin\", not \"TSB\"").arg(id));
+        }
+    }
+
+    // Complaint rows only of parts the vehicle-year has: no diesel rows without a diesel.
+    qint64 complaintRows = 0;
+    if (!m.imported.complaints) {
+        QHash<QString, int> needs;
+        for (const SQLRow &r : db.rows(QStringLiteral("SELECT c.vehicle_id, c.model_year, k.name FROM complaints c "
+                                                      "JOIN components k USING (component_id)"))) {
+            const QString name = r.str(2);
+            auto it = needs.find(name);
+            if (it == needs.end())
+                it = needs.insert(name, textNeeds(name, QString()));
+            const Link l{r.integer(0), int(r.integer(1))};
+            const int lacking = *it & ~page.traits(l);
+            rule(!lacking, QStringLiteral("complaint row \"%1\" fits %2, which its page shows without %3")
+                               .arg(name, page.vehicle(l), traitNames(lacking)));
+            ++complaintRows;
         }
     }
 
@@ -203,8 +243,9 @@ void checkAgencyRecords(SQLDB &db, const Model &m)
 
     std::fprintf(stderr,
                  "agency records hang together: %lld recalls over %lld vehicle-years, %lld investigations over %lld "
-                 "(%lld led to a recall about the same parts and vehicles), %lld bulletins over %lld; %lld recall search titles name "
-                 "their vehicles; data up to %s\n",
-                 recalls.records, recalls.links, investigations.records, investigations.links, ledToRecall, bulletins.records,
-                 bulletins.links, titled, qPrintable(dataDate(m)));
+                 "(%lld led to a recall about the same parts and vehicles), %lld bulletins over %lld, %lld complaint "
+                 "rows; %lld recall "
+                 "search titles name their vehicles; data up to %s\n",
+                 recalls.records, recalls.links, investigations.records, investigations.links, ledToRecall,
+                 bulletins.records, bulletins.links, complaintRows, titled, qPrintable(dataDate(m)));
 }

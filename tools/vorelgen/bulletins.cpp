@@ -61,12 +61,22 @@ QString documentID(const QString &style, int year, const QString &component, Rng
 // layout and the year.
 QString transmissionName(const Model &m, const QString &style, const Vehicle &v, int year)
 {
+    // Front-driven when the engine table lists a front-drive version, or
+    // names no drive and the line's rule gives front drive first.
     const QList<Engine> engines = enginesOf(v, year);
-    const Engine e = engines.value(0);
-    const bool front = drivesFor(v, e, engines, year).value(0) == QLatin1String("Front-Wheel Drive");
+    const QList<EpaRow> &rows = engineRows(m, v.id, year);
+    bool front = false, stated = false;
     double biggest = 0;
-    for (const Engine &o : engines)
-        biggest = qMax(biggest, o.litres);
+    for (const EpaRow &e : rows) {
+        front = front || e.drive == QLatin1String("Front-Wheel Drive");
+        stated = stated || !e.drive.isEmpty();
+        biggest = qMax(biggest, e.litres);
+    }
+    if (!stated)
+        front = drivesFor(v, engines.value(0), engines, year).value(0) == QLatin1String("Front-Wheel Drive");
+    if (rows.isEmpty())
+        for (const Engine &o : engines)
+            biggest = qMax(biggest, o.litres);
     if (style == QLatin1String("ford")) {
         if (v.model == QLatin1String("Focus") && year >= 2012)
             return QStringLiteral("DPS6 dual-clutch");
@@ -94,8 +104,13 @@ QString transmissionName(const Model &m, const QString &style, const Vehicle &v,
                        : year < 2017 ? QStringLiteral("6-speed automatic") : QStringLiteral("8-speed automatic");
 }
 
-QString engineText(const Vehicle &v, int year)
+// The smallest fuel-burning engine the vehicle-year's engine table lists.
+QString engineText(const Model &m, const Vehicle &v, int year)
 {
+    for (const EpaRow &e : engineRows(m, v.id, year))
+        if (e.evMotor.isEmpty() && e.litres > 0)
+            return QStringLiteral("%1L").arg(e.litres, 0, 'f', 1)
+                   + (e.turbo ? QStringLiteral(" turbocharged") : QString());
     for (const Engine &e : enginesOf(v, year))
         if (e.evMotor.isEmpty())
             return QStringLiteral("%1L").arg(e.litres, 0, 'f', 1) + (e.turbo ? QStringLiteral(" turbocharged") : QString());
@@ -119,7 +134,7 @@ QString fill(QString text, const Model &m, const QString &style, QList<Link> &li
                     links.end());
         text.replace(placeholder, named);
     };
-    keepAlike(QStringLiteral("{ENGINE}"), [&](int year) { return engineText(*v, year); });
+    keepAlike(QStringLiteral("{ENGINE}"), [&](int year) { return engineText(m, *v, year); });
     keepAlike(QStringLiteral("{TRANS}"), [&](int year) { return transmissionName(m, style, *v, year); });
     text.replace(QLatin1String("{YEARS} {MODELS}"), linkedYearsPhrase(m, links, [](const Vehicle *each) { return each->model; }));
     return text;

@@ -144,6 +144,9 @@ void buildComplaints(Model &m, const Content &c)
         if (!m.find(h.make, h.model))
             throw GenError{QStringLiteral("agency.json hot spot names %1 %2, which vehicles.json does not list").arg(h.make, h.model)};
     static const QList<double> popScale = {0, 12, 40, 110, 260, 600};
+    QHash<int, int> needs; // what each component's name says a vehicle-year must have
+    for (const Component &k : m.components)
+        needs.insert(k.id, textNeeds(k.name, QString()));
 
     for (const Vehicle &v : m.vehicles) {
         // Random hot spots for the generated fleet: a few model runs with one
@@ -178,13 +181,18 @@ void buildComplaints(Model &m, const Content &c)
             if (total <= 0)
                 continue;
 
+            // Only areas of parts the vehicle-year has, as its page shows them.
+            const int traits = yearTraits(m, v.id, year);
+            const auto has = [&](const Component &k) {
+                return k.from <= year && !(k.ice && electric) && (needs.value(k.id) & ~traits) == 0;
+            };
             QList<double> weights;
             qsizetype hot = -1;
             for (qsizetype i = 0; i < tops.size(); ++i) {
                 const Component &k = tops[i].component;
-                const double w = k.from <= year && !(k.ice && electric) ? k.weight * vehicleNoise[i] * r.logNormal(0, yearSigma) : 0.0;
+                const double w = has(k) ? k.weight * vehicleNoise[i] * r.logNormal(0, yearSigma) : 0.0;
                 weights.append(w);
-                if (spot && k.name == spot->component && k.from <= year && !(k.ice && electric))
+                if (spot && k.name == spot->component && has(k))
                     hot = i;
             }
             // A hot spot's area takes its share of the total; the rest is
@@ -223,7 +231,7 @@ void buildComplaints(Model &m, const Content &c)
                 QList<double> sw;
                 for (const Component &s : tops[i].subs) {
                     double w = s.weight * r.logNormal(0, subSigma);
-                    if (s.from > year || (s.ice && electric))
+                    if (!has(s))
                         w = 0;
                     if (spot && qsizetype(hot) == i && s.name.endsWith(QLatin1Char(':') + spot->sub))
                         w *= 6;

@@ -1,4 +1,5 @@
 #include "data/nhtsatext.h"
+#include "data/vehicleinfo.h"
 #include "model.h"
 
 #include <QJsonArray>
@@ -6,16 +7,13 @@
 
 namespace {
 
+// The vehicle's type as its page names it, and whether it is a heavy line.
 QString kindWords(const Vehicle &v)
 {
-    const QString k = v.kind();
-    if (k == QLatin1String("truck"))
-        return v.heavy ? QStringLiteral("heavy or commercial truck") : QStringLiteral("pickup truck");
-    if (k == QLatin1String("suv"))
-        return QStringLiteral("sport utility vehicle (SUV)");
-    if (k == QLatin1String("van"))
-        return QStringLiteral("minivan");
-    return QStringLiteral("passenger car");
+    QString t = VehicleInfo::typeText(v.types);
+    if (t.isEmpty())
+        t = QStringLiteral("vehicle");
+    return v.heavy ? t + QStringLiteral(" (heavy or commercial)") : t;
 }
 
 QString joined(const QJsonArray &a)
@@ -83,9 +81,23 @@ void buildSearch(Model &m, const Content &c)
                              s.value(QStringLiteral("reading")).toString() + QLatin1Char(' ') + s.value(QStringLiteral("notes")).toString();
         m.search.append({QStringLiteral("obd1"), s.value(QStringLiteral("id")).toString(), title, body});
     }
+    // Recalls read as their pages show them: the list row's component and the
+    // texts in the case the sheet gives them, with the same names kept.
+    QList<QPair<QString, QString>> makeModels;
+    for (const Vehicle &v : m.vehicles)
+        makeModels.append({v.makeDisplay, v.model});
+    QStringList makers;
+    for (const RecallRow &r : m.recalls)
+        makers << r.manufacturer;
+    for (const InvRow &i : m.investigations)
+        makers << i.manufacturer;
+    makers.removeDuplicates();
+    NHTSAText::setProperNames(makeModels, makers, c.properNames);
     for (const RecallRow &r : m.recalls) {
-        const QString group = NHTSAText::pretty(r.components.section(QLatin1Char('|'), 0, 0).section(QLatin1Char(':'), 0, 0));
-        m.search.append({QStringLiteral("recall"), r.campaign, r.campaign + QLatin1Char(' ') + group + QStringLiteral(": ") + coveredShort(m, r),
-                         r.summary + QLatin1Char(' ') + r.consequence});
+        const QString part = NHTSAText::display(r.components.section(QLatin1Char('|'), 0, 0));
+        m.search.append(
+            {QStringLiteral("recall"), r.campaign,
+             r.campaign + QLatin1Char(' ') + part + QStringLiteral(": ") + coveredShort(m, r),
+             NHTSAText::sentenceCase(r.summary) + QLatin1Char(' ') + NHTSAText::sentenceCase(r.consequence)});
     }
 }

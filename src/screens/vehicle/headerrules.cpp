@@ -44,10 +44,7 @@ std::optional<QString> HeaderRules::typeLine(const QString &types)
 {
     if (types.isEmpty())
         return std::nullopt;
-    QString t = types;
-    t.replace(u',', QStringLiteral(", "));
-    t.replace(QStringLiteral("MPV"), QStringLiteral("SUV/van (MPV)"));
-    return QStringLiteral("Type: ") + t;
+    return QStringLiteral("Type: ") + VehicleInfo::typeText(types);
 }
 
 QStringList HeaderRules::creditLines(const std::optional<PhotoCredit> &photo, qint64 year)

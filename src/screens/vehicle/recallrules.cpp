@@ -93,8 +93,9 @@ QString RecallRules::coveredText(const QList<RecallVehicle> &rows)
 QString RecallRules::note(bool sample)
 {
     const QUrl url = lookupURL();
-    return (sample ? QString() : QStringLiteral("Recall data from NHTSA. "))
-        + QStringLiteral("Always confirm open recalls for a specific VIN at ") + url.host() + url.path() + u'.';
+    return (sample ? QStringLiteral("Sample record: NHTSA holds no record of this recall. ")
+                   : QStringLiteral("Recall data from NHTSA. "))
+           + QStringLiteral("Always confirm open recalls for a specific VIN at ") + url.host() + url.path() + u'.';
 }
 
 bool RecallRules::anySample(const Provenance &provenance, const QList<Recall> &recalls)

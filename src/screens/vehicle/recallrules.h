@@ -46,7 +46,7 @@ public:
     static QString coveredText(const QList<RecallVehicle> &rows);
     static constexpr int maxCoveredNames = 80;
     // "Recall data from NHTSA. Always confirm open recalls for a specific VIN at <domain>/recalls.";
-    // for a generated sample recall, the advice alone.
+    // for a generated sample recall, "Sample record: NHTSA holds no record of this recall. " and the advice.
     static QString note(bool sample = false);
     // Whether the list says its recalls are sample data: a generated recall
     // among them, or none listed from a database whose recalls are generated.

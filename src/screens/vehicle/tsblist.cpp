@@ -187,7 +187,9 @@ void TSBList::refresh()
     m_capsule->setVisible(!none);
     m_note->setVisible(!none);
     m_count->setPlain(TSBListRules::countLine(matching.size(), all.size()));
-    m_sample->setVisible(!none && Provenance::of(data).generated(Provenance::Kind::Bulletins));
+    const bool sample = Provenance::of(data).generated(Provenance::Kind::Bulletins);
+    m_sample->setVisible(!none && sample);
+    m_note->setPlain(sample ? TSBListRules::sampleNote() : TSBListRules::note());
     // Only a change from elsewhere reaches the field, so typing keeps its cursor.
     if (m_filter->text() != m_model.tsbFilter())
         m_filter->setText(m_model.tsbFilter());
@@ -197,10 +199,11 @@ void TSBList::refresh()
     // Offline because a request failed (the routes are up): the buttons stay
     // reachable and show the address; after route loss they wait for the network.
     const bool failedOnly = m_net.offlineByFailure();
+    // A generated bulletin's button needs no network: it says that no copy exists.
     for (const Row &r : std::as_const(m_rows)) {
         KVChromeButton *button = r.button;
-        button->setText(TSBListRules::buttonText(online, failedOnly));
-        button->setEnabled(online || failedOnly);
+        button->setText(TSBListRules::buttonText(online || sample, failedOnly));
+        button->setEnabled(online || failedOnly || sample);
     }
     m_more->setText(TSBListRules::showAllButton(matching.size()));
     const bool more = shown.size() < matching.size();
@@ -336,6 +339,13 @@ void TSBList::placeMessage()
 
 void TSBList::openTSB(const TSB &tsb)
 {
+    // A generated bulletin has no agency copy to look for.
+    const Vorel *data = m_model.data();
+    if (Provenance::of(data).sample(Provenance::Kind::Bulletins, QString::number(tsb.nhtsaID))) {
+        m_messageFor = tsb.nhtsaID;
+        setMessage(TSBListRules::sampleCopy(tsb));
+        return;
+    }
     if (!m_net.online()) {
         if (!m_net.offlineByFailure())
             return;

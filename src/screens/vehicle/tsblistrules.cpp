@@ -18,6 +18,12 @@ QString TSBListRules::note()
                           "opens NHTSA's public copy when one exists.");
 }
 
+QString TSBListRules::sampleNote()
+{
+    return QStringLiteral("Generated sample summaries, not NHTSA's. No agency copy of these bulletins exists; "
+                          "\"Open at NHTSA\" says so rather than look for one.");
+}
+
 QString TSBListRules::emptyText()
 {
     return QStringLiteral("No service bulletins on file for this model year.");
@@ -163,6 +169,13 @@ TSBListRules::Status TSBListRules::offlineAddress(const TSB &tsb)
                 + tsb.documentID
                 + QStringLiteral(" is usually at this address. If it is not there, open NHTSA's lookup page, ") + look,
             QString::fromUtf8(candidates.first().toEncoded())};
+}
+
+QString TSBListRules::sampleCopy(const TSB &tsb)
+{
+    return QStringLiteral("Bulletin ") + tsb.documentID
+           + QStringLiteral(" is a generated sample record: no NHTSA copy of it exists, and its bulletin number and "
+                            "NHTSA ID are made up.");
 }
 
 QString TSBListRules::copyAddress()

@@ -17,6 +17,8 @@ public:
     static QString heading();     // "Manufacturer service bulletins (TSBs)"
     static QString placeholder(); // the filter box's hint
     static QString note();        // what the summaries are and what the button does
+    // The note for generated bulletins: sample summaries of which no agency copy exists.
+    static QString sampleNote();
     static QString emptyText();   // the section's line when the vehicle-year has no bulletins
 
     // The bulletins whose search text (summary, components and document id,
@@ -61,6 +63,9 @@ public:
     // What the button shows while offline because a request failed: the
     // address of the bulletin's copy (the lookup page when it has none).
     static Status offlineAddress(const TSB &tsb);
+    // What the button says of a generated bulletin, online or not: no agency
+    // copy exists, so no address or agency id is offered.
+    static QString sampleCopy(const TSB &tsb);
     static QString copyAddress();   // "Copy address"
     static QString addressCopied(); // "Address copied"
 };
