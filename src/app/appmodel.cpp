@@ -256,9 +256,11 @@ void AppModel::restoreLastVehicle()
     const auto parsed = parseLastVehicle(stored.toString());
     if (!parsed || !m_data || !m_data->vehicle(parsed->first))
         return;
-    // A year the vehicle no longer lists is replaced the way openVehicle does.
-    const std::optional<qint64> year = chooseYear(listedYears(parsed->first), parsed->second);
-    setCurrentVehicle(parsed->first);
+    // A line merged into another opens as that line; a year the vehicle no
+    // longer lists is replaced the way openVehicle does.
+    const qint64 id = m_data->lineID(parsed->first);
+    const std::optional<qint64> year = chooseYear(listedYears(id), parsed->second);
+    setCurrentVehicle(id);
     setCurrentYear(year);
 }
 
@@ -283,10 +285,12 @@ std::optional<qint64> AppModel::chooseYear(const QList<qint64> &listed, std::opt
     return listed.last();
 }
 
-void AppModel::openVehicle(qint64 id, std::optional<qint64> year)
+void AppModel::openVehicle(qint64 stored, std::optional<qint64> year)
 {
-    if (!m_data || !m_data->vehicle(id))
+    if (!m_data || !m_data->vehicle(stored))
         return;
+    // A saved id of a line merged into another opens the line it joined.
+    const qint64 id = m_data->lineID(stored);
     const std::optional<qint64> chosen = chooseYear(listedYears(id), year);
     setCurrentVehicle(id);
     setCurrentYear(chosen);

@@ -39,6 +39,15 @@ Vorel::Vorel(const QString &path, const QString &photos) : photosFolder(photos),
         meta.insert(row.str(0), row.str(1));
     for (const SQLRow &row : db->rows(QStringLiteral("SELECT component_id, name FROM components")))
         m_componentName.insert(row.integer(0), row.str(1));
+    // Ids of lines merged into another: {"2083": 1870}. Anything else names no alias.
+    const QJsonObject aliases = QJsonDocument::fromJson(meta.value(QStringLiteral("vehicle_aliases")).toUtf8()).object();
+    for (auto it = aliases.begin(); it != aliases.end(); ++it) {
+        bool ok = false;
+        const qint64 from = it.key().toLongLong(&ok);
+        const qint64 to = it.value().toInteger(0);
+        if (ok && to > 0 && from != to)
+            m_aliases.insert(from, to);
+    }
     // The agency texts shown from now on keep these names in their own case;
     // a database without the tables has none to keep. Read on a worker
     // thread and a connection of their own, so that opening does not wait

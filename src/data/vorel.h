@@ -67,8 +67,13 @@ public:
     // Starts reading these finds on a worker thread and a connection of its
     // own; find() takes each answer once, and reads afresh what failed.
     void findAhead(const QList<std::pair<QString, QString>> &names);
+    // The line of this id; a line merged into another answers with the line
+    // it joined (its own id).
     std::optional<VehicleInfo> vehicle(qint64 id) const;
-    // The vehicle's model years, oldest first.
+    // The id of the line an id names now: a merged-away id gives the id of
+    // the line it joined, any other id itself.
+    qint64 lineID(qint64 id) const;
+    // The vehicle's model years, oldest first (a merged-away id: its line's).
     QList<ModelYear> yearsFor(qint64 vehicleID) const;
     // The model years as runs: "1997–1999, 2001, 2003–2004"; empty when none.
     QString yearRuns(qint64 vehicleID) const;
@@ -187,6 +192,7 @@ private:
     }
 
     QHash<qint64, QString> m_componentName;
+    QHash<qint64, qint64> m_aliases; // meta["vehicle_aliases"]: merged-away id -> its line's id
     QString m_path;
     mutable std::future<std::optional<QList<qint64>>> m_yearsAhead;
     mutable std::future<QHash<QString, std::optional<VehicleInfo>>> m_findsAhead;

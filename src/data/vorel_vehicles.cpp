@@ -175,9 +175,14 @@ void Vorel::findAhead(const QList<std::pair<QString, QString>> &names)
     });
 }
 
+qint64 Vorel::lineID(qint64 id) const
+{
+    return m_aliases.value(id, id);
+}
+
 std::optional<VehicleInfo> Vorel::vehicle(qint64 id) const
 {
-    const QList<VehicleInfo> r = recordsOrEmpty<VehicleInfo>(vehicleSQL(), {id}, vehicleFromRow);
+    const QList<VehicleInfo> r = recordsOrEmpty<VehicleInfo>(vehicleSQL(), {lineID(id)}, vehicleFromRow);
     if (r.isEmpty())
         return std::nullopt;
     return r.front();
@@ -187,7 +192,7 @@ QList<ModelYear> Vorel::yearsFor(qint64 vehicleID) const
 {
     return recordsOrEmpty<ModelYear>(
         QStringLiteral("SELECT model_year, sources FROM vehicle_years WHERE vehicle_id = ? ORDER BY model_year"),
-        {vehicleID}, [](const SQLRow &r) { return ModelYear{r.integer(0), r.str(1)}; });
+        {lineID(vehicleID)}, [](const SQLRow &r) { return ModelYear{r.integer(0), r.str(1)}; });
 }
 
 QString Vorel::yearRuns(qint64 vehicleID) const

@@ -50,7 +50,9 @@ private slots:
             "starts_at_vpic_floor, heavy, confidence, year_source, notes) VALUES "
             "(900, 'TEST', 'Yearless', 'Test', 'Truck', 0, 0, 0, 0, 'low', 'o', ''),"
             "(0, 'TEST', 'Zero', 'Test', 'Truck', 2002, 2002, 0, 0, 'low', 'o', '');"
-            "INSERT INTO vehicle_years (vehicle_id, model_year, sources) VALUES (0, 2002, 'o');")));
+            "INSERT INTO vehicle_years (vehicle_id, model_year, sources) VALUES (0, 2002, 'o');"
+            // 950 was a line merged into the Navigator; 951 names a line that is gone.
+            "INSERT INTO meta (key, value) VALUES ('vehicle_aliases', '{\"950\": 1, \"951\": 4040}');")));
         qRegisterMetaType<AppModel::Field>();
     }
 
@@ -170,6 +172,8 @@ private slots:
         QTest::newRow("blank inside") << "1: 2002" << qint64(-1) << qint64(0);
         QTest::newRow("out of range") << "1:99999999999999999999" << qint64(-1) << qint64(0);
         QTest::newRow("unknown vehicle") << "999:2002" << qint64(-1) << qint64(0);
+        QTest::newRow("merged-away id opens its line") << "950:2001" << qint64(1) << qint64(2001);
+        QTest::newRow("alias of no line") << "951:2001" << qint64(-1) << qint64(0);
     }
 
     void restoreLastVehicle()
@@ -216,6 +220,19 @@ private slots:
         m.openVehicle(1, std::nullopt);
         QCOMPARE(m.currentYear(), std::optional<qint64>(2003));
         QCOMPARE(Prefs::shared().value(FVPrefs::lastVehicleKey()).toString(), QStringLiteral("1:2003"));
+    }
+
+    // A vehicle saved on a line later merged into another opens that line,
+    // with its years, and is remembered by the line's own id.
+    void openVehicleByMergedID()
+    {
+        AppModel m(locations());
+        m.openVehicle(950, 1999);
+        QCOMPARE(m.currentVehicle(), std::optional<qint64>(1));
+        QCOMPARE(m.currentYear(), std::optional<qint64>(1999));
+        QCOMPARE(Prefs::shared().value(FVPrefs::lastVehicleKey()).toString(), QStringLiteral("1:1999"));
+        m.openVehicle(951, 2002);
+        QCOMPARE(m.currentVehicle(), std::optional<qint64>(1));
     }
 
     void openVehicleWithoutYears()

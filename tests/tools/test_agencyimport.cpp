@@ -373,13 +373,13 @@ private slots:
         QCOMPARE(line("Lexus", "ES 300", 1995), QStringLiteral("LEXUS|ES"));
         QCOMPARE(line("Porsche", "911 Carrera 4/2", 1995), QStringLiteral("PORSCHE|911"));
         QCOMPARE(line("Ford", "F250 Pickup 2WD", 1990), QStringLiteral("FORD|F-250"));
-        QCOMPARE(line("Scion", "tC", 2008), QStringLiteral("TOYOTA|Scion tC"));
+        QCOMPARE(line("Scion", "tC", 2008), QStringLiteral("SCION|tC"));
         QCOMPARE(line("Roush Performance", "Stage 3 Mustang", 2008), QStringLiteral("left out"));
         QCOMPARE(line("Ford", "No Such Model", 2008), QString());
         // One name for two lines; a series name split by the engine's size.
         QCOMPARE(line("Ferrari", "328 GTS/GTB", 1987), QStringLiteral("FERRARI|328 GTB + FERRARI|328 GTS"));
         QCOMPARE(line("BMW", "5 Series", 1986, 2.7), QStringLiteral("BMW|528e"));
-        QCOMPARE(line("BMW", "5 Series", 1986, 3.4), QStringLiteral("BMW|535i"));
+        QCOMPARE(line("BMW", "5 Series", 1986, 3.4), QStringLiteral("BMW|535i + BMW|535i/535is"));
         QCOMPARE(line("BMW", "5 Series", 1986, 3.0), QStringLiteral("left out"));
         QCOMPARE(line("McLaren Automotive", "MP4-12C Coupe", 2012), QStringLiteral("MCLAREN|MP4-12C"));
         // A name left out needs its reason.

@@ -140,8 +140,14 @@ private slots:
         QCOMPARE(failure(), QString());
         m_model.vehicles[0].engines.append(engine(2002, 2002, 3.0, 6));
         QVERIFY2(failure().contains(QStringLiteral("one EPA lists for the line and year (3 L, 6 cylinders) (FORD Testcar 2002)")), qPrintable(failure()));
+        // A reason stands only for years EPA does not list: in 2002 EPA's rows are the line's.
         m_model.vehicles[0].engines.last().reason = QStringLiteral("a version EPA did not rate");
+        QVERIFY2(failure().contains(QStringLiteral("reason stands only for years EPA does not list")), qPrintable(failure()));
+        m_model.epaListed.remove(quint64(1) << 16 | quint64(2002));
+        m_model.vehicles[0].engines.first().reason = QStringLiteral("a version EPA did not rate");
         QCOMPARE(failure(), QString());
+        m_model.vehicles[0].engines.first().reason.clear();
+        m_model.epaListed.insert(quint64(1) << 16 | quint64(2002));
         // A year EPA does not list at all needs the reason too.
         m_model.vehicles[0].engines.removeLast();
         m_model.epaListed.remove(quint64(1) << 16 | quint64(2003));

@@ -766,6 +766,31 @@ private slots:
         }
     }
 
+    // One line per vehicle: a line merged into another has no row of its own,
+    // and its reserved id opens the line it joined.
+    void mergedLinesAnswerByTheirIDs()
+    {
+        QFile f(kContent + QStringLiteral("/fleet_ids.json"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QJsonObject fleet = QJsonDocument::fromJson(f.readAll()).object();
+        const QJsonObject ids = fleet.value(QStringLiteral("ids")).toObject();
+        const QJsonObject merged = fleet.value(QStringLiteral("merged")).toObject();
+        QVERIFY(merged.contains(QStringLiteral("TOYOTA|Scion xB")));
+        for (auto it = merged.begin(); it != merged.end(); ++it) {
+            const qint64 alias = ids.value(it.key()).toInteger();
+            const QStringList into = it.value().toString().split(QLatin1Char('|'));
+            const std::optional<VehicleInfo> line = m_full->find(into[0], into[1]);
+            QVERIFY2(line && alias > 0, qPrintable(it.key()));
+            QCOMPARE(m_full->db->scalar(QStringLiteral("SELECT COUNT(*) FROM vehicles WHERE vehicle_id = ?"), {alias}), 0);
+            QCOMPARE(m_full->lineID(alias), line->id);
+            QCOMPARE(m_full->vehicle(alias)->id, line->id);
+            QCOMPARE(m_full->yearsFor(alias).size(), m_full->yearsFor(line->id).size());
+        }
+        // Scion's models stand under SCION, as their owners' papers say.
+        QCOMPARE(m_full->db->scalar(QStringLiteral("SELECT COUNT(*) FROM vehicles WHERE make = 'TOYOTA' AND model LIKE 'Scion %'")), 0);
+        QCOMPARE(m_full->db->scalar(QStringLiteral("SELECT COUNT(*) FROM vehicles WHERE make = 'SCION'")), 8);
+    }
+
     // The hand-written vehicles keep their ids and their own figures in both builds.
     void buildsAgree()
     {
@@ -827,6 +852,8 @@ private slots:
         QTest::newRow("unknown make") << "make" << "ZEPHYRA" << "a listed make are required";
         QTest::newRow("bad engine") << "engines" << "V8" << "bad engine";
         QTest::newRow("twice") << "model" << "Focus" << "listed twice";
+        QTest::newRow("catch-all reason") << "engines" << "2001-2003: 2.0/4 | EPA's list as packaged has no row for this line in these years"
+                                          << "needs its own reason";
     }
     void badVehicleEntries()
     {

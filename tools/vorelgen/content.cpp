@@ -234,6 +234,14 @@ Content loadContent(const QString &dir)
             c.fleetIds.remove(key(it.key()));
             c.fleetIds.insert(key(it.value().toString()), id);
         }
+        // A merged line keeps its id reserved: it names the line it joined.
+        const QJsonObject merged = object(dir, QStringLiteral("fleet_ids.json"), gen).value(QStringLiteral("merged")).toObject();
+        for (auto it = merged.begin(); it != merged.end(); ++it) {
+            const auto key = [](const QString &k) { return lineKey(k.section(QLatin1Char('|'), 0, 0), k.section(QLatin1Char('|'), 1)); };
+            if (!c.fleetIds.contains(key(it.key())) || !c.fleetIds.contains(key(it.value().toString())) || c.merged.contains(key(it.value().toString())))
+                throw GenError{QStringLiteral("fleet_ids.json: merged \"%1\" and the line it joins need ids, and that line must stay").arg(it.key())};
+            c.merged.insert(key(it.key()), key(it.value().toString()));
+        }
     }
     return c;
 }

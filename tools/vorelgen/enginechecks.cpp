@@ -128,8 +128,18 @@ void checkEngines(SQLDB &db, const Model &m)
             if (!handWritten(v) || v.heavy)
                 continue;
             for (const Engine &e : v.engines) {
-                if (!e.reason.isEmpty())
+                if (!e.reason.isEmpty()) {
+                    // A reason must still stand: some year of 1985-2014 it covers lacks EPA's rows.
+                    bool covers = false, stands = false;
+                    for (const int y : v.years)
+                        if (y >= qMax(1985, e.from) && y <= qMin(2014, e.to)) {
+                            covers = true;
+                            stands = stands || !m.epaListed.contains(yearKey(v.id, y));
+                        }
+                    if (covers && !stands)
+                        fail(QStringLiteral("a hand-written engine's reason stands only for years EPA does not list (%1)").arg(e.reason), v, qMax(1985, e.from));
                     continue;
+                }
                 for (const int y : v.years) {
                     if (y < qMax(1985, e.from) || y > qMin(2014, e.to))
                         continue;

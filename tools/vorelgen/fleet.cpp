@@ -160,7 +160,7 @@ QList<Engine> Fleet::engines(const QMap<int, VpicYear> &catalog, const QList<int
 
 void Fleet::attach(Vehicle &v) const
 {
-    const qsizetype at = m_index.value(lineKey(v.make, v.catalogName), -1);
+    const qsizetype at = m_index.value(lineKey(v.catalogMake.isEmpty() ? v.make : v.catalogMake, v.catalogName), -1);
     if (at < 0)
         return;
     v.catalog = m_content.vpic[at].years;
@@ -172,11 +172,14 @@ QList<Vehicle> Fleet::select(const QList<Vehicle> &handWritten, int total) const
     QSet<qint64> used;
     QSet<QString> names; // a make and model name shows once, however vPIC spells its case
     for (const Vehicle &v : handWritten) {
-        taken.insert(lineKey(v.make, v.catalogName));
+        taken.insert(lineKey(v.catalogMake.isEmpty() ? v.make : v.catalogMake, v.catalogName));
         names.insert(lineKey(v.make, v.model));
         used.insert(v.id);
     }
     QList<const VpicLine *> ranked;
+    // A line merged into another never comes back as a line of its own.
+    for (auto it = m_content.merged.begin(); it != m_content.merged.end(); ++it)
+        taken.insert(it.key());
     for (const VpicLine &l : m_content.vpic)
         if (tier(l) > 0 && !taken.contains(lineKey(l.make, l.model)) && !names.contains(lineKey(l.make, l.model)))
             ranked.append(&l);

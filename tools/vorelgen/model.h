@@ -71,6 +71,7 @@ struct Vehicle
     QList<Engine> engines;
     QList<int> years; // ascending, from runs
     QString catalogName;         // the model's name in vPIC, when it differs
+    QString catalogMake;         // the make vPIC lists it under (a Scion under Toyota), when it differs
     QMap<int, VpicYear> catalog; // what vPIC says about its model years, when it lists the line
     bool car = false;            // kind() is "car", kept for the record pickers
     int tier = 0;                // selection tier: 0 hand-written, 1 light vPIC line, 2 heavy vPIC line
@@ -192,6 +193,10 @@ struct Content
     // lineKey). Ids of lines that left the fleet stay reserved, so a stored
     // vehicle id never comes to name another vehicle.
     QHash<QString, qint64> fleetIds;
+    // fleet_ids.json "merged": a line merged into another ("MAKE|model" by
+    // lineKey -> the surviving line's key). Its id stays reserved and names
+    // the surviving line.
+    QHash<QString, QString> merged;
     // agency_names.json: NHTSA's names that differ from the lines' own, and
     // the names its upper-case texts keep in their own case.
     QJsonArray nameAliases;
@@ -219,6 +224,7 @@ struct Model
     QList<ComplaintRow> complaints;
     QList<PhotoRow> photos;
     QList<SearchRow> search;
+    QMap<qint64, qint64> aliases; // a merged-away line's id -> the id of the line it joined
     // The agencies' files the records were imported from: data_sources rows.
     struct SourceFile { QString name, url, date; };
     QList<SourceFile> sourceFiles;

@@ -6,7 +6,7 @@
 // "types" (vPIC vehicle types), "years" ("1974-2001, 2014-2023"), optional
 // "pop" (1-5, how common it is), "heavy", "photo" (one of the 50 drawings),
 // "id" (a fixed vehicle id), "vpic" (its name in the vPIC catalogue, when it
-// differs), "sample" (false: only in the full build) and "engines" (see
+// differs; "MAKE|model" when listed under another make), "sample" (false: only in the full build) and "engines" (see
 // parseEngine; without a year range an engine serves every year). A line's
 // hand-written engines are its only ones: vPIC's are used only for lines
 // without them.
@@ -42,6 +42,10 @@ Engine parseEngine(const QString &text, const QString &where)
     Engine e;
     if (bar >= 0)
         e.reason = text.mid(bar + 3).trimmed();
+    // A reason says why this line and these years stand without EPA's rows;
+    // the old catch-all sentence said nothing and was often untrue.
+    if (e.reason == QLatin1String("EPA's list as packaged has no row for this line in these years"))
+        throw GenError{where + QStringLiteral(": engine \"") + text + QStringLiteral("\" needs its own reason, not the general sentence")};
     if (!m.captured(1).isEmpty()) {
         e.from = m.captured(1).toInt();
         e.to = m.captured(2).toInt();
@@ -149,9 +153,14 @@ QList<Vehicle> readVehicles(const Content &c)
         if (seen.contains(v.make + QLatin1Char('|') + v.model.toLower()))
             throw GenError{where + QStringLiteral(": listed twice")};
         seen.insert(v.make + QLatin1Char('|') + v.model.toLower());
+        if (c.merged.contains(lineKey(v.make, v.model)))
+            throw GenError{where + QStringLiteral(": merged into another line (fleet_ids.json)")};
         v.makeDisplay = makes.value(v.make).toString();
         v.types = storedTypes(o.value(QStringLiteral("types")).toString());
-        v.catalogName = o.value(QStringLiteral("vpic")).toString(v.model);
+        // "vpic": its name in the catalogue, "MAKE|model" where vPIC lists it under another make.
+        const QString vpic = o.value(QStringLiteral("vpic")).toString(v.model);
+        v.catalogMake = vpic.contains(QLatin1Char('|')) ? vpic.section(QLatin1Char('|'), 0, 0) : v.make;
+        v.catalogName = vpic.section(QLatin1Char('|'), -1);
         v.runs = parseRuns(o.value(QStringLiteral("years")).toString(), where);
         v.pop = qBound(1, o.value(QStringLiteral("pop")).toInt(2), 5);
         v.heavy = o.value(QStringLiteral("heavy")).toBool();
@@ -294,6 +303,15 @@ void buildVehicles(Model &m, const Content &c)
     for (Vehicle &v : all)
         v.car = v.kind() == QLatin1String("car");
     m.vehicles = all;
+    // A merged-away line's id names the line it joined, so a stored id still opens it.
+    for (auto it = c.merged.begin(); it != c.merged.end(); ++it) {
+        const qint64 alias = c.fleetIds.value(it.key(), 0);
+        const qint64 into = c.fleetIds.value(it.value(), 0);
+        if (alias <= 0 || into <= 0)
+            throw GenError{QStringLiteral("fleet_ids.json: merged \"%1\" or its line \"%2\" has no id").arg(it.key(), it.value())};
+        if (m.byID(into))
+            m.aliases.insert(alias, into);
+    }
     for (const Vehicle &v : m.vehicles) {
         for (const int y : v.years) {
             m.vehicleYears.append({v.id, y, sourcesFor(v, y)});

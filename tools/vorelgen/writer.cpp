@@ -291,6 +291,11 @@ void writeMeta(SQLDB &db, const Model &m, const Content &c)
     if (!c.vpic.isEmpty())
         meta.row("vpic", c.vpicVersion);
     meta.row("profile", m.profile.name);
+    // Ids of lines merged into another, each naming the line it joined.
+    QJsonObject aliases;
+    for (auto it = m.aliases.begin(); it != m.aliases.end(); ++it)
+        aliases.insert(QString::number(it.key()), it.value());
+    meta.row("vehicle_aliases", QString::fromUtf8(QJsonDocument(aliases).toJson(QJsonDocument::Compact)));
     meta.row("generator", "vorelgen");
 }
 
