@@ -104,8 +104,7 @@ void KVChromeButton::paintEvent(QPaintEvent *)
     p.setOpacity(opacity());
 
     const QRectF r = capsuleRect();
-    const QList<QColor> fill = m_prominent ? QList<QColor>{faded(theme.accent, 0.95), faded(theme.accent, 0.6)}
-                                           : QList<QColor>{white(0.42), white(0.16)};
+    const QList<QColor> fill = m_prominent ? theme.accentFill(0.95, 0.6) : QList<QColor>{white(0.42), white(0.16)};
     p.fillPath(capsule(r), vertical(r, fill));
     strokeCapsuleInside(p, r, KVScale::pt(1), vertical(r, {white(1, 0.55), QColor::fromRgbF(0, 0, 0, 0.5f)}));
 

@@ -79,7 +79,7 @@ void KVHelpTopicRow::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::TextAntialiasing);
     const QRectF r(rect());
     if (m_current)
-        p.fillPath(KVShape::roundedRect(r, KVScale::pt(kRadius)), KVShape::faded(theme.accent, 0.8));
+        p.fillPath(KVShape::roundedRect(r, KVScale::pt(kRadius)), theme.accentFill(0.8, 0.8).first());
     p.setFont(titleFont());
     p.setPen(m_current ? theme.onAccent : theme.text);
     const QRectF textRect = r.adjusted(KVScale::pt(kPadX), 0, -KVScale::pt(kPadX), 0);

@@ -15,9 +15,40 @@ QColor KVKitTheme::readable(const QColor &c) const
         .color();
 }
 
+namespace {
+
+QList<KVRNTheme::RGB> groundsOf(const KVKitTheme &t)
+{
+    using RGB = KVRNTheme::RGB;
+    return {RGB::fromColor(t.panelTop), RGB::fromColor(t.panelBottom), RGB::fromColor(t.bg)};
+}
+
+QColor onAccentOf(const KVKitTheme &t)
+{
+    return t.onAccent.isValid() ? t.onAccent : QColor(Qt::white);
+}
+
+} // namespace
+
+QList<QColor> KVKitTheme::accentFill(double top, double bottom) const
+{
+    using RGB = KVRNTheme::RGB;
+    const KVRNTheme::Fill f = KVRNTheme::readableFill(RGB::fromColor(accent), RGB::fromColor(onAccentOf(*this)),
+                                                      groundsOf(*this), {top, bottom});
+    QColor a = accent;
+    QColor b = accent;
+    a.setAlphaF(float(f.top));
+    b.setAlphaF(float(f.bottom));
+    return {a, b};
+}
+
 QPalette KVKitTheme::widgetPalette(const QColor &tint) const
 {
+    using RGB = KVRNTheme::RGB;
     QPalette p;
+    const QColor highlight =
+        tint != accent ? tint
+                       : RGB::fromColor(bg).mixed(RGB::fromColor(accent), accentFill(1, 1).first().alphaF()).color();
     const QColor link = readable(tint);
     const QColor base = bg.darker(130);
     for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
@@ -29,8 +60,8 @@ QPalette KVKitTheme::widgetPalette(const QColor &tint) const
         p.setColor(g, QPalette::Button, panelBottom);
         p.setColor(g, QPalette::ButtonText, text);
         p.setColor(g, QPalette::BrightText, Qt::white);
-        p.setColor(g, QPalette::Highlight, tint);
-        p.setColor(g, QPalette::HighlightedText, onAccent.isValid() ? onAccent : QColor(Qt::white));
+        p.setColor(g, QPalette::Highlight, highlight);
+        p.setColor(g, QPalette::HighlightedText, onAccentOf(*this));
         p.setColor(g, QPalette::Link, link);
         p.setColor(g, QPalette::LinkVisited, link);
         p.setColor(g, QPalette::PlaceholderText, dim);

@@ -24,8 +24,13 @@ struct KVKitTheme
     // the window background.
     QColor readable(const QColor &c) const;
 
+    // The two colours of an accent gradient behind onAccent text: the accent
+    // at `top` and `bottom` opacity, brought to where that text reads at 4.5:1.
+    QList<QColor> accentFill(double top, double bottom) const;
+
     // A dark widget palette for standard controls inside a themed window:
     // window and text colours from the theme, highlight in `tint`, links in
-    // its readable shade.
+    // its readable shade (the theme's accent as an opaque fill that the
+    // highlighted text reads on).
     QPalette widgetPalette(const QColor &tint) const;
 };

@@ -37,6 +37,15 @@ void KVMenuStyle::drawControl(ControlElement element, const QStyleOption *option
                               const QWidget *widget) const
 {
     const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+    // The menu bar's current title while the bar has the keyboard (no menu
+    // open) is lit as when its menu is open, so the focus shows.
+    if (element == CE_MenuBarItem && item && (item->state & State_Selected) && !(item->state & State_Sunken) && widget
+        && widget->hasFocus()) {
+        QStyleOptionMenuItem lit = *item;
+        lit.state |= State_Sunken;
+        QProxyStyle::drawControl(element, &lit, painter, widget);
+        return;
+    }
     if (element != CE_MenuItem || !item || item->menuItemType != QStyleOptionMenuItem::Separator
         || !item->text.isEmpty()) {
         QProxyStyle::drawControl(element, option, painter, widget);

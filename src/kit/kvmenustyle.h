@@ -4,7 +4,8 @@
 
 // The application's style: the platform's own, except that a menu separator
 // is a line in the menu's text colour at low opacity, which shows on the
-// dark themes' menus as on the light ones. The menu bar's overflow arrows are
+// dark themes' menus as on the light ones; the menu bar's current title is lit
+// while the bar has the keyboard focus. The menu bar's overflow arrows are
 // made only when first shown.
 class KVMenuStyle final : public QProxyStyle
 {

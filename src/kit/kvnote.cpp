@@ -3,12 +3,14 @@
 #include "kvscale.h"
 #include "kvtextlabel.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -129,7 +131,26 @@ void KVNote::keyPressEvent(QKeyEvent *event)
         close();
         return;
     }
+    // The note holds the keyboard as a popup: a shortcut of its window (the
+    // menu bar's Ctrl+P) closes it and runs.
+    if (QAction *action = windowShortcut(QKeySequence(event->keyCombination()))) {
+        close();
+        QTimer::singleShot(0, action, &QAction::trigger);
+        return;
+    }
     QFrame::keyPressEvent(event);
+}
+
+QAction *KVNote::windowShortcut(const QKeySequence &keys) const
+{
+    QWidget *win = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!win || keys.isEmpty())
+        return nullptr;
+    for (QAction *action : win->findChildren<QAction *>()) {
+        if (action->isEnabled() && action->shortcuts().contains(keys))
+            return action;
+    }
+    return nullptr;
 }
 
 void KVNote::place(QWidget *control)

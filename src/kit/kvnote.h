@@ -5,6 +5,8 @@
 #include <functional>
 
 class KVTextLabel;
+class QAction;
+class QKeySequence;
 class QPushButton;
 
 // A small message shown beside the control the user used: a line of plain
@@ -48,6 +50,8 @@ private:
     static KVNote *make(QWidget *control, const QString &message, const QString &detail,
                         const QList<Action> &actions, bool popup);
     void place(QWidget *control);
+    // The enabled action of the note's window that `keys` run, if any.
+    QAction *windowShortcut(const QKeySequence &keys) const;
 
     KVTextLabel *m_message;
     KVTextLabel *m_detail;

@@ -61,10 +61,80 @@ KVRNTheme::RGB KVRNTheme::RGB::readable(const RGB &color, const QList<RGB> &grou
     return color.mixed(end, hi);
 }
 
+namespace {
+
+constexpr KVRNTheme::Fill kButtonFill{0.95, 0.6};
+constexpr int kSteps = 100;
+
+// Whether `text` reads on `accent` at opacity `alpha` over every ground and black.
+bool readsAt(const KVRNTheme::RGB &accent, const KVRNTheme::RGB &text, const QList<KVRNTheme::RGB> &grounds,
+             double alpha)
+{
+    using RGB = KVRNTheme::RGB;
+    const auto reads = [&](const RGB &ground) { return RGB::contrast(text, ground.mixed(accent, alpha)) >= 4.51; };
+    return reads(RGB(0, 0, 0)) && std::all_of(grounds.begin(), grounds.end(), reads);
+}
+
+// The opacity nearest `alpha` at which `text` reads; -1 where none does.
+double nearestReading(const KVRNTheme::RGB &accent, const KVRNTheme::RGB &text, const QList<KVRNTheme::RGB> &grounds,
+                      double alpha)
+{
+    const int at = int(std::lround(std::clamp(alpha, 0.0, 1.0) * kSteps));
+    for (int d = 0; d <= kSteps; ++d) {
+        for (int step : {at - d, at + d}) {
+            if (step >= 0 && step <= kSteps && readsAt(accent, text, grounds, double(step) / kSteps))
+                return step == at ? alpha : double(step) / kSteps;
+        }
+    }
+    return -1;
+}
+
+double change(const KVRNTheme::Fill &from, const KVRNTheme::Fill &to)
+{
+    return std::abs(from.top - to.top) + std::abs(from.bottom - to.bottom);
+}
+
+} // namespace
+
+KVRNTheme::Fill KVRNTheme::readableFill(const RGB &accent, const RGB &text, const QList<RGB> &grounds, Fill wanted)
+{
+    const double top = nearestReading(accent, text, grounds, wanted.top);
+    const double bottom = nearestReading(accent, text, grounds, wanted.bottom);
+    if (top < 0 || bottom < 0)
+        return wanted; // no opacity reads: the fill stays as asked
+    return {top, bottom};
+}
+
 KVRNTheme::RGB KVRNTheme::onAccent() const
 {
+    // Read at every paint of a selected row: the last theme's answer is kept.
+    struct Last
+    {
+        RGB accent, bg, top, bottom, text;
+        bool set = false;
+    };
+    thread_local Last last;
+    if (last.set && last.accent == accent && last.bg == bg && last.top == panelTop && last.bottom == panelBottom)
+        return last.text;
     const RGB white(1, 1, 1);
-    return RGB::contrast(white, accent) >= 4.5 ? white : RGB::fromHex(0x0F1013);
+    const RGB dark = RGB::fromHex(0x0F1013);
+    const Fill onWhite = readableFill(accent, white, grounds(), kButtonFill);
+    const Fill onDark = readableFill(accent, dark, grounds(), kButtonFill);
+    const auto reads = [this](const RGB &text, const Fill &f) {
+        return readsAt(accent, text, grounds(), f.top) && readsAt(accent, text, grounds(), f.bottom);
+    };
+    RGB text = white;
+    if (!reads(white, onWhite) && reads(dark, onDark))
+        text = dark;
+    else if (reads(white, onWhite) && reads(dark, onDark) && change(kButtonFill, onDark) < change(kButtonFill, onWhite))
+        text = dark;
+    last = {accent, bg, panelTop, panelBottom, text, true};
+    return text;
+}
+
+QList<QColor> KVRNTheme::accentFill(double top, double bottom) const
+{
+    return kitTheme().accentFill(top, bottom);
 }
 
 QString KVRNTheme::familyRawValue(Family family)

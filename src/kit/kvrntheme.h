@@ -67,9 +67,24 @@ struct KVRNTheme
 
     // The grounds text is drawn on: both ends of a panel and the background.
     QList<RGB> grounds() const { return {panelTop, panelBottom, bg}; }
-    // Text on an accent fill (a selected row, a prominent button): white where
-    // it reaches 4.5:1 on the accent, else a near black.
+    // The opacities of an accent gradient behind text, top and bottom.
+    struct Fill
+    {
+        double top = 1;
+        double bottom = 1;
+    };
+    // `wanted` moved the least into the range where `text` reads at 4.5:1 on
+    // `accent` laid over any of `grounds` or black (a sunken well).
+    static Fill readableFill(const RGB &accent, const RGB &text, const QList<RGB> &grounds, Fill wanted);
+
+    // Text on an accent fill (a selected row, a prominent button): white or a
+    // near black, whichever reads on the fill as drawn (the accent at 0.95 to
+    // 0.6 over the grounds) with the smaller change of its opacities; white
+    // where they tie.
     RGB onAccent() const;
+    // The two colours of an accent gradient behind onAccent() text: the accent
+    // at `top` and `bottom` opacity, brought to where the text reads.
+    QList<QColor> accentFill(double top, double bottom) const;
     // Secondary text: the dimmed colour, or the shade of it that reaches 4.5:1
     // on the grounds.
     RGB dimText() const { return RGB::readable(dim, grounds()); }

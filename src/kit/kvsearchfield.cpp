@@ -1,5 +1,6 @@
 #include "kvsearchfield.h"
 
+#include "kvfocusring.h"
 #include "kvkittheme.h"
 #include "kvscale.h"
 #include "kvscalewatch.h"
@@ -84,32 +85,48 @@ void KVSearchField::syncColors()
 {
     const KVKitTheme theme = KVKitTheme::current();
     QPalette pal = m_edit->palette();
-    if (pal.color(QPalette::Text) == theme.text && pal.color(QPalette::Base) == QColor(Qt::transparent))
+    if (pal.color(QPalette::Text) == theme.text && pal.color(QPalette::PlaceholderText) == theme.dim
+        && pal.color(QPalette::Base) == QColor(Qt::transparent))
         return;
     for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         pal.setColor(g, QPalette::Text, theme.text);
         pal.setColor(g, QPalette::Base, Qt::transparent);
         pal.setColor(g, QPalette::Window, Qt::transparent);
-        pal.setColor(g, QPalette::PlaceholderText, KVShape::faded(theme.text, 0.45));
+        pal.setColor(g, QPalette::PlaceholderText, theme.dim);
         pal.setColor(g, QPalette::Highlight, theme.accent);
         pal.setColor(g, QPalette::HighlightedText, Qt::white);
     }
     m_edit->setPalette(pal);
 }
 
+bool KVSearchField::showsFocus() const
+{
+    return m_edit->hasFocus();
+}
+
 void KVSearchField::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    paintCapsule(p, 0.35, {QColor::fromRgbF(0, 0, 0, 0.6f), KVShape::white(1, 0.25)});
+}
+
+void KVSearchField::paintCapsule(QPainter &p, double fill, const QList<QColor> &rim)
 {
     using namespace KVShape;
     syncColors();
-    QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(rect());
-    p.fillPath(capsule(r), QColor::fromRgbF(0, 0, 0, 0.35f));
-    strokeCapsuleInside(p, r, KVScale::pt(1), vertical(r, {QColor::fromRgbF(0, 0, 0, 0.6f), white(1, 0.25)}));
+    p.fillPath(capsule(r), QColor::fromRgbF(0, 0, 0, float(fill)));
+    if (showsFocus())
+        strokeCapsuleInside(p, r, KVFocusRing::lineWidth(), QBrush(KVFocusRing::color()));
+    else
+        strokeCapsuleInside(p, r, KVScale::pt(1), vertical(r, rim));
 }
 
 bool KVSearchField::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_edit && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        update(); // the rim shows the focus
     if (watched == m_edit && (event->type() == QEvent::Resize || event->type() == QEvent::FontChange)) {
         const QString prompt = m_edit->placeholderText();
         const int room = m_edit->contentsRect().width() - m_edit->textMargins().left() - m_edit->textMargins().right()

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
+
+class QPainter;
 
 class QLineEdit;
 class KVSymbolView;
@@ -30,12 +33,17 @@ public:
     QLineEdit *lineEdit() const { return m_edit; }
     // The clear button (visible exactly while the text is not empty).
     KVSymbolButton *clearButton() const { return m_clear; }
+    // Whether the rim shows the focus: while the field is being typed in.
+    bool showsFocus() const;
 
 signals:
     void textChanged(const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // The sunken capsule: black at `fill` opacity, rimmed by the `rim`
+    // gradient, or by the focus colour while the field has the focus.
+    void paintCapsule(QPainter &p, double fill, const QList<QColor> &rim);
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -83,11 +83,10 @@ void ChromeRow::paintEvent(QPaintEvent *)
         applyForeground();
     if (!m_selected)
         return; // nothing visible; the whole rectangle still takes clicks
-    const QColor accent = KVRNThemes::current().accent.color();
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r(rect());
     const double radius = KVScale::pt(kRadius);
-    p.fillPath(roundedRect(r, radius), vertical(r, {faded(accent, 0.95), faded(accent, 0.55)}));
+    p.fillPath(roundedRect(r, radius), vertical(r, KVRNThemes::current().accentFill(0.95, 0.55)));
     strokeRoundedRectInside(p, r, radius, KVScale::pt(1), QBrush(white(1, 0.5)));
 }

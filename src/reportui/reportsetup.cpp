@@ -10,10 +10,9 @@ namespace ReportSetup {
 void registerAll()
 {
     Dispatch::setMode(Dispatch::Slot::Report, {ReportCLI::option()}, &ReportCLI::handle, Dispatch::Needs::Core);
-    // The menu bar's commands tell their outcome beside the menu bar.
-    MenuBarModel::setReportCommands({[] { ReportUI::save({}, {}, ReportUI::menuBar()); },
-                                     [] { ReportUI::share({}, {}, ReportUI::menuBar()); },
-                                     [] { ReportUI::print({}, {}, ReportUI::menuBar()); }});
+    // The menu bar's commands show their menu and notes beside the report
+    // button on screen or the focused control.
+    MenuBarModel::setReportCommands({[] { ReportUI::save(); }, [] { ReportUI::share(); }, [] { ReportUI::print(); }});
 }
 
 } // namespace ReportSetup

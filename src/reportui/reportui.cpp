@@ -42,24 +42,26 @@ void alert(const QString &text, const QString &informative)
     FVAlert::ask(window(), FVInfo::appName(), text, informative, {QStringLiteral("OK")}, 0);
 }
 
-// The control a command's notes go beside: the given one, else the report
-// button on screen (what a command from the menu bar or a shortcut concerns),
-// else the focused control, else the menu bar, else the window.
+} // namespace
+
 QWidget *anchorFor(QWidget *from)
 {
-    if (from)
+    if (from && !qobject_cast<QMenuBar *>(from))
         return from;
-    QWidget *win = window();
+    QWidget *win = from ? from->window() : window();
     if (!win)
         return nullptr;
     for (QWidget *report : win->findChildren<QWidget *>(QStringLiteral("reportMenu"))) {
         if (report->isVisible() && !report->visibleRegion().isEmpty())
             return report;
     }
-    if (QWidget *focus = QApplication::focusWidget(); focus && focus->window() == win && focus->isVisible())
+    if (QWidget *focus = QApplication::focusWidget();
+        focus && focus->window() == win && focus->isVisible() && !qobject_cast<QMenuBar *>(focus))
         return focus;
-    return menuBar();
+    return from ? from : menuBar();
 }
+
+namespace {
 
 void failed(QWidget *anchor, const QString &text)
 {

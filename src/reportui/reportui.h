@@ -40,7 +40,7 @@ void noVehicle();
 // Asks for a PDF file and writes the report there (on a worker, with a busy
 // note), then opens it and says "Saved to <file name>" beside the control
 // with "Show in folder". `from` is the control the command came from; none
-// means the focused button or the menu bar.
+// means the report button on screen or the focused control.
 void save(const std::optional<GarageVehicle> &vehicle = std::nullopt,
           const std::optional<QStringList> &extra = std::nullopt, QWidget *from = nullptr);
 // Writes the report to the reports folder and prints it through the print dialog.
@@ -51,8 +51,12 @@ void print(const std::optional<GarageVehicle> &vehicle = std::nullopt,
 void share(const std::optional<GarageVehicle> &vehicle = std::nullopt,
            const std::optional<QStringList> &extra = std::nullopt, QWidget *from = nullptr);
 
-// The active window's menu bar (or the window), where menu bar commands report.
+// The active window's menu bar (or the window).
 QWidget *menuBar();
+// The control a command's menu and notes go beside: `from`, unless it is none
+// or a menu bar (whose commands concern what is on screen), else the report
+// button on screen, else the focused control, else the menu bar.
+QWidget *anchorFor(QWidget *from);
 
 // The share menu for a written PDF (not yet shown); its actions report
 // beside `anchor`.

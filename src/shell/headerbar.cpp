@@ -44,12 +44,8 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        using namespace KVShape;
         QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r(rect());
-        p.fillPath(capsule(r), QColor::fromRgbF(0, 0, 0, 0.4f));
-        strokeCapsuleInside(p, r, KVScale::pt(1), vertical(r, {QColor::fromRgbF(0, 0, 0, 0.7f), white(1, 0.35)}));
+        paintCapsule(p, 0.4, {QColor::fromRgbF(0, 0, 0, 0.7f), KVShape::white(1, 0.35)});
     }
 
 private:

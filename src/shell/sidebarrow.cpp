@@ -5,6 +5,7 @@
 #include "kit/kvscalewatch.h"
 #include "kit/kvdropshadow.h"
 #include "kit/kvfocusring.h"
+#include "kit/kvkittheme.h"
 #include "kit/kvshape.h"
 #include "kit/kvsymbols.h"
 #include "look/fvfont.h"
@@ -90,7 +91,6 @@ QSize SidebarRow::minimumSizeHint() const
 void SidebarRow::paintEvent(QPaintEvent *)
 {
     using namespace KVShape;
-    const FVPalette palette = FVPalette::current();
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -98,7 +98,7 @@ void SidebarRow::paintEvent(QPaintEvent *)
 
     const QRectF r(rect());
     if (m_selected) {
-        p.fillPath(capsule(r), vertical(r, {palette.accent, faded(palette.accent, 0.55)}));
+        p.fillPath(capsule(r), vertical(r, KVKitTheme::current().accentFill(1, 0.55)));
         strokeCapsuleInside(p, r, KVScale::pt(1), vertical(r, {white(1, 0.7), QColor::fromRgbF(0, 0, 0, 0.4f)}));
     }
     if (hasFocus())

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleOptionMenuItem>
@@ -383,6 +384,36 @@ private slots:
         QVERIFY(line.red() > 40 && line.red() < 120);
         QCOMPARE(img.pixelColor(50, 0), QColor(Qt::black));
         QCOMPARE(img.pixelColor(1, 4), QColor(Qt::black)); // inset from the ends
+    }
+
+    // The bar's current title shows while the bar holds the keyboard, not
+    // when the pointer merely passes over it.
+    void menuBarTitleShowsTheFocus()
+    {
+        KVMenuStyle style;
+        QWidget host;
+        auto *bar = new QMenuBar(&host);
+        host.resize(200, 50);
+        host.show();
+        host.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&host));
+        QStyleOptionMenuItem opt;
+        opt.menuItemType = QStyleOptionMenuItem::Normal;
+        opt.rect = QRect(0, 0, 60, 20);
+        opt.state = QStyle::State_Enabled | QStyle::State_Selected;
+        opt.palette.setColor(QPalette::Highlight, Qt::red);
+        const auto draw = [&] {
+            QImage img(60, 20, QImage::Format_ARGB32_Premultiplied);
+            img.fill(Qt::black);
+            QPainter p(&img);
+            style.drawControl(QStyle::CE_MenuBarItem, &opt, &p, bar);
+            return img.pixelColor(30, 10);
+        };
+        const QColor hovered = draw();
+        bar->setFocus();
+        QVERIFY(bar->hasFocus());
+        QVERIFY(draw() != hovered);
+        QVERIFY(draw().red() > 128);
     }
 };
 

@@ -1,7 +1,11 @@
 #include "kit/kvchromebutton.h"
 #include "kit/kvdropshadow.h"
+#include "kit/kvfocusring.h"
 #include "kit/kvfont.h"
+#include "kit/kvkittheme.h"
+#include "kit/kvnote.h"
 #include "kit/kvpanel.h"
+#include "kit/kvrntheme.h"
 #include "kit/kvrnthemes.h"
 #include "kit/kvscale.h"
 #include "kit/kvsearchfield.h"
@@ -10,6 +14,7 @@
 #include "platform/prefs.h"
 #include "support/repaintcheck.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -233,6 +238,63 @@ private slots:
         KVRNThemes::setCurrentID(QStringLiteral("rose-gold"));
         field.grab();
         QCOMPARE(field.lineEdit()->palette().color(QPalette::Text), QColor(0xFF, 0xF2, 0xF5));
+    }
+
+    // The rim shows the focus however the field got it (as the VIN and garage
+    // fields do), and the prompt reads on the field's own dark fill.
+    void searchFieldShowsFocusAndReadsItsPrompt()
+    {
+        QWidget host;
+        auto *other = new QLineEdit(&host);
+        auto *field = new KVSearchField(QStringLiteral("Search"), &host);
+        field->setGeometry(10, 40, 260, 36);
+        host.resize(300, 100);
+        host.show();
+        host.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&host));
+        other->setFocus();
+        const QPoint edge(1, field->height() / 2);
+        const auto rim = [&] { return field->grab().toImage().pixelColor(edge * field->devicePixelRatio()); };
+        const QColor ring = KVFocusRing::color();
+        const auto near = [](const QColor &a, const QColor &b) {
+            return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 40;
+        };
+        QVERIFY(!near(rim(), ring));
+        QTest::mouseClick(field->lineEdit(), Qt::LeftButton);
+        QVERIFY(field->showsFocus());
+        QVERIFY(near(rim(), ring));
+        other->setFocus();
+        QVERIFY(!near(rim(), ring));
+
+        using RGB = KVRNTheme::RGB;
+        for (const KVRNTheme &t : KVRNThemes::builtIn()) {
+            KVRNThemes::setCurrentID(t.id);
+            field->grab();
+            const RGB prompt = RGB::fromColor(field->lineEdit()->palette().color(QPalette::PlaceholderText));
+            for (const RGB &ground : t.grounds())
+                QVERIFY2(RGB::contrast(prompt, ground.mixed(RGB(0, 0, 0), 0.35)) >= 4.5, t.id.toUtf8());
+        }
+    }
+
+    // A popup note holds the keyboard; a shortcut of its window still runs.
+    void noteLetsWindowShortcutsThrough()
+    {
+        QWidget win;
+        auto *control = new QLineEdit(&win);
+        auto *print = new QAction(QStringLiteral("Print"), &win);
+        print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+        win.addAction(print);
+        QSignalSpy ran(print, &QAction::triggered);
+        win.resize(300, 100);
+        win.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&win));
+        KVNote *note = KVNote::showBeside(control, QStringLiteral("Copied"));
+        QVERIFY(QTest::qWaitForWindowExposed(note));
+        QTest::keyClick(note, Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(KVNote::current());
+        QTest::keyClick(note, Qt::Key_P, Qt::ControlModifier);
+        QTRY_COMPARE(ran.size(), 1);
+        QVERIFY(!KVNote::current());
     }
 
     void windowBackgroundFollowsTheme()

@@ -95,10 +95,28 @@ private slots:
                 for (const QColor &ring : {p.focusColor, kit.focus})
                     QVERIFY2(ratio(ring, ground) >= 3.0, what + " ring " + ring.name().toUtf8());
             }
-            // Text on the accent fill; the ring's inner line on a selected row.
-            QVERIFY2(ratio(p.onAccent(), p.accent) >= 4.5, t.id.toUtf8());
+            // Text on the accent fills as drawn (prominent button, list row,
+            // sidebar row, help topic), at either end and the middle of the
+            // gradient, over every ground and a black well; the fill keeps the
+            // accent's own colour. The ring's inner line on a selected row too.
+            for (const auto &[top, bottom] : {std::pair{0.95, 0.6}, {0.95, 0.55}, {1.0, 0.55}, {0.8, 0.8}}) {
+                const QList<QColor> fill = kit.accentFill(top, bottom);
+                QCOMPARE(fill.size(), 2);
+                for (const QColor &stop : fill)
+                    QCOMPARE(stop.rgb(), p.accent.rgb());
+                const double mid = (fill[0].alphaF() + fill[1].alphaF()) / 2;
+                for (const double alpha : {double(fill[0].alphaF()), mid, double(fill[1].alphaF())}) {
+                    for (const QColor &ground : grounds + QList<QColor>{Qt::black}) {
+                        const QColor under = RGB::fromColor(ground).mixed(RGB::fromColor(p.accent), alpha).color();
+                        QVERIFY2(ratio(p.onAccent(), under) >= 4.5,
+                                 t.id.toUtf8() + " at " + QByteArray::number(alpha) + " on " + ground.name().toUtf8());
+                    }
+                }
+            }
             QCOMPARE(kit.onAccent, p.onAccent());
-            QCOMPARE(kit.widgetPalette(p.accent).color(QPalette::HighlightedText), p.onAccent());
+            const QPalette widgets = kit.widgetPalette(p.accent);
+            QCOMPARE(widgets.color(QPalette::HighlightedText), p.onAccent());
+            QVERIFY2(ratio(p.onAccent(), widgets.color(QPalette::Highlight)) >= 4.5, t.id.toUtf8());
             // Warnings stay warm (amber to yellow), never plain white.
             QVERIFY2(warning.hsvHueF() > 0.07 && warning.hsvHueF() < 0.17 && warning.hsvSaturationF() > 0.25,
                      (t.id + QLatin1Char(' ') + warning.name()).toUtf8());
@@ -108,6 +126,9 @@ private slots:
         QCOMPARE(FVPalette::current().accent, QColor(0x5A, 0xA9, 0xFF));
         QVERIFY(FVPalette::current().onAccent() != QColor(Qt::white));
         KVRNThemes::setCurrentID(QStringLiteral("candy-red-titanium"));
+        QCOMPARE(FVPalette::current().onAccent(), QColor(Qt::white));
+        // The default theme's blue reads white text where its fill lies over the dark panels.
+        KVRNThemes::setCurrentID(QStringLiteral("cobalt-gunmetal"));
         QCOMPARE(FVPalette::current().onAccent(), QColor(Qt::white));
     }
 
@@ -134,7 +155,10 @@ private slots:
         KVRNThemes::setCurrentID(QStringLiteral("lavender-pearl"));
         FVThemeRoot root([] { return new QLabel(QStringLiteral("x")); });
         QCOMPARE(root.content()->palette().color(QPalette::WindowText), QColor(0xF6, 0xF2, 0xFF));
-        QCOMPARE(root.content()->palette().color(QPalette::Highlight), QColor(0x9B, 0x7B, 0xE8));
+        // The accent's own hue, opaque, as dark as white text on it needs.
+        const QColor highlight = root.content()->palette().color(QPalette::Highlight);
+        QVERIFY(std::abs(highlight.hsvHue() - QColor(0x9B, 0x7B, 0xE8).hsvHue()) <= 6 && highlight.alpha() == 255);
+        QVERIFY(highlight.value() < 0xE8);
         QCOMPARE(root.content()->font().family(), QStringLiteral("Quicksand"));
 
         KVRNThemes::setCurrentID(QStringLiteral("rose-gold"));

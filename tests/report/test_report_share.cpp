@@ -13,7 +13,10 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
 #include <QPicture>
@@ -169,6 +172,30 @@ private slots:
         QTRY_COMPARE(opened.size(), 2);
         QTRY_VERIFY(!KVNote::current());
         Opener::reset();
+    }
+
+    // A command from the menu bar shows its menu and notes beside the report
+    // button on screen, else the focused control, never over the bar.
+    void menuBarCommandsGoBesideTheControl()
+    {
+        QMainWindow win;
+        QMenuBar *bar = win.menuBar();
+        bar->addMenu(QStringLiteral("File"));
+        auto *central = new QWidget;
+        auto *field = new QLineEdit(central);
+        auto *button = new QPushButton(QStringLiteral("Report"), central);
+        button->move(0, 40);
+        win.setCentralWidget(central);
+        win.resize(400, 200);
+        win.show();
+        win.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&win));
+        field->setFocus();
+        QCOMPARE(ReportUI::anchorFor(bar), field);
+        button->setObjectName(QStringLiteral("reportMenu"));
+        QCOMPARE(ReportUI::anchorFor(bar), button);
+        QCOMPARE(ReportUI::anchorFor(nullptr), button);
+        QCOMPARE(ReportUI::anchorFor(field), field);
     }
 };
 

@@ -755,6 +755,32 @@ private slots:
         QVERIFY(!BackStep::target(Screen::Vehicle, Screen::Garage, {}).screen);
     }
 
+    // Escape that closes a menu of the bar gives the focus back to the
+    // control that had it, rather than leaving it on the bar.
+    void escapeFromAMenuGivesTheFocusBack()
+    {
+        ShellFixture f;
+        MainWindowFrame frame(f.model(), NetStatus::shared());
+        frame.setAttribute(Qt::WA_DontShowOnScreen);
+        frame.show();
+        QApplication::setActiveWindow(&frame);
+        settle();
+        QLineEdit *field = frame.findChild<KVSearchField *>()->lineEdit();
+        field->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(field->hasFocus());
+        QMenuBar *bar = frame.menuBar();
+        for (int n : {0, 2}) {
+            QAction *title = bar->actions().at(n);
+            bar->setActiveAction(title);
+            QTRY_VERIFY(title->menu()->isVisible());
+            QTest::keyClick(title->menu(), Qt::Key_Escape);
+            QTRY_VERIFY(!title->menu()->isVisible());
+            QTRY_COMPARE(frame.focusWidget(), field);
+            QVERIFY(!bar->hasFocus());
+            QVERIFY(!bar->activeAction());
+        }
+    }
+
     void headerFit()
     {
         // Wide: the full box; narrower: a shorter box; then the title goes above.

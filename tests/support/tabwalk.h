@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QList>
+#include <QPainter>
 #include <QTest>
 #include <QWidget>
 
@@ -40,9 +42,12 @@ inline QList<QWidget *> stops(QWidget *first, int limit = 400)
 }
 
 // Whether the area round `w` (its focus ring included) looks different with
-// and without the focus.
+// and without the focus. In a text field the caret and selection do not
+// count: only a ring or rim outside its text does.
 inline bool showsFocus(QWidget *w)
 {
+    const auto *edit = qobject_cast<QLineEdit *>(w);
+    const QRect text = edit ? edit->rect().marginsRemoved(edit->textMargins()) : QRect();
     // The ring may be drawn by a sibling or by an ancestor's child above the
     // control: compare the area around it in each ancestor, nearest first.
     QList<QWidget *> painters;
@@ -54,7 +59,12 @@ inline bool showsFocus(QWidget *w)
         QList<QImage> images;
         for (QWidget *p : painters) {
             const QRect area = p == w ? w->rect() : QRect(w->mapTo(p, QPoint(0, 0)), w->size()).adjusted(-8, -8, 8, 8);
-            images << p->grab(area).toImage();
+            QImage image = p->grab(area).toImage();
+            if (edit) {
+                QPainter blank(&image);
+                blank.fillRect(QRect(w->mapTo(p, text.topLeft()) - area.topLeft(), text.size()), Qt::magenta);
+            }
+            images << image;
         }
         return images;
     };

@@ -11,8 +11,7 @@ void ListRowLook::paintBackground(QPainter &p, const QRectF &r, bool selected, b
     using namespace KVShape;
     const double rad = KVScale::pt(radius);
     if (selected) {
-        const QColor accent = KVRNThemes::current().accent.color();
-        p.fillPath(roundedRect(r, rad), vertical(r, {faded(accent, 0.95), faded(accent, 0.55)}));
+        p.fillPath(roundedRect(r, rad), vertical(r, KVRNThemes::current().accentFill(0.95, 0.55)));
         strokeRoundedRectInside(p, r, rad, KVScale::pt(1), QBrush(white(1, 0.5)));
     } else if (hovered) {
         p.fillPath(roundedRect(r, rad), white(1, 0.06));

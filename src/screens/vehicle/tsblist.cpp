@@ -8,6 +8,7 @@
 #include "data/vorel.h"
 #include "divider.h"
 #include "kit/kvchromebutton.h"
+#include "kit/kvfocusring.h"
 #include "kit/kvnote.h"
 #include "kit/kvscale.h"
 #include "kit/kvscalewatch.h"
@@ -36,19 +37,39 @@
 
 namespace {
 
-// The filter row's dark capsule.
+// The filter row's dark capsule, rimmed in the focus colour while its field
+// has the focus.
 class FilterCapsule : public QWidget
 {
 public:
     using QWidget::QWidget;
 
+    void setField(QWidget *field)
+    {
+        m_field = field;
+        field->installEventFilter(this);
+    }
+
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_field && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+            update();
+        return QWidget::eventFilter(watched, event);
+    }
+
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        p.fillPath(KVShape::capsule(QRectF(rect())), QColor::fromRgbF(0, 0, 0, 0.35f));
+        const QRectF r(rect());
+        p.fillPath(KVShape::capsule(r), QColor::fromRgbF(0, 0, 0, 0.35f));
+        if (m_field && m_field->hasFocus())
+            KVShape::strokeCapsuleInside(p, r, KVFocusRing::lineWidth(), QBrush(KVFocusRing::color()));
     }
+
+private:
+    QPointer<QWidget> m_field;
 };
 
 // Rows kept for reuse beyond the current vehicle-year: enough for an
@@ -85,7 +106,8 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     m_empty->hide();
     box->addWidget(m_empty);
 
-    auto *capsule = m_capsule = new FilterCapsule;
+    auto *capsule = new FilterCapsule;
+    m_capsule = capsule;
     auto *filterRow = new QHBoxLayout(capsule);
     auto *symbol = new KVSymbolView(QStringLiteral("line.3.horizontal.decrease.circle"));
     symbol->setColor(dim);
@@ -103,6 +125,7 @@ TSBList::TSBList(AppModel &model, NetStatus &net, HttpClient &http, ShowAll show
     m_filter->setText(m_model.tsbFilter());
     connect(m_filter, &QLineEdit::textEdited, this, [this](const QString &text) { m_model.setTsbFilter(text); });
     filterRow->addWidget(m_filter, 1);
+    capsule->setField(m_filter);
     box->addWidget(capsule);
 
     m_note = new KVTextLabel(TSBListRules::note(), 11);
