@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <utility>
 
 FVScroll::FVScroll(QWidget *content, QWidget *parent)
     : QWidget(parent)
@@ -22,9 +23,12 @@ FVScroll::FVScroll(QWidget *content, QWidget *parent)
 void FVScroll::build()
 {
     auto *box = static_cast<QVBoxLayout *>(layout());
+    // The filter lets go of the old view first: its holder still sends
+    // events while the view is taken apart.
+    if (m_area && m_area->widget())
+        m_area->widget()->removeEventFilter(this);
     m_content->setParent(nullptr);
-    delete m_area; // also deletes an earlier holder
-    m_area = nullptr;
+    delete std::exchange(m_area, nullptr); // also deletes its holder
     delete m_holder;
     m_holder = nullptr;
 

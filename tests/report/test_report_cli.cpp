@@ -55,6 +55,10 @@ class TestReportCLI : public QObject
         env.insert(QStringLiteral("TMPDIR"), m_temp);
         env.insert(QStringLiteral("VOREL_DB"), vorel.isEmpty() ? m_fixture.path() : vorel);
         env.insert(QStringLiteral("VOREL_PHOTOS"), m_fixture.photosFolder());
+        // A sanitized build's settings (its leak suppressions) hold for the child too.
+        for (const char *name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
+            if (qEnvironmentVariableIsSet(name))
+                env.insert(QString::fromLatin1(name), qEnvironmentVariable(name));
         p.setProcessEnvironment(env);
         p.setWorkingDirectory(m_dir.path());
         p.start(program, QStringList{QStringLiteral("--fv-trouble-report")} + args);
