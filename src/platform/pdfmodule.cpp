@@ -16,10 +16,12 @@ QLibrary *library()
     std::call_once(once, [] {
         // Never unloaded: the objects it made may outlive any caller.
         auto *lib = new QLibrary(path());
-        if (lib->load())
+        if (lib->load()) {
             module = lib;
-        else
+        } else {
             qWarning("PDF module not loaded: %s", qPrintable(lib->errorString()));
+            delete lib;
+        }
     });
     return module;
 }
