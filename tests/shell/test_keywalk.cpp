@@ -255,7 +255,20 @@ private slots:
                               Screen::Garage, Screen::Credits}) {
             frame.content()->screenView()->setFocus(); // the keyboard follows into the next screen
             m.setScreen(screen);
-            QTest::qWait(100); // a new screen's rows turn over a few passes
+            // A new screen's rows turn over a few passes (more in a slow,
+            // sanitized build): wait until its sizes hold for 150 ms.
+            QTest::qWait(100);
+            const auto sizes = [&frame] {
+                QList<QSize> out;
+                for (const QWidget *w : frame.content()->screenView()->findChildren<QWidget *>())
+                    out.append(w->size());
+                return out;
+            };
+            for (int held = 0, i = 0; held < 3 && i < 60; ++i) {
+                const QList<QSize> before = sizes();
+                QTest::qWait(50);
+                held = sizes() == before ? held + 1 : 0;
+            }
             QWidget *page = frame.content()->screenView();
             // The page starts at its top, whatever its first control.
             for (const QScrollArea *area : page->findChildren<QScrollArea *>())
