@@ -20,6 +20,7 @@
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -75,6 +76,20 @@ bool copyContent(const QString &to)
         if (!QFile::copy(f.filePath(), to + QStringLiteral("/epa/") + f.fileName()))
             return false;
     return true;
+}
+
+// Reads a content file, lets `edit` change it and writes it back.
+bool editJson(const QString &path, const std::function<void(QJsonDocument &)> &edit)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    QJsonDocument doc = QJsonDocument::fromJson(f.readAll());
+    f.close();
+    edit(doc);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(doc.toJson()) > 0;
 }
 
 QStringList hitIDs(const QList<SearchHit> &hits)
@@ -863,18 +878,15 @@ private slots:
         QTemporaryDir dir;
         const QString content = dir.path() + QStringLiteral("/content");
         QVERIFY(copyContent(content));
-        QFile f(content + QStringLiteral("/vehicles.json"));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QJsonObject doc = QJsonDocument::fromJson(f.readAll()).object();
-        f.close();
-        QJsonArray list = doc.value("vehicles").toArray();
-        QJsonObject extra{{"make", "FORD"}, {"model", "Testcar"}, {"types", "Passenger Car"}, {"years", "2001-2003"}};
-        extra.insert(field, field == QLatin1String("engines") ? QJsonValue(QJsonArray{value}) : QJsonValue(value));
-        list.append(extra);
-        doc.insert("vehicles", list);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(QJsonDocument(doc).toJson());
-        f.close();
+        QVERIFY(editJson(content + QStringLiteral("/vehicles.json"), [&](QJsonDocument &d) {
+            QJsonObject doc = d.object();
+            QJsonArray list = doc.value("vehicles").toArray();
+            QJsonObject extra{{"make", "FORD"}, {"model", "Testcar"}, {"types", "Passenger Car"}, {"years", "2001-2003"}};
+            extra.insert(field, field == QLatin1String("engines") ? QJsonValue(QJsonArray{value}) : QJsonValue(value));
+            list.append(extra);
+            doc.insert("vehicles", list);
+            d.setObject(doc);
+        }));
         const Run run = generate(content, dir.path());
         QCOMPARE(run.status, 1);
         QVERIFY2(run.errors.contains(QStringLiteral("vehicles.json")) && run.errors.contains(message), qPrintable(run.errors));
@@ -887,23 +899,20 @@ private slots:
         QTemporaryDir dir;
         const QString content = dir.path() + QStringLiteral("/content");
         QVERIFY(copyContent(content));
-        QFile f(content + QStringLiteral("/vehicles.json"));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QJsonObject doc = QJsonDocument::fromJson(f.readAll()).object();
-        f.close();
-        QJsonArray list = doc.value("vehicles").toArray();
-        for (qsizetype i = 0; i < list.size(); ++i) {
-            QJsonObject o = list[i].toObject();
-            if (o.value("model") == QLatin1String("Sienna"))
-                o.insert("photo", true);
-            else if (o.value("model") == QLatin1String("Camry"))
-                o.remove("photo");
-            list[i] = o;
-        }
-        doc.insert("vehicles", list);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(QJsonDocument(doc).toJson());
-        f.close();
+        QVERIFY(editJson(content + QStringLiteral("/vehicles.json"), [](QJsonDocument &d) {
+            QJsonObject doc = d.object();
+            QJsonArray list = doc.value("vehicles").toArray();
+            for (qsizetype i = 0; i < list.size(); ++i) {
+                QJsonObject o = list[i].toObject();
+                if (o.value("model") == QLatin1String("Sienna"))
+                    o.insert("photo", true);
+                else if (o.value("model") == QLatin1String("Camry"))
+                    o.remove("photo");
+                list[i] = o;
+            }
+            doc.insert("vehicles", list);
+            d.setObject(doc);
+        }));
         const Run run = generate(content, dir.path());
         QCOMPARE(run.status, 1);
         QVERIFY2(run.errors.contains(QStringLiteral("broken rule: TOYOTA Sienna")), qPrintable(run.errors));
@@ -918,21 +927,20 @@ private slots:
         QTemporaryDir dir;
         const QString content = dir.path() + QStringLiteral("/content");
         QVERIFY(copyContent(content));
-        QFile f(content + QStringLiteral("/guides.json"));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QJsonArray guides = QJsonDocument::fromJson(f.readAll()).array();
-        f.close();
-        QJsonObject guide = guides.first().toObject();
-        QJsonArray nodes = guide.value("nodes").toArray();
-        QJsonObject step = nodes.last().toObject();
-        step.insert("kind", "do");
-        step.insert("yes_node", "start");
-        nodes[nodes.size() - 1] = step;
-        guide.insert("nodes", nodes);
-        guides[0] = guide;
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(QJsonDocument(guides).toJson());
-        f.close();
+        QJsonObject guide;
+        QJsonObject step;
+        QVERIFY(editJson(content + QStringLiteral("/guides.json"), [&](QJsonDocument &d) {
+            QJsonArray guides = d.array();
+            guide = guides.first().toObject();
+            QJsonArray nodes = guide.value("nodes").toArray();
+            step = nodes.last().toObject();
+            step.insert("kind", "do");
+            step.insert("yes_node", "start");
+            nodes[nodes.size() - 1] = step;
+            guide.insert("nodes", nodes);
+            guides[0] = guide;
+            d.setArray(guides);
+        }));
         const Run run = generate(content, dir.path());
         QCOMPARE(run.status, 1);
         const QString where = guide.value("id").toString() + u'/' + step.value("node_id").toString();
